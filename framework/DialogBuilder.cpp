@@ -1,0 +1,137 @@
+#include "DialogBuilder.h"
+
+#include "DialogUnits.h"
+#include "ResourceStore.h"
+#include "res/ResourceIds.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFrame>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTreeWidget>
+
+namespace {
+
+constexpr const char *kIdProperty = "controlId";
+
+QWidget *createButton(const DialogControl &control, QWidget *parent)
+{
+    const QString text = QString::fromUtf8(control.text);
+    switch (control.style & WinStyle::ButtonKindMask) {
+    case WinStyle::AutoCheckBox:
+        return new QCheckBox(text, parent);
+    case WinStyle::AutoRadioButton:
+        return new QRadioButton(text, parent);
+    default: {
+        auto *button = new QPushButton(text, parent);
+        // Only the template's default button answers Enter when another control has the focus.
+        button->setAutoDefault(false);
+        button->setDefault((control.style & WinStyle::ButtonKindMask) == WinStyle::DefPushButton);
+        return button;
+    }
+    }
+}
+
+QWidget *createStatic(const DialogControl &control, QWidget *parent)
+{
+    const std::uint32_t kind = control.style & WinStyle::StaticKindMask;
+    if (kind == WinStyle::EtchedHorizontal) {
+        auto *line = new QFrame(parent);
+        line->setFrameShape(QFrame::HLine);
+        line->setFrameShadow(QFrame::Sunken);
+        return line;
+    }
+    auto *label = new QLabel(parent);
+    if (kind == WinStyle::IconStatic) {
+        label->setPixmap(ResourceStore::LoadIcon(control.iconId).pixmap(32, 32));
+        label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    } else {
+        label->setTextFormat(Qt::PlainText);
+        label->setText(QString::fromUtf8(control.text));
+    }
+    return label;
+}
+
+QWidget *createListView(QWidget *parent)
+{
+    auto *list = new QTreeWidget(parent);
+    list->setRootIsDecorated(false);
+    list->setUniformRowHeights(true);
+    list->setItemsExpandable(false);
+    list->setSelectionMode(QAbstractItemView::SingleSelection);
+    list->setColumnCount(0);
+    list->header()->setSectionsMovable(false);
+    return list;
+}
+
+} // namespace
+
+QWidget *DialogBuilder::CreateControl(const DialogControl &control, QWidget *parent)
+{
+    switch (control.controlClass) {
+    case ControlClass::Button:
+        return createButton(control, parent);
+    case ControlClass::Static:
+        return createStatic(control, parent);
+    case ControlClass::Edit: {
+        auto *edit = new QLineEdit(QString::fromUtf8(control.text), parent);
+        return edit;
+    }
+    case ControlClass::ComboBox: {
+        auto *combo = new QComboBox(parent);
+        combo->setEditable(control.style & WinStyle::DropDown);
+        combo->addItems(control.items);
+        combo->setCurrentIndex(-1);
+        return combo;
+    }
+    case ControlClass::ListView:
+        return createListView(parent);
+    }
+    return nullptr;
+}
+
+QList<QWidget *> DialogBuilder::BuildControls(const DialogTemplate &dialog, QWidget *parent, const DialogUnits &units)
+{
+    QList<QWidget *> controls;
+    QWidget *previous = nullptr;
+    for (const DialogControl &control : dialog.controls) {
+        QWidget *widget = CreateControl(control, parent);
+        widget->setProperty(kIdProperty, control.id);
+        QRect rect = units.ToPixels(control.rect);
+        // A drop-down combo box's template height includes its list; the box itself is one line.
+        if (control.controlClass == ControlClass::ComboBox)
+            rect.setHeight(widget->sizeHint().height());
+        widget->setGeometry(rect);
+        const bool tabStop = control.style & WinStyle::TabStop;
+        const bool radio = control.controlClass == ControlClass::Button
+                           && (control.style & WinStyle::ButtonKindMask) == WinStyle::AutoRadioButton;
+        if (!tabStop && !radio && control.controlClass != ControlClass::Static)
+            widget->setFocusPolicy(Qt::ClickFocus);
+        if (previous && widget->focusPolicy() & Qt::TabFocus)
+            QWidget::setTabOrder(previous, widget);
+        if (widget->focusPolicy() & Qt::TabFocus)
+            previous = widget;
+        controls.append(widget);
+    }
+    return controls;
+}
+
+QWidget *DialogBuilder::ControlById(const QWidget *root, int id)
+{
+    if (!root || id == CtrlId::Static)
+        return nullptr;
+    const auto children = root->findChildren<QWidget *>();
+    for (QWidget *child : children)
+        if (child->property(kIdProperty).toInt() == id)
+            return child;
+    return nullptr;
+}
+
+int DialogBuilder::IdOf(const QWidget *control)
+{
+    return control ? control->property(kIdProperty).toInt() : 0;
+}

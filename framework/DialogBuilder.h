@@ -1,0 +1,25 @@
+#pragma once
+
+#include "res/DialogTemplates.h"
+
+#include <QHash>
+#include <QWidget>
+
+class DialogUnits;
+
+// Creates the controls of a dialog template as children of `parent`, at the template's
+// positions mapped from dialog units, in template (tab) order. Each control carries its id,
+// so code finds it with ControlById as it would find a dialog item.
+class DialogBuilder {
+public:
+    static QList<QWidget *> BuildControls(const DialogTemplate &dialog, QWidget *parent, const DialogUnits &units);
+
+    // The first descendant of `root` that carries `id`, or nullptr. Static controls without
+    // an id are never found.
+    static QWidget *ControlById(const QWidget *root, int id);
+    // The id a control was built with, or 0 for a widget the builder did not make.
+    static int IdOf(const QWidget *control);
+
+private:
+    static QWidget *CreateControl(const DialogControl &control, QWidget *parent);
+};

@@ -1,0 +1,7 @@
+#pragma once
+
+#include <QString>
+
+// The folder of the running executable, with its trailing separator, followed by `fileName`.
+// Used for the engine and for the options file, which both live beside the executable.
+QString MakeModulePath(const QString &fileName);

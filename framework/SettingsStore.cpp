@@ -1,0 +1,13 @@
+#include "SettingsStore.h"
+
+#include <QCoreApplication>
+
+void SettingsStore::SetRegistryKey(const QString &company)
+{
+    QCoreApplication::setOrganizationName(company);
+}
+
+std::unique_ptr<QSettings> SettingsStore::Open()
+{
+    return std::make_unique<QSettings>(QCoreApplication::organizationName(), QCoreApplication::applicationName());
+}

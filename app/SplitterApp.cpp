@@ -1,0 +1,66 @@
+#include "SplitterApp.h"
+
+#include "SplitterDlg.h"
+#include "framework/SettingsStore.h"
+#include "res/ResourceIds.h"
+
+#include <QCoreApplication>
+
+SplitterApp::SplitterApp() : recentFiles_(CmdId::RecentFileFirst, kRecentFileCount)
+{
+}
+
+bool SplitterApp::InitInstance()
+{
+    // The document preview is linked into the program, so no control container needs enabling.
+    SettingsStore::SetRegistryKey(QString::fromLatin1(kCompanyKey));
+    LoadStdProfileSettings();
+
+    SplitterDlg dialog(this);
+    SetMainWindow(&dialog);
+    dialog.DoModal();
+    SetMainWindow(nullptr);
+    return false;
+}
+
+void SplitterApp::LoadStdProfileSettings()
+{
+    recentFiles_.ReadList(*SettingsStore::Open());
+}
+
+int SplitterApp::ExitInstance()
+{
+    const auto settings = SettingsStore::Open();
+    recentFiles_.WriteList(*settings);
+    settings->sync();
+    return 0;
+}
+
+bool SplitterApp::OpenDocumentFile(const QString &path)
+{
+    if (mainWindow_) {
+        OpenDocumentEvent event(path);
+        QCoreApplication::sendEvent(mainWindow_, &event);
+    }
+    return true;
+}
+
+bool SplitterApp::OnCommand(int commandId)
+{
+    if (commandId >= CmdId::RecentFileFirst && commandId <= CmdId::RecentFileLast) {
+        const QString path = recentFiles_.PathOfCommand(commandId);
+        if (!path.isEmpty() && !OpenDocumentFile(path))
+            recentFiles_.Remove(commandId - CmdId::RecentFileFirst);
+        return true;
+    }
+    // There is no help file to show; the command is accepted and does nothing.
+    return commandId == CmdId::Help;
+}
+
+bool SplitterApp::OnUpdateCommand(CommandUpdateRecord &record)
+{
+    if (record.id != CmdId::RecentFileFirst)
+        return false;
+    recentFiles_.UpdateMenu(record);
+    return true;
+}

@@ -1,0 +1,43 @@
+#pragma once
+
+#include "framework/CommandUpdate.h"
+#include "framework/RecentFileList.h"
+
+#include <QString>
+
+class SplitterDlg;
+
+// The application object: prepares the settings store and the recent-file list, runs the
+// main dialog modally, and ends the program when the dialog ends.
+class SplitterApp : public CommandUpdateTarget {
+public:
+    static constexpr const char *kCompanyKey = "Ardenne Quirewright";
+    static constexpr int kRecentFileCount = 4;
+
+    SplitterApp();
+    Q_DISABLE_COPY_MOVE(SplitterApp)
+
+    // Runs the whole program; always false, so that the caller goes on to ExitInstance.
+    bool InitInstance();
+    // Writes the recent-file list back; returns the process exit code.
+    int ExitInstance();
+    // Asks the main dialog to open `path` (synchronously) and reports success in every case,
+    // so a recent-file entry is never dropped because its file could not be opened.
+    bool OpenDocumentFile(const QString &path);
+
+    // Commands the main dialog does not handle itself: the recent-file entries and help.
+    bool OnCommand(int commandId);
+    bool OnUpdateCommand(CommandUpdateRecord &record) override;
+
+    void AddToRecentFileList(const QString &path) { recentFiles_.Add(path); }
+    const RecentFileList &RecentFiles() const { return recentFiles_; }
+    // Loads the standard settings: the recent-file list from the settings store.
+    void LoadStdProfileSettings();
+
+    SplitterDlg *MainWindow() const { return mainWindow_; }
+    void SetMainWindow(SplitterDlg *dialog) { mainWindow_ = dialog; }
+
+private:
+    RecentFileList recentFiles_;
+    SplitterDlg *mainWindow_ = nullptr;
+};

@@ -1,0 +1,336 @@
+#include "SplitterDlg.h"
+
+#include "SplitterApp.h"
+#include "framework/DialogBuilder.h"
+#include "framework/DialogKeyFilter.h"
+#include "framework/DialogUnits.h"
+#include "framework/MenuAdapter.h"
+#include "framework/MenuBuilder.h"
+#include "framework/ResourceStore.h"
+#include "res/DialogTemplates.h"
+#include "res/ResourceIds.h"
+
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMimeData>
+#include <QPainter>
+#include <QPushButton>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+
+namespace {
+constexpr int kActionPopupPosition = 1;
+constexpr int kSystemIconSize = 32;
+} // namespace
+
+SplitterDlg::SplitterDlg(SplitterApp *app) : QDialog(nullptr), app_(app)
+{
+    AppIcon = ResourceStore::LoadIcon(ResId::AppIcon);
+    BuildRoutingTable();
+}
+
+SplitterDlg::~SplitterDlg() = default;
+
+void SplitterDlg::BuildRoutingTable()
+{
+    const auto route = [this](std::initializer_list<int> ids, std::function<void()> handler) {
+        for (int id : ids)
+            routes_.insert(id, handler);
+    };
+    route({CmdId::FileExit}, [this] { close(); }); // the same as the close box
+    route({CtrlId::Ok}, [this] { OnOK(); });
+    route({CtrlId::Cancel}, [this] { OnCancel(); });
+    route({CmdId::FileOpen, CtrlId::OpenButton}, [this] { BrowseForDocument(); });
+    route({CmdId::FileOptions, CtrlId::OptionsButton}, [this] { RunOptionsDialog(); });
+    route({CmdId::InsertBreakPoint, CmdId::ContextInsertBreakPoint, CtrlId::InsertButton},
+          [this] { InsertBreakPoint(); });
+    route({CmdId::DeleteBreakPoint, CmdId::ContextDeleteBreakPoint, CtrlId::DeleteButton},
+          [this] { DeleteBreakPoint(); });
+    route({CmdId::CleanAllBreakPoints, CmdId::ContextCleanAllBreakPoints}, [this] { CleanAllBreakPoints(); });
+    route({CmdId::SplitPdf, CtrlId::SplitButton}, [this] { OnSplit(); });
+    route({CmdId::About}, [this] { ShowAboutBox(); });
+    route({CmdId::ViewWebSite}, [this] { ViewWebSite(); });
+}
+
+bool SplitterDlg::OnCommand(int commandId)
+{
+    const auto it = routes_.constFind(commandId);
+    if (it != routes_.constEnd()) {
+        (*it)();
+        return true;
+    }
+    // Commands the dialog does not know go on to the application object.
+    return app_ && app_->OnCommand(commandId);
+}
+
+void SplitterDlg::Create()
+{
+    if (created_)
+        return;
+    created_ = true;
+    const DialogTemplate *dialog = FindDialogTemplate(ResId::MainDialog);
+    setFont(QFont(QString::fromLatin1(dialog->fontName), dialog->pointSize));
+    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinMaxButtonsHint
+                   | Qt::WindowCloseButtonHint);
+
+    // The client area sits below the menu bar, as a window's client area does.
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->setSizeConstraint(QLayout::SetNoConstraint);
+    client_ = new QWidget(this);
+    layout->addWidget(client_);
+    const DialogUnits units = DialogUnits::ForFont(font());
+    DialogBuilder::BuildControls(*dialog, client_, units);
+    OnCreate();
+    OnInitDialog();
+
+    const QSize clientSize = units.ToPixels(dialog->size);
+    const int menuHeight = MainMenu ? MainMenu->sizeHint().height() : 0;
+    resize(clientSize.width(), clientSize.height() + menuHeight);
+}
+
+int SplitterDlg::OnCreate()
+{
+    // The dialog works without a preview when the viewer cannot be made.
+    Viewer.Create(QRect(0, 0, 0, 0), client_);
+    return 0;
+}
+
+void SplitterDlg::DoDataExchange()
+{
+    PageList = qobject_cast<QTreeWidget *>(Control(CtrlId::PageList));
+}
+
+bool SplitterDlg::OnInitDialog()
+{
+    DoDataExchange();
+    setWindowIcon(AppIcon); // the big and the small icon alike
+
+    PageList->setSelectionBehavior(QAbstractItemView::SelectRows);
+    PageList->setColumnCount(1);
+    PageList->setHeaderLabels({QStringLiteral("Page No.")});
+    PageList->headerItem()->setTextAlignment(0, Qt::AlignCenter);
+    PageList->setColumnWidth(0, 120);
+
+    OpenButton = qobject_cast<QPushButton *>(Control(CtrlId::OpenButton));
+    DeleteButton = qobject_cast<QPushButton *>(Control(CtrlId::DeleteButton));
+    InsertButton = qobject_cast<QPushButton *>(Control(CtrlId::InsertButton));
+    SplitButton = qobject_cast<QPushButton *>(Control(CtrlId::SplitButton));
+    OptionsButton = qobject_cast<QPushButton *>(Control(CtrlId::OptionsButton));
+
+    InsertButton->setEnabled(false);
+    DeleteButton->setEnabled(false);
+    SplitButton->setEnabled(false);
+
+    MainMenu = MenuBuilder::BuildMenuBar(ResId::MenuBar, this);
+    if (MainMenu)
+        static_cast<QVBoxLayout *>(layout())->setMenuBar(MainMenu);
+    if (QWidget *action = ActionPopup())
+        for (int id : {CmdId::SplitPdf, CmdId::InsertBreakPoint, CmdId::CleanAllBreakPoints, CmdId::DeleteBreakPoint})
+            MenuAdapter::EnableItem(action, id, MenuFlag::Disabled | MenuFlag::Grayed);
+
+    ConnectCommandSources();
+    LayoutControls();
+    SetMainTitle();
+    setAcceptDrops(true);
+    return true;
+}
+
+void SplitterDlg::ConnectCommandSources()
+{
+    for (QPushButton *button : {OpenButton, DeleteButton, InsertButton, SplitButton, OptionsButton}) {
+        const int id = DialogBuilder::IdOf(button);
+        connect(button, &QPushButton::clicked, this, [this, id] { OnCommand(id); });
+    }
+    if (MainMenu) {
+        connect(MainMenu, &QMenuBar::triggered, this,
+                [this](QAction *action) { OnCommand(MenuAdapter::CommandIdOf(action)); });
+        for (QMenu *popup : MainMenu->findChildren<QMenu *>())
+            connect(popup, &QMenu::aboutToShow, this, [this, popup] { OnInitMenuPopup(popup); });
+    }
+    connect(PageList, &QTreeWidget::itemSelectionChanged, this, [this] { OnRowSelected(); });
+    PageList->viewport()->installEventFilter(this);
+    client_->installEventFilter(this);
+    new DialogKeyFilter(this, [this](QKeyEvent *key) { return PreTranslateMessage(key); });
+}
+
+int SplitterDlg::DoModal()
+{
+    Create();
+    return exec();
+}
+
+QWidget *SplitterDlg::Control(int id) const
+{
+    return DialogBuilder::ControlById(client_, id);
+}
+
+QWidget *SplitterDlg::ActionPopup() const
+{
+    return MenuAdapter::SubMenuAt(MainMenu, kActionPopupPosition);
+}
+
+void SplitterDlg::LayoutControls()
+{
+    if (!client_)
+        return;
+    const int w = client_->width();
+    const int h = client_->height();
+    // Sizes below zero, in a window smaller than the fixed offsets, are clamped at zero.
+    if (Viewer.parentWidget())
+        Viewer.setGeometry(140, 60, qMax(0, w - 140), qMax(0, h - 60));
+    if (PageList)
+        PageList->setGeometry(5, 60, 130, qMax(0, h - 62));
+    if (QWidget *line = Control(CtrlId::TopLine))
+        line->setGeometry(0, 0, w, 2);
+}
+
+void SplitterDlg::SetMainTitle()
+{
+    setWindowTitle(QStringLiteral("Quirewright v2.0"));
+}
+
+bool SplitterDlg::PreTranslateMessage(QKeyEvent *key)
+{
+    return TranslateShortcutKey(key);
+}
+
+bool SplitterDlg::TranslateShortcutKey(const QKeyEvent *key)
+{
+    // A key held with Alt is a system key (Alt+F4 closes the window); it is not ours.
+    if (key->modifiers() & Qt::AltModifier)
+        return false;
+    int command = 0;
+    switch (key->key()) {
+    case Qt::Key_F2: command = CmdId::InsertBreakPoint; break;
+    case Qt::Key_F3:
+    case Qt::Key_Delete: command = CmdId::DeleteBreakPoint; break;
+    case Qt::Key_F4: command = CmdId::CleanAllBreakPoints; break;
+    case Qt::Key_F5: command = CtrlId::SplitButton; break;
+    default: return false;
+    }
+    SendCommand(command);
+    return true;
+}
+
+void SplitterDlg::OnInitMenuPopup(QMenu *popup)
+{
+    UpdateMenuCommandStates(popup);
+}
+
+void SplitterDlg::UpdateMenuCommandStates(QWidget *popup)
+{
+    // The count is read again each step: an update may insert entries (the recent files).
+    for (int position = 0; position < MenuAdapter::ItemCount(popup); ++position) {
+        QAction *action = MenuAdapter::ActionAt(popup, position);
+        if (QMenu *subMenu = action->menu()) {
+            UpdateMenuCommandStates(subMenu);
+            continue;
+        }
+        const int id = MenuAdapter::CommandIdOf(action);
+        if (id == 0)
+            continue;
+        CommandUpdateRecord record{position, id, popup, MenuAdapter::ItemCount(popup)};
+        if (!OnUpdateCommand(record) && app_)
+            app_->OnUpdateCommand(record);
+        position = record.index;
+    }
+}
+
+bool SplitterDlg::OnUpdateCommand(CommandUpdateRecord &)
+{
+    // No command of the dialog has an update handler: its enabling is set by the commands.
+    return false;
+}
+
+QPoint SplitterDlg::MinimisedIconOrigin(QSize client, QSize icon)
+{
+    return {(client.width() - icon.width() + 1) / 2, (client.height() - icon.height() + 1) / 2};
+}
+
+bool SplitterDlg::event(QEvent *event)
+{
+    if (event->type() == WM_OPENDOCUMENT) {
+        OpenDocument(static_cast<OpenDocumentEvent *>(event)->path());
+        return true;
+    }
+    return QDialog::event(event);
+}
+
+bool SplitterDlg::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == client_ && event->type() == QEvent::Resize) {
+        LayoutControls();
+    } else if (PageList && watched == PageList->viewport() && event->type() == QEvent::MouseButtonRelease) {
+        const auto button = static_cast<QMouseEvent *>(event)->button();
+        if (button == Qt::LeftButton)
+            OnRowClick();
+        else if (button == Qt::RightButton)
+            OnRowRightClick();
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+void SplitterDlg::keyPressEvent(QKeyEvent *event)
+{
+    // Enter and Escape would end a dialog; this one ends only by its close box and Exit.
+    switch (event->key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        if (event->modifiers() == Qt::NoModifier || event->modifiers() == Qt::KeypadModifier) {
+            OnCommand(CtrlId::Ok);
+            return;
+        }
+        break;
+    case Qt::Key_Escape:
+        OnCommand(CtrlId::Cancel);
+        return;
+    default:
+        break;
+    }
+    QDialog::keyPressEvent(event);
+}
+
+void SplitterDlg::closeEvent(QCloseEvent *event)
+{
+    EndDialog(CtrlId::Cancel);
+    event->accept();
+}
+
+void SplitterDlg::EndDialog(int result)
+{
+    done(result);
+}
+
+void SplitterDlg::paintEvent(QPaintEvent *event)
+{
+    if (!isMinimized()) {
+        QDialog::paintEvent(event);
+        return;
+    }
+    QPainter painter(this);
+    painter.fillRect(rect(), palette().window());
+    const QPoint origin = MinimisedIconOrigin(size(), {kSystemIconSize, kSystemIconSize});
+    AppIcon.paint(&painter, QRect(origin, QSize(kSystemIconSize, kSystemIconSize)));
+}
+
+void SplitterDlg::dragEnterEvent(QDragEnterEvent *event)
+{
+    if (event->mimeData()->hasUrls())
+        event->acceptProposedAction();
+}
+
+void SplitterDlg::dropEvent(QDropEvent *event)
+{
+    QStringList paths;
+    for (const QUrl &url : event->mimeData()->urls())
+        if (url.isLocalFile())
+            paths.append(url.toLocalFile());
+    event->acceptProposedAction();
+    OnDropFiles(paths);
+}

@@ -1,0 +1,328 @@
+// The main window: command routing, shortcut keys, ending, layout, start-up state, the
+// application object's path message and recent-file entries.
+#include "app/SplitterApp.h"
+#include "app/SplitterDlg.h"
+#include "framework/MenuAdapter.h"
+#include "framework/SettingsStore.h"
+#include "res/MenuTemplate.h"
+#include "res/ResourceIds.h"
+
+#include <QAction>
+#include <QHeaderView>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <QTreeWidget>
+
+namespace {
+
+// Records which operation each command reached.
+class RecordingDlg : public SplitterDlg {
+public:
+    using SplitterDlg::SplitterDlg;
+    QStringList calls;
+
+    void BrowseForDocument() override { calls << "BrowseForDocument"; }
+    void OpenDocument(const QString &path) override { calls << "OpenDocument " + path; }
+    void InsertBreakPoint() override { calls << "InsertBreakPoint"; }
+    void DeleteBreakPoint() override { calls << "DeleteBreakPoint"; }
+    void CleanAllBreakPoints() override { calls << "CleanAllBreakPoints"; }
+    void OnSplit() override { calls << "OnSplit"; }
+    bool RunOptionsDialog() override
+    {
+        calls << "RunOptionsDialog";
+        return false;
+    }
+    void ShowAboutBox() override { calls << "ShowAboutBox"; }
+    void ViewWebSite() override { calls << "ViewWebSite"; }
+};
+
+// Counts the key presses that reach a widget.
+class KeyCounter : public QObject {
+public:
+    int presses = 0;
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        presses += event->type() == QEvent::KeyPress;
+        return false;
+    }
+};
+
+QAction *menuCommand(SplitterDlg &dlg, int id)
+{
+    return MenuAdapter::FindCommand(dlg.MenuBar(), id);
+}
+
+} // namespace
+
+class TestSplitterDlg : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void commandsReachTheirOperations_data();
+    void commandsReachTheirOperations();
+    void buttonsAndMenuEntriesRouteByTheirIds();
+    void shortcutKeysAreTakenWhateverHasTheFocus();
+    void altF4IsLeftToTheSystem();
+    void enterAndEscapeDoNothing();
+    void closeBoxEndsTheDialog();
+    void exitEndsTheModalDialog();
+    void layoutFollowsResizes_data();
+    void layoutFollowsResizes();
+    void startUpState();
+    void minimisedIconIsCentred();
+    void openDocumentMessageReachesTheDialog();
+    void recentFileEntriesOpenTheirFiles();
+    void recentFilesSurviveARestart();
+
+private:
+    QTemporaryDir settingsDir_;
+};
+
+void TestSplitterDlg::initTestCase()
+{
+    // Keep the user's own settings out of reach.
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settingsDir_.path());
+    SettingsStore::SetRegistryKey(QString::fromLatin1(SplitterApp::kCompanyKey));
+}
+
+void TestSplitterDlg::commandsReachTheirOperations_data()
+{
+    QTest::addColumn<int>("id");
+    QTest::addColumn<QString>("operation");
+    QTest::newRow("fileOpen") << CmdId::FileOpen << "BrowseForDocument";
+    QTest::newRow("openButton") << CtrlId::OpenButton << "BrowseForDocument";
+    QTest::newRow("fileOptions") << CmdId::FileOptions << "RunOptionsDialog";
+    QTest::newRow("optionsButton") << CtrlId::OptionsButton << "RunOptionsDialog";
+    QTest::newRow("actionInsert") << CmdId::InsertBreakPoint << "InsertBreakPoint";
+    QTest::newRow("contextInsert") << CmdId::ContextInsertBreakPoint << "InsertBreakPoint";
+    QTest::newRow("insertButton") << CtrlId::InsertButton << "InsertBreakPoint";
+    QTest::newRow("actionDelete") << CmdId::DeleteBreakPoint << "DeleteBreakPoint";
+    QTest::newRow("contextDelete") << CmdId::ContextDeleteBreakPoint << "DeleteBreakPoint";
+    QTest::newRow("deleteButton") << CtrlId::DeleteButton << "DeleteBreakPoint";
+    QTest::newRow("actionClean") << CmdId::CleanAllBreakPoints << "CleanAllBreakPoints";
+    QTest::newRow("contextClean") << CmdId::ContextCleanAllBreakPoints << "CleanAllBreakPoints";
+    QTest::newRow("actionSplit") << CmdId::SplitPdf << "OnSplit";
+    QTest::newRow("splitButton") << CtrlId::SplitButton << "OnSplit";
+    QTest::newRow("about") << CmdId::About << "ShowAboutBox";
+    QTest::newRow("webSite") << CmdId::ViewWebSite << "ViewWebSite";
+}
+
+void TestSplitterDlg::commandsReachTheirOperations()
+{
+    QFETCH(int, id);
+    QFETCH(QString, operation);
+    RecordingDlg dlg;
+    dlg.Create();
+    QVERIFY(dlg.OnCommand(id));
+    QCOMPARE(dlg.calls, QStringList{operation});
+}
+
+void TestSplitterDlg::buttonsAndMenuEntriesRouteByTheirIds()
+{
+    RecordingDlg dlg;
+    dlg.Create();
+    dlg.show();
+    QTest::mouseClick(dlg.OpenButton, Qt::LeftButton);
+    QTest::mouseClick(dlg.OptionsButton, Qt::LeftButton);
+    QTest::mouseClick(dlg.InsertButton, Qt::LeftButton); // disabled: nothing happens
+    dlg.InsertButton->setEnabled(true);
+    QTest::mouseClick(dlg.InsertButton, Qt::LeftButton);
+    menuCommand(dlg, CmdId::About)->trigger();
+    menuCommand(dlg, CmdId::FileOpen)->trigger();
+    QCOMPARE(dlg.calls, QStringList({"BrowseForDocument", "RunOptionsDialog", "InsertBreakPoint", "ShowAboutBox",
+                                     "BrowseForDocument"}));
+    QVERIFY(!dlg.OnCommand(4242));
+}
+
+void TestSplitterDlg::shortcutKeysAreTakenWhateverHasTheFocus()
+{
+    RecordingDlg dlg;
+    dlg.Create();
+    dlg.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&dlg));
+    KeyCounter listKeys;
+    dlg.PageList->installEventFilter(&listKeys);
+    dlg.PageList->setFocus();
+
+    // The Action items are greyed at start; the keys run their commands all the same.
+    for (Qt::Key key : {Qt::Key_F2, Qt::Key_F3, Qt::Key_Delete, Qt::Key_F4, Qt::Key_F5})
+        QTest::keyClick(dlg.PageList, key);
+    QCOMPARE(dlg.calls, QStringList({"InsertBreakPoint", "DeleteBreakPoint", "DeleteBreakPoint",
+                                     "CleanAllBreakPoints", "OnSplit"}));
+    QCOMPARE(listKeys.presses, 0);
+    QTest::keyClick(dlg.PageList, Qt::Key_Down);
+    QCOMPARE(listKeys.presses, 1);
+
+    dlg.calls.clear();
+    QTest::keyClick(dlg.OpenButton, Qt::Key_F2);
+    QTest::keyClick(&dlg, Qt::Key_Delete);
+    QTest::keyClick(dlg.PageList, Qt::Key_F5, Qt::ControlModifier);
+    QCOMPARE(dlg.calls, QStringList({"InsertBreakPoint", "DeleteBreakPoint", "OnSplit"}));
+}
+
+void TestSplitterDlg::altF4IsLeftToTheSystem()
+{
+    RecordingDlg dlg;
+    dlg.Create();
+    dlg.show();
+    QTest::keyClick(dlg.PageList, Qt::Key_F4, Qt::AltModifier);
+    QVERIFY(dlg.calls.isEmpty());
+}
+
+void TestSplitterDlg::enterAndEscapeDoNothing()
+{
+    RecordingDlg dlg;
+    dlg.Create();
+    dlg.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&dlg));
+    dlg.PageList->setFocus();
+    for (Qt::Key key : {Qt::Key_Return, Qt::Key_Enter, Qt::Key_Escape}) {
+        QTest::keyClick(dlg.PageList, key);
+        QTest::keyClick(&dlg, key);
+    }
+    QVERIFY(dlg.isVisible());
+    QCOMPARE(dlg.result(), 0);
+    QVERIFY(dlg.calls.isEmpty());
+    dlg.reject();
+    QVERIFY(dlg.isVisible());
+}
+
+void TestSplitterDlg::closeBoxEndsTheDialog()
+{
+    RecordingDlg dlg;
+    dlg.Create();
+    dlg.show();
+    QVERIFY(dlg.close());
+    QVERIFY(!dlg.isVisible());
+    QCOMPARE(dlg.result(), int(CtrlId::Cancel));
+}
+
+void TestSplitterDlg::exitEndsTheModalDialog()
+{
+    RecordingDlg dlg;
+    QTimer::singleShot(0, &dlg, [&dlg] { menuCommand(dlg, CmdId::FileExit)->trigger(); });
+    QCOMPARE(dlg.DoModal(), int(CtrlId::Cancel));
+    QVERIFY(!dlg.isVisible());
+}
+
+void TestSplitterDlg::layoutFollowsResizes_data()
+{
+    QTest::addColumn<QSize>("size");
+    QTest::newRow("large") << QSize(1200, 900);
+    QTest::newRow("small") << QSize(400, 300);
+    QTest::newRow("smallerThanTheOffsets") << QSize(100, 40);
+}
+
+void TestSplitterDlg::layoutFollowsResizes()
+{
+    QFETCH(QSize, size);
+    RecordingDlg dlg;
+    dlg.Create();
+    dlg.show();
+    dlg.resize(size);
+    QTRY_COMPARE(dlg.size(), size);
+    QWidget *client = dlg.ClientArea();
+    const int menuHeight = dlg.MenuBar()->height();
+    QVERIFY(menuHeight > 0);
+    QCOMPARE(client->geometry(), QRect(0, menuHeight, size.width(), size.height() - menuHeight));
+    const int w = client->width();
+    const int h = client->height();
+    QCOMPARE(dlg.PageList->geometry(), QRect(5, 60, 130, qMax(0, h - 62)));
+    QCOMPARE(dlg.Viewer.geometry(), QRect(140, 60, qMax(0, w - 140), qMax(0, h - 60)));
+    QCOMPARE(dlg.Control(CtrlId::TopLine)->geometry(), QRect(0, 0, w, 2));
+    // The buttons keep their template places along the top.
+    QCOMPARE(dlg.OpenButton->y(), dlg.SplitButton->y());
+    QVERIFY(dlg.OpenButton->x() < dlg.InsertButton->x());
+    QVERIFY(dlg.OpenButton->geometry().bottom() < 60);
+}
+
+void TestSplitterDlg::startUpState()
+{
+    RecordingDlg dlg;
+    QVERIFY(dlg.DocumentPath.isEmpty());
+    dlg.Create();
+    QCOMPARE(dlg.windowTitle(), QStringLiteral("Quirewright v2.0"));
+    QVERIFY(!dlg.windowIcon().isNull());
+    QVERIFY(!dlg.QueryDragIcon().isNull());
+    QVERIFY(dlg.acceptDrops());
+
+    QVERIFY(dlg.OpenButton->isEnabled());
+    QVERIFY(dlg.OptionsButton->isEnabled());
+    QVERIFY(!dlg.InsertButton->isEnabled());
+    QVERIFY(!dlg.DeleteButton->isEnabled());
+    QVERIFY(!dlg.SplitButton->isEnabled());
+
+    QWidget *action = dlg.ActionPopup();
+    QVERIFY(action);
+    for (int id : {CmdId::InsertBreakPoint, CmdId::DeleteBreakPoint, CmdId::CleanAllBreakPoints, CmdId::SplitPdf})
+        QCOMPARE(MenuAdapter::StateOf(action, id, 0), MenuFlag::Grayed | MenuFlag::Disabled);
+    for (int id : {CmdId::FileOpen, CmdId::FileOptions, CmdId::FileExit, CmdId::About, CmdId::ViewWebSite})
+        QVERIFY(menuCommand(dlg, id)->isEnabled());
+
+    QCOMPARE(dlg.PageList->columnCount(), 1);
+    QCOMPARE(dlg.PageList->headerItem()->text(0), QStringLiteral("Page No."));
+    QCOMPARE(dlg.PageList->headerItem()->textAlignment(0), int(Qt::AlignCenter));
+    QCOMPARE(dlg.PageList->columnWidth(0), 120);
+    QCOMPARE(dlg.PageList->topLevelItemCount(), 0);
+    QCOMPARE(dlg.PageList->selectionMode(), QAbstractItemView::SingleSelection);
+}
+
+void TestSplitterDlg::minimisedIconIsCentred()
+{
+    QCOMPARE(SplitterDlg::MinimisedIconOrigin(QSize(100, 80), QSize(32, 32)), QPoint(34, 24));
+    QCOMPARE(SplitterDlg::MinimisedIconOrigin(QSize(101, 81), QSize(32, 32)), QPoint(35, 25));
+    QCOMPARE(SplitterDlg::MinimisedIconOrigin(QSize(20, 20), QSize(32, 32)), QPoint(-5, -5));
+}
+
+void TestSplitterDlg::openDocumentMessageReachesTheDialog()
+{
+    SplitterApp app;
+    RecordingDlg dlg(&app);
+    dlg.Create();
+    QVERIFY(app.OpenDocumentFile("/nowhere/a b.pdf")); // reported even with no dialog to open it
+    app.SetMainWindow(&dlg);
+    QVERIFY(app.OpenDocumentFile("/nowhere/a b.pdf"));
+    QCOMPARE(dlg.calls, QStringList({"OpenDocument /nowhere/a b.pdf"}));
+}
+
+void TestSplitterDlg::recentFileEntriesOpenTheirFiles()
+{
+    SplitterApp app;
+    app.AddToRecentFileList("/docs/old.pdf");
+    app.AddToRecentFileList("/docs/new.pdf");
+    RecordingDlg dlg(&app);
+    app.SetMainWindow(&dlg);
+    dlg.Create();
+    QMenu *file = MenuAdapter::SubMenuAt(dlg.MenuBar(), 0);
+    emit file->aboutToShow();
+    QAction *second = MenuAdapter::FindCommand(file, CmdId::RecentFileFirst + 1);
+    QVERIFY(second);
+    QCOMPARE(second->text(), QStringLiteral("&2 /docs/old.pdf"));
+    second->trigger();
+    QCOMPARE(dlg.calls, QStringList({"OpenDocument /docs/old.pdf"}));
+    // The entry stays even though nothing was opened.
+    QCOMPARE(app.RecentFiles().paths(), QStringList({"/docs/new.pdf", "/docs/old.pdf"}));
+    // Opening the menu again shows each file once.
+    emit file->aboutToShow();
+    QCOMPARE(MenuAdapter::ItemCount(file), 8);
+}
+
+void TestSplitterDlg::recentFilesSurviveARestart()
+{
+    {
+        SplitterApp app;
+        for (const char *p : {"/d/1.pdf", "/d/2.pdf", "/d/3.pdf", "/d/4.pdf", "/d/5.pdf"})
+            app.AddToRecentFileList(QString::fromLatin1(p));
+        QCOMPARE(app.ExitInstance(), 0);
+    }
+    SplitterApp app;
+    app.LoadStdProfileSettings();
+    QCOMPARE(app.RecentFiles().paths(), QStringList({"/d/5.pdf", "/d/4.pdf", "/d/3.pdf", "/d/2.pdf"}));
+}
+
+QTEST_MAIN(TestSplitterDlg)
+#include "tst_splitterdlg.moc"

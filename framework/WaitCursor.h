@@ -1,11 +1,12 @@
 #pragma once
 
+#include <QCursor>
 #include <QGuiApplication>
 
 // Shows the wait cursor over the whole application for as long as it lives.
 class WaitCursor {
 public:
-    WaitCursor() { QGuiApplication::setOverrideCursor(Qt::WaitCursor); }
+    WaitCursor() { QGuiApplication::setOverrideCursor(QCursor(Qt::WaitCursor)); }
     ~WaitCursor() { QGuiApplication::restoreOverrideCursor(); }
     Q_DISABLE_COPY_MOVE(WaitCursor)
 };

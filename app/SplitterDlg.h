@@ -8,7 +8,6 @@
 #include <QEvent>
 #include <QHash>
 #include <QIcon>
-#include <QPointer>
 
 #include <functional>
 

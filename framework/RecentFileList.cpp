@@ -6,8 +6,9 @@
 
 #include <QAction>
 #include <QDir>
-#include <QFileInfo>
 #include <QWidget>
+
+#include <algorithm>
 
 namespace {
 const QString kSection = QStringLiteral("Recent File List");

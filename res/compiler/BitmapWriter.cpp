@@ -3,18 +3,18 @@
 #include <algorithm>
 #include <stdexcept>
 
-namespace {
-
-void put16(Bytes &out, unsigned v)
+void Put16(Bytes &out, unsigned value)
 {
-    out.push_back(std::uint8_t(v));
-    out.push_back(std::uint8_t(v >> 8));
+    out.push_back(std::uint8_t(value));
+    out.push_back(std::uint8_t(value >> 8));
 }
+
+namespace {
 
 void put32(Bytes &out, std::uint32_t v)
 {
-    put16(out, v & 0xFFFF);
-    put16(out, v >> 16);
+    Put16(out, v & 0xFFFF);
+    Put16(out, v >> 16);
 }
 
 std::size_t rowStride(int width, int bits)
@@ -56,8 +56,8 @@ Bytes infoAndRows(const PixImage &image, int headerHeight)
     put32(out, 40);
     put32(out, std::uint32_t(image.width));
     put32(out, std::uint32_t(headerHeight));
-    put16(out, 1);
-    put16(out, unsigned(image.depth));
+    Put16(out, 1);
+    Put16(out, unsigned(image.depth));
     put32(out, 0); // BI_RGB
     put32(out, std::uint32_t(stride * std::size_t(image.height)));
     put32(out, 2835); // 72 dots per inch
@@ -126,15 +126,15 @@ Bytes WriteIcoFile(const PixImage &image)
         body.insert(body.end(), row.begin(), row.end());
     }
     Bytes out;
-    put16(out, 0);
-    put16(out, 1); // icon
-    put16(out, 1); // one image
+    Put16(out, 0);
+    Put16(out, 1); // icon
+    Put16(out, 1); // one image
     out.push_back(std::uint8_t(image.width == 256 ? 0 : image.width));
     out.push_back(std::uint8_t(image.height == 256 ? 0 : image.height));
     out.push_back(image.depth == 4 ? 16 : 0);
     out.push_back(0);
-    put16(out, 1);
-    put16(out, unsigned(image.depth));
+    Put16(out, 1);
+    Put16(out, unsigned(image.depth));
     put32(out, std::uint32_t(body.size()));
     put32(out, 6 + 16);
     out.insert(out.end(), body.begin(), body.end());

@@ -7,6 +7,9 @@
 
 using Bytes = std::vector<std::uint8_t>;
 
+// Appends a 16-bit value, little-endian, as every resource layout stores it.
+void Put16(Bytes &out, unsigned value);
+
 // A device-independent bitmap file (BITMAPFILEHEADER + BITMAPINFOHEADER + palette + rows)
 // at the picture's depth. Throws std::runtime_error when a colour does not fit the depth.
 Bytes WriteBmpFile(const PixImage &image);

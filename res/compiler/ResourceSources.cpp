@@ -105,12 +105,6 @@ private:
     int line_ = 1;
 };
 
-void put16(Bytes &out, unsigned v)
-{
-    out.push_back(std::uint8_t(v));
-    out.push_back(std::uint8_t(v >> 8));
-}
-
 // UTF-8 text as NUL-terminated UTF-16LE.
 void putUtf16(Bytes &out, const std::string &text)
 {
@@ -127,13 +121,13 @@ void putUtf16(Bytes &out, const std::string &text)
             code = (code << 6) | (static_cast<unsigned char>(text[i]) & 0x3F);
         if (code >= 0x10000) {
             code -= 0x10000;
-            put16(out, 0xD800 + (code >> 10));
-            put16(out, 0xDC00 + (code & 0x3FF));
+            Put16(out, 0xD800 + (code >> 10));
+            Put16(out, 0xDC00 + (code & 0x3FF));
         } else {
-            put16(out, code);
+            Put16(out, code);
         }
     }
-    put16(out, 0);
+    Put16(out, 0);
 }
 
 unsigned parseNumber(const Token &token, const Tokeniser &tokens, unsigned limit)
@@ -263,9 +257,9 @@ void emitLevel(Bytes &out, const std::vector<MenuNode> &items)
     for (std::size_t i = 0; i < items.size(); ++i) {
         const MenuNode &node = items[i];
         const unsigned flags = node.flags | (i + 1 == items.size() ? kEnd : 0);
-        put16(out, flags);
+        Put16(out, flags);
         if (!node.popup)
-            put16(out, node.id);
+            Put16(out, node.id);
         putUtf16(out, node.text);
         if (node.popup)
             emitLevel(out, node.children);
@@ -279,8 +273,8 @@ Bytes CompileMenuSource(const std::string &text, const std::string &name)
     MenuParser parser(text, name);
     const std::vector<MenuNode> items = parser.parseMenu();
     Bytes out;
-    put16(out, 0); // version
-    put16(out, 0); // offset of the items after the header
+    Put16(out, 0); // version
+    Put16(out, 0); // offset of the items after the header
     emitLevel(out, items);
     return out;
 }
@@ -319,12 +313,12 @@ CompiledToolbar CompileToolbarSource(const std::string &text, const std::string 
     }
 
     CompiledToolbar result;
-    put16(result.toolbar, 1);
-    put16(result.toolbar, width);
-    put16(result.toolbar, height);
-    put16(result.toolbar, unsigned(ids.size()));
+    Put16(result.toolbar, 1);
+    Put16(result.toolbar, width);
+    Put16(result.toolbar, height);
+    Put16(result.toolbar, unsigned(ids.size()));
     for (unsigned id : ids)
-        put16(result.toolbar, id);
+        Put16(result.toolbar, id);
     result.strip = JoinHorizontally(images);
     return result;
 }

@@ -5,12 +5,13 @@
 #include "res/ResourceIds.h"
 
 #include <QCoreApplication>
+#include <QTimer>
 
 SplitterApp::SplitterApp() : recentFiles_(CmdId::RecentFileFirst, kRecentFileCount)
 {
 }
 
-bool SplitterApp::InitInstance()
+bool SplitterApp::InitInstance(const QString &startupDocument)
 {
     // The document preview is linked into the program, so no control container needs enabling.
     SettingsStore::SetRegistryKey(QString::fromLatin1(kCompanyKey));
@@ -18,6 +19,8 @@ bool SplitterApp::InitInstance()
 
     SplitterDlg dialog(this);
     SetMainWindow(&dialog);
+    if (!startupDocument.isEmpty())
+        QTimer::singleShot(0, &dialog, [this, startupDocument] { OpenDocumentFile(startupDocument); });
     dialog.DoModal();
     SetMainWindow(nullptr);
     return false;

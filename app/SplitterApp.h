@@ -18,7 +18,8 @@ public:
     Q_DISABLE_COPY_MOVE(SplitterApp)
 
     // Runs the whole program; always false, so that the caller goes on to ExitInstance.
-    bool InitInstance();
+    // A document named on the command line is opened once the main window shows.
+    bool InitInstance(const QString &startupDocument = QString());
     // Writes the recent-file list back; returns the process exit code.
     int ExitInstance();
     // Asks the main dialog to open `path` (synchronously) and reports success in every case,

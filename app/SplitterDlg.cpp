@@ -10,6 +10,7 @@
 #include "res/DialogTemplates.h"
 #include "res/ResourceIds.h"
 
+#include <QDir>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QHeaderView>
@@ -325,12 +326,17 @@ void SplitterDlg::dragEnterEvent(QDragEnterEvent *event)
         event->acceptProposedAction();
 }
 
-void SplitterDlg::dropEvent(QDropEvent *event)
+QStringList SplitterDlg::DroppedPaths(const QMimeData *data)
 {
     QStringList paths;
-    for (const QUrl &url : event->mimeData()->urls())
+    for (const QUrl &url : data->urls())
         if (url.isLocalFile())
-            paths.append(url.toLocalFile());
+            paths.append(QDir::toNativeSeparators(url.toLocalFile()));
+    return paths;
+}
+
+void SplitterDlg::dropEvent(QDropEvent *event)
+{
     event->acceptProposedAction();
-    OnDropFiles(paths);
+    OnDropFiles(DroppedPaths(event->mimeData()));
 }

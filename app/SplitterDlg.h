@@ -10,12 +10,15 @@
 #include <QIcon>
 
 #include <functional>
+#include <memory>
 
 class QKeyEvent;
+class QMimeData;
 class QMenu;
 class QMenuBar;
 class QPushButton;
 class QTreeWidget;
+class QTreeWidgetItem;
 class SplitterApp;
 
 // The private message that carries a path from the application object to the main dialog.
@@ -54,6 +57,8 @@ public:
     void UpdateMenuCommandStates(QWidget *popup);
     bool OnUpdateCommand(CommandUpdateRecord &record) override;
 
+    // The local files of a drop, in the order the drop lists them.
+    static QStringList DroppedPaths(const QMimeData *data);
     // Where the minimised window draws its icon: centred in the client area.
     static QPoint MinimisedIconOrigin(QSize client, QSize icon);
 
@@ -63,17 +68,23 @@ public:
     QWidget *Control(int id) const;
     QIcon QueryDragIcon() const { return AppIcon; }
 
-    // Operations of the commands. Opening, break points, splitting, options, the About box and
-    // the preview are filled in by their own subsystems.
-    virtual void BrowseForDocument() {}
-    virtual void OpenDocument(const QString &) {}
-    virtual void OnDropFiles(const QStringList &) {}
-    virtual void InsertBreakPoint() {}
-    virtual void DeleteBreakPoint() {}
-    virtual void CleanAllBreakPoints() {}
-    virtual void OnRowSelected() {}
-    virtual void OnRowClick() {}
-    virtual void OnRowRightClick() {}
+    // The text of a break point row; every other row is a page row.
+    static constexpr const char *kBreakPointText = "BreakPoint";
+
+    // Opening a document: the open-file dialog, the path message, dropped files.
+    virtual void BrowseForDocument();
+    virtual void OpenDocument(const QString &path);
+    virtual void OnDropFiles(const QStringList &paths);
+
+    // The break point list: editing commands, and the list's selection and clicks.
+    virtual void InsertBreakPoint();
+    virtual void DeleteBreakPoint();
+    virtual void CleanAllBreakPoints();
+    void OnRowSelected();
+    void OnRowClick();
+    void OnRowRightClick();
+
+    // Operations filled in by their own subsystems: splitting, options, the About box.
     virtual void OnSplit() {}
     virtual bool RunOptionsDialog() { return false; }
     virtual void ShowAboutBox() {}
@@ -116,6 +127,22 @@ private:
     void OnCancel() {}
     void EndDialog(int result);
     void OnInitMenuPopup(QMenu *popup);
+
+    // The selected row (the first, at most one exists), or -1; and what it is.
+    int SelectedRow() const;
+    QString RowText(int row) const;
+    bool IsBreakPointRow(int row) const;
+    bool IsInsertable(int row) const;
+    void SelectRow(int row);
+    void RemoveRow(int row);
+    QTreeWidgetItem *MakeRow(const QString &text, int image) const;
+    void SetActionCommand(int commandId, bool enabled);
+    // The enabling of the Insert and Delete commands for the kinds of selected row.
+    void EnableForBreakPointRow();
+    void EnableForInsertableRow();
+    void DisableInsert();
+    std::unique_ptr<QMenu> BuildContextMenu();
+    void ShowContextMenu(QMenu *menu, QPoint position);
     void BuildRoutingTable();
     void ConnectCommandSources();
 

@@ -1,11 +1,15 @@
 #include "app/SplitterApp.h"
 
 #include <QApplication>
+#include <QFileInfo>
 
 int main(int argc, char *argv[])
 {
     QApplication application(argc, argv);
+    // Qt has taken its own options; what is left after the program name is a document to open.
+    const QStringList arguments = QCoreApplication::arguments();
+    const QString document = arguments.size() > 1 ? QFileInfo(arguments.at(1)).absoluteFilePath() : QString();
     SplitterApp app;
-    app.InitInstance();
+    app.InitInstance(document);
     return app.ExitInstance();
 }

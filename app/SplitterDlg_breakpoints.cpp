@@ -1,0 +1,230 @@
+// The break point list: its rows, the three editing commands, the enabling of the Insert and
+// Delete commands by the selected row, and the list's context menu.
+#include "SplitterDlg.h"
+
+#include "framework/MenuAdapter.h"
+#include "framework/MenuBuilder.h"
+#include "framework/MenuTracker.h"
+#include "res/MenuTemplate.h"
+#include "res/ResourceIds.h"
+
+#include <QCursor>
+#include <QMenu>
+#include <QPushButton>
+#include <QTreeWidget>
+
+namespace {
+constexpr int kPageImage = 0;
+constexpr int kBreakPointImage = 1;
+constexpr unsigned kGreyed = MenuFlag::Disabled | MenuFlag::Grayed;
+
+void setPopupItem(QMenu *popup, int commandId, bool enabled)
+{
+    MenuAdapter::EnableItem(popup, commandId, enabled ? 0u : kGreyed);
+}
+} // namespace
+
+int SplitterDlg::SelectedRow() const
+{
+    if (!PageList)
+        return -1;
+    for (int row = 0; row < PageList->topLevelItemCount(); ++row)
+        if (PageList->topLevelItem(row)->isSelected())
+            return row;
+    return -1;
+}
+
+QString SplitterDlg::RowText(int row) const
+{
+    const QTreeWidgetItem *item = PageList->topLevelItem(row);
+    return item ? item->text(0) : QString();
+}
+
+bool SplitterDlg::IsBreakPointRow(int row) const
+{
+    return RowText(row) == QLatin1String(kBreakPointText);
+}
+
+bool SplitterDlg::IsInsertable(int row) const
+{
+    // A page row other than page 1 that does not already follow a break point row.
+    return row > 0 && !IsBreakPointRow(row) && !IsBreakPointRow(row - 1);
+}
+
+void SplitterDlg::RemoveRow(int row)
+{
+    // The list would otherwise select a neighbour of a removed current row by itself.
+    QTreeWidgetItem *item = PageList->topLevelItem(row);
+    if (item == PageList->currentItem())
+        PageList->selectionModel()->setCurrentIndex(QModelIndex(), QItemSelectionModel::NoUpdate);
+    delete PageList->takeTopLevelItem(row);
+}
+
+void SplitterDlg::SelectRow(int row)
+{
+    QTreeWidgetItem *item = PageList->topLevelItem(row);
+    if (!item)
+        return;
+    // Selecting raises the selection notification, so OnRowSelected runs before this returns.
+    PageList->setCurrentItem(item, 0, QItemSelectionModel::ClearAndSelect);
+}
+
+QTreeWidgetItem *SplitterDlg::MakeRow(const QString &text, int image) const
+{
+    auto *item = new QTreeWidgetItem(QStringList{text});
+    item->setTextAlignment(0, Qt::AlignCenter);
+    if (image < RowImages.size())
+        item->setIcon(0, RowImages.at(image));
+    return item;
+}
+
+void SplitterDlg::SetActionCommand(int commandId, bool enabled)
+{
+    MenuAdapter::EnableItem(ActionPopup(), commandId, enabled ? 0u : kGreyed);
+}
+
+void SplitterDlg::EnableForBreakPointRow()
+{
+    DeleteButton->setEnabled(true);
+    SetActionCommand(CmdId::CleanAllBreakPoints, true);
+    SetActionCommand(CmdId::DeleteBreakPoint, true);
+    InsertButton->setEnabled(false);
+    SetActionCommand(CmdId::InsertBreakPoint, false);
+}
+
+void SplitterDlg::EnableForInsertableRow()
+{
+    InsertButton->setEnabled(true);
+    SetActionCommand(CmdId::InsertBreakPoint, true);
+    DeleteButton->setEnabled(false);
+    SetActionCommand(CmdId::CleanAllBreakPoints, false);
+    SetActionCommand(CmdId::DeleteBreakPoint, false);
+}
+
+void SplitterDlg::DisableInsert()
+{
+    InsertButton->setEnabled(false);
+    SetActionCommand(CmdId::InsertBreakPoint, false);
+}
+
+void SplitterDlg::InsertBreakPoint()
+{
+    const int row = SelectedRow();
+    if (row < 0)
+        return;
+    // The button is enabled exactly for rows that may take a break point before them.
+    if (!InsertButton->isEnabled())
+        return;
+    PageList->insertTopLevelItem(row, MakeRow(QString::fromLatin1(kBreakPointText), kBreakPointImage));
+    SetActionCommand(CmdId::InsertBreakPoint, false);
+    InsertButton->setEnabled(false);
+    PageList->setFocus();
+}
+
+void SplitterDlg::DeleteBreakPoint()
+{
+    const int row = SelectedRow();
+    if (row < 0 || !IsBreakPointRow(row))
+        return;
+    RemoveRow(row);
+    SelectRow(row);
+    SetActionCommand(CmdId::CleanAllBreakPoints, false);
+    SetActionCommand(CmdId::DeleteBreakPoint, false);
+    PageList->setFocus();
+    DeleteButton->setEnabled(false);
+}
+
+void SplitterDlg::CleanAllBreakPoints()
+{
+    // One scan over the rows counted at the start: the row moving into a freed place always
+    // is a page row, since break point rows are never adjacent.
+    const int count = PageList->topLevelItemCount();
+    for (int row = 0; row < count; ++row)
+        if (IsBreakPointRow(row))
+            RemoveRow(row);
+}
+
+void SplitterDlg::OnRowSelected()
+{
+    const int row = SelectedRow();
+    if (row < 0)
+        return;
+    int page = -1;
+    if (IsBreakPointRow(row)) {
+        EnableForBreakPointRow();
+    } else {
+        page = RowText(row).toInt();
+        DeleteButton->setEnabled(false);
+        SetActionCommand(CmdId::DeleteBreakPoint, false);
+    }
+    if (IsInsertable(row))
+        EnableForInsertableRow();
+    else
+        DisableInsert();
+    if (page >= 0)
+        Viewer.ShowPage(page);
+    PageList->setFocus();
+}
+
+std::unique_ptr<QMenu> SplitterDlg::BuildContextMenu()
+{
+    return std::unique_ptr<QMenu>(MenuBuilder::BuildPopupMenu(ResId::ListContextMenu, this));
+}
+
+void SplitterDlg::ShowContextMenu(QMenu *menu, QPoint position)
+{
+    // The chosen command arrives after the handler that showed the menu has finished, as a
+    // command posted to the dialog would.
+    const int command = MenuTracker::Track(menu, position);
+    if (command != 0)
+        QMetaObject::invokeMethod(this, [this, command] { OnCommand(command); }, Qt::QueuedConnection);
+}
+
+void SplitterDlg::OnRowClick()
+{
+    const std::unique_ptr<QMenu> menu = BuildContextMenu();
+    const QPoint cursor = QCursor::pos();
+    const int row = SelectedRow();
+    if (row < 0)
+        return;
+    if (IsBreakPointRow(row)) {
+        EnableForBreakPointRow();
+        setPopupItem(menu.get(), CmdId::ContextInsertBreakPoint, false);
+        ShowContextMenu(menu.get(), cursor);
+    } else {
+        setPopupItem(menu.get(), CmdId::ContextDeleteBreakPoint, false);
+    }
+    if (IsInsertable(row)) {
+        EnableForInsertableRow();
+    } else {
+        DisableInsert();
+        setPopupItem(menu.get(), CmdId::ContextInsertBreakPoint, false);
+    }
+}
+
+void SplitterDlg::OnRowRightClick()
+{
+    const std::unique_ptr<QMenu> menu = BuildContextMenu();
+    const QPoint cursor = QCursor::pos();
+    const int row = SelectedRow();
+    if (row < 0)
+        return;
+    if (IsBreakPointRow(row)) {
+        EnableForBreakPointRow();
+        setPopupItem(menu.get(), CmdId::ContextCleanAllBreakPoints, true);
+        setPopupItem(menu.get(), CmdId::ContextDeleteBreakPoint, true);
+        setPopupItem(menu.get(), CmdId::ContextInsertBreakPoint, false);
+    } else {
+        setPopupItem(menu.get(), CmdId::ContextDeleteBreakPoint, false);
+    }
+    if (IsInsertable(row)) {
+        EnableForInsertableRow();
+        setPopupItem(menu.get(), CmdId::ContextInsertBreakPoint, true);
+        setPopupItem(menu.get(), CmdId::ContextCleanAllBreakPoints, false);
+        setPopupItem(menu.get(), CmdId::ContextDeleteBreakPoint, false);
+    } else {
+        DisableInsert();
+        setPopupItem(menu.get(), CmdId::ContextInsertBreakPoint, false);
+    }
+    ShowContextMenu(menu.get(), cursor);
+}

@@ -1,0 +1,75 @@
+// Opening a document: the open-file dialog, dropped files and the path message all end in
+// OpenDocument, which counts the pages, fills the list and shows the document.
+#include "SplitterDlg.h"
+
+#include "SplitterApp.h"
+#include "framework/FileDialogs.h"
+#include "framework/ResourceStore.h"
+#include "framework/WaitCursor.h"
+#include "res/ResourceIds.h"
+#include "split/PageCountQuery.h"
+
+#include <QPushButton>
+#include <QTreeWidget>
+
+namespace {
+constexpr QSize kRowImageSize(20, 20);
+
+QIcon rowImage(int iconId)
+{
+    const QImage image = ResourceStore::LoadIconImage(iconId);
+    return QIcon(QPixmap::fromImage(image.scaled(kRowImageSize, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)));
+}
+} // namespace
+
+void SplitterDlg::BrowseForDocument()
+{
+    OpenFileRequest request;
+    // Name patterns are case-sensitive here, so both spellings of the extension are listed;
+    // "*" is this platform's "all files".
+    request.nameFilters = {QStringLiteral("All Supported Formats (*.pdf *.PDF)"),
+                           QStringLiteral("PDF Files (*.pdf *.PDF)"), QStringLiteral("All Files (*)")};
+    request.defaultSuffix = QStringLiteral("PDF");
+    const QString path = FileDialogs::GetOpenFileName(this, request);
+    if (!path.isEmpty())
+        OpenDocument(path);
+}
+
+void SplitterDlg::OpenDocument(const QString &path)
+{
+    WaitCursor wait;
+    DocumentPath = path;
+    // Remembered before it is examined, so a file that fails to open is listed too.
+    if (app_)
+        app_->AddToRecentFileList(path);
+    PageList->clear();
+    RowImages.clear();
+
+    const int pages = QueryPageCount(DocumentPath);
+    if (pages <= 0)
+        return;
+
+    RowImages = {rowImage(ResId::PageRowIcon), rowImage(ResId::BreakPointRowIcon)};
+    PageList->setIconSize(kRowImageSize);
+    QList<QTreeWidgetItem *> rows;
+    rows.reserve(pages);
+    for (int page = 1; page <= pages; ++page)
+        rows.append(MakeRow(QString::number(page), 0));
+    PageList->addTopLevelItems(rows);
+    SelectRow(0);
+    PageList->setFocus();
+    Viewer.LoadDocument(path);
+    SetActionCommand(CmdId::SplitPdf, true);
+    SplitButton->setEnabled(true);
+}
+
+void SplitterDlg::OnDropFiles(const QStringList &paths)
+{
+    // Only the first name ending in "pdf" (any case, no dot needed) is opened.
+    for (const QString &path : paths) {
+        if (path.right(3).compare(QLatin1String("pdf"), Qt::CaseInsensitive) == 0) {
+            OpenDocument(path);
+            return;
+        }
+    }
+}

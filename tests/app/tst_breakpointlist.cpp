@@ -1,0 +1,441 @@
+// The break point list and opening documents, driven by real keys and clicks on the real list.
+// The engine is a stand-in beside this program that reports $FAKE_PAGES pages.
+#include "app/SplitterApp.h"
+#include "app/SplitterDlg.h"
+#include "framework/AppMessageBox.h"
+#include "framework/FileDialogs.h"
+#include "framework/MenuAdapter.h"
+#include "framework/MenuTracker.h"
+#include "res/MenuTemplate.h"
+#include "res/ResourceIds.h"
+#include "split/EngineRunner.h"
+
+#include <QAction>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMimeData>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTreeWidget>
+
+namespace {
+
+const QByteArray kFakeEngine = R"(#!/bin/sh
+for last in "$@"; do :; done
+printf 'NumberOfPages: %s\n' "$FAKE_PAGES" > "$last"
+)";
+
+const QString BP = QStringLiteral("BreakPoint");
+
+// The states a menu entry can be seen in.
+enum State { Enabled, Greyed };
+
+State stateOf(QWidget *menu, int id)
+{
+    return MenuAdapter::StateOf(menu, id, 0) & (MenuFlag::Grayed | MenuFlag::Disabled) ? Greyed : Enabled;
+}
+
+} // namespace
+
+class TestBreakPointList : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void init();
+    void cleanup();
+    void openingFillsTheListAndSelectsPageOne();
+    void insertBeforeASelectedPage();
+    void deleteKeyRemovesTheSelectedBreakPoint();
+    void breakPointsAreNeverDoubledOrFirst();
+    void deleteOnAPageRowChangesNothing();
+    void cleanAllRemovesEveryBreakPointInOneStep();
+    void commandsWithoutSelectionDoNothing();
+    void leftClickOnABreakPointOpensTheMenu();
+    void rightClickMenuFollowsTheSelectedRow_data();
+    void rightClickMenuFollowsTheSelectedRow();
+    void contextMenuCommandsRunAfterTheMenuCloses();
+    void onePageDocument();
+    void reopeningDiscardsBreakPoints();
+    void failedCountLeavesTheListEmpty();
+    void droppedFilesOpenTheFirstPdf();
+    void openFileDialogOpensTheChosenFile();
+
+private:
+    void open(int pages, const QString &path = QStringLiteral("/docs/a doc.pdf"));
+    QStringList rows() const;
+    QString selected() const;
+    void select(int row);
+    void clickRow(int row, Qt::MouseButton button);
+    void key(Qt::Key key) { QTest::keyClick(dlg_->PageList, key); }
+    QWidget *action() const { return dlg_->ActionPopup(); }
+
+    std::unique_ptr<SplitterApp> app_;
+    std::unique_ptr<SplitterDlg> dlg_;
+    QStringList messages_;
+    QList<QList<State>> menusShown_;
+    int menuAnswer_ = 0;
+    QTemporaryDir settings_;
+};
+
+void TestBreakPointList::initTestCase()
+{
+    QFile engine(EngineRunner::EnginePath());
+    QVERIFY(engine.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    engine.write(kFakeEngine);
+    engine.close();
+    engine.setPermissions(engine.permissions() | QFile::ExeOwner);
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settings_.path());
+}
+
+void TestBreakPointList::init()
+{
+    messages_.clear();
+    menusShown_.clear();
+    menuAnswer_ = 0;
+    AppMessageBox::SetResponder([this](const QString &text, unsigned) {
+        messages_ << text;
+        return MsgBox::IdOk;
+    });
+    MenuTracker::SetResponder([this](QMenu *menu, QPoint) {
+        menusShown_.append({stateOf(menu, CmdId::ContextInsertBreakPoint),
+                            stateOf(menu, CmdId::ContextDeleteBreakPoint),
+                            stateOf(menu, CmdId::ContextCleanAllBreakPoints)});
+        return menuAnswer_;
+    });
+    app_ = std::make_unique<SplitterApp>();
+    dlg_ = std::make_unique<SplitterDlg>(app_.get());
+    app_->SetMainWindow(dlg_.get());
+    dlg_->Create();
+    dlg_->show();
+    QVERIFY(QTest::qWaitForWindowExposed(dlg_.get()));
+}
+
+void TestBreakPointList::cleanup()
+{
+    dlg_.reset();
+    app_.reset();
+    AppMessageBox::SetResponder({});
+    MenuTracker::SetResponder({});
+    FileDialogs::SetOpenFileResponder({});
+    // Nothing here ever has reason to show a message.
+    QCOMPARE(messages_, QStringList());
+}
+
+void TestBreakPointList::open(int pages, const QString &path)
+{
+    qputenv("FAKE_PAGES", QByteArray::number(pages));
+    dlg_->OpenDocument(path);
+}
+
+QStringList TestBreakPointList::rows() const
+{
+    QStringList texts;
+    for (int i = 0; i < dlg_->PageList->topLevelItemCount(); ++i)
+        texts << dlg_->PageList->topLevelItem(i)->text(0);
+    return texts;
+}
+
+QString TestBreakPointList::selected() const
+{
+    const auto items = dlg_->PageList->selectedItems();
+    return items.isEmpty() ? QString() : items.first()->text(0);
+}
+
+void TestBreakPointList::select(int row)
+{
+    clickRow(row, Qt::LeftButton);
+}
+
+void TestBreakPointList::clickRow(int row, Qt::MouseButton button)
+{
+    QTreeWidget *list = dlg_->PageList;
+    const QRect rect = list->visualItemRect(list->topLevelItem(row));
+    QTest::mouseClick(list->viewport(), button, {}, rect.center());
+}
+
+void TestBreakPointList::openingFillsTheListAndSelectsPageOne()
+{
+    open(3);
+    QCOMPARE(rows(), QStringList({"1", "2", "3"}));
+    QCOMPARE(selected(), QStringLiteral("1"));
+    QCOMPARE(dlg_->DocumentPath, QStringLiteral("/docs/a doc.pdf"));
+    QCOMPARE(app_->RecentFiles().paths().first(), QStringLiteral("/docs/a doc.pdf"));
+    QVERIFY(dlg_->PageList->hasFocus());
+    QVERIFY(!dlg_->InsertButton->isEnabled());
+    QVERIFY(!dlg_->DeleteButton->isEnabled());
+    QVERIFY(dlg_->SplitButton->isEnabled());
+    QCOMPARE(stateOf(action(), CmdId::SplitPdf), Enabled);
+    QCOMPARE(stateOf(action(), CmdId::InsertBreakPoint), Greyed);
+    QCOMPARE(stateOf(action(), CmdId::DeleteBreakPoint), Greyed);
+    QCOMPARE(dlg_->RowImages.size(), 2);
+    QVERIFY(!dlg_->PageList->topLevelItem(0)->icon(0).isNull());
+}
+
+void TestBreakPointList::insertBeforeASelectedPage()
+{
+    open(4);
+    key(Qt::Key_Down);
+    QCOMPARE(selected(), QStringLiteral("2"));
+    QVERIFY(dlg_->InsertButton->isEnabled());
+    QCOMPARE(stateOf(action(), CmdId::InsertBreakPoint), Enabled);
+    QCOMPARE(stateOf(action(), CmdId::CleanAllBreakPoints), Greyed);
+
+    key(Qt::Key_F2);
+    QCOMPARE(rows(), QStringList({"1", BP, "2", "3", "4"}));
+    QCOMPARE(selected(), QStringLiteral("2"));
+    QVERIFY(!dlg_->InsertButton->isEnabled());
+    QCOMPARE(stateOf(action(), CmdId::InsertBreakPoint), Greyed);
+    key(Qt::Key_F2);
+    QCOMPARE(rows(), QStringList({"1", BP, "2", "3", "4"}));
+
+    // The button and both menu commands insert too.
+    select(4);
+    QTest::mouseClick(dlg_->InsertButton, Qt::LeftButton);
+    QCOMPARE(rows(), QStringList({"1", BP, "2", "3", BP, "4"}));
+    QCOMPARE(dlg_->PageList->topLevelItem(4)->icon(0).isNull(), false);
+}
+
+void TestBreakPointList::deleteKeyRemovesTheSelectedBreakPoint()
+{
+    open(3);
+    key(Qt::Key_Down);
+    key(Qt::Key_F2);
+    key(Qt::Key_Up);
+    QCOMPARE(selected(), BP);
+    QVERIFY(dlg_->DeleteButton->isEnabled());
+    QVERIFY(!dlg_->InsertButton->isEnabled());
+    QCOMPARE(stateOf(action(), CmdId::DeleteBreakPoint), Enabled);
+    QCOMPARE(stateOf(action(), CmdId::CleanAllBreakPoints), Enabled);
+    QCOMPARE(stateOf(action(), CmdId::InsertBreakPoint), Greyed);
+
+    key(Qt::Key_Delete);
+    QCOMPARE(rows(), QStringList({"1", "2", "3"}));
+    QCOMPARE(selected(), QStringLiteral("2"));
+    QVERIFY(dlg_->InsertButton->isEnabled());
+    QVERIFY(!dlg_->DeleteButton->isEnabled());
+    QCOMPARE(stateOf(action(), CmdId::InsertBreakPoint), Enabled);
+    QCOMPARE(stateOf(action(), CmdId::DeleteBreakPoint), Greyed);
+    QCOMPARE(stateOf(action(), CmdId::CleanAllBreakPoints), Greyed);
+    QVERIFY(dlg_->PageList->hasFocus());
+}
+
+void TestBreakPointList::breakPointsAreNeverDoubledOrFirst()
+{
+    open(4);
+    select(2);
+    key(Qt::Key_F2); // before 3
+    select(2);       // the break point row enables Clean All
+    select(3);       // page 3, right after the break point
+    QCOMPARE(selected(), QStringLiteral("3"));
+    QVERIFY(!dlg_->InsertButton->isEnabled());
+    QVERIFY(!dlg_->DeleteButton->isEnabled());
+    QCOMPARE(stateOf(action(), CmdId::CleanAllBreakPoints), Enabled); // left as it was
+    key(Qt::Key_F2);
+    select(0);
+    key(Qt::Key_F2);
+    QCOMPARE(rows(), QStringList({"1", "2", BP, "3", "4"}));
+    // Only the last page row can follow the last break point: none is ever placed last.
+    select(4);
+    key(Qt::Key_F2);
+    QCOMPARE(rows().last(), QStringLiteral("4"));
+}
+
+void TestBreakPointList::deleteOnAPageRowChangesNothing()
+{
+    open(3);
+    select(1);
+    key(Qt::Key_F2);
+    select(2);
+    for (Qt::Key k : {Qt::Key_F3, Qt::Key_Delete})
+        key(k);
+    QTest::mouseClick(dlg_->DeleteButton, Qt::LeftButton);
+    QCOMPARE(rows(), QStringList({"1", BP, "2", "3"}));
+    QCOMPARE(selected(), QStringLiteral("2"));
+}
+
+void TestBreakPointList::cleanAllRemovesEveryBreakPointInOneStep()
+{
+    open(9);
+    for (int row : {1, 3, 5, 7, 9, 11, 13, 15}) {
+        select(row);
+        key(Qt::Key_F2);
+    }
+    QCOMPARE(rows().count(BP), 8);
+    QCOMPARE(rows().size(), 17);
+    select(1);
+    QCOMPARE(selected(), BP);
+    key(Qt::Key_F4);
+    QCOMPARE(rows(), QStringList({"1", "2", "3", "4", "5", "6", "7", "8", "9"}));
+    // Nothing else changes until another row is selected: no selection, states as they were.
+    QCOMPARE(selected(), QString());
+    QVERIFY(dlg_->DeleteButton->isEnabled());
+    QCOMPARE(stateOf(action(), CmdId::DeleteBreakPoint), Enabled);
+
+    // On a list without break points, or an empty one, it changes nothing.
+    key(Qt::Key_F4);
+    QCOMPARE(rows().size(), 9);
+}
+
+void TestBreakPointList::commandsWithoutSelectionDoNothing()
+{
+    for (Qt::Key k : {Qt::Key_F2, Qt::Key_F3, Qt::Key_Delete, Qt::Key_F4})
+        key(k); // empty list
+    QVERIFY(rows().isEmpty());
+    QTest::mouseClick(dlg_->PageList->viewport(), Qt::RightButton, {}, QPoint(20, 20));
+    QVERIFY(menusShown_.isEmpty());
+
+    open(3);
+    select(1);
+    key(Qt::Key_F2);
+    select(1);
+    key(Qt::Key_F4); // removes the selected break point: no row is selected now
+    dlg_->InsertButton->setEnabled(true);
+    key(Qt::Key_F2);
+    key(Qt::Key_F3);
+    QCOMPARE(rows(), QStringList({"1", "2", "3"}));
+}
+
+void TestBreakPointList::leftClickOnABreakPointOpensTheMenu()
+{
+    open(3);
+    select(1);
+    QVERIFY(menusShown_.isEmpty()); // a page row shows no menu
+    key(Qt::Key_F2);
+    select(1);
+    QCOMPARE(selected(), BP);
+    QCOMPARE(menusShown_.size(), 1);
+    QCOMPARE(menusShown_.first(), QList<State>({Greyed, Enabled, Enabled}));
+}
+
+void TestBreakPointList::rightClickMenuFollowsTheSelectedRow_data()
+{
+    QTest::addColumn<int>("row");
+    QTest::addColumn<QList<State>>("menu");
+    QTest::addColumn<bool>("insert");
+    QTest::addColumn<bool>("remove");
+    // Rows: 1, BreakPoint, 2, 3
+    QTest::newRow("breakPointRow") << 1 << QList<State>{Greyed, Enabled, Enabled} << false << true;
+    QTest::newRow("insertablePageRow") << 3 << QList<State>{Enabled, Greyed, Greyed} << true << false;
+    QTest::newRow("pageOne") << 0 << QList<State>{Greyed, Greyed, Enabled} << false << false;
+    QTest::newRow("pageAfterBreakPoint") << 2 << QList<State>{Greyed, Greyed, Enabled} << false << false;
+}
+
+void TestBreakPointList::rightClickMenuFollowsTheSelectedRow()
+{
+    QFETCH(int, row);
+    QFETCH(QList<State>, menu);
+    QFETCH(bool, insert);
+    QFETCH(bool, remove);
+    open(3);
+    select(1);
+    key(Qt::Key_F2);
+    clickRow(row, Qt::RightButton);
+    QCOMPARE(dlg_->PageList->currentItem(), dlg_->PageList->topLevelItem(row));
+    QCOMPARE(menusShown_.size(), 1);
+    QCOMPARE(menusShown_.last(), menu);
+    QCOMPARE(dlg_->InsertButton->isEnabled(), insert);
+    QCOMPARE(dlg_->DeleteButton->isEnabled(), remove);
+    QCOMPARE(stateOf(action(), CmdId::InsertBreakPoint), insert ? Enabled : Greyed);
+    QCOMPARE(stateOf(action(), CmdId::DeleteBreakPoint), remove ? Enabled : Greyed);
+}
+
+void TestBreakPointList::contextMenuCommandsRunAfterTheMenuCloses()
+{
+    open(3);
+    select(2);
+    menuAnswer_ = CmdId::ContextInsertBreakPoint;
+    clickRow(2, Qt::RightButton);
+    QTRY_COMPARE(rows(), QStringList({"1", "2", BP, "3"}));
+    menuAnswer_ = CmdId::ContextDeleteBreakPoint;
+    clickRow(2, Qt::RightButton);
+    QTRY_COMPARE(rows(), QStringList({"1", "2", "3"}));
+    QCOMPARE(selected(), QStringLiteral("3"));
+}
+
+void TestBreakPointList::onePageDocument()
+{
+    open(1);
+    QCOMPARE(rows(), QStringList{"1"});
+    key(Qt::Key_F2);
+    QCOMPARE(rows(), QStringList{"1"});
+    QVERIFY(!dlg_->InsertButton->isEnabled());
+    QVERIFY(dlg_->SplitButton->isEnabled());
+}
+
+void TestBreakPointList::reopeningDiscardsBreakPoints()
+{
+    open(3);
+    select(1);
+    key(Qt::Key_F2);
+    open(3);
+    QCOMPARE(rows(), QStringList({"1", "2", "3"}));
+    open(2, "/docs/other.pdf");
+    QCOMPARE(rows(), QStringList({"1", "2"}));
+    QCOMPARE(app_->RecentFiles().paths(), QStringList({"/docs/other.pdf", "/docs/a doc.pdf"}));
+}
+
+void TestBreakPointList::failedCountLeavesTheListEmpty()
+{
+    open(3);
+    open(0, "/docs/broken.pdf");
+    QVERIFY(rows().isEmpty());
+    QCOMPARE(dlg_->DocumentPath, QStringLiteral("/docs/broken.pdf"));
+    QCOMPARE(app_->RecentFiles().paths().first(), QStringLiteral("/docs/broken.pdf"));
+    QVERIFY(dlg_->RowImages.isEmpty());
+    // Splitting stays available from the earlier document; it finds nothing to split.
+    QVERIFY(dlg_->SplitButton->isEnabled());
+
+    // Opened through its recent-file entry, a file that cannot be counted keeps the entry.
+    app_->OnCommand(CmdId::RecentFileFirst);
+    QCOMPARE(app_->RecentFiles().paths().first(), QStringLiteral("/docs/broken.pdf"));
+    QCOMPARE(app_->RecentFiles().size(), 2);
+}
+
+void TestBreakPointList::droppedFilesOpenTheFirstPdf()
+{
+    qputenv("FAKE_PAGES", "2");
+    const auto drop = [this](const QStringList &paths) {
+        QList<QUrl> urls;
+        for (const QString &p : paths)
+            urls << QUrl::fromLocalFile(p);
+        urls << QUrl("https://example.org/remote.pdf"); // not a local file: never opened
+        QMimeData data;
+        data.setUrls(urls);
+        dlg_->OnDropFiles(SplitterDlg::DroppedPaths(&data));
+    };
+    drop({"/in/notes.txt", "/in/Scan.PDF", "/in/second.pdf"});
+    QCOMPARE(dlg_->DocumentPath, QStringLiteral("/in/Scan.PDF"));
+    drop({"/in/a.pdf", "/in/b.pdf"});
+    QCOMPARE(dlg_->DocumentPath, QStringLiteral("/in/a.pdf"));
+    drop({"/in/odd_pdf"}); // no dot needed before the last three characters
+    QCOMPARE(dlg_->DocumentPath, QStringLiteral("/in/odd_pdf"));
+    drop({"/in/notes.txt", "/in/pdf.doc"});
+    QCOMPARE(dlg_->DocumentPath, QStringLiteral("/in/odd_pdf"));
+    QVERIFY(dlg_->acceptDrops());
+}
+
+void TestBreakPointList::openFileDialogOpensTheChosenFile()
+{
+    qputenv("FAKE_PAGES", "5");
+    OpenFileRequest asked;
+    QString answer;
+    FileDialogs::SetOpenFileResponder([&](const OpenFileRequest &request) {
+        asked = request;
+        return answer;
+    });
+    QTest::mouseClick(dlg_->OpenButton, Qt::LeftButton); // cancelled
+    QVERIFY(rows().isEmpty());
+    QCOMPARE(asked.defaultSuffix, QStringLiteral("PDF"));
+    QCOMPARE(asked.nameFilters.size(), 3);
+    QVERIFY(asked.nameFilters.first().startsWith("All Supported Formats"));
+    QVERIFY(asked.nameFilters.at(1).startsWith("PDF Files (*.pdf"));
+
+    answer = "/docs/chosen.pdf";
+    MenuAdapter::FindCommand(dlg_->MenuBar(), CmdId::FileOpen)->trigger();
+    QCOMPARE(dlg_->DocumentPath, answer);
+    QCOMPARE(rows().size(), 5);
+}
+
+QTEST_MAIN(TestBreakPointList)
+#include "tst_breakpointlist.moc"

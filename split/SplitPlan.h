@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+// One part of a split: its pages (1-based, by position in the list), its number and the
+// number of parts in the split.
+struct PartRange {
+    int firstPage = 0;
+    int lastPage = 0;
+    int partNumber = 0;
+    int fileCount = 0;
+    bool operator==(const PartRange &) const = default;
+};
+
+// Turns the rows of the page list into parts, and checks the parts' output paths.
+class SplitPlan {
+public:
+    // Every row other than `breakPointText` counts one page; every break point row closes a
+    // part. The page numbers written in the rows are never read.
+    static QList<PartRange> FromRows(const QStringList &rows, const QString &breakPointText);
+
+    // Why writing parts to `outputs` (in part order) would destroy data: a part written over
+    // the document itself, or two parts written to the same file. Empty when there is no
+    // such conflict. Paths are compared as the file system resolves them.
+    static QString FindOutputConflict(const QString &document, const QStringList &outputs);
+};

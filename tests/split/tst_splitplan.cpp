@@ -1,0 +1,81 @@
+// The parts a list of rows makes, and the refusal of outputs that would destroy data.
+#include "split/SplitPlan.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+const QString BP = QStringLiteral("BreakPoint");
+}
+
+class TestSplitPlan : public QObject {
+    Q_OBJECT
+private slots:
+    void rowsMakeParts_data();
+    void rowsMakeParts();
+    void outputConflicts_data();
+    void outputConflicts();
+};
+
+void TestSplitPlan::rowsMakeParts_data()
+{
+    QTest::addColumn<QStringList>("rows");
+    QTest::addColumn<QList<PartRange>>("parts");
+    QTest::newRow("noBreakPoints") << QStringList{"1", "2", "3"} << QList<PartRange>{{1, 3, 1, 1}};
+    QTest::newRow("onePage") << QStringList{"1"} << QList<PartRange>{{1, 1, 1, 1}};
+    QTest::newRow("everyPageAPart") << QStringList{"1", BP, "2", BP, "3"}
+                                    << QList<PartRange>{{1, 1, 1, 3}, {2, 2, 2, 3}, {3, 3, 3, 3}};
+    QTest::newRow("tenPagesBeforeFourAndEight")
+        << QStringList{"1", "2", "3", BP, "4", "5", "6", "7", BP, "8", "9", "10"}
+        << QList<PartRange>{{1, 3, 1, 3}, {4, 7, 2, 3}, {8, 10, 3, 3}};
+    QTest::newRow("textsAreNotParsed") << QStringList{"x", "", BP, "9"}
+                                       << QList<PartRange>{{1, 2, 1, 2}, {3, 3, 2, 2}};
+    QTest::newRow("otherCaseIsAPage") << QStringList{"1", "breakpoint", "2"} << QList<PartRange>{{1, 3, 1, 1}};
+}
+
+void TestSplitPlan::rowsMakeParts()
+{
+    QFETCH(QStringList, rows);
+    QFETCH(QList<PartRange>, parts);
+    QCOMPARE(SplitPlan::FromRows(rows, BP), parts);
+}
+
+void TestSplitPlan::outputConflicts_data()
+{
+    QTest::addColumn<QStringList>("outputs");
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("distinct") << QStringList{"%1/a 1.pdf", "%1/a 2.pdf"} << QString();
+    QTest::newRow("sameNameForAllParts") << QStringList{"%1/a.x.pdf", "%1/a.x.pdf", "%1/a.x.pdf"}
+                                         << "Parts 1 and 2 would both be written to";
+    QTest::newRow("overTheDocument") << QStringList{"%1/a 1.pdf", "%1/a.pdf"}
+                                     << "Part 2 would be written over the document being split";
+    QTest::newRow("documentSpelledOtherwise") << QStringList{"%1/./sub/../a.pdf"}
+                                              << "Part 1 would be written over the document";
+    QTest::newRow("documentThroughALinkedFolder") << QStringList{"%1/link/a.pdf"}
+                                                  << "Part 1 would be written over the document";
+    QTest::newRow("partsCollidingThroughALink") << QStringList{"%1/b.pdf", "%1/link/b.pdf"}
+                                                << "Parts 1 and 2 would both be written to";
+}
+
+void TestSplitPlan::outputConflicts()
+{
+    QFETCH(QStringList, outputs);
+    QFETCH(QString, expected);
+    QTemporaryDir dir;
+    QDir(dir.path()).mkdir("sub");
+    QFile::link(dir.path(), dir.filePath("link"));
+    QFile document(dir.filePath("a.pdf"));
+    QVERIFY(document.open(QIODevice::WriteOnly));
+    for (QString &output : outputs)
+        output = output.arg(dir.path());
+    const QString conflict = SplitPlan::FindOutputConflict(document.fileName(), outputs);
+    if (expected.isEmpty())
+        QCOMPARE(conflict, QString());
+    else
+        QVERIFY2(conflict.startsWith(expected), qPrintable(conflict));
+}
+
+QTEST_GUILESS_MAIN(TestSplitPlan)
+#include "tst_splitplan.moc"

@@ -1,5 +1,19 @@
 #include "ViewerHost.h"
 
+#include "controls/OpenLink.h"
+#include "framework/AppMessageBox.h"
+
+#include <QResizeEvent>
+
+namespace {
+
+constexpr QRect kControlStartRect(0, 0, 1000, 800);
+constexpr const char *kControlName = "AdobeWnd";
+constexpr const char *kReaderMissingPrompt = "Failed to create adobe window, your system hasn't Adobe Reader "
+                                             "installed, would you download and install Adobe Reader now?";
+
+} // namespace
+
 int ViewerHost::Create(const QRect &position, QWidget *parent)
 {
     if (!parent)
@@ -7,13 +21,42 @@ int ViewerHost::Create(const QRect &position, QWidget *parent)
     setParent(parent);
     setGeometry(position);
     show();
-    return 1;
+    sizeAtCreation_ = size();
+    if (control.CreateControl(this, QString::fromLatin1(kControlName), kControlStartRect))
+        return 1;
+    OfferReaderDownload();
+    return -1;
 }
 
-void ViewerHost::LoadDocument(const QString &)
+void ViewerHost::LoadDocument(const QString &path)
 {
+    control.InvokeHelper(CAcroAXDocShim::LoadFile, path);
 }
 
-void ViewerHost::ShowPage(int)
+void ViewerHost::ShowPage(int page)
 {
+    control.InvokeHelper(CAcroAXDocShim::SetCurrentPage, page);
+}
+
+void ViewerHost::resizeEvent(QResizeEvent *event)
+{
+    QWidget::resizeEvent(event);
+    QWidget *reader = control.Window();
+    if (!reader)
+        return;
+    // A widget receives its size once more before it is first shown. That is no change of
+    // size, so the reader keeps its starting rectangle until the owner really resizes the host.
+    if (!followsHost_ && event->size() == sizeAtCreation_)
+        return;
+    followsHost_ = true;
+    reader->setGeometry(rect());
+    reader->update();
+}
+
+void ViewerHost::OfferReaderDownload()
+{
+    const int answer = AppMessageBox::Show(parentWidget(), QString::fromLatin1(kReaderMissingPrompt), MsgBox::YesNo);
+    // Whether the page opened or not, the program carries on without a preview.
+    if (answer == MsgBox::IdYes)
+        OpenLink(QString::fromLatin1(ReaderDownloadPage), ShowCmd::Show);
 }

@@ -1,19 +1,45 @@
 #pragma once
 
+#include "CAcroAXDocShim.h"
+
 #include <QRect>
 #include <QString>
 #include <QWidget>
 
-// The child window of the main dialog that will hold the document preview, to the right of
-// the page list. Until the reader is hosted here it is an empty pane that takes its place in
-// the layout; loading and page requests do nothing.
+// The child window of the main dialog that holds the document preview, to the right of the
+// page list. It carries the program's only two requests to the reader: show this file, and
+// bring this page into view. Without a reader it is an empty pane and both requests do nothing.
 class ViewerHost : public QWidget {
     Q_OBJECT
 public:
+    // Opened when the user agrees to install the reader.
+    static constexpr const char *ReaderDownloadPage = "https://get.adobe.com/reader/";
+
     ViewerHost() = default;
 
-    // Makes this a child of `parent` at `position`. 1 on success, 0 without a parent.
+    // Makes this a visible child of `parent` at `position` and creates the reader inside it at
+    // 1000 by 800 pixels; it fills the host from the host's first change of size on.
+    // 1 on success; 0 without a parent; -1 when the reader cannot be created, after asking
+    // once whether to open its download page (the host then stays an empty pane).
     int Create(const QRect &position, QWidget *parent);
+
+    // Shows the PDF file at `path`. A file the reader cannot show leaves the preview empty;
+    // nothing is reported.
     void LoadDocument(const QString &path);
+
+    // Brings `page` (counting from 1, as the page list shows it) to the top of the preview.
+    // A page the document does not have changes nothing.
     void ShowPage(int page);
+
+    const CAcroAXDocShim &Control() const { return control; }
+
+protected:
+    void resizeEvent(QResizeEvent *event) override;
+
+private:
+    void OfferReaderDownload();
+
+    CAcroAXDocShim control;
+    QSize sizeAtCreation_;
+    bool followsHost_ = false;
 };

@@ -57,8 +57,25 @@ void SplitterDlg::BuildRoutingTable()
     route({CmdId::ViewWebSite}, [this] { ViewWebSite(); });
 }
 
+bool SplitterDlg::IsBlockedWhileSplitting(int commandId)
+{
+    switch (commandId) {
+    case CmdId::FileOpen:
+    case CtrlId::OpenButton:
+    case CmdId::FileOptions:
+    case CtrlId::OptionsButton:
+        return true;
+    default:
+        return commandId >= CmdId::RecentFileFirst && commandId <= CmdId::RecentFileLast;
+    }
+}
+
 bool SplitterDlg::OnCommand(int commandId)
 {
+    // Between the parts of a split, queued input is handled; it must not swap the document
+    // or the options that the running split reads.
+    if (splitting_ && IsBlockedWhileSplitting(commandId))
+        return true;
     const auto it = routes_.constFind(commandId);
     if (it != routes_.constEnd()) {
         (*it)();
@@ -257,7 +274,8 @@ QPoint SplitterDlg::MinimisedIconOrigin(QSize client, QSize icon)
 bool SplitterDlg::event(QEvent *event)
 {
     if (event->type() == WM_OPENDOCUMENT) {
-        OpenDocument(static_cast<OpenDocumentEvent *>(event)->path());
+        if (!splitting_)
+            OpenDocument(static_cast<OpenDocumentEvent *>(event)->path());
         return true;
     }
     return QDialog::event(event);
@@ -338,5 +356,6 @@ QStringList SplitterDlg::DroppedPaths(const QMimeData *data)
 void SplitterDlg::dropEvent(QDropEvent *event)
 {
     event->acceptProposedAction();
-    OnDropFiles(DroppedPaths(event->mimeData()));
+    if (!splitting_)
+        OnDropFiles(DroppedPaths(event->mimeData()));
 }

@@ -2,6 +2,7 @@
 
 #include "framework/CommandUpdate.h"
 #include "split/OptionsDlg.h"
+#include "split/SplitPlan.h"
 #include "viewer/ViewerHost.h"
 
 #include <QDialog>
@@ -84,8 +85,10 @@ public:
     void OnRowClick();
     void OnRowRightClick();
 
-    // Operations filled in by their own subsystems: splitting, options, the About box.
-    virtual void OnSplit() {}
+    // The split.
+    virtual void OnSplit();
+
+    // Operations filled in by their own subsystems: options, the About box.
     virtual bool RunOptionsDialog() { return false; }
     virtual void ShowAboutBox() {}
     virtual void ViewWebSite() {}
@@ -142,6 +145,16 @@ private:
     void EnableForInsertableRow();
     void DisableInsert();
     std::unique_ptr<QMenu> BuildContextMenu();
+
+    // The split: the whole run, one part (returns why it failed, or nothing), the output path
+    // of a part, why a split must not start, and the archive move.
+    void SplitDocument();
+    QString SplitPart(int firstPage, int lastPage, int partNumber, int fileCount);
+    QString OutputPathOf(const PartRange &part);
+    QString SplitRefusal(const QList<PartRange> &parts);
+    bool ArchiveDocument();
+    // Commands that would change the document or the options under a running split.
+    static bool IsBlockedWhileSplitting(int commandId);
     void ShowContextMenu(QMenu *menu, QPoint position);
     void BuildRoutingTable();
     void ConnectCommandSources();
@@ -150,4 +163,5 @@ private:
     QWidget *client_ = nullptr;
     QHash<int, std::function<void()>> routes_;
     bool created_ = false;
+    bool splitting_ = false;
 };

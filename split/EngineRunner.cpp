@@ -48,12 +48,12 @@ int EngineRunner::RunEngine(const QString &commandLine, QByteArray &output)
     return engine.exitCode();
 }
 
-int EngineRunner::RunEngineCommand(const QString &arguments)
+int EngineRunner::RunEngineCommand(const QString &arguments, QByteArray *output)
 {
     if (arguments.isEmpty())
         return 0;
     QByteArray discarded;
-    return RunEngine(CommandLine::Quote(EnginePath()) + QLatin1Char(' ') + arguments, discarded);
+    return RunEngine(CommandLine::Quote(EnginePath()) + QLatin1Char(' ') + arguments, output ? *output : discarded);
 }
 
 void EngineRunner::PumpMessages()

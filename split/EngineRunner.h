@@ -22,9 +22,9 @@ public:
     // -1 when no exit code can be read (the engine crashed or was killed).
     static int RunEngine(const QString &commandLine, QByteArray &output);
 
-    // Runs the engine with `arguments` (already quoted where needed) and discards its output.
-    // 0 without starting anything when `arguments` is empty.
-    static int RunEngineCommand(const QString &arguments);
+    // Runs the engine with `arguments` (already quoted where needed); its output goes to
+    // `output` when one is given. 0 without starting anything when `arguments` is empty.
+    static int RunEngineCommand(const QString &arguments, QByteArray *output = nullptr);
 
     // Handles every event already waiting, without waiting for new ones.
     static void PumpMessages();

@@ -1,0 +1,361 @@
+// The split driver against a stand-in engine beside this program: the parts it asks for, the
+// folder prompt, archiving, the completion prompt, and the failures it must not hide.
+#include "app/SplitterDlg.h"
+#include "controls/OpenLink.h"
+#include "framework/AppMessageBox.h"
+#include "framework/FileDialogs.h"
+#include "res/ResourceIds.h"
+#include "split/EngineRunner.h"
+
+#include <QDir>
+#include <QProgressDialog>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <QTreeWidget>
+#include <QUrl>
+
+namespace {
+
+// Counts pages ($FAKE_PAGES), and writes parts, logging "<first>-<last>|<output>" to $FAKE_LOG;
+// the range in $FAKE_FAIL fails with a message and no file.
+const QByteArray kFakeEngine = R"(#!/bin/sh
+if [ "$2" = dump_data ]; then printf 'NumberOfPages: %s\n' "$FAKE_PAGES" > "$4"; exit 0; fi
+range=${3#A}
+printf '%s|%s\n' "$range" "$5" >> "$FAKE_LOG"
+if [ "$range" = "$FAKE_FAIL" ]; then echo "quirekit: simulated failure for $range" >&2; exit 1; fi
+printf '%%PDF-1.4 part %s\n' "$range" > "$5"
+)";
+
+const QString kSuccess = QStringLiteral("Split PDF file success! Do you want to open the output directory?");
+
+class DriverDlg : public SplitterDlg {
+public:
+    int optionsShown = 0;
+    bool acceptOptions = true;
+    std::function<void(OptionsDlg &)> setOptions;
+
+    bool RunOptionsDialog() override
+    {
+        ++optionsShown;
+        if (acceptOptions && setOptions)
+            setOptions(Options);
+        return acceptOptions;
+    }
+};
+
+} // namespace
+
+class TestSplitDriver : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void init();
+    void cleanup();
+    void noBreakPointsGiveOneWholePart();
+    void breakPointsGiveConsecutiveRanges();
+    void nothingHappensWithoutRowsOrOk();
+    void askedFolderIsPromptedOncePerSplit();
+    void cancelledFolderPromptWritesNothing();
+    void failedPartIsReportedNotAnnounced();
+    void archiveMovesTheDocument();
+    void archiveNeverReplacesAFile();
+    void conflictingOutputsAreRefused_data();
+    void conflictingOutputsAreRefused();
+    void missingEngineIsReported();
+    void progressAndGuardsDuringTheSplit();
+
+private:
+    QStringList log() const;
+    void openWithBreakPoints(int pages, const QList<int> &before);
+
+    QTemporaryDir dir_;
+    std::unique_ptr<DriverDlg> dlg_;
+    QString document_;
+    QStringList messages_;
+    int promptAnswer_ = MsgBox::IdNo;
+    QList<QUrl> opened_;
+};
+
+void TestSplitDriver::initTestCase()
+{
+    QFile engine(EngineRunner::EnginePath());
+    QVERIFY(engine.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    engine.write(kFakeEngine);
+    engine.close();
+    engine.setPermissions(engine.permissions() | QFile::ExeOwner);
+    OpenLinkSeams::SetPlatformOpener([this](const QUrl &url) {
+        opened_ << url;
+        return true;
+    });
+    AppMessageBox::SetResponder([this](const QString &text, unsigned) {
+        messages_ << text;
+        return text == kSuccess ? promptAnswer_ : MsgBox::IdOk;
+    });
+}
+
+void TestSplitDriver::init()
+{
+    QDir(dir_.path()).removeRecursively();
+    QDir().mkpath(dir_.filePath("docs"));
+    document_ = dir_.filePath("docs/my \"manual\".pdf");
+    QFile doc(document_);
+    QVERIFY(doc.open(QIODevice::WriteOnly));
+    doc.write("%PDF source");
+    doc.close();
+    qputenv("FAKE_LOG", dir_.filePath("log").toLocal8Bit());
+    qputenv("FAKE_FAIL", "");
+    messages_.clear();
+    opened_.clear();
+    promptAnswer_ = MsgBox::IdNo;
+    dlg_ = std::make_unique<DriverDlg>();
+    dlg_->Create();
+    dlg_->show();
+    QVERIFY(QTest::qWaitForWindowExposed(dlg_.get()));
+}
+
+void TestSplitDriver::cleanup()
+{
+    dlg_.reset();
+    FileDialogs::SetFolderResponder({});
+    QVERIFY(!QGuiApplication::overrideCursor());
+}
+
+QStringList TestSplitDriver::log() const
+{
+    QFile file(dir_.filePath("log"));
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    return QString::fromUtf8(file.readAll()).split('\n', Qt::SkipEmptyParts);
+}
+
+void TestSplitDriver::openWithBreakPoints(int pages, const QList<int> &before)
+{
+    qputenv("FAKE_PAGES", QByteArray::number(pages));
+    dlg_->OpenDocument(document_);
+    QTreeWidget *list = dlg_->PageList;
+    for (int page : before) {
+        for (int row = 0; row < list->topLevelItemCount(); ++row)
+            if (list->topLevelItem(row)->text(0) == QString::number(page))
+                list->setCurrentItem(list->topLevelItem(row));
+        QTest::keyClick(list, Qt::Key_F2);
+    }
+}
+
+void TestSplitDriver::noBreakPointsGiveOneWholePart()
+{
+    openWithBreakPoints(3, {});
+    dlg_->setOptions = [](OptionsDlg &o) {
+        o.SaveFileType = 3;
+        o.FileNamePattern = "{basename} {part} of {filecount}";
+    };
+    QTest::keyClick(dlg_->PageList, Qt::Key_F5);
+    const QString docs = dir_.filePath("docs");
+    QCOMPARE(log(), QStringList{"1-3|" + docs + "/my \"manual\" 1 of 1.pdf"});
+    QCOMPARE(messages_, QStringList{kSuccess});
+    QVERIFY(opened_.isEmpty()); // answered No
+    QCOMPARE(dlg_->focusWidget(), dlg_->PageList);
+    QVERIFY(dlg_->SplitButton->isEnabled());
+    QVERIFY(dlg_->OptionsButton->isEnabled());
+    QCOMPARE(dlg_->OutputFolder, docs + "/");
+}
+
+void TestSplitDriver::breakPointsGiveConsecutiveRanges()
+{
+    openWithBreakPoints(10, {4, 8});
+    dlg_->setOptions = [this](OptionsDlg &o) {
+        o.SaveFileType = 2;
+        o.OutFolderName = dir_.filePath("out");
+        o.FileNamePattern = "{basename} {part:0000} p{pagebegin}-{pageend}";
+    };
+    QDir().mkpath(dir_.filePath("out"));
+    promptAnswer_ = MsgBox::IdYes;
+    QTest::mouseClick(dlg_->SplitButton, Qt::LeftButton);
+    const QString out = dir_.filePath("out");
+    QCOMPARE(log(), QStringList({"1-3|" + out + "/my \"manual\" 0001 p1-3.pdf",
+                                 "4-7|" + out + "/my \"manual\" 0002 p4-7.pdf",
+                                 "8-10|" + out + "/my \"manual\" 0003 p8-10.pdf"}));
+    QCOMPARE(opened_, QList<QUrl>{QUrl::fromLocalFile(out + "/")});
+    // The list, the document and the source file are left as they were.
+    QCOMPARE(dlg_->PageList->topLevelItemCount(), 12);
+    QVERIFY(QFile::exists(document_));
+}
+
+void TestSplitDriver::nothingHappensWithoutRowsOrOk()
+{
+    QTest::keyClick(dlg_->PageList, Qt::Key_F5); // nothing open
+    QCOMPARE(dlg_->optionsShown, 0);
+    openWithBreakPoints(2, {});
+    dlg_->acceptOptions = false;
+    QTest::keyClick(dlg_->PageList, Qt::Key_F5);
+    QCOMPARE(dlg_->optionsShown, 1);
+    QVERIFY(log().isEmpty());
+    QVERIFY(messages_.isEmpty());
+    dlg_->SplitButton->setEnabled(false);
+    QTest::keyClick(dlg_->PageList, Qt::Key_F5);
+    QCOMPARE(dlg_->optionsShown, 1);
+}
+
+void TestSplitDriver::askedFolderIsPromptedOncePerSplit()
+{
+    openWithBreakPoints(3, {2, 3});
+    dlg_->setOptions = [](OptionsDlg &o) {
+        o.SaveFileType = 1;
+        o.FileNamePattern = "{basename} {part}";
+    };
+    QStringList titles;
+    FileDialogs::SetFolderResponder([&](const QString &title, const QString &) {
+        titles << title;
+        return dir_.filePath("docs");
+    });
+    QTest::keyClick(dlg_->PageList, Qt::Key_F5);
+    QCOMPARE(titles, QStringList{"Please select a folder"});
+    QCOMPARE(log().size(), 3);
+    QVERIFY(log().first().startsWith("1-1|" + dir_.filePath("docs") + "/my"));
+    QCOMPARE(dlg_->AskedFolder, dir_.filePath("docs"));
+}
+
+void TestSplitDriver::cancelledFolderPromptWritesNothing()
+{
+    openWithBreakPoints(3, {2});
+    dlg_->setOptions = [](OptionsDlg &o) { o.SaveFileType = 1; };
+    FileDialogs::SetFolderResponder([](const QString &, const QString &) { return QString(); });
+    QTest::keyClick(dlg_->PageList, Qt::Key_F5);
+    QVERIFY(log().isEmpty());
+    QVERIFY(messages_.isEmpty());
+    QVERIFY(dlg_->SplitButton->isEnabled());
+}
+
+void TestSplitDriver::failedPartIsReportedNotAnnounced()
+{
+    openWithBreakPoints(10, {4, 8});
+    QDir().mkpath(dir_.filePath("archive"));
+    dlg_->setOptions = [this](OptionsDlg &o) {
+        o.SaveFileType = 3;
+        o.FileNamePattern = "{basename} {part}";
+        o.ArchiveButtonState = 1;
+        o.ArchiveFolderName = dir_.filePath("archive");
+    };
+    qputenv("FAKE_FAIL", "4-7");
+    QTest::keyClick(dlg_->PageList, Qt::Key_F5);
+    // The remaining parts are still attempted.
+    QCOMPARE(log().size(), 3);
+    QVERIFY(QFile::exists(dir_.filePath("docs/my \"manual\" 3.pdf")));
+    QCOMPARE(messages_.size(), 1);
+    const QString message = messages_.first();
+    QVERIFY2(message.startsWith("1 of 3 parts could not be written"), qPrintable(message));
+    QVERIFY(message.contains("Part 2 (pages 4 to 7)"));
+    QVERIFY(message.contains("quirekit: simulated failure for 4-7"));
+    QVERIFY(QFile::exists(document_)); // not archived
+}
+
+void TestSplitDriver::archiveMovesTheDocument()
+{
+    openWithBreakPoints(2, {});
+    QDir().mkpath(dir_.filePath("archive"));
+    dlg_->setOptions = [this](OptionsDlg &o) {
+        o.SaveFileType = 3;
+        o.ArchiveButtonState = 1;
+        o.ArchiveFolderName = dir_.filePath("archive");
+    };
+    QTest::keyClick(dlg_->PageList, Qt::Key_F5);
+    QVERIFY(!QFile::exists(document_));
+    QVERIFY(QFile::exists(dir_.filePath("archive/my \"manual\".pdf")));
+    QCOMPARE(messages_, QStringList{kSuccess});
+}
+
+void TestSplitDriver::archiveNeverReplacesAFile()
+{
+    openWithBreakPoints(2, {});
+    QDir().mkpath(dir_.filePath("archive"));
+    QFile taken(dir_.filePath("archive/my \"manual\".pdf"));
+    QVERIFY(taken.open(QIODevice::WriteOnly));
+    taken.write("older archive");
+    taken.close();
+    dlg_->setOptions = [this](OptionsDlg &o) {
+        o.SaveFileType = 3;
+        o.ArchiveButtonState = 1;
+        o.ArchiveFolderName = dir_.filePath("archive");
+    };
+    QTest::keyClick(dlg_->PageList, Qt::Key_F5);
+    QCOMPARE(log().size(), 1); // the part is written
+    QVERIFY(QFile::exists(document_));
+    QVERIFY(taken.open(QIODevice::ReadOnly));
+    QCOMPARE(taken.readAll(), QByteArray("older archive"));
+    QCOMPARE(messages_.size(), 1);
+    QVERIFY(messages_.first().contains("already in the archive folder"));
+    QVERIFY(!messages_.contains(kSuccess));
+}
+
+void TestSplitDriver::conflictingOutputsAreRefused_data()
+{
+    QTest::addColumn<QString>("pattern");
+    QTest::addColumn<QList<int>>("breakPoints");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("sameNameForEveryPart") << "{basename} x" << QList<int>{2} << "Parts 1 and 2 would both";
+    QTest::newRow("onePartOverTheDocument") << "{basename}" << QList<int>{} << "Part 1 would be written over";
+}
+
+void TestSplitDriver::conflictingOutputsAreRefused()
+{
+    QFETCH(QString, pattern);
+    QFETCH(QList<int>, breakPoints);
+    QFETCH(QString, message);
+    openWithBreakPoints(3, breakPoints);
+    dlg_->setOptions = [&](OptionsDlg &o) {
+        o.SaveFileType = 3;
+        o.FileNamePattern = pattern;
+    };
+    QTest::keyClick(dlg_->PageList, Qt::Key_F5);
+    QVERIFY(log().isEmpty());
+    QCOMPARE(messages_.size(), 1);
+    QVERIFY2(messages_.first().startsWith(message), qPrintable(messages_.first()));
+    QVERIFY(messages_.first().endsWith("Nothing was written."));
+}
+
+void TestSplitDriver::missingEngineIsReported()
+{
+    openWithBreakPoints(2, {});
+    const QString engine = EngineRunner::EnginePath();
+    QVERIFY(QFile::rename(engine, engine + ".away"));
+    dlg_->setOptions = [](OptionsDlg &o) { o.SaveFileType = 3; };
+    QTest::keyClick(dlg_->PageList, Qt::Key_F5);
+    QVERIFY(QFile::rename(engine + ".away", engine));
+    QVERIFY(log().isEmpty());
+    QCOMPARE(messages_.size(), 1);
+    QVERIFY(messages_.first().startsWith("The PDF engine is missing"));
+}
+
+void TestSplitDriver::progressAndGuardsDuringTheSplit()
+{
+    openWithBreakPoints(6, {3, 5});
+    dlg_->setOptions = [](OptionsDlg &o) {
+        o.SaveFileType = 3;
+        o.FileNamePattern = "{basename} {part}";
+    };
+    QStringList labels;
+    QTimer probe;
+    probe.setInterval(0);
+    connect(&probe, &QTimer::timeout, this, [&] {
+        if (auto *progress = dlg_->findChild<QProgressDialog *>()) {
+            if (!labels.contains(progress->labelText()))
+                labels << progress->labelText();
+            // Input arriving between parts: neither a new document nor new options get in,
+            // and edits of the list do not change the running split.
+            dlg_->OnCommand(CmdId::FileOptions);
+            dlg_->OnCommand(CmdId::FileOpen);
+            dlg_->OnCommand(CmdId::CleanAllBreakPoints);
+        }
+    });
+    probe.start();
+    QTest::keyClick(dlg_->PageList, Qt::Key_F5);
+    probe.stop();
+    QCOMPARE(labels, QStringList({"Writing part 1 of 3...", "Writing part 2 of 3...", "Writing part 3 of 3..."}));
+    QCOMPARE(dlg_->optionsShown, 1);
+    QCOMPARE(log().size(), 3);
+    QVERIFY(!dlg_->findChild<QProgressDialog *>());
+}
+
+QTEST_MAIN(TestSplitDriver)
+#include "tst_splitdriver.moc"

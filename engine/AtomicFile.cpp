@@ -1,0 +1,158 @@
+#include "AtomicFile.h"
+
+#include <cerrno>
+#include <csignal>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#include <vector>
+
+namespace {
+
+// A signal handler can only reach plain static storage, so the one temporary file that a
+// run has open is remembered here for it. The engine writes one file per run.
+char s_pendingTemp[8192];
+volatile sig_atomic_t s_pendingSet = 0;
+
+extern "C" void removePendingTemp(int signo)
+{
+    if (s_pendingSet)
+        ::unlink(s_pendingTemp);
+    ::signal(signo, SIG_DFL);
+    ::raise(signo);
+}
+
+void rememberPendingTemp(const std::string &path)
+{
+    if (path.size() >= sizeof s_pendingTemp)
+        return; // too long to remember; the destructor still removes it on ordinary failures
+    std::memcpy(s_pendingTemp, path.c_str(), path.size() + 1);
+    s_pendingSet = 1;
+    struct sigaction action {};
+    action.sa_handler = removePendingTemp;
+    sigemptyset(&action.sa_mask);
+    for (int signo : {SIGINT, SIGTERM, SIGHUP})
+        sigaction(signo, &action, nullptr);
+}
+
+void forgetPendingTemp()
+{
+    s_pendingSet = 0;
+}
+
+std::string folderOf(const std::string &path)
+{
+    const auto slash = path.rfind('/');
+    if (slash == std::string::npos)
+        return ".";
+    if (slash == 0)
+        return "/";
+    return path.substr(0, slash);
+}
+
+std::string errorText(int error)
+{
+    return std::strerror(error);
+}
+
+// Files are normally created with 0666 less the umask; mkstemp makes them 0600.
+mode_t defaultFileMode()
+{
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    return 0666 & ~mask;
+}
+
+} // namespace
+
+AtomicFile::AtomicFile(std::string target)
+    : m_target(std::move(target))
+{
+}
+
+AtomicFile::~AtomicFile()
+{
+    discard();
+}
+
+Status AtomicFile::create()
+{
+    std::string pattern = folderOf(m_target) + "/.quirekit-XXXXXX";
+    std::vector<char> name(pattern.begin(), pattern.end());
+    name.push_back('\0');
+    const int fd = ::mkostemp(name.data(), O_CLOEXEC);
+    if (fd < 0)
+        return Status::failure("cannot create a file in the folder of '" + m_target
+                               + "': " + errorText(errno));
+    m_fd = fd;
+    m_tempPath.assign(name.data());
+    rememberPendingTemp(m_tempPath);
+    return Status::success();
+}
+
+Status AtomicFile::writeAll(const std::string &data)
+{
+    const char *p = data.data();
+    std::size_t left = data.size();
+    while (left > 0)
+    {
+        const ssize_t n = ::write(m_fd, p, left);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            return Status::failure("cannot write '" + m_target + "': " + errorText(errno));
+        p += n;
+        left -= static_cast<std::size_t>(n);
+    }
+    return Status::success();
+}
+
+Status AtomicFile::commit(bool durable)
+{
+    if (m_fd < 0)
+        return Status::failure("internal error: '" + m_target + "' was not created");
+    ::fchmod(m_fd, defaultFileMode());
+    // Flushed before the rename so that a crash cannot leave an empty file in the
+    // target's place.
+    if (durable && ::fsync(m_fd) != 0 && errno != EINVAL && errno != EROFS)
+    {
+        const int error = errno;
+        discard();
+        return Status::failure("cannot write '" + m_target + "': " + errorText(error));
+    }
+    const int fd = m_fd;
+    m_fd = -1;
+    if (::close(fd) != 0)
+    {
+        const int error = errno;
+        discard();
+        return Status::failure("cannot write '" + m_target + "': " + errorText(error));
+    }
+    if (::rename(m_tempPath.c_str(), m_target.c_str()) != 0)
+    {
+        const int error = errno;
+        discard();
+        return Status::failure("cannot write '" + m_target + "': " + errorText(error));
+    }
+    m_tempPath.clear();
+    forgetPendingTemp();
+    return Status::success();
+}
+
+void AtomicFile::discard()
+{
+    if (m_fd >= 0)
+    {
+        ::close(m_fd);
+        m_fd = -1;
+    }
+    if (!m_tempPath.empty())
+    {
+        ::unlink(m_tempPath.c_str());
+        m_tempPath.clear();
+        forgetPendingTemp();
+    }
+}

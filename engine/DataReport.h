@@ -1,0 +1,17 @@
+#pragma once
+
+#include "PdfDocument.h"
+
+#include <string>
+
+// Formats the dump_data report. The page count comes first so that no other entry can
+// precede it; values are put on one line each.
+class DataReport
+{
+public:
+    static std::string format(const DocumentFacts &facts);
+
+private:
+    static std::string oneLine(const std::string &value);
+    static std::string number(double value);
+};

@@ -1,0 +1,618 @@
+#include "PartWriter.h"
+
+extern "C" {
+#include <mupdf/fitz.h>
+#include <mupdf/pdf.h>
+}
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+#include <unistd.h>
+
+namespace {
+
+// Direct objects nested deeper than this are refused rather than risking the stack.
+constexpr int kMaxDepth = 96;
+
+// Page keys that describe the page itself. Others (Parent, B for article beads,
+// StructParents, DPart, PresSteps, ID) tie the page to document-wide structures that
+// are not copied and would otherwise drag other pages along.
+const char *const kPageKeys[] = {"Contents", "Resources", "MediaBox", "CropBox", "BleedBox",
+                                 "TrimBox", "ArtBox", "BoxColorInfo", "Rotate", "UserUnit",
+                                 "Group", "Thumb", "Annots", "AA", "Metadata", "PieceInfo",
+                                 "LastModified", "Trans", "Dur", "Tabs", "VP", "PZ",
+                                 "SeparationInfo", "TemplateInstantiated", "OutputIntents", "AF"};
+
+bool isPageKey(const char *name)
+{
+    for (const char *key : kPageKeys)
+        if (std::strcmp(key, name) == 0)
+            return true;
+    return false;
+}
+
+struct DescriptorSink
+{
+    int fd;
+    int64_t written;
+};
+
+void sinkWrite(fz_context *ctx, void *state, const void *data, size_t size)
+{
+    auto *sink = static_cast<DescriptorSink *>(state);
+    const char *p = static_cast<const char *>(data);
+    while (size > 0)
+    {
+        const ssize_t n = ::write(sink->fd, p, size);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            fz_throw(ctx, FZ_ERROR_GENERIC, "%s", std::strerror(n < 0 ? errno : EIO));
+        p += n;
+        size -= static_cast<size_t>(n);
+        sink->written += n;
+    }
+}
+
+int64_t sinkTell(fz_context *, void *state)
+{
+    return static_cast<DescriptorSink *>(state)->written;
+}
+
+} // namespace
+
+PartWriter::PartWriter(PdfDocument &source)
+    : m_source(source)
+    , m_ctx(source.context())
+    , m_src(source.document())
+{
+}
+
+PartWriter::~PartWriter()
+{
+    if (m_dst)
+        pdf_drop_document(m_ctx, m_dst);
+}
+
+Status PartWriter::write(int first, int last, int fd)
+{
+    bool failed = false;
+    fz_try(m_ctx)
+    {
+        build(first, last);
+        save(fd);
+    }
+    fz_catch(m_ctx)
+    {
+        failed = true;
+    }
+    if (failed)
+        return Status::failure(std::string("cannot copy the pages: ") + fz_caught_message(m_ctx));
+    return Status::success();
+}
+
+void PartWriter::build(int first, int last)
+{
+    m_source.loadPages(std::min(first, last) - 1, std::max(first, last) - 1);
+    if (std::max(first, last) > m_source.pageCount())
+        fz_throw(m_ctx, FZ_ERROR_GENERIC, "the document has only %d pages", m_source.pageCount());
+    m_dst = pdf_create_document(m_ctx);
+    m_dst->version = std::max(m_src->version, 14);
+    planPages(first, last);
+
+    for (int index : m_order)
+        classifyAnnotations(m_source.pages()[static_cast<std::size_t>(index)].page);
+
+    pdf_obj *tree = pdf_dict_getl(m_ctx, pdf_trailer(m_ctx, m_dst), PDF_NAME(Root), PDF_NAME(Pages), nullptr);
+    pdf_obj *kids = pdf_dict_put_array(m_ctx, tree, PDF_NAME(Kids), static_cast<int>(m_pageNums.size()));
+    for (int num : m_pageNums)
+        pdf_array_push_drop(m_ctx, kids, pdf_new_indirect(m_ctx, m_dst, num, 0));
+    pdf_dict_put_int(m_ctx, tree, PDF_NAME(Count), static_cast<int64_t>(m_pageNums.size()));
+
+    for (std::size_t position = 0; position < m_order.size(); ++position)
+    {
+        copyPage(position);
+        drainWork();
+    }
+    copyDocumentEntries();
+    addPageLabels();
+    addForm();
+    drainWork();
+}
+
+void PartWriter::planPages(int first, int last)
+{
+    const auto &pages = m_source.pages();
+    const std::size_t objects = static_cast<std::size_t>(std::max(0, pdf_xref_len(m_ctx, m_src)));
+    m_newNum.assign(objects, 0);
+    m_role.assign(objects, Unclassified);
+    m_position.assign(pages.size(), -1);
+    const int step = first <= last ? 1 : -1;
+    for (int page = first;; page += step)
+    {
+        m_order.push_back(page - 1);
+        if (page == last)
+            break;
+    }
+    for (std::size_t position = 0; position < m_order.size(); ++position)
+    {
+        const int num = pdf_create_object(m_ctx, m_dst);
+        m_pageNums.push_back(num);
+        m_position[static_cast<std::size_t>(m_order[position])] = static_cast<int>(position);
+        const int sourceNum = pages[static_cast<std::size_t>(m_order[position])].num;
+        if (sourceNum > 0 && sourceNum < sourceLength())
+            m_newNum[static_cast<std::size_t>(sourceNum)] = num;
+    }
+    // The catalog is never copied through a reference: it would bring the whole document.
+    pdf_obj *root = pdf_dict_get(m_ctx, pdf_trailer(m_ctx, m_src), PDF_NAME(Root));
+    const int rootNum = pdf_to_num(m_ctx, root);
+    if (rootNum > 0 && rootNum < sourceLength())
+        m_newNum[static_cast<std::size_t>(rootNum)] = -1;
+}
+
+// Decides once, before anything is copied, which annotations of the range are kept: all
+// but links whose destination is a page left out. Widgets make their fields kept too.
+void PartWriter::classifyAnnotations(pdf_obj *page)
+{
+    pdf_obj *annots = pdf_dict_get(m_ctx, page, PDF_NAME(Annots));
+    const int count = pdf_array_len(m_ctx, annots);
+    for (int i = 0; i < count; ++i)
+    {
+        pdf_obj *ref = pdf_array_get(m_ctx, annots, i);
+        if (!pdf_is_indirect(m_ctx, ref))
+            continue; // direct annotations are judged when copied
+        const int num = pdf_to_num(m_ctx, ref);
+        pdf_obj *annot = pdf_resolve_indirect(m_ctx, ref);
+        if (!pdf_is_dict(m_ctx, annot) || role(num) != Unclassified)
+            continue;
+        pdf_obj *subtype = pdf_dict_get(m_ctx, annot, PDF_NAME(Subtype));
+        if (pdf_name_eq(m_ctx, subtype, PDF_NAME(Link)))
+        {
+            setRole(num, linkStaysInside(annot) ? KeptAnnotation : DroppedAnnotation);
+            continue;
+        }
+        setRole(num, KeptAnnotation);
+        pdf_obj *popup = pdf_dict_get(m_ctx, annot, PDF_NAME(Popup));
+        if (pdf_is_indirect(m_ctx, popup) && role(pdf_to_num(m_ctx, popup)) == Unclassified)
+            setRole(pdf_to_num(m_ctx, popup), KeptAnnotation);
+        if (pdf_name_eq(m_ctx, subtype, PDF_NAME(Widget)))
+            markFieldAncestors(annot, num);
+    }
+}
+
+// Keeps the chain of fields above a kept widget; their Kids are later filtered down to
+// the kept widgets and fields, so widgets on other pages stay behind.
+void PartWriter::markFieldAncestors(pdf_obj *widget, int widgetNum)
+{
+    pdf_obj *current = widget;
+    int top = widgetNum;
+    for (int depth = 0; depth < 64; ++depth)
+    {
+        pdf_obj *parent = pdf_dict_get(m_ctx, current, PDF_NAME(Parent));
+        const int parentNum = pdf_is_indirect(m_ctx, parent) ? pdf_to_num(m_ctx, parent) : 0;
+        if (parentNum <= 0 || parentNum >= sourceLength())
+            break;
+        if (role(parentNum) == KeptField)
+            return; // the rest of the chain, and its top, are known already
+        pdf_obj *parentDict = pdf_resolve_indirect(m_ctx, parent);
+        if (role(parentNum) != Unclassified || !pdf_is_dict(m_ctx, parentDict)
+            || m_source.nodeKind(parentNum) != PdfDocument::NotInTree)
+            break;
+        setRole(parentNum, KeptField);
+        current = parentDict;
+        top = parentNum;
+    }
+    if (std::find(m_fieldRoots.begin(), m_fieldRoots.end(), top) == m_fieldRoots.end())
+        m_fieldRoots.push_back(top);
+}
+
+bool PartWriter::linkStaysInside(pdf_obj *link)
+{
+    pdf_obj *destination = pdf_dict_get(m_ctx, link, PDF_NAME(Dest));
+    if (!destination)
+    {
+        pdf_obj *action = pdf_dict_get(m_ctx, link, PDF_NAME(A));
+        if (!pdf_name_eq(m_ctx, pdf_dict_get(m_ctx, action, PDF_NAME(S)), PDF_NAME(GoTo)))
+            return true; // URI, other documents, named actions...: not tied to a page here
+        destination = pdf_dict_get(m_ctx, action, PDF_NAME(D));
+    }
+    return targetPosition(destination, nullptr) >= 0;
+}
+
+bool PartWriter::isOutsideGoTo(pdf_obj *dict)
+{
+    return pdf_name_eq(m_ctx, pdf_dict_get(m_ctx, dict, PDF_NAME(S)), PDF_NAME(GoTo))
+           && targetPosition(pdf_dict_get(m_ctx, dict, PDF_NAME(D)), nullptr) < 0;
+}
+
+// Puts an explicit destination to the copied page under key, when the target is in range.
+bool PartWriter::putDestination(pdf_obj *dict, pdf_obj *key, pdf_obj *destination)
+{
+    pdf_obj *array = nullptr;
+    const int position = targetPosition(destination, &array);
+    if (position < 0)
+        return false;
+    const int length = pdf_array_len(m_ctx, array);
+    pdf_obj *copy = pdf_dict_put_array(m_ctx, dict, key, length);
+    pdf_array_push_drop(m_ctx, copy, pdf_new_indirect(m_ctx, m_dst, m_pageNums[static_cast<std::size_t>(position)], 0));
+    for (int i = 1; i < length; ++i)
+        pushCopy(copy, pdf_array_get(m_ctx, array, i), 1);
+    return true;
+}
+
+// The copy of a source object: its new reference, or null where the reference is cut.
+pdf_obj *PartWriter::copyRef(int num)
+{
+    if (num <= 0 || num >= sourceLength())
+        return nullptr;
+    const int mapped = m_newNum[static_cast<std::size_t>(num)];
+    if (mapped > 0)
+        return pdf_new_indirect(m_ctx, m_dst, mapped, 0);
+    if (mapped < 0 || m_source.nodeKind(num) != PdfDocument::NotInTree)
+        return nullptr; // other pages, page tree nodes, the catalog
+
+    const Role kind = role(num);
+    if (kind == DroppedAnnotation)
+        return nullptr;
+    if (kind == Unclassified)
+    {
+        pdf_obj *object = pdf_load_object(m_ctx, m_src, num);
+        bool cut = false;
+        if (pdf_is_dict(m_ctx, object))
+        {
+            pdf_obj *type = pdf_dict_get(m_ctx, object, PDF_NAME(Type));
+            const bool structural = pdf_name_eq(m_ctx, type, PDF_NAME(Page))
+                                    || pdf_name_eq(m_ctx, type, PDF_NAME(Pages))
+                                    || pdf_name_eq(m_ctx, type, PDF_NAME(Catalog));
+            // Annotations and fields not on the copied pages, and jumps to pages left out.
+            const bool otherAnnotation = pdf_is_name(m_ctx, pdf_dict_get(m_ctx, object, PDF_NAME(Subtype)))
+                                         && pdf_is_array(m_ctx, pdf_dict_get(m_ctx, object, PDF_NAME(Rect)));
+            const bool otherField = pdf_dict_get(m_ctx, object, PDF_NAME(FT))
+                                    || (pdf_dict_get(m_ctx, object, PDF_NAME(T))
+                                        && pdf_dict_get(m_ctx, object, PDF_NAME(Kids)));
+            cut = structural || otherAnnotation || otherField || isOutsideGoTo(object);
+        }
+        pdf_drop_obj(m_ctx, object);
+        if (cut)
+        {
+            m_newNum[static_cast<std::size_t>(num)] = -1;
+            return nullptr;
+        }
+    }
+    const int created = pdf_create_object(m_ctx, m_dst);
+    m_newNum[static_cast<std::size_t>(num)] = created;
+    m_work.push_back(num);
+    return pdf_new_indirect(m_ctx, m_dst, created, 0);
+}
+
+void PartWriter::drainWork()
+{
+    while (!m_work.empty())
+    {
+        const int num = m_work.back();
+        m_work.pop_back();
+        copyObject(num);
+    }
+}
+
+void PartWriter::copyObject(int num)
+{
+    const int target = m_newNum[static_cast<std::size_t>(num)];
+    pdf_obj *object = nullptr;
+    pdf_obj *copy = nullptr;
+    pdf_obj *ref = nullptr;
+    fz_buffer *data = nullptr;
+    fz_var(object);
+    fz_var(copy);
+    fz_var(ref);
+    fz_var(data);
+    fz_try(m_ctx)
+    {
+        object = pdf_load_object(m_ctx, m_src, num);
+        if (pdf_is_dict(m_ctx, object))
+        {
+            copy = pdf_new_dict(m_ctx, m_dst, pdf_dict_len(m_ctx, object));
+            fillDict(copy, object, 0, num);
+        }
+        else if (pdf_is_array(m_ctx, object))
+        {
+            copy = pdf_new_array(m_ctx, m_dst, pdf_array_len(m_ctx, object));
+            fillArray(copy, object, 0);
+        }
+        else if (!pdf_is_indirect(m_ctx, object))
+        {
+            copy = pdf_keep_obj(m_ctx, object);
+        }
+        pdf_update_object(m_ctx, m_dst, target, copy ? copy : PDF_NULL);
+        if (pdf_obj_num_is_stream(m_ctx, m_src, num))
+        {
+            // Stream data is copied as stored (still compressed), never decoded.
+            data = pdf_load_raw_stream_number(m_ctx, m_src, num);
+            ref = pdf_new_indirect(m_ctx, m_dst, target, 0);
+            pdf_update_stream(m_ctx, m_dst, ref, data, 1);
+        }
+    }
+    fz_always(m_ctx)
+    {
+        fz_drop_buffer(m_ctx, data);
+        pdf_drop_obj(m_ctx, ref);
+        pdf_drop_obj(m_ctx, copy);
+        pdf_drop_obj(m_ctx, object);
+    }
+    fz_catch(m_ctx)
+    {
+        fz_rethrow(m_ctx);
+    }
+}
+
+// Containers are attached to their parent before they are filled, so a failure part-way
+// leaves nothing unowned.
+void PartWriter::putCopy(pdf_obj *dict, pdf_obj *key, pdf_obj *value, int depth)
+{
+    if (depth > kMaxDepth)
+        fz_throw(m_ctx, FZ_ERROR_SYNTAX, "objects are nested too deeply");
+    if (pdf_is_indirect(m_ctx, value))
+    {
+        if (pdf_obj *ref = copyRef(pdf_to_num(m_ctx, value)))
+            pdf_dict_put_drop(m_ctx, dict, key, ref);
+    }
+    else if (pdf_is_array(m_ctx, value))
+    {
+        fillArray(pdf_dict_put_array(m_ctx, dict, key, pdf_array_len(m_ctx, value)), value, depth + 1);
+    }
+    else if (pdf_is_dict(m_ctx, value))
+    {
+        if (!isOutsideGoTo(value))
+            fillDict(pdf_dict_put_dict(m_ctx, dict, key, pdf_dict_len(m_ctx, value)), value, depth + 1, 0);
+    }
+    else if (value)
+    {
+        pdf_dict_put(m_ctx, dict, key, value);
+    }
+}
+
+void PartWriter::pushCopy(pdf_obj *array, pdf_obj *value, int depth)
+{
+    if (depth > kMaxDepth)
+        fz_throw(m_ctx, FZ_ERROR_SYNTAX, "objects are nested too deeply");
+    if (pdf_is_indirect(m_ctx, value))
+    {
+        pdf_obj *ref = copyRef(pdf_to_num(m_ctx, value));
+        pdf_array_push_drop(m_ctx, array, ref ? ref : PDF_NULL);
+    }
+    else if (pdf_is_array(m_ctx, value))
+    {
+        fillArray(pdf_array_push_array(m_ctx, array, pdf_array_len(m_ctx, value)), value, depth + 1);
+    }
+    else if (pdf_is_dict(m_ctx, value))
+    {
+        if (isOutsideGoTo(value))
+            pdf_array_push(m_ctx, array, PDF_NULL);
+        else
+            fillDict(pdf_array_push_dict(m_ctx, array, pdf_dict_len(m_ctx, value)), value, depth + 1, 0);
+    }
+    else
+    {
+        pdf_array_push(m_ctx, array, value ? value : PDF_NULL);
+    }
+}
+
+void PartWriter::fillArray(pdf_obj *target, pdf_obj *source, int depth)
+{
+    const int count = pdf_array_len(m_ctx, source);
+    for (int i = 0; i < count; ++i)
+        pushCopy(target, pdf_array_get(m_ctx, source, i), depth);
+}
+
+// ownerNum is the source object number when source is a whole indirect object.
+void PartWriter::fillDict(pdf_obj *target, pdf_obj *source, int depth, int ownerNum)
+{
+    const bool stream = ownerNum > 0 && pdf_obj_num_is_stream(m_ctx, m_src, ownerNum);
+    const bool field = role(ownerNum) == KeptField;
+    const bool goTo = pdf_name_eq(m_ctx, pdf_dict_get(m_ctx, source, PDF_NAME(S)), PDF_NAME(GoTo));
+    const int count = pdf_dict_len(m_ctx, source);
+    for (int i = 0; i < count; ++i)
+    {
+        pdf_obj *key = pdf_dict_get_key(m_ctx, source, i);
+        pdf_obj *value = pdf_dict_get_val(m_ctx, source, i);
+        if (stream && pdf_name_eq(m_ctx, key, PDF_NAME(Length)))
+            continue; // set again from the copied data
+        if (pdf_name_eq(m_ctx, key, PDF_NAME(Dest)) || (goTo && pdf_name_eq(m_ctx, key, PDF_NAME(D))))
+            putDestination(target, key, value);
+        else if (field && pdf_name_eq(m_ctx, key, PDF_NAME(Kids)))
+            fillFieldKids(pdf_dict_put_array(m_ctx, target, key, 4), value);
+        else
+            putCopy(target, key, value, depth);
+    }
+}
+
+void PartWriter::fillFieldKids(pdf_obj *target, pdf_obj *source)
+{
+    source = pdf_resolve_indirect(m_ctx, source);
+    const int count = pdf_array_len(m_ctx, source);
+    for (int i = 0; i < count; ++i)
+    {
+        pdf_obj *kid = pdf_array_get(m_ctx, source, i);
+        const int num = pdf_is_indirect(m_ctx, kid) ? pdf_to_num(m_ctx, kid) : 0;
+        const Role kind = role(num);
+        if (kind != KeptField && kind != KeptAnnotation)
+            continue;
+        if (pdf_obj *ref = copyRef(num))
+            pdf_array_push_drop(m_ctx, target, ref);
+    }
+}
+
+void PartWriter::fillAnnotations(pdf_obj *target, pdf_obj *source)
+{
+    source = pdf_resolve_indirect(m_ctx, source);
+    const int count = pdf_array_len(m_ctx, source);
+    for (int i = 0; i < count; ++i)
+    {
+        pdf_obj *annot = pdf_array_get(m_ctx, source, i);
+        if (pdf_is_indirect(m_ctx, annot))
+        {
+            if (pdf_obj *ref = copyRef(pdf_to_num(m_ctx, annot)))
+                pdf_array_push_drop(m_ctx, target, ref);
+        }
+        else if (pdf_is_dict(m_ctx, annot))
+        {
+            if (pdf_name_eq(m_ctx, pdf_dict_get(m_ctx, annot, PDF_NAME(Subtype)), PDF_NAME(Link))
+                && !linkStaysInside(annot))
+                continue;
+            fillDict(pdf_array_push_dict(m_ctx, target, pdf_dict_len(m_ctx, annot)), annot, 1, 0);
+        }
+    }
+}
+
+void PartWriter::copyPage(std::size_t position)
+{
+    const int index = m_order[position];
+    pdf_obj *source = m_source.pages()[static_cast<std::size_t>(index)].page;
+    if (!pdf_is_dict(m_ctx, source))
+        fz_warn(m_ctx, "page %d is missing; it is written as an empty page", index + 1);
+    pdf_obj *tree = pdf_dict_getl(m_ctx, pdf_trailer(m_ctx, m_dst), PDF_NAME(Root), PDF_NAME(Pages), nullptr);
+    pdf_obj *page = pdf_new_dict(m_ctx, m_dst, 16);
+    fz_try(m_ctx)
+    {
+        pdf_dict_put(m_ctx, page, PDF_NAME(Type), PDF_NAME(Page));
+        pdf_dict_put_drop(m_ctx, page, PDF_NAME(Parent), pdf_new_indirect(m_ctx, m_dst, pdf_to_num(m_ctx, tree), 0));
+        const int count = pdf_dict_len(m_ctx, source);
+        for (int i = 0; i < count; ++i)
+        {
+            pdf_obj *key = pdf_dict_get_key(m_ctx, source, i);
+            if (!isPageKey(pdf_to_name(m_ctx, key)))
+                continue;
+            pdf_obj *value = pdf_dict_get_val(m_ctx, source, i);
+            if (pdf_name_eq(m_ctx, key, PDF_NAME(Annots)))
+                fillAnnotations(pdf_dict_put_array(m_ctx, page, key, pdf_array_len(m_ctx, value)), value);
+            else
+                putCopy(page, key, value, 1);
+        }
+        // Attributes the page inherited from the tree are made its own, as the tree stays behind.
+        for (int i = 0; i < PageEntry::InheritedCount; ++i)
+        {
+            const auto which = static_cast<PageEntry::Inherited>(i);
+            if (m_source.inherits(index, which))
+                putCopy(page, PdfDocument::inheritableKey(i), m_source.pageAttribute(index, which), 1);
+        }
+        pdf_update_object(m_ctx, m_dst, m_pageNums[position], page);
+    }
+    fz_always(m_ctx)
+    {
+        pdf_drop_obj(m_ctx, page);
+    }
+    fz_catch(m_ctx)
+    {
+        fz_rethrow(m_ctx);
+    }
+}
+
+void PartWriter::copyDocumentEntries()
+{
+    pdf_obj *info = pdf_dict_get(m_ctx, pdf_trailer(m_ctx, m_src), PDF_NAME(Info));
+    if (pdf_is_indirect(m_ctx, info))
+    {
+        if (pdf_obj *ref = copyRef(pdf_to_num(m_ctx, info)))
+            pdf_dict_put_drop(m_ctx, pdf_trailer(m_ctx, m_dst), PDF_NAME(Info), ref);
+    }
+    else if (pdf_is_dict(m_ctx, info))
+    {
+        pdf_obj *copy = pdf_add_new_dict(m_ctx, m_dst, pdf_dict_len(m_ctx, info));
+        pdf_dict_put_drop(m_ctx, pdf_trailer(m_ctx, m_dst), PDF_NAME(Info), copy);
+        fillDict(pdf_resolve_indirect(m_ctx, copy), info, 1, 0);
+    }
+
+    // Optional content keeps its default visibility only with its catalog entry.
+    pdf_obj *sourceRoot = pdf_dict_get(m_ctx, pdf_trailer(m_ctx, m_src), PDF_NAME(Root));
+    pdf_obj *root = pdf_dict_get(m_ctx, pdf_trailer(m_ctx, m_dst), PDF_NAME(Root));
+    for (pdf_obj *key : {PDF_NAME(OCProperties), PDF_NAME(Lang), PDF_NAME(Metadata)})
+        putCopy(root, key, pdf_dict_get(m_ctx, sourceRoot, key), 1);
+}
+
+// Each output page keeps the label it had in the source. A new range starts wherever the
+// numbering does not simply continue (a range start in the source, a reversed order).
+void PartWriter::addPageLabels()
+{
+    const auto &labels = m_source.pageLabels();
+    if (labels.empty())
+        return;
+    pdf_obj *root = pdf_dict_get(m_ctx, pdf_trailer(m_ctx, m_dst), PDF_NAME(Root));
+    pdf_obj *nums = pdf_dict_put_array(m_ctx, pdf_dict_puts_dict(m_ctx, root, "PageLabels", 1), PDF_NAME(Nums), 8);
+    int previousIndex = -2, previousRange = -2;
+    for (std::size_t position = 0; position < m_order.size(); ++position)
+    {
+        const int index = m_order[position];
+        const int range = m_source.labelRangeOf(index);
+        const bool continues = index == previousIndex + 1 && range == previousRange;
+        previousIndex = index;
+        previousRange = range;
+        if (continues)
+            continue;
+        pdf_array_push_int(m_ctx, nums, static_cast<int64_t>(position));
+        pdf_obj *label = pdf_array_push_dict(m_ctx, nums, 3);
+        pdf_obj *source = range < 0 ? nullptr : labels[static_cast<std::size_t>(range)].second;
+        // Before the first range the source has no label: plain page numbers.
+        int64_t number = index + 1;
+        if (source)
+        {
+            pdf_obj *start = pdf_dict_gets(m_ctx, source, "St");
+            number = (pdf_is_int(m_ctx, start) ? pdf_to_int64(m_ctx, start) : 1)
+                     + (index - labels[static_cast<std::size_t>(range)].first);
+            putCopy(label, PDF_NAME(S), pdf_dict_get(m_ctx, source, PDF_NAME(S)), 1);
+            putCopy(label, PDF_NAME(P), pdf_dict_get(m_ctx, source, PDF_NAME(P)), 1);
+        }
+        else
+        {
+            pdf_dict_put(m_ctx, label, PDF_NAME(S), PDF_NAME(D));
+        }
+        pdf_dict_puts_drop(m_ctx, label, "St", pdf_new_int(m_ctx, number));
+    }
+}
+
+// The form keeps the fields whose widgets were copied; its defaults come from the source.
+void PartWriter::addForm()
+{
+    if (m_fieldRoots.empty())
+        return;
+    pdf_obj *sourceForm = pdf_dict_getl(m_ctx, pdf_trailer(m_ctx, m_src), PDF_NAME(Root), PDF_NAME(AcroForm), nullptr);
+    pdf_obj *root = pdf_dict_get(m_ctx, pdf_trailer(m_ctx, m_dst), PDF_NAME(Root));
+    pdf_obj *form = pdf_dict_put_dict(m_ctx, root, PDF_NAME(AcroForm), 6);
+    pdf_obj *fields = pdf_dict_put_array(m_ctx, form, PDF_NAME(Fields), static_cast<int>(m_fieldRoots.size()));
+    for (int num : m_fieldRoots)
+        if (pdf_obj *ref = copyRef(num))
+            pdf_array_push_drop(m_ctx, fields, ref);
+    for (pdf_obj *key : {PDF_NAME(DR), PDF_NAME(DA), PDF_NAME(Q), PDF_NAME(SigFlags)})
+        putCopy(form, key, pdf_dict_get(m_ctx, sourceForm, key), 1);
+    pdf_obj *needAppearances = pdf_dict_gets(m_ctx, sourceForm, "NeedAppearances");
+    if (pdf_is_bool(m_ctx, needAppearances))
+        pdf_dict_puts(m_ctx, form, "NeedAppearances", needAppearances);
+    pdf_obj *order = pdf_dict_gets(m_ctx, sourceForm, "CO");
+    if (pdf_array_len(m_ctx, order) > 0)
+    {
+        pdf_obj *kept = pdf_new_array(m_ctx, m_dst, pdf_array_len(m_ctx, order));
+        pdf_dict_puts_drop(m_ctx, form, "CO", kept);
+        fillFieldKids(kept, order);
+    }
+}
+
+void PartWriter::save(int fd)
+{
+    DescriptorSink sink{fd, 0};
+    fz_output *out = fz_new_output(m_ctx, 64 * 1024, &sink, sinkWrite, nullptr, nullptr);
+    out->tell = sinkTell;
+    fz_try(m_ctx)
+    {
+        pdf_write_options options = pdf_default_write_options;
+        pdf_write_document(m_ctx, m_dst, out, &options);
+        fz_close_output(m_ctx, out);
+    }
+    fz_always(m_ctx)
+    {
+        fz_drop_output(m_ctx, out);
+    }
+    fz_catch(m_ctx)
+    {
+        fz_rethrow(m_ctx);
+    }
+}

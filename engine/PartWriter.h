@@ -1,0 +1,88 @@
+#pragma once
+
+#include "PdfDocument.h"
+#include "Status.h"
+
+#include <cstdint>
+#include <vector>
+
+struct fz_context;
+struct pdf_document;
+struct pdf_obj;
+
+// Writes a range of a document's pages as a new PDF. Pages are rebuilt in a new document
+// and everything they use is copied once, object by object; references that lead out of
+// the range (other pages, the page tree, annotations and form fields of other pages, links
+// to pages left out) are cut there, so no other page or its content reaches the output.
+// Links within the range, form fields, page labels, optional content and the document
+// information are kept.
+class PartWriter
+{
+public:
+    explicit PartWriter(PdfDocument &source);
+    ~PartWriter();
+
+    PartWriter(const PartWriter &) = delete;
+    PartWriter &operator=(const PartWriter &) = delete;
+
+    // Pages first to last, counting from 1 (first > last: in reverse order), written to
+    // the open file descriptor.
+    Status write(int first, int last, int fd);
+
+private:
+    enum Role : std::uint8_t { Unclassified, KeptAnnotation, DroppedAnnotation, KeptField };
+
+    void build(int first, int last);
+    void planPages(int first, int last);
+    void classifyAnnotations(pdf_obj *page);
+    void markFieldAncestors(pdf_obj *widget, int widgetNum);
+    bool linkStaysInside(pdf_obj *link);
+    // Output position of the page a destination leads to; -1 if that page is left out.
+    int targetPosition(pdf_obj *destination, pdf_obj **array)
+    {
+        const int index = m_source.destinationPage(destination, array);
+        return index < 0 ? -1 : m_position[static_cast<std::size_t>(index)];
+    }
+    bool putDestination(pdf_obj *dict, pdf_obj *key, pdf_obj *destination);
+    bool isOutsideGoTo(pdf_obj *dict);
+
+    pdf_obj *copyRef(int num);
+    void copyObject(int num);
+    void drainWork();
+    void putCopy(pdf_obj *dict, pdf_obj *key, pdf_obj *value, int depth);
+    void pushCopy(pdf_obj *array, pdf_obj *value, int depth);
+    void fillDict(pdf_obj *target, pdf_obj *source, int depth, int ownerNum);
+    void fillArray(pdf_obj *target, pdf_obj *source, int depth);
+    void fillAnnotations(pdf_obj *target, pdf_obj *source);
+    void fillFieldKids(pdf_obj *target, pdf_obj *source);
+
+    void copyPage(std::size_t position);
+    void copyDocumentEntries();
+    void addPageLabels();
+    void addForm();
+    void save(int fd);
+
+    Role role(int num) const
+    {
+        return num > 0 && num < sourceLength() ? static_cast<Role>(m_role[static_cast<std::size_t>(num)]) : Unclassified;
+    }
+    void setRole(int num, Role value)
+    {
+        if (num > 0 && num < sourceLength())
+            m_role[static_cast<std::size_t>(num)] = value;
+    }
+    int sourceLength() const { return static_cast<int>(m_newNum.size()); }
+
+    PdfDocument &m_source;
+    fz_context *m_ctx;
+    pdf_document *m_src;
+    pdf_document *m_dst = nullptr;
+
+    std::vector<int> m_order;        // source page index of each output page
+    std::vector<int> m_position;     // output position of each source page, -1 if left out
+    std::vector<int> m_pageNums;     // object number of each output page
+    std::vector<int> m_newNum;       // by source object number: copy's number, 0 not yet, -1 cut
+    std::vector<std::uint8_t> m_role;
+    std::vector<int> m_work;         // source objects allocated but not yet copied
+    std::vector<int> m_fieldRoots;   // top-level form fields reached from kept widgets
+};

@@ -1,0 +1,599 @@
+#include "PdfDocument.h"
+
+extern "C" {
+#include <mupdf/fitz.h>
+#include <mupdf/pdf.h>
+}
+
+#include <algorithm>
+#include <cerrno>
+#include <cmath>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+// The PDF header may be preceded by up to 1024 bytes of junk; without it the file is not
+// a PDF at all, however much of one MuPDF's repair could guess out of it.
+enum class Sniff { Pdf, NotPdf, Unreadable };
+
+Sniff sniffHeader(const std::string &path, int &error)
+{
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+    {
+        error = errno;
+        return Sniff::Unreadable;
+    }
+    char head[1024 + 8];
+    std::size_t got = 0;
+    while (got < sizeof head)
+    {
+        const ssize_t n = ::read(fd, head + got, sizeof head - got);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0)
+        {
+            error = errno;
+            ::close(fd);
+            return Sniff::Unreadable;
+        }
+        if (n == 0)
+            break;
+        got += static_cast<std::size_t>(n);
+    }
+    ::close(fd);
+    const std::string_view bytes(head, got);
+    return bytes.find("%PDF") == std::string_view::npos ? Sniff::NotPdf : Sniff::Pdf;
+}
+
+int normalizedRotation(int rotate)
+{
+    rotate %= 360;
+    if (rotate < 0)
+        rotate += 360;
+    return (rotate / 90) * 90;
+}
+
+// Compares a search key with a name tree key by bytes, as name trees are sorted.
+int compareKeys(const char *a, std::size_t aLength, const char *b, std::size_t bLength)
+{
+    const int c = std::memcmp(a, b, std::min(aLength, bLength));
+    if (c != 0)
+        return c;
+    return aLength < bLength ? -1 : (aLength > bLength ? 1 : 0);
+}
+
+const char *const kInfoKeys[] = {"Title", "Author", "Subject", "Keywords", "Creator", "Producer",
+                                 "CreationDate", "ModDate"};
+constexpr int kInfoKeyCount = sizeof kInfoKeys / sizeof kInfoKeys[0];
+
+} // namespace
+
+PdfDocument::PdfDocument() = default;
+
+PdfDocument::~PdfDocument()
+{
+    releasePages();
+    if (m_ctx)
+    {
+        pdf_drop_document(m_ctx, m_doc);
+        fz_drop_context(m_ctx);
+    }
+}
+
+void PdfDocument::releasePages()
+{
+    if (!m_ctx)
+        return;
+    for (PageEntry &entry : m_pages)
+        pdf_drop_obj(m_ctx, entry.page);
+    m_pages.clear();
+    for (pdf_obj *value : m_nodeAttributes)
+        pdf_drop_obj(m_ctx, value);
+    m_nodeAttributes.clear();
+    for (Frame &frame : m_stack)
+        pdf_drop_obj(m_ctx, frame.kids);
+    m_stack.clear();
+    for (pdf_obj *node : m_search)
+        pdf_drop_obj(m_ctx, node);
+    m_search.clear();
+    for (auto &label : m_labels)
+        pdf_drop_obj(m_ctx, label.second);
+    m_labels.clear();
+}
+
+pdf_obj *PdfDocument::inheritableKey(int which)
+{
+    switch (which)
+    {
+    case PageEntry::Resources: return PDF_NAME(Resources);
+    case PageEntry::MediaBox: return PDF_NAME(MediaBox);
+    case PageEntry::CropBox: return PDF_NAME(CropBox);
+    case PageEntry::BleedBox: return PDF_NAME(BleedBox);
+    case PageEntry::TrimBox: return PDF_NAME(TrimBox);
+    case PageEntry::ArtBox: return PDF_NAME(ArtBox);
+    case PageEntry::Rotate: return PDF_NAME(Rotate);
+    case PageEntry::UserUnit: return PDF_NAME(UserUnit);
+    default: return nullptr;
+    }
+}
+
+Status PdfDocument::open(const std::string &path)
+{
+    struct stat st {};
+    if (::stat(path.c_str(), &st) != 0)
+        return Status::failure("cannot open '" + path + "': " + std::strerror(errno));
+    if (S_ISDIR(st.st_mode))
+        return Status::failure("'" + path + "' is a folder, not a PDF document");
+    int error = 0;
+    switch (sniffHeader(path, error))
+    {
+    case Sniff::Unreadable:
+        return Status::failure("cannot open '" + path + "': " + std::strerror(error));
+    case Sniff::NotPdf:
+        return Status::failure("'" + path + "' is not a PDF document");
+    case Sniff::Pdf:
+        break;
+    }
+
+    m_ctx = fz_new_context(nullptr, nullptr, FZ_STORE_DEFAULT);
+    if (!m_ctx)
+        return Status::failure("out of memory");
+
+    bool failed = false;
+    bool needsPassword = false;
+    fz_try(m_ctx)
+    {
+        m_doc = pdf_open_document(m_ctx, path.c_str());
+        if (pdf_needs_password(m_ctx, m_doc))
+        {
+            needsPassword = true;
+        }
+        else
+        {
+            if (!pdf_is_dict(m_ctx, pdf_dict_getp(m_ctx, pdf_trailer(m_ctx, m_doc), "Root/Pages"))
+                && !pdf_was_repaired(m_ctx, m_doc))
+            {
+                // A cross-reference table that parses but points nowhere: MuPDF only
+                // repairs tables it cannot parse, so rebuild it from the objects here.
+                fz_warn(m_ctx, "the document has no page tree; repairing it");
+                if (m_doc->xref_index)
+                    std::memset(m_doc->xref_index, 0, sizeof(int) * static_cast<std::size_t>(m_doc->max_xref_len));
+                pdf_repair_xref(m_ctx, m_doc);
+                pdf_repair_trailer(m_ctx, m_doc);
+            }
+            if (!pdf_is_dict(m_ctx, pdf_dict_getp(m_ctx, pdf_trailer(m_ctx, m_doc), "Root/Pages")))
+                fz_throw(m_ctx, FZ_ERROR_GENERIC, "the document has no pages (no page tree found)");
+            walkPageTree(true);
+        }
+    }
+    fz_catch(m_ctx)
+    {
+        failed = true;
+    }
+    if (failed)
+        return Status::failure("cannot open '" + path + "': " + fz_caught_message(m_ctx));
+    if (needsPassword)
+        return Status::failure("'" + path + "' is protected by a password");
+    return Status::success();
+}
+
+bool PdfDocument::markVisited(int num)
+{
+    if (num <= 0)
+        return true;
+    if (static_cast<std::size_t>(num) >= m_kind.size())
+    {
+        m_kind.resize(static_cast<std::size_t>(num) + 1, NotInTree);
+        m_pageIndex.resize(static_cast<std::size_t>(num) + 1, -1);
+    }
+    return m_kind[static_cast<std::size_t>(num)] == NotInTree;
+}
+
+// Walks the page tree without recursion; every node and page is visited at most once, so a
+// tree whose Kids lead back to an ancestor (or list a page twice) still ends. Unless the
+// walk must be exact, a node whose Count equals its number of Kids is taken to hold pages
+// only, which spares loading every page object of a large document; loadPages() checks
+// that assumption for the pages actually used.
+void PdfDocument::walkPageTree(bool trustCounts)
+{
+    releasePages();
+    m_labelsLoaded = false;
+    const std::size_t objects = static_cast<std::size_t>(std::max(0, pdf_xref_len(m_ctx, m_doc)));
+    m_kind.assign(objects, NotInTree);
+    m_pageIndex.assign(objects, -1);
+
+    pdf_obj *root = pdf_dict_get(m_ctx, pdf_trailer(m_ctx, m_doc), PDF_NAME(Root));
+    pdf_obj *top = pdf_dict_get(m_ctx, root, PDF_NAME(Pages));
+    if (!pdf_is_dict(m_ctx, top))
+        return;
+    const int topNum = pdf_is_indirect(m_ctx, top) ? pdf_to_num(m_ctx, top) : 0;
+    markVisited(topNum);
+    pushNode(top, -1);
+    if (pdf_name_eq(m_ctx, pdf_dict_get(m_ctx, top, PDF_NAME(Type)), PDF_NAME(Page)))
+    {
+        // Some writers point the catalog straight at a single page.
+        pdf_drop_obj(m_ctx, m_stack.back().kids);
+        m_stack.pop_back();
+        if (topNum > 0)
+        {
+            m_kind[static_cast<std::size_t>(topNum)] = TreeLeaf;
+            m_pageIndex[static_cast<std::size_t>(topNum)] = 0;
+        }
+        m_pages.push_back(PageEntry{topNum, 0, pdf_keep_obj(m_ctx, top)});
+        return;
+    }
+    if (topNum > 0)
+        m_kind[static_cast<std::size_t>(topNum)] = TreeNode;
+    m_stack.back().leavesOnly = trustCounts
+        && pdf_dict_get_int(m_ctx, top, PDF_NAME(Count)) == pdf_array_len(m_ctx, m_stack.back().kids);
+
+    while (!m_stack.empty())
+    {
+        Frame &frame = m_stack.back();
+        if (frame.next >= pdf_array_len(m_ctx, frame.kids))
+        {
+            pdf_drop_obj(m_ctx, frame.kids);
+            m_stack.pop_back();
+            continue;
+        }
+        pdf_obj *kidRef = pdf_array_get(m_ctx, frame.kids, frame.next++);
+        const int node = frame.node;
+        const bool leavesOnly = frame.leavesOnly;
+        const int num = pdf_is_indirect(m_ctx, kidRef) ? pdf_to_num(m_ctx, kidRef) : 0;
+        if (pdf_is_indirect(m_ctx, kidRef) && (num <= 0 || !markVisited(num)))
+            continue;
+        if (leavesOnly && num > 0)
+        {
+            m_kind[static_cast<std::size_t>(num)] = TreeLeaf;
+            m_pageIndex[static_cast<std::size_t>(num)] = static_cast<int>(m_pages.size());
+            m_pages.push_back(PageEntry{num, node, nullptr});
+            continue;
+        }
+        pdf_obj *kid = pdf_resolve_indirect(m_ctx, kidRef);
+        if (!pdf_is_dict(m_ctx, kid))
+            continue;
+        pdf_obj *type = pdf_dict_get(m_ctx, kid, PDF_NAME(Type));
+        const bool isNode = pdf_name_eq(m_ctx, type, PDF_NAME(Pages))
+                            || (!pdf_name_eq(m_ctx, type, PDF_NAME(Page))
+                                && pdf_is_array(m_ctx, pdf_dict_get(m_ctx, kid, PDF_NAME(Kids))));
+        if (num > 0)
+            m_kind[static_cast<std::size_t>(num)] = isNode ? TreeNode : TreeLeaf;
+        if (isNode)
+        {
+            pushNode(kid, node);
+            m_stack.back().leavesOnly = trustCounts
+                && pdf_dict_get_int(m_ctx, kid, PDF_NAME(Count)) == pdf_array_len(m_ctx, m_stack.back().kids);
+            continue;
+        }
+        if (num > 0)
+            m_pageIndex[static_cast<std::size_t>(num)] = static_cast<int>(m_pages.size());
+        m_pages.push_back(PageEntry{num, node, pdf_keep_obj(m_ctx, kid)});
+    }
+    m_exactWalk = !trustCounts;
+}
+
+void PdfDocument::pushNode(pdf_obj *node, int parent)
+{
+    const int index = static_cast<int>(m_nodeAttributes.size() / PageEntry::InheritedCount);
+    for (int i = 0; i < PageEntry::InheritedCount; ++i)
+    {
+        pdf_obj *value = pdf_dict_get(m_ctx, node, inheritableKey(i));
+        if (!value && parent >= 0)
+            value = m_nodeAttributes[static_cast<std::size_t>(parent * PageEntry::InheritedCount + i)];
+        m_nodeAttributes.push_back(pdf_keep_obj(m_ctx, value));
+    }
+    m_stack.push_back(Frame{pdf_keep_obj(m_ctx, pdf_dict_get(m_ctx, node, PDF_NAME(Kids))), 0, index, false});
+}
+
+void PdfDocument::loadPages(int first, int last)
+{
+    for (int pass = 0; pass < 2; ++pass)
+    {
+        bool misled = false;
+        for (int i = std::max(0, first); i <= last && i < pageCount() && !misled; ++i)
+        {
+            PageEntry &entry = m_pages[static_cast<std::size_t>(i)];
+            if (entry.page)
+                continue;
+            pdf_obj *page = loadPageObject(i);
+            entry.page = page;
+            misled = pdf_name_eq(m_ctx, pdf_dict_get(m_ctx, page, PDF_NAME(Type)), PDF_NAME(Pages))
+                     || (!pdf_name_eq(m_ctx, pdf_dict_get(m_ctx, page, PDF_NAME(Type)), PDF_NAME(Page))
+                         && pdf_dict_get(m_ctx, page, PDF_NAME(Kids)));
+        }
+        if (!misled || m_exactWalk)
+            return;
+        fz_warn(m_ctx, "the page tree's counts are wrong; reading it page by page");
+        walkPageTree(false);
+    }
+}
+
+pdf_obj *PdfDocument::loadPageObject(int index)
+{
+    pdf_obj *page = nullptr;
+    fz_var(page);
+    fz_try(m_ctx)
+    {
+        page = pdf_load_object(m_ctx, m_doc, m_pages[static_cast<std::size_t>(index)].num);
+    }
+    fz_catch(m_ctx)
+    {
+        if (fz_caught(m_ctx) == FZ_ERROR_MEMORY)
+            fz_rethrow(m_ctx);
+        // Counted by the tree but unreadable: it stays a page, written empty.
+        fz_warn(m_ctx, "page %d cannot be read: %s", index + 1, fz_caught_message(m_ctx));
+        page = PDF_NULL;
+    }
+    return page;
+}
+
+pdf_obj *PdfDocument::pageAttribute(int index, PageEntry::Inherited which) const
+{
+    const PageEntry &entry = m_pages[static_cast<std::size_t>(index)];
+    if (pdf_obj *own = pdf_dict_get(m_ctx, entry.page, inheritableKey(which)))
+        return own;
+    if (m_nodeAttributes.empty())
+        return nullptr;
+    return m_nodeAttributes[static_cast<std::size_t>(entry.node * PageEntry::InheritedCount + which)];
+}
+
+bool PdfDocument::inherits(int index, PageEntry::Inherited which) const
+{
+    const PageEntry &entry = m_pages[static_cast<std::size_t>(index)];
+    return !pdf_dict_get(m_ctx, entry.page, inheritableKey(which)) && pageAttribute(index, which);
+}
+
+PdfDocument::NodeKind PdfDocument::nodeKind(int num) const
+{
+    if (num <= 0 || static_cast<std::size_t>(num) >= m_kind.size())
+        return NotInTree;
+    return static_cast<NodeKind>(m_kind[static_cast<std::size_t>(num)]);
+}
+
+int PdfDocument::pageIndexOfNum(int num) const
+{
+    if (num <= 0 || static_cast<std::size_t>(num) >= m_pageIndex.size())
+        return -1;
+    return m_pageIndex[static_cast<std::size_t>(num)];
+}
+
+Status PdfDocument::facts(DocumentFacts &facts)
+{
+    facts = DocumentFacts();
+    facts.encrypted = m_doc->crypt != nullptr;
+
+    const char *values[kInfoKeyCount] = {};
+    int version = 0;
+    float box[4] = {0, 0, 0, 0};
+    float userUnit = 1;
+    int rotate = 0;
+    bool failed = false;
+    fz_try(m_ctx)
+    {
+        version = pdf_version(m_ctx, m_doc);
+        pdf_obj *info = pdf_dict_get(m_ctx, pdf_trailer(m_ctx, m_doc), PDF_NAME(Info));
+        for (int i = 0; i < kInfoKeyCount; ++i)
+        {
+            pdf_obj *value = pdf_dict_gets(m_ctx, info, kInfoKeys[i]);
+            if (pdf_is_string(m_ctx, value))
+                values[i] = pdf_to_text_string(m_ctx, value);
+        }
+        loadPages(0, 0);
+        if (!m_pages.empty())
+        {
+            pdf_obj *media = pageAttribute(0, PageEntry::MediaBox);
+            pdf_obj *crop = pageAttribute(0, PageEntry::CropBox);
+            fz_rect rect = pdf_is_array(m_ctx, media) ? pdf_to_rect(m_ctx, media) : fz_make_rect(0, 0, 612, 792);
+            if (pdf_is_array(m_ctx, crop))
+                rect = fz_intersect_rect(rect, pdf_to_rect(m_ctx, crop));
+            box[0] = rect.x0, box[1] = rect.y0, box[2] = rect.x1, box[3] = rect.y1;
+            pdf_obj *unit = pageAttribute(0, PageEntry::UserUnit);
+            if (pdf_is_number(m_ctx, unit) && pdf_to_real(m_ctx, unit) > 0)
+                userUnit = pdf_to_real(m_ctx, unit);
+            rotate = pdf_to_int(m_ctx, pageAttribute(0, PageEntry::Rotate));
+        }
+    }
+    fz_catch(m_ctx)
+    {
+        failed = true;
+    }
+    if (failed)
+        return Status::failure(std::string("cannot read the document: ") + fz_caught_message(m_ctx));
+
+    facts.pageCount = pageCount();
+    facts.pdfVersion = std::to_string(version / 10) + "." + std::to_string(version % 10);
+    for (int i = 0; i < kInfoKeyCount; ++i)
+        if (values[i])
+            facts.info.emplace_back(kInfoKeys[i], values[i]);
+    if (!m_pages.empty())
+    {
+        facts.hasFirstPage = true;
+        facts.firstPageRotation = normalizedRotation(rotate);
+        const double width = std::max(0.0f, box[2] - box[0]) * static_cast<double>(userUnit);
+        const double height = std::max(0.0f, box[3] - box[1]) * static_cast<double>(userUnit);
+        const bool sideways = facts.firstPageRotation == 90 || facts.firstPageRotation == 270;
+        facts.firstPageWidth = sideways ? height : width;
+        facts.firstPageHeight = sideways ? width : height;
+    }
+    return Status::success();
+}
+
+int PdfDocument::destinationPage(pdf_obj *destination, pdf_obj **array)
+{
+    for (int hops = 0; hops < 4; ++hops)
+    {
+        destination = pdf_resolve_indirect(m_ctx, destination);
+        if (pdf_is_name(m_ctx, destination) || pdf_is_string(m_ctx, destination))
+            destination = lookupNamedDestination(destination);
+        else if (pdf_is_dict(m_ctx, destination))
+            destination = pdf_dict_get(m_ctx, destination, PDF_NAME(D));
+        else
+            break;
+    }
+    if (!pdf_is_array(m_ctx, destination) || pdf_array_len(m_ctx, destination) < 1)
+        return -1;
+    pdf_obj *page = pdf_array_get(m_ctx, destination, 0);
+    int index = -1;
+    if (pdf_is_indirect(m_ctx, page))
+        index = pageIndexOfNum(pdf_to_num(m_ctx, page));
+    else if (pdf_is_int(m_ctx, page))
+        index = pdf_to_int(m_ctx, page); // a page index: not standard for local links, but seen
+    if (index < 0 || index >= pageCount())
+        return -1;
+    if (array)
+        *array = destination;
+    return index;
+}
+
+pdf_obj *PdfDocument::lookupNamedDestination(pdf_obj *name)
+{
+    pdf_obj *root = pdf_dict_get(m_ctx, pdf_trailer(m_ctx, m_doc), PDF_NAME(Root));
+    const char *key = nullptr;
+    std::size_t keyLength = 0;
+    if (pdf_is_name(m_ctx, name))
+    {
+        key = pdf_to_name(m_ctx, name);
+        keyLength = std::strlen(key);
+    }
+    else if (pdf_is_string(m_ctx, name))
+    {
+        key = pdf_to_string(m_ctx, name, &keyLength);
+    }
+    else
+    {
+        return nullptr;
+    }
+
+    // The older form: a dictionary in the catalog keyed by name.
+    pdf_obj *dests = pdf_dict_get(m_ctx, root, PDF_NAME(Dests));
+    if (pdf_is_dict(m_ctx, dests) && std::strlen(key) == keyLength)
+    {
+        if (pdf_obj *found = pdf_dict_gets(m_ctx, dests, key))
+            return found;
+    }
+    pdf_obj *tree = pdf_dict_getl(m_ctx, root, PDF_NAME(Names), PDF_NAME(Dests), nullptr);
+    return searchNameTree(tree, key, keyLength);
+}
+
+// Finds a key in a name tree, using each node's Limits to skip subtrees; every node is
+// visited at most once, so a malformed tree cannot loop.
+pdf_obj *PdfDocument::searchNameTree(pdf_obj *root, const char *key, std::size_t keyLength)
+{
+    if (!pdf_is_dict(m_ctx, root))
+        return nullptr;
+    startSearch(root);
+
+    pdf_obj *found = nullptr;
+    while (!m_search.empty() && !found)
+    {
+        pdf_obj *node = m_search.back();
+        m_search.pop_back();
+        pdf_obj *names = pdf_dict_get(m_ctx, node, PDF_NAME(Names));
+        const int count = pdf_array_len(m_ctx, names);
+        for (int i = 0; i + 1 < count && !found; i += 2)
+        {
+            std::size_t length = 0;
+            const char *candidate = pdf_to_string(m_ctx, pdf_array_get(m_ctx, names, i), &length);
+            if (compareKeys(key, keyLength, candidate, length) == 0)
+                found = pdf_array_get(m_ctx, names, i + 1);
+        }
+        pdf_obj *kids = pdf_dict_get(m_ctx, node, PDF_NAME(Kids));
+        for (int i = pdf_array_len(m_ctx, kids) - 1; i >= 0 && !found; --i)
+        {
+            pdf_obj *kid = pdf_array_get(m_ctx, kids, i);
+            const int num = pdf_to_num(m_ctx, kid);
+            if (num <= 0 || static_cast<std::size_t>(num) >= m_seen.size()
+                || m_seen[static_cast<std::size_t>(num)] == m_seenMark)
+                continue;
+            m_seen[static_cast<std::size_t>(num)] = m_seenMark;
+            pdf_obj *limits = pdf_dict_get(m_ctx, kid, PDF_NAME(Limits));
+            if (pdf_array_len(m_ctx, limits) == 2)
+            {
+                std::size_t lowLength = 0, highLength = 0;
+                const char *low = pdf_to_string(m_ctx, pdf_array_get(m_ctx, limits, 0), &lowLength);
+                const char *high = pdf_to_string(m_ctx, pdf_array_get(m_ctx, limits, 1), &highLength);
+                if (compareKeys(key, keyLength, low, lowLength) < 0
+                    || compareKeys(key, keyLength, high, highLength) > 0)
+                    continue;
+            }
+            m_search.push_back(pdf_keep_obj(m_ctx, pdf_resolve_indirect(m_ctx, kid)));
+        }
+        pdf_drop_obj(m_ctx, node);
+    }
+    return found;
+}
+
+const std::vector<std::pair<int, pdf_obj *>> &PdfDocument::pageLabels()
+{
+    if (!m_labelsLoaded)
+    {
+        m_labelsLoaded = true;
+        pdf_obj *root = pdf_dict_get(m_ctx, pdf_trailer(m_ctx, m_doc), PDF_NAME(Root));
+        collectLabels(pdf_dict_gets(m_ctx, root, "PageLabels"));
+        std::stable_sort(m_labels.begin(), m_labels.end(),
+                         [](const auto &a, const auto &b) { return a.first < b.first; });
+    }
+    return m_labels;
+}
+
+int PdfDocument::labelRangeOf(int index)
+{
+    const auto &labels = pageLabels();
+    const auto after = std::upper_bound(labels.begin(), labels.end(), index,
+                                        [](int value, const auto &label) { return value < label.first; });
+    return static_cast<int>(after - labels.begin()) - 1;
+}
+
+// Flattens the page labels number tree (cycle-safe, as above).
+void PdfDocument::collectLabels(pdf_obj *root)
+{
+    if (!pdf_is_dict(m_ctx, root))
+        return;
+    startSearch(root);
+    while (!m_search.empty())
+    {
+        pdf_obj *node = m_search.back();
+        m_search.pop_back();
+        pdf_obj *nums = pdf_dict_get(m_ctx, node, PDF_NAME(Nums));
+        const int count = pdf_array_len(m_ctx, nums);
+        for (int i = 0; i + 1 < count; i += 2)
+        {
+            pdf_obj *key = pdf_array_get(m_ctx, nums, i);
+            pdf_obj *value = pdf_array_get(m_ctx, nums, i + 1);
+            if (pdf_is_int(m_ctx, key) && pdf_to_int(m_ctx, key) >= 0 && pdf_is_dict(m_ctx, value))
+                m_labels.emplace_back(pdf_to_int(m_ctx, key), pdf_keep_obj(m_ctx, pdf_resolve_indirect(m_ctx, value)));
+        }
+        pdf_obj *kids = pdf_dict_get(m_ctx, node, PDF_NAME(Kids));
+        for (int i = pdf_array_len(m_ctx, kids) - 1; i >= 0; --i)
+        {
+            pdf_obj *kid = pdf_array_get(m_ctx, kids, i);
+            const int num = pdf_to_num(m_ctx, kid);
+            if (num <= 0 || static_cast<std::size_t>(num) >= m_seen.size()
+                || m_seen[static_cast<std::size_t>(num)] == m_seenMark)
+                continue;
+            m_seen[static_cast<std::size_t>(num)] = m_seenMark;
+            m_search.push_back(pdf_keep_obj(m_ctx, pdf_resolve_indirect(m_ctx, kid)));
+        }
+        pdf_drop_obj(m_ctx, node);
+    }
+}
+
+void PdfDocument::startSearch(pdf_obj *root)
+{
+    const std::size_t objects = static_cast<std::size_t>(std::max(0, pdf_xref_len(m_ctx, m_doc)));
+    if (m_seen.size() < objects)
+        m_seen.resize(objects, 0);
+    if (++m_seenMark == 0)
+    {
+        std::fill(m_seen.begin(), m_seen.end(), 0);
+        m_seenMark = 1;
+    }
+    for (pdf_obj *node : m_search)
+        pdf_drop_obj(m_ctx, node);
+    m_search.clear();
+    m_search.push_back(pdf_keep_obj(m_ctx, root));
+}

@@ -1,0 +1,110 @@
+#pragma once
+
+#include "Status.h"
+
+#include <cstdint>
+#include <string>
+#include <utility>
+#include <vector>
+
+struct fz_context;
+struct pdf_document;
+struct pdf_obj;
+
+// What the dump_data report tells about a document.
+struct DocumentFacts
+{
+    int pageCount = 0;
+    std::string pdfVersion;
+    bool encrypted = false;
+    // Document information entries in a fixed order (Title, Author, ...); absent ones are left out.
+    std::vector<std::pair<std::string, std::string>> info;
+    bool hasFirstPage = false;
+    double firstPageWidth = 0;  // points, as displayed (crop box, rotation applied)
+    double firstPageHeight = 0;
+    int firstPageRotation = 0;
+};
+
+// One page of the document as found in its page tree.
+struct PageEntry
+{
+    enum Inherited { Resources, MediaBox, CropBox, BleedBox, TrimBox, ArtBox, Rotate, UserUnit, InheritedCount };
+
+    int num = 0;              // object number, 0 when the page is a direct object in Kids
+    int node = 0;             // the tree node it hangs from (index into the node list)
+    pdf_obj *page = nullptr;  // the page dictionary (kept) once loaded
+};
+
+// An open PDF document and its pages. Every MuPDF error is turned into a Status at this
+// class's public functions; the page list is found by walking the page tree once.
+class PdfDocument
+{
+public:
+    PdfDocument();
+    ~PdfDocument();
+
+    PdfDocument(const PdfDocument &) = delete;
+    PdfDocument &operator=(const PdfDocument &) = delete;
+
+    Status open(const std::string &path);
+    int pageCount() const { return static_cast<int>(m_pages.size()); }
+    Status facts(DocumentFacts &facts);
+
+    // For PartWriter, which copies pages out of this document. The functions below that
+    // take or return pdf_obj throw through MuPDF: call them inside fz_try.
+    fz_context *context() const { return m_ctx; }
+    pdf_document *document() const { return m_doc; }
+    const std::vector<PageEntry> &pages() const { return m_pages; }
+    enum NodeKind : std::uint8_t { NotInTree = 0, TreeNode = 1, TreeLeaf = 2 };
+    NodeKind nodeKind(int num) const;
+    int pageIndexOfNum(int num) const;
+    // Loads the pages first..last (indexes from 0) and checks that they really are pages; if
+    // the tree's counts misled the walk, the tree is walked again page by page, which can
+    // change the page count. Throws through MuPDF.
+    void loadPages(int first, int last);
+    // The page's own value for an inheritable attribute, else the one it inherits; null if none.
+    pdf_obj *pageAttribute(int index, PageEntry::Inherited which) const;
+    bool inherits(int index, PageEntry::Inherited which) const;
+    static pdf_obj *inheritableKey(int which);
+    // The source page index a destination (explicit, named, or a dictionary with D) points
+    // at, or -1; array receives the explicit destination array.
+    int destinationPage(pdf_obj *destination, pdf_obj **array);
+    // The page labels number tree, flattened and sorted by page index.
+    const std::vector<std::pair<int, pdf_obj *>> &pageLabels();
+    // The label range (index into pageLabels()) a page falls in; -1 before the first one.
+    int labelRangeOf(int index);
+
+private:
+    void walkPageTree(bool trustCounts);
+    void pushNode(pdf_obj *node, int parent);
+    pdf_obj *loadPageObject(int index);
+    bool markVisited(int num);
+    pdf_obj *lookupNamedDestination(pdf_obj *name);
+    pdf_obj *searchNameTree(pdf_obj *root, const char *key, std::size_t keyLength);
+    void collectLabels(pdf_obj *root);
+    void startSearch(pdf_obj *root);
+    void releasePages();
+
+    struct Frame
+    {
+        pdf_obj *kids = nullptr;  // kept
+        int next = 0;
+        int node = 0;
+        bool leavesOnly = false;
+    };
+
+    fz_context *m_ctx = nullptr;
+    pdf_document *m_doc = nullptr;
+    std::vector<PageEntry> m_pages;
+    // Inheritable attributes in force at each tree node (kept), InheritedCount per node.
+    std::vector<pdf_obj *> m_nodeAttributes;
+    std::vector<Frame> m_stack;
+    std::vector<std::uint8_t> m_kind;     // by object number
+    std::vector<int> m_pageIndex;         // by object number, -1 when not a page
+    std::vector<std::uint32_t> m_seen;    // by object number, for cycle-safe tree searches
+    std::uint32_t m_seenMark = 0;
+    std::vector<pdf_obj *> m_search;      // kept nodes waiting in a tree search
+    std::vector<std::pair<int, pdf_obj *>> m_labels;  // kept label dictionaries
+    bool m_labelsLoaded = false;
+    bool m_exactWalk = false;
+};

@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+
+// Runs the built engine as the application does: no standard input, arguments as a list.
+class EngineProcess
+{
+public:
+    struct Result
+    {
+        int exitCode = -1;
+        bool crashed = false;
+        bool timedOut = false;
+        QByteArray out;
+        QByteArray err;
+        qint64 milliseconds = 0;
+    };
+
+    static QString program();
+    static Result run(const QStringList &arguments, int timeoutMs = 20000);
+};

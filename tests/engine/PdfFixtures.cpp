@@ -1,0 +1,146 @@
+#include "PdfFixtures.h"
+
+#include <QFile>
+#include <QRandomGenerator>
+
+QByteArray PdfFixtures::stream(const QByteArray &dict, const QByteArray &data)
+{
+    return "<< " + dict + " /Length " + QByteArray::number(data.size()) + " >>\nstream\n" + data
+           + "\nendstream";
+}
+
+QByteArray PdfFixtures::assemble(const QMap<int, QByteArray> &objects, const QByteArray &trailer)
+{
+    QByteArray out = "%PDF-1.6\n%\xe2\xe3\xcf\xd3\n";
+    const int size = objects.isEmpty() ? 1 : objects.lastKey() + 1;
+    QVector<qint64> offsets(size, -1);
+    for (auto it = objects.begin(); it != objects.end(); ++it)
+    {
+        offsets[it.key()] = out.size();
+        out += QByteArray::number(it.key()) + " 0 obj\n" + it.value() + "\nendobj\n";
+    }
+    const qint64 xref = out.size();
+    out += "xref\n0 " + QByteArray::number(size) + "\n";
+    for (int i = 0; i < size; ++i)
+    {
+        if (offsets[i] < 0)
+            out += QByteArray("0000000000 65535 f\r\n");
+        else
+            out += QByteArray::number(offsets[i]).rightJustified(10, '0') + " 00000 n\r\n";
+    }
+    out += "trailer\n<< /Size " + QByteArray::number(size) + " " + trailer + " >>\nstartxref\n"
+           + QByteArray::number(xref) + "\n%%EOF\n";
+    return out;
+}
+
+QByteArray PdfFixtures::tenPages()
+{
+    // Object numbers: page k is 10+k, its content 20+k; annotations 31-37; field 40.
+    auto page = [](int k) { return QByteArray::number(10 + k) + " 0 R"; };
+    QMap<int, QByteArray> o;
+    o[1] = "<< /Type /Catalog /Pages 2 0 R /Names << /Dests 3 0 R >>"
+           " /PageLabels << /Nums [0 << /S /r >> 3 << /S /D /P (Ch-) >>] >>"
+           " /AcroForm << /Fields [40 0 R] /DA (/Helv 0 Tf 0 g) /NeedAppearances true >> >>";
+    o[2] = "<< /Type /Pages /Kids [4 0 R 5 0 R] /Count 10 /MediaBox [0 0 595 842]"
+           " /Resources << /Font << /F1 6 0 R >> >> >>";
+    o[3] = "<< /Names [(chapter4) [" + page(4) + " /XYZ 0 800 0] (nine) [" + page(9) + " /Fit]] >>";
+    o[4] = "<< /Type /Pages /Parent 2 0 R /Kids [" + page(1) + " " + page(2) + " " + page(3) + " "
+           + page(4) + " " + page(5) + "] /Count 5 /Rotate 90 >>";
+    o[5] = "<< /Type /Pages /Parent 2 0 R /Kids [" + page(6) + " " + page(7) + " " + page(8) + " "
+           + page(9) + " " + page(10) + "] /Count 5 >>";
+    o[6] = "<< /Type /Font /Subtype /Type1 /BaseFont /Helvetica >>";
+
+    QMap<int, QByteArray> annots;
+    annots[1] = "[31 0 R]";
+    annots[2] = "[32 0 R 41 0 R]";
+    annots[3] = "[33 0 R 34 0 R]";
+    annots[4] = "[35 0 R 36 0 R]";
+    annots[9] = "[37 0 R 42 0 R]";
+    QMap<int, QByteArray> extra;
+    extra[6] = " /MediaBox [0 0 612 792]";
+    extra[7] = " /CropBox [10 20 500 700]";
+    extra[8] = " /Rotate 180 /UserUnit 2";
+    extra[10] = " /MediaBox [0 0 842 595] /BleedBox [5 5 837 590] /TrimBox [10 10 832 585]"
+                " /ArtBox [20 20 822 575]";
+    for (int k = 1; k <= 10; ++k)
+    {
+        QByteArray dict = "<< /Type /Page /Parent " + QByteArray(k <= 5 ? "4" : "5") + " 0 R /Contents "
+                          + QByteArray::number(20 + k) + " 0 R" + extra.value(k);
+        if (annots.contains(k))
+            dict += " /Annots " + annots[k];
+        o[10 + k] = dict + " >>";
+        QByteArray text = "BT /F1 24 Tf 72 700 Td (Page " + QByteArray::number(k) + ") Tj ET";
+        if (k == 9)
+            text += "\nBT /F1 10 Tf 72 650 Td (" + QByteArray(kPageNineMarker) + ") Tj ET";
+        o[20 + k] = stream("", text);
+    }
+    const QByteArray link = "/Type /Annot /Subtype /Link /Border [0 0 1] /Rect ";
+    o[31] = "<< " + link + "[72 72 200 100] /Dest [" + page(3) + " /XYZ 0 800 0] >>";
+    o[32] = "<< " + link + "[72 72 200 100] /A << /S /GoTo /D [" + page(9) + " /Fit] >> >>";
+    o[33] = "<< " + link + "[72 72 200 100] /Dest (chapter4) >>";
+    o[34] = "<< " + link + "[72 120 200 150] /Dest (nine) >>";
+    o[35] = "<< " + link + "[72 72 200 100] /A << /S /URI /URI (https://example.org/quire) >> >>";
+    o[36] = "<< /Type /Annot /Subtype /Text /Rect [300 300 320 320] /Contents (a note) /P " + page(4) + " >>";
+    o[37] = "<< " + link + "[72 72 200 100] /Dest [" + page(1) + " /Fit] >>";
+    o[40] = "<< /FT /Tx /T (name) /V (hello) /Kids [41 0 R 42 0 R] >>";
+    o[41] = "<< /Type /Annot /Subtype /Widget /Rect [300 500 500 520] /Parent 40 0 R /P " + page(2) + " >>";
+    o[42] = "<< /Type /Annot /Subtype /Widget /Rect [300 500 500 520] /Parent 40 0 R /P " + page(9)
+            + " /AP << /N 43 0 R >> >>";
+    o[43] = stream("/Type /XObject /Subtype /Form /BBox [0 0 200 20]",
+                   "BT /F1 10 Tf 2 5 Td (" + QByteArray(kWidgetNineMarker) + ") Tj ET");
+    o[50] = "<< /Title (Quire Test) /Author (Ann\\nAuthor) /Subject (NumberOfPages: 99) /Creator (fixtures) >>";
+    return assemble(o, "/Root 1 0 R /Info 50 0 R");
+}
+
+QByteArray PdfFixtures::cyclicTree()
+{
+    QMap<int, QByteArray> o;
+    o[1] = "<< /Type /Catalog /Pages 2 0 R >>";
+    o[2] = "<< /Type /Pages /Kids [3 0 R 4 0 R 2 0 R] /Count 5 /MediaBox [0 0 300 300] >>";
+    o[3] = "<< /Type /Page /Parent 2 0 R /Contents 5 0 R >>";
+    o[4] = "<< /Type /Pages /Parent 2 0 R /Kids [4 0 R 2 0 R 6 0 R] /Count 2 >>";
+    o[5] = stream("", "0 0 1 rg 10 10 100 100 re f");
+    o[6] = "<< /Type /Page /Parent 4 0 R /Contents 5 0 R >>";
+    return assemble(o, "/Root 1 0 R");
+}
+
+QByteArray PdfFixtures::lyingCounts()
+{
+    // The root says its two kids are pages (Count 2), but the second is a node of two pages.
+    QMap<int, QByteArray> o;
+    o[1] = "<< /Type /Catalog /Pages 2 0 R >>";
+    o[2] = "<< /Type /Pages /Kids [3 0 R 4 0 R] /Count 2 /MediaBox [0 0 300 300] >>";
+    o[3] = "<< /Type /Page /Parent 2 0 R /Contents 5 0 R >>";
+    o[4] = "<< /Type /Pages /Parent 2 0 R /Kids [6 0 R 7 0 R] /Count 2 >>";
+    o[5] = stream("", "0 0 1 rg 10 10 100 100 re f");
+    o[6] = "<< /Type /Page /Parent 4 0 R /Contents 5 0 R >>";
+    o[7] = "<< /Type /Page /Parent 4 0 R /Contents 5 0 R /Rotate 90 >>";
+    return assemble(o, "/Root 1 0 R");
+}
+
+QByteArray PdfFixtures::danglingPage()
+{
+    QMap<int, QByteArray> o;
+    o[1] = "<< /Type /Catalog /Pages 2 0 R >>";
+    o[2] = "<< /Type /Pages /Kids [3 0 R 90 0 R] /Count 2 /MediaBox [0 0 300 300] >>";
+    o[3] = "<< /Type /Page /Parent 2 0 R /Contents 4 0 R >>";
+    o[4] = stream("", "0 0 1 rg 10 10 100 100 re f");
+    return assemble(o, "/Root 1 0 R");
+}
+
+QByteArray PdfFixtures::garbage(bool withHeader)
+{
+    QByteArray data = withHeader ? "%PDF-1.7\n" : "";
+    QRandomGenerator random(1234);
+    for (int i = 0; i < 64 * 1024; ++i)
+        data += char(random.bounded(256));
+    if (!withHeader && data.contains("%PDF"))
+        data.replace("%PDF", "%XXX");
+    return data;
+}
+
+bool PdfFixtures::write(const QString &path, const QByteArray &data)
+{
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(data) == data.size();
+}

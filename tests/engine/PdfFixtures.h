@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QByteArray>
+#include <QMap>
+#include <QString>
+
+// Writes the PDF files the engine tests run on, in plain PDF syntax, so that every object
+// (inherited attributes, links, fields, broken trees) is exactly what a test expects.
+class PdfFixtures
+{
+public:
+    // Ten pages; page k shows "Page k" (page 9 also a marker found nowhere else).
+    // Pages 1-5 hang from a node that gives them Rotate 90; the root gives every page an
+    // A4 MediaBox and the font. Page 6 has its own MediaBox, page 7 a CropBox, page 8
+    // Rotate 180 and UserUnit 2, page 10 landscape with Bleed/Trim/ArtBox. Links: 1->3
+    // (Dest array), 2->9 (GoTo action), 3->4 (named "chapter4"), 3->9 (named "nine"),
+    // 4: a URI, 9->1. A text field has widgets on pages 2 and 9. Labels: i, ii, iii, 1...
+    static QByteArray tenPages();
+    static QByteArray cyclicTree();     // the root's Kids lead back to the root
+    static QByteArray lyingCounts();    // a Count claims leaves where there is a node
+    static QByteArray danglingPage();   // the second of two Kids is an object that is not there
+    static QByteArray garbage(bool withHeader);
+    static bool write(const QString &path, const QByteArray &data);
+
+    static constexpr const char *kPageNineMarker = "NINEMARKERQZX";
+    static constexpr const char *kWidgetNineMarker = "WIDGETNINEQZX";
+
+    // Builds a file from numbered objects (their text between "obj" and "endobj").
+    static QByteArray assemble(const QMap<int, QByteArray> &objects, const QByteArray &trailer);
+
+private:
+    static QByteArray stream(const QByteArray &dict, const QByteArray &data);
+};

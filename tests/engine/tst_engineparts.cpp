@@ -1,0 +1,255 @@
+// What a part contains: the right pages in the right order with their boxes, rotation,
+// links, form fields, labels and document information, and nothing of the pages left out.
+#include "EngineProcess.h"
+#include "PdfFixtures.h"
+#include "PdfProbe.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <QtTest>
+
+class TestEngineParts : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void reportDescribesDocument();
+    void partHasRequestedPagesInOrder_data();
+    void partHasRequestedPagesInOrder();
+    void boxesAndRotationBecomeExplicit();
+    void linksInsideThePartPointAtCopiedPages();
+    void linksInReversedPartFollowTheirPages();
+    void pagesLeftOutAreNotCarriedAlong_data();
+    void pagesLeftOutAreNotCarriedAlong();
+    void formKeepsOnlyCopiedWidgets();
+    void informationAndLabelsAreKept();
+    void ownerPasswordOnlyDocumentIsDecrypted();
+
+private:
+    QString split(const QString &range, const QString &name);
+
+    QTemporaryDir m_dir;
+    QString m_source;
+};
+
+void TestEngineParts::initTestCase()
+{
+    QVERIFY(m_dir.isValid());
+    m_source = m_dir.filePath("ten pages.pdf");
+    QVERIFY(PdfFixtures::write(m_source, PdfFixtures::tenPages()));
+    PdfProbe source(m_source);
+    QVERIFY2(source.isOpen(), qPrintable(source.error()));
+    QCOMPARE(source.pageCount(), 10);
+}
+
+QString TestEngineParts::split(const QString &range, const QString &name)
+{
+    const QString output = m_dir.filePath(name);
+    const EngineProcess::Result result = EngineProcess::run({"A=" + m_source, "cat", range, "output", output});
+    if (result.exitCode != 0)
+        qWarning("engine: %s", result.err.constData());
+    return result.exitCode == 0 ? output : QString();
+}
+
+void TestEngineParts::reportDescribesDocument()
+{
+    const QString report = m_dir.filePath("report.txt");
+    const EngineProcess::Result result = EngineProcess::run({m_source, "dump_data", "output", report});
+    QCOMPARE(result.exitCode, 0);
+    QFile file(report);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QString text = QString::fromUtf8(file.readAll());
+    // The Subject holds the same words; the real count must still come first.
+    QVERIFY2(text.startsWith("NumberOfPages: 10\n"), qPrintable(text));
+    QCOMPARE(text.indexOf("NumberOfPages: "), 0);
+    QVERIFY(text.contains("\nInfoSubject: NumberOfPages: 99\n"));
+    QVERIFY(text.contains("\nInfoTitle: Quire Test\n"));
+    QVERIFY(text.contains("\nInfoAuthor: Ann Author\n"));
+    QVERIFY(text.contains("\nPdfVersion: 1.6\n"));
+    QVERIFY(text.contains("\nEncrypted: no\n"));
+    // Page 1 is A4 turned by the Rotate it inherits.
+    QVERIFY(text.contains("\nFirstPageSize: 842 595\n"));
+    QVERIFY(text.contains("\nFirstPageRotation: 90\n"));
+}
+
+void TestEngineParts::partHasRequestedPagesInOrder_data()
+{
+    QTest::addColumn<QString>("range");
+    QTest::addColumn<QList<int>>("pages");
+    QTest::newRow("firstPages") << "A1-3" << QList<int>{1, 2, 3};
+    QTest::newRow("acrossTreeNodes") << "A4-7" << QList<int>{4, 5, 6, 7};
+    QTest::newRow("reversedRange") << "A7-4" << QList<int>{7, 6, 5, 4};
+    QTest::newRow("singlePage") << "A5" << QList<int>{5};
+    QTest::newRow("singlePageAsRange") << "A10-10" << QList<int>{10};
+    QTest::newRow("wholeDocument") << "A1-10" << QList<int>{1, 2, 3, 4, 5, 6, 7, 8, 9, 10};
+    QTest::newRow("wholeDocumentReversed") << "A10-1" << QList<int>{10, 9, 8, 7, 6, 5, 4, 3, 2, 1};
+}
+
+void TestEngineParts::partHasRequestedPagesInOrder()
+{
+    QFETCH(QString, range);
+    QFETCH(QList<int>, pages);
+    const QString output = split(range, QString(QTest::currentDataTag()) + ".pdf");
+    QVERIFY(!output.isEmpty());
+    PdfProbe part(output);
+    QVERIFY2(part.isOpen(), qPrintable(part.error()));
+    QCOMPARE(part.pageCount(), pages.size());
+    for (int i = 0; i < pages.size(); ++i)
+        QVERIFY2(part.page(i).text.startsWith(QString("Page %1").arg(pages[i])), qPrintable(part.page(i).text));
+}
+
+void TestEngineParts::boxesAndRotationBecomeExplicit()
+{
+    const QString output = split("A1-10", "boxes.pdf");
+    QVERIFY(!output.isEmpty());
+    PdfProbe part(output);
+    QVERIFY(part.isOpen());
+    // Inherited from the root (MediaBox) and from the first node (Rotate).
+    QCOMPARE(part.page(0).mediaBox, QString("0 0 595 842"));
+    QCOMPARE(part.page(0).rotate, 90);
+    QCOMPARE(part.page(4).rotate, 90);
+    QCOMPARE(part.page(5).mediaBox, QString("0 0 612 792"));
+    QCOMPARE(part.page(5).rotate, -1);
+    QCOMPARE(part.page(6).mediaBox, QString("0 0 595 842"));
+    QCOMPARE(part.page(6).cropBox, QString("10 20 500 700"));
+    QCOMPARE(part.page(7).rotate, 180);
+    QCOMPARE(part.page(7).userUnit, 2.0);
+    QCOMPARE(part.page(9).mediaBox, QString("0 0 842 595"));
+    QCOMPARE(part.page(9).bleedBox, QString("5 5 837 590"));
+    QCOMPARE(part.page(9).trimBox, QString("10 10 832 585"));
+    QCOMPARE(part.page(9).artBox, QString("20 20 822 575"));
+}
+
+void TestEngineParts::linksInsideThePartPointAtCopiedPages()
+{
+    const QString output = split("A1-4", "links.pdf");
+    QVERIFY(!output.isEmpty());
+    PdfProbe part(output);
+    QVERIFY(part.isOpen());
+    // 1 -> 3 by a destination array.
+    QCOMPARE(part.page(0).links.size(), 1);
+    QCOMPARE(part.page(0).links[0].targetPage, 2);
+    // 2 -> 9 by a GoTo action: page 9 is left out, so the link goes; the widget stays.
+    QCOMPARE(part.page(1).links.size(), 0);
+    QCOMPARE(part.page(1).annotationCount, 1);
+    // 3 -> "chapter4" stays (as the copied page 4), 3 -> "nine" goes.
+    QCOMPARE(part.page(2).links.size(), 1);
+    QCOMPARE(part.page(2).links[0].targetPage, 3);
+    // The web link and the note stay.
+    QCOMPARE(part.page(3).links.size(), 1);
+    QCOMPARE(part.page(3).links[0].uri, QString("https://example.org/quire"));
+    QCOMPARE(part.page(3).annotationCount, 2);
+}
+
+void TestEngineParts::linksInReversedPartFollowTheirPages()
+{
+    const QString output = split("A4-1", "reversed links.pdf");
+    QVERIFY(!output.isEmpty());
+    PdfProbe part(output);
+    QVERIFY(part.isOpen());
+    // Source page 1 is now the last page; its link to page 3 leads to the second page.
+    QCOMPARE(part.page(3).links.size(), 1);
+    QCOMPARE(part.page(3).links[0].targetPage, 1);
+    QCOMPARE(part.page(1).links.size(), 1);
+    QCOMPARE(part.page(1).links[0].targetPage, 0);
+}
+
+void TestEngineParts::pagesLeftOutAreNotCarriedAlong_data()
+{
+    QTest::addColumn<QString>("range");
+    QTest::addColumn<bool>("hasPageNine");
+    // Pages 2 and 3 link to page 9 and share a field with it.
+    QTest::newRow("linksAndFieldToPageNine") << "A1-3" << false;
+    QTest::newRow("reversedWithoutNine") << "A8-2" << false;
+    QTest::newRow("pageNineItself") << "A9" << true;
+}
+
+void TestEngineParts::pagesLeftOutAreNotCarriedAlong()
+{
+    QFETCH(QString, range);
+    QFETCH(bool, hasPageNine);
+    const QString output = split(range, QString(QTest::currentDataTag()) + ".pdf");
+    QVERIFY(!output.isEmpty());
+    QFile file(output);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QByteArray bytes = file.readAll();
+    QCOMPARE(bytes.contains(PdfFixtures::kPageNineMarker), hasPageNine);
+    QCOMPARE(bytes.contains(PdfFixtures::kWidgetNineMarker), hasPageNine);
+    PdfProbe part(output);
+    QVERIFY(part.isOpen());
+    for (int i = 0; i < part.pageCount(); ++i)
+    {
+        QCOMPARE(part.page(i).text.contains(PdfFixtures::kPageNineMarker), hasPageNine);
+        for (const PdfProbe::Link &link : part.page(i).links)
+            QVERIFY(link.targetPage >= 0 || !link.uri.isEmpty());
+    }
+    if (!hasPageNine)
+        QVERIFY2(part.objectCount() < 20 * part.pageCount(), qPrintable(QString::number(part.objectCount())));
+}
+
+void TestEngineParts::formKeepsOnlyCopiedWidgets()
+{
+    PdfProbe firstPages(split("A1-3", "form first.pdf"));
+    QVERIFY(firstPages.isOpen());
+    QCOMPARE(firstPages.fieldCount(), 1);
+    QCOMPARE(firstPages.fieldKidCount(), 1);
+
+    PdfProbe whole(split("A1-10", "form whole.pdf"));
+    QVERIFY(whole.isOpen());
+    QCOMPARE(whole.fieldCount(), 1);
+    QCOMPARE(whole.fieldKidCount(), 2);
+
+    PdfProbe noWidgets(split("A4-5", "form none.pdf"));
+    QVERIFY(noWidgets.isOpen());
+    QCOMPARE(noWidgets.fieldCount(), 0);
+}
+
+void TestEngineParts::informationAndLabelsAreKept()
+{
+    PdfProbe part(split("A3-5", "labels.pdf"));
+    QVERIFY(part.isOpen());
+    QCOMPARE(part.info("Title"), QString("Quire Test"));
+    QCOMPARE(part.info("Author"), QString("Ann\nAuthor"));
+    QCOMPARE(part.info("Creator"), QString("fixtures"));
+    // Source labels: i ii iii, then Ch-1, Ch-2...: the part shows iii, Ch-1, Ch-2.
+    const QString labels = part.pageLabels();
+    QVERIFY2(labels.contains("0<</S/r/St 3>>"), qPrintable(labels));
+    QVERIFY2(labels.contains("1<</S/D/P(Ch-)/St 1>>"), qPrintable(labels));
+    QVERIFY(!labels.contains("2<<"));
+
+    PdfProbe reversed(split("A5-4", "labels reversed.pdf"));
+    QVERIFY(reversed.isOpen());
+    const QString reversedLabels = reversed.pageLabels();
+    QVERIFY2(reversedLabels.contains("0<</S/D/P(Ch-)/St 2>>"), qPrintable(reversedLabels));
+    QVERIFY2(reversedLabels.contains("1<</S/D/P(Ch-)/St 1>>"), qPrintable(reversedLabels));
+}
+
+void TestEngineParts::ownerPasswordOnlyDocumentIsDecrypted()
+{
+    // Opens without a password; the part must carry readable, not still-encrypted, data.
+    const QString locked = m_dir.filePath("owner only.pdf");
+    QVERIFY(PdfProbe::encrypt(m_source, locked, QString()));
+    const QString report = m_dir.filePath("owner only.txt");
+    QCOMPARE(EngineProcess::run({locked, "dump_data", "output", report}).exitCode, 0);
+    QFile file(report);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QByteArray text = file.readAll();
+    QVERIFY(text.startsWith("NumberOfPages: 10\n"));
+    QVERIFY(text.contains("\nEncrypted: yes\n"));
+    QVERIFY(text.contains("\nInfoTitle: Quire Test\n"));
+
+    const QString output = m_dir.filePath("owner only part.pdf");
+    QCOMPARE(EngineProcess::run({"A=" + locked, "cat", "A8-9", "output", output}).exitCode, 0);
+    QFile part(output);
+    QVERIFY(part.open(QIODevice::ReadOnly));
+    QVERIFY(!part.readAll().contains("/Encrypt"));
+    PdfProbe probe(output);
+    QVERIFY2(probe.isOpen(), qPrintable(probe.error()));
+    QCOMPARE(probe.page(0).text, QString("Page 8"));
+    QVERIFY(probe.page(1).text.startsWith("Page 9"));
+    QCOMPARE(probe.info("Title"), QString("Quire Test"));
+}
+
+QTEST_GUILESS_MAIN(TestEngineParts)
+#include "tst_engineparts.moc"

@@ -1,14 +1,99 @@
 #pragma once
 
+#include <QDialog>
+#include <QMargins>
+#include <QMetaObject>
 #include <QString>
 
-// The split options: where parts go, whether the source is archived, and the name pattern.
-// The values keep their defaults until the options are edited and stored.
-class OptionsDlg {
+class QCheckBox;
+class QComboBox;
+class QKeyEvent;
+class QLineEdit;
+class QPushButton;
+class QRadioButton;
+
+// The split options and the Options dialog (template 130) that edits them and keeps them in
+// options.ini beside the executable, section "Setting".
+//
+// The five fields are what splitting uses. They change only when the dialog closes through
+// its Ok button: Cancel and the close box leave them and the file as they were. Each opening
+// shows the file's contents, not the fields.
+//
+// The object has no parent, so it can live as a member of the window that shows it; it is
+// that window's child only while DoModal runs.
+class OptionsDlg : public QDialog {
+    Q_OBJECT
 public:
-    QString FileNamePattern = QStringLiteral("{basename} {part}");
+    OptionsDlg();
+    ~OptionsDlg() override;
+
+    // Reads options.ini, shows the dialog modally, centred over `owner`'s window, and returns
+    // 1 when it closed through Ok, 2 otherwise (Cancel, the close box, its owner destroyed).
+    // A failure to write the file is not reported: the dialog still closes with Ok, and the
+    // fields hold what was entered.
+    int DoModal(QWidget *owner);
+
+    static constexpr const char *FileName = "options.ini";
+    static constexpr const char *Section = "Setting";
+    static constexpr const char *DefaultPattern = "{basename} {part}";
+
+    QString FileNamePattern = QString::fromLatin1(DefaultPattern);
     QString OutFolderName;
     QString ArchiveFolderName;
-    int SaveFileType = 3;
-    int ArchiveButtonState = 0;
+    int SaveFileType = 3;     // 1 ask for a folder, 2 OutFolderName, 3 beside the document
+    int ArchiveButtonState = 0; // non-zero: move the document to ArchiveFolderName afterwards
+
+public slots:
+    // The close box: closes with Cancel.
+    void reject() override;
+
+private:
+    void Create();
+    void DoDataExchange();
+    void ConnectControls();
+    void OnInitDialog();
+    void ResetPatternList();
+    void FocusFirstTabStop();
+
+    // The options file's values, shown in the controls.
+    void ReadOptionsFile();
+    void WriteOptionsFile() const;
+
+    // Reactions to the controls.
+    void OnAskFolderRadio();
+    void OnOutputFolderRadio();
+    void OnSameFolderRadio();
+    void OnArchiveCheck();
+    void BrowseFolderInto(QLineEdit *edit);
+    void OnOk();
+    void OnCancel();
+    bool PreTranslateMessage(QKeyEvent *key);
+
+    // 1, 2 or 3 for the selected radio button, 0 when none is.
+    int SelectedSaveFileType() const;
+    void SelectSaveFileType(int type);
+    void EnableOutputFolder(bool enable);
+    void EnableArchiveFolder(bool enable);
+    bool RefuseEmpty(const QString &text, QLineEdit *edit, const char *message);
+
+    void AttachToOwner(QWidget *ownerWindow);
+    void DetachFromOwner();
+    void CentreOver(const QWidget *ownerWindow);
+    static QMargins FrameMargins(const QWidget *window);
+    void EndDialog(int result);
+
+    QRadioButton *AskFolderRadio = nullptr;
+    QRadioButton *OutputFolderRadio = nullptr;
+    QRadioButton *SameFolderRadio = nullptr;
+    QLineEdit *OutputFolderEdit = nullptr;
+    QLineEdit *ArchiveFolderEdit = nullptr;
+    QCheckBox *ArchiveCheck = nullptr;
+    QComboBox *PatternCombo = nullptr;
+    QPushButton *OutputFolderBrowse = nullptr;
+    QPushButton *ArchiveFolderBrowse = nullptr;
+    QPushButton *OkButton = nullptr;
+    QPushButton *CancelButton = nullptr;
+
+    int saveFileTypeRead_ = 3; // kept by Ok when no radio button is selected
+    QMetaObject::Connection ownerGuard_;
 };

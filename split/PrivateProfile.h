@@ -1,0 +1,73 @@
+#pragma once
+
+#include <QByteArrayView>
+#include <QList>
+#include <QString>
+
+#include <utility>
+
+// A Windows private-profile file: "[Section]" headers and "key=value" lines, read and written
+// with the rules of the Windows profile functions rather than QSettings' INI dialect.
+//
+// Reading: section and key names match case-insensitively; names and values lose their
+// leading and trailing blanks and are otherwise returned as written (no quotes removed, no
+// escapes). The first matching section and the first matching key in it count. Lines before
+// any section, lines without '=', comments (';') and lines holding a NUL byte are never
+// entries. Text is UTF-8 (invalid bytes read as U+FFFD); a file that starts with a UTF-8 or
+// UTF-16 byte order mark is read in that encoding. A missing, unreadable or junk file reads as
+// if every key were missing. The file is read again by every call, so each sees it as it is.
+//
+// Writing rewrites the whole file atomically (a temporary file beside it, then a rename): a
+// failed write leaves the previous file exactly as it was. Every line the write does not
+// change keeps its bytes, and the file keeps its line ending, byte order mark and encoding.
+class PrivateProfile {
+public:
+    // The outcome of a write; `reason` says why it failed.
+    struct WriteResult {
+        bool ok = false;
+        QString reason;
+        explicit operator bool() const { return ok; }
+    };
+    using Entries = QList<std::pair<QString, QString>>;
+
+    // The Windows functions read texts into a buffer of this many characters, the last of
+    // which ends the text.
+    static constexpr int WindowsBufferSize = 260;
+    static constexpr int Unlimited = 0;
+
+    explicit PrivateProfile(QString path) : path_(std::move(path)) {}
+    const QString &Path() const { return path_; }
+
+    // The value of `key` in `section`, or `defaultValue` when either is missing. A key written
+    // with nothing after '=' gives an empty text, not the default. With a `bufferSize`, the
+    // result (the default too) is cut to bufferSize - 1 characters, never inside a surrogate pair.
+    QString ReadString(const QString &section, const QString &key, const QString &defaultValue,
+                       int bufferSize = Unlimited) const;
+
+    // The value of `key` read as a decimal integer (see ParseInt); `defaultValue` when the key
+    // is missing or its value is empty.
+    int ReadInt(const QString &section, const QString &key, int defaultValue) const;
+
+    // Sets `key` in `section` to `value` and rewrites the file (see WriteEntries).
+    WriteResult WriteString(const QString &section, const QString &key, const QString &value) const;
+
+    // Sets the keys of `entries` in `section`, in order, and rewrites the file once, so either
+    // all of them are stored or none. An existing key keeps its line, its indentation and the
+    // case of its name; only the value changes. A new key goes after the last non-blank line
+    // of its section; a new section goes at the end of the file. New files use CRLF.
+    //
+    // Nothing is written, and the result says why, when: a name is empty, a name or value holds
+    // a line break or a NUL (it would forge other lines), a section name holds ']', a key holds
+    // '=' or starts with '[' or ';'; the existing file cannot be read (it would be replaced by a
+    // file without its other lines); the file is marked read-only (no write permission for
+    // anyone — as on Windows, this holds for administrators too); or the file cannot be saved.
+    WriteResult WriteEntries(const QString &section, const Entries &entries) const;
+
+    // An integer as GetPrivateProfileIntA reads it: leading blanks, an optional sign, then
+    // decimal digits up to the first other character; no digits give 0. There is no
+    // hexadecimal form: "0x1F" gives 0. Values beyond the int range are clamped to it.
+    static int ParseInt(QByteArrayView text);
+
+private:
+    QString path_;
+};

@@ -88,8 +88,10 @@ public:
     // The split.
     virtual void OnSplit();
 
-    // Operations filled in by their own subsystems: options, the About box.
-    virtual bool RunOptionsDialog() { return false; }
+    // Shows the options; true only when they were confirmed with Ok.
+    virtual bool RunOptionsDialog();
+
+    // Operations filled in by their own subsystems: the About box.
     virtual void ShowAboutBox() {}
     virtual void ViewWebSite() {}
 

@@ -7,6 +7,7 @@
 #include "framework/FileDialogs.h"
 #include "framework/FileMove.h"
 #include "framework/WaitCursor.h"
+#include "res/ResourceIds.h"
 #include "split/CommandLine.h"
 #include "split/EngineRunner.h"
 #include "split/OutputNaming.h"
@@ -39,6 +40,13 @@ QString engineMessage(int exitCode, const QByteArray &output)
 }
 
 } // namespace
+
+bool SplitterDlg::RunOptionsDialog()
+{
+    const bool confirmed = Options.DoModal(this) == CtrlId::Ok;
+    PageList->setFocus();
+    return confirmed;
+}
 
 void SplitterDlg::OnSplit()
 {

@@ -1,0 +1,193 @@
+// The whole job with the real engine: a generated ten-page PDF is opened, break points are put
+// before pages 4 and 8 with real keys, F5 confirms the options, and three correct PDFs appear.
+// This program runs beside the engine.
+#include "app/SplitterApp.h"
+#include "app/SplitterDlg.h"
+#include "framework/AppMessageBox.h"
+#include "framework/DialogBuilder.h"
+#include "framework/ModulePath.h"
+#include "res/ResourceIds.h"
+#include "split/PageCountQuery.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QFile>
+#include <QLineEdit>
+#include <QPainter>
+#include <QPdfDocument>
+#include <QPdfPageNavigator>
+#include <QPdfView>
+#include <QPdfWriter>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <QTreeWidget>
+
+namespace {
+
+void writePdf(const QString &path, int pages)
+{
+    QPdfWriter writer(path);
+    writer.setPageSize(QPageSize(QPageSize::A5));
+    QPainter painter(&writer);
+    QFont font = painter.font();
+    font.setPointSize(40);
+    painter.setFont(font);
+    for (int page = 1; page <= pages; ++page) {
+        if (page > 1)
+            writer.newPage();
+        painter.drawText(QRect(0, 0, 2000, 2000), Qt::AlignLeft | Qt::AlignTop, QStringLiteral("Page %1").arg(page));
+    }
+}
+
+// The text on each page of a PDF, as the reader extracts it.
+QStringList pageTexts(const QString &path)
+{
+    QPdfDocument document;
+    if (document.load(path) != QPdfDocument::Error::None)
+        return {QStringLiteral("<unreadable>")};
+    QStringList texts;
+    for (int page = 0; page < document.pageCount(); ++page)
+        texts << document.getAllText(page).text().simplified();
+    return texts;
+}
+
+QStringList expectedPages(int first, int last)
+{
+    QStringList texts;
+    for (int page = first; page <= last; ++page)
+        texts << QStringLiteral("Page %1").arg(page);
+    return texts;
+}
+
+int pageOnTop(const SplitterDlg &dlg)
+{
+    const auto *view = qobject_cast<const QPdfView *>(dlg.Viewer.Control().Window());
+    return view ? view->pageNavigator()->currentPage() + 1 : -1;
+}
+
+} // namespace
+
+class TestEndToEnd : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void cleanupTestCase();
+    void pageCountFromTheEngine();
+    void openBreakAndSplit_data();
+    void openBreakAndSplit();
+
+private:
+    QTemporaryDir dir_{QDir::tempPath() + "/end to end \"Grüße\" XXXXXX"};
+    QString document_;
+    QByteArray savedOptions_;
+    bool hadOptions_ = false;
+};
+
+void TestEndToEnd::initTestCase()
+{
+    document_ = dir_.filePath("ten pages.pdf");
+    writePdf(document_, 10);
+    QCOMPARE(pageTexts(document_), expectedPages(1, 10));
+    // The options file lives beside the program: keep a developer's own file safe.
+    QFile options(MakeModulePath("options.ini"));
+    hadOptions_ = options.open(QIODevice::ReadOnly);
+    if (hadOptions_)
+        savedOptions_ = options.readAll();
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, dir_.filePath("settings"));
+}
+
+void TestEndToEnd::cleanupTestCase()
+{
+    QFile options(MakeModulePath("options.ini"));
+    if (hadOptions_ && options.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        options.write(savedOptions_);
+    else if (!hadOptions_)
+        options.remove();
+    AppMessageBox::SetResponder({});
+}
+
+void TestEndToEnd::pageCountFromTheEngine()
+{
+    QCOMPARE(QueryPageCount(document_), 10);
+    QCOMPARE(QueryPageCount(dir_.filePath("missing.pdf")), 0);
+    QFile text(dir_.filePath("not a pdf.pdf"));
+    QVERIFY(text.open(QIODevice::WriteOnly));
+    text.write("plain text, not a PDF\n");
+    text.close();
+    QCOMPARE(QueryPageCount(text.fileName()), 0);
+}
+
+void TestEndToEnd::openBreakAndSplit_data()
+{
+    QTest::addColumn<QString>("pattern");
+    QTest::addColumn<QStringList>("names");
+    QTest::newRow("partOfCount") << "{basename} {part} of {filecount}"
+                                 << QStringList{"ten pages 1 of 3.pdf", "ten pages 2 of 3.pdf", "ten pages 3 of 3.pdf"};
+    QTest::newRow("paddedPart") << "{basename} {part:0000}"
+                                << QStringList{"ten pages 0001.pdf", "ten pages 0002.pdf", "ten pages 0003.pdf"};
+}
+
+void TestEndToEnd::openBreakAndSplit()
+{
+    QFETCH(QString, pattern);
+    QFETCH(QStringList, names);
+    QFile::remove(MakeModulePath("options.ini"));
+    QStringList messages;
+    AppMessageBox::SetResponder([&](const QString &text, unsigned) {
+        messages << text;
+        return MsgBox::IdNo;
+    });
+
+    SplitterApp app;
+    SplitterDlg dlg(&app);
+    app.SetMainWindow(&dlg);
+    dlg.Create();
+    dlg.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&dlg));
+    app.OpenDocumentFile(document_);
+    QCOMPARE(dlg.PageList->topLevelItemCount(), 10);
+    QTRY_COMPARE(pageOnTop(dlg), 1);
+
+    QTreeWidget *list = dlg.PageList;
+    list->setFocus();
+    for (int i = 0; i < 3; ++i)
+        QTest::keyClick(list, Qt::Key_Down);
+    QTRY_COMPARE(pageOnTop(dlg), 4);
+    QTest::keyClick(list, Qt::Key_F2);
+    for (int i = 0; i < 4; ++i)
+        QTest::keyClick(list, Qt::Key_Down);
+    QCOMPARE(list->currentItem()->text(0), QStringLiteral("8"));
+    QTest::keyClick(list, Qt::Key_F2);
+
+    // The options dialog comes up modally; choose "same folder", type the pattern, press Ok.
+    bool answered = false;
+    QTimer::singleShot(0, [&] {
+        QWidget *options = QApplication::activeModalWidget();
+        QVERIFY(options);
+        auto *same = qobject_cast<QRadioButton *>(DialogBuilder::ControlById(options, CtrlId::SameFolderRadio));
+        auto *combo = qobject_cast<QComboBox *>(DialogBuilder::ControlById(options, CtrlId::PatternCombo));
+        auto *ok = qobject_cast<QPushButton *>(DialogBuilder::ControlById(options, CtrlId::OptionsOk));
+        QVERIFY(same && combo && ok);
+        QTest::mouseClick(same, Qt::LeftButton);
+        combo->lineEdit()->selectAll();
+        QTest::keyClicks(combo->lineEdit(), pattern);
+        QTest::mouseClick(ok, Qt::LeftButton);
+        answered = true;
+    });
+    QTest::keyClick(list, Qt::Key_F5);
+    QVERIFY(answered);
+
+    QCOMPARE(messages, QStringList{"Split PDF file success! Do you want to open the output directory?"});
+    QCOMPARE(pageTexts(dir_.filePath(names.at(0))), expectedPages(1, 3));
+    QCOMPARE(pageTexts(dir_.filePath(names.at(1))), expectedPages(4, 7));
+    QCOMPARE(pageTexts(dir_.filePath(names.at(2))), expectedPages(8, 10));
+    QVERIFY(QFile::exists(document_));
+    // No temporary file is left beside the parts.
+    QCOMPARE(QDir(dir_.path()).entryList(QDir::Files | QDir::Hidden).filter(QRegularExpression("^\\.|tmp")), {});
+}
+
+QTEST_MAIN(TestEndToEnd)
+#include "tst_endtoend.moc"

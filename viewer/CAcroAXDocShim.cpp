@@ -27,9 +27,11 @@ bool CAcroAXDocShim::CreateControl(QWidget *parent, const QString &name, const Q
     // The document is made after the view and beside it, so the parent destroys it after the
     // view: a document destroyed first signals its closing to a view half torn down.
     view->setDocument(new QPdfDocument(parent));
-    // Every page one below the other at the width of the view, as a reader shows a document.
-    view->setPageMode(QPdfView::PageMode::MultiPage);
-    view->setZoomMode(QPdfView::ZoomMode::FitToWidth);
+    // One whole page at a time: the page list is the way through the document, and laying out
+    // every page of a document of thousands (as a continuous view does) takes over half a
+    // second on opening.
+    view->setPageMode(QPdfView::PageMode::SinglePage);
+    view->setZoomMode(QPdfView::ZoomMode::FitInView);
     view->setGeometry(rect);
     view->show();
     view_ = view;
@@ -79,16 +81,16 @@ void CAcroAXDocShim::BringPageIntoView(int page)
     // A page the document does not have leaves the view where it is.
     if (page < 1 || page > view_->document()->pageCount())
         return;
-    if (page == 1) {
-        ScrollToFirstPage();
-        return;
-    }
     // The navigator ignores a jump to the page it counts as current, even after the user has
-    // scrolled away from that page's top; clearing it first makes every request move the view
+    // scrolled within that page; clearing it first makes every request show the page afresh
     // (and keeps its history from growing with every row the user selects).
     QPdfPageNavigator *navigator = view_->pageNavigator();
     navigator->clear();
-    navigator->jump(page - 1, {}); // the reader counts pages from 0
+    if (page > 1)
+        navigator->jump(page - 1, {}); // the reader counts pages from 0
+    // The page is shown from its top, wherever the user had scrolled within it.
+    view_->verticalScrollBar()->setValue(0);
+    view_->horizontalScrollBar()->setValue(0);
 }
 
 void CAcroAXDocShim::ScrollToFirstPage()

@@ -7,8 +7,8 @@
 class QPdfView;
 class QWidget;
 
-// The one place that talks to the reader: a PDF view, showing all pages one below the other
-// at the width of the view, that loads a file and brings a page into view. The object has no
+// The one place that talks to the reader: a PDF view, showing one whole page at a time,
+// that loads a file and brings a page into view. The object has no
 // window until CreateControl succeeds; until then every call does nothing.
 class CAcroAXDocShim {
 public:

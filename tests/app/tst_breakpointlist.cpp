@@ -17,6 +17,7 @@
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <QTreeWidget>
 
 namespace {
@@ -60,6 +61,7 @@ private slots:
     void failedCountLeavesTheListEmpty();
     void droppedFilesOpenTheFirstPdf();
     void openFileDialogOpensTheChosenFile();
+    void documentNamedAtStartIsOpened();
 
 private:
     void open(int pages, const QString &path = QStringLiteral("/docs/a doc.pdf"));
@@ -435,6 +437,26 @@ void TestBreakPointList::openFileDialogOpensTheChosenFile()
     MenuAdapter::FindCommand(dlg_->MenuBar(), CmdId::FileOpen)->trigger();
     QCOMPARE(dlg_->DocumentPath, answer);
     QCOMPARE(rows().size(), 5);
+}
+
+void TestBreakPointList::documentNamedAtStartIsOpened()
+{
+    qputenv("FAKE_PAGES", "4");
+    SplitterApp app;
+    QString opened;
+    int rows = 0;
+    // Looks once the program's own dialog runs, then ends it as the close box would.
+    QTimer::singleShot(200, [&] {
+        if (SplitterDlg *main = app.MainWindow()) {
+            opened = main->DocumentPath;
+            rows = main->PageList->topLevelItemCount();
+            main->close();
+        }
+    });
+    QVERIFY(!app.InitInstance("/docs/named at start.pdf"));
+    QCOMPARE(opened, QStringLiteral("/docs/named at start.pdf"));
+    QCOMPARE(rows, 4);
+    QCOMPARE(app.RecentFiles().paths().first(), opened);
 }
 
 QTEST_MAIN(TestBreakPointList)

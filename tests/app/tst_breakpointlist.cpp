@@ -9,6 +9,7 @@
 #include "res/MenuTemplate.h"
 #include "res/ResourceIds.h"
 #include "split/EngineRunner.h"
+#include "support/StandInEngine.h"
 
 #include <QAction>
 #include <QMenu>
@@ -82,11 +83,7 @@ private:
 
 void TestBreakPointList::initTestCase()
 {
-    QFile engine(EngineRunner::EnginePath());
-    QVERIFY(engine.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    engine.write(kFakeEngine);
-    engine.close();
-    engine.setPermissions(engine.permissions() | QFile::ExeOwner);
+    QVERIFY(InstallStandInEngine(kFakeEngine));
     QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settings_.path());
 }
 

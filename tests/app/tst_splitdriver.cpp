@@ -6,6 +6,7 @@
 #include "framework/FileDialogs.h"
 #include "res/ResourceIds.h"
 #include "split/EngineRunner.h"
+#include "support/StandInEngine.h"
 
 #include <QDir>
 #include <QProgressDialog>
@@ -80,11 +81,7 @@ private:
 
 void TestSplitDriver::initTestCase()
 {
-    QFile engine(EngineRunner::EnginePath());
-    QVERIFY(engine.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    engine.write(kFakeEngine);
-    engine.close();
-    engine.setPermissions(engine.permissions() | QFile::ExeOwner);
+    QVERIFY(InstallStandInEngine(kFakeEngine));
     OpenLinkSeams::SetPlatformOpener([this](const QUrl &url) {
         opened_ << url;
         return true;

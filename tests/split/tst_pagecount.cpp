@@ -1,6 +1,7 @@
 // The page count query, against a stand-in engine that writes a given report and exit code.
 // This program runs from a folder of its own, where it puts the stand-in under the engine's name.
 #include "split/EngineRunner.h"
+#include "support/StandInEngine.h"
 #include "split/PageCountQuery.h"
 
 #include <QDir>
@@ -38,11 +39,7 @@ private:
 
 void TestPageCount::initTestCase()
 {
-    QFile engine(EngineRunner::EnginePath());
-    QVERIFY(engine.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    engine.write(kFakeEngine);
-    engine.close();
-    engine.setPermissions(engine.permissions() | QFile::ExeOwner);
+    QVERIFY(InstallStandInEngine(kFakeEngine));
     qputenv("FAKE_ARGS", dir_.filePath("args").toLocal8Bit());
 }
 

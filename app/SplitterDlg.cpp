@@ -63,10 +63,8 @@ bool SplitterDlg::IsBlockedWhileSplitting(int commandId)
     case CmdId::FileOpen:
     case CtrlId::OpenButton:
     case CmdId::FileOptions:
-    case CtrlId::OptionsButton:
-        return true;
-    default:
-        return commandId >= CmdId::RecentFileFirst && commandId <= CmdId::RecentFileLast;
+    case CtrlId::OptionsButton: return true;
+    default: return commandId >= CmdId::RecentFileFirst && commandId <= CmdId::RecentFileLast;
     }
 }
 
@@ -306,11 +304,8 @@ void SplitterDlg::keyPressEvent(QKeyEvent *event)
             return;
         }
         break;
-    case Qt::Key_Escape:
-        OnCommand(CtrlId::Cancel);
-        return;
-    default:
-        break;
+    case Qt::Key_Escape: OnCommand(CtrlId::Cancel); return;
+    default: break;
     }
     QDialog::keyPressEvent(event);
 }

@@ -27,7 +27,7 @@ inline constexpr QEvent::Type WM_OPENDOCUMENT = QEvent::Type(QEvent::User + 400)
 
 class OpenDocumentEvent : public QEvent {
 public:
-    explicit OpenDocumentEvent(QString path) : QEvent(WM_OPENDOCUMENT), path_(std::move(path)) {}
+    explicit OpenDocumentEvent(QString path) : QEvent(WM_OPENDOCUMENT), path_(std::move(path)) { }
     const QString &path() const { return path_; }
 
 private:
@@ -92,8 +92,8 @@ public:
     virtual bool RunOptionsDialog();
 
     // Operations filled in by their own subsystems: the About box.
-    virtual void ShowAboutBox() {}
-    virtual void ViewWebSite() {}
+    virtual void ShowAboutBox() { }
+    virtual void ViewWebSite() { }
 
     // The members, in the order the window is built from them.
     ViewerHost Viewer;
@@ -128,8 +128,8 @@ private:
     bool OnInitDialog();
     void DoDataExchange();
     bool PreTranslateMessage(QKeyEvent *key);
-    void OnOK() {}
-    void OnCancel() {}
+    void OnOK() { }
+    void OnCancel() { }
     void EndDialog(int result);
     void OnInitMenuPopup(QMenu *popup);
 

@@ -177,7 +177,8 @@ void SplitterDlg::ShowContextMenu(QMenu *menu, QPoint position)
     // command posted to the dialog would.
     const int command = MenuTracker::Track(menu, position);
     if (command != 0)
-        QMetaObject::invokeMethod(this, [this, command] { OnCommand(command); }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            this, [this, command] { OnCommand(command); }, Qt::QueuedConnection);
 }
 
 void SplitterDlg::OnRowClick()

@@ -69,8 +69,8 @@ QString SplitterDlg::OutputPathOf(const PartRange &part)
     const OutputLocation location
         = ResolveOutputLocation(DocumentPath, Options.SaveFileType, AskedFolder, Options.OutFolderName);
     OutputFolder = location.outputFolder;
-    return ExpandNamePattern(Options.FileNamePattern, location.basePath, part.firstPage, part.lastPage,
-                             part.partNumber, part.fileCount);
+    return ExpandNamePattern(Options.FileNamePattern, location.basePath, part.firstPage, part.lastPage, part.partNumber,
+                             part.fileCount);
 }
 
 QString SplitterDlg::SplitRefusal(const QList<PartRange> &parts)

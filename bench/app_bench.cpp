@@ -97,9 +97,8 @@ double rawRunsSeconds(const QString &document, const QString &outFolder, int pag
         const int last = (part + 1) * pages / kParts;
         QProcess engine;
         engine.setProcessChannelMode(QProcess::MergedChannels);
-        engine.start(EngineRunner::EnginePath(),
-                     {"A=" + document, "cat", QStringLiteral("A%1-%2").arg(first).arg(last), "output",
-                      outFolder + QStringLiteral("/raw %1.pdf").arg(part + 1)});
+        engine.start(EngineRunner::EnginePath(), {"A=" + document, "cat", QStringLiteral("A%1-%2").arg(first).arg(last),
+                                                  "output", outFolder + QStringLiteral("/raw %1.pdf").arg(part + 1)});
         engine.waitForFinished(-1);
         if (engine.exitCode() != 0) {
             std::fprintf(stderr, "engine failed: %s\n", engine.readAll().constData());
@@ -158,7 +157,6 @@ int main(int argc, char *argv[])
     std::printf("open after the count (list + page 1): %.4f s   (target: at most 0.3 s)\n", median(afterCount));
     std::printf("split into %d parts through the driver: %.4f s\n", kParts, median(driver));
     std::printf("the same %d engine runs alone:          %.4f s\n", kParts, median(raw));
-    std::printf("driver overhead: %+.1f %%   (target: at most +5 %%)\n",
-                (median(driver) / median(raw) - 1) * 100);
+    std::printf("driver overhead: %+.1f %%   (target: at most +5 %%)\n", (median(driver) / median(raw) - 1) * 100);
     return 0;
 }

@@ -16,8 +16,8 @@ namespace {
 const QString kWebPageKey = QStringLiteral(".htm");
 const QString kCommandKeySuffix = QStringLiteral("\\shell\\open\\command");
 // Registry placeholders and the desktop-entry field codes that stand for the target.
-const QStringList kPlaceholders = {QStringLiteral("%1"), QStringLiteral("%u"), QStringLiteral("%U"),
-                                   QStringLiteral("%f"), QStringLiteral("%F")};
+const QStringList kPlaceholders
+    = {QStringLiteral("%1"), QStringLiteral("%u"), QStringLiteral("%U"), QStringLiteral("%f"), QStringLiteral("%F")};
 constexpr int kQueryTimeoutMs = 5000;
 
 OpenLinkSeams::PlatformOpener &platformOpener()
@@ -115,8 +115,8 @@ QStringList registeredBrowserCommand(const QString &target)
 // Desktop ids are plain file names; anything else could reach outside the applications folders.
 bool isDesktopId(const QString &id)
 {
-    return id.endsWith(QLatin1String(".desktop")) && !id.startsWith(QLatin1Char('.'))
-           && !id.contains(QLatin1Char('/')) && !id.contains(QLatin1Char('\\'));
+    return id.endsWith(QLatin1String(".desktop")) && !id.startsWith(QLatin1Char('.')) && !id.contains(QLatin1Char('/'))
+           && !id.contains(QLatin1Char('\\'));
 }
 
 // The desktop entry that xdg-mime names for `mimeType`, or nothing.

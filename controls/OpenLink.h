@@ -21,7 +21,10 @@ inline constexpr unsigned PathNotFound = 3;
 inline constexpr unsigned AccessDenied = 5;
 inline constexpr unsigned NoAssociation = 31;
 inline constexpr unsigned Opened = 42;
-inline constexpr bool Succeeded(unsigned result) { return result > 32; }
+inline constexpr bool Succeeded(unsigned result)
+{
+    return result > 32;
+}
 } // namespace LinkResult
 
 // Opens a web address, a "mailto:" address or a file (an existing path becomes a file URL)

@@ -31,7 +31,7 @@ void rememberPendingTemp(const std::string &path)
         return; // too long to remember; the destructor still removes it on ordinary failures
     std::memcpy(s_pendingTemp, path.c_str(), path.size() + 1);
     s_pendingSet = 1;
-    struct sigaction action {};
+    struct sigaction action { };
     action.sa_handler = removePendingTemp;
     sigemptyset(&action.sa_mask);
     for (int signo : {SIGINT, SIGTERM, SIGHUP})
@@ -68,8 +68,7 @@ mode_t defaultFileMode()
 
 } // namespace
 
-AtomicFile::AtomicFile(std::string target)
-    : m_target(std::move(target))
+AtomicFile::AtomicFile(std::string target) : m_target(std::move(target))
 {
 }
 
@@ -85,8 +84,7 @@ Status AtomicFile::create()
     name.push_back('\0');
     const int fd = ::mkostemp(name.data(), O_CLOEXEC);
     if (fd < 0)
-        return Status::failure("cannot create a file in the folder of '" + m_target
-                               + "': " + errorText(errno));
+        return Status::failure("cannot create a file in the folder of '" + m_target + "': " + errorText(errno));
     m_fd = fd;
     m_tempPath.assign(name.data());
     rememberPendingTemp(m_tempPath);
@@ -97,8 +95,7 @@ Status AtomicFile::writeAll(const std::string &data)
 {
     const char *p = data.data();
     std::size_t left = data.size();
-    while (left > 0)
-    {
+    while (left > 0) {
         const ssize_t n = ::write(m_fd, p, left);
         if (n < 0 && errno == EINTR)
             continue;
@@ -117,22 +114,19 @@ Status AtomicFile::commit(bool durable)
     ::fchmod(m_fd, defaultFileMode());
     // Flushed before the rename so that a crash cannot leave an empty file in the
     // target's place.
-    if (durable && ::fsync(m_fd) != 0 && errno != EINVAL && errno != EROFS)
-    {
+    if (durable && ::fsync(m_fd) != 0 && errno != EINVAL && errno != EROFS) {
         const int error = errno;
         discard();
         return Status::failure("cannot write '" + m_target + "': " + errorText(error));
     }
     const int fd = m_fd;
     m_fd = -1;
-    if (::close(fd) != 0)
-    {
+    if (::close(fd) != 0) {
         const int error = errno;
         discard();
         return Status::failure("cannot write '" + m_target + "': " + errorText(error));
     }
-    if (::rename(m_tempPath.c_str(), m_target.c_str()) != 0)
-    {
+    if (::rename(m_tempPath.c_str(), m_target.c_str()) != 0) {
         const int error = errno;
         discard();
         return Status::failure("cannot write '" + m_target + "': " + errorText(error));
@@ -144,13 +138,11 @@ Status AtomicFile::commit(bool durable)
 
 void AtomicFile::discard()
 {
-    if (m_fd >= 0)
-    {
+    if (m_fd >= 0) {
         ::close(m_fd);
         m_fd = -1;
     }
-    if (!m_tempPath.empty())
-    {
+    if (!m_tempPath.empty()) {
         ::unlink(m_tempPath.c_str());
         m_tempPath.clear();
         forgetPendingTemp();

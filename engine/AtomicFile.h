@@ -8,8 +8,7 @@
 // uniquely named temporary file in the target's folder, created exclusively, which is
 // renamed over the target on commit(). Destroying an uncommitted AtomicFile removes the
 // temporary file; so does an interrupting SIGINT, SIGTERM or SIGHUP.
-class AtomicFile
-{
+class AtomicFile {
 public:
     explicit AtomicFile(std::string target);
     ~AtomicFile();

@@ -97,20 +97,15 @@ CommandLine::Result CommandLine::parseCat(const std::vector<std::string> &args)
     if (!parseHandle(rangeText, rangeHandle, rest))
         return fail("the page range '" + rangeText + "' is not valid");
     if (rangeHandle != handle)
-        return fail("the page range '" + rangeText + "' names handle '" + rangeHandle
-                    + "', which is not defined");
+        return fail("the page range '" + rangeText + "' names handle '" + rangeHandle + "', which is not defined");
 
     long long first = 0, last = 0;
     const auto dash = rest.find('-');
-    if (dash == std::string::npos)
-    {
+    if (dash == std::string::npos) {
         if (!parsePageNumber(rest, first))
             return fail("the page range '" + rangeText + "' is not valid");
         last = first;
-    }
-    else if (!parsePageNumber(rest.substr(0, dash), first)
-             || !parsePageNumber(rest.substr(dash + 1), last))
-    {
+    } else if (!parsePageNumber(rest.substr(0, dash), first) || !parsePageNumber(rest.substr(dash + 1), last)) {
         return fail("the page range '" + rangeText + "' is not valid");
     }
 
@@ -142,8 +137,7 @@ bool CommandLine::parsePageNumber(const std::string &digits, long long &value)
     if (digits.empty())
         return false;
     value = 0;
-    for (char c : digits)
-    {
+    for (char c : digits) {
         if (!isDigit(c))
             return false;
         value = value * 10 + (c - '0');

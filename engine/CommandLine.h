@@ -4,8 +4,7 @@
 #include <vector>
 
 // What one run of the engine is asked to do, parsed from its arguments.
-struct Request
-{
+struct Request {
     enum class Action { Help, Version, DumpData, Cat };
 
     Action action = Action::Help;
@@ -19,11 +18,9 @@ struct Request
 // Parses argv into a Request. Only two document commands exist:
 //   <document> dump_data output <report>
 //   H=<document> cat H<first>[-<last>] output <file>
-class CommandLine
-{
+class CommandLine {
 public:
-    struct Result
-    {
+    struct Result {
         bool ok = false;
         Request request;
         std::string error; // one line, without the program name

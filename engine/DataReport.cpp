@@ -11,8 +11,7 @@ std::string DataReport::format(const DocumentFacts &facts)
     text += std::string("Encrypted: ") + (facts.encrypted ? "yes" : "no") + "\n";
     for (const auto &[key, value] : facts.info)
         text += "Info" + key + ": " + oneLine(value) + "\n";
-    if (facts.hasFirstPage)
-    {
+    if (facts.hasFirstPage) {
         text += "FirstPageSize: " + number(facts.firstPageWidth) + " " + number(facts.firstPageHeight) + "\n";
         text += "FirstPageRotation: " + std::to_string(facts.firstPageRotation) + "\n";
     }
@@ -22,8 +21,7 @@ std::string DataReport::format(const DocumentFacts &facts)
 std::string DataReport::oneLine(const std::string &value)
 {
     std::string line = value;
-    for (char &c : line)
-    {
+    for (char &c : line) {
         const auto u = static_cast<unsigned char>(c);
         if (u < 0x20 || u == 0x7f)
             c = ' ';

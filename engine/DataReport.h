@@ -6,8 +6,7 @@
 
 // Formats the dump_data report. The page count comes first so that no other entry can
 // precede it; values are put on one line each.
-class DataReport
-{
+class DataReport {
 public:
     static std::string format(const DocumentFacts &facts);
 

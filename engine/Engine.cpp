@@ -15,24 +15,16 @@ extern "C" {
 int Engine::run(const std::vector<std::string> &args, std::ostream &out, std::ostream &err)
 {
     const CommandLine::Result parsed = CommandLine::parse(args);
-    if (!parsed.ok)
-    {
+    if (!parsed.ok) {
         err << "quirekit: " << parsed.error << "\n" << CommandLine::usage();
         return kUsage;
     }
     const Request &request = parsed.request;
-    switch (request.action)
-    {
-    case Request::Action::Help:
-        out << CommandLine::usage();
-        return kSuccess;
-    case Request::Action::Version:
-        out << "quirekit 2.0\nMuPDF " << FZ_VERSION << "\n";
-        return kSuccess;
-    case Request::Action::DumpData:
-        return dumpData(request, err);
-    case Request::Action::Cat:
-        return cat(request, err);
+    switch (request.action) {
+    case Request::Action::Help: out << CommandLine::usage(); return kSuccess;
+    case Request::Action::Version: out << "quirekit 2.0\nMuPDF " << FZ_VERSION << "\n"; return kSuccess;
+    case Request::Action::DumpData: return dumpData(request, err);
+    case Request::Action::Cat: return cat(request, err);
     }
     return kUsage;
 }
@@ -77,13 +69,12 @@ int Engine::cat(const Request &request, std::ostream &err)
         return fail(err, status.message);
 
     const long long count = document.pageCount();
-    if (request.first < 1 || request.last < 1 || request.first > count || request.last > count)
-    {
-        const std::string range = request.first == request.last
-            ? "page " + std::to_string(request.first)
-            : "page range " + std::to_string(request.first) + "-" + std::to_string(request.last);
-        return fail(err, range + " is outside the document (" + std::to_string(count)
-                             + (count == 1 ? " page)" : " pages)"));
+    if (request.first < 1 || request.last < 1 || request.first > count || request.last > count) {
+        const std::string range = request.first == request.last ? "page " + std::to_string(request.first)
+                                                                : "page range " + std::to_string(request.first) + "-"
+                                                                      + std::to_string(request.last);
+        return fail(err,
+                    range + " is outside the document (" + std::to_string(count) + (count == 1 ? " page)" : " pages)"));
     }
     if (FileIdentity::sameFile(request.document, request.output))
         return fail(err, "the output '" + request.output + "' is the document itself; it is left unchanged");
@@ -92,8 +83,7 @@ int Engine::cat(const Request &request, std::ostream &err)
 
     AtomicFile output(request.output);
     status = output.create();
-    if (status.ok)
-    {
+    if (status.ok) {
         PartWriter writer(document);
         status = writer.write(static_cast<int>(request.first), static_cast<int>(request.last), output.descriptor());
     }

@@ -6,8 +6,7 @@
 
 // Carries out one request and tells the outcome as a process exit code:
 // 0 done, 1 the document or a file could not be processed, 2 the command line is wrong.
-class Engine
-{
+class Engine {
 public:
     static constexpr int kSuccess = 0;
     static constexpr int kFailure = 1;

@@ -6,8 +6,8 @@
 
 bool FileIdentity::sameFile(const std::string &existing, const std::string &other)
 {
-    struct stat a {};
-    struct stat b {};
+    struct stat a { };
+    struct stat b { };
     if (::stat(existing.c_str(), &a) != 0)
         return false;
     if (::stat(other.c_str(), &b) == 0)
@@ -27,7 +27,7 @@ bool FileIdentity::sameFile(const std::string &existing, const std::string &othe
 
 bool FileIdentity::isFolder(const std::string &path)
 {
-    struct stat st {};
+    struct stat st { };
     return ::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
 }
 

@@ -18,11 +18,32 @@ constexpr int kMaxDepth = 96;
 // Page keys that describe the page itself. Others (Parent, B for article beads,
 // StructParents, DPart, PresSteps, ID) tie the page to document-wide structures that
 // are not copied and would otherwise drag other pages along.
-const char *const kPageKeys[] = {"Contents", "Resources", "MediaBox", "CropBox", "BleedBox",
-                                 "TrimBox", "ArtBox", "BoxColorInfo", "Rotate", "UserUnit",
-                                 "Group", "Thumb", "Annots", "AA", "Metadata", "PieceInfo",
-                                 "LastModified", "Trans", "Dur", "Tabs", "VP", "PZ",
-                                 "SeparationInfo", "TemplateInstantiated", "OutputIntents", "AF"};
+const char *const kPageKeys[] = {"Contents",
+                                 "Resources",
+                                 "MediaBox",
+                                 "CropBox",
+                                 "BleedBox",
+                                 "TrimBox",
+                                 "ArtBox",
+                                 "BoxColorInfo",
+                                 "Rotate",
+                                 "UserUnit",
+                                 "Group",
+                                 "Thumb",
+                                 "Annots",
+                                 "AA",
+                                 "Metadata",
+                                 "PieceInfo",
+                                 "LastModified",
+                                 "Trans",
+                                 "Dur",
+                                 "Tabs",
+                                 "VP",
+                                 "PZ",
+                                 "SeparationInfo",
+                                 "TemplateInstantiated",
+                                 "OutputIntents",
+                                 "AF"};
 
 bool isPageKey(const char *name)
 {
@@ -32,8 +53,7 @@ bool isPageKey(const char *name)
     return false;
 }
 
-struct DescriptorSink
-{
+struct DescriptorSink {
     int fd;
     int64_t written;
 };
@@ -42,8 +62,7 @@ void sinkWrite(fz_context *ctx, void *state, const void *data, size_t size)
 {
     auto *sink = static_cast<DescriptorSink *>(state);
     const char *p = static_cast<const char *>(data);
-    while (size > 0)
-    {
+    while (size > 0) {
         const ssize_t n = ::write(sink->fd, p, size);
         if (n < 0 && errno == EINTR)
             continue;
@@ -62,10 +81,7 @@ int64_t sinkTell(fz_context *, void *state)
 
 } // namespace
 
-PartWriter::PartWriter(PdfDocument &source)
-    : m_source(source)
-    , m_ctx(source.context())
-    , m_src(source.document())
+PartWriter::PartWriter(PdfDocument &source) : m_source(source), m_ctx(source.context()), m_src(source.document())
 {
 }
 
@@ -110,8 +126,7 @@ void PartWriter::build(int first, int last)
         pdf_array_push_drop(m_ctx, kids, pdf_new_indirect(m_ctx, m_dst, num, 0));
     pdf_dict_put_int(m_ctx, tree, PDF_NAME(Count), static_cast<int64_t>(m_pageNums.size()));
 
-    for (std::size_t position = 0; position < m_order.size(); ++position)
-    {
+    for (std::size_t position = 0; position < m_order.size(); ++position) {
         copyPage(position);
         drainWork();
     }
@@ -129,14 +144,12 @@ void PartWriter::planPages(int first, int last)
     m_role.assign(objects, Unclassified);
     m_position.assign(pages.size(), -1);
     const int step = first <= last ? 1 : -1;
-    for (int page = first;; page += step)
-    {
+    for (int page = first;; page += step) {
         m_order.push_back(page - 1);
         if (page == last)
             break;
     }
-    for (std::size_t position = 0; position < m_order.size(); ++position)
-    {
+    for (std::size_t position = 0; position < m_order.size(); ++position) {
         const int num = pdf_create_object(m_ctx, m_dst);
         m_pageNums.push_back(num);
         m_position[static_cast<std::size_t>(m_order[position])] = static_cast<int>(position);
@@ -157,8 +170,7 @@ void PartWriter::classifyAnnotations(pdf_obj *page)
 {
     pdf_obj *annots = pdf_dict_get(m_ctx, page, PDF_NAME(Annots));
     const int count = pdf_array_len(m_ctx, annots);
-    for (int i = 0; i < count; ++i)
-    {
+    for (int i = 0; i < count; ++i) {
         pdf_obj *ref = pdf_array_get(m_ctx, annots, i);
         if (!pdf_is_indirect(m_ctx, ref))
             continue; // direct annotations are judged when copied
@@ -167,8 +179,7 @@ void PartWriter::classifyAnnotations(pdf_obj *page)
         if (!pdf_is_dict(m_ctx, annot) || role(num) != Unclassified)
             continue;
         pdf_obj *subtype = pdf_dict_get(m_ctx, annot, PDF_NAME(Subtype));
-        if (pdf_name_eq(m_ctx, subtype, PDF_NAME(Link)))
-        {
+        if (pdf_name_eq(m_ctx, subtype, PDF_NAME(Link))) {
             setRole(num, linkStaysInside(annot) ? KeptAnnotation : DroppedAnnotation);
             continue;
         }
@@ -187,8 +198,7 @@ void PartWriter::markFieldAncestors(pdf_obj *widget, int widgetNum)
 {
     pdf_obj *current = widget;
     int top = widgetNum;
-    for (int depth = 0; depth < 64; ++depth)
-    {
+    for (int depth = 0; depth < 64; ++depth) {
         pdf_obj *parent = pdf_dict_get(m_ctx, current, PDF_NAME(Parent));
         const int parentNum = pdf_is_indirect(m_ctx, parent) ? pdf_to_num(m_ctx, parent) : 0;
         if (parentNum <= 0 || parentNum >= sourceLength())
@@ -210,8 +220,7 @@ void PartWriter::markFieldAncestors(pdf_obj *widget, int widgetNum)
 bool PartWriter::linkStaysInside(pdf_obj *link)
 {
     pdf_obj *destination = pdf_dict_get(m_ctx, link, PDF_NAME(Dest));
-    if (!destination)
-    {
+    if (!destination) {
         pdf_obj *action = pdf_dict_get(m_ctx, link, PDF_NAME(A));
         if (!pdf_name_eq(m_ctx, pdf_dict_get(m_ctx, action, PDF_NAME(S)), PDF_NAME(GoTo)))
             return true; // URI, other documents, named actions...: not tied to a page here
@@ -255,12 +264,10 @@ pdf_obj *PartWriter::copyRef(int num)
     const Role kind = role(num);
     if (kind == DroppedAnnotation)
         return nullptr;
-    if (kind == Unclassified)
-    {
+    if (kind == Unclassified) {
         pdf_obj *object = pdf_load_object(m_ctx, m_src, num);
         bool cut = false;
-        if (pdf_is_dict(m_ctx, object))
-        {
+        if (pdf_is_dict(m_ctx, object)) {
             pdf_obj *type = pdf_dict_get(m_ctx, object, PDF_NAME(Type));
             const bool structural = pdf_name_eq(m_ctx, type, PDF_NAME(Page))
                                     || pdf_name_eq(m_ctx, type, PDF_NAME(Pages))
@@ -268,14 +275,13 @@ pdf_obj *PartWriter::copyRef(int num)
             // Annotations and fields not on the copied pages, and jumps to pages left out.
             const bool otherAnnotation = pdf_is_name(m_ctx, pdf_dict_get(m_ctx, object, PDF_NAME(Subtype)))
                                          && pdf_is_array(m_ctx, pdf_dict_get(m_ctx, object, PDF_NAME(Rect)));
-            const bool otherField = pdf_dict_get(m_ctx, object, PDF_NAME(FT))
-                                    || (pdf_dict_get(m_ctx, object, PDF_NAME(T))
-                                        && pdf_dict_get(m_ctx, object, PDF_NAME(Kids)));
+            const bool otherField
+                = pdf_dict_get(m_ctx, object, PDF_NAME(FT))
+                  || (pdf_dict_get(m_ctx, object, PDF_NAME(T)) && pdf_dict_get(m_ctx, object, PDF_NAME(Kids)));
             cut = structural || otherAnnotation || otherField || isOutsideGoTo(object);
         }
         pdf_drop_obj(m_ctx, object);
-        if (cut)
-        {
+        if (cut) {
             m_newNum[static_cast<std::size_t>(num)] = -1;
             return nullptr;
         }
@@ -288,8 +294,7 @@ pdf_obj *PartWriter::copyRef(int num)
 
 void PartWriter::drainWork()
 {
-    while (!m_work.empty())
-    {
+    while (!m_work.empty()) {
         const int num = m_work.back();
         m_work.pop_back();
         copyObject(num);
@@ -310,23 +315,17 @@ void PartWriter::copyObject(int num)
     fz_try(m_ctx)
     {
         object = pdf_load_object(m_ctx, m_src, num);
-        if (pdf_is_dict(m_ctx, object))
-        {
+        if (pdf_is_dict(m_ctx, object)) {
             copy = pdf_new_dict(m_ctx, m_dst, pdf_dict_len(m_ctx, object));
             fillDict(copy, object, 0, num);
-        }
-        else if (pdf_is_array(m_ctx, object))
-        {
+        } else if (pdf_is_array(m_ctx, object)) {
             copy = pdf_new_array(m_ctx, m_dst, pdf_array_len(m_ctx, object));
             fillArray(copy, object, 0);
-        }
-        else if (!pdf_is_indirect(m_ctx, object))
-        {
+        } else if (!pdf_is_indirect(m_ctx, object)) {
             copy = pdf_keep_obj(m_ctx, object);
         }
         pdf_update_object(m_ctx, m_dst, target, copy ? copy : PDF_NULL);
-        if (pdf_obj_num_is_stream(m_ctx, m_src, num))
-        {
+        if (pdf_obj_num_is_stream(m_ctx, m_src, num)) {
             // Stream data is copied as stored (still compressed), never decoded.
             data = pdf_load_raw_stream_number(m_ctx, m_src, num);
             ref = pdf_new_indirect(m_ctx, m_dst, target, 0);
@@ -352,22 +351,15 @@ void PartWriter::putCopy(pdf_obj *dict, pdf_obj *key, pdf_obj *value, int depth)
 {
     if (depth > kMaxDepth)
         fz_throw(m_ctx, FZ_ERROR_SYNTAX, "objects are nested too deeply");
-    if (pdf_is_indirect(m_ctx, value))
-    {
+    if (pdf_is_indirect(m_ctx, value)) {
         if (pdf_obj *ref = copyRef(pdf_to_num(m_ctx, value)))
             pdf_dict_put_drop(m_ctx, dict, key, ref);
-    }
-    else if (pdf_is_array(m_ctx, value))
-    {
+    } else if (pdf_is_array(m_ctx, value)) {
         fillArray(pdf_dict_put_array(m_ctx, dict, key, pdf_array_len(m_ctx, value)), value, depth + 1);
-    }
-    else if (pdf_is_dict(m_ctx, value))
-    {
+    } else if (pdf_is_dict(m_ctx, value)) {
         if (!isOutsideGoTo(value))
             fillDict(pdf_dict_put_dict(m_ctx, dict, key, pdf_dict_len(m_ctx, value)), value, depth + 1, 0);
-    }
-    else if (value)
-    {
+    } else if (value) {
         pdf_dict_put(m_ctx, dict, key, value);
     }
 }
@@ -376,24 +368,17 @@ void PartWriter::pushCopy(pdf_obj *array, pdf_obj *value, int depth)
 {
     if (depth > kMaxDepth)
         fz_throw(m_ctx, FZ_ERROR_SYNTAX, "objects are nested too deeply");
-    if (pdf_is_indirect(m_ctx, value))
-    {
+    if (pdf_is_indirect(m_ctx, value)) {
         pdf_obj *ref = copyRef(pdf_to_num(m_ctx, value));
         pdf_array_push_drop(m_ctx, array, ref ? ref : PDF_NULL);
-    }
-    else if (pdf_is_array(m_ctx, value))
-    {
+    } else if (pdf_is_array(m_ctx, value)) {
         fillArray(pdf_array_push_array(m_ctx, array, pdf_array_len(m_ctx, value)), value, depth + 1);
-    }
-    else if (pdf_is_dict(m_ctx, value))
-    {
+    } else if (pdf_is_dict(m_ctx, value)) {
         if (isOutsideGoTo(value))
             pdf_array_push(m_ctx, array, PDF_NULL);
         else
             fillDict(pdf_array_push_dict(m_ctx, array, pdf_dict_len(m_ctx, value)), value, depth + 1, 0);
-    }
-    else
-    {
+    } else {
         pdf_array_push(m_ctx, array, value ? value : PDF_NULL);
     }
 }
@@ -412,8 +397,7 @@ void PartWriter::fillDict(pdf_obj *target, pdf_obj *source, int depth, int owner
     const bool field = role(ownerNum) == KeptField;
     const bool goTo = pdf_name_eq(m_ctx, pdf_dict_get(m_ctx, source, PDF_NAME(S)), PDF_NAME(GoTo));
     const int count = pdf_dict_len(m_ctx, source);
-    for (int i = 0; i < count; ++i)
-    {
+    for (int i = 0; i < count; ++i) {
         pdf_obj *key = pdf_dict_get_key(m_ctx, source, i);
         pdf_obj *value = pdf_dict_get_val(m_ctx, source, i);
         if (stream && pdf_name_eq(m_ctx, key, PDF_NAME(Length)))
@@ -431,8 +415,7 @@ void PartWriter::fillFieldKids(pdf_obj *target, pdf_obj *source)
 {
     source = pdf_resolve_indirect(m_ctx, source);
     const int count = pdf_array_len(m_ctx, source);
-    for (int i = 0; i < count; ++i)
-    {
+    for (int i = 0; i < count; ++i) {
         pdf_obj *kid = pdf_array_get(m_ctx, source, i);
         const int num = pdf_is_indirect(m_ctx, kid) ? pdf_to_num(m_ctx, kid) : 0;
         const Role kind = role(num);
@@ -447,16 +430,12 @@ void PartWriter::fillAnnotations(pdf_obj *target, pdf_obj *source)
 {
     source = pdf_resolve_indirect(m_ctx, source);
     const int count = pdf_array_len(m_ctx, source);
-    for (int i = 0; i < count; ++i)
-    {
+    for (int i = 0; i < count; ++i) {
         pdf_obj *annot = pdf_array_get(m_ctx, source, i);
-        if (pdf_is_indirect(m_ctx, annot))
-        {
+        if (pdf_is_indirect(m_ctx, annot)) {
             if (pdf_obj *ref = copyRef(pdf_to_num(m_ctx, annot)))
                 pdf_array_push_drop(m_ctx, target, ref);
-        }
-        else if (pdf_is_dict(m_ctx, annot))
-        {
+        } else if (pdf_is_dict(m_ctx, annot)) {
             if (pdf_name_eq(m_ctx, pdf_dict_get(m_ctx, annot, PDF_NAME(Subtype)), PDF_NAME(Link))
                 && !linkStaysInside(annot))
                 continue;
@@ -478,8 +457,7 @@ void PartWriter::copyPage(std::size_t position)
         pdf_dict_put(m_ctx, page, PDF_NAME(Type), PDF_NAME(Page));
         pdf_dict_put_drop(m_ctx, page, PDF_NAME(Parent), pdf_new_indirect(m_ctx, m_dst, pdf_to_num(m_ctx, tree), 0));
         const int count = pdf_dict_len(m_ctx, source);
-        for (int i = 0; i < count; ++i)
-        {
+        for (int i = 0; i < count; ++i) {
             pdf_obj *key = pdf_dict_get_key(m_ctx, source, i);
             if (!isPageKey(pdf_to_name(m_ctx, key)))
                 continue;
@@ -490,8 +468,7 @@ void PartWriter::copyPage(std::size_t position)
                 putCopy(page, key, value, 1);
         }
         // Attributes the page inherited from the tree are made its own, as the tree stays behind.
-        for (int i = 0; i < PageEntry::InheritedCount; ++i)
-        {
+        for (int i = 0; i < PageEntry::InheritedCount; ++i) {
             const auto which = static_cast<PageEntry::Inherited>(i);
             if (m_source.inherits(index, which))
                 putCopy(page, PdfDocument::inheritableKey(i), m_source.pageAttribute(index, which), 1);
@@ -511,13 +488,10 @@ void PartWriter::copyPage(std::size_t position)
 void PartWriter::copyDocumentEntries()
 {
     pdf_obj *info = pdf_dict_get(m_ctx, pdf_trailer(m_ctx, m_src), PDF_NAME(Info));
-    if (pdf_is_indirect(m_ctx, info))
-    {
+    if (pdf_is_indirect(m_ctx, info)) {
         if (pdf_obj *ref = copyRef(pdf_to_num(m_ctx, info)))
             pdf_dict_put_drop(m_ctx, pdf_trailer(m_ctx, m_dst), PDF_NAME(Info), ref);
-    }
-    else if (pdf_is_dict(m_ctx, info))
-    {
+    } else if (pdf_is_dict(m_ctx, info)) {
         pdf_obj *copy = pdf_add_new_dict(m_ctx, m_dst, pdf_dict_len(m_ctx, info));
         pdf_dict_put_drop(m_ctx, pdf_trailer(m_ctx, m_dst), PDF_NAME(Info), copy);
         fillDict(pdf_resolve_indirect(m_ctx, copy), info, 1, 0);
@@ -540,8 +514,7 @@ void PartWriter::addPageLabels()
     pdf_obj *root = pdf_dict_get(m_ctx, pdf_trailer(m_ctx, m_dst), PDF_NAME(Root));
     pdf_obj *nums = pdf_dict_put_array(m_ctx, pdf_dict_puts_dict(m_ctx, root, "PageLabels", 1), PDF_NAME(Nums), 8);
     int previousIndex = -2, previousRange = -2;
-    for (std::size_t position = 0; position < m_order.size(); ++position)
-    {
+    for (std::size_t position = 0; position < m_order.size(); ++position) {
         const int index = m_order[position];
         const int range = m_source.labelRangeOf(index);
         const bool continues = index == previousIndex + 1 && range == previousRange;
@@ -554,16 +527,13 @@ void PartWriter::addPageLabels()
         pdf_obj *source = range < 0 ? nullptr : labels[static_cast<std::size_t>(range)].second;
         // Before the first range the source has no label: plain page numbers.
         int64_t number = index + 1;
-        if (source)
-        {
+        if (source) {
             pdf_obj *start = pdf_dict_gets(m_ctx, source, "St");
             number = (pdf_is_int(m_ctx, start) ? pdf_to_int64(m_ctx, start) : 1)
                      + (index - labels[static_cast<std::size_t>(range)].first);
             putCopy(label, PDF_NAME(S), pdf_dict_get(m_ctx, source, PDF_NAME(S)), 1);
             putCopy(label, PDF_NAME(P), pdf_dict_get(m_ctx, source, PDF_NAME(P)), 1);
-        }
-        else
-        {
+        } else {
             pdf_dict_put(m_ctx, label, PDF_NAME(S), PDF_NAME(D));
         }
         pdf_dict_puts_drop(m_ctx, label, "St", pdf_new_int(m_ctx, number));
@@ -588,8 +558,7 @@ void PartWriter::addForm()
     if (pdf_is_bool(m_ctx, needAppearances))
         pdf_dict_puts(m_ctx, form, "NeedAppearances", needAppearances);
     pdf_obj *order = pdf_dict_gets(m_ctx, sourceForm, "CO");
-    if (pdf_array_len(m_ctx, order) > 0)
-    {
+    if (pdf_array_len(m_ctx, order) > 0) {
         pdf_obj *kept = pdf_new_array(m_ctx, m_dst, pdf_array_len(m_ctx, order));
         pdf_dict_puts_drop(m_ctx, form, "CO", kept);
         fillFieldKids(kept, order);

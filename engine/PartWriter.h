@@ -16,8 +16,7 @@ struct pdf_obj;
 // to pages left out) are cut there, so no other page or its content reaches the output.
 // Links within the range, form fields, page labels, optional content and the document
 // information are kept.
-class PartWriter
-{
+class PartWriter {
 public:
     explicit PartWriter(PdfDocument &source);
     ~PartWriter();
@@ -64,7 +63,8 @@ private:
 
     Role role(int num) const
     {
-        return num > 0 && num < sourceLength() ? static_cast<Role>(m_role[static_cast<std::size_t>(num)]) : Unclassified;
+        return num > 0 && num < sourceLength() ? static_cast<Role>(m_role[static_cast<std::size_t>(num)])
+                                               : Unclassified;
     }
     void setRole(int num, Role value)
     {
@@ -78,11 +78,11 @@ private:
     pdf_document *m_src;
     pdf_document *m_dst = nullptr;
 
-    std::vector<int> m_order;        // source page index of each output page
-    std::vector<int> m_position;     // output position of each source page, -1 if left out
-    std::vector<int> m_pageNums;     // object number of each output page
-    std::vector<int> m_newNum;       // by source object number: copy's number, 0 not yet, -1 cut
+    std::vector<int> m_order; // source page index of each output page
+    std::vector<int> m_position; // output position of each source page, -1 if left out
+    std::vector<int> m_pageNums; // object number of each output page
+    std::vector<int> m_newNum; // by source object number: copy's number, 0 not yet, -1 cut
     std::vector<std::uint8_t> m_role;
-    std::vector<int> m_work;         // source objects allocated but not yet copied
-    std::vector<int> m_fieldRoots;   // top-level form fields reached from kept widgets
+    std::vector<int> m_work; // source objects allocated but not yet copied
+    std::vector<int> m_fieldRoots; // top-level form fields reached from kept widgets
 };

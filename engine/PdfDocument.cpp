@@ -22,20 +22,17 @@ enum class Sniff { Pdf, NotPdf, Unreadable };
 Sniff sniffHeader(const std::string &path, int &error)
 {
     const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0)
-    {
+    if (fd < 0) {
         error = errno;
         return Sniff::Unreadable;
     }
     char head[1024 + 8];
     std::size_t got = 0;
-    while (got < sizeof head)
-    {
+    while (got < sizeof head) {
         const ssize_t n = ::read(fd, head + got, sizeof head - got);
         if (n < 0 && errno == EINTR)
             continue;
-        if (n < 0)
-        {
+        if (n < 0) {
             error = errno;
             ::close(fd);
             return Sniff::Unreadable;
@@ -66,8 +63,8 @@ int compareKeys(const char *a, std::size_t aLength, const char *b, std::size_t b
     return aLength < bLength ? -1 : (aLength > bLength ? 1 : 0);
 }
 
-const char *const kInfoKeys[] = {"Title", "Author", "Subject", "Keywords", "Creator", "Producer",
-                                 "CreationDate", "ModDate"};
+const char *const kInfoKeys[]
+    = {"Title", "Author", "Subject", "Keywords", "Creator", "Producer", "CreationDate", "ModDate"};
 constexpr int kInfoKeyCount = sizeof kInfoKeys / sizeof kInfoKeys[0];
 
 } // namespace
@@ -77,8 +74,7 @@ PdfDocument::PdfDocument() = default;
 PdfDocument::~PdfDocument()
 {
     releasePages();
-    if (m_ctx)
-    {
+    if (m_ctx) {
         pdf_drop_document(m_ctx, m_doc);
         fz_drop_context(m_ctx);
     }
@@ -107,8 +103,7 @@ void PdfDocument::releasePages()
 
 pdf_obj *PdfDocument::inheritableKey(int which)
 {
-    switch (which)
-    {
+    switch (which) {
     case PageEntry::Resources: return PDF_NAME(Resources);
     case PageEntry::MediaBox: return PDF_NAME(MediaBox);
     case PageEntry::CropBox: return PDF_NAME(CropBox);
@@ -123,20 +118,16 @@ pdf_obj *PdfDocument::inheritableKey(int which)
 
 Status PdfDocument::open(const std::string &path)
 {
-    struct stat st {};
+    struct stat st { };
     if (::stat(path.c_str(), &st) != 0)
         return Status::failure("cannot open '" + path + "': " + std::strerror(errno));
     if (S_ISDIR(st.st_mode))
         return Status::failure("'" + path + "' is a folder, not a PDF document");
     int error = 0;
-    switch (sniffHeader(path, error))
-    {
-    case Sniff::Unreadable:
-        return Status::failure("cannot open '" + path + "': " + std::strerror(error));
-    case Sniff::NotPdf:
-        return Status::failure("'" + path + "' is not a PDF document");
-    case Sniff::Pdf:
-        break;
+    switch (sniffHeader(path, error)) {
+    case Sniff::Unreadable: return Status::failure("cannot open '" + path + "': " + std::strerror(error));
+    case Sniff::NotPdf: return Status::failure("'" + path + "' is not a PDF document");
+    case Sniff::Pdf: break;
     }
 
     m_ctx = fz_new_context(nullptr, nullptr, FZ_STORE_DEFAULT);
@@ -148,15 +139,11 @@ Status PdfDocument::open(const std::string &path)
     fz_try(m_ctx)
     {
         m_doc = pdf_open_document(m_ctx, path.c_str());
-        if (pdf_needs_password(m_ctx, m_doc))
-        {
+        if (pdf_needs_password(m_ctx, m_doc)) {
             needsPassword = true;
-        }
-        else
-        {
+        } else {
             if (!pdf_is_dict(m_ctx, pdf_dict_getp(m_ctx, pdf_trailer(m_ctx, m_doc), "Root/Pages"))
-                && !pdf_was_repaired(m_ctx, m_doc))
-            {
+                && !pdf_was_repaired(m_ctx, m_doc)) {
                 // A cross-reference table that parses but points nowhere: MuPDF only
                 // repairs tables it cannot parse, so rebuild it from the objects here.
                 fz_warn(m_ctx, "the document has no page tree; repairing it");
@@ -185,8 +172,7 @@ bool PdfDocument::markVisited(int num)
 {
     if (num <= 0)
         return true;
-    if (static_cast<std::size_t>(num) >= m_kind.size())
-    {
+    if (static_cast<std::size_t>(num) >= m_kind.size()) {
         m_kind.resize(static_cast<std::size_t>(num) + 1, NotInTree);
         m_pageIndex.resize(static_cast<std::size_t>(num) + 1, -1);
     }
@@ -213,13 +199,11 @@ void PdfDocument::walkPageTree(bool trustCounts)
     const int topNum = pdf_is_indirect(m_ctx, top) ? pdf_to_num(m_ctx, top) : 0;
     markVisited(topNum);
     pushNode(top, -1);
-    if (pdf_name_eq(m_ctx, pdf_dict_get(m_ctx, top, PDF_NAME(Type)), PDF_NAME(Page)))
-    {
+    if (pdf_name_eq(m_ctx, pdf_dict_get(m_ctx, top, PDF_NAME(Type)), PDF_NAME(Page))) {
         // Some writers point the catalog straight at a single page.
         pdf_drop_obj(m_ctx, m_stack.back().kids);
         m_stack.pop_back();
-        if (topNum > 0)
-        {
+        if (topNum > 0) {
             m_kind[static_cast<std::size_t>(topNum)] = TreeLeaf;
             m_pageIndex[static_cast<std::size_t>(topNum)] = 0;
         }
@@ -228,14 +212,12 @@ void PdfDocument::walkPageTree(bool trustCounts)
     }
     if (topNum > 0)
         m_kind[static_cast<std::size_t>(topNum)] = TreeNode;
-    m_stack.back().leavesOnly = trustCounts
-        && pdf_dict_get_int(m_ctx, top, PDF_NAME(Count)) == pdf_array_len(m_ctx, m_stack.back().kids);
+    m_stack.back().leavesOnly
+        = trustCounts && pdf_dict_get_int(m_ctx, top, PDF_NAME(Count)) == pdf_array_len(m_ctx, m_stack.back().kids);
 
-    while (!m_stack.empty())
-    {
+    while (!m_stack.empty()) {
         Frame &frame = m_stack.back();
-        if (frame.next >= pdf_array_len(m_ctx, frame.kids))
-        {
+        if (frame.next >= pdf_array_len(m_ctx, frame.kids)) {
             pdf_drop_obj(m_ctx, frame.kids);
             m_stack.pop_back();
             continue;
@@ -246,8 +228,7 @@ void PdfDocument::walkPageTree(bool trustCounts)
         const int num = pdf_is_indirect(m_ctx, kidRef) ? pdf_to_num(m_ctx, kidRef) : 0;
         if (pdf_is_indirect(m_ctx, kidRef) && (num <= 0 || !markVisited(num)))
             continue;
-        if (leavesOnly && num > 0)
-        {
+        if (leavesOnly && num > 0) {
             m_kind[static_cast<std::size_t>(num)] = TreeLeaf;
             m_pageIndex[static_cast<std::size_t>(num)] = static_cast<int>(m_pages.size());
             m_pages.push_back(PageEntry{num, node, nullptr});
@@ -262,11 +243,11 @@ void PdfDocument::walkPageTree(bool trustCounts)
                                 && pdf_is_array(m_ctx, pdf_dict_get(m_ctx, kid, PDF_NAME(Kids))));
         if (num > 0)
             m_kind[static_cast<std::size_t>(num)] = isNode ? TreeNode : TreeLeaf;
-        if (isNode)
-        {
+        if (isNode) {
             pushNode(kid, node);
-            m_stack.back().leavesOnly = trustCounts
-                && pdf_dict_get_int(m_ctx, kid, PDF_NAME(Count)) == pdf_array_len(m_ctx, m_stack.back().kids);
+            m_stack.back().leavesOnly
+                = trustCounts
+                  && pdf_dict_get_int(m_ctx, kid, PDF_NAME(Count)) == pdf_array_len(m_ctx, m_stack.back().kids);
             continue;
         }
         if (num > 0)
@@ -279,8 +260,7 @@ void PdfDocument::walkPageTree(bool trustCounts)
 void PdfDocument::pushNode(pdf_obj *node, int parent)
 {
     const int index = static_cast<int>(m_nodeAttributes.size() / PageEntry::InheritedCount);
-    for (int i = 0; i < PageEntry::InheritedCount; ++i)
-    {
+    for (int i = 0; i < PageEntry::InheritedCount; ++i) {
         pdf_obj *value = pdf_dict_get(m_ctx, node, inheritableKey(i));
         if (!value && parent >= 0)
             value = m_nodeAttributes[static_cast<std::size_t>(parent * PageEntry::InheritedCount + i)];
@@ -291,11 +271,9 @@ void PdfDocument::pushNode(pdf_obj *node, int parent)
 
 void PdfDocument::loadPages(int first, int last)
 {
-    for (int pass = 0; pass < 2; ++pass)
-    {
+    for (int pass = 0; pass < 2; ++pass) {
         bool misled = false;
-        for (int i = std::max(0, first); i <= last && i < pageCount() && !misled; ++i)
-        {
+        for (int i = std::max(0, first); i <= last && i < pageCount() && !misled; ++i) {
             PageEntry &entry = m_pages[static_cast<std::size_t>(i)];
             if (entry.page)
                 continue;
@@ -376,15 +354,13 @@ Status PdfDocument::facts(DocumentFacts &facts)
     {
         version = pdf_version(m_ctx, m_doc);
         pdf_obj *info = pdf_dict_get(m_ctx, pdf_trailer(m_ctx, m_doc), PDF_NAME(Info));
-        for (int i = 0; i < kInfoKeyCount; ++i)
-        {
+        for (int i = 0; i < kInfoKeyCount; ++i) {
             pdf_obj *value = pdf_dict_gets(m_ctx, info, kInfoKeys[i]);
             if (pdf_is_string(m_ctx, value))
                 values[i] = pdf_to_text_string(m_ctx, value);
         }
         loadPages(0, 0);
-        if (!m_pages.empty())
-        {
+        if (!m_pages.empty()) {
             pdf_obj *media = pageAttribute(0, PageEntry::MediaBox);
             pdf_obj *crop = pageAttribute(0, PageEntry::CropBox);
             fz_rect rect = pdf_is_array(m_ctx, media) ? pdf_to_rect(m_ctx, media) : fz_make_rect(0, 0, 612, 792);
@@ -409,8 +385,7 @@ Status PdfDocument::facts(DocumentFacts &facts)
     for (int i = 0; i < kInfoKeyCount; ++i)
         if (values[i])
             facts.info.emplace_back(kInfoKeys[i], values[i]);
-    if (!m_pages.empty())
-    {
+    if (!m_pages.empty()) {
         facts.hasFirstPage = true;
         facts.firstPageRotation = normalizedRotation(rotate);
         const double width = std::max(0.0f, box[2] - box[0]) * static_cast<double>(userUnit);
@@ -424,8 +399,7 @@ Status PdfDocument::facts(DocumentFacts &facts)
 
 int PdfDocument::destinationPage(pdf_obj *destination, pdf_obj **array)
 {
-    for (int hops = 0; hops < 4; ++hops)
-    {
+    for (int hops = 0; hops < 4; ++hops) {
         destination = pdf_resolve_indirect(m_ctx, destination);
         if (pdf_is_name(m_ctx, destination) || pdf_is_string(m_ctx, destination))
             destination = lookupNamedDestination(destination);
@@ -454,24 +428,18 @@ pdf_obj *PdfDocument::lookupNamedDestination(pdf_obj *name)
     pdf_obj *root = pdf_dict_get(m_ctx, pdf_trailer(m_ctx, m_doc), PDF_NAME(Root));
     const char *key = nullptr;
     std::size_t keyLength = 0;
-    if (pdf_is_name(m_ctx, name))
-    {
+    if (pdf_is_name(m_ctx, name)) {
         key = pdf_to_name(m_ctx, name);
         keyLength = std::strlen(key);
-    }
-    else if (pdf_is_string(m_ctx, name))
-    {
+    } else if (pdf_is_string(m_ctx, name)) {
         key = pdf_to_string(m_ctx, name, &keyLength);
-    }
-    else
-    {
+    } else {
         return nullptr;
     }
 
     // The older form: a dictionary in the catalog keyed by name.
     pdf_obj *dests = pdf_dict_get(m_ctx, root, PDF_NAME(Dests));
-    if (pdf_is_dict(m_ctx, dests) && std::strlen(key) == keyLength)
-    {
+    if (pdf_is_dict(m_ctx, dests) && std::strlen(key) == keyLength) {
         if (pdf_obj *found = pdf_dict_gets(m_ctx, dests, key))
             return found;
     }
@@ -488,22 +456,19 @@ pdf_obj *PdfDocument::searchNameTree(pdf_obj *root, const char *key, std::size_t
     startSearch(root);
 
     pdf_obj *found = nullptr;
-    while (!m_search.empty() && !found)
-    {
+    while (!m_search.empty() && !found) {
         pdf_obj *node = m_search.back();
         m_search.pop_back();
         pdf_obj *names = pdf_dict_get(m_ctx, node, PDF_NAME(Names));
         const int count = pdf_array_len(m_ctx, names);
-        for (int i = 0; i + 1 < count && !found; i += 2)
-        {
+        for (int i = 0; i + 1 < count && !found; i += 2) {
             std::size_t length = 0;
             const char *candidate = pdf_to_string(m_ctx, pdf_array_get(m_ctx, names, i), &length);
             if (compareKeys(key, keyLength, candidate, length) == 0)
                 found = pdf_array_get(m_ctx, names, i + 1);
         }
         pdf_obj *kids = pdf_dict_get(m_ctx, node, PDF_NAME(Kids));
-        for (int i = pdf_array_len(m_ctx, kids) - 1; i >= 0 && !found; --i)
-        {
+        for (int i = pdf_array_len(m_ctx, kids) - 1; i >= 0 && !found; --i) {
             pdf_obj *kid = pdf_array_get(m_ctx, kids, i);
             const int num = pdf_to_num(m_ctx, kid);
             if (num <= 0 || static_cast<std::size_t>(num) >= m_seen.size()
@@ -511,8 +476,7 @@ pdf_obj *PdfDocument::searchNameTree(pdf_obj *root, const char *key, std::size_t
                 continue;
             m_seen[static_cast<std::size_t>(num)] = m_seenMark;
             pdf_obj *limits = pdf_dict_get(m_ctx, kid, PDF_NAME(Limits));
-            if (pdf_array_len(m_ctx, limits) == 2)
-            {
+            if (pdf_array_len(m_ctx, limits) == 2) {
                 std::size_t lowLength = 0, highLength = 0;
                 const char *low = pdf_to_string(m_ctx, pdf_array_get(m_ctx, limits, 0), &lowLength);
                 const char *high = pdf_to_string(m_ctx, pdf_array_get(m_ctx, limits, 1), &highLength);
@@ -529,8 +493,7 @@ pdf_obj *PdfDocument::searchNameTree(pdf_obj *root, const char *key, std::size_t
 
 const std::vector<std::pair<int, pdf_obj *>> &PdfDocument::pageLabels()
 {
-    if (!m_labelsLoaded)
-    {
+    if (!m_labelsLoaded) {
         m_labelsLoaded = true;
         pdf_obj *root = pdf_dict_get(m_ctx, pdf_trailer(m_ctx, m_doc), PDF_NAME(Root));
         collectLabels(pdf_dict_gets(m_ctx, root, "PageLabels"));
@@ -554,22 +517,19 @@ void PdfDocument::collectLabels(pdf_obj *root)
     if (!pdf_is_dict(m_ctx, root))
         return;
     startSearch(root);
-    while (!m_search.empty())
-    {
+    while (!m_search.empty()) {
         pdf_obj *node = m_search.back();
         m_search.pop_back();
         pdf_obj *nums = pdf_dict_get(m_ctx, node, PDF_NAME(Nums));
         const int count = pdf_array_len(m_ctx, nums);
-        for (int i = 0; i + 1 < count; i += 2)
-        {
+        for (int i = 0; i + 1 < count; i += 2) {
             pdf_obj *key = pdf_array_get(m_ctx, nums, i);
             pdf_obj *value = pdf_array_get(m_ctx, nums, i + 1);
             if (pdf_is_int(m_ctx, key) && pdf_to_int(m_ctx, key) >= 0 && pdf_is_dict(m_ctx, value))
                 m_labels.emplace_back(pdf_to_int(m_ctx, key), pdf_keep_obj(m_ctx, pdf_resolve_indirect(m_ctx, value)));
         }
         pdf_obj *kids = pdf_dict_get(m_ctx, node, PDF_NAME(Kids));
-        for (int i = pdf_array_len(m_ctx, kids) - 1; i >= 0; --i)
-        {
+        for (int i = pdf_array_len(m_ctx, kids) - 1; i >= 0; --i) {
             pdf_obj *kid = pdf_array_get(m_ctx, kids, i);
             const int num = pdf_to_num(m_ctx, kid);
             if (num <= 0 || static_cast<std::size_t>(num) >= m_seen.size()
@@ -587,8 +547,7 @@ void PdfDocument::startSearch(pdf_obj *root)
     const std::size_t objects = static_cast<std::size_t>(std::max(0, pdf_xref_len(m_ctx, m_doc)));
     if (m_seen.size() < objects)
         m_seen.resize(objects, 0);
-    if (++m_seenMark == 0)
-    {
+    if (++m_seenMark == 0) {
         std::fill(m_seen.begin(), m_seen.end(), 0);
         m_seenMark = 1;
     }

@@ -12,33 +12,30 @@ struct pdf_document;
 struct pdf_obj;
 
 // What the dump_data report tells about a document.
-struct DocumentFacts
-{
+struct DocumentFacts {
     int pageCount = 0;
     std::string pdfVersion;
     bool encrypted = false;
     // Document information entries in a fixed order (Title, Author, ...); absent ones are left out.
     std::vector<std::pair<std::string, std::string>> info;
     bool hasFirstPage = false;
-    double firstPageWidth = 0;  // points, as displayed (crop box, rotation applied)
+    double firstPageWidth = 0; // points, as displayed (crop box, rotation applied)
     double firstPageHeight = 0;
     int firstPageRotation = 0;
 };
 
 // One page of the document as found in its page tree.
-struct PageEntry
-{
+struct PageEntry {
     enum Inherited { Resources, MediaBox, CropBox, BleedBox, TrimBox, ArtBox, Rotate, UserUnit, InheritedCount };
 
-    int num = 0;              // object number, 0 when the page is a direct object in Kids
-    int node = 0;             // the tree node it hangs from (index into the node list)
-    pdf_obj *page = nullptr;  // the page dictionary (kept) once loaded
+    int num = 0; // object number, 0 when the page is a direct object in Kids
+    int node = 0; // the tree node it hangs from (index into the node list)
+    pdf_obj *page = nullptr; // the page dictionary (kept) once loaded
 };
 
 // An open PDF document and its pages. Every MuPDF error is turned into a Status at this
 // class's public functions; the page list is found by walking the page tree once.
-class PdfDocument
-{
+class PdfDocument {
 public:
     PdfDocument();
     ~PdfDocument();
@@ -85,9 +82,8 @@ private:
     void startSearch(pdf_obj *root);
     void releasePages();
 
-    struct Frame
-    {
-        pdf_obj *kids = nullptr;  // kept
+    struct Frame {
+        pdf_obj *kids = nullptr; // kept
         int next = 0;
         int node = 0;
         bool leavesOnly = false;
@@ -99,12 +95,12 @@ private:
     // Inheritable attributes in force at each tree node (kept), InheritedCount per node.
     std::vector<pdf_obj *> m_nodeAttributes;
     std::vector<Frame> m_stack;
-    std::vector<std::uint8_t> m_kind;     // by object number
-    std::vector<int> m_pageIndex;         // by object number, -1 when not a page
-    std::vector<std::uint32_t> m_seen;    // by object number, for cycle-safe tree searches
+    std::vector<std::uint8_t> m_kind; // by object number
+    std::vector<int> m_pageIndex; // by object number, -1 when not a page
+    std::vector<std::uint32_t> m_seen; // by object number, for cycle-safe tree searches
     std::uint32_t m_seenMark = 0;
-    std::vector<pdf_obj *> m_search;      // kept nodes waiting in a tree search
-    std::vector<std::pair<int, pdf_obj *>> m_labels;  // kept label dictionaries
+    std::vector<pdf_obj *> m_search; // kept nodes waiting in a tree search
+    std::vector<std::pair<int, pdf_obj *>> m_labels; // kept label dictionaries
     bool m_labelsLoaded = false;
     bool m_exactWalk = false;
 };

@@ -4,8 +4,7 @@
 #include <utility>
 
 // Outcome of one engine step: success, or a failure with a one-line message for the user.
-struct Status
-{
+struct Status {
     bool ok = true;
     std::string message;
 

@@ -7,13 +7,10 @@
 
 int main(int argc, char **argv)
 {
-    try
-    {
+    try {
         const std::vector<std::string> args(argv + 1, argv + argc);
         return Engine::run(args, std::cout, std::cerr);
-    }
-    catch (const std::exception &error)
-    {
+    } catch (const std::exception &error) {
         std::cerr << "quirekit: " << error.what() << "\n";
         return Engine::kFailure;
     }

@@ -22,10 +22,8 @@ QWidget *createButton(const DialogControl &control, QWidget *parent)
 {
     const QString text = QString::fromUtf8(control.text);
     switch (control.style & WinStyle::ButtonKindMask) {
-    case WinStyle::AutoCheckBox:
-        return new QCheckBox(text, parent);
-    case WinStyle::AutoRadioButton:
-        return new QRadioButton(text, parent);
+    case WinStyle::AutoCheckBox: return new QCheckBox(text, parent);
+    case WinStyle::AutoRadioButton: return new QRadioButton(text, parent);
     default: {
         auto *button = new QPushButton(text, parent);
         // Only the template's default button answers Enter when another control has the focus.
@@ -73,10 +71,8 @@ QWidget *createListView(QWidget *parent)
 QWidget *DialogBuilder::CreateControl(const DialogControl &control, QWidget *parent)
 {
     switch (control.controlClass) {
-    case ControlClass::Button:
-        return createButton(control, parent);
-    case ControlClass::Static:
-        return createStatic(control, parent);
+    case ControlClass::Button: return createButton(control, parent);
+    case ControlClass::Static: return createStatic(control, parent);
     case ControlClass::Edit: {
         auto *edit = new QLineEdit(QString::fromUtf8(control.text), parent);
         return edit;
@@ -88,8 +84,7 @@ QWidget *DialogBuilder::CreateControl(const DialogControl &control, QWidget *par
         combo->setCurrentIndex(-1);
         return combo;
     }
-    case ControlClass::ListView:
-        return createListView(parent);
+    case ControlClass::ListView: return createListView(parent);
     }
     return nullptr;
 }

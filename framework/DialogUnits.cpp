@@ -20,8 +20,8 @@ DialogUnits DialogUnits::ForFont(const QFont &font)
 {
     // The average width is taken over the 52 letters, rounded, as dialog managers do.
     const QFontMetrics metrics(font);
-    const int letters = metrics.horizontalAdvance(
-        QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz"));
+    const int letters
+        = metrics.horizontalAdvance(QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz"));
     return DialogUnits((letters / 26 + 1) / 2, metrics.height());
 }
 

@@ -7,7 +7,7 @@
 // font's base units (its average character width and its height), rounded to the nearest pixel.
 class DialogUnits {
 public:
-    DialogUnits(int baseX, int baseY) : baseX_(baseX), baseY_(baseY) {}
+    DialogUnits(int baseX, int baseY) : baseX_(baseX), baseY_(baseY) { }
     static DialogUnits ForFont(const QFont &font);
 
     int baseX() const { return baseX_; }

@@ -10,7 +10,7 @@ class QWidget;
 // What an open-file dialog is asked to show.
 struct OpenFileRequest {
     QStringList nameFilters; // "Description (patterns)", the first selected at start
-    QString defaultSuffix;   // appended to a name typed without one
+    QString defaultSuffix; // appended to a name typed without one
 };
 
 // The file and folder dialogs of the program. Tests install responders that answer in place

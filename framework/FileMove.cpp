@@ -80,14 +80,10 @@ MoveResult MoveFileNoReplace(const QString &source, const QString &target)
     if (!QFileInfo(source).isFile())
         return MoveResult::Failed;
     switch (renameNoReplace(source, target)) {
-    case Step::Done:
-        return MoveResult::Moved;
-    case Step::Exists:
-        return MoveResult::TargetExists;
-    case Step::CrossDevice:
-        return copyThenRemove(source, target);
-    case Step::Failed:
-        break;
+    case Step::Done: return MoveResult::Moved;
+    case Step::Exists: return MoveResult::TargetExists;
+    case Step::CrossDevice: return copyThenRemove(source, target);
+    case Step::Failed: break;
     }
     return MoveResult::Failed;
 }

@@ -14,8 +14,7 @@ namespace {
 const QString kSection = QStringLiteral("Recent File List");
 }
 
-RecentFileList::RecentFileList(int firstCommandId, int capacity)
-    : firstCommandId_(firstCommandId), capacity_(capacity)
+RecentFileList::RecentFileList(int firstCommandId, int capacity) : firstCommandId_(firstCommandId), capacity_(capacity)
 {
 }
 
@@ -52,8 +51,8 @@ void RecentFileList::ReadList(QSettings &settings)
     settings.beginGroup(kSection);
     for (int i = 1; i <= capacity_; ++i) {
         const QString path = settings.value(QStringLiteral("File%1").arg(i)).toString();
-        const bool duplicate = std::any_of(paths_.begin(), paths_.end(),
-                                           [&](const QString &p) { return SameFile(p, path); });
+        const bool duplicate
+            = std::any_of(paths_.begin(), paths_.end(), [&](const QString &p) { return SameFile(p, path); });
         if (!path.isEmpty() && !duplicate)
             paths_.append(path);
     }

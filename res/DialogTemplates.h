@@ -8,14 +8,14 @@
 
 // Window and control style bits, with the values the dialog templates use.
 namespace WinStyle {
-inline constexpr std::uint32_t Popup = 0x80000000, Visible = 0x10000000, Caption = 0x00C00000,
-                               Border = 0x00800000, VScroll = 0x00200000, SysMenu = 0x00080000,
-                               SizingBorder = 0x00040000, Group = 0x00020000, TabStop = 0x00010000,
-                               MinimiseBox = 0x00020000, MaximiseBox = 0x00010000, ModalFrame = 0x00000080;
-inline constexpr std::uint32_t PushButton = 0x0, DefPushButton = 0x1, AutoCheckBox = 0x3,
-                               AutoRadioButton = 0x9, ButtonKindMask = 0xF;
-inline constexpr std::uint32_t TextLeft = 0x0, IconStatic = 0x3, EtchedHorizontal = 0x10,
-                               StaticKindMask = 0x1F, NoPrefix = 0x80;
+inline constexpr std::uint32_t Popup = 0x80000000, Visible = 0x10000000, Caption = 0x00C00000, Border = 0x00800000,
+                               VScroll = 0x00200000, SysMenu = 0x00080000, SizingBorder = 0x00040000,
+                               Group = 0x00020000, TabStop = 0x00010000, MinimiseBox = 0x00020000,
+                               MaximiseBox = 0x00010000, ModalFrame = 0x00000080;
+inline constexpr std::uint32_t PushButton = 0x0, DefPushButton = 0x1, AutoCheckBox = 0x3, AutoRadioButton = 0x9,
+                               ButtonKindMask = 0xF;
+inline constexpr std::uint32_t TextLeft = 0x0, IconStatic = 0x3, EtchedHorizontal = 0x10, StaticKindMask = 0x1F,
+                               NoPrefix = 0x80;
 inline constexpr std::uint32_t AutoHScroll = 0x80;
 inline constexpr std::uint32_t DropDown = 0x2;
 inline constexpr std::uint32_t ReportView = 0x1, SingleSelection = 0x4, ShowSelectionAlways = 0x8;

@@ -12,10 +12,10 @@ inline constexpr int MenuBar = 129;
 inline constexpr int ListContextMenu = 135;
 inline constexpr int CommandToolbar = 128; // toolbar 128 and its image strip, bitmap 128
 
-inline constexpr int OpenPicture = 141;    // 24 bits
-inline constexpr int InsertPicture = 200;  // 8 bits
-inline constexpr int DeletePicture = 202;  // 8 bits
-inline constexpr int SplitPicture = 204;   // 24 bits
+inline constexpr int OpenPicture = 141; // 24 bits
+inline constexpr int InsertPicture = 200; // 8 bits
+inline constexpr int DeletePicture = 202; // 8 bits
+inline constexpr int SplitPicture = 204; // 24 bits
 inline constexpr int OptionsPicture = 206; // 8 bits
 
 inline constexpr int AppIcon = 128;
@@ -24,7 +24,7 @@ inline constexpr int BreakPointRowIcon = 139;
 } // namespace ResId
 
 namespace CtrlId {
-inline constexpr int Ok = 1;     // also the Enter key
+inline constexpr int Ok = 1; // also the Enter key
 inline constexpr int Cancel = 2; // also the Escape key
 inline constexpr int Static = -1;
 

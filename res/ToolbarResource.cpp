@@ -24,9 +24,8 @@ int ToolbarResource::imageCount() const
 
 std::optional<ToolbarResource> ParseToolbarResource(QByteArrayView bytes)
 {
-    const auto word = [&](qsizetype i) {
-        return unsigned(quint8(bytes[2 * i])) | (unsigned(quint8(bytes[2 * i + 1])) << 8);
-    };
+    const auto word
+        = [&](qsizetype i) { return unsigned(quint8(bytes[2 * i])) | (unsigned(quint8(bytes[2 * i + 1])) << 8); };
     if (bytes.size() < 8 || bytes.size() % 2 != 0 || word(0) != 1)
         return std::nullopt;
     const unsigned count = word(3);

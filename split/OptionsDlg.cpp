@@ -257,16 +257,14 @@ void OptionsDlg::reject()
 bool OptionsDlg::PreTranslateMessage(QKeyEvent *key)
 {
     switch (key->key()) {
-    case Qt::Key_Escape:
-        return true; // the dialog ends only by its buttons and its close box
+    case Qt::Key_Escape: return true; // the dialog ends only by its buttons and its close box
     case Qt::Key_Return:
     case Qt::Key_Enter:
         // There is no default button: Enter presses only a push button that has the focus.
         if (auto *button = qobject_cast<QPushButton *>(focusWidget()); button && button->isEnabled())
             button->click();
         return true;
-    default:
-        return false;
+    default: return false;
     }
 }
 

@@ -40,7 +40,7 @@ public:
     QString FileNamePattern = QString::fromLatin1(DefaultPattern);
     QString OutFolderName;
     QString ArchiveFolderName;
-    int SaveFileType = 3;     // 1 ask for a folder, 2 OutFolderName, 3 beside the document
+    int SaveFileType = 3; // 1 ask for a folder, 2 OutFolderName, 3 beside the document
     int ArchiveButtonState = 0; // non-zero: move the document to ArchiveFolderName afterwards
 
 public slots:

@@ -5,7 +5,7 @@
 namespace {
 
 struct SplitPath {
-    QString folder;   // up to and including the last separator; empty when there is none
+    QString folder; // up to and including the last separator; empty when there is none
     QString baseName; // the file name without its extension
 };
 
@@ -34,12 +34,9 @@ OutputLocation ResolveOutputLocation(const QString &documentPath, int saveFileTy
         return OutputLocation{withSeparator + document.baseName, withSeparator};
     };
     switch (saveFileType) {
-    case 1:
-        return inFolder(askedFolder);
-    case 2:
-        return inFolder(outFolderName);
-    default:
-        return {document.folder + document.baseName, document.folder};
+    case 1: return inFolder(askedFolder);
+    case 2: return inFolder(outFolderName);
+    default: return {document.folder + document.baseName, document.folder};
     }
 }
 
@@ -52,8 +49,8 @@ bool ReplaceFirst(QString &text, const QString &token, const QString &value)
     return true;
 }
 
-QString ExpandNamePattern(const QString &pattern, const QString &basePath, int firstPage, int lastPage,
-                          int partNumber, int fileCount)
+QString ExpandNamePattern(const QString &pattern, const QString &basePath, int firstPage, int lastPage, int partNumber,
+                          int fileCount)
 {
     QString path = pattern.isEmpty() ? QStringLiteral("{basename} {part}") : pattern;
     ReplaceFirst(path, QStringLiteral("{basename}"), basePath);

@@ -4,7 +4,7 @@
 
 // Where the parts of a split go and what they are called.
 struct OutputLocation {
-    QString basePath;     // the value of "{basename}": output folder and the document's base name
+    QString basePath; // the value of "{basename}": output folder and the document's base name
     QString outputFolder; // ends in a separator
 };
 
@@ -17,8 +17,8 @@ OutputLocation ResolveOutputLocation(const QString &documentPath, int saveFileTy
 // The output path of one part: the pattern (or "{basename} {part}" when it is empty) with the
 // first occurrence of each token replaced, in the order {basename}, {pagebegin}, {pageend},
 // {part}, {part:0000}, {filecount}, then ".pdf" appended.
-QString ExpandNamePattern(const QString &pattern, const QString &basePath, int firstPage, int lastPage,
-                          int partNumber, int fileCount);
+QString ExpandNamePattern(const QString &pattern, const QString &basePath, int firstPage, int lastPage, int partNumber,
+                          int fileCount);
 
 // Replaces the first occurrence of `token` (exact, case-sensitive) by `value`; false when absent.
 bool ReplaceFirst(QString &text, const QString &token, const QString &value);

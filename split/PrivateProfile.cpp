@@ -151,10 +151,8 @@ QByteArray serialise(const ProfileDocument &document)
     for (const ProfileLine &line : document.lines)
         body += line.text + line.end;
     switch (document.encoding) {
-    case TextEncoding::Utf8:
-        return body;
-    case TextEncoding::Utf8WithBom:
-        return kUtf8Bom.toByteArray() + body;
+    case TextEncoding::Utf8: return body;
+    case TextEncoding::Utf8WithBom: return kUtf8Bom.toByteArray() + body;
     case TextEncoding::Utf16LE:
         return kUtf16LEBom.toByteArray() + QStringEncoder(QStringConverter::Utf16LE).encode(QString::fromUtf8(body));
     case TextEncoding::Utf16BE:
@@ -303,8 +301,8 @@ QString invalidReason(const QString &section, const PrivateProfile::Entries &ent
 bool isMarkedReadOnly(const QString &path)
 {
     const QFileInfo info(path);
-    constexpr QFileDevice::Permissions anyWrite = QFileDevice::WriteOwner | QFileDevice::WriteGroup
-                                                  | QFileDevice::WriteOther;
+    constexpr QFileDevice::Permissions anyWrite
+        = QFileDevice::WriteOwner | QFileDevice::WriteGroup | QFileDevice::WriteOther;
     return info.exists() && info.isFile() && !(info.permissions() & anyWrite);
 }
 

@@ -35,7 +35,7 @@ public:
     static constexpr int WindowsBufferSize = 260;
     static constexpr int Unlimited = 0;
 
-    explicit PrivateProfile(QString path) : path_(std::move(path)) {}
+    explicit PrivateProfile(QString path) : path_(std::move(path)) { }
     const QString &Path() const { return path_; }
 
     // The value of `key` in `section`, or `defaultValue` when either is missing. A key written

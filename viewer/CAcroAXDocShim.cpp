@@ -48,13 +48,9 @@ QVariant CAcroAXDocShim::InvokeHelper(int dispId, const QVariant &argument)
     if (!view_)
         return {};
     switch (dispId) {
-    case LoadFile:
-        return LoadFromPath(argument.toString());
-    case SetCurrentPage:
-        BringPageIntoView(argument.toInt());
-        return {};
-    default:
-        return {};
+    case LoadFile: return LoadFromPath(argument.toString());
+    case SetCurrentPage: BringPageIntoView(argument.toInt()); return {};
+    default: return {};
     }
 }
 

@@ -14,7 +14,7 @@ class CAcroAXDocShim {
 public:
     // The reader's two requests, by their dispatch ids.
     enum DispId : int {
-        LoadFile = 2,       // argument: the file's path; result: bool, true when it is shown
+        LoadFile = 2, // argument: the file's path; result: bool, true when it is shown
         SetCurrentPage = 8, // argument: page number counting from 1; no result
     };
 

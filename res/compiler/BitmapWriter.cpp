@@ -81,9 +81,7 @@ Bytes infoAndRows(const PixImage &image, int headerHeight)
                 row[std::size_t(x / 2)] |= (x % 2 == 0) ? std::uint8_t(index << 4) : index;
                 break;
             }
-            case 8:
-                row[std::size_t(x)] = std::uint8_t(paletteIndex(palette, c));
-                break;
+            case 8: row[std::size_t(x)] = std::uint8_t(paletteIndex(palette, c)); break;
             default:
                 row[std::size_t(x) * 3] = c.b;
                 row[std::size_t(x) * 3 + 1] = c.g;

@@ -8,10 +8,9 @@
 const std::vector<Rgb> &StandardSixteenColours()
 {
     static const std::vector<Rgb> colours = {
-        {0, 0, 0},       {128, 0, 0},   {0, 128, 0},   {128, 128, 0},
-        {0, 0, 128},     {128, 0, 128}, {0, 128, 128}, {192, 192, 192},
-        {128, 128, 128}, {255, 0, 0},   {0, 255, 0},   {255, 255, 0},
-        {0, 0, 255},     {255, 0, 255}, {0, 255, 255}, {255, 255, 255},
+        {0, 0, 0},     {128, 0, 0},     {0, 128, 0},     {128, 128, 0},   {0, 0, 128}, {128, 0, 128},
+        {0, 128, 128}, {192, 192, 192}, {128, 128, 128}, {255, 0, 0},     {0, 255, 0}, {255, 255, 0},
+        {0, 0, 255},   {255, 0, 255},   {0, 255, 255},   {255, 255, 255},
     };
     return colours;
 }
@@ -31,10 +30,14 @@ Rgb parseColour(const std::string &text, const std::string &name, int line)
     for (std::size_t i = 1; i < 7; ++i) {
         const char c = text[i];
         unsigned digit = 0;
-        if (c >= '0' && c <= '9') digit = unsigned(c - '0');
-        else if (c >= 'a' && c <= 'f') digit = unsigned(c - 'a' + 10);
-        else if (c >= 'A' && c <= 'F') digit = unsigned(c - 'A' + 10);
-        else fail(name, line, "bad hexadecimal digit in '" + text + "'");
+        if (c >= '0' && c <= '9')
+            digit = unsigned(c - '0');
+        else if (c >= 'a' && c <= 'f')
+            digit = unsigned(c - 'a' + 10);
+        else if (c >= 'A' && c <= 'F')
+            digit = unsigned(c - 'A' + 10);
+        else
+            fail(name, line, "bad hexadecimal digit in '" + text + "'");
         value = value * 16 + digit;
     }
     return {std::uint8_t(value >> 16), std::uint8_t(value >> 8), std::uint8_t(value)};
@@ -63,8 +66,9 @@ PixImage ParsePix(const std::string &text, const std::string &name)
             if (row >= image.height)
                 fail(name, lineNo, "more than " + std::to_string(image.height) + " pixel rows");
             if (int(line.size()) != image.width)
-                fail(name, lineNo, "pixel row has " + std::to_string(line.size()) + " characters, not "
-                                       + std::to_string(image.width));
+                fail(name, lineNo,
+                     "pixel row has " + std::to_string(line.size()) + " characters, not "
+                         + std::to_string(image.width));
             for (char c : line) {
                 const auto it = colours.find(c);
                 if (it == colours.end())

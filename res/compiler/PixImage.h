@@ -13,9 +13,9 @@ struct Rgb {
 struct PixImage {
     int width = 0;
     int height = 0;
-    int depth = 0;                       // bits per pixel of the file written from it: 4, 8 or 24
-    std::vector<Rgb> pixels;             // row by row, top row first
-    std::vector<bool> transparent;       // same order; true where the mask character was drawn
+    int depth = 0; // bits per pixel of the file written from it: 4, 8 or 24
+    std::vector<Rgb> pixels; // row by row, top row first
+    std::vector<bool> transparent; // same order; true where the mask character was drawn
     bool hasMask = false;
 
     Rgb at(int x, int y) const { return pixels[static_cast<std::size_t>(y * width + x)]; }

@@ -9,8 +9,8 @@
 
 namespace {
 
-constexpr unsigned kGrayed = 0x0001, kDisabled = 0x0002, kChecked = 0x0008, kPopup = 0x0010,
-                   kMenuBarBreak = 0x0020, kMenuBreak = 0x0040, kEnd = 0x0080, kHelp = 0x4000;
+constexpr unsigned kGrayed = 0x0001, kDisabled = 0x0002, kChecked = 0x0008, kPopup = 0x0010, kMenuBarBreak = 0x0020,
+                   kMenuBreak = 0x0040, kEnd = 0x0080, kHelp = 0x4000;
 
 struct Token {
     enum Kind { Word, String, Comma, End } kind = End;
@@ -21,7 +21,7 @@ struct Token {
 // Splits resource-script text into words, quoted strings (with \t, \\, \" and "" escapes) and commas.
 class Tokeniser {
 public:
-    Tokeniser(const std::string &text, std::string name) : text_(text), name_(std::move(name)) {}
+    Tokeniser(const std::string &text, std::string name) : text_(text), name_(std::move(name)) { }
 
     Token next()
     {
@@ -39,8 +39,8 @@ public:
             token.text = readString();
         } else {
             token.kind = Token::Word;
-            while (pos_ < text_.size() && !std::isspace(static_cast<unsigned char>(text_[pos_]))
-                   && text_[pos_] != ',' && text_[pos_] != '"')
+            while (pos_ < text_.size() && !std::isspace(static_cast<unsigned char>(text_[pos_])) && text_[pos_] != ','
+                   && text_[pos_] != '"')
                 token.text += text_[pos_++];
         }
         return token;
@@ -88,11 +88,16 @@ private:
             }
             if (c == '\\' && pos_ < text_.size()) {
                 const char e = text_[pos_++];
-                if (e == 't') out += '\t';
-                else if (e == 'a') out += '\b'; // resource scripts write right-aligned text with \a
-                else if (e == '\\') out += '\\';
-                else if (e == '"') out += '"';
-                else fail(line_, std::string("unknown escape \\") + e);
+                if (e == 't')
+                    out += '\t';
+                else if (e == 'a')
+                    out += '\b'; // resource scripts write right-aligned text with \a
+                else if (e == '\\')
+                    out += '\\';
+                else if (e == '"')
+                    out += '"';
+                else
+                    fail(line_, std::string("unknown escape \\") + e);
                 continue;
             }
             out += c;
@@ -113,9 +118,16 @@ void putUtf16(Bytes &out, const std::string &text)
         const auto b = static_cast<unsigned char>(text[i]);
         unsigned code = b;
         int extra = 0;
-        if (b >= 0xF0) { code = b & 0x07; extra = 3; }
-        else if (b >= 0xE0) { code = b & 0x0F; extra = 2; }
-        else if (b >= 0xC0) { code = b & 0x1F; extra = 1; }
+        if (b >= 0xF0) {
+            code = b & 0x07;
+            extra = 3;
+        } else if (b >= 0xE0) {
+            code = b & 0x0F;
+            extra = 2;
+        } else if (b >= 0xC0) {
+            code = b & 0x1F;
+            extra = 1;
+        }
         ++i;
         for (int k = 0; k < extra && i < text.size(); ++k, ++i)
             code = (code << 6) | (static_cast<unsigned char>(text[i]) & 0x3F);
@@ -234,8 +246,8 @@ private:
     unsigned parseOptions()
     {
         static const std::map<std::string, unsigned> options = {
-            {"GRAYED", kGrayed}, {"INACTIVE", kDisabled}, {"CHECKED", kChecked},
-            {"MENUBARBREAK", kMenuBarBreak}, {"MENUBREAK", kMenuBreak}, {"HELP", kHelp}};
+            {"GRAYED", kGrayed},       {"INACTIVE", kDisabled}, {"CHECKED", kChecked}, {"MENUBARBREAK", kMenuBarBreak},
+            {"MENUBREAK", kMenuBreak}, {"HELP", kHelp}};
         unsigned flags = 0;
         while (current_.kind == Token::Comma) {
             advance();
@@ -279,8 +291,7 @@ Bytes CompileMenuSource(const std::string &text, const std::string &name)
     return out;
 }
 
-CompiledToolbar CompileToolbarSource(const std::string &text, const std::string &folder,
-                                     const std::string &name)
+CompiledToolbar CompileToolbarSource(const std::string &text, const std::string &folder, const std::string &name)
 {
     Tokeniser tokens(text, name);
     Token token = tokens.next();
@@ -306,8 +317,8 @@ CompiledToolbar CompileToolbarSource(const std::string &text, const std::string 
             tokens.fail(token.line, "the button's picture file is expected");
         PixImage image = ReadPixFile((std::filesystem::path(folder) / token.text).string());
         if (image.width != int(width) || image.height != int(height) || image.depth != 4)
-            tokens.fail(token.line, token.text + " is not a " + std::to_string(width) + " by "
-                                        + std::to_string(height) + " picture of depth 4");
+            tokens.fail(token.line, token.text + " is not a " + std::to_string(width) + " by " + std::to_string(height)
+                                        + " picture of depth 4");
         ids.push_back(id);
         images.push_back(std::move(image));
     }

@@ -9,8 +9,8 @@
 Bytes CompileMenuSource(const std::string &text, const std::string &nameForErrors);
 
 struct CompiledToolbar {
-    Bytes toolbar;   // the toolbar-resource bytes: version, width, height, count, command ids
-    PixImage strip;  // the button images side by side, separators taking none
+    Bytes toolbar; // the toolbar-resource bytes: version, width, height, count, command ids
+    PixImage strip; // the button images side by side, separators taking none
 };
 
 // A toolbar source: "TOOLBAR W H", then "BUTTON id picture.pix" and "SEPARATOR" lines;

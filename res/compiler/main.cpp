@@ -20,7 +20,7 @@
 namespace {
 
 struct Resource {
-    std::string type;   // as the program looks it up: MENU, TOOLBAR, BITMAP, ICON
+    std::string type; // as the program looks it up: MENU, TOOLBAR, BITMAP, ICON
     int id = 0;
     Bytes bytes;
     std::string dumpName;
@@ -30,8 +30,8 @@ void checkShape(const PixImage &image, const std::string &shape, const std::stri
 {
     if (shape.empty())
         return;
-    const std::string actual = std::to_string(image.width) + "x" + std::to_string(image.height) + "x"
-                               + std::to_string(image.depth);
+    const std::string actual
+        = std::to_string(image.width) + "x" + std::to_string(image.height) + "x" + std::to_string(image.depth);
     if (actual != shape)
         throw std::runtime_error(where + ": picture is " + actual + ", the manifest wants " + shape);
 }
@@ -59,8 +59,8 @@ std::vector<Resource> compileManifest(const std::filesystem::path &manifest)
         if (type == "menu") {
             resources.push_back({"MENU", id, CompileMenuSource(ReadTextFile(path), path), "menu_" + idText + ".bin"});
         } else if (type == "toolbar") {
-            CompiledToolbar toolbar = CompileToolbarSource(ReadTextFile(path),
-                                                           std::filesystem::path(path).parent_path().string(), path);
+            CompiledToolbar toolbar
+                = CompileToolbarSource(ReadTextFile(path), std::filesystem::path(path).parent_path().string(), path);
             checkShape(toolbar.strip, shape, where);
             resources.push_back({"TOOLBAR", id, std::move(toolbar.toolbar), "toolbar_" + idText + ".bin"});
             resources.push_back({"BITMAP", id, WriteBmpFile(toolbar.strip), "bitmap_" + idText + ".bmp"});
@@ -92,8 +92,8 @@ std::string cppSource(const std::vector<Resource> &resources)
     }
     out << "const ResourceEntry entries[] = {\n";
     for (std::size_t i = 0; i < resources.size(); ++i)
-        out << "    {\"" << resources[i].type << "\", " << resources[i].id << ", data" << i << ", sizeof data"
-            << i << "},\n";
+        out << "    {\"" << resources[i].type << "\", " << resources[i].id << ", data" << i << ", sizeof data" << i
+            << "},\n";
     out << "};\n} // namespace\n\nstd::span<const ResourceEntry> ResourceTable()\n{\n    return entries;\n}\n";
     return out.str();
 }

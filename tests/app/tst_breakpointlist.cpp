@@ -224,8 +224,8 @@ void TestBreakPointList::breakPointsAreNeverDoubledOrFirst()
     open(4);
     select(2);
     key(Qt::Key_F2); // before 3
-    select(2);       // the break point row enables Clean All
-    select(3);       // page 3, right after the break point
+    select(2); // the break point row enables Clean All
+    select(3); // page 3, right after the break point
     QCOMPARE(selected(), QStringLiteral("3"));
     QVERIFY(!dlg_->InsertButton->isEnabled());
     QVERIFY(!dlg_->DeleteButton->isEnabled());

@@ -170,9 +170,9 @@ void TestSplitDriver::breakPointsGiveConsecutiveRanges()
     promptAnswer_ = MsgBox::IdYes;
     QTest::mouseClick(dlg_->SplitButton, Qt::LeftButton);
     const QString out = dir_.filePath("out");
-    QCOMPARE(log(), QStringList({"1-3|" + out + "/my \"manual\" 0001 p1-3.pdf",
-                                 "4-7|" + out + "/my \"manual\" 0002 p4-7.pdf",
-                                 "8-10|" + out + "/my \"manual\" 0003 p8-10.pdf"}));
+    QCOMPARE(log(),
+             QStringList({"1-3|" + out + "/my \"manual\" 0001 p1-3.pdf", "4-7|" + out + "/my \"manual\" 0002 p4-7.pdf",
+                          "8-10|" + out + "/my \"manual\" 0003 p8-10.pdf"}));
     QCOMPARE(opened_, QList<QUrl>{QUrl::fromLocalFile(out + "/")});
     // The list, the document and the source file are left as they were.
     QCOMPARE(dlg_->PageList->topLevelItemCount(), 12);

@@ -151,8 +151,8 @@ void TestSplitterDlg::shortcutKeysAreTakenWhateverHasTheFocus()
     // The Action items are greyed at start; the keys run their commands all the same.
     for (Qt::Key key : {Qt::Key_F2, Qt::Key_F3, Qt::Key_Delete, Qt::Key_F4, Qt::Key_F5})
         QTest::keyClick(dlg.PageList, key);
-    QCOMPARE(dlg.calls, QStringList({"InsertBreakPoint", "DeleteBreakPoint", "DeleteBreakPoint",
-                                     "CleanAllBreakPoints", "OnSplit"}));
+    QCOMPARE(dlg.calls, QStringList({"InsertBreakPoint", "DeleteBreakPoint", "DeleteBreakPoint", "CleanAllBreakPoints",
+                                     "OnSplit"}));
     QCOMPARE(listKeys.presses, 0);
     QTest::keyClick(dlg.PageList, Qt::Key_Down);
     QCOMPARE(listKeys.presses, 1);

@@ -70,9 +70,11 @@ void TestOpenLink::targetIsOneArgument_data()
     QTest::newRow("desktopCodesEarliestWins") << "web -f %F -u %U %u %f" << url << QStringList{"web", "-f", url};
     QTest::newRow("quotedDesktopCode") << R"("/opt/My Web/web" %i "%u")" << url
                                        << QStringList{"/opt/My Web/web", "%i", url};
-    QTest::newRow("targetWithSpacesAndQuotes") << "web %u" << R"(/tmp/My Docs/" --flag "y.htm)"
-                                               << QStringList{"web", R"(/tmp/My Docs/" --flag "y.htm)"};
-    QTest::newRow("onlyPlaceholderRunsNothing") << R"("%1")" << "/tmp/evil.sh" << QStringList{};
+    QTest::newRow("targetWithSpacesAndQuotes")
+        << "web %u"
+        << R"(/tmp/My Docs/" --flag "y.htm)" << QStringList{"web", R"(/tmp/My Docs/" --flag "y.htm)"};
+    QTest::newRow("onlyPlaceholderRunsNothing") << R"("%1")"
+                                                << "/tmp/evil.sh" << QStringList{};
 }
 
 void TestOpenLink::targetIsOneArgument()
@@ -91,7 +93,8 @@ void TestOpenLink::platformOpenerComesFirst()
     platformOpens_ = true;
     for (const QString &target : {QString("https://example.org/a?b=1"), QString("mailto:help@example.org"), file})
         QVERIFY(OpenLink(target, ShowCmd::Show) > 32);
-    QCOMPARE(opened_, (QList<QUrl>{QUrl("https://example.org/a?b=1"), QUrl("mailto:help@example.org"), QUrl::fromLocalFile(file)}));
+    QCOMPARE(opened_, (QList<QUrl>{QUrl("https://example.org/a?b=1"), QUrl("mailto:help@example.org"),
+                                   QUrl::fromLocalFile(file)}));
     QVERIFY(started_.isEmpty());
 
     // Failure falls back to the browser, whose start result is what the caller hears.
@@ -124,9 +127,11 @@ void TestOpenLink::unreadableRegistrationRunsNothing_data()
 {
     QTest::addColumn<QString>("missingKey");
     QTest::addColumn<QString>("command");
-    QTest::newRow("noWebPageType") << ".htm" << "web %u";
+    QTest::newRow("noWebPageType") << ".htm"
+                                   << "web %u";
     QTest::newRow("noOpenCommand") << kCommandKey << "web %u";
-    QTest::newRow("commandIsOnlyPlaceholder") << "" << "%u";
+    QTest::newRow("commandIsOnlyPlaceholder") << ""
+                                              << "%u";
 }
 
 void TestOpenLink::unreadableRegistrationRunsNothing()

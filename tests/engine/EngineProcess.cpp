@@ -20,8 +20,7 @@ EngineProcess::Result EngineProcess::run(const QStringList &arguments, int timeo
     if (!process.waitForStarted(timeoutMs))
         return result;
     process.closeWriteChannel();
-    if (!process.waitForFinished(timeoutMs))
-    {
+    if (!process.waitForFinished(timeoutMs)) {
         result.timedOut = true;
         process.kill();
         process.waitForFinished();

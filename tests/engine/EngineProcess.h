@@ -5,11 +5,9 @@
 #include <QStringList>
 
 // Runs the built engine as the application does: no standard input, arguments as a list.
-class EngineProcess
-{
+class EngineProcess {
 public:
-    struct Result
-    {
+    struct Result {
         int exitCode = -1;
         bool crashed = false;
         bool timedOut = false;

@@ -5,8 +5,7 @@
 
 QByteArray PdfFixtures::stream(const QByteArray &dict, const QByteArray &data)
 {
-    return "<< " + dict + " /Length " + QByteArray::number(data.size()) + " >>\nstream\n" + data
-           + "\nendstream";
+    return "<< " + dict + " /Length " + QByteArray::number(data.size()) + " >>\nstream\n" + data + "\nendstream";
 }
 
 QByteArray PdfFixtures::assemble(const QMap<int, QByteArray> &objects, const QByteArray &trailer)
@@ -14,15 +13,13 @@ QByteArray PdfFixtures::assemble(const QMap<int, QByteArray> &objects, const QBy
     QByteArray out = "%PDF-1.6\n%\xe2\xe3\xcf\xd3\n";
     const int size = objects.isEmpty() ? 1 : objects.lastKey() + 1;
     QVector<qint64> offsets(size, -1);
-    for (auto it = objects.begin(); it != objects.end(); ++it)
-    {
+    for (auto it = objects.begin(); it != objects.end(); ++it) {
         offsets[it.key()] = out.size();
         out += QByteArray::number(it.key()) + " 0 obj\n" + it.value() + "\nendobj\n";
     }
     const qint64 xref = out.size();
     out += "xref\n0 " + QByteArray::number(size) + "\n";
-    for (int i = 0; i < size; ++i)
-    {
+    for (int i = 0; i < size; ++i) {
         if (offsets[i] < 0)
             out += QByteArray("0000000000 65535 f\r\n");
         else
@@ -44,10 +41,10 @@ QByteArray PdfFixtures::tenPages()
     o[2] = "<< /Type /Pages /Kids [4 0 R 5 0 R] /Count 10 /MediaBox [0 0 595 842]"
            " /Resources << /Font << /F1 6 0 R >> >> >>";
     o[3] = "<< /Names [(chapter4) [" + page(4) + " /XYZ 0 800 0] (nine) [" + page(9) + " /Fit]] >>";
-    o[4] = "<< /Type /Pages /Parent 2 0 R /Kids [" + page(1) + " " + page(2) + " " + page(3) + " "
-           + page(4) + " " + page(5) + "] /Count 5 /Rotate 90 >>";
-    o[5] = "<< /Type /Pages /Parent 2 0 R /Kids [" + page(6) + " " + page(7) + " " + page(8) + " "
-           + page(9) + " " + page(10) + "] /Count 5 >>";
+    o[4] = "<< /Type /Pages /Parent 2 0 R /Kids [" + page(1) + " " + page(2) + " " + page(3) + " " + page(4) + " "
+           + page(5) + "] /Count 5 /Rotate 90 >>";
+    o[5] = "<< /Type /Pages /Parent 2 0 R /Kids [" + page(6) + " " + page(7) + " " + page(8) + " " + page(9) + " "
+           + page(10) + "] /Count 5 >>";
     o[6] = "<< /Type /Font /Subtype /Type1 /BaseFont /Helvetica >>";
 
     QMap<int, QByteArray> annots;
@@ -62,8 +59,7 @@ QByteArray PdfFixtures::tenPages()
     extra[8] = " /Rotate 180 /UserUnit 2";
     extra[10] = " /MediaBox [0 0 842 595] /BleedBox [5 5 837 590] /TrimBox [10 10 832 585]"
                 " /ArtBox [20 20 822 575]";
-    for (int k = 1; k <= 10; ++k)
-    {
+    for (int k = 1; k <= 10; ++k) {
         QByteArray dict = "<< /Type /Page /Parent " + QByteArray(k <= 5 ? "4" : "5") + " 0 R /Contents "
                           + QByteArray::number(20 + k) + " 0 R" + extra.value(k);
         if (annots.contains(k))

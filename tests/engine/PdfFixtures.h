@@ -6,8 +6,7 @@
 
 // Writes the PDF files the engine tests run on, in plain PDF syntax, so that every object
 // (inherited attributes, links, fields, broken trees) is exactly what a test expects.
-class PdfFixtures
-{
+class PdfFixtures {
 public:
     // Ten pages; page k shows "Page k" (page 9 also a marker found nowhere else).
     // Pages 1-5 hang from a node that gives them Rotate 90; the root gives every page an
@@ -16,9 +15,9 @@ public:
     // (Dest array), 2->9 (GoTo action), 3->4 (named "chapter4"), 3->9 (named "nine"),
     // 4: a URI, 9->1. A text field has widgets on pages 2 and 9. Labels: i, ii, iii, 1...
     static QByteArray tenPages();
-    static QByteArray cyclicTree();     // the root's Kids lead back to the root
-    static QByteArray lyingCounts();    // a Count claims leaves where there is a node
-    static QByteArray danglingPage();   // the second of two Kids is an object that is not there
+    static QByteArray cyclicTree(); // the root's Kids lead back to the root
+    static QByteArray lyingCounts(); // a Count claims leaves where there is a node
+    static QByteArray danglingPage(); // the second of two Kids is an object that is not there
     static QByteArray garbage(bool withHeader);
     static bool write(const QString &path, const QByteArray &data);
 

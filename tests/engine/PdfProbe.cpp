@@ -51,8 +51,7 @@ PdfProbe::PdfProbe(const QString &path)
     {
         count = -1;
     }
-    if (count < 0)
-    {
+    if (count < 0) {
         m_error = QString::fromUtf8(fz_caught_message(ctx));
         fz_drop_document(ctx, doc);
         fz_drop_context(ctx);
@@ -65,8 +64,7 @@ PdfProbe::PdfProbe(const QString &path)
 
     pdf_obj *trailer = pdf_trailer(ctx, pdf);
     pdf_obj *info = pdf_dict_get(ctx, trailer, PDF_NAME(Info));
-    for (int i = 0; i < pdf_dict_len(ctx, info); ++i)
-    {
+    for (int i = 0; i < pdf_dict_len(ctx, info); ++i) {
         m_infoKeys << QString::fromUtf8(pdf_to_name(ctx, pdf_dict_get_key(ctx, info, i)));
         m_infoValues << QString::fromUtf8(pdf_to_text_string(ctx, pdf_dict_get_val(ctx, info, i)));
     }
@@ -105,12 +103,9 @@ void PdfProbe::readPage(fz_context *ctx, fz_document *doc, int index)
     {
         failed = true;
     }
-    if (failed)
-    {
+    if (failed) {
         m_error = QString::fromUtf8(fz_caught_message(ctx));
-    }
-    else
-    {
+    } else {
         Page facts;
         unsigned char *data = nullptr;
         const size_t length = fz_buffer_storage(ctx, buffer, &data);
@@ -125,8 +120,7 @@ void PdfProbe::readPage(fz_context *ctx, fz_document *doc, int index)
         if (pdf_obj *unit = pdf_dict_get(ctx, dict, PDF_NAME(UserUnit)))
             facts.userUnit = pdf_to_real(ctx, unit);
         facts.annotationCount = pdf_array_len(ctx, pdf_dict_get(ctx, dict, PDF_NAME(Annots)));
-        for (fz_link *link = links; link; link = link->next)
-        {
+        for (fz_link *link = links; link; link = link->next) {
             Link found;
             if (fz_is_external_link(ctx, link->uri))
                 found.uri = QString::fromUtf8(link->uri);

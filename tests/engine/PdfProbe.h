@@ -8,24 +8,21 @@ struct fz_context;
 struct fz_document;
 
 // Reads back what the engine wrote, through MuPDF (test-only).
-class PdfProbe
-{
+class PdfProbe {
 public:
-    struct Link
-    {
-        QString uri;        // for links to the web
+    struct Link {
+        QString uri; // for links to the web
         int targetPage = -1; // 0-based, for links inside the document
     };
 
-    struct Page
-    {
+    struct Page {
         QString text;
-        QString mediaBox;   // "x0 y0 x1 y1" as the page's own entries say, empty if absent
+        QString mediaBox; // "x0 y0 x1 y1" as the page's own entries say, empty if absent
         QString cropBox;
         QString bleedBox;
         QString trimBox;
         QString artBox;
-        int rotate = -1;    // the page's own Rotate, -1 if absent
+        int rotate = -1; // the page's own Rotate, -1 if absent
         double userUnit = 0; // own UserUnit, 0 if absent
         QList<Link> links;
         int annotationCount = 0;
@@ -41,7 +38,7 @@ public:
     QString info(const QString &key) const;
     int fieldCount() const { return m_fieldCount; }
     int fieldKidCount() const { return m_fieldKidCount; } // widgets under the first field
-    QString pageLabels() const { return m_labels; }      // the Nums array, printed
+    QString pageLabels() const { return m_labels; } // the Nums array, printed
     int objectCount() const { return m_objectCount; }
 
     // Saves the file encrypted with a user password (AES-256).

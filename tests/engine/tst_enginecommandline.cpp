@@ -12,8 +12,7 @@
 
 #include <unistd.h>
 
-class TestEngineCommandLine : public QObject
-{
+class TestEngineCommandLine : public QObject {
     Q_OBJECT
 
 private slots:
@@ -39,22 +38,26 @@ void TestEngineCommandLine::acceptsDocumentCommands_data()
     QTest::addColumn<qlonglong>("last");
     const int dump = int(Request::Action::DumpData), cat = int(Request::Action::Cat);
 
-    QTest::newRow("dumpData") << QStringList{"/a/in.pdf", "dump_data", "output", "/t/r.txt"} << dump
-                              << "/a/in.pdf" << "/t/r.txt" << 0LL << 0LL;
-    QTest::newRow("range") << QStringList{"A=/x/in.pdf", "cat", "A1-3", "output", "/out/in 1.pdf"} << cat
-                           << "/x/in.pdf" << "/out/in 1.pdf" << 1LL << 3LL;
-    QTest::newRow("reversedRange") << QStringList{"A=in.pdf", "cat", "A5-2", "output", "o.pdf"} << cat
-                                   << "in.pdf" << "o.pdf" << 5LL << 2LL;
-    QTest::newRow("singlePage") << QStringList{"A=in.pdf", "cat", "A7", "output", "o.pdf"} << cat
-                                << "in.pdf" << "o.pdf" << 7LL << 7LL;
-    QTest::newRow("spacesAndEqualsInPath") << QStringList{"A=/home/u/My Docs/a=b.pdf", "cat", "A2-2", "output", "/o/x y.pdf"}
-                                           << cat << "/home/u/My Docs/a=b.pdf" << "/o/x y.pdf" << 2LL << 2LL;
-    QTest::newRow("otherHandle") << QStringList{"IN=a.pdf", "cat", "IN1-2", "output", "o.pdf"} << cat
-                                 << "a.pdf" << "o.pdf" << 1LL << 2LL;
-    QTest::newRow("hugePageNumberIsCapped") << QStringList{"A=a.pdf", "cat", "A1-99999999999999999999", "output", "o.pdf"}
-                                            << cat << "a.pdf" << "o.pdf" << 1LL << 1000000000LL;
-    QTest::newRow("pageZeroParsesAndIsRefusedLater") << QStringList{"A=a.pdf", "cat", "A0-2", "output", "o.pdf"}
-                                                     << cat << "a.pdf" << "o.pdf" << 0LL << 2LL;
+    QTest::newRow("dumpData") << QStringList{"/a/in.pdf", "dump_data", "output", "/t/r.txt"} << dump << "/a/in.pdf"
+                              << "/t/r.txt" << 0LL << 0LL;
+    QTest::newRow("range") << QStringList{"A=/x/in.pdf", "cat", "A1-3", "output", "/out/in 1.pdf"} << cat << "/x/in.pdf"
+                           << "/out/in 1.pdf" << 1LL << 3LL;
+    QTest::newRow("reversedRange") << QStringList{"A=in.pdf", "cat", "A5-2", "output", "o.pdf"} << cat << "in.pdf"
+                                   << "o.pdf" << 5LL << 2LL;
+    QTest::newRow("singlePage") << QStringList{"A=in.pdf", "cat", "A7", "output", "o.pdf"} << cat << "in.pdf"
+                                << "o.pdf" << 7LL << 7LL;
+    QTest::newRow("spacesAndEqualsInPath")
+        << QStringList{"A=/home/u/My Docs/a=b.pdf", "cat", "A2-2", "output", "/o/x y.pdf"} << cat
+        << "/home/u/My Docs/a=b.pdf"
+        << "/o/x y.pdf" << 2LL << 2LL;
+    QTest::newRow("otherHandle") << QStringList{"IN=a.pdf", "cat", "IN1-2", "output", "o.pdf"} << cat << "a.pdf"
+                                 << "o.pdf" << 1LL << 2LL;
+    QTest::newRow("hugePageNumberIsCapped")
+        << QStringList{"A=a.pdf", "cat", "A1-99999999999999999999", "output", "o.pdf"} << cat << "a.pdf"
+        << "o.pdf" << 1LL << 1000000000LL;
+    QTest::newRow("pageZeroParsesAndIsRefusedLater")
+        << QStringList{"A=a.pdf", "cat", "A0-2", "output", "o.pdf"} << cat << "a.pdf"
+        << "o.pdf" << 0LL << 2LL;
 }
 
 namespace {
@@ -97,7 +100,8 @@ void TestEngineCommandLine::rejectsMalformedCommands_data()
     QTest::newRow("outputWithoutFile") << QStringList{"A=a.pdf", "cat", "A1-2", "output"} << "missing 'output'";
     QTest::newRow("wrongOutputKeyword") << QStringList{"A=a.pdf", "cat", "A1-2", "out", "x"} << "unknown keyword 'out'";
     QTest::newRow("dumpWithoutOutput") << QStringList{"a.pdf", "dump_data"} << "missing 'output'";
-    QTest::newRow("dumpExtraArgument") << QStringList{"a.pdf", "dump_data", "output", "r", "more"} << "unexpected argument 'more'";
+    QTest::newRow("dumpExtraArgument") << QStringList{"a.pdf", "dump_data", "output", "r", "more"}
+                                       << "unexpected argument 'more'";
     QTest::newRow("catWithoutHandle") << QStringList{"a.pdf", "cat", "A1-2", "output", "x"} << "A=<document>";
     QTest::newRow("lowercaseHandle") << QStringList{"a=x.pdf", "cat", "a1-2", "output", "x"} << "not valid";
     QTest::newRow("emptyDocument") << QStringList{"A=", "cat", "A1", "output", "x"} << "empty";

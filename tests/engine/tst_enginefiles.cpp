@@ -12,8 +12,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-class TestEngineFiles : public QObject
-{
+class TestEngineFiles : public QObject {
     Q_OBJECT
 
 private slots:
@@ -57,11 +56,16 @@ void TestEngineFiles::refusesRangesOutsideTheDocument_data()
 {
     QTest::addColumn<QString>("range");
     QTest::addColumn<QString>("message");
-    QTest::newRow("pageZero") << "A0-2" << "page range 0-2 is outside the document (10 pages)";
-    QTest::newRow("beyondEnd") << "A3-11" << "page range 3-11 is outside the document (10 pages)";
-    QTest::newRow("singleBeyondEnd") << "A11" << "page 11 is outside the document (10 pages)";
-    QTest::newRow("reversedBeyondEnd") << "A12-1" << "page range 12-1 is outside the document (10 pages)";
-    QTest::newRow("hugeNumber") << "A1-99999999999" << "is outside the document (10 pages)";
+    QTest::newRow("pageZero") << "A0-2"
+                              << "page range 0-2 is outside the document (10 pages)";
+    QTest::newRow("beyondEnd") << "A3-11"
+                               << "page range 3-11 is outside the document (10 pages)";
+    QTest::newRow("singleBeyondEnd") << "A11"
+                                     << "page 11 is outside the document (10 pages)";
+    QTest::newRow("reversedBeyondEnd") << "A12-1"
+                                       << "page range 12-1 is outside the document (10 pages)";
+    QTest::newRow("hugeNumber") << "A1-99999999999"
+                                << "is outside the document (10 pages)";
 }
 
 void TestEngineFiles::refusesRangesOutsideTheDocument()
@@ -69,7 +73,8 @@ void TestEngineFiles::refusesRangesOutsideTheDocument()
     QFETCH(QString, range);
     QFETCH(QString, message);
     QTemporaryDir out;
-    const EngineProcess::Result result = EngineProcess::run({"A=" + m_source, "cat", range, "output", out.filePath("part.pdf")});
+    const EngineProcess::Result result
+        = EngineProcess::run({"A=" + m_source, "cat", range, "output", out.filePath("part.pdf")});
     QCOMPARE(result.exitCode, 1);
     QVERIFY2(result.err.contains(message.toUtf8()), result.err.constData());
     QVERIFY(result.err.startsWith("quirekit: "));
@@ -107,11 +112,9 @@ void TestEngineFiles::refusesDocumentsItCannotRead()
         QVERIFY(PdfFixtures::write(input, content));
     const QStringList before = folderEntries(dir.path());
 
-    const QList<QStringList> commands = {
-        {"A=" + input, "cat", "A1-2", "output", dir.filePath("part.pdf")},
-        {input, "dump_data", "output", dir.filePath("report.txt")}};
-    for (const QStringList &command : commands)
-    {
+    const QList<QStringList> commands = {{"A=" + input, "cat", "A1-2", "output", dir.filePath("part.pdf")},
+                                         {input, "dump_data", "output", dir.filePath("report.txt")}};
+    for (const QStringList &command : commands) {
         const EngineProcess::Result result = EngineProcess::run(command);
         QCOMPARE(result.exitCode, 1);
         QVERIFY2(result.err.contains(message.toUtf8()), result.err.constData());
@@ -147,8 +150,7 @@ void TestEngineFiles::neverOverwritesItsInput()
     const QList<QStringList> commands = {{"A=" + input, "cat", "A1-2", "output", target},
                                          {"A=in.pdf", "cat", "A2", "output", target},
                                          {input, "dump_data", "output", target}};
-    for (const QStringList &command : commands)
-    {
+    for (const QStringList &command : commands) {
         const EngineProcess::Result result = EngineProcess::run(command);
         QCOMPARE(result.exitCode, 1);
         QVERIFY2(result.err.contains("is the document itself"), result.err.constData());
@@ -187,7 +189,8 @@ void TestEngineFiles::failedRunKeepsExistingOutput()
     QCOMPARE(folderEntries(dir.path()), QStringList({"existing.pdf", "noise.pdf"}));
 
     // A folder that does not exist cannot take the output: that fails the same way.
-    const EngineProcess::Result missing = EngineProcess::run({"A=" + m_source, "cat", "A1", "output", dir.filePath("no/such/part.pdf")});
+    const EngineProcess::Result missing
+        = EngineProcess::run({"A=" + m_source, "cat", "A1", "output", dir.filePath("no/such/part.pdf")});
     QCOMPARE(missing.exitCode, 1);
     QVERIFY(missing.err.contains("No such file or directory"));
 }
@@ -207,7 +210,7 @@ void TestEngineFiles::replacesExistingOutputWithCompletePart()
     // Written like any new file, not with the private mode of a temporary one.
     const mode_t mask = ::umask(0);
     ::umask(mask);
-    struct stat status {};
+    struct stat status { };
     QCOMPARE(::stat(QFile::encodeName(target).constData(), &status), 0);
     QCOMPARE(status.st_mode & 0777, 0666 & ~mask);
 }
@@ -216,9 +219,12 @@ void TestEngineFiles::handlesUnusualPaths_data()
 {
     QTest::addColumn<QString>("folder");
     QTest::addColumn<QString>("name");
-    QTest::newRow("spaceInPath") << "My Documents" << "in put 1.pdf";
-    QTest::newRow("quoteInPath") << "say \"hi\"" << "a \"quoted\" name.pdf";
-    QTest::newRow("backslashInPath") << "back\\slash" << "a\\b\\.pdf";
+    QTest::newRow("spaceInPath") << "My Documents"
+                                 << "in put 1.pdf";
+    QTest::newRow("quoteInPath") << "say \"hi\""
+                                 << "a \"quoted\" name.pdf";
+    QTest::newRow("backslashInPath") << "back\\slash"
+                                     << "a\\b\\.pdf";
     QTest::newRow("nonAsciiPath") << QString::fromUtf8("Ünïcødé €") << QString::fromUtf8("Łódź 日本.pdf");
     QTest::newRow("longPath") << QString(QString(60, 'd') + "/").repeated(6) << QString(100, 'n') + ".pdf";
 }
@@ -278,8 +284,7 @@ void TestEngineFiles::damagedDocumentsEndCleanly()
     QVERIFY(!dump.crashed);
     QVERIFY(dump.exitCode == 0 || dump.exitCode == 1);
     int count = -1;
-    if (dump.exitCode == 0)
-    {
+    if (dump.exitCode == 0) {
         QFile file(report);
         QVERIFY(file.open(QIODevice::ReadOnly));
         const QByteArray text = file.readAll();
@@ -288,22 +293,18 @@ void TestEngineFiles::damagedDocumentsEndCleanly()
         if (pages >= 0)
             QCOMPARE(count, pages);
     }
-    for (const QString &range : {QString("A1"), QString("A1-2"), QString("A2-1")})
-    {
+    for (const QString &range : {QString("A1"), QString("A1-2"), QString("A2-1")}) {
         const QString output = dir.filePath("part.pdf");
         QFile::remove(output);
         const EngineProcess::Result part = EngineProcess::run({"A=" + input, "cat", range, "output", output}, 10000);
         QVERIFY(!part.timedOut);
         QVERIFY(!part.crashed);
         QVERIFY(part.exitCode == 0 || part.exitCode == 1);
-        if (part.exitCode == 0)
-        {
+        if (part.exitCode == 0) {
             PdfProbe probe(output);
             QVERIFY2(probe.isOpen(), qPrintable(probe.error()));
             QCOMPARE(probe.pageCount(), range == "A1" ? 1 : 2);
-        }
-        else
-        {
+        } else {
             QVERIFY(!QFile::exists(output));
             QVERIFY(count < 2 || range == "A1" || !part.err.contains("outside"));
         }

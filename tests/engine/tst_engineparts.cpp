@@ -8,8 +8,7 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
-class TestEngineParts : public QObject
-{
+class TestEngineParts : public QObject {
     Q_OBJECT
 
 private slots:
@@ -178,8 +177,7 @@ void TestEngineParts::pagesLeftOutAreNotCarriedAlong()
     QCOMPARE(bytes.contains(PdfFixtures::kWidgetNineMarker), hasPageNine);
     PdfProbe part(output);
     QVERIFY(part.isOpen());
-    for (int i = 0; i < part.pageCount(); ++i)
-    {
+    for (int i = 0; i < part.pageCount(); ++i) {
         QCOMPARE(part.page(i).text.contains(PdfFixtures::kPageNineMarker), hasPageNine);
         for (const PdfProbe::Link &link : part.page(i).links)
             QVERIFY(link.targetPage >= 0 || !link.uri.isEmpty());

@@ -33,8 +33,8 @@ void TestDialogBuilder::mulDivRoundsHalvesAwayFromZero_data()
     QTest::addColumn<int>("c");
     QTest::addColumn<int>("expected");
     QTest::newRow("exact") << 8 << 6 << 4 << 12;
-    QTest::newRow("halfUp") << 47 << 6 << 4 << 71;       // 70.5
-    QTest::newRow("belowHalf") << 34 << 13 << 8 << 55;   // 55.25
+    QTest::newRow("halfUp") << 47 << 6 << 4 << 71; // 70.5
+    QTest::newRow("belowHalf") << 34 << 13 << 8 << 55; // 55.25
     QTest::newRow("negativeHalf") << -47 << 6 << 4 << -71;
     QTest::newRow("byZero") << 5 << 5 << 0 << 0;
     QTest::newRow("noOverflow") << 2000000000 << 3 << 4 << 1500000000;
@@ -109,8 +109,8 @@ void TestDialogBuilder::tabOrderFollowsTemplateOrder()
     QWidget parent;
     const QList<QWidget *> controls
         = DialogBuilder::BuildControls(*FindDialogTemplate(ResId::MainDialog), &parent, DialogUnits(6, 13));
-    const int expected[] = {CtrlId::InsertButton, CtrlId::DeleteButton, CtrlId::OptionsButton, CtrlId::SplitButton,
-                            CtrlId::PageList, CtrlId::OpenButton};
+    const int expected[] = {CtrlId::InsertButton, CtrlId::DeleteButton, CtrlId::OptionsButton,
+                            CtrlId::SplitButton,  CtrlId::PageList,     CtrlId::OpenButton};
     QWidget *widget = DialogBuilder::ControlById(&parent, expected[0]);
     for (int id : expected) {
         QCOMPARE(DialogBuilder::IdOf(widget), id);

@@ -24,7 +24,7 @@ QByteArray read(const QString &path)
 
 dev_t deviceOf(const QString &path)
 {
-    struct stat st {};
+    struct stat st { };
     return ::stat(QFile::encodeName(path).constData(), &st) == 0 ? st.st_dev : 0;
 }
 } // namespace

@@ -89,8 +89,8 @@ void TestResourceCompiler::bitmapsDecodeToTheDrawnColours()
 
 void TestResourceCompiler::iconMaskBecomesTransparency()
 {
-    const PixImage image = ParsePix(pix(4, 2, 4, "c . #000000\nc w #FFFFFF\n", {".ww.", "w..w"}, "transparent .\n"),
-                                    "icon");
+    const PixImage image
+        = ParsePix(pix(4, 2, 4, "c . #000000\nc w #FFFFFF\n", {".ww.", "w..w"}, "transparent .\n"), "icon");
     const QImage decoded = decode(WriteIcoFile(image), "ico");
     QCOMPARE(decoded.size(), QSize(4, 2));
     QCOMPARE(qAlpha(decoded.pixel(0, 0)), 0);
@@ -113,9 +113,8 @@ void TestResourceCompiler::faultyPicturesAreRefusedWithTheirLine_data()
                                << "colour must be written #RRGGBB";
     QTest::newRow("badDepth") << QString::fromStdString(pix(1, 1, 16, "c w #FFFFFF\n", {"w"}))
                               << "depth must be 4, 8 or 24";
-    QTest::newRow("maskNotDeclared")
-        << QString::fromStdString(pix(1, 1, 4, "c w #FFFFFF\n", {"w"}, "transparent .\n"))
-        << "the transparent character must be declared";
+    QTest::newRow("maskNotDeclared") << QString::fromStdString(pix(1, 1, 4, "c w #FFFFFF\n", {"w"}, "transparent .\n"))
+                                     << "the transparent character must be declared";
 }
 
 void TestResourceCompiler::faultyPicturesAreRefusedWithTheirLine()
@@ -140,19 +139,18 @@ END
 )",
                                           "m");
     const Bytes expected = {
-        0, 0, 0, 0,                                   // header
-        0x90, 0, '&', 0, 'A', 0, 0, 0,                // popup, last of the bar
-        0x01, 0, 7, 0, 'x', 0, '\t', 0, 'F', 0, '2', 0, 0, 0,
-        0, 0, 0, 0, 0, 0,                             // separator
-        0x80, 0, 0x10, 0, 's', 0, 'a', 0, 'y', 0, ' ', 0, '"', 0, 0xE9, 0, '"', 0, 0, 0,
+        0,    0, 0,    0, // header
+        0x90, 0, '&',  0, 'A', 0, 0,    0, // popup, last of the bar
+        0x01, 0, 7,    0, 'x', 0, '\t', 0, 'F', 0, '2', 0, 0,   0, 0,    0, 0,   0, 0, 0, // separator
+        0x80, 0, 0x10, 0, 's', 0, 'a',  0, 'y', 0, ' ', 0, '"', 0, 0xE9, 0, '"', 0, 0, 0,
     };
     QCOMPARE(bytes, expected);
 }
 
 void TestResourceCompiler::menuSourceWithPopupLastClosesBothLevels()
 {
-    const Bytes bytes = CompileMenuSource("MENU BEGIN POPUP \"a\" BEGIN POPUP \"b\" BEGIN MENUITEM \"c\", 1 END END END",
-                                          "m");
+    const Bytes bytes
+        = CompileMenuSource("MENU BEGIN POPUP \"a\" BEGIN POPUP \"b\" BEGIN MENUITEM \"c\", 1 END END END", "m");
     // Both popups are the last (and only) items of their levels.
     QCOMPARE(int(bytes[4]), 0x90);
     QCOMPARE(int(bytes[10]), 0x90);
@@ -163,11 +161,16 @@ void TestResourceCompiler::faultyMenuSourcesAreRefused_data()
 {
     QTest::addColumn<QString>("source");
     QTest::addColumn<QString>("expected");
-    QTest::newRow("missingEnd") << "MENU BEGIN POPUP \"a\" BEGIN MENUITEM \"b\", 1 END" << "END is missing";
-    QTest::newRow("unknownOption") << "MENU BEGIN MENUITEM \"b\", 1, SHINY END" << "unknown menu option 'SHINY'";
-    QTest::newRow("idTooLarge") << "MENU BEGIN MENUITEM \"b\", 70000 END" << "'70000' is not a number up to 65535";
-    QTest::newRow("unterminatedText") << "MENU BEGIN MENUITEM \"b, 1 END" << "unterminated string";
-    QTest::newRow("emptyLevel") << "MENU BEGIN POPUP \"a\" BEGIN END END" << "needs at least one item";
+    QTest::newRow("missingEnd") << "MENU BEGIN POPUP \"a\" BEGIN MENUITEM \"b\", 1 END"
+                                << "END is missing";
+    QTest::newRow("unknownOption") << "MENU BEGIN MENUITEM \"b\", 1, SHINY END"
+                                   << "unknown menu option 'SHINY'";
+    QTest::newRow("idTooLarge") << "MENU BEGIN MENUITEM \"b\", 70000 END"
+                                << "'70000' is not a number up to 65535";
+    QTest::newRow("unterminatedText") << "MENU BEGIN MENUITEM \"b, 1 END"
+                                      << "unterminated string";
+    QTest::newRow("emptyLevel") << "MENU BEGIN POPUP \"a\" BEGIN END END"
+                                << "needs at least one item";
 }
 
 void TestResourceCompiler::faultyMenuSourcesAreRefused()
@@ -183,8 +186,8 @@ void TestResourceCompiler::toolbarSourceGivesIdsAndStrip()
     QTemporaryDir dir;
     const std::string folder = dir.path().toStdString();
     for (const char *name : {"a.pix", "b.pix"}) {
-        std::ofstream(folder + "/" + name) << pix(2, 1, 4, "c k #000000\nc s #C0C0C0\n",
-                                                  {name[0] == 'a' ? "ks" : "sk"});
+        std::ofstream(folder + "/" + name)
+            << pix(2, 1, 4, "c k #000000\nc s #C0C0C0\n", {name[0] == 'a' ? "ks" : "sk"});
     }
     const CompiledToolbar toolbar
         = CompileToolbarSource("TOOLBAR 2 1\nBUTTON 10 a.pix\nSEPARATOR\nBUTTON 11 b.pix\n", folder, "t");

@@ -112,8 +112,8 @@ void TestResources::malformedMenuTemplatesAreRefused()
 void TestResources::popupLastAtItsLevelClosesBothLevels()
 {
     // bar: "A" { 1 }, "B" (last) { "C" (last) { 2 (last) } }
-    const QByteArray bytes = templateBytes(
-        {0, 0, 0x10, 'A', 0, 0x80, 1, 'x', 0, 0x90, 'B', 0, 0x90, 'C', 0, 0x80, 2, 'y', 0});
+    const QByteArray bytes
+        = templateBytes({0, 0, 0x10, 'A', 0, 0x80, 1, 'x', 0, 0x90, 'B', 0, 0x90, 'C', 0, 0x80, 2, 'y', 0});
     const auto menu = ParseMenuTemplate(bytes);
     QVERIFY(menu);
     QCOMPARE(menu->size(), std::size_t(2));
@@ -211,9 +211,9 @@ void TestResources::iconsAreSixteenColoursWithAMask()
     QFETCH(int, id);
     const QByteArrayView bytes = ResourceStore::Find("ICON", id);
     QVERIFY(bytes.size() > 22);
-    QCOMPARE(quint8(bytes[6]), quint8(32));  // width
-    QCOMPARE(quint8(bytes[7]), quint8(32));  // height
-    QCOMPARE(quint8(bytes[8]), quint8(16));  // colours
+    QCOMPARE(quint8(bytes[6]), quint8(32)); // width
+    QCOMPARE(quint8(bytes[7]), quint8(32)); // height
+    QCOMPARE(quint8(bytes[8]), quint8(16)); // colours
     const QImage image = ResourceStore::LoadIconImage(id);
     QCOMPARE(image.size(), QSize(32, 32));
     QVERIFY(image.hasAlphaChannel());

@@ -156,8 +156,8 @@ void TestEngineRunner::engineGetsNoInput()
 void TestEngineRunner::argumentsArriveIntact()
 {
     const QString engine = fakeEngine(dir_, "echo args", R"(for a in "$@"; do printf '[%s]\n' "$a"; done)");
-    const QStringList arguments = {R"(A=/tmp/say "hi"/in put.pdf)", "cat", "A1-3", "output", R"(/tmp/back\slash\)",
-                                   "/tmp/Grüße ☃.pdf", ""};
+    const QStringList arguments
+        = {R"(A=/tmp/say "hi"/in put.pdf)", "cat", "A1-3", "output", R"(/tmp/back\slash\)", "/tmp/Grüße ☃.pdf", ""};
     QByteArray output;
     QCOMPARE(EngineRunner::RunEngine(commandFor(engine, arguments), output), 0);
     QString expected;

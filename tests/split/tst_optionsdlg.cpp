@@ -202,8 +202,8 @@ void TestOptionsDlg::openingShowsTheFile_data()
                                   << "1007 off unticked off [{basename} {part}] [/o] []";
     QTest::newRow("outputFolderAndArchive") << kFolders + "FileNamePattern={part}\r\n"
                                             << "1008 on ticked on [{part}] [/old] [/oldArch]";
-    QTest::newRow("unknownTypeSelectsNone") << QByteArray("[Setting]\r\nSaveFileType=5\r\n")
-                                            << "0 off unticked off [{basename} {part}] [] []";
+    QTest::newRow("unknownTypeSelectsNone")
+        << QByteArray("[Setting]\r\nSaveFileType=5\r\n") << "0 off unticked off [{basename} {part}] [] []";
     QTest::newRow("archiveStateTwoIsNotOn") << QByteArray("[Setting]\r\nArchiveButtonState=2\r\n") << defaults;
     QTest::newRow("windowsFileOddCase") << QByteArray("[SETTING]\r\nsavefiletype = 2\r\n outfoldername = C:\\Out \r\n")
                                         << "1008 on unticked off [{basename} {part}] [C:\\Out] []";
@@ -267,20 +267,20 @@ void TestOptionsDlg::okRefusesEmptyFolders()
 void TestOptionsDlg::okStoresTextsAsTyped_data()
 {
     QTest::addColumn<QByteArray>("before"); // null: no file
-    QTest::addColumn<int>("clicked");       // 0: none
-    QTest::addColumn<int>("typedInto");     // 0: none
+    QTest::addColumn<int>("clicked"); // 0: none
+    QTest::addColumn<int>("typedInto"); // 0: none
     QTest::addColumn<QString>("typed");
     QTest::addColumn<int>("obstacle"); // 1: the file is read-only, 2: a folder has its name
     QTest::addColumn<QByteArray>("fields");
-    QTest::newRow("askForFolderWithEmptyEdit") << QByteArray() << int(AskFolderRadio) << 0 << "" << 0
-                                               << optionsText(1, 0, "", "", kDefaultPattern);
+    QTest::newRow("askForFolderWithEmptyEdit")
+        << QByteArray() << int(AskFolderRadio) << 0 << "" << 0 << optionsText(1, 0, "", "", kDefaultPattern);
     QTest::newRow("blankFolderPasses") << QByteArray() << int(OutputFolderRadio) << int(OutputFolderEdit) << "   " << 0
                                        << optionsText(2, 0, "   ", "", kDefaultPattern);
     QTest::newRow("archiveWithFolder") << QByteArray() << int(ArchiveCheck) << int(ArchiveFolderEdit) << "/arch" << 0
                                        << optionsText(3, 1, "", "/arch", kDefaultPattern);
     QTest::newRow("emptyPattern") << QByteArray() << 0 << int(PatternCombo) << "" << 0 << optionsText(3, 0, "", "", "");
-    QTest::newRow("typedPatternIsNotCompleted") << QByteArray() << 0 << int(PatternCombo) << "{basename}" << 0
-                                                << optionsText(3, 0, "", "", "{basename}");
+    QTest::newRow("typedPatternIsNotCompleted")
+        << QByteArray() << 0 << int(PatternCombo) << "{basename}" << 0 << optionsText(3, 0, "", "", "{basename}");
     QTest::newRow("unknownTypeWrittenBack") << QByteArray("[Setting]\r\nSaveFileType=5\r\n") << 0 << 0 << "" << 0
                                             << optionsText(5, 0, "", "", kDefaultPattern);
     QTest::newRow("readOnlyFileStillOk") << kMine << int(OutputFolderRadio) << int(OutputFolderEdit) << "/out" << 1
@@ -360,10 +360,10 @@ void TestOptionsDlg::clicksEnableTheFolders()
 {
     put("[Setting]\r\nSaveFileType=5\r\n"); // no radio selected at first
     const QString rest = QStringLiteral(" [{basename} {part}] [] []");
-    const QList<std::pair<int, QString>> steps = {
-        {OutputFolderRadio, "1008 on unticked off"}, {AskFolderRadio, "1007 off unticked off"},
-        {OutputFolderRadio, "1008 on unticked off"}, {SameFolderRadio, "1010 off unticked off"},
-        {ArchiveCheck, "1010 off ticked on"},        {ArchiveCheck, "1010 off unticked off"}};
+    const QList<std::pair<int, QString>> steps
+        = {{OutputFolderRadio, "1008 on unticked off"}, {AskFolderRadio, "1007 off unticked off"},
+           {OutputFolderRadio, "1008 on unticked off"}, {SameFolderRadio, "1010 off unticked off"},
+           {ArchiveCheck, "1010 off ticked on"},        {ArchiveCheck, "1010 off unticked off"}};
     run([&] {
         for (const auto &[id, expected] : steps) {
             click(id);
@@ -377,10 +377,14 @@ void TestOptionsDlg::folderButtonsFillTheirEdits_data()
     QTest::addColumn<int>("button");
     QTest::addColumn<QString>("answer"); // empty: cancelled
     QTest::addColumn<QString>("folders");
-    QTest::newRow("outputChosen") << int(OutputFolderBrowse) << "/new" << "[/new] [/oldArch]";
-    QTest::newRow("outputCancelled") << int(OutputFolderBrowse) << "" << "[/old] [/oldArch]";
-    QTest::newRow("archiveChosen") << int(ArchiveFolderBrowse) << "/new" << "[/old] [/new]";
-    QTest::newRow("archiveCancelled") << int(ArchiveFolderBrowse) << "" << "[/old] [/oldArch]";
+    QTest::newRow("outputChosen") << int(OutputFolderBrowse) << "/new"
+                                  << "[/new] [/oldArch]";
+    QTest::newRow("outputCancelled") << int(OutputFolderBrowse) << ""
+                                     << "[/old] [/oldArch]";
+    QTest::newRow("archiveChosen") << int(ArchiveFolderBrowse) << "/new"
+                                   << "[/old] [/new]";
+    QTest::newRow("archiveCancelled") << int(ArchiveFolderBrowse) << ""
+                                      << "[/old] [/oldArch]";
 }
 
 void TestOptionsDlg::folderButtonsFillTheirEdits()

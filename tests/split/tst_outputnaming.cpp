@@ -19,16 +19,36 @@ void TestOutputNaming::foldersByOption_data()
     QTest::addColumn<QString>("document");
     QTest::addColumn<QString>("basePath");
     QTest::addColumn<QString>("folder");
-    QTest::newRow("askedFolder") << 1 << "/docs/manual.pdf" << "/asked/manual" << "/asked/";
-    QTest::newRow("fixedFolder") << 2 << "/docs/manual.pdf" << "/out/manual" << "/out/";
-    QTest::newRow("sameFolder") << 3 << "/docs/manual.pdf" << "/docs/manual" << "/docs/";
-    QTest::newRow("unknownTypeZero") << 0 << "/docs/manual.pdf" << "/docs/manual" << "/docs/";
-    QTest::newRow("unknownTypeSeven") << 7 << "/docs/manual.pdf" << "/docs/manual" << "/docs/";
-    QTest::newRow("dotsInName") << 3 << "/docs/scan.final.pdf" << "/docs/scan.final" << "/docs/";
-    QTest::newRow("noExtension") << 3 << "/docs/scan" << "/docs/scan" << "/docs/";
-    QTest::newRow("dotInFolderOnly") << 3 << "/docs.v2/scan" << "/docs.v2/scan" << "/docs.v2/";
-    QTest::newRow("noFolder") << 3 << "scan.pdf" << "scan" << "";
-    QTest::newRow("folderEndingInSeparator") << 2 << "/docs/a.pdf" << "/out//a" << "/out//";
+    QTest::newRow("askedFolder") << 1 << "/docs/manual.pdf"
+                                 << "/asked/manual"
+                                 << "/asked/";
+    QTest::newRow("fixedFolder") << 2 << "/docs/manual.pdf"
+                                 << "/out/manual"
+                                 << "/out/";
+    QTest::newRow("sameFolder") << 3 << "/docs/manual.pdf"
+                                << "/docs/manual"
+                                << "/docs/";
+    QTest::newRow("unknownTypeZero") << 0 << "/docs/manual.pdf"
+                                     << "/docs/manual"
+                                     << "/docs/";
+    QTest::newRow("unknownTypeSeven") << 7 << "/docs/manual.pdf"
+                                      << "/docs/manual"
+                                      << "/docs/";
+    QTest::newRow("dotsInName") << 3 << "/docs/scan.final.pdf"
+                                << "/docs/scan.final"
+                                << "/docs/";
+    QTest::newRow("noExtension") << 3 << "/docs/scan"
+                                 << "/docs/scan"
+                                 << "/docs/";
+    QTest::newRow("dotInFolderOnly") << 3 << "/docs.v2/scan"
+                                     << "/docs.v2/scan"
+                                     << "/docs.v2/";
+    QTest::newRow("noFolder") << 3 << "scan.pdf"
+                              << "scan"
+                              << "";
+    QTest::newRow("folderEndingInSeparator") << 2 << "/docs/a.pdf"
+                                             << "/out//a"
+                                             << "/out//";
 }
 
 void TestOutputNaming::foldersByOption()

@@ -112,21 +112,37 @@ void TestPrivateProfile::readsTextsAsWindowsWritesThem_data()
     QTest::addColumn<QByteArray>("file");
     QTest::addColumn<QString>("key");
     QTest::addColumn<QString>("expected");
-    QTest::newRow("crlf") << QByteArray("[Setting]\r\nA=1\r\nOut=C:\\Out\\\r\n") << "Out" << "C:\\Out\\";
-    QTest::newRow("oddCaseOfNames") << QByteArray("[sETTING]\r\nouT=x\r\n") << "OUT" << "x";
+    QTest::newRow("crlf") << QByteArray("[Setting]\r\nA=1\r\nOut=C:\\Out\\\r\n") << "Out"
+                          << "C:\\Out\\";
+    QTest::newRow("oddCaseOfNames") << QByteArray("[sETTING]\r\nouT=x\r\n") << "OUT"
+                                    << "x";
     QTest::newRow("blanksAroundNamesAndEquals") << QByteArray("  [ Setting ] \r\n\t Out \t=  a  b \r\n") << "Out"
                                                 << "a  b";
-    QTest::newRow("quotesAndEqualsKept") << QByteArray("[Setting]\nOut=\"x\" a=b\n") << "Out" << "\"x\" a=b";
-    QTest::newRow("emptyValueIsNotTheDefault") << QByteArray("[Setting]\nOut=\n") << "Out" << "";
-    QTest::newRow("firstSectionAndKeyCount") << QByteArray("[Setting]\nK=1\nK=2\n[setting]\nK=3\n") << "K" << "1";
-    QTest::newRow("keyOfAnotherSection") << QByteArray("[Other]\nK=1\n[Setting]\nL=2\n") << "K" << "dflt";
-    QTest::newRow("keyBeforeAnySection") << QByteArray("K=1\n[Setting]\n") << "K" << "dflt";
-    QTest::newRow("brokenHeaderEndsTheSection") << QByteArray("[Setting]\n[Broken\nK=1\n") << "K" << "dflt";
-    QTest::newRow("carriageReturnsOnly") << QByteArray("[Setting]\rA=1\rK=2\r") << "K" << "2";
-    QTest::newRow("utf8WithBom") << QByteArray("\xEF\xBB\xBF[Setting]\r\nK=M\xC3\xBCller\r\n") << "K" << "Müller";
-    QTest::newRow("utf16WithBom") << utf16("[Setting]\r\nK=Müller\r\n") << "K" << "Müller";
-    QTest::newRow("invalidUtf8") << QByteArray("[Setting]\nK=a\xFF" "b\n") << "K" << "a\uFFFDb";
-    QTest::newRow("hugeLineHidesNothing") << "[Setting]\n" + QByteArray(4 << 20, 'x') + "\nK=1\n" << "K" << "1";
+    QTest::newRow("quotesAndEqualsKept") << QByteArray("[Setting]\nOut=\"x\" a=b\n") << "Out"
+                                         << "\"x\" a=b";
+    QTest::newRow("emptyValueIsNotTheDefault") << QByteArray("[Setting]\nOut=\n") << "Out"
+                                               << "";
+    QTest::newRow("firstSectionAndKeyCount") << QByteArray("[Setting]\nK=1\nK=2\n[setting]\nK=3\n") << "K"
+                                             << "1";
+    QTest::newRow("keyOfAnotherSection") << QByteArray("[Other]\nK=1\n[Setting]\nL=2\n") << "K"
+                                         << "dflt";
+    QTest::newRow("keyBeforeAnySection") << QByteArray("K=1\n[Setting]\n") << "K"
+                                         << "dflt";
+    QTest::newRow("brokenHeaderEndsTheSection") << QByteArray("[Setting]\n[Broken\nK=1\n") << "K"
+                                                << "dflt";
+    QTest::newRow("carriageReturnsOnly") << QByteArray("[Setting]\rA=1\rK=2\r") << "K"
+                                         << "2";
+    QTest::newRow("utf8WithBom") << QByteArray("\xEF\xBB\xBF[Setting]\r\nK=M\xC3\xBCller\r\n") << "K"
+                                 << "Müller";
+    QTest::newRow("utf16WithBom") << utf16("[Setting]\r\nK=Müller\r\n") << "K"
+                                  << "Müller";
+    QTest::newRow("invalidUtf8") << QByteArray("[Setting]\nK=a\xFF"
+                                               "b\n")
+                                 << "K"
+                                 << "a\uFFFDb";
+    QTest::newRow("hugeLineHidesNothing") << "[Setting]\n" + QByteArray(4 << 20, 'x') + "\nK=1\n"
+                                          << "K"
+                                          << "1";
 }
 
 void TestPrivateProfile::readsTextsAsWindowsWritesThem()
@@ -230,14 +246,14 @@ void TestPrivateProfile::writesChangeOnlyTheirLine_data()
     QTest::newRow("everyOtherLineKept")
         << QByteArray("; mine\r\n\r\n[Other]\r\nK=o\r\n[Setting]\r\nUnknown=1\r\nK=old\r\n \r\n[Last]\r\nx\r\n") << "v"
         << QByteArray("; mine\r\n\r\n[Other]\r\nK=o\r\n[Setting]\r\nUnknown=1\r\nK=v\r\n \r\n[Last]\r\nx\r\n");
-    QTest::newRow("keyCaseAndIndentKept") << QByteArray("[setting]\r\n  k  =  1  \r\n") << "v"
-                                          << QByteArray("[setting]\r\n  k=v\r\n");
-    QTest::newRow("firstDuplicateReplaced") << QByteArray("[Setting]\nK=1\nK=2\n") << "v"
-                                            << QByteArray("[Setting]\nK=v\nK=2\n");
-    QTest::newRow("newKeyAfterLastLineOfSection") << QByteArray("[Setting]\r\nA=1\r\n\r\n[O]\r\n") << "v"
-                                                  << QByteArray("[Setting]\r\nA=1\r\nK=v\r\n\r\n[O]\r\n");
-    QTest::newRow("newSectionAfterUnterminatedLf") << QByteArray("[O]\nB=2") << "v"
-                                                   << QByteArray("[O]\nB=2\n[Setting]\nK=v\n");
+    QTest::newRow("keyCaseAndIndentKept")
+        << QByteArray("[setting]\r\n  k  =  1  \r\n") << "v" << QByteArray("[setting]\r\n  k=v\r\n");
+    QTest::newRow("firstDuplicateReplaced")
+        << QByteArray("[Setting]\nK=1\nK=2\n") << "v" << QByteArray("[Setting]\nK=v\nK=2\n");
+    QTest::newRow("newKeyAfterLastLineOfSection")
+        << QByteArray("[Setting]\r\nA=1\r\n\r\n[O]\r\n") << "v" << QByteArray("[Setting]\r\nA=1\r\nK=v\r\n\r\n[O]\r\n");
+    QTest::newRow("newSectionAfterUnterminatedLf")
+        << QByteArray("[O]\nB=2") << "v" << QByteArray("[O]\nB=2\n[Setting]\nK=v\n");
     QTest::newRow("bomKept") << QByteArray("\xEF\xBB\xBF[Setting]\r\nK=1\r\n") << "v"
                              << QByteArray("\xEF\xBB\xBF[Setting]\r\nK=v\r\n");
     QTest::newRow("utf16Kept") << utf16("[Setting]\r\nK=1\r\n") << "Müller" << utf16("[Setting]\r\nK=Müller\r\n");
@@ -261,16 +277,27 @@ void TestPrivateProfile::refusesWhatWouldForgeLines_data()
     QTest::addColumn<QString>("section");
     QTest::addColumn<QString>("key");
     QTest::addColumn<QString>("value");
-    QTest::newRow("lineFeedInValue") << S << "V" << "a\n[Setting]";
-    QTest::newRow("carriageReturnInValue") << S << "V" << "a\rK=x";
+    QTest::newRow("lineFeedInValue") << S << "V"
+                                     << "a\n[Setting]";
+    QTest::newRow("carriageReturnInValue") << S << "V"
+                                           << "a\rK=x";
     QTest::newRow("nulInValue") << S << "V" << QString("a") + QChar(0);
-    QTest::newRow("equalsInKey") << S << "K=x" << "v";
-    QTest::newRow("keyLikeAHeader") << S << "[K" << "v";
-    QTest::newRow("keyLikeAComment") << S << ";K" << "v";
-    QTest::newRow("emptyKey") << S << "" << "v";
-    QTest::newRow("blanksAroundKey") << S << " K" << "v";
-    QTest::newRow("bracketInSection") << "Set]ting" << "V" << "v";
-    QTest::newRow("lineBreakInSection") << "A\nB" << "V" << "v";
+    QTest::newRow("equalsInKey") << S << "K=x"
+                                 << "v";
+    QTest::newRow("keyLikeAHeader") << S << "[K"
+                                    << "v";
+    QTest::newRow("keyLikeAComment") << S << ";K"
+                                     << "v";
+    QTest::newRow("emptyKey") << S << ""
+                              << "v";
+    QTest::newRow("blanksAroundKey") << S << " K"
+                                     << "v";
+    QTest::newRow("bracketInSection") << "Set]ting"
+                                      << "V"
+                                      << "v";
+    QTest::newRow("lineBreakInSection") << "A\nB"
+                                        << "V"
+                                        << "v";
 }
 
 void TestPrivateProfile::refusesWhatWouldForgeLines()

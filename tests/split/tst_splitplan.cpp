@@ -30,8 +30,7 @@ void TestSplitPlan::rowsMakeParts_data()
     QTest::newRow("tenPagesBeforeFourAndEight")
         << QStringList{"1", "2", "3", BP, "4", "5", "6", "7", BP, "8", "9", "10"}
         << QList<PartRange>{{1, 3, 1, 3}, {4, 7, 2, 3}, {8, 10, 3, 3}};
-    QTest::newRow("textsAreNotParsed") << QStringList{"x", "", BP, "9"}
-                                       << QList<PartRange>{{1, 2, 1, 2}, {3, 3, 2, 2}};
+    QTest::newRow("textsAreNotParsed") << QStringList{"x", "", BP, "9"} << QList<PartRange>{{1, 2, 1, 2}, {3, 3, 2, 2}};
     QTest::newRow("otherCaseIsAPage") << QStringList{"1", "breakpoint", "2"} << QList<PartRange>{{1, 3, 1, 1}};
 }
 
@@ -51,12 +50,12 @@ void TestSplitPlan::outputConflicts_data()
                                          << "Parts 1 and 2 would both be written to";
     QTest::newRow("overTheDocument") << QStringList{"%1/a 1.pdf", "%1/a.pdf"}
                                      << "Part 2 would be written over the document being split";
-    QTest::newRow("documentSpelledOtherwise") << QStringList{"%1/./sub/../a.pdf"}
-                                              << "Part 1 would be written over the document";
-    QTest::newRow("documentThroughALinkedFolder") << QStringList{"%1/link/a.pdf"}
-                                                  << "Part 1 would be written over the document";
-    QTest::newRow("partsCollidingThroughALink") << QStringList{"%1/b.pdf", "%1/link/b.pdf"}
-                                                << "Parts 1 and 2 would both be written to";
+    QTest::newRow("documentSpelledOtherwise")
+        << QStringList{"%1/./sub/../a.pdf"} << "Part 1 would be written over the document";
+    QTest::newRow("documentThroughALinkedFolder")
+        << QStringList{"%1/link/a.pdf"} << "Part 1 would be written over the document";
+    QTest::newRow("partsCollidingThroughALink")
+        << QStringList{"%1/b.pdf", "%1/link/b.pdf"} << "Parts 1 and 2 would both be written to";
 }
 
 void TestSplitPlan::outputConflicts()

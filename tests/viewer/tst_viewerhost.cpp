@@ -27,15 +27,28 @@ bool writePdf(const QString &path, const QList<QPageSize::PageSizeId> &sizes)
     for (qsizetype k = 0; k < sizes.size(); ++k) {
         if (k > 0 && !(writer.setPageSize(QPageSize(sizes[k])) && writer.newPage()))
             return false;
-        painter.drawText(QRect(0, 0, writer.width(), writer.height() / 3), Qt::AlignCenter, QString("Page %1").arg(k + 1));
+        painter.drawText(QRect(0, 0, writer.width(), writer.height() / 3), Qt::AlignCenter,
+                         QString("Page %1").arg(k + 1));
     }
     return painter.end();
 }
 
-QPdfView *reader(const ViewerHost &host) { return qobject_cast<QPdfView *>(host.Control().Window()); }
-int pageCount(const ViewerHost &host) { return reader(host)->document()->pageCount(); }
-int pageOnTop(const ViewerHost &host) { return reader(host)->pageNavigator()->currentPage() + 1; }
-int scroll(const ViewerHost &host) { return reader(host)->verticalScrollBar()->value(); }
+QPdfView *reader(const ViewerHost &host)
+{
+    return qobject_cast<QPdfView *>(host.Control().Window());
+}
+int pageCount(const ViewerHost &host)
+{
+    return reader(host)->document()->pageCount();
+}
+int pageOnTop(const ViewerHost &host)
+{
+    return reader(host)->pageNavigator()->currentPage() + 1;
+}
+int scroll(const ViewerHost &host)
+{
+    return reader(host)->verticalScrollBar()->value();
+}
 
 } // namespace
 
@@ -62,7 +75,8 @@ private:
 
 void TestViewerHost::initTestCase()
 {
-    QVERIFY(writePdf(dir_.filePath("five.pdf"), {QPageSize::A4, QPageSize::A5, QPageSize::Letter, QPageSize::A3, QPageSize::B5}));
+    QVERIFY(writePdf(dir_.filePath("five.pdf"),
+                     {QPageSize::A4, QPageSize::A5, QPageSize::Letter, QPageSize::A3, QPageSize::B5}));
     QVERIFY(writePdf(dir_.filePath("two.pdf"), {QPageSize::Letter, QPageSize::A4}));
     window_.resize(1200, 900);
     window_.show();

@@ -2,6 +2,7 @@
 
 #include "framework/CommandUpdate.h"
 #include "split/OptionsDlg.h"
+#include "split/OutputNaming.h"
 #include "split/SplitPlan.h"
 #include "viewer/ViewerHost.h"
 
@@ -148,11 +149,12 @@ private:
     void DisableInsert();
     std::unique_ptr<QMenu> BuildContextMenu();
 
-    // The split: the whole run, one part (returns why it failed, or nothing), the output path
-    // of a part, why a split must not start, and the archive move.
+    // The split: the whole run, one part (returns why it failed, or nothing), where the parts
+    // go under the options in force, why a split must not start, and the archive move.
     void SplitDocument();
     QString SplitPart(int firstPage, int lastPage, int partNumber, int fileCount);
-    QString OutputPathOf(const PartRange &part);
+    OutputLocation CurrentOutputLocation() const;
+    QString OutputPathOf(const PartRange &part, const OutputLocation &location) const;
     QString SplitRefusal(const QList<PartRange> &parts);
     bool ArchiveDocument();
     // Commands that would change the document or the options under a running split.

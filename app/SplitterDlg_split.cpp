@@ -64,11 +64,13 @@ void SplitterDlg::OnSplit()
     OptionsButton->setEnabled(true);
 }
 
-QString SplitterDlg::OutputPathOf(const PartRange &part)
+OutputLocation SplitterDlg::CurrentOutputLocation() const
 {
-    const OutputLocation location
-        = ResolveOutputLocation(DocumentPath, Options.SaveFileType, AskedFolder, Options.OutFolderName);
-    OutputFolder = location.outputFolder;
+    return ResolveOutputLocation(DocumentPath, Options.SaveFileType, AskedFolder, Options.OutFolderName);
+}
+
+QString SplitterDlg::OutputPathOf(const PartRange &part, const OutputLocation &location) const
+{
     return ExpandNamePattern(Options.FileNamePattern, location.basePath, part.firstPage, part.lastPage, part.partNumber,
                              part.fileCount);
 }
@@ -80,9 +82,10 @@ QString SplitterDlg::SplitRefusal(const QList<PartRange> &parts)
         return QStringLiteral("The PDF engine is missing or cannot be started:\n%1\n\n"
                               "Reinstall Quirewright so that %2 lies beside the program. Nothing was written.")
             .arg(engine, QString::fromLatin1(EngineRunner::EngineFileName));
+    const OutputLocation location = CurrentOutputLocation();
     QStringList outputs;
     for (const PartRange &part : parts)
-        outputs << OutputPathOf(part);
+        outputs << OutputPathOf(part, location);
     return SplitPlan::FindOutputConflict(DocumentPath, outputs);
 }
 
@@ -149,7 +152,9 @@ QString SplitterDlg::SplitPart(int firstPage, int lastPage, int partNumber, int 
 {
     // Painting and input queued while the previous part blocked the window are handled now.
     EngineRunner::PumpMessages();
-    const QString output = OutputPathOf({firstPage, lastPage, partNumber, fileCount});
+    const OutputLocation location = CurrentOutputLocation();
+    OutputFolder = location.outputFolder;
+    const QString output = OutputPathOf({firstPage, lastPage, partNumber, fileCount}, location);
     const QString arguments = QStringLiteral("A=") + CommandLine::Quote(DocumentPath) + QStringLiteral(" cat ")
                               + QStringLiteral("A%1-%2").arg(firstPage).arg(lastPage) + QStringLiteral(" output ")
                               + CommandLine::Quote(output);

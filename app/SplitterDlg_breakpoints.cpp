@@ -28,10 +28,12 @@ int SplitterDlg::SelectedRow() const
 {
     if (!PageList)
         return -1;
-    for (int row = 0; row < PageList->topLevelItemCount(); ++row)
-        if (PageList->topLevelItem(row)->isSelected())
-            return row;
-    return -1;
+    // Asked on every selection change: read the selection, not every row of a long list.
+    int first = -1;
+    for (const QModelIndex &index : PageList->selectionModel()->selectedRows())
+        if (first < 0 || index.row() < first)
+            first = index.row();
+    return first;
 }
 
 QString SplitterDlg::RowText(int row) const

@@ -4,6 +4,8 @@
 #include "framework/ModulePath.h"
 
 #include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
 #include <QProcess>
 
 // Like a debugger trace, it is silent unless asked for (QT_LOGGING_RULES="quirewright.engine=true").
@@ -12,6 +14,31 @@ Q_LOGGING_CATEGORY(lcEngine, "quirewright.engine", QtInfoMsg)
 namespace {
 // The longest the runner waits without looking at the engine; it wakes at once on output or exit.
 constexpr int kIdleWaitMs = 100;
+
+EngineResult notStarted(const QString &reason)
+{
+    return {EngineResult::End::NotStarted, -1, reason};
+}
+
+// Why `program` did not start, in the user's terms rather than the system call's.
+QString startFailure(const QString &program, const QProcess &process)
+{
+    const QFileInfo file(program);
+    QString why;
+    if (!file.exists())
+        why = QStringLiteral("the file is missing");
+    else if (file.isDir())
+        why = QStringLiteral("it is a folder");
+    else if (!file.isExecutable())
+        why = QStringLiteral("it is not marked as executable");
+    else if (process.error() == QProcess::FailedToStart
+             && process.errorString().contains(QLatin1String("No such file")))
+        // The file itself is there, so what is missing is what runs it.
+        why = QStringLiteral("the interpreter or loader it needs is missing");
+    else
+        why = process.errorString().section(QStringLiteral(": "), -1);
+    return QStringLiteral("The PDF engine %1 could not be started: %2.").arg(QDir::toNativeSeparators(program), why);
+}
 } // namespace
 
 QString EngineRunner::EnginePath()
@@ -19,21 +46,28 @@ QString EngineRunner::EnginePath()
     return MakeModulePath(QString::fromLatin1(EngineFileName));
 }
 
-int EngineRunner::RunEngine(const QString &commandLine, QByteArray &output)
+EngineResult EngineRunner::RunEngine(const QString &commandLine, QByteArray &output, const QString &workingFolder)
 {
     qCDebug(lcEngine).noquote() << commandLine;
 
     QStringList arguments = CommandLine::Split(commandLine);
     if (arguments.isEmpty())
-        return 0;
+        return notStarted(QStringLiteral("There was no program to run."));
+    const QString program = arguments.takeFirst();
+    // Checked here because the process would report it only as a failure to change folder.
+    if (!workingFolder.isEmpty() && !QFileInfo(workingFolder).isDir())
+        return notStarted(QStringLiteral("The folder %1 does not exist.").arg(QDir::toNativeSeparators(workingFolder)));
+
     QProcess engine;
     engine.setProcessChannelMode(QProcess::MergedChannels);
     engine.setStandardInputFile(QProcess::nullDevice());
-    engine.setProgram(arguments.takeFirst());
+    engine.setProgram(program);
     engine.setArguments(arguments);
+    if (!workingFolder.isEmpty())
+        engine.setWorkingDirectory(workingFolder);
     engine.start(QIODevice::ReadOnly);
     if (!engine.waitForStarted(-1))
-        return 0;
+        return notStarted(startFailure(program, engine));
 
     // Output is drained as it comes, so the engine never stalls on a full pipe; the wait ends
     // as soon as output arrives or the engine ends.
@@ -44,16 +78,17 @@ int EngineRunner::RunEngine(const QString &commandLine, QByteArray &output)
     output += engine.readAll();
 
     if (engine.exitStatus() != QProcess::NormalExit)
-        return -1;
-    return engine.exitCode();
+        return {EngineResult::End::Crashed, -1, QStringLiteral("The PDF engine stopped unexpectedly.")};
+    return {EngineResult::End::Exited, engine.exitCode(), QString()};
 }
 
-int EngineRunner::RunEngineCommand(const QString &arguments, QByteArray *output)
+EngineResult EngineRunner::RunEngineCommand(const QString &arguments, QByteArray *output, const QString &workingFolder)
 {
     if (arguments.isEmpty())
-        return 0;
+        return notStarted(QStringLiteral("The PDF engine was given nothing to do."));
     QByteArray discarded;
-    return RunEngine(CommandLine::Quote(EnginePath()) + QLatin1Char(' ') + arguments, output ? *output : discarded);
+    return RunEngine(CommandLine::Quote(EnginePath()) + QLatin1Char(' ') + arguments, output ? *output : discarded,
+                     workingFolder);
 }
 
 void EngineRunner::PumpMessages()

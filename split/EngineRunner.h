@@ -6,6 +6,21 @@
 
 Q_DECLARE_LOGGING_CATEGORY(lcEngine)
 
+// How one engine run ended.
+struct EngineResult {
+    enum class End {
+        Exited, // the engine ran and ended with `exitCode`
+        Crashed, // it was killed or crashed: no exit code
+        NotStarted, // it never ran (missing, not executable, no interpreter or loader...)
+    };
+    End end = End::NotStarted;
+    int exitCode = -1; // meaningful when the engine exited
+    QString reason; // for Crashed and NotStarted: what happened, in words
+
+    // Ran and reported success. Whether it wrote what it should is for the caller to check.
+    bool Succeeded() const { return end == End::Exited && exitCode == 0; }
+};
+
 // The one place where the command-line engine is started. Every run is synchronous: it
 // returns only after the engine has ended, and handles no window events meanwhile.
 class EngineRunner {
@@ -17,14 +32,16 @@ public:
 
     // Runs a complete command line (program and arguments, split by CommandLine's rules)
     // with no standard input, both output streams merged and appended to `output` in order
-    // of arrival, and traces the command line (category "quirewright.engine").
-    // Returns the exit code; 0 when the engine cannot be started (nothing is appended);
-    // -1 when no exit code can be read (the engine crashed or was killed).
-    static int RunEngine(const QString &commandLine, QByteArray &output);
+    // of arrival, and traces the command line (category "quirewright.engine"). The engine
+    // runs in `workingFolder` when one is given, else in the program's current folder.
+    // An engine that cannot be started is a failure with its reason, never a success.
+    static EngineResult RunEngine(const QString &commandLine, QByteArray &output,
+                                  const QString &workingFolder = QString());
 
     // Runs the engine with `arguments` (already quoted where needed); its output goes to
-    // `output` when one is given. 0 without starting anything when `arguments` is empty.
-    static int RunEngineCommand(const QString &arguments, QByteArray *output = nullptr);
+    // `output` when one is given. Starts nothing when `arguments` is empty (NotStarted).
+    static EngineResult RunEngineCommand(const QString &arguments, QByteArray *output = nullptr,
+                                         const QString &workingFolder = QString());
 
     // Handles every event already waiting, without waiting for new ones.
     static void PumpMessages();

@@ -68,7 +68,7 @@ int QueryPageCount(const QString &document)
                                 + CommandLine::Quote(document) + QStringLiteral(" dump_data output ")
                                 + CommandLine::Quote(report);
     QByteArray discarded;
-    if (EngineRunner::RunEngine(commandLine, discarded) != 0)
+    if (!EngineRunner::RunEngine(commandLine, discarded).Succeeded())
         return 0;
 
     QFile file(report);

@@ -11,13 +11,14 @@
 namespace {
 
 // Writes an executable shell script standing in for the engine.
-QString fakeEngine(const QTemporaryDir &dir, const QString &name, const QByteArray &body)
+QString fakeEngine(const QTemporaryDir &dir, const QString &name, const QByteArray &body,
+                   const QByteArray &interpreter = "/bin/sh")
 {
     const QString path = dir.filePath(name);
     QFile file(path);
     if (!file.open(QIODevice::WriteOnly))
         return {};
-    file.write("#!/bin/sh\n" + body + "\n");
+    file.write("#!" + interpreter + "\n" + body + "\n");
     file.setPermissions(file.permissions() | QFile::ExeOwner);
     return path;
 }
@@ -62,9 +63,9 @@ private slots:
     void largeOutputArrivesWholeAndInOrder();
     void bothStreamsAreCollected();
     void exitCodeIsReturned();
-    void crashGivesMinusOne();
-    void engineThatCannotStartGivesZero_data();
-    void engineThatCannotStartGivesZero();
+    void crashIsNoExit();
+    void engineThatCannotStartIsAFailure_data();
+    void engineThatCannotStartIsAFailure();
     void silentEngineIsNoticedAtOnce();
     void engineGetsNoInput();
     void argumentsArriveIntact();
@@ -81,7 +82,7 @@ void TestEngineRunner::largeOutputArrivesWholeAndInOrder()
 {
     const QString engine = fakeEngine(dir_, "big", "seq 1 20000");
     QByteArray output = "kept:";
-    QCOMPARE(EngineRunner::RunEngine(commandFor(engine), output), 0);
+    QCOMPARE(EngineRunner::RunEngine(commandFor(engine), output).exitCode, 0);
     QByteArray expected = "kept:";
     for (int i = 1; i <= 20000; ++i)
         expected += QByteArray::number(i) + '\n';
@@ -93,7 +94,7 @@ void TestEngineRunner::bothStreamsAreCollected()
 {
     const QString engine = fakeEngine(dir_, "both", "echo out; echo err >&2; echo out2");
     QByteArray output;
-    QCOMPARE(EngineRunner::RunEngine(commandFor(engine), output), 0);
+    QVERIFY(EngineRunner::RunEngine(commandFor(engine), output).Succeeded());
     QCOMPARE(output, QByteArray("out\nerr\nout2\n"));
 }
 
@@ -101,33 +102,52 @@ void TestEngineRunner::exitCodeIsReturned()
 {
     const QString engine = fakeEngine(dir_, "three", "echo failing; exit 3");
     QByteArray output;
-    QCOMPARE(EngineRunner::RunEngine(commandFor(engine), output), 3);
+    const EngineResult result = EngineRunner::RunEngine(commandFor(engine), output);
+    QCOMPARE(result.end, EngineResult::End::Exited);
+    QCOMPARE(result.exitCode, 3);
+    QVERIFY(!result.Succeeded());
     QCOMPARE(output, QByteArray("failing\n"));
 }
 
-void TestEngineRunner::crashGivesMinusOne()
+void TestEngineRunner::crashIsNoExit()
 {
     const QString engine = fakeEngine(dir_, "crash", "kill -SEGV $$");
     QByteArray output;
-    QCOMPARE(EngineRunner::RunEngine(commandFor(engine), output), -1);
+    const EngineResult result = EngineRunner::RunEngine(commandFor(engine), output);
+    QCOMPARE(result.end, EngineResult::End::Crashed);
+    QCOMPARE(result.exitCode, -1);
+    QVERIFY(!result.reason.isEmpty());
 }
 
-void TestEngineRunner::engineThatCannotStartGivesZero_data()
+void TestEngineRunner::engineThatCannotStartIsAFailure_data()
 {
     QTest::addColumn<QString>("engine");
-    QTest::newRow("missing") << dir_.filePath("no such engine");
+    QTest::addColumn<QString>("folder");
+    QTest::addColumn<QString>("reason");
+    QTest::newRow("missing") << dir_.filePath("no such engine") << QString() << "the file is missing";
     QFile plain(dir_.filePath("not executable"));
     plain.open(QIODevice::WriteOnly);
     plain.write("#!/bin/sh\nexit 5\n");
-    QTest::newRow("notExecutable") << plain.fileName();
-    QTest::newRow("folder") << dir_.path();
+    QTest::newRow("notExecutable") << plain.fileName() << QString() << "it is not marked as executable";
+    QTest::newRow("folder") << dir_.path() << QString() << "it is a folder";
+    // The file is there and executable, but what should run it is not.
+    QTest::newRow("interpreterMissing") << fakeEngine(dir_, "orphan", "exit 0", "/no/such/interpreter") << QString()
+                                        << "the interpreter or loader it needs is missing";
+    QTest::newRow("workingFolderMissing")
+        << fakeEngine(dir_, "fine", "exit 0") << dir_.filePath("gone") << "does not exist";
 }
 
-void TestEngineRunner::engineThatCannotStartGivesZero()
+void TestEngineRunner::engineThatCannotStartIsAFailure()
 {
     QFETCH(QString, engine);
+    QFETCH(QString, folder);
+    QFETCH(QString, reason);
     QByteArray output = "unchanged";
-    QCOMPARE(EngineRunner::RunEngine(commandFor(engine, {"x"}), output), 0);
+    const EngineResult result = EngineRunner::RunEngine(commandFor(engine, {"x"}), output, folder);
+    QCOMPARE(result.end, EngineResult::End::NotStarted);
+    QVERIFY(!result.Succeeded());
+    QVERIFY2(result.reason.contains(folder.isEmpty() ? engine : folder), qPrintable(result.reason));
+    QVERIFY2(result.reason.contains(reason), qPrintable(result.reason));
     QCOMPARE(output, QByteArray("unchanged"));
 }
 
@@ -139,7 +159,7 @@ void TestEngineRunner::silentEngineIsNoticedAtOnce()
     timer.start();
     for (int i = 0; i < 20; ++i) {
         QByteArray output;
-        QCOMPARE(EngineRunner::RunEngine(commandFor(engine), output), 0);
+        QVERIFY(EngineRunner::RunEngine(commandFor(engine), output).Succeeded());
     }
     QVERIFY2(timer.elapsed() < 1500, qPrintable(QString::number(timer.elapsed()) + " ms for 20 runs"));
 }
@@ -149,7 +169,7 @@ void TestEngineRunner::engineGetsNoInput()
     // An engine that reads its input sees its end at once instead of waiting for ever.
     const QString engine = fakeEngine(dir_, "reader", "cat; echo done");
     QByteArray output;
-    QCOMPARE(EngineRunner::RunEngine(commandFor(engine), output), 0);
+    QVERIFY(EngineRunner::RunEngine(commandFor(engine), output).Succeeded());
     QCOMPARE(output, QByteArray("done\n"));
 }
 
@@ -159,7 +179,7 @@ void TestEngineRunner::argumentsArriveIntact()
     const QStringList arguments
         = {R"(A=/tmp/say "hi"/in put.pdf)", "cat", "A1-3", "output", R"(/tmp/back\slash\)", "/tmp/Grüße ☃.pdf", ""};
     QByteArray output;
-    QCOMPARE(EngineRunner::RunEngine(commandFor(engine, arguments), output), 0);
+    QVERIFY(EngineRunner::RunEngine(commandFor(engine, arguments), output).Succeeded());
     QString expected;
     for (const QString &a : arguments)
         expected += "[" + a + "]\n";
@@ -171,8 +191,12 @@ void TestEngineRunner::environmentAndFolderAreInherited()
     const QString engine = fakeEngine(dir_, "env", R"sh(printf '%s|%s' "$QUIRE_RUNNER_TEST" "$(pwd)")sh");
     qputenv("QUIRE_RUNNER_TEST", "inherited");
     QByteArray output;
-    QCOMPARE(EngineRunner::RunEngine(commandFor(engine), output), 0);
+    QVERIFY(EngineRunner::RunEngine(commandFor(engine), output).Succeeded());
     QCOMPARE(QString::fromUtf8(output), "inherited|" + QDir::currentPath());
+    // A given working folder is where it runs instead.
+    output.clear();
+    QVERIFY(EngineRunner::RunEngine(commandFor(engine), output, dir_.path()).Succeeded());
+    QCOMPARE(QString::fromUtf8(output), "inherited|" + dir_.path());
 }
 
 void TestEngineRunner::eachRunIsTracedOnce()
@@ -190,7 +214,7 @@ void TestEngineRunner::emptyArgumentsStartNothing()
 {
     TraceCounter counter;
     TraceCounter::lines.clear();
-    QCOMPARE(EngineRunner::RunEngineCommand(QString()), 0);
+    QCOMPARE(EngineRunner::RunEngineCommand(QString()).end, EngineResult::End::NotStarted);
     QVERIFY(TraceCounter::lines.isEmpty());
 }
 

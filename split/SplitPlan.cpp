@@ -20,21 +20,23 @@ QString resolvedPath(const QString &path)
 
 QList<PartRange> SplitPlan::FromRows(const QStringList &rows, const QString &breakPointText)
 {
-    const int fileCount = int(rows.count(breakPointText)) + 1;
     QList<PartRange> parts;
     int firstPage = 1;
     int pagesCounted = 0;
-    int partNumber = 1;
-    for (const QString &row : rows) {
-        if (row != breakPointText) {
-            ++pagesCounted;
-            continue;
-        }
-        parts.append({firstPage, pagesCounted, partNumber, fileCount});
+    const auto closePart = [&] {
+        if (pagesCounted >= firstPage)
+            parts.append({firstPage, pagesCounted, int(parts.size()) + 1, 0});
         firstPage = pagesCounted + 1;
-        ++partNumber;
+    };
+    for (const QString &row : rows) {
+        if (row == breakPointText)
+            closePart();
+        else
+            ++pagesCounted;
     }
-    parts.append({firstPage, pagesCounted, partNumber, fileCount});
+    closePart();
+    for (PartRange &part : parts)
+        part.fileCount = int(parts.size());
     return parts;
 }
 
@@ -60,4 +62,32 @@ QString SplitPlan::FindOutputConflict(const QString &document, const QStringList
         partOfPath.insert(path, i);
     }
     return {};
+}
+
+QStringList SplitPlan::ExistingOutputs(const QStringList &outputs)
+{
+    QStringList existing;
+    for (const QString &output : outputs)
+        if (QFileInfo(output).exists() || QFileInfo(output).isSymLink())
+            existing << output;
+    return existing;
+}
+
+QString SplitPlan::ListSome(const QStringList &items, const QString &separator)
+{
+    QStringList shown = items.mid(0, kNamedAtMost);
+    if (items.size() > kNamedAtMost)
+        shown << QStringLiteral("and %1 more").arg(items.size() - kNamedAtMost);
+    return shown.join(separator);
+}
+
+QString SplitPlan::ReplaceQuestion(const QStringList &existing)
+{
+    QStringList names;
+    for (const QString &path : existing)
+        names << QDir::toNativeSeparators(path);
+    const QString intro = existing.size() == 1 ? QStringLiteral("This file already exists:")
+                                               : QStringLiteral("These %1 files already exist:").arg(existing.size());
+    return QStringLiteral("%1\n\n%2\n\nDo you want to replace %3 with the new parts?")
+        .arg(intro, ListSome(names), existing.size() == 1 ? QStringLiteral("it") : QStringLiteral("them"));
 }

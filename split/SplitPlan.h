@@ -18,11 +18,24 @@ struct PartRange {
 class SplitPlan {
 public:
     // Every row other than `breakPointText` counts one page; every break point row closes a
-    // part. The page numbers written in the rows are never read.
+    // part. The page numbers written in the rows are never read. A part without pages (break
+    // points first, last or side by side) is left out, so no range ever runs backwards; the
+    // parts that remain are numbered on from 1 and counted in `fileCount`.
     static QList<PartRange> FromRows(const QStringList &rows, const QString &breakPointText);
 
     // Why writing parts to `outputs` (in part order) would destroy data: a part written over
     // the document itself, or two parts written to the same file. Empty when there is no
     // such conflict. Paths are compared as the file system resolves them.
     static QString FindOutputConflict(const QString &document, const QStringList &outputs);
+
+    // The outputs that something already exists at, in part order.
+    static QStringList ExistingOutputs(const QStringList &outputs);
+
+    // The question asked before `existing` files are replaced: it names them, at most
+    // `kNamedAtMost` of them, and says how many more there are.
+    static QString ReplaceQuestion(const QStringList &existing);
+
+    // `items` one per line, at most `kNamedAtMost` of them, then "and N more".
+    static QString ListSome(const QStringList &items, const QString &separator = QStringLiteral("\n"));
+    static constexpr int kNamedAtMost = 10;
 };

@@ -17,6 +17,8 @@ private slots:
     void rowsMakeParts();
     void outputConflicts_data();
     void outputConflicts();
+    void existingOutputsAreNamed_data();
+    void existingOutputsAreNamed();
 };
 
 void TestSplitPlan::rowsMakeParts_data()
@@ -32,6 +34,11 @@ void TestSplitPlan::rowsMakeParts_data()
         << QList<PartRange>{{1, 3, 1, 3}, {4, 7, 2, 3}, {8, 10, 3, 3}};
     QTest::newRow("textsAreNotParsed") << QStringList{"x", "", BP, "9"} << QList<PartRange>{{1, 2, 1, 2}, {3, 3, 2, 2}};
     QTest::newRow("otherCaseIsAPage") << QStringList{"1", "breakpoint", "2"} << QList<PartRange>{{1, 3, 1, 1}};
+    // Lists the window never makes: no empty part, no range that runs backwards.
+    QTest::newRow("breakPointsSideBySide")
+        << QStringList{"1", BP, BP, "2"} << QList<PartRange>{{1, 1, 1, 2}, {2, 2, 2, 2}};
+    QTest::newRow("breakPointFirstAndLast") << QStringList{BP, "1", "2", BP} << QList<PartRange>{{1, 2, 1, 1}};
+    QTest::newRow("onlyBreakPoints") << QStringList{BP, BP} << QList<PartRange>{};
 }
 
 void TestSplitPlan::rowsMakeParts()
@@ -74,6 +81,40 @@ void TestSplitPlan::outputConflicts()
         QCOMPARE(conflict, QString());
     else
         QVERIFY2(conflict.startsWith(expected), qPrintable(conflict));
+}
+
+void TestSplitPlan::existingOutputsAreNamed_data()
+{
+    QTest::addColumn<int>("existing");
+    QTest::addColumn<QString>("start");
+    QTest::addColumn<QString>("end");
+    QTest::newRow("one") << 1 << "This file already exists:\n\n%1/part 1.pdf\n\n"
+                         << "replace it with the new parts?";
+    QTest::newRow("three") << 3 << "These 3 files already exist:\n\n%1/part 1.pdf\n%1/part 2.pdf\n%1/part 3.pdf\n\n"
+                           << "replace them with the new parts?";
+    QTest::newRow("twelve") << 12 << "These 12 files already exist:\n\n%1/part 1.pdf\n"
+                            << "%1/part 10.pdf\nand 2 more\n\nDo you want to replace them with the new parts?";
+}
+
+void TestSplitPlan::existingOutputsAreNamed()
+{
+    QFETCH(int, existing);
+    QFETCH(QString, start);
+    QFETCH(QString, end);
+    QTemporaryDir dir;
+    QStringList outputs;
+    for (int part = 1; part <= existing + 2; ++part)
+        outputs << dir.filePath(QStringLiteral("part %1.pdf").arg(part));
+    for (int part = 0; part < existing; ++part)
+        QVERIFY(QFile(outputs.at(part)).open(QIODevice::WriteOnly));
+    // A link that leads nowhere is something a new part would replace too.
+    QVERIFY(QFile::link(dir.filePath("nowhere"), outputs.last()));
+
+    const QStringList found = SplitPlan::ExistingOutputs(outputs);
+    QCOMPARE(found, outputs.mid(0, existing) << outputs.last());
+    const QString question = SplitPlan::ReplaceQuestion(found.mid(0, existing));
+    QVERIFY2(question.startsWith(start.replace("%1", dir.path())), qPrintable(question));
+    QVERIFY2(question.endsWith(end.replace("%1", dir.path())), qPrintable(question));
 }
 
 QTEST_GUILESS_MAIN(TestSplitPlan)

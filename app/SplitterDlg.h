@@ -149,13 +149,23 @@ private:
     void DisableInsert();
     std::unique_ptr<QMenu> BuildContextMenu();
 
-    // The split: the whole run, one part (returns why it failed, or nothing), where the parts
-    // go under the options in force, why a split must not start, and the archive move.
+    // The split: the whole run; the parts' paths and why a split must not start, both decided
+    // before anything is written; the question before existing files are replaced; the engine
+    // runs (returning why parts failed); one part; and the archive move.
+    struct PartOutcome {
+        QString failure; // empty when the part was written by this run
+        bool engineStarted = true;
+    };
     void SplitDocument();
-    QString SplitPart(int firstPage, int lastPage, int partNumber, int fileCount);
     OutputLocation CurrentOutputLocation() const;
     QString OutputPathOf(const PartRange &part, const OutputLocation &location) const;
-    QString SplitRefusal(const QList<PartRange> &parts);
+    static QString WrittenPathOf(const QString &outputPath, const OutputLocation &location);
+    QStringList PlannedOutputs(const QList<PartRange> &parts) const;
+    QString SplitRefusal(const QStringList &outputs) const;
+    bool ConfirmReplacing(const QStringList &outputs);
+    // The number of parts written; `failures` receives why the others were not.
+    int WriteParts(const QList<PartRange> &parts, QStringList &failures);
+    PartOutcome SplitPart(int firstPage, int lastPage, int partNumber, int fileCount);
     bool ArchiveDocument();
     // Commands that would change the document or the options under a running split.
     static bool IsBlockedWhileSplitting(int commandId);

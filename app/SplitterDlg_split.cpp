@@ -6,6 +6,7 @@
 #include "framework/AppMessageBox.h"
 #include "framework/FileDialogs.h"
 #include "framework/FileMove.h"
+#include "framework/FileStamp.h"
 #include "framework/WaitCursor.h"
 #include "res/ResourceIds.h"
 #include "split/CommandLine.h"
@@ -25,18 +26,20 @@ namespace {
 const QString kFolderPromptTitle = QStringLiteral("Please select a folder");
 const QString kSuccessPrompt = QStringLiteral("Split PDF file success! Do you want to open the output directory?");
 
-// What the engine said about a failed part: its last line, or what its exit tells.
-QString engineMessage(int exitCode, const QByteArray &output)
+// What the engine said about a failed part: its last line, or what its end tells.
+QString engineMessage(const EngineResult &result, const QByteArray &output)
 {
+    if (result.end == EngineResult::End::NotStarted)
+        return result.reason;
     const QList<QByteArray> lines = output.trimmed().split('\n');
     const QString last = QString::fromLocal8Bit(lines.last().trimmed());
     if (!last.isEmpty())
         return last;
-    if (exitCode == -1)
-        return QStringLiteral("The engine stopped unexpectedly.");
-    if (exitCode != 0)
-        return QStringLiteral("The engine ended with code %1.").arg(exitCode);
-    return QStringLiteral("The engine wrote no file.");
+    if (result.end == EngineResult::End::Crashed)
+        return result.reason;
+    if (result.exitCode != 0)
+        return QStringLiteral("The engine ended with code %1.").arg(result.exitCode);
+    return QStringLiteral("The engine reported success but did not write the file.");
 }
 
 } // namespace
@@ -75,23 +78,49 @@ QString SplitterDlg::OutputPathOf(const PartRange &part, const OutputLocation &l
                              part.fileCount);
 }
 
-QString SplitterDlg::SplitRefusal(const QList<PartRange> &parts)
+QString SplitterDlg::WrittenPathOf(const QString &outputPath, const OutputLocation &location)
+{
+    // The engine runs in the output folder, so a name without a folder lands there.
+    return QDir::cleanPath(QDir(location.outputFolder).absoluteFilePath(outputPath));
+}
+
+QStringList SplitterDlg::PlannedOutputs(const QList<PartRange> &parts) const
+{
+    const OutputLocation location = CurrentOutputLocation();
+    QStringList outputs;
+    for (const PartRange &part : parts)
+        outputs << WrittenPathOf(OutputPathOf(part, location), location);
+    return outputs;
+}
+
+QString SplitterDlg::SplitRefusal(const QStringList &outputs) const
 {
     const QString engine = EngineRunner::EnginePath();
     if (!QFileInfo(engine).isExecutable())
         return QStringLiteral("The PDF engine is missing or cannot be started:\n%1\n\n"
                               "Reinstall Quirewright so that %2 lies beside the program. Nothing was written.")
             .arg(engine, QString::fromLatin1(EngineRunner::EngineFileName));
-    const OutputLocation location = CurrentOutputLocation();
-    QStringList outputs;
-    for (const PartRange &part : parts)
-        outputs << OutputPathOf(part, location);
+    const QString folder = CurrentOutputLocation().outputFolder;
+    if (!QFileInfo(folder).isDir())
+        return QStringLiteral("The output folder\n%1\ndoes not exist.\n\n"
+                              "Create it, or choose another output folder in the options. Nothing was written.")
+            .arg(QDir::toNativeSeparators(folder));
     return SplitPlan::FindOutputConflict(DocumentPath, outputs);
+}
+
+bool SplitterDlg::ConfirmReplacing(const QStringList &outputs)
+{
+    const QStringList existing = SplitPlan::ExistingOutputs(outputs);
+    if (existing.isEmpty())
+        return true;
+    // An unrelated file of the same name must never go silently, so No is the default answer.
+    return AppMessageBox::Show(this, SplitPlan::ReplaceQuestion(existing),
+                               MsgBox::YesNo | MsgBox::IconQuestion | MsgBox::DefButton2)
+           == MsgBox::IdYes;
 }
 
 void SplitterDlg::SplitDocument()
 {
-    WaitCursor wait;
     if (Options.SaveFileType == 1) {
         const QString folder = FileDialogs::GetExistingFolder(this, kFolderPromptTitle, AskedFolder);
         if (folder.isEmpty())
@@ -104,39 +133,31 @@ void SplitterDlg::SplitDocument()
     for (int row = 0; row < PageList->topLevelItemCount(); ++row)
         rows << RowText(row);
     const QList<PartRange> parts = SplitPlan::FromRows(rows, QString::fromLatin1(kBreakPointText));
+    if (parts.isEmpty())
+        return;
 
-    if (const QString refusal = SplitRefusal(parts); !refusal.isEmpty()) {
+    // Everything that could stop the split is asked or refused before the first part is written.
+    const QStringList outputs = PlannedOutputs(parts);
+    if (const QString refusal = SplitRefusal(outputs); !refusal.isEmpty()) {
         AppMessageBox::Show(this, refusal, MsgBox::Ok | MsgBox::IconExclamation);
+        PageList->setFocus();
+        return;
+    }
+    if (!ConfirmReplacing(outputs)) {
+        PageList->setFocus();
         return;
     }
 
     QStringList failures;
-    {
-        QProgressDialog progress(this);
-        progress.setWindowTitle(QCoreApplication::applicationName());
-        progress.setCancelButton(nullptr);
-        progress.setRange(0, int(parts.size()));
-        progress.setMinimumDuration(0);
-        progress.setWindowModality(Qt::WindowModal);
-        splitting_ = true;
-        for (const PartRange &part : parts) {
-            progress.setLabelText(QStringLiteral("Writing part %1 of %2...").arg(part.partNumber).arg(parts.size()));
-            progress.setValue(part.partNumber - 1);
-            const QString failure = SplitPart(part.firstPage, part.lastPage, part.partNumber, part.fileCount);
-            if (!failure.isEmpty())
-                failures << failure;
-        }
-        splitting_ = false;
-    }
-
-    if (!failures.isEmpty()) {
+    if (const int written = WriteParts(parts, failures); written < parts.size()) {
         // A failed part is never announced as success, and the document stays where it is.
+        const QString archiveNote
+            = Options.ArchiveButtonState != 0 ? QStringLiteral(", so the document was not archived") : QString();
         AppMessageBox::Show(this,
-                            QStringLiteral("%1 of %2 parts could not be written, so the document was not "
-                                           "archived.\n\n%3")
-                                .arg(failures.size())
+                            QStringLiteral("%1 of %2 parts could not be written%3.\n\n%4")
+                                .arg(parts.size() - written)
                                 .arg(parts.size())
-                                .arg(failures.join(QStringLiteral("\n\n"))),
+                                .arg(archiveNote, SplitPlan::ListSome(failures, QStringLiteral("\n\n"))),
                             MsgBox::Ok | MsgBox::IconExclamation);
         PageList->setFocus();
         return;
@@ -148,7 +169,41 @@ void SplitterDlg::SplitDocument()
     PageList->setFocus();
 }
 
-QString SplitterDlg::SplitPart(int firstPage, int lastPage, int partNumber, int fileCount)
+int SplitterDlg::WriteParts(const QList<PartRange> &parts, QStringList &failures)
+{
+    // The wait cursor is for the engine runs only: never over a dialog that waits for the user.
+    WaitCursor wait;
+    QProgressDialog progress(this);
+    progress.setWindowTitle(QCoreApplication::applicationName());
+    progress.setCancelButton(nullptr);
+    progress.setRange(0, int(parts.size()));
+    progress.setMinimumDuration(0);
+    progress.setWindowModality(Qt::WindowModal);
+    splitting_ = true;
+    int written = 0;
+    for (const PartRange &part : parts) {
+        progress.setLabelText(QStringLiteral("Writing part %1 of %2...").arg(part.partNumber).arg(parts.size()));
+        progress.setValue(part.partNumber - 1);
+        const PartOutcome outcome = SplitPart(part.firstPage, part.lastPage, part.partNumber, part.fileCount);
+        if (outcome.failure.isEmpty())
+            ++written;
+        else
+            failures << outcome.failure;
+        if (!outcome.engineStarted) {
+            // The next runs would fail alike.
+            const qsizetype left = parts.size() - part.partNumber;
+            if (left > 0)
+                failures << QStringLiteral("%1 more %2 not attempted.")
+                                .arg(left)
+                                .arg(QLatin1String(left == 1 ? "part was" : "parts were"));
+            break;
+        }
+    }
+    splitting_ = false;
+    return written;
+}
+
+SplitterDlg::PartOutcome SplitterDlg::SplitPart(int firstPage, int lastPage, int partNumber, int fileCount)
 {
     // Painting and input queued while the previous part blocked the window are handled now.
     EngineRunner::PumpMessages();
@@ -158,15 +213,20 @@ QString SplitterDlg::SplitPart(int firstPage, int lastPage, int partNumber, int 
     const QString arguments = QStringLiteral("A=") + CommandLine::Quote(DocumentPath) + QStringLiteral(" cat ")
                               + QStringLiteral("A%1-%2").arg(firstPage).arg(lastPage) + QStringLiteral(" output ")
                               + CommandLine::Quote(output);
+    // Only a file this run wrote counts: one that was there before proves nothing.
+    const QString written = WrittenPathOf(output, location);
+    const FileStamp before = FileStamp::Of(written);
     QByteArray engineOutput;
-    const int exitCode = EngineRunner::RunEngineCommand(arguments, &engineOutput);
-    if (exitCode == 0 && QFileInfo(output).isFile())
+    const EngineResult result = EngineRunner::RunEngineCommand(arguments, &engineOutput, location.outputFolder);
+    const FileStamp after = FileStamp::Of(written);
+    if (result.Succeeded() && after.regular && after != before)
         return {};
-    return QStringLiteral("Part %1 (pages %2 to %3), %4:\n%5")
-        .arg(partNumber)
-        .arg(firstPage)
-        .arg(lastPage)
-        .arg(QDir::toNativeSeparators(output), engineMessage(exitCode, engineOutput));
+    return {QStringLiteral("Part %1 (pages %2 to %3), %4:\n%5")
+                .arg(partNumber)
+                .arg(firstPage)
+                .arg(lastPage)
+                .arg(QDir::toNativeSeparators(written), engineMessage(result, engineOutput)),
+            result.end != EngineResult::End::NotStarted};
 }
 
 bool SplitterDlg::ArchiveDocument()

@@ -36,6 +36,8 @@ int AppMessageBox::Show(QWidget *parent, const QString &text, unsigned type)
     const bool yesNo = (type & 0xF) == MsgBox::YesNo;
     QMessageBox box(iconOf(type), QCoreApplication::applicationName(), text,
                     yesNo ? QMessageBox::Yes | QMessageBox::No : QMessageBox::Ok, parent);
+    if (yesNo)
+        box.setDefaultButton(type & MsgBox::DefButton2 ? QMessageBox::No : QMessageBox::Yes);
     const int answer = box.exec();
     if (!yesNo)
         return MsgBox::IdOk;

@@ -19,14 +19,16 @@
 
 namespace {
 
-// Counts pages ($FAKE_PAGES), and writes parts, logging "<first>-<last>|<output>" to $FAKE_LOG;
-// the range in $FAKE_FAIL fails with a message and no file.
+// Counts pages ($FAKE_PAGES), and writes parts as the engine does (a new file renamed into
+// place), logging "<first>-<last>|<output>" to $FAKE_LOG; the range in $FAKE_FAIL fails with a
+// message and no file, and with $FAKE_SILENT set it ends with success but writes nothing.
 const QByteArray kFakeEngine = R"(#!/bin/sh
 if [ "$2" = dump_data ]; then printf 'NumberOfPages: %s\n' "$FAKE_PAGES" > "$4"; exit 0; fi
 range=${3#A}
 printf '%s|%s\n' "$range" "$5" >> "$FAKE_LOG"
 if [ "$range" = "$FAKE_FAIL" ]; then echo "quirekit: simulated failure for $range" >&2; exit 1; fi
-printf '%%PDF-1.4 part %s\n' "$range" > "$5"
+if [ -n "$FAKE_SILENT" ]; then exit 0; fi
+printf '%%PDF-1.4 part %s\n' "$range" > "$5.new" && mv "$5.new" "$5"
 )";
 
 const QString kSuccess = QStringLiteral("Split PDF file success! Do you want to open the output directory?");
@@ -59,6 +61,7 @@ private slots:
     void nothingHappensWithoutRowsOrOk();
     void askedFolderIsPromptedOncePerSplit();
     void cancelledFolderPromptWritesNothing();
+    void failedPartIsReportedNotAnnounced_data();
     void failedPartIsReportedNotAnnounced();
     void archiveMovesTheDocument();
     void archiveNeverReplacesAFile();
@@ -66,6 +69,11 @@ private slots:
     void conflictingOutputsAreRefused();
     void missingEngineIsReported();
     void progressAndGuardsDuringTheSplit();
+    void existingFilesAreReplacedOnlyWhenAllowed_data();
+    void existingFilesAreReplacedOnlyWhenAllowed();
+    void onlyWhatThisRunWroteCounts_data();
+    void onlyWhatThisRunWroteCounts();
+    void namesWithoutAFolderLandInTheOutputFolder();
 
 private:
     QStringList log() const;
@@ -75,7 +83,10 @@ private:
     std::unique_ptr<DriverDlg> dlg_;
     QString document_;
     QStringList messages_;
+    QList<unsigned> types_;
     int promptAnswer_ = MsgBox::IdNo;
+    int replaceAnswer_ = MsgBox::IdNo;
+    bool waitCursorOverDialog_ = false;
     QList<QUrl> opened_;
 };
 
@@ -86,9 +97,14 @@ void TestSplitDriver::initTestCase()
         opened_ << url;
         return true;
     });
-    AppMessageBox::SetResponder([this](const QString &text, unsigned) {
+    AppMessageBox::SetResponder([this](const QString &text, unsigned type) {
+        // Nothing that waits for the user may show the wait cursor.
+        waitCursorOverDialog_ |= QGuiApplication::overrideCursor() != nullptr;
         messages_ << text;
-        return text == kSuccess ? promptAnswer_ : MsgBox::IdOk;
+        types_ << type;
+        if (text == kSuccess)
+            return promptAnswer_;
+        return (type & 0xF) == MsgBox::YesNo ? replaceAnswer_ : MsgBox::IdOk;
     });
 }
 
@@ -103,9 +119,13 @@ void TestSplitDriver::init()
     doc.close();
     qputenv("FAKE_LOG", dir_.filePath("log").toLocal8Bit());
     qputenv("FAKE_FAIL", "");
+    qputenv("FAKE_SILENT", "");
     messages_.clear();
+    types_.clear();
     opened_.clear();
     promptAnswer_ = MsgBox::IdNo;
+    replaceAnswer_ = MsgBox::IdNo;
+    waitCursorOverDialog_ = false;
     dlg_ = std::make_unique<DriverDlg>();
     dlg_->Create();
     dlg_->show();
@@ -117,6 +137,7 @@ void TestSplitDriver::cleanup()
     dlg_.reset();
     FileDialogs::SetFolderResponder({});
     QVERIFY(!QGuiApplication::overrideCursor());
+    QVERIFY(!waitCursorOverDialog_);
 }
 
 QStringList TestSplitDriver::log() const
@@ -203,6 +224,7 @@ void TestSplitDriver::askedFolderIsPromptedOncePerSplit()
     };
     QStringList titles;
     FileDialogs::SetFolderResponder([&](const QString &title, const QString &) {
+        waitCursorOverDialog_ |= QGuiApplication::overrideCursor() != nullptr;
         titles << title;
         return dir_.filePath("docs");
     });
@@ -224,14 +246,24 @@ void TestSplitDriver::cancelledFolderPromptWritesNothing()
     QVERIFY(dlg_->SplitButton->isEnabled());
 }
 
+void TestSplitDriver::failedPartIsReportedNotAnnounced_data()
+{
+    QTest::addColumn<int>("archive");
+    QTest::addColumn<QString>("start");
+    QTest::newRow("archiving") << 1 << "1 of 3 parts could not be written, so the document was not archived.\n\n";
+    QTest::newRow("notArchiving") << 0 << "1 of 3 parts could not be written.\n\n";
+}
+
 void TestSplitDriver::failedPartIsReportedNotAnnounced()
 {
+    QFETCH(int, archive);
+    QFETCH(QString, start);
     openWithBreakPoints(10, {4, 8});
     QDir().mkpath(dir_.filePath("archive"));
-    dlg_->setOptions = [this](OptionsDlg &o) {
+    dlg_->setOptions = [&](OptionsDlg &o) {
         o.SaveFileType = 3;
         o.FileNamePattern = "{basename} {part}";
-        o.ArchiveButtonState = 1;
+        o.ArchiveButtonState = archive;
         o.ArchiveFolderName = dir_.filePath("archive");
     };
     qputenv("FAKE_FAIL", "4-7");
@@ -241,7 +273,7 @@ void TestSplitDriver::failedPartIsReportedNotAnnounced()
     QVERIFY(QFile::exists(dir_.filePath("docs/my \"manual\" 3.pdf")));
     QCOMPARE(messages_.size(), 1);
     const QString message = messages_.first();
-    QVERIFY2(message.startsWith("1 of 3 parts could not be written"), qPrintable(message));
+    QVERIFY2(message.startsWith(start), qPrintable(message));
     QVERIFY(message.contains("Part 2 (pages 4 to 7)"));
     QVERIFY(message.contains("quirekit: simulated failure for 4-7"));
     QVERIFY(QFile::exists(document_)); // not archived
@@ -289,19 +321,25 @@ void TestSplitDriver::conflictingOutputsAreRefused_data()
 {
     QTest::addColumn<QString>("pattern");
     QTest::addColumn<QList<int>>("breakPoints");
+    QTest::addColumn<QString>("folder"); // for the fixed output folder; empty: the document's
     QTest::addColumn<QString>("message");
-    QTest::newRow("sameNameForEveryPart") << "{basename} x" << QList<int>{2} << "Parts 1 and 2 would both";
-    QTest::newRow("onePartOverTheDocument") << "{basename}" << QList<int>{} << "Part 1 would be written over";
+    QTest::newRow("sameNameForEveryPart") << "{basename} x" << QList<int>{2} << QString() << "Parts 1 and 2 would both";
+    QTest::newRow("onePartOverTheDocument")
+        << "{basename}" << QList<int>{} << QString() << "Part 1 would be written over";
+    QTest::newRow("outputFolderMissing") << "{basename} {part}" << QList<int>{} << "no such folder"
+                                         << "The output folder\n" + dir_.filePath("no such folder");
 }
 
 void TestSplitDriver::conflictingOutputsAreRefused()
 {
     QFETCH(QString, pattern);
     QFETCH(QList<int>, breakPoints);
+    QFETCH(QString, folder);
     QFETCH(QString, message);
     openWithBreakPoints(3, breakPoints);
     dlg_->setOptions = [&](OptionsDlg &o) {
-        o.SaveFileType = 3;
+        o.SaveFileType = folder.isEmpty() ? 3 : 2;
+        o.OutFolderName = dir_.filePath(folder);
         o.FileNamePattern = pattern;
     };
     QTest::keyClick(dlg_->PageList, Qt::Key_F5);
@@ -332,12 +370,14 @@ void TestSplitDriver::progressAndGuardsDuringTheSplit()
         o.FileNamePattern = "{basename} {part}";
     };
     QStringList labels;
+    bool waitCursorWhileWriting = true;
     QTimer probe;
     probe.setInterval(0);
     connect(&probe, &QTimer::timeout, this, [&] {
         if (auto *progress = dlg_->findChild<QProgressDialog *>()) {
             if (!labels.contains(progress->labelText()))
                 labels << progress->labelText();
+            waitCursorWhileWriting &= QGuiApplication::overrideCursor() != nullptr;
             // Input arriving between parts: neither a new document nor new options get in,
             // and edits of the list do not change the running split.
             dlg_->OnCommand(CmdId::FileOptions);
@@ -349,9 +389,119 @@ void TestSplitDriver::progressAndGuardsDuringTheSplit()
     QTest::keyClick(dlg_->PageList, Qt::Key_F5);
     probe.stop();
     QCOMPARE(labels, QStringList({"Writing part 1 of 3...", "Writing part 2 of 3...", "Writing part 3 of 3..."}));
+    QVERIFY(waitCursorWhileWriting);
     QCOMPARE(dlg_->optionsShown, 1);
     QCOMPARE(log().size(), 3);
     QVERIFY(!dlg_->findChild<QProgressDialog *>());
+}
+
+void TestSplitDriver::existingFilesAreReplacedOnlyWhenAllowed_data()
+{
+    QTest::addColumn<int>("answer");
+    QTest::newRow("no") << int(MsgBox::IdNo);
+    QTest::newRow("yes") << int(MsgBox::IdYes);
+}
+
+void TestSplitDriver::existingFilesAreReplacedOnlyWhenAllowed()
+{
+    QFETCH(int, answer);
+    openWithBreakPoints(4, {3});
+    dlg_->setOptions = [](OptionsDlg &o) {
+        o.SaveFileType = 3;
+        o.FileNamePattern = "{basename} {part}";
+    };
+    const QString taken = dir_.filePath("docs/my \"manual\" 2.pdf");
+    QFile file(taken);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write("someone's own file");
+    file.close();
+    replaceAnswer_ = answer;
+    QTest::keyClick(dlg_->PageList, Qt::Key_F5);
+
+    // One question, before any part, naming the file; No is what Enter answers.
+    QVERIFY(!messages_.isEmpty());
+    QVERIFY2(messages_.first().startsWith("This file already exists:\n\n" + taken + "\n"),
+             qPrintable(messages_.first()));
+    QCOMPARE(types_.first() & 0xF, MsgBox::YesNo);
+    QVERIFY(types_.first() & MsgBox::DefButton2);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    if (answer == MsgBox::IdNo) {
+        QVERIFY(log().isEmpty());
+        QCOMPARE(file.readAll(), QByteArray("someone's own file"));
+        QCOMPARE(messages_.size(), 1);
+    } else {
+        QCOMPARE(log().size(), 2);
+        QCOMPARE(file.readAll(), QByteArray("%PDF-1.4 part 3-4\n"));
+        QCOMPARE(messages_.last(), kSuccess);
+    }
+    QCOMPARE(dlg_->focusWidget(), dlg_->PageList);
+}
+
+void TestSplitDriver::onlyWhatThisRunWroteCounts_data()
+{
+    QTest::addColumn<QByteArray>("engine");
+    QTest::addColumn<QString>("reason");
+    QTest::addColumn<int>("runs");
+    // The engine file is there, but what would run it is not: the old files at the output
+    // paths must not pass for new parts.
+    QTest::newRow("engineCannotStart") << QByteArray("#!/no/such/interpreter\n")
+                                       << "the interpreter or loader it needs is missing" << 0;
+    QTest::newRow("engineWritesNothing") << kFakeEngine << "reported success but did not write the file" << 2;
+}
+
+void TestSplitDriver::onlyWhatThisRunWroteCounts()
+{
+    QFETCH(QByteArray, engine);
+    QFETCH(QString, reason);
+    QFETCH(int, runs);
+    openWithBreakPoints(4, {3});
+    QDir().mkpath(dir_.filePath("archive"));
+    dlg_->setOptions = [this](OptionsDlg &o) {
+        o.SaveFileType = 3;
+        o.FileNamePattern = "{basename} {part}";
+        o.ArchiveButtonState = 1;
+        o.ArchiveFolderName = dir_.filePath("archive");
+    };
+    for (int part = 1; part <= 2; ++part) {
+        QFile old(dir_.filePath(QStringLiteral("docs/my \"manual\" %1.pdf").arg(part)));
+        QVERIFY(old.open(QIODevice::WriteOnly));
+        old.write("an earlier split");
+    }
+    replaceAnswer_ = MsgBox::IdYes;
+    qputenv("FAKE_SILENT", "1");
+    QVERIFY(InstallStandInEngine(engine));
+    QTest::keyClick(dlg_->PageList, Qt::Key_F5);
+    QVERIFY(InstallStandInEngine(kFakeEngine));
+
+    QCOMPARE(log().size(), runs);
+    QCOMPARE(messages_.size(), 2); // the replace question, then the failure
+    const QString message = messages_.last();
+    QVERIFY2(message.startsWith("2 of 2 parts could not be written, so the document was not archived."),
+             qPrintable(message));
+    QVERIFY2(message.contains(reason), qPrintable(message));
+    // Where the engine cannot start, the next part is not tried in vain.
+    QCOMPARE(message.contains("1 more part was not attempted."), runs == 0);
+    QVERIFY(QFile::exists(document_));
+}
+
+void TestSplitDriver::namesWithoutAFolderLandInTheOutputFolder()
+{
+    openWithBreakPoints(2, {2});
+    const QString out = dir_.filePath("out");
+    QDir().mkpath(out);
+    dlg_->setOptions = [&](OptionsDlg &o) {
+        o.SaveFileType = 2;
+        o.OutFolderName = out;
+        o.FileNamePattern = "part {part}";
+    };
+    promptAnswer_ = MsgBox::IdYes;
+    QTest::keyClick(dlg_->PageList, Qt::Key_F5);
+    // The engine is given the name as the pattern made it, and runs in the output folder.
+    QCOMPARE(log(), QStringList({"1-1|part 1.pdf", "2-2|part 2.pdf"}));
+    QVERIFY(QFile::exists(out + "/part 1.pdf"));
+    QVERIFY(QFile::exists(out + "/part 2.pdf"));
+    QVERIFY(!QFile::exists(QDir::current().filePath("part 1.pdf")));
+    QCOMPARE(opened_, QList<QUrl>{QUrl::fromLocalFile(out + "/")});
 }
 
 QTEST_MAIN(TestSplitDriver)

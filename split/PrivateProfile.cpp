@@ -18,16 +18,21 @@ constexpr QByteArrayView kUtf16LEBom = "\xFF\xFE";
 constexpr QByteArrayView kUtf16BEBom = "\xFE\xFF";
 constexpr QByteArrayView kCrLf = "\r\n";
 
-// One line of the file as UTF-8 bytes, and the line ending it had ("" for a last line without one).
+// One line of the file. It is parsed as UTF-8 text, but written back as the bytes it had, so
+// that a line a write does not change keeps them even where they are not valid text.
 struct ProfileLine {
-    QByteArray text;
-    QByteArray end;
+    QByteArray text; // as UTF-8, without the line ending
+    QByteArray end; // the line ending as UTF-8 ("" for a last line without one)
+    QByteArray stored; // text and ending in the file's encoding
 };
 
 struct ProfileDocument {
     TextEncoding encoding = TextEncoding::Utf8;
     QList<ProfileLine> lines;
     QByteArray lineEnd = kCrLf.toByteArray(); // for the lines a write adds
+    // The odd last byte of a UTF-16 file. It stays last: anywhere else it would shift every
+    // character after it.
+    QByteArray strayByte;
 };
 
 enum class LineKind { Other, Header, Entry };
@@ -87,56 +92,92 @@ bool sameName(QByteArrayView written, const QString &wanted)
     return QString::fromUtf8(written).compare(wanted, Qt::CaseInsensitive) == 0;
 }
 
-QList<ProfileLine> splitLines(QByteArrayView body)
+bool isUtf16(TextEncoding encoding)
 {
-    QList<ProfileLine> lines;
-    qsizetype start = 0;
-    for (qsizetype i = 0; i < body.size(); ++i) {
-        const char c = body[i];
-        if (c != '\r' && c != '\n')
-            continue;
-        const qsizetype endLength = (c == '\r' && i + 1 < body.size() && body[i + 1] == '\n') ? 2 : 1;
-        lines.append({body.sliced(start, i - start).toByteArray(), body.sliced(i, endLength).toByteArray()});
-        i += endLength - 1;
-        start = i + 1;
-    }
-    if (start < body.size())
-        lines.append({body.sliced(start).toByteArray(), {}});
-    return lines;
+    return encoding == TextEncoding::Utf16LE || encoding == TextEncoding::Utf16BE;
 }
 
-// UTF-16 text as UTF-8, or nothing when it is not whole UTF-16 (then the file is taken as bytes).
-std::optional<QByteArray> utf16AsUtf8(QByteArrayView data, QStringConverter::Encoding encoding)
+QStringConverter::Encoding utf16Converter(TextEncoding encoding)
 {
-    if (data.size() % 2 != 0)
-        return std::nullopt;
-    QStringDecoder decoder(encoding, QStringConverter::Flag::Stateless);
-    const QString text = decoder.decode(data);
-    if (decoder.hasError())
-        return std::nullopt;
-    return text.toUtf8();
+    return encoding == TextEncoding::Utf16LE ? QStringConverter::Utf16LE : QStringConverter::Utf16BE;
+}
+
+// A U+FEFF inside the text is a character like any other, not a byte order mark to drop.
+constexpr auto kVerbatim = QStringConverter::Flag::Stateless | QStringConverter::Flag::ConvertInitialBom;
+
+QByteArray encodeText(TextEncoding encoding, QByteArrayView utf8)
+{
+    if (!isUtf16(encoding))
+        return utf8.toByteArray(); // byte for byte: a kept key name may hold bytes that are not UTF-8
+    return QStringEncoder(utf16Converter(encoding), kVerbatim).encode(QString::fromUtf8(utf8));
+}
+
+QByteArray decodeText(TextEncoding encoding, QByteArrayView stored)
+{
+    if (!isUtf16(encoding))
+        return stored.toByteArray();
+    return QString(QStringDecoder(utf16Converter(encoding), kVerbatim).decode(stored)).toUtf8();
+}
+
+// The character code of the unit (a byte, or two bytes of UTF-16) at `index`.
+char16_t unitAt(QByteArrayView body, qsizetype index, TextEncoding encoding)
+{
+    const auto byte = [&](qsizetype i) { return char16_t(uchar(body[i])); };
+    switch (encoding) {
+    case TextEncoding::Utf16LE: return char16_t(byte(index) | byte(index + 1) << 8);
+    case TextEncoding::Utf16BE: return char16_t(byte(index) << 8 | byte(index + 1));
+    default: return byte(index);
+    }
+}
+
+// Splits the text after the byte order mark at CR, LF and CRLF, found as characters of the
+// encoding (in UTF-16 the byte 0x0D is not always a CR).
+QList<ProfileLine> splitLines(QByteArrayView body, TextEncoding encoding)
+{
+    const qsizetype unit = isUtf16(encoding) ? 2 : 1;
+    // `ending` is the line ending as UTF-8; in the file it takes one unit per character.
+    const auto line = [&](qsizetype start, qsizetype end, QByteArrayView ending) {
+        return ProfileLine{decodeText(encoding, body.sliced(start, end - start)), ending.toByteArray(),
+                           body.sliced(start, end - start + ending.size() * unit).toByteArray()};
+    };
+    QList<ProfileLine> lines;
+    qsizetype start = 0;
+    for (qsizetype i = 0; i < body.size(); i += unit) {
+        const char16_t c = unitAt(body, i, encoding);
+        if (c != u'\r' && c != u'\n')
+            continue;
+        const bool crLf = c == u'\r' && i + unit < body.size() && unitAt(body, i + unit, encoding) == u'\n';
+        const QByteArrayView ending = crLf ? kCrLf : c == u'\r' ? QByteArrayView("\r") : QByteArrayView("\n");
+        lines.append(line(start, i, ending));
+        start = i + ending.size() * unit;
+        i = start - unit;
+    }
+    if (start < body.size())
+        lines.append(line(start, body.size(), {}));
+    return lines;
 }
 
 ProfileDocument parseDocument(QByteArrayView bytes)
 {
     ProfileDocument document;
-    QByteArray body;
-    std::optional<QByteArray> converted;
+    QByteArrayView body = bytes;
+    // The byte order mark alone decides: text that is not valid in its encoding reads as U+FFFD
+    // where it is invalid, and its lines are still found.
     if (bytes.startsWith(kUtf8Bom)) {
         document.encoding = TextEncoding::Utf8WithBom;
-        body = bytes.sliced(kUtf8Bom.size()).toByteArray();
-    } else if (bytes.startsWith(kUtf16LEBom)
-               && (converted = utf16AsUtf8(bytes.sliced(kUtf16LEBom.size()), QStringConverter::Utf16LE))) {
+        body = bytes.sliced(kUtf8Bom.size());
+    } else if (bytes.startsWith(kUtf16LEBom)) {
         document.encoding = TextEncoding::Utf16LE;
-        body = *converted;
-    } else if (bytes.startsWith(kUtf16BEBom)
-               && (converted = utf16AsUtf8(bytes.sliced(kUtf16BEBom.size()), QStringConverter::Utf16BE))) {
+        body = bytes.sliced(kUtf16LEBom.size());
+    } else if (bytes.startsWith(kUtf16BEBom)) {
         document.encoding = TextEncoding::Utf16BE;
-        body = *converted;
-    } else {
-        body = bytes.toByteArray();
+        body = bytes.sliced(kUtf16BEBom.size());
     }
-    document.lines = splitLines(body);
+    if (isUtf16(document.encoding) && body.size() % 2 != 0) {
+        document.strayByte = body.last(1).toByteArray();
+        body.chop(1);
+    }
+    document.lines = splitLines(body, document.encoding);
     for (const ProfileLine &line : std::as_const(document.lines))
         if (!line.end.isEmpty()) {
             document.lineEnd = line.end;
@@ -145,20 +186,23 @@ ProfileDocument parseDocument(QByteArrayView bytes)
     return document;
 }
 
+QByteArray byteOrderMark(TextEncoding encoding)
+{
+    switch (encoding) {
+    case TextEncoding::Utf8: return {};
+    case TextEncoding::Utf8WithBom: return kUtf8Bom.toByteArray();
+    case TextEncoding::Utf16LE: return kUtf16LEBom.toByteArray();
+    case TextEncoding::Utf16BE: return kUtf16BEBom.toByteArray();
+    }
+    return {};
+}
+
 QByteArray serialise(const ProfileDocument &document)
 {
-    QByteArray body;
+    QByteArray bytes = byteOrderMark(document.encoding);
     for (const ProfileLine &line : document.lines)
-        body += line.text + line.end;
-    switch (document.encoding) {
-    case TextEncoding::Utf8: return body;
-    case TextEncoding::Utf8WithBom: return kUtf8Bom.toByteArray() + body;
-    case TextEncoding::Utf16LE:
-        return kUtf16LEBom.toByteArray() + QStringEncoder(QStringConverter::Utf16LE).encode(QString::fromUtf8(body));
-    case TextEncoding::Utf16BE:
-        return kUtf16BEBom.toByteArray() + QStringEncoder(QStringConverter::Utf16BE).encode(QString::fromUtf8(body));
-    }
-    return body;
+        bytes += line.stored;
+    return bytes + document.strayByte;
 }
 
 LoadStatus loadDocument(const QString &path, ProfileDocument &document)
@@ -232,23 +276,34 @@ QString cutToBuffer(QString text, int bufferSize)
 // Gives the line before `position` the line ending it lacks, so a line can follow it.
 void terminatePrevious(ProfileDocument &document, qsizetype position)
 {
-    if (position > 0 && document.lines[position - 1].end.isEmpty())
-        document.lines[position - 1].end = document.lineEnd;
+    if (position == 0)
+        return;
+    ProfileLine &previous = document.lines[position - 1];
+    if (!previous.end.isEmpty())
+        return;
+    previous.end = document.lineEnd;
+    previous.stored += encodeText(document.encoding, document.lineEnd);
 }
 
 void insertLine(ProfileDocument &document, qsizetype position, const QByteArray &text)
 {
     terminatePrevious(document, position);
-    document.lines.insert(position, {text, document.lineEnd});
+    document.lines.insert(position, {text, document.lineEnd, encodeText(document.encoding, text + document.lineEnd)});
+}
+
+QString valueAsRead(const ProfileLine &line)
+{
+    return QString::fromUtf8(parseLine(line.text).value);
 }
 
 // Only the value changes: the indentation and the key as written (its case too) stay.
-void replaceValue(ProfileLine &line, const QByteArray &value)
+void replaceValue(const ProfileDocument &document, ProfileLine &line, const QByteArray &value)
 {
     QByteArray head = line.text.left(line.text.indexOf('='));
     while (!head.isEmpty() && isBlank(head.back()))
         head.chop(1);
     line.text = head + '=' + value;
+    line.stored = encodeText(document.encoding, line.text + line.end);
 }
 
 qsizetype lastNonBlankLine(const ProfileDocument &document, SectionRange range)
@@ -267,9 +322,11 @@ void setEntry(ProfileDocument &document, const QString &section, const QString &
         range = {document.lines.size() - 1, document.lines.size()};
     }
     const qsizetype entry = findEntry(document, range, key);
-    if (entry >= 0)
-        replaceValue(document.lines[entry], value.toUtf8());
-    else
+    // A value that already reads as wanted keeps its bytes: it may have been read lossily (bytes
+    // that are not UTF-8) and is only being given back.
+    if (entry >= 0 && valueAsRead(document.lines[entry]) != value)
+        replaceValue(document, document.lines[entry], value.toUtf8());
+    else if (entry < 0)
         insertLine(document, lastNonBlankLine(document, range) + 1, key.toUtf8() + '=' + value.toUtf8());
 }
 
@@ -294,6 +351,8 @@ QString invalidReason(const QString &section, const PrivateProfile::Entries &ent
             return QStringLiteral("invalid key name \"%1\"").arg(key);
         if (breaksLines(value))
             return QStringLiteral("the value of \"%1\" holds a line break or a NUL").arg(key);
+        if (PrivateProfile::HasOuterBlanks(value))
+            return QStringLiteral("the value of \"%1\" starts or ends with a blank, which reading would drop").arg(key);
     }
     return {};
 }
@@ -308,7 +367,43 @@ bool isMarkedReadOnly(const QString &path)
 
 PrivateProfile::WriteResult failure(QString reason)
 {
-    return {false, std::move(reason)};
+    return {false, std::move(reason), false};
+}
+
+// Sets `entries` in the lines of `sourcePath` and saves them as `targetPath`. When the two are
+// one file and no value changes, nothing is written.
+PrivateProfile::WriteResult writeEntries(const QString &sourcePath, const QString &targetPath, const QString &section,
+                                         const PrivateProfile::Entries &entries)
+{
+    if (const QString reason = invalidReason(section, entries); !reason.isEmpty())
+        return {false, reason, true};
+
+    ProfileDocument document;
+    if (loadDocument(sourcePath, document) == LoadStatus::Unreadable)
+        return failure(sourcePath == targetPath
+                           ? QStringLiteral("%1 cannot be read, so it is not replaced").arg(sourcePath)
+                           : QStringLiteral("%1 cannot be read, so it is not copied").arg(sourcePath));
+    const QByteArray before = serialise(document);
+    for (const auto &[key, value] : entries)
+        setEntry(document, section, key, value);
+    const QByteArray bytes = serialise(document);
+    if (sourcePath == targetPath && bytes == before)
+        return {true, {}, false};
+    if (isMarkedReadOnly(targetPath))
+        return failure(QStringLiteral("%1 is read-only").arg(targetPath));
+
+    QSaveFile file(targetPath);
+    if (!file.open(QIODevice::WriteOnly))
+        return failure(QStringLiteral("%1 cannot be written: %2").arg(targetPath, file.errorString()));
+    // A short write (a full disk, a file-size limit) is not an error to QSaveFile: without this
+    // check it would put the cut text in place of the file.
+    if (file.write(bytes) != bytes.size()) {
+        file.cancelWriting();
+        return failure(QStringLiteral("%1 cannot be written: only part of it was stored").arg(targetPath));
+    }
+    if (!file.commit())
+        return failure(QStringLiteral("%1 cannot be written: %2").arg(targetPath, file.errorString()));
+    return {true, {}, false};
 }
 
 } // namespace
@@ -337,30 +432,21 @@ PrivateProfile::WriteResult PrivateProfile::WriteString(const QString &section, 
 
 PrivateProfile::WriteResult PrivateProfile::WriteEntries(const QString &section, const Entries &entries) const
 {
-    if (const QString reason = invalidReason(section, entries); !reason.isEmpty())
-        return failure(reason);
-    if (isMarkedReadOnly(path_))
-        return failure(QStringLiteral("%1 is read-only").arg(path_));
+    return writeEntries(path_, path_, section, entries);
+}
 
-    ProfileDocument document;
-    if (loadDocument(path_, document) == LoadStatus::Unreadable)
-        return failure(QStringLiteral("%1 cannot be read, so it is not replaced").arg(path_));
-    for (const auto &[key, value] : entries)
-        setEntry(document, section, key, value);
+PrivateProfile::WriteResult PrivateProfile::WriteEntriesFrom(const PrivateProfile &base, const QString &section,
+                                                             const Entries &entries) const
+{
+    return writeEntries(base.path_, path_, section, entries);
+}
 
-    QSaveFile file(path_);
-    if (!file.open(QIODevice::WriteOnly))
-        return failure(QStringLiteral("%1 cannot be written: %2").arg(path_, file.errorString()));
-    // A short write (a full disk, a file-size limit) is not an error to QSaveFile: without this
-    // check it would put the cut text in place of the file.
-    const QByteArray bytes = serialise(document);
-    if (file.write(bytes) != bytes.size()) {
-        file.cancelWriting();
-        return failure(QStringLiteral("%1 cannot be written: only part of it was stored").arg(path_));
-    }
-    if (!file.commit())
-        return failure(QStringLiteral("%1 cannot be written: %2").arg(path_, file.errorString()));
-    return {true, {}};
+bool PrivateProfile::HasOuterBlanks(QStringView value)
+{
+    // The blanks that QByteArrayView::trimmed removes when the value is read.
+    const auto trimmed
+        = [](QChar c) { return c == u' ' || c == u'\t' || c == u'\n' || c == u'\v' || c == u'\f' || c == u'\r'; };
+    return !value.isEmpty() && (trimmed(value.front()) || trimmed(value.back()));
 }
 
 int PrivateProfile::ParseInt(QByteArrayView text)

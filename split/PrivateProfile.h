@@ -14,18 +14,23 @@
 // escapes). The first matching section and the first matching key in it count. Lines before
 // any section, lines without '=', comments (';') and lines holding a NUL byte are never
 // entries. Text is UTF-8 (invalid bytes read as U+FFFD); a file that starts with a UTF-8 or
-// UTF-16 byte order mark is read in that encoding. A missing, unreadable or junk file reads as
-// if every key were missing. The file is read again by every call, so each sees it as it is.
+// UTF-16 byte order mark is read in that encoding (invalid UTF-16 reads as U+FFFD, and an odd
+// last byte is ignored). A missing, unreadable or junk file reads as if every key were missing.
+// The file is read again by every call, so each sees it as it is.
 //
 // Writing rewrites the whole file atomically (a temporary file beside it, then a rename): a
 // failed write leaves the previous file exactly as it was. Every line the write does not
-// change keeps its bytes, and the file keeps its line ending, byte order mark and encoding.
+// change keeps its bytes, whatever they are, and the file keeps its line ending, byte order
+// mark and encoding; only changed and added lines are encoded afresh.
 class PrivateProfile {
 public:
-    // The outcome of a write; `reason` says why it failed.
+    // The outcome of a write; `reason` says why it failed. `refusedEntries` tells a refusal of
+    // the section, keys or values themselves (any file would refuse them) from a file that
+    // could not be read or saved.
     struct WriteResult {
         bool ok = false;
         QString reason;
+        bool refusedEntries = false;
         explicit operator bool() const { return ok; }
     };
     using Entries = QList<std::pair<QString, QString>>;
@@ -52,16 +57,29 @@ public:
     WriteResult WriteString(const QString &section, const QString &key, const QString &value) const;
 
     // Sets the keys of `entries` in `section`, in order, and rewrites the file once, so either
-    // all of them are stored or none. An existing key keeps its line, its indentation and the
-    // case of its name; only the value changes. A new key goes after the last non-blank line
-    // of its section; a new section goes at the end of the file. New files use CRLF.
+    // all of them are stored or none. A key that already reads as its new value keeps its line
+    // untouched, and when no key changes the file is not rewritten at all (so a read-only file
+    // that already holds the values is no failure). An existing key keeps its line, its
+    // indentation and the case of its name; only the value changes. A new key goes after the
+    // last non-blank line of its section; a new section goes at the end of the file. New files
+    // use CRLF.
     //
     // Nothing is written, and the result says why, when: a name is empty, a name or value holds
-    // a line break or a NUL (it would forge other lines), a section name holds ']', a key holds
+    // a line break or a NUL (it would forge other lines), a value starts or ends with a blank
+    // (it would read back without it, see HasOuterBlanks), a section name holds ']', a key holds
     // '=' or starts with '[' or ';'; the existing file cannot be read (it would be replaced by a
     // file without its other lines); the file is marked read-only (no write permission for
     // anyone — as on Windows, this holds for administrators too); or the file cannot be saved.
     WriteResult WriteEntries(const QString &section, const Entries &entries) const;
+
+    // As WriteEntries, but the file is made from the lines of `base` (a missing one counts as
+    // empty) rather than from its own, which it replaces: to start a copy of another profile
+    // with the entries set, in one atomic write. Fails without writing when `base` cannot be read.
+    WriteResult WriteEntriesFrom(const PrivateProfile &base, const QString &section, const Entries &entries) const;
+
+    // Whether reading would not give `value` back: it starts or ends with a blank (space, tab,
+    // vertical tab, form feed) or a line break, which reading trims.
+    static bool HasOuterBlanks(QStringView value);
 
     // An integer as GetPrivateProfileIntA reads it: leading blanks, an optional sign, then
     // decimal digits up to the first other character; no digits give 0. There is no

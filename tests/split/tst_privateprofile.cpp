@@ -12,6 +12,7 @@
 #include <csignal>
 #include <memory>
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
@@ -36,9 +37,26 @@ private:
     bool switched_;
 };
 
-QByteArray utf16(const char *text)
+QByteArray utf16(const char *text, bool bom = true)
 {
-    return "\xFF\xFE" + QStringEncoder(QStringConverter::Utf16LE).encode(QString::fromUtf8(text));
+    return (bom ? "\xFF\xFE" : "") + QStringEncoder(QStringConverter::Utf16LE).encode(QString::fromUtf8(text));
+}
+
+QByteArray utf16BE(const char *text)
+{
+    return "\xFE\xFF" + QStringEncoder(QStringConverter::Utf16BE).encode(QString::fromUtf8(text));
+}
+
+// A line "A=" holding a lone high surrogate, which is not valid UTF-16, before `rest`.
+QByteArray utf16WithLoneSurrogate(const char *rest)
+{
+    return utf16("[Setting]\r\nA=") + QByteArray("\x00\xD8", 2) + utf16(rest, false);
+}
+
+ino_t inodeOf(const QString &path)
+{
+    struct stat info { };
+    return ::stat(QFile::encodeName(path).constData(), &info) == 0 ? info.st_ino : 0;
 }
 
 enum Obstacle { Missing, Directory, Unreadable, ReadOnlyFolder, ReadOnlyFile, FileSizeLimit };
@@ -58,8 +76,10 @@ private slots:
     void junkGivesDefaults();
     void writesChangeOnlyTheirLine_data();
     void writesChangeOnlyTheirLine();
-    void refusesWhatWouldForgeLines_data();
-    void refusesWhatWouldForgeLines();
+    void writesThatChangeNothingLeaveTheFile_data();
+    void writesThatChangeNothingLeaveTheFile();
+    void refusesEntriesThatWouldNotReadBack_data();
+    void refusesEntriesThatWouldNotReadBack();
     void failedWritesKeepTheOldFile_data();
     void failedWritesKeepTheOldFile();
 
@@ -136,6 +156,13 @@ void TestPrivateProfile::readsTextsAsWindowsWritesThem_data()
                                  << "Müller";
     QTest::newRow("utf16WithBom") << utf16("[Setting]\r\nK=Müller\r\n") << "K"
                                   << "Müller";
+    QTest::newRow("utf16BigEndian") << utf16BE("[Setting]\r\nK=Müller\r\n") << "K"
+                                    << "Müller";
+    QTest::newRow("utf16WithOddLastByte") << utf16("[Setting]\r\nK=Müller\r\n") + "x"
+                                          << "K"
+                                          << "Müller";
+    QTest::newRow("utf16InvalidElsewhere") << utf16WithLoneSurrogate("\r\nK=Müller\r\n") << "K"
+                                           << "Müller";
     QTest::newRow("invalidUtf8") << QByteArray("[Setting]\nK=a\xFF"
                                                "b\n")
                                  << "K"
@@ -257,6 +284,20 @@ void TestPrivateProfile::writesChangeOnlyTheirLine_data()
     QTest::newRow("bomKept") << QByteArray("\xEF\xBB\xBF[Setting]\r\nK=1\r\n") << "v"
                              << QByteArray("\xEF\xBB\xBF[Setting]\r\nK=v\r\n");
     QTest::newRow("utf16Kept") << utf16("[Setting]\r\nK=1\r\n") << "Müller" << utf16("[Setting]\r\nK=Müller\r\n");
+    QTest::newRow("utf16BigEndianKept") << utf16BE("[Setting]\r\nK=1\r\n") << "Müller"
+                                        << utf16BE("[Setting]\r\nK=Müller\r\n");
+    // The stray byte stays last, where it shifts no character; new lines are UTF-16 with CRLF.
+    QTest::newRow("utf16OddLastByteKeptLast") << utf16("[Setting]\r\nA=1") + "x"
+                                              << "v" << utf16("[Setting]\r\nA=1\r\nK=v\r\n") + "x";
+    QTest::newRow("utf16InvalidLineKept")
+        << utf16WithLoneSurrogate("\r\nK=1\r\n") << "v" << utf16WithLoneSurrogate("\r\nK=v\r\n");
+    QTest::newRow("sameValueKeepsItsLine")
+        << QByteArray("[Setting]\r\n  k =  v \r\nL=1") << "v" << QByteArray("[Setting]\r\n  k =  v \r\nL=1");
+    QTest::newRow("valueReadLossilyKeepsItsBytes") << QByteArray("[Setting]\nK=a\xFF"
+                                                                 "b\n")
+                                                   << "a\uFFFDb"
+                                                   << QByteArray("[Setting]\nK=a\xFF"
+                                                                 "b\n");
     QTest::newRow("foreignBytesKept") << QByteArray("caf\xE9\0=1\r\n[Setting]\r\n", 20) << "M\u00FC"
                                       << QByteArray("caf\xE9\0=1\r\n[Setting]\r\nK=M\xC3\xBC\r\n", 27);
 }
@@ -272,7 +313,36 @@ void TestPrivateProfile::writesChangeOnlyTheirLine()
     QCOMPARE(PrivateProfile(path_).ReadString(S, QStringLiteral("K"), {}), value);
 }
 
-void TestPrivateProfile::refusesWhatWouldForgeLines_data()
+void TestPrivateProfile::writesThatChangeNothingLeaveTheFile_data()
+{
+    QTest::addColumn<QByteArray>("before");
+    QTest::addColumn<bool>("readOnly");
+    QTest::addColumn<QString>("value");
+    QTest::addColumn<bool>("ok");
+    const QByteArray holding = "[Setting]\r\nK = v \r\n";
+    QTest::newRow("sameValue") << holding << false << "v" << true;
+    QTest::newRow("sameValueInReadOnlyFile") << holding << true << "v" << true;
+    QTest::newRow("otherValueInReadOnlyFile") << holding << true << "w" << false;
+    QTest::newRow("missingKeyInReadOnlyFile") << QByteArray("[Setting]\r\nL=v\r\n") << true << "v" << false;
+}
+
+void TestPrivateProfile::writesThatChangeNothingLeaveTheFile()
+{
+    QFETCH(QByteArray, before);
+    QFETCH(bool, readOnly);
+    QFETCH(QString, value);
+    put(before);
+    if (readOnly)
+        QFile::setPermissions(path_, QFile::Permissions(0x4444));
+    const ino_t inode = inodeOf(path_);
+    const auto result = PrivateProfile(path_).WriteString(S, QStringLiteral("K"), value);
+    QTEST(result.ok, "ok");
+    QCOMPARE(result.reason.isEmpty(), result.ok);
+    QCOMPARE(contents(), before);
+    QCOMPARE(inodeOf(path_), inode); // not even replaced by an equal copy
+}
+
+void TestPrivateProfile::refusesEntriesThatWouldNotReadBack_data()
 {
     QTest::addColumn<QString>("section");
     QTest::addColumn<QString>("key");
@@ -282,6 +352,11 @@ void TestPrivateProfile::refusesWhatWouldForgeLines_data()
     QTest::newRow("carriageReturnInValue") << S << "V"
                                            << "a\rK=x";
     QTest::newRow("nulInValue") << S << "V" << QString("a") + QChar(0);
+    // Reading trims: these would come back as other values.
+    QTest::newRow("leadingBlankInValue") << S << "V"
+                                         << " v";
+    QTest::newRow("trailingTabInValue") << S << "V"
+                                        << "v\t";
     QTest::newRow("equalsInKey") << S << "K=x"
                                  << "v";
     QTest::newRow("keyLikeAHeader") << S << "[K"
@@ -300,7 +375,7 @@ void TestPrivateProfile::refusesWhatWouldForgeLines_data()
                                         << "v";
 }
 
-void TestPrivateProfile::refusesWhatWouldForgeLines()
+void TestPrivateProfile::refusesEntriesThatWouldNotReadBack()
 {
     QFETCH(QString, section);
     QFETCH(QString, key);
@@ -310,6 +385,7 @@ void TestPrivateProfile::refusesWhatWouldForgeLines()
     const auto result = PrivateProfile(path_).WriteEntries(section, {{QStringLiteral("K"), "new"}, {key, value}});
     QVERIFY(!result.ok);
     QVERIFY(!result.reason.isEmpty());
+    QVERIFY(result.refusedEntries);
     QCOMPARE(contents(), kOld);
 }
 
@@ -344,6 +420,7 @@ void TestPrivateProfile::failedWritesKeepTheOldFile()
     QFile::setPermissions(path_, QFile::Permissions(0x6666));
     QVERIFY(!result.ok);
     QVERIFY(!result.reason.isEmpty());
+    QVERIFY(!result.refusedEntries); // the file's fault: another file might take them
     QCOMPARE(contents(), kOld);
     QCOMPARE(QDir(folder_).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("options.ini")});
 }

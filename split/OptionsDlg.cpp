@@ -1,12 +1,12 @@
 #include "OptionsDlg.h"
 
+#include "OptionsFile.h"
 #include "PrivateProfile.h"
 #include "framework/AppMessageBox.h"
 #include "framework/DialogBuilder.h"
 #include "framework/DialogKeyFilter.h"
 #include "framework/DialogUnits.h"
 #include "framework/FileDialogs.h"
-#include "framework/ModulePath.h"
 #include "res/DialogTemplates.h"
 #include "res/ResourceIds.h"
 
@@ -36,11 +36,6 @@ constexpr int kSameFolder = 3;
 const DialogTemplate &optionsTemplate()
 {
     return *FindDialogTemplate(ResId::OptionsDialog);
-}
-
-PrivateProfile optionsFile()
-{
-    return PrivateProfile(MakeModulePath(QString::fromLatin1(OptionsDlg::FileName)));
 }
 } // namespace
 
@@ -151,7 +146,7 @@ void OptionsDlg::FocusFirstTabStop()
 
 void OptionsDlg::ReadOptionsFile()
 {
-    const PrivateProfile file = optionsFile();
+    const PrivateProfile file = OptionsFile::ForThisProgram().ForReading();
     const QString section = QString::fromLatin1(Section);
     // The type read is kept aside: the field changes only when Ok succeeds.
     saveFileTypeRead_ = file.ReadInt(section, kSaveFileTypeKey, kSameFolder);
@@ -171,16 +166,22 @@ void OptionsDlg::ReadOptionsFile()
     ArchiveFolderEdit->setText(archiveFolder);
 }
 
-void OptionsDlg::WriteOptionsFile() const
+void OptionsDlg::WriteOptionsFile()
 {
-    // A failed write is not reported: the fields already hold the values the split will use.
-    const PrivateProfile::WriteResult written = optionsFile().WriteEntries(
+    const OptionsFile::WriteResult written = OptionsFile::ForThisProgram().WriteEntries(
         QString::fromLatin1(Section), {{kSaveFileTypeKey, QString::number(SaveFileType)},
                                        {kArchiveButtonStateKey, QString::number(ArchiveButtonState)},
                                        {kOutFolderNameKey, OutFolderName},
                                        {kArchiveFolderNameKey, ArchiveFolderName},
                                        {kFileNamePatternKey, FileNamePattern}});
-    Q_UNUSED(written);
+    // The fields already hold the values the split will use; only keeping them failed.
+    if (!written)
+        AppMessageBox::Show(this,
+                            QStringLiteral("The options could not be saved, so they apply only until the program "
+                                           "ends.\n\n%1\n\nPlease make the folder or file named above writable, "
+                                           "then open Options and press Ok again to keep them.")
+                                .arg(written.reason),
+                            MsgBox::Ok | MsgBox::IconExclamation);
 }
 
 void OptionsDlg::OnAskFolderRadio()
@@ -219,8 +220,13 @@ void OptionsDlg::OnOk()
     const int archiveState = ArchiveCheck->isChecked() ? 1 : 0;
     const QString outFolder = OutputFolderEdit->text();
     const QString archiveFolder = ArchiveFolderEdit->text();
+    const QString pattern = PatternCombo->currentText();
     // Checked before anything is stored, so that a refused Ok leaves the fields as the last
     // successful Ok stored them.
+    if (RefuseOuterBlanks(outFolder, OutputFolderEdit, "output folder")
+        || RefuseOuterBlanks(archiveFolder, ArchiveFolderEdit, "archive folder")
+        || RefuseOuterBlanks(pattern, PatternCombo, "name pattern"))
+        return;
     if (selectedType == kOutputFolder && RefuseEmpty(outFolder, OutputFolderEdit, "Please select output folder!"))
         return;
     if (archiveState != 0 && RefuseEmpty(archiveFolder, ArchiveFolderEdit, "Please select archive folder!"))
@@ -228,7 +234,7 @@ void OptionsDlg::OnOk()
 
     SaveFileType = selectedType != 0 ? selectedType : saveFileTypeRead_;
     ArchiveButtonState = archiveState;
-    FileNamePattern = PatternCombo->currentText();
+    FileNamePattern = pattern;
     OutFolderName = outFolder;
     ArchiveFolderName = archiveFolder;
     WriteOptionsFile();
@@ -241,6 +247,21 @@ bool OptionsDlg::RefuseEmpty(const QString &text, QLineEdit *edit, const char *m
         return false;
     AppMessageBox::Show(this, QString::fromLatin1(message), MsgBox::Ok);
     edit->setFocus();
+    return true;
+}
+
+bool OptionsDlg::RefuseOuterBlanks(const QString &text, QWidget *field, const char *fieldName)
+{
+    // The file keeps what is typed, but reading it trims: " /out" would come back as another folder.
+    if (!PrivateProfile::HasOuterBlanks(text))
+        return false;
+    AppMessageBox::Show(this,
+                        QStringLiteral("The %1 begins or ends with a space or tab, which would be lost when the "
+                                       "options are read again.\nPlease remove the spaces and tabs at its start "
+                                       "and end.")
+                            .arg(QLatin1String(fieldName)),
+                        MsgBox::Ok);
+    field->setFocus();
     return true;
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "OptionsFile.h"
+
 #include <QDialog>
 #include <QMargins>
 #include <QMetaObject>
@@ -13,7 +15,8 @@ class QPushButton;
 class QRadioButton;
 
 // The split options and the Options dialog (template 130) that edits them and keeps them in
-// options.ini beside the executable, section "Setting".
+// options.ini, section "Setting": beside the executable, or in the user's own copy once that
+// could not be written (see OptionsFile).
 //
 // The five fields are what splitting uses. They change only when the dialog closes through
 // its Ok button: Cancel and the close box leave them and the file as they were. Each opening
@@ -29,11 +32,12 @@ public:
 
     // Reads options.ini, shows the dialog modally, centred over `owner`'s window, and returns
     // 1 when it closed through Ok, 2 otherwise (Cancel, the close box, its owner destroyed).
-    // A failure to write the file is not reported: the dialog still closes with Ok, and the
-    // fields hold what was entered.
+    // Ok refuses, with a message, a folder or pattern with blanks around it (reading the file
+    // would drop them). When no file can be written, a message says why; the dialog still
+    // closes with Ok, and the fields hold what was entered.
     int DoModal(QWidget *owner);
 
-    static constexpr const char *FileName = "options.ini";
+    static constexpr const char *FileName = OptionsFile::FileName;
     static constexpr const char *Section = "Setting";
     static constexpr const char *DefaultPattern = "{basename} {part}";
 
@@ -57,7 +61,7 @@ private:
 
     // The options file's values, shown in the controls.
     void ReadOptionsFile();
-    void WriteOptionsFile() const;
+    void WriteOptionsFile();
 
     // Reactions to the controls.
     void OnAskFolderRadio();
@@ -75,6 +79,7 @@ private:
     void EnableOutputFolder(bool enable);
     void EnableArchiveFolder(bool enable);
     bool RefuseEmpty(const QString &text, QLineEdit *edit, const char *message);
+    bool RefuseOuterBlanks(const QString &text, QWidget *field, const char *fieldName);
 
     void AttachToOwner(QWidget *ownerWindow);
     void DetachFromOwner();

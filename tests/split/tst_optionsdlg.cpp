@@ -1,5 +1,6 @@
 // The Options dialog, driven by real clicks and keys while it runs modally, against the
-// options.ini beside this program (which runs from a folder of its own).
+// options.ini beside this program (which runs from a folder of its own) and the user's own
+// options.ini in a configuration folder made for the test.
 #include "framework/AppMessageBox.h"
 #include "framework/DialogBuilder.h"
 #include "framework/FileDialogs.h"
@@ -11,9 +12,12 @@
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStringEncoder>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 
@@ -37,6 +41,11 @@ QByteArray fieldsText(const OptionsDlg &d)
     return optionsText(d.SaveFileType, d.ArchiveButtonState, d.OutFolderName, d.ArchiveFolderName, d.FileNamePattern);
 }
 
+QByteArray utf16(const QByteArray &text)
+{
+    return "\xFF\xFE" + QStringEncoder(QStringConverter::Utf16LE).encode(QString::fromUtf8(text));
+}
+
 const QString kDefaultPattern = QStringLiteral("{basename} {part}");
 const QByteArray kMine = "; mine\r\n[Setting]\r\nSaveFileType=3\r\nFileNamePattern={part}\r\n";
 const QByteArray kFolders = "[Setting]\r\nSaveFileType=2\r\nArchiveButtonState=1\r\nOutFolderName=/old\r\n"
@@ -51,10 +60,14 @@ private slots:
     void cleanup();
     void openingShowsTheFile_data();
     void openingShowsTheFile();
-    void okRefusesEmptyFolders_data();
-    void okRefusesEmptyFolders();
+    void okRefusesWhatItCannotKeep_data();
+    void okRefusesWhatItCannotKeep();
     void okStoresTextsAsTyped_data();
     void okStoresTextsAsTyped();
+    void okKeepsTheOptionsWhereTheyCanBeWritten_data();
+    void okKeepsTheOptionsWhereTheyCanBeWritten();
+    void okRewritesOnlyWhatChanged_data();
+    void okRewritesOnlyWhatChanged();
     void keysActLikeThePlatformsDialogKeys_data();
     void keysActLikeThePlatformsDialogKeys();
     void clicksEnableTheFolders();
@@ -70,13 +83,17 @@ private:
     void click(int id);
     void retype(int id, const QString &text);
     QString state() const;
-    void put(const QByteArray &bytes) const;
-    QByteArray contents() const;
-    void removeOptionsFile() const;
+    void put(const QByteArray &bytes) const { put(path_, bytes); }
+    static void put(const QString &path, const QByteArray &bytes);
+    QByteArray contents() const { return contents(path_); }
+    static QByteArray contents(const QString &path);
+    void removeOptionsFiles() const;
 
     std::unique_ptr<QWidget> owner_;
     std::unique_ptr<OptionsDlg> dlg_;
     QString path_;
+    QTemporaryDir config_; // stands in for the user's configuration folder
+    QString userPath_;
     QStringList messages_;
     QStringList folderTitles_;
     QString folderAnswer_;
@@ -85,8 +102,12 @@ private:
 void TestOptionsDlg::initTestCase()
 {
     path_ = MakeModulePath(QStringLiteral("options.ini"));
+    // Before anything asks for it: the tests must never read or write the developer's own file.
+    QVERIFY(config_.isValid());
+    qputenv("XDG_CONFIG_HOME", QFile::encodeName(config_.path()));
+    userPath_ = config_.filePath(QStringLiteral("Ardenne Quirewright/options.ini"));
     AppMessageBox::SetResponder([this](const QString &text, unsigned type) {
-        messages_ << text + (type == MsgBox::Ok ? "" : " (not an OK box)");
+        messages_ << text + ((type & 0xF) == MsgBox::Ok ? "" : " (not an OK box)");
         return MsgBox::IdOk;
     });
     FileDialogs::SetFolderResponder([this](const QString &title, const QString &) {
@@ -97,7 +118,8 @@ void TestOptionsDlg::initTestCase()
 
 void TestOptionsDlg::init()
 {
-    removeOptionsFile();
+    qputenv("XDG_CONFIG_HOME", QFile::encodeName(config_.path()));
+    removeOptionsFiles();
     messages_.clear();
     folderTitles_.clear();
     owner_ = std::make_unique<QWidget>();
@@ -110,7 +132,7 @@ void TestOptionsDlg::cleanup()
 {
     dlg_.reset();
     owner_.reset();
-    removeOptionsFile();
+    removeOptionsFiles();
 }
 
 int TestOptionsDlg::run(const std::function<void()> &steps)
@@ -172,24 +194,29 @@ QString TestOptionsDlg::state() const
              static_cast<QLineEdit *>(control(ArchiveFolderEdit))->text());
 }
 
-void TestOptionsDlg::put(const QByteArray &bytes) const
+void TestOptionsDlg::put(const QString &path, const QByteArray &bytes)
 {
-    QFile file(path_);
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    QFile file(path);
     QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
     file.write(bytes);
 }
 
-QByteArray TestOptionsDlg::contents() const
+QByteArray TestOptionsDlg::contents(const QString &path)
 {
-    QFile file(path_);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<none>");
+    QFile file(path);
+    return QFileInfo(path).isFile() && file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<none>");
 }
 
-void TestOptionsDlg::removeOptionsFile() const
+void TestOptionsDlg::removeOptionsFiles() const
 {
-    QFile::setPermissions(path_, QFile::Permissions(0x6666));
-    QFile::remove(path_);
-    QDir().rmdir(path_);
+    for (const QString &path : {path_, userPath_}) {
+        QFile::setPermissions(path, QFile::Permissions(0x6666));
+        QFile::remove(path);
+        QDir().rmdir(path);
+    }
+    QDir().rmdir(QFileInfo(userPath_).absolutePath());
+    QFile::remove(config_.filePath(QStringLiteral("blocker")));
 }
 
 void TestOptionsDlg::openingShowsTheFile_data()
@@ -227,23 +254,42 @@ void TestOptionsDlg::openingShowsTheFile()
     QCOMPARE(contents(), before);
 }
 
-void TestOptionsDlg::okRefusesEmptyFolders_data()
+void TestOptionsDlg::okRefusesWhatItCannotKeep_data()
 {
     QTest::addColumn<QList<int>>("clicks");
+    QTest::addColumn<int>("typedInto"); // 0: none
+    QTest::addColumn<QString>("typed");
     QTest::addColumn<QString>("message");
     QTest::addColumn<int>("focus");
     QTest::addColumn<bool>("closeBox"); // else Cancel
-    QTest::newRow("outputFolderEmpty") << QList<int>{OutputFolderRadio} << "Please select output folder!"
-                                       << OutputFolderEdit << false;
-    QTest::newRow("archiveFolderEmpty") << QList<int>{ArchiveCheck} << "Please select archive folder!"
-                                        << ArchiveFolderEdit << true;
-    QTest::newRow("outputAskedFirst") << QList<int>{OutputFolderRadio, ArchiveCheck} << "Please select output folder!"
-                                      << OutputFolderEdit << false;
+    const auto blanks = [](const char *field) {
+        return QStringLiteral("The %1 begins or ends with a space or tab, which would be lost when the options are "
+                              "read again.\nPlease remove the spaces and tabs at its start and end.")
+            .arg(QLatin1String(field));
+    };
+    QTest::newRow("outputFolderEmpty") << QList<int>{OutputFolderRadio} << 0 << ""
+                                       << "Please select output folder!" << int(OutputFolderEdit) << false;
+    QTest::newRow("archiveFolderEmpty") << QList<int>{ArchiveCheck} << 0 << ""
+                                        << "Please select archive folder!" << int(ArchiveFolderEdit) << true;
+    QTest::newRow("outputAskedFirst") << QList<int>{OutputFolderRadio, ArchiveCheck} << 0 << ""
+                                      << "Please select output folder!" << int(OutputFolderEdit) << false;
+    // Reading trims, so such a text would come back as another folder or pattern.
+    QTest::newRow("blankOutputFolder") << QList<int>{OutputFolderRadio} << int(OutputFolderEdit) << "   "
+                                       << blanks("output folder") << int(OutputFolderEdit) << false;
+    QTest::newRow("leadingBlankArchiveFolder") << QList<int>{ArchiveCheck} << int(ArchiveFolderEdit) << " /arch"
+                                               << blanks("archive folder") << int(ArchiveFolderEdit) << false;
+    QTest::newRow("trailingBlankPattern")
+        << QList<int>{} << int(PatternCombo) << "{part} " << blanks("name pattern") << int(PatternCombo) << true;
+    QTest::newRow("blanksAskedBeforeEmptiness")
+        << QList<int>{OutputFolderRadio, ArchiveCheck} << int(ArchiveFolderEdit) << "/arch " << blanks("archive folder")
+        << int(ArchiveFolderEdit) << false;
 }
 
-void TestOptionsDlg::okRefusesEmptyFolders()
+void TestOptionsDlg::okRefusesWhatItCannotKeep()
 {
     QFETCH(QList<int>, clicks);
+    QFETCH(int, typedInto);
+    QFETCH(QString, typed);
     QFETCH(QString, message);
     QFETCH(int, focus);
     QFETCH(bool, closeBox);
@@ -253,6 +299,8 @@ void TestOptionsDlg::okRefusesEmptyFolders()
     QCOMPARE(run([&] {
                  for (int id : clicks)
                      click(id);
+                 if (typedInto)
+                     retype(typedInto, typed);
                  click(OptionsOk);
                  QCOMPARE(messages_, QStringList{message});
                  QVERIFY(dlg_->isVisible());
@@ -261,6 +309,7 @@ void TestOptionsDlg::okRefusesEmptyFolders()
              }),
              2);
     QCOMPARE(contents(), kMine);
+    QCOMPARE(contents(userPath_), QByteArray("<none>"));
     QCOMPARE(fieldsText(*dlg_), fields);
 }
 
@@ -270,23 +319,18 @@ void TestOptionsDlg::okStoresTextsAsTyped_data()
     QTest::addColumn<int>("clicked"); // 0: none
     QTest::addColumn<int>("typedInto"); // 0: none
     QTest::addColumn<QString>("typed");
-    QTest::addColumn<int>("obstacle"); // 1: the file is read-only, 2: a folder has its name
     QTest::addColumn<QByteArray>("fields");
     QTest::newRow("askForFolderWithEmptyEdit")
-        << QByteArray() << int(AskFolderRadio) << 0 << "" << 0 << optionsText(1, 0, "", "", kDefaultPattern);
-    QTest::newRow("blankFolderPasses") << QByteArray() << int(OutputFolderRadio) << int(OutputFolderEdit) << "   " << 0
-                                       << optionsText(2, 0, "   ", "", kDefaultPattern);
-    QTest::newRow("archiveWithFolder") << QByteArray() << int(ArchiveCheck) << int(ArchiveFolderEdit) << "/arch" << 0
+        << QByteArray() << int(AskFolderRadio) << 0 << "" << optionsText(1, 0, "", "", kDefaultPattern);
+    QTest::newRow("blanksInsideKept") << QByteArray() << int(OutputFolderRadio) << int(OutputFolderEdit) << "/my  out"
+                                      << optionsText(2, 0, "/my  out", "", kDefaultPattern);
+    QTest::newRow("archiveWithFolder") << QByteArray() << int(ArchiveCheck) << int(ArchiveFolderEdit) << "/arch"
                                        << optionsText(3, 1, "", "/arch", kDefaultPattern);
-    QTest::newRow("emptyPattern") << QByteArray() << 0 << int(PatternCombo) << "" << 0 << optionsText(3, 0, "", "", "");
+    QTest::newRow("emptyPattern") << QByteArray() << 0 << int(PatternCombo) << "" << optionsText(3, 0, "", "", "");
     QTest::newRow("typedPatternIsNotCompleted")
-        << QByteArray() << 0 << int(PatternCombo) << "{basename}" << 0 << optionsText(3, 0, "", "", "{basename}");
-    QTest::newRow("unknownTypeWrittenBack") << QByteArray("[Setting]\r\nSaveFileType=5\r\n") << 0 << 0 << "" << 0
-                                            << optionsText(5, 0, "", "", kDefaultPattern);
-    QTest::newRow("readOnlyFileStillOk") << kMine << int(OutputFolderRadio) << int(OutputFolderEdit) << "/out" << 1
-                                         << optionsText(2, 0, "/out", "", "{part}");
-    QTest::newRow("folderInPlaceStillOk") << QByteArray() << int(OutputFolderRadio) << int(OutputFolderEdit) << "/out"
-                                          << 2 << optionsText(2, 0, "/out", "", kDefaultPattern);
+        << QByteArray() << 0 << int(PatternCombo) << "{basename}" << optionsText(3, 0, "", "", "{basename}");
+    QTest::newRow("unknownTypeWrittenBack")
+        << QByteArray("[Setting]\r\nSaveFileType=5\r\n") << 0 << 0 << "" << optionsText(5, 0, "", "", kDefaultPattern);
 }
 
 void TestOptionsDlg::okStoresTextsAsTyped()
@@ -295,15 +339,9 @@ void TestOptionsDlg::okStoresTextsAsTyped()
     QFETCH(int, clicked);
     QFETCH(int, typedInto);
     QFETCH(QString, typed);
-    QFETCH(int, obstacle);
     QFETCH(QByteArray, fields);
     if (!before.isNull())
         put(before);
-    if (obstacle == 1)
-        QFile::setPermissions(path_, QFile::Permissions(0x4444)); // read-only binds root too
-    if (obstacle == 2)
-        QVERIFY(QDir().mkdir(path_));
-    const QByteArray unwritable = contents();
     QCOMPARE(run([&] {
                  if (clicked)
                      click(clicked);
@@ -314,8 +352,110 @@ void TestOptionsDlg::okStoresTextsAsTyped()
              1);
     QCOMPARE(messages_, QStringList());
     QCOMPARE(fieldsText(*dlg_), fields);
-    QCOMPARE(contents(), obstacle ? unwritable : fields);
+    QCOMPARE(contents(), fields);
     run([this] { QCOMPARE(static_cast<QComboBox *>(control(PatternCombo))->currentText(), dlg_->FileNamePattern); });
+}
+
+void TestOptionsDlg::okKeepsTheOptionsWhereTheyCanBeWritten_data()
+{
+    QTest::addColumn<QByteArray>("program"); // null: none
+    QTest::addColumn<int>("obstacle"); // 1: the program's file is read-only, 2: a folder has its name
+    QTest::addColumn<QByteArray>("user"); // null: none
+    QTest::addColumn<bool>("userBlocked"); // the configuration folder lies below a regular file
+    QTest::addColumn<bool>("changed"); // else Ok as opened
+    QTest::addColumn<QByteArray>("programAfter");
+    QTest::addColumn<QByteArray>("userAfter");
+    const QByteArray none = "<none>";
+    const QByteArray mineChanged = "; mine\r\n[Setting]\r\nSaveFileType=2\r\nFileNamePattern={part}\r\n"
+                                   "ArchiveButtonState=0\r\nOutFolderName=/out\r\nArchiveFolderName=\r\n";
+    const QByteArray complete = optionsText(3, 0, "", "", "{part}");
+    QTest::newRow("programFileWritable") << kMine << 0 << QByteArray() << false << true << mineChanged << none;
+    QTest::newRow("readOnlyProgramFileCopiedForTheUser")
+        << kMine << 1 << QByteArray() << false << true << kMine << mineChanged;
+    QTest::newRow("folderInPlaceOfTheProgramFile")
+        << QByteArray() << 2 << QByteArray() << false << true << none << optionsText(2, 0, "/out", "", kDefaultPattern);
+    QTest::newRow("userFileOnceItExists")
+        << kMine << 0 << kFolders << false << true << kMine
+        << QByteArray(kFolders).replace("/old\r", "/out\r") + "FileNamePattern={basename} {part}\r\n";
+    QTest::newRow("userFileCannotBeMadeEither") << kMine << 1 << QByteArray() << true << true << kMine << none;
+    QTest::newRow("readOnlyProgramFileAlreadyHoldingAll")
+        << complete << 1 << QByteArray() << false << false << complete << none;
+}
+
+void TestOptionsDlg::okKeepsTheOptionsWhereTheyCanBeWritten()
+{
+    QFETCH(QByteArray, program);
+    QFETCH(int, obstacle);
+    QFETCH(QByteArray, user);
+    QFETCH(bool, userBlocked);
+    QFETCH(bool, changed);
+    if (!program.isNull())
+        put(program);
+    if (obstacle == 1)
+        QFile::setPermissions(path_, QFile::Permissions(0x4444)); // read-only binds root too
+    if (obstacle == 2)
+        QVERIFY(QDir().mkdir(path_));
+    if (!user.isNull())
+        put(userPath_, user);
+    if (userBlocked) {
+        put(config_.filePath(QStringLiteral("blocker")), "a file, not a folder");
+        qputenv("XDG_CONFIG_HOME", QFile::encodeName(config_.filePath(QStringLiteral("blocker/config"))));
+    }
+    QCOMPARE(run([&] {
+                 if (changed) {
+                     click(OutputFolderRadio);
+                     retype(OutputFolderEdit, QStringLiteral("/out"));
+                 }
+                 click(OptionsOk);
+             }),
+             1);
+    QTEST(contents(), "programAfter");
+    QTEST(contents(userPath_), "userAfter");
+    if (userBlocked) {
+        // Said once, with the reason for each file and what to do; the values still apply.
+        QCOMPARE(messages_.size(), 1);
+        QVERIFY2(messages_[0].startsWith("The options could not be saved") && messages_[0].contains(path_)
+                     && messages_[0].contains(config_.filePath("blocker/config")) && messages_[0].contains("writable"),
+                 qPrintable(messages_[0]));
+        QCOMPARE(dlg_->OutFolderName, QStringLiteral("/out"));
+        return;
+    }
+    QCOMPARE(messages_, QStringList());
+    // What the next opening reads is what this Ok wrote.
+    run([this] { QCOMPARE(static_cast<QLineEdit *>(control(OutputFolderEdit))->text(), dlg_->OutFolderName); });
+}
+
+void TestOptionsDlg::okRewritesOnlyWhatChanged_data()
+{
+    QTest::addColumn<QByteArray>("before");
+    QTest::addColumn<QString>("pattern"); // typed; null: none
+    QTest::addColumn<QByteArray>("after");
+    const QByteArray latin1 = "[Setting]\r\nSaveFileType=2\r\nArchiveButtonState=0\r\nOutFolderName=/caf\xE9\r\n"
+                              "ArchiveFolderName=\r\nFileNamePattern={part}\r\n";
+    QTest::newRow("folderNotInUtf8Untouched") << latin1 << QString() << latin1;
+    QTest::newRow("folderNotInUtf8KeptWhenThePatternChanges")
+        << latin1 << "{part:00}" << QByteArray(latin1).replace("{part}", "{part:00}");
+    QTest::newRow("utf16WithOddByteGetsUtf16Lines")
+        << utf16("[Setting]\r\nSaveFileType=2\r\nOutFolderName=/o\r\n") + "x" << QString()
+        << utf16("[Setting]\r\nSaveFileType=2\r\nOutFolderName=/o\r\nArchiveButtonState=0\r\nArchiveFolderName=\r\n"
+                 "FileNamePattern={basename} {part}\r\n")
+               + "x";
+}
+
+void TestOptionsDlg::okRewritesOnlyWhatChanged()
+{
+    QFETCH(QByteArray, before);
+    QFETCH(QString, pattern);
+    put(before);
+    QCOMPARE(run([&] {
+                 QVERIFY(state().startsWith("1008 on")); // the file's keys are found
+                 if (!pattern.isNull())
+                     retype(PatternCombo, pattern);
+                 click(OptionsOk);
+             }),
+             1);
+    QCOMPARE(messages_, QStringList());
+    QTEST(contents(), "after");
 }
 
 void TestOptionsDlg::keysActLikeThePlatformsDialogKeys_data()

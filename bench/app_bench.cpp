@@ -130,8 +130,11 @@ int main(int argc, char *argv[])
     std::vector<double> afterCount, counts, driver, raw;
     int pages = 0;
     for (int r = 0; r < repetitions; ++r) {
+        // A folder per repetition: parts already there would make the split ask first.
+        const QString folder = out.filePath(QString::number(r));
+        QDir().mkpath(folder);
         BenchDlg dlg;
-        dlg.outFolder = out.path();
+        dlg.outFolder = folder;
         dlg.Create();
         dlg.show();
         counts.push_back(countSeconds(document, &pages));
@@ -142,12 +145,12 @@ int main(int argc, char *argv[])
             return 1;
         }
         placeBreakPoints(dlg, pages);
-        raw.push_back(rawRunsSeconds(document, out.path(), pages));
+        raw.push_back(rawRunsSeconds(document, folder, pages));
         QElapsedTimer timer;
         timer.start();
         dlg.OnSplit();
         driver.push_back(timer.nsecsElapsed() / 1e9);
-        if (QDir(out.path()).entryList({"*.pdf"}).size() != 2 * kParts) {
+        if (QDir(folder).entryList({"*.pdf"}).size() != 2 * kParts) {
             std::fprintf(stderr, "the split did not write %d parts\n", kParts);
             return 1;
         }

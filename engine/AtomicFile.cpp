@@ -5,7 +5,9 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <dirent.h>
 #include <fcntl.h>
+#include <string_view>
 #include <sys/stat.h>
 #include <unistd.h>
 #include <vector>
@@ -66,6 +68,76 @@ mode_t defaultFileMode()
     return 0666 & ~mask;
 }
 
+// A replaced file keeps its permissions and, where this process may set them, its owner
+// and group; a new file gets the mode any new file would get.
+void takeOverAttributes(int fd, const std::string &target)
+{
+    struct stat old { };
+    if (::stat(target.c_str(), &old) != 0 || !S_ISREG(old.st_mode)) {
+        ::fchmod(fd, defaultFileMode());
+        return;
+    }
+    if (::fchown(fd, old.st_uid, old.st_gid) != 0)
+        (void)::fchown(fd, static_cast<uid_t>(-1), old.st_gid);
+    ::fchmod(fd, old.st_mode & 0777);
+}
+
+constexpr char kTempPrefix[] = ".quirekit-";
+constexpr std::size_t kTempPrefixLength = sizeof kTempPrefix - 1;
+constexpr std::size_t kTempUniqueLength = 6; // the XXXXXX that mkstemp fills in
+
+bool isAlphanumeric(char c)
+{
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9');
+}
+
+// Reads the owner out of a name made by AtomicFile::create(): .quirekit-<pid>-XXXXXX.
+bool temporaryOwner(const char *name, pid_t &owner)
+{
+    const std::string_view text(name);
+    if (text.size() < kTempPrefixLength + 2 + kTempUniqueLength || text.substr(0, kTempPrefixLength) != kTempPrefix)
+        return false;
+    const std::string_view unique = text.substr(text.size() - kTempUniqueLength);
+    const std::string_view digits
+        = text.substr(kTempPrefixLength, text.size() - kTempPrefixLength - kTempUniqueLength - 1);
+    if (text[text.size() - kTempUniqueLength - 1] != '-' || digits.empty() || digits.size() > 9 || digits[0] == '0')
+        return false;
+    for (char c : unique)
+        if (!isAlphanumeric(c))
+            return false;
+    long value = 0;
+    for (char c : digits) {
+        if (c < '0' || c > '9')
+            return false;
+        value = value * 10 + (c - '0');
+    }
+    owner = static_cast<pid_t>(value);
+    return true;
+}
+
+// SIGKILL cannot be caught, so a killed run leaves its temporary file behind. Its name
+// tells whose it was: only regular files of processes that no longer exist are removed.
+void removeLeftovers(const std::string &folder)
+{
+    DIR *dir = ::opendir(folder.c_str());
+    if (!dir)
+        return;
+    const int dirFd = ::dirfd(dir);
+    const pid_t self = ::getpid();
+    while (const dirent *entry = ::readdir(dir)) {
+        pid_t owner = 0;
+        if (!temporaryOwner(entry->d_name, owner) || owner == self)
+            continue;
+        struct stat st { };
+        if (::fstatat(dirFd, entry->d_name, &st, AT_SYMLINK_NOFOLLOW) != 0 || !S_ISREG(st.st_mode))
+            continue;
+        if (::kill(owner, 0) == 0 || errno != ESRCH)
+            continue;
+        ::unlinkat(dirFd, entry->d_name, 0);
+    }
+    ::closedir(dir);
+}
+
 } // namespace
 
 AtomicFile::AtomicFile(std::string target) : m_target(std::move(target))
@@ -79,7 +151,10 @@ AtomicFile::~AtomicFile()
 
 Status AtomicFile::create()
 {
-    std::string pattern = folderOf(m_target) + "/.quirekit-XXXXXX";
+    const std::string folder = folderOf(m_target);
+    removeLeftovers(folder);
+    std::string pattern
+        = folder + "/" + kTempPrefix + std::to_string(::getpid()) + "-" + std::string(kTempUniqueLength, 'X');
     std::vector<char> name(pattern.begin(), pattern.end());
     name.push_back('\0');
     const int fd = ::mkostemp(name.data(), O_CLOEXEC);
@@ -111,7 +186,7 @@ Status AtomicFile::commit(bool durable)
 {
     if (m_fd < 0)
         return Status::failure("internal error: '" + m_target + "' was not created");
-    ::fchmod(m_fd, defaultFileMode());
+    takeOverAttributes(m_fd, m_target);
     // Flushed before the rename so that a crash cannot leave an empty file in the
     // target's place.
     if (durable && ::fsync(m_fd) != 0 && errno != EINVAL && errno != EROFS) {

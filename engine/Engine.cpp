@@ -6,6 +6,8 @@
 #include "PartWriter.h"
 #include "PdfDocument.h"
 
+#include <cerrno>
+#include <cstring>
 #include <ostream>
 
 extern "C" {
@@ -35,6 +37,47 @@ int Engine::fail(std::ostream &err, const std::string &message)
     return kFailure;
 }
 
+Status Engine::outputPath(const std::string &noun, const Request &request, std::string &path)
+{
+    using Kind = FileIdentity::Kind;
+    const std::string named = "the " + noun + " '" + request.output + "'";
+    if (FileIdentity::sameFile(request.document, request.output))
+        return Status::failure(named + " is the document itself; it is left unchanged");
+
+    path = request.output;
+    int error = 0;
+    Kind kind = FileIdentity::entryKind(request.output, error);
+    if (kind == Kind::Missing)
+        return Status::success(); // a new file; a missing folder is reported when it is created
+    if (kind == Kind::SymbolicLink) {
+        // Written through to the file it leads to, so the link stays a link. A link that
+        // leads nowhere is not followed: that would create a file where nobody pointed.
+        kind = FileIdentity::targetKind(request.output, error);
+        if (kind == Kind::Missing && error == ENOENT)
+            return Status::failure(named + " is a symbolic link to '" + FileIdentity::linkText(request.output)
+                                   + "', which does not exist; name a file instead of the link");
+        if (kind == Kind::Missing)
+            return Status::failure(named + " is a symbolic link that cannot be followed: " + std::strerror(error));
+        if (kind == Kind::Folder)
+            return Status::failure(named + " is a folder");
+        if (kind != Kind::Regular)
+            return Status::failure(named + " leads to " + FileIdentity::describe(kind)
+                                   + ", not to a file; choose a file to write to");
+        path = FileIdentity::canonical(request.output);
+        if (path.empty())
+            return Status::failure(named + " is a symbolic link that cannot be followed: " + std::strerror(errno));
+    } else if (kind == Kind::Folder) {
+        return Status::failure(named + " is a folder");
+    } else if (kind != Kind::Regular) {
+        return Status::failure(named + " is " + std::string(FileIdentity::describe(kind))
+                               + ", not a file; choose a file to write to");
+    }
+    if (FileIdentity::isReadOnly(path))
+        return Status::failure(named
+                               + " is read-only; it was left unchanged (make it writable or choose another name)");
+    return Status::success();
+}
+
 int Engine::dumpData(const Request &request, std::ostream &err)
 {
     PdfDocument document;
@@ -46,11 +89,11 @@ int Engine::dumpData(const Request &request, std::ostream &err)
     if (!status.ok)
         return fail(err, status.message);
 
-    if (FileIdentity::sameFile(request.document, request.output))
-        return fail(err, "the report '" + request.output + "' is the document itself; it is left unchanged");
-    if (FileIdentity::isFolder(request.output))
-        return fail(err, "the report '" + request.output + "' is a folder");
-    AtomicFile report(request.output);
+    std::string path;
+    status = outputPath("report", request, path);
+    if (!status.ok)
+        return fail(err, status.message);
+    AtomicFile report(path);
     status = report.create();
     if (status.ok)
         status = report.writeAll(DataReport::format(facts));
@@ -76,12 +119,12 @@ int Engine::cat(const Request &request, std::ostream &err)
         return fail(err,
                     range + " is outside the document (" + std::to_string(count) + (count == 1 ? " page)" : " pages)"));
     }
-    if (FileIdentity::sameFile(request.document, request.output))
-        return fail(err, "the output '" + request.output + "' is the document itself; it is left unchanged");
-    if (FileIdentity::isFolder(request.output))
-        return fail(err, "the output '" + request.output + "' is a folder");
+    std::string path;
+    status = outputPath("output", request, path);
+    if (!status.ok)
+        return fail(err, status.message);
 
-    AtomicFile output(request.output);
+    AtomicFile output(path);
     status = output.create();
     if (status.ok) {
         PartWriter writer(document);

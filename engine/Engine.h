@@ -1,6 +1,7 @@
 #pragma once
 
 #include "CommandLine.h"
+#include "Status.h"
 
 #include <iosfwd>
 
@@ -18,4 +19,8 @@ private:
     static int dumpData(const Request &request, std::ostream &err);
     static int cat(const Request &request, std::ostream &err);
     static int fail(std::ostream &err, const std::string &message);
+    // Where the output (noun: "output" or "report") is written: its own path, or the file a
+    // symbolic link leads to. Refuses anything that is not, or would not become, a regular
+    // file the user may replace.
+    static Status outputPath(const std::string &noun, const Request &request, std::string &path);
 };

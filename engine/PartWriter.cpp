@@ -12,9 +12,6 @@ extern "C" {
 
 namespace {
 
-// Direct objects nested deeper than this are refused rather than risking the stack.
-constexpr int kMaxDepth = 96;
-
 // Page keys that describe the page itself. Others (Parent, B for article beads,
 // StructParents, DPart, PresSteps, ID) tie the page to document-wide structures that
 // are not copied and would otherwise drag other pages along.
@@ -127,9 +124,11 @@ void PartWriter::build(int first, int last)
     pdf_dict_put_int(m_ctx, tree, PDF_NAME(Count), static_cast<int64_t>(m_pageNums.size()));
 
     for (std::size_t position = 0; position < m_order.size(); ++position) {
+        m_currentPage = m_order[position];
         copyPage(position);
         drainWork();
     }
+    m_currentPage = -1;
     copyDocumentEntries();
     addPageLabels();
     addForm();
@@ -153,8 +152,9 @@ void PartWriter::planPages(int first, int last)
         const int num = pdf_create_object(m_ctx, m_dst);
         m_pageNums.push_back(num);
         m_position[static_cast<std::size_t>(m_order[position])] = static_cast<int>(position);
+        // A page listed twice is copied twice; references to it lead to its first copy.
         const int sourceNum = pages[static_cast<std::size_t>(m_order[position])].num;
-        if (sourceNum > 0 && sourceNum < sourceLength())
+        if (sourceNum > 0 && sourceNum < sourceLength() && m_newNum[static_cast<std::size_t>(sourceNum)] == 0)
             m_newNum[static_cast<std::size_t>(sourceNum)] = num;
     }
     // The catalog is never copied through a reference: it would bring the whole document.
@@ -229,6 +229,22 @@ bool PartWriter::linkStaysInside(pdf_obj *link)
     return targetPosition(destination, nullptr) >= 0;
 }
 
+// A destination names its page by object number, which leads to the page's first listing
+// in the tree; when that one is left out but another listing of it is copied, the link
+// leads to that copy.
+int PartWriter::targetPosition(pdf_obj *destination, pdf_obj **array)
+{
+    const int index = m_source.destinationPage(destination, array);
+    if (index < 0)
+        return -1;
+    if (m_position[static_cast<std::size_t>(index)] >= 0)
+        return m_position[static_cast<std::size_t>(index)];
+    const int num = m_source.pages()[static_cast<std::size_t>(index)].num;
+    const int copy = num > 0 && num < sourceLength() ? m_newNum[static_cast<std::size_t>(num)] : 0;
+    const auto found = std::find(m_pageNums.begin(), m_pageNums.end(), copy);
+    return copy > 0 && found != m_pageNums.end() ? static_cast<int>(found - m_pageNums.begin()) : -1;
+}
+
 bool PartWriter::isOutsideGoTo(pdf_obj *dict)
 {
     return pdf_name_eq(m_ctx, pdf_dict_get(m_ctx, dict, PDF_NAME(S)), PDF_NAME(GoTo))
@@ -248,200 +264,6 @@ bool PartWriter::putDestination(pdf_obj *dict, pdf_obj *key, pdf_obj *destinatio
     for (int i = 1; i < length; ++i)
         pushCopy(copy, pdf_array_get(m_ctx, array, i), 1);
     return true;
-}
-
-// The copy of a source object: its new reference, or null where the reference is cut.
-pdf_obj *PartWriter::copyRef(int num)
-{
-    if (num <= 0 || num >= sourceLength())
-        return nullptr;
-    const int mapped = m_newNum[static_cast<std::size_t>(num)];
-    if (mapped > 0)
-        return pdf_new_indirect(m_ctx, m_dst, mapped, 0);
-    if (mapped < 0 || m_source.nodeKind(num) != PdfDocument::NotInTree)
-        return nullptr; // other pages, page tree nodes, the catalog
-
-    const Role kind = role(num);
-    if (kind == DroppedAnnotation)
-        return nullptr;
-    if (kind == Unclassified) {
-        pdf_obj *object = pdf_load_object(m_ctx, m_src, num);
-        bool cut = false;
-        if (pdf_is_dict(m_ctx, object)) {
-            pdf_obj *type = pdf_dict_get(m_ctx, object, PDF_NAME(Type));
-            const bool structural = pdf_name_eq(m_ctx, type, PDF_NAME(Page))
-                                    || pdf_name_eq(m_ctx, type, PDF_NAME(Pages))
-                                    || pdf_name_eq(m_ctx, type, PDF_NAME(Catalog));
-            // Annotations and fields not on the copied pages, and jumps to pages left out.
-            const bool otherAnnotation = pdf_is_name(m_ctx, pdf_dict_get(m_ctx, object, PDF_NAME(Subtype)))
-                                         && pdf_is_array(m_ctx, pdf_dict_get(m_ctx, object, PDF_NAME(Rect)));
-            const bool otherField
-                = pdf_dict_get(m_ctx, object, PDF_NAME(FT))
-                  || (pdf_dict_get(m_ctx, object, PDF_NAME(T)) && pdf_dict_get(m_ctx, object, PDF_NAME(Kids)));
-            cut = structural || otherAnnotation || otherField || isOutsideGoTo(object);
-        }
-        pdf_drop_obj(m_ctx, object);
-        if (cut) {
-            m_newNum[static_cast<std::size_t>(num)] = -1;
-            return nullptr;
-        }
-    }
-    const int created = pdf_create_object(m_ctx, m_dst);
-    m_newNum[static_cast<std::size_t>(num)] = created;
-    m_work.push_back(num);
-    return pdf_new_indirect(m_ctx, m_dst, created, 0);
-}
-
-void PartWriter::drainWork()
-{
-    while (!m_work.empty()) {
-        const int num = m_work.back();
-        m_work.pop_back();
-        copyObject(num);
-    }
-}
-
-void PartWriter::copyObject(int num)
-{
-    const int target = m_newNum[static_cast<std::size_t>(num)];
-    pdf_obj *object = nullptr;
-    pdf_obj *copy = nullptr;
-    pdf_obj *ref = nullptr;
-    fz_buffer *data = nullptr;
-    fz_var(object);
-    fz_var(copy);
-    fz_var(ref);
-    fz_var(data);
-    fz_try(m_ctx)
-    {
-        object = pdf_load_object(m_ctx, m_src, num);
-        if (pdf_is_dict(m_ctx, object)) {
-            copy = pdf_new_dict(m_ctx, m_dst, pdf_dict_len(m_ctx, object));
-            fillDict(copy, object, 0, num);
-        } else if (pdf_is_array(m_ctx, object)) {
-            copy = pdf_new_array(m_ctx, m_dst, pdf_array_len(m_ctx, object));
-            fillArray(copy, object, 0);
-        } else if (!pdf_is_indirect(m_ctx, object)) {
-            copy = pdf_keep_obj(m_ctx, object);
-        }
-        pdf_update_object(m_ctx, m_dst, target, copy ? copy : PDF_NULL);
-        if (pdf_obj_num_is_stream(m_ctx, m_src, num)) {
-            // Stream data is copied as stored (still compressed), never decoded.
-            data = pdf_load_raw_stream_number(m_ctx, m_src, num);
-            ref = pdf_new_indirect(m_ctx, m_dst, target, 0);
-            pdf_update_stream(m_ctx, m_dst, ref, data, 1);
-        }
-    }
-    fz_always(m_ctx)
-    {
-        fz_drop_buffer(m_ctx, data);
-        pdf_drop_obj(m_ctx, ref);
-        pdf_drop_obj(m_ctx, copy);
-        pdf_drop_obj(m_ctx, object);
-    }
-    fz_catch(m_ctx)
-    {
-        fz_rethrow(m_ctx);
-    }
-}
-
-// Containers are attached to their parent before they are filled, so a failure part-way
-// leaves nothing unowned.
-void PartWriter::putCopy(pdf_obj *dict, pdf_obj *key, pdf_obj *value, int depth)
-{
-    if (depth > kMaxDepth)
-        fz_throw(m_ctx, FZ_ERROR_SYNTAX, "objects are nested too deeply");
-    if (pdf_is_indirect(m_ctx, value)) {
-        if (pdf_obj *ref = copyRef(pdf_to_num(m_ctx, value)))
-            pdf_dict_put_drop(m_ctx, dict, key, ref);
-    } else if (pdf_is_array(m_ctx, value)) {
-        fillArray(pdf_dict_put_array(m_ctx, dict, key, pdf_array_len(m_ctx, value)), value, depth + 1);
-    } else if (pdf_is_dict(m_ctx, value)) {
-        if (!isOutsideGoTo(value))
-            fillDict(pdf_dict_put_dict(m_ctx, dict, key, pdf_dict_len(m_ctx, value)), value, depth + 1, 0);
-    } else if (value) {
-        pdf_dict_put(m_ctx, dict, key, value);
-    }
-}
-
-void PartWriter::pushCopy(pdf_obj *array, pdf_obj *value, int depth)
-{
-    if (depth > kMaxDepth)
-        fz_throw(m_ctx, FZ_ERROR_SYNTAX, "objects are nested too deeply");
-    if (pdf_is_indirect(m_ctx, value)) {
-        pdf_obj *ref = copyRef(pdf_to_num(m_ctx, value));
-        pdf_array_push_drop(m_ctx, array, ref ? ref : PDF_NULL);
-    } else if (pdf_is_array(m_ctx, value)) {
-        fillArray(pdf_array_push_array(m_ctx, array, pdf_array_len(m_ctx, value)), value, depth + 1);
-    } else if (pdf_is_dict(m_ctx, value)) {
-        if (isOutsideGoTo(value))
-            pdf_array_push(m_ctx, array, PDF_NULL);
-        else
-            fillDict(pdf_array_push_dict(m_ctx, array, pdf_dict_len(m_ctx, value)), value, depth + 1, 0);
-    } else {
-        pdf_array_push(m_ctx, array, value ? value : PDF_NULL);
-    }
-}
-
-void PartWriter::fillArray(pdf_obj *target, pdf_obj *source, int depth)
-{
-    const int count = pdf_array_len(m_ctx, source);
-    for (int i = 0; i < count; ++i)
-        pushCopy(target, pdf_array_get(m_ctx, source, i), depth);
-}
-
-// ownerNum is the source object number when source is a whole indirect object.
-void PartWriter::fillDict(pdf_obj *target, pdf_obj *source, int depth, int ownerNum)
-{
-    const bool stream = ownerNum > 0 && pdf_obj_num_is_stream(m_ctx, m_src, ownerNum);
-    const bool field = role(ownerNum) == KeptField;
-    const bool goTo = pdf_name_eq(m_ctx, pdf_dict_get(m_ctx, source, PDF_NAME(S)), PDF_NAME(GoTo));
-    const int count = pdf_dict_len(m_ctx, source);
-    for (int i = 0; i < count; ++i) {
-        pdf_obj *key = pdf_dict_get_key(m_ctx, source, i);
-        pdf_obj *value = pdf_dict_get_val(m_ctx, source, i);
-        if (stream && pdf_name_eq(m_ctx, key, PDF_NAME(Length)))
-            continue; // set again from the copied data
-        if (pdf_name_eq(m_ctx, key, PDF_NAME(Dest)) || (goTo && pdf_name_eq(m_ctx, key, PDF_NAME(D))))
-            putDestination(target, key, value);
-        else if (field && pdf_name_eq(m_ctx, key, PDF_NAME(Kids)))
-            fillFieldKids(pdf_dict_put_array(m_ctx, target, key, 4), value);
-        else
-            putCopy(target, key, value, depth);
-    }
-}
-
-void PartWriter::fillFieldKids(pdf_obj *target, pdf_obj *source)
-{
-    source = pdf_resolve_indirect(m_ctx, source);
-    const int count = pdf_array_len(m_ctx, source);
-    for (int i = 0; i < count; ++i) {
-        pdf_obj *kid = pdf_array_get(m_ctx, source, i);
-        const int num = pdf_is_indirect(m_ctx, kid) ? pdf_to_num(m_ctx, kid) : 0;
-        const Role kind = role(num);
-        if (kind != KeptField && kind != KeptAnnotation)
-            continue;
-        if (pdf_obj *ref = copyRef(num))
-            pdf_array_push_drop(m_ctx, target, ref);
-    }
-}
-
-void PartWriter::fillAnnotations(pdf_obj *target, pdf_obj *source)
-{
-    source = pdf_resolve_indirect(m_ctx, source);
-    const int count = pdf_array_len(m_ctx, source);
-    for (int i = 0; i < count; ++i) {
-        pdf_obj *annot = pdf_array_get(m_ctx, source, i);
-        if (pdf_is_indirect(m_ctx, annot)) {
-            if (pdf_obj *ref = copyRef(pdf_to_num(m_ctx, annot)))
-                pdf_array_push_drop(m_ctx, target, ref);
-        } else if (pdf_is_dict(m_ctx, annot)) {
-            if (pdf_name_eq(m_ctx, pdf_dict_get(m_ctx, annot, PDF_NAME(Subtype)), PDF_NAME(Link))
-                && !linkStaysInside(annot))
-                continue;
-            fillDict(pdf_array_push_dict(m_ctx, target, pdf_dict_len(m_ctx, annot)), annot, 1, 0);
-        }
-    }
 }
 
 void PartWriter::copyPage(std::size_t position)

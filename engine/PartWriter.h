@@ -37,16 +37,13 @@ private:
     void markFieldAncestors(pdf_obj *widget, int widgetNum);
     bool linkStaysInside(pdf_obj *link);
     // Output position of the page a destination leads to; -1 if that page is left out.
-    int targetPosition(pdf_obj *destination, pdf_obj **array)
-    {
-        const int index = m_source.destinationPage(destination, array);
-        return index < 0 ? -1 : m_position[static_cast<std::size_t>(index)];
-    }
+    int targetPosition(pdf_obj *destination, pdf_obj **array);
     bool putDestination(pdf_obj *dict, pdf_obj *key, pdf_obj *destination);
     bool isOutsideGoTo(pdf_obj *dict);
 
     pdf_obj *copyRef(int num);
     void copyObject(int num);
+    pdf_obj *loadSourceObject(int num);
     void drainWork();
     void putCopy(pdf_obj *dict, pdf_obj *key, pdf_obj *value, int depth);
     void pushCopy(pdf_obj *array, pdf_obj *value, int depth);
@@ -85,4 +82,5 @@ private:
     std::vector<std::uint8_t> m_role;
     std::vector<int> m_work; // source objects allocated but not yet copied
     std::vector<int> m_fieldRoots; // top-level form fields reached from kept widgets
+    int m_currentPage = -1; // source page being copied, for warnings; -1 for document entries
 };

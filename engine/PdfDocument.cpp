@@ -1,5 +1,7 @@
 #include "PdfDocument.h"
 
+#include "FileIdentity.h"
+
 extern "C" {
 #include <mupdf/fitz.h>
 #include <mupdf/pdf.h>
@@ -10,7 +12,6 @@ extern "C" {
 #include <cmath>
 #include <cstring>
 #include <fcntl.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
@@ -21,7 +22,8 @@ enum class Sniff { Pdf, NotPdf, Unreadable };
 
 Sniff sniffHeader(const std::string &path, int &error)
 {
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    // Non-blocking, should the file have been swapped for a pipe since it was checked.
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0) {
         error = errno;
         return Sniff::Unreadable;
@@ -62,6 +64,12 @@ int compareKeys(const char *a, std::size_t aLength, const char *b, std::size_t b
         return c;
     return aLength < bLength ? -1 : (aLength > bLength ? 1 : 0);
 }
+
+// A page tree may list a branch more than once; walking it is bounded by the file's
+// number of objects (a tree without repeats lists fewer pages than that), with room for
+// pages written as direct objects and for honest repeats.
+constexpr std::size_t kMinPageTreeEntries = 1 << 18;
+constexpr std::size_t kPageTreeEntriesPerObject = 8;
 
 const char *const kInfoKeys[]
     = {"Title", "Author", "Subject", "Keywords", "Creator", "Producer", "CreationDate", "ModDate"};
@@ -118,12 +126,13 @@ pdf_obj *PdfDocument::inheritableKey(int which)
 
 Status PdfDocument::open(const std::string &path)
 {
-    struct stat st { };
-    if (::stat(path.c_str(), &st) != 0)
-        return Status::failure("cannot open '" + path + "': " + std::strerror(errno));
-    if (S_ISDIR(st.st_mode))
-        return Status::failure("'" + path + "' is a folder, not a PDF document");
+    // Checked before anything opens it: opening a named pipe would wait for a writer.
     int error = 0;
+    const FileIdentity::Kind kind = FileIdentity::targetKind(path, error);
+    if (kind == FileIdentity::Kind::Missing)
+        return Status::failure("cannot open '" + path + "': " + std::strerror(error));
+    if (kind != FileIdentity::Kind::Regular)
+        return Status::failure("'" + path + "' is " + FileIdentity::describe(kind) + ", not a PDF document");
     switch (sniffHeader(path, error)) {
     case Sniff::Unreadable: return Status::failure("cannot open '" + path + "': " + std::strerror(error));
     case Sniff::NotPdf: return Status::failure("'" + path + "' is not a PDF document");
@@ -168,20 +177,31 @@ Status PdfDocument::open(const std::string &path)
     return Status::success();
 }
 
-bool PdfDocument::markVisited(int num)
+void PdfDocument::track(int num)
 {
-    if (num <= 0)
-        return true;
-    if (static_cast<std::size_t>(num) >= m_kind.size()) {
+    if (num > 0 && static_cast<std::size_t>(num) >= m_kind.size()) {
         m_kind.resize(static_cast<std::size_t>(num) + 1, NotInTree);
         m_pageIndex.resize(static_cast<std::size_t>(num) + 1, -1);
+        m_onPath.resize(static_cast<std::size_t>(num) + 1, 0);
     }
-    return m_kind[static_cast<std::size_t>(num)] == NotInTree;
 }
 
-// Walks the page tree without recursion; every node and page is visited at most once, so a
-// tree whose Kids lead back to an ancestor (or list a page twice) still ends. Unless the
-// walk must be exact, a node whose Count equals its number of Kids is taken to hold pages
+void PdfDocument::addPage(int num, int node, pdf_obj *page)
+{
+    if (num > 0) {
+        m_kind[static_cast<std::size_t>(num)] = TreeLeaf;
+        if (m_pageIndex[static_cast<std::size_t>(num)] < 0) // links lead to the first listing
+            m_pageIndex[static_cast<std::size_t>(num)] = static_cast<int>(m_pages.size());
+    }
+    m_pages.push_back(PageEntry{num, node, page});
+}
+
+// Walks the page tree without recursion. A page listed twice is a page twice, with the
+// attributes inherited along each way to it, as readers count it; only a kid that is one
+// of its own ancestors is skipped, so a tree whose Kids lead back up still ends. Shared
+// branches are walked once per listing, which a file can nest into exponential numbers:
+// the walk gives up beyond a bound tied to the file's size in objects. Unless the walk
+// must be exact, a node whose Count equals its number of Kids is taken to hold pages
 // only, which spares loading every page object of a large document; loadPages() checks
 // that assumption for the pages actually used.
 void PdfDocument::walkPageTree(bool trustCounts)
@@ -191,47 +211,47 @@ void PdfDocument::walkPageTree(bool trustCounts)
     const std::size_t objects = static_cast<std::size_t>(std::max(0, pdf_xref_len(m_ctx, m_doc)));
     m_kind.assign(objects, NotInTree);
     m_pageIndex.assign(objects, -1);
+    m_onPath.assign(objects, 0);
+    const std::size_t maxEntries = kMinPageTreeEntries + kPageTreeEntriesPerObject * objects;
 
     pdf_obj *root = pdf_dict_get(m_ctx, pdf_trailer(m_ctx, m_doc), PDF_NAME(Root));
     pdf_obj *top = pdf_dict_get(m_ctx, root, PDF_NAME(Pages));
     if (!pdf_is_dict(m_ctx, top))
         return;
     const int topNum = pdf_is_indirect(m_ctx, top) ? pdf_to_num(m_ctx, top) : 0;
-    markVisited(topNum);
-    pushNode(top, -1);
+    track(topNum);
     if (pdf_name_eq(m_ctx, pdf_dict_get(m_ctx, top, PDF_NAME(Type)), PDF_NAME(Page))) {
         // Some writers point the catalog straight at a single page.
-        pdf_drop_obj(m_ctx, m_stack.back().kids);
-        m_stack.pop_back();
-        if (topNum > 0) {
-            m_kind[static_cast<std::size_t>(topNum)] = TreeLeaf;
-            m_pageIndex[static_cast<std::size_t>(topNum)] = 0;
-        }
-        m_pages.push_back(PageEntry{topNum, 0, pdf_keep_obj(m_ctx, top)});
+        pushNode(top, -1, 0, false);
+        popNode();
+        addPage(topNum, 0, pdf_keep_obj(m_ctx, top));
         return;
     }
     if (topNum > 0)
         m_kind[static_cast<std::size_t>(topNum)] = TreeNode;
-    m_stack.back().leavesOnly
-        = trustCounts && pdf_dict_get_int(m_ctx, top, PDF_NAME(Count)) == pdf_array_len(m_ctx, m_stack.back().kids);
+    pushNode(top, -1, topNum, trustCounts);
 
+    std::size_t entries = 0;
     while (!m_stack.empty()) {
         Frame &frame = m_stack.back();
         if (frame.next >= pdf_array_len(m_ctx, frame.kids)) {
-            pdf_drop_obj(m_ctx, frame.kids);
-            m_stack.pop_back();
+            popNode();
             continue;
         }
+        if (++entries > maxEntries)
+            fz_throw(m_ctx, FZ_ERROR_GENERIC,
+                     "its page tree repeats its branches beyond %zu pages; the file is damaged", maxEntries);
         pdf_obj *kidRef = pdf_array_get(m_ctx, frame.kids, frame.next++);
         const int node = frame.node;
         const bool leavesOnly = frame.leavesOnly;
         const int num = pdf_is_indirect(m_ctx, kidRef) ? pdf_to_num(m_ctx, kidRef) : 0;
-        if (pdf_is_indirect(m_ctx, kidRef) && (num <= 0 || !markVisited(num)))
+        if (pdf_is_indirect(m_ctx, kidRef) && num <= 0)
             continue;
+        track(num);
+        if (num > 0 && m_onPath[static_cast<std::size_t>(num)])
+            continue; // leads back to an ancestor
         if (leavesOnly && num > 0) {
-            m_kind[static_cast<std::size_t>(num)] = TreeLeaf;
-            m_pageIndex[static_cast<std::size_t>(num)] = static_cast<int>(m_pages.size());
-            m_pages.push_back(PageEntry{num, node, nullptr});
+            addPage(num, node, nullptr);
             continue;
         }
         pdf_obj *kid = pdf_resolve_indirect(m_ctx, kidRef);
@@ -241,23 +261,18 @@ void PdfDocument::walkPageTree(bool trustCounts)
         const bool isNode = pdf_name_eq(m_ctx, type, PDF_NAME(Pages))
                             || (!pdf_name_eq(m_ctx, type, PDF_NAME(Page))
                                 && pdf_is_array(m_ctx, pdf_dict_get(m_ctx, kid, PDF_NAME(Kids))));
-        if (num > 0)
-            m_kind[static_cast<std::size_t>(num)] = isNode ? TreeNode : TreeLeaf;
-        if (isNode) {
-            pushNode(kid, node);
-            m_stack.back().leavesOnly
-                = trustCounts
-                  && pdf_dict_get_int(m_ctx, kid, PDF_NAME(Count)) == pdf_array_len(m_ctx, m_stack.back().kids);
+        if (!isNode) {
+            addPage(num, node, pdf_keep_obj(m_ctx, kid));
             continue;
         }
         if (num > 0)
-            m_pageIndex[static_cast<std::size_t>(num)] = static_cast<int>(m_pages.size());
-        m_pages.push_back(PageEntry{num, node, pdf_keep_obj(m_ctx, kid)});
+            m_kind[static_cast<std::size_t>(num)] = TreeNode;
+        pushNode(kid, node, num, trustCounts);
     }
     m_exactWalk = !trustCounts;
 }
 
-void PdfDocument::pushNode(pdf_obj *node, int parent)
+void PdfDocument::pushNode(pdf_obj *node, int parent, int num, bool trustCount)
 {
     const int index = static_cast<int>(m_nodeAttributes.size() / PageEntry::InheritedCount);
     for (int i = 0; i < PageEntry::InheritedCount; ++i) {
@@ -266,7 +281,20 @@ void PdfDocument::pushNode(pdf_obj *node, int parent)
             value = m_nodeAttributes[static_cast<std::size_t>(parent * PageEntry::InheritedCount + i)];
         m_nodeAttributes.push_back(pdf_keep_obj(m_ctx, value));
     }
-    m_stack.push_back(Frame{pdf_keep_obj(m_ctx, pdf_dict_get(m_ctx, node, PDF_NAME(Kids))), 0, index, false});
+    pdf_obj *kids = pdf_dict_get(m_ctx, node, PDF_NAME(Kids));
+    const bool leavesOnly = trustCount && pdf_dict_get_int(m_ctx, node, PDF_NAME(Count)) == pdf_array_len(m_ctx, kids);
+    m_stack.push_back(Frame{pdf_keep_obj(m_ctx, kids), 0, index, num, leavesOnly});
+    if (num > 0)
+        m_onPath[static_cast<std::size_t>(num)] = 1;
+}
+
+void PdfDocument::popNode()
+{
+    const Frame &frame = m_stack.back();
+    if (frame.num > 0)
+        m_onPath[static_cast<std::size_t>(frame.num)] = 0;
+    pdf_drop_obj(m_ctx, frame.kids);
+    m_stack.pop_back();
 }
 
 void PdfDocument::loadPages(int first, int last)

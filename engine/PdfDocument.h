@@ -54,6 +54,7 @@ public:
     const std::vector<PageEntry> &pages() const { return m_pages; }
     enum NodeKind : std::uint8_t { NotInTree = 0, TreeNode = 1, TreeLeaf = 2 };
     NodeKind nodeKind(int num) const;
+    // The index of a page object's first listing in the tree (a page may be listed twice); -1 if none.
     int pageIndexOfNum(int num) const;
     // Loads the pages first..last (indexes from 0) and checks that they really are pages; if
     // the tree's counts misled the walk, the tree is walked again page by page, which can
@@ -73,9 +74,11 @@ public:
 
 private:
     void walkPageTree(bool trustCounts);
-    void pushNode(pdf_obj *node, int parent);
+    void pushNode(pdf_obj *node, int parent, int num, bool trustCount);
+    void popNode();
+    void track(int num);
+    void addPage(int num, int node, pdf_obj *page);
     pdf_obj *loadPageObject(int index);
-    bool markVisited(int num);
     pdf_obj *lookupNamedDestination(pdf_obj *name);
     pdf_obj *searchNameTree(pdf_obj *root, const char *key, std::size_t keyLength);
     void collectLabels(pdf_obj *root);
@@ -86,6 +89,7 @@ private:
         pdf_obj *kids = nullptr; // kept
         int next = 0;
         int node = 0;
+        int num = 0; // the node's object number, 0 if direct
         bool leavesOnly = false;
     };
 
@@ -96,7 +100,8 @@ private:
     std::vector<pdf_obj *> m_nodeAttributes;
     std::vector<Frame> m_stack;
     std::vector<std::uint8_t> m_kind; // by object number
-    std::vector<int> m_pageIndex; // by object number, -1 when not a page
+    std::vector<int> m_pageIndex; // by object number: the page's first listing, -1 when not a page
+    std::vector<std::uint8_t> m_onPath; // by object number: a node between the walk and the root
     std::vector<std::uint32_t> m_seen; // by object number, for cycle-safe tree searches
     std::uint32_t m_seenMark = 0;
     std::vector<pdf_obj *> m_search; // kept nodes waiting in a tree search

@@ -124,6 +124,137 @@ QByteArray PdfFixtures::danglingPage()
     return assemble(o, "/Root 1 0 R");
 }
 
+QByteArray PdfFixtures::textPage(const QByteArray &parent, int content, const QByteArray &extra)
+{
+    return "<< /Type /Page /Parent " + parent + " 0 R /Contents " + QByteArray::number(content) + " 0 R" + extra
+           + " >>";
+}
+
+QByteArray PdfFixtures::textContent(const QByteArray &text)
+{
+    return stream("", "BT /F1 24 Tf 72 150 Td (" + text + ") Tj ET");
+}
+
+QByteArray PdfFixtures::pageTwiceInOneKids()
+{
+    QMap<int, QByteArray> o;
+    o[1] = "<< /Type /Catalog /Pages 2 0 R >>";
+    o[2] = "<< /Type /Pages /Kids [3 0 R 3 0 R 4 0 R] /Count 3 /MediaBox [0 0 300 300]"
+           " /Resources << /Font << /F1 9 0 R >> >> >>";
+    o[3] = textPage("2", 5);
+    o[4] = textPage("2", 6);
+    o[5] = textContent("Page A");
+    o[6] = textContent("Page B");
+    o[9] = "<< /Type /Font /Subtype /Type1 /BaseFont /Helvetica >>";
+    return assemble(o, "/Root 1 0 R");
+}
+
+QByteArray PdfFixtures::pageUnderTwoParents()
+{
+    QMap<int, QByteArray> o;
+    o[1] = "<< /Type /Catalog /Pages 2 0 R >>";
+    o[2] = "<< /Type /Pages /Kids [3 0 R 4 0 R] /Count 3 /MediaBox [0 0 300 300]"
+           " /Resources << /Font << /F1 9 0 R >> >> >>";
+    o[3] = "<< /Type /Pages /Parent 2 0 R /Kids [5 0 R] /Count 1 /Rotate 90 /MediaBox [0 0 200 200] >>";
+    o[4] = "<< /Type /Pages /Parent 2 0 R /Kids [5 0 R 6 0 R] /Count 2 /Rotate 180 /MediaBox [0 0 400 400] >>";
+    o[5] = textPage("3", 7);
+    o[6] = textPage("4", 8, " /Annots [10 0 R]");
+    o[7] = textContent("Page A");
+    o[8] = textContent("Page B");
+    o[9] = "<< /Type /Font /Subtype /Type1 /BaseFont /Helvetica >>";
+    o[10] = "<< /Type /Annot /Subtype /Link /Rect [10 10 100 40] /Border [0 0 1] /Dest [5 0 R /Fit] >>";
+    return assemble(o, "/Root 1 0 R");
+}
+
+QByteArray PdfFixtures::sharedBranch()
+{
+    QMap<int, QByteArray> o;
+    o[1] = "<< /Type /Catalog /Pages 2 0 R >>";
+    o[2] = "<< /Type /Pages /Kids [3 0 R 6 0 R 3 0 R] /Count 5 /MediaBox [0 0 300 300]"
+           " /Resources << /Font << /F1 9 0 R >> >> >>";
+    o[3] = "<< /Type /Pages /Parent 2 0 R /Kids [4 0 R 5 0 R] /Count 2 /Rotate 90 >>";
+    o[4] = textPage("3", 7);
+    o[5] = textPage("3", 8);
+    o[6] = textPage("2", 10);
+    o[7] = textContent("Page A");
+    o[8] = textContent("Page B");
+    o[9] = "<< /Type /Font /Subtype /Type1 /BaseFont /Helvetica >>";
+    o[10] = textContent("Page C");
+    return assemble(o, "/Root 1 0 R");
+}
+
+QByteArray PdfFixtures::doublingBranches(int levels)
+{
+    QMap<int, QByteArray> o;
+    o[1] = "<< /Type /Catalog /Pages 10 0 R >>";
+    o[2] = textPage(QByteArray::number(10 + levels - 1), 3);
+    o[3] = textContent("Page A");
+    o[4] = "<< /Type /Font /Subtype /Type1 /BaseFont /Helvetica >>";
+    for (int level = 0; level < levels; ++level) {
+        const QByteArray kid = level + 1 < levels ? QByteArray::number(11 + level) + " 0 R" : "2 0 R";
+        const QByteArray attributes = level > 0 ? " /Parent " + QByteArray::number(9 + level) + " 0 R"
+                                                : " /MediaBox [0 0 300 300] /Resources << /Font << /F1 4 0 R >> >>";
+        o[10 + level] = "<< /Type /Pages" + attributes + " /Kids [" + kid + " " + kid + "] /Count "
+                        + QByteArray::number(qint64(1) << (levels - level)) + " >>";
+    }
+    return assemble(o, "/Root 1 0 R");
+}
+
+QByteArray PdfFixtures::damagedObjectStream(const QByteArray &kind)
+{
+    QMap<int, QByteArray> o;
+    o[1] = "<< /Type /Catalog /Pages 2 0 R >>";
+    o[2] = "<< /Type /Pages /Kids [3 0 R 4 0 R] /Count 2 /MediaBox [0 0 300 300] >>";
+    const QByteArray font = "/Font << /F1 9 0 R >>";
+    QByteArray first = " /Resources << " + font + " >>";
+    if (kind == "Font")
+        first = " /Resources << /Font << /F1 30 0 R >> >>";
+    else if (kind == "Resources")
+        first = " /Resources 30 0 R";
+    else if (kind == "XObject")
+        first = " /Resources << " + font + " /XObject << /X1 30 0 R >> >>";
+    o[3] = textPage("2", kind == "Contents" ? 30 : 5, first);
+    o[4] = textPage("2", 6, " /Resources << " + font + " >>");
+    o[5] = textContent("Page one");
+    o[6] = textContent("Page two");
+    o[9] = "<< /Type /Font /Subtype /Type1 /BaseFont /Helvetica >>";
+    QRandomGenerator random(99);
+    QByteArray noise;
+    for (int i = 0; i < 200; ++i)
+        noise += char(random.bounded(256));
+    o[20] = stream("/Type /ObjStm /N 1 /First 5 /Filter /FlateDecode", noise);
+
+    // Object 30 is listed as the first object in stream 20, which needs an xref stream.
+    QByteArray out = "%PDF-1.6\n%\xe2\xe3\xcf\xd3\n";
+    QMap<int, qint64> offsets;
+    for (auto it = o.begin(); it != o.end(); ++it) {
+        offsets[it.key()] = out.size();
+        out += QByteArray::number(it.key()) + " 0 obj\n" + it.value() + "\nendobj\n";
+    }
+    const int xrefNum = 31;
+    offsets[xrefNum] = out.size();
+    QByteArray rows;
+    auto row = [&rows](int type, qint64 field2, int field3) {
+        rows += char(type);
+        for (int shift = 24; shift >= 0; shift -= 8)
+            rows += char((field2 >> shift) & 0xff);
+        rows += char((field3 >> 8) & 0xff);
+        rows += char(field3 & 0xff);
+    };
+    for (int num = 0; num <= xrefNum; ++num) {
+        if (num == 30)
+            row(2, 20, 0);
+        else if (offsets.contains(num))
+            row(1, offsets[num], 0);
+        else
+            row(0, 0, 0xffff);
+    }
+    out += QByteArray::number(xrefNum) + " 0 obj\n"
+           + stream("/Type /XRef /Size " + QByteArray::number(xrefNum + 1) + " /W [1 4 2] /Root 1 0 R", rows)
+           + "\nendobj\nstartxref\n" + QByteArray::number(offsets[xrefNum]) + "\n%%EOF\n";
+    return out;
+}
+
 QByteArray PdfFixtures::garbage(bool withHeader)
 {
     QByteArray data = withHeader ? "%PDF-1.7\n" : "";

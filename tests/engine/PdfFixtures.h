@@ -19,6 +19,20 @@ public:
     static QByteArray lyingCounts(); // a Count claims leaves where there is a node
     static QByteArray danglingPage(); // the second of two Kids is an object that is not there
     static QByteArray garbage(bool withHeader);
+
+    // Pages listed more than once, each Count telling the number of listings below it.
+    // Page k shows "Page <letter>"; the root gives a 300 x 300 MediaBox.
+    static QByteArray pageTwiceInOneKids(); // Kids [A A B]
+    // A (whose Parent is the first node) under a node with Rotate 90 and a 200 x 200 box,
+    // then A and B under a node with Rotate 180 and a 400 x 400 box; B links to A.
+    static QByteArray pageUnderTwoParents();
+    static QByteArray sharedBranch(); // Kids [N C N], N a node of A and B with Rotate 90
+    // Each of levels nodes lists the next one twice: 2^levels listings of one page.
+    static QByteArray doublingBranches(int levels);
+
+    // Two pages; page 1 takes its kind (Font, Resources, XObject, Contents) from object 30,
+    // which lies in an object stream whose compressed data is damaged.
+    static QByteArray damagedObjectStream(const QByteArray &kind);
     static bool write(const QString &path, const QByteArray &data);
 
     static constexpr const char *kPageNineMarker = "NINEMARKERQZX";
@@ -29,4 +43,6 @@ public:
 
 private:
     static QByteArray stream(const QByteArray &dict, const QByteArray &data);
+    static QByteArray textPage(const QByteArray &parent, int content, const QByteArray &extra = {});
+    static QByteArray textContent(const QByteArray &text);
 };

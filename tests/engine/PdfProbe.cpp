@@ -120,6 +120,7 @@ void PdfProbe::readPage(fz_context *ctx, fz_document *doc, int index)
         if (pdf_obj *unit = pdf_dict_get(ctx, dict, PDF_NAME(UserUnit)))
             facts.userUnit = pdf_to_real(ctx, unit);
         facts.annotationCount = pdf_array_len(ctx, pdf_dict_get(ctx, dict, PDF_NAME(Annots)));
+        facts.objectNumber = pdf_to_num(ctx, dict);
         for (fz_link *link = links; link; link = link->next) {
             Link found;
             if (fz_is_external_link(ctx, link->uri))

@@ -26,6 +26,7 @@ public:
         double userUnit = 0; // own UserUnit, 0 if absent
         QList<Link> links;
         int annotationCount = 0;
+        int objectNumber = 0; // of the page dictionary
     };
 
     explicit PdfProbe(const QString &path);

@@ -9,7 +9,12 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <cstring>
+#include <sys/socket.h>
 #include <sys/stat.h>
+#include <sys/sysmacros.h>
+#include <sys/un.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 class TestEngineFiles : public QObject {
@@ -30,9 +35,20 @@ private slots:
     void handlesUnusualPaths();
     void damagedDocumentsEndCleanly_data();
     void damagedDocumentsEndCleanly();
+    void refusesOutputsItMustNotReplace_data();
+    void refusesOutputsItMustNotReplace();
+    void writesThroughLinkToFile();
+    void replacingKeepsModeAndOwner();
+    void unreadableObjectsAreLeftOut_data();
+    void unreadableObjectsAreLeftOut();
+    void endlesslyRepeatedBranchesAreRefused();
+    void removesTemporaryFilesOfKilledRuns();
 
 private:
     static QStringList folderEntries(const QString &path);
+    static bool make(const QString &kind, const QString &path);
+    static QString fileState(const QString &path);
+    QList<QStringList> writingCommands(const QString &output) const;
 
     QTemporaryDir m_dir;
     QString m_source;
@@ -50,6 +66,53 @@ void TestEngineFiles::initTestCase()
 QStringList TestEngineFiles::folderEntries(const QString &path)
 {
     return QDir(path).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
+}
+
+// Makes a file of the given kind: "fifo", "socket", "device" (needs root), "folder",
+// "readOnly" (a file nobody may write), "file".
+bool TestEngineFiles::make(const QString &kind, const QString &path)
+{
+    const QByteArray name = QFile::encodeName(path);
+    if (kind == "fifo")
+        return ::mkfifo(name.constData(), 0644) == 0;
+    if (kind == "device") // the numbers of the null device
+        return ::mknod(name.constData(), S_IFCHR | 0666, makedev(1, 3)) == 0;
+    if (kind == "folder")
+        return QDir().mkdir(path);
+    if (kind == "socket") {
+        sockaddr_un address{};
+        address.sun_family = AF_UNIX;
+        if (name.size() >= int(sizeof address.sun_path))
+            return false;
+        std::memcpy(address.sun_path, name.constData(), name.size() + 1);
+        const int fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
+        const bool bound = fd >= 0 && ::bind(fd, reinterpret_cast<sockaddr *>(&address), sizeof address) == 0;
+        if (fd >= 0)
+            ::close(fd);
+        return bound;
+    }
+    if (!PdfFixtures::write(path, "previous content"))
+        return false;
+    return kind != "readOnly" || ::chmod(name.constData(), 0444) == 0;
+}
+
+// What an entry is, as a string to compare before and after a run: type, mode, inode, and
+// the content of a regular file.
+QString TestEngineFiles::fileState(const QString &path)
+{
+    struct stat status { };
+    if (::lstat(QFile::encodeName(path).constData(), &status) != 0)
+        return "missing";
+    QString state = QString("%1 %2").arg(status.st_mode, 0, 8).arg(status.st_ino);
+    QFile file(path);
+    if (S_ISREG(status.st_mode) && file.open(QIODevice::ReadOnly))
+        state += " " + QString::fromLatin1(file.readAll().toHex());
+    return state;
+}
+
+QList<QStringList> TestEngineFiles::writingCommands(const QString &output) const
+{
+    return {{"A=" + m_source, "cat", "A2-3", "output", output}, {m_source, "dump_data", "output", output}};
 }
 
 void TestEngineFiles::refusesRangesOutsideTheDocument_data()
@@ -93,6 +156,10 @@ void TestEngineFiles::refusesDocumentsItCannotRead_data()
     QTest::newRow("emptyFile") << "empty.pdf" << QByteArray("<empty>") << "is not a PDF document";
     QTest::newRow("garbageWithoutHeader") << "noise.pdf" << PdfFixtures::garbage(false) << "is not a PDF document";
     QTest::newRow("userPassword") << "locked.pdf" << QByteArray("<encrypted>") << "is protected by a password";
+    // Opening a named pipe would wait for a writer forever.
+    QTest::newRow("namedPipe") << "pipe.pdf" << QByteArray("<fifo>") << "is a named pipe, not a PDF document";
+    QTest::newRow("socket") << "socket.pdf" << QByteArray("<socket>") << "is a socket, not a PDF document";
+    QTest::newRow("linkToDevice") << "zero.pdf" << QByteArray("<link:/dev/zero>") << "is a device, not a PDF document";
 }
 
 void TestEngineFiles::refusesDocumentsItCannotRead()
@@ -108,6 +175,10 @@ void TestEngineFiles::refusesDocumentsItCannotRead()
         QVERIFY(PdfFixtures::write(input, QByteArray()));
     else if (content == "<encrypted>")
         QVERIFY(PdfProbe::encrypt(m_source, input, "secret"));
+    else if (content.startsWith("<link:"))
+        QVERIFY(QFile::link(QString::fromLatin1(content.mid(6).chopped(1)), input));
+    else if (content == "<fifo>" || content == "<socket>")
+        QVERIFY(make(QString::fromLatin1(content.mid(1).chopped(1)), input));
     else if (!content.isEmpty())
         QVERIFY(PdfFixtures::write(input, content));
     const QStringList before = folderEntries(dir.path());
@@ -115,7 +186,8 @@ void TestEngineFiles::refusesDocumentsItCannotRead()
     const QList<QStringList> commands = {{"A=" + input, "cat", "A1-2", "output", dir.filePath("part.pdf")},
                                          {input, "dump_data", "output", dir.filePath("report.txt")}};
     for (const QStringList &command : commands) {
-        const EngineProcess::Result result = EngineProcess::run(command);
+        const EngineProcess::Result result = EngineProcess::run(command, 5000);
+        QVERIFY(!result.timedOut);
         QCOMPARE(result.exitCode, 1);
         QVERIFY2(result.err.contains(message.toUtf8()), result.err.constData());
         QVERIFY(result.err.contains(QFile::encodeName(input)));
@@ -311,6 +383,202 @@ void TestEngineFiles::damagedDocumentsEndCleanly()
         for (const QString &entry : folderEntries(dir.path()))
             QVERIFY2(!entry.startsWith(".quirekit"), qPrintable(entry));
     }
+}
+
+void TestEngineFiles::refusesOutputsItMustNotReplace_data()
+{
+    // What the output is; "link:<kind>" is a symbolic link to a file of that kind.
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("device") << "device"
+                            << "is a device, not a file; choose a file to write to";
+    QTest::newRow("namedPipe") << "fifo"
+                               << "is a named pipe, not a file; choose a file to write to";
+    QTest::newRow("socket") << "socket"
+                            << "is a socket, not a file; choose a file to write to";
+    QTest::newRow("folder") << "folder"
+                            << "is a folder";
+    QTest::newRow("readOnlyFile") << "readOnly"
+                                  << "is read-only; it was left unchanged";
+    QTest::newRow("danglingLink") << "link:missing"
+                                  << "is a symbolic link to 'target', which does not exist";
+    QTest::newRow("linkToNamedPipe") << "link:fifo"
+                                     << "leads to a named pipe, not to a file";
+    QTest::newRow("linkToDevice") << "link:device"
+                                  << "leads to a device, not to a file";
+    QTest::newRow("linkToFolder") << "link:folder"
+                                  << "is a folder";
+    QTest::newRow("linkToReadOnlyFile") << "link:readOnly"
+                                        << "is read-only; it was left unchanged";
+}
+
+void TestEngineFiles::refusesOutputsItMustNotReplace()
+{
+    QFETCH(QString, kind);
+    QFETCH(QString, message);
+    QTemporaryDir dir;
+    const QString output = dir.filePath("out.pdf");
+    const QString target = dir.filePath("target");
+    const bool link = kind.startsWith("link:");
+    if (link) {
+        QVERIFY(QFile::link("target", output));
+        kind = kind.mid(5);
+    }
+    if (kind != "missing" && !make(kind, link ? target : output)) {
+        QCOMPARE(kind, QString("device"));
+        QSKIP("making a device needs root");
+    }
+    const QStringList entries = folderEntries(dir.path());
+    const QString outputBefore = fileState(output);
+    const QString targetBefore = fileState(target);
+
+    for (const QStringList &command : writingCommands(output)) {
+        const EngineProcess::Result result = EngineProcess::run(command, 5000);
+        QVERIFY(!result.timedOut);
+        QCOMPARE(result.exitCode, 1);
+        QVERIFY2(result.err.startsWith("quirekit: the "), result.err.constData());
+        QVERIFY2(result.err.contains("'" + QFile::encodeName(output) + "' " + message.toUtf8()),
+                 result.err.constData());
+        QCOMPARE(result.err.count('\n'), 1);
+        QCOMPARE(fileState(output), outputBefore);
+        QCOMPARE(fileState(target), targetBefore);
+        QCOMPARE(folderEntries(dir.path()), entries);
+    }
+}
+
+void TestEngineFiles::writesThroughLinkToFile()
+{
+    // The link is in one folder, its file in another: the file is replaced where it is.
+    QTemporaryDir dir;
+    QVERIFY(QDir(dir.path()).mkdir("links"));
+    QVERIFY(QDir(dir.path()).mkdir("files"));
+    const QString link = dir.filePath("links/out.pdf");
+    const QString target = dir.filePath("files/out.pdf");
+    QVERIFY(make("file", target));
+    QVERIFY(QFile::link("../files/out.pdf", link));
+
+    for (const QStringList &command : writingCommands(link)) {
+        const EngineProcess::Result result = EngineProcess::run(command);
+        QVERIFY2(result.exitCode == 0, result.err.constData());
+        QCOMPARE(QFile::symLinkTarget(link), target);
+        QCOMPARE(folderEntries(dir.filePath("links")), QStringList({"out.pdf"}));
+        QCOMPARE(folderEntries(dir.filePath("files")), QStringList({"out.pdf"}));
+        QFile file(target);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QByteArray written = file.readAll();
+        QVERIFY(written.startsWith(command[1] == "cat" ? "%PDF" : "NumberOfPages: 10\n"));
+    }
+}
+
+void TestEngineFiles::replacingKeepsModeAndOwner()
+{
+    // Root can give the file to someone else, and must then keep it theirs.
+    const bool root = ::geteuid() == 0;
+    QTemporaryDir dir;
+    const QString output = dir.filePath("kept.pdf");
+    const QByteArray name = QFile::encodeName(output);
+    for (const QStringList &command : writingCommands(output)) {
+        QVERIFY(make("file", output));
+        QCOMPARE(::chmod(name.constData(), 0604), 0);
+        if (root)
+            QCOMPARE(::chown(name.constData(), 4321, 4322), 0);
+        const EngineProcess::Result result = EngineProcess::run(command);
+        QVERIFY2(result.exitCode == 0, result.err.constData());
+        struct stat status { };
+        QCOMPARE(::stat(name.constData(), &status), 0);
+        QCOMPARE(status.st_mode & 07777, mode_t(0604));
+        if (root) {
+            QCOMPARE(status.st_uid, uid_t(4321));
+            QCOMPARE(status.st_gid, gid_t(4322));
+        }
+        QVERIFY(QFileInfo(output).size() != qint64(strlen("previous content")));
+        QFile::remove(output);
+    }
+}
+
+void TestEngineFiles::unreadableObjectsAreLeftOut_data()
+{
+    QTest::addColumn<QByteArray>("kind");
+    QTest::newRow("unreadableFont") << QByteArray("Font");
+    QTest::newRow("unreadableResources") << QByteArray("Resources");
+    QTest::newRow("unreadableXObject") << QByteArray("XObject");
+    QTest::newRow("unreadableContents") << QByteArray("Contents");
+}
+
+void TestEngineFiles::unreadableObjectsAreLeftOut()
+{
+    QFETCH(QByteArray, kind);
+    QTemporaryDir dir;
+    const QString input = dir.filePath("damaged.pdf");
+    QVERIFY(PdfFixtures::write(input, PdfFixtures::damagedObjectStream(kind)));
+    const QString output = dir.filePath("part.pdf");
+    const EngineProcess::Result result = EngineProcess::run({"A=" + input, "cat", "A1-2", "output", output});
+    QVERIFY2(result.exitCode == 0, result.err.constData());
+    QVERIFY2(result.err.contains("page 1: object 30 cannot be read"), result.err.constData());
+    PdfProbe part(output);
+    QVERIFY2(part.isOpen(), qPrintable(part.error()));
+    QCOMPARE(part.pageCount(), 2);
+    QCOMPARE(part.page(1).text, QString("Page two"));
+}
+
+void TestEngineFiles::endlesslyRepeatedBranchesAreRefused()
+{
+    // 2^40 listings of one page from a few objects: the walk must stop, not run out of memory.
+    QTemporaryDir dir;
+    const QString input = dir.filePath("doubling.pdf");
+    QVERIFY(PdfFixtures::write(input, PdfFixtures::doublingBranches(40)));
+    const QList<QStringList> commands = {{input, "dump_data", "output", dir.filePath("report.txt")},
+                                         {"A=" + input, "cat", "A1", "output", dir.filePath("part.pdf")}};
+    for (const QStringList &command : commands) {
+        const EngineProcess::Result result = EngineProcess::run(command, 10000);
+        QVERIFY(!result.timedOut);
+        QCOMPARE(result.exitCode, 1);
+        QVERIFY2(result.err.contains("its page tree repeats its branches beyond"), result.err.constData());
+    }
+    QCOMPARE(folderEntries(dir.path()), QStringList({"doubling.pdf"}));
+}
+
+void TestEngineFiles::removesTemporaryFilesOfKilledRuns()
+{
+    // A process that has certainly ended: its pid is not in use until the system wraps round.
+    const pid_t child = ::fork();
+    if (child == 0)
+        ::_exit(0);
+    QVERIFY(child > 0);
+    QCOMPARE(::waitpid(child, nullptr, 0), child);
+    const QString dead = QString::number(child);
+    const QString alive = QString::number(::getpid());
+
+    QTemporaryDir dir;
+    const QStringList removed = {".quirekit-" + dead + "-a1B2c3"};
+    const QStringList kept = {".quirekit-" + alive + "-a1B2c3", // a run still writing
+                              ".quirekit-" + dead + "-a1B2c", // not names the engine makes
+                              ".quirekit-" + dead + "-a1B2c3.pdf",
+                              ".quirekit-0" + dead + "-a1B2c3",
+                              ".quirekit-a1B2c3",
+                              "quirekit-" + dead + "-a1B2c3",
+                              ".quirekit-" + dead + "-d1r2c3", // a folder
+                              ".quirekit-" + dead + "-l1n2k3", // a link to a file
+                              "linked.pdf"};
+    for (const QString &name : removed + kept) {
+        if (name.contains("d1r2c3"))
+            QVERIFY(QDir(dir.path()).mkdir(name));
+        else if (name.contains("l1n2k3"))
+            QVERIFY(QFile::link("linked.pdf", dir.filePath(name)));
+        else
+            QVERIFY(make("file", dir.filePath(name)));
+    }
+
+    const EngineProcess::Result result
+        = EngineProcess::run({"A=" + m_source, "cat", "A1", "output", dir.filePath("part.pdf")});
+    QVERIFY2(result.exitCode == 0, result.err.constData());
+    QStringList expected = kept;
+    expected << "part.pdf";
+    expected.sort();
+    QCOMPARE(folderEntries(dir.path()), expected);
+    QFile survivor(dir.filePath("linked.pdf"));
+    QVERIFY(survivor.open(QIODevice::ReadOnly));
+    QCOMPARE(survivor.readAll(), QByteArray("previous content"));
 }
 
 QTEST_GUILESS_MAIN(TestEngineFiles)

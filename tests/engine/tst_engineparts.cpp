@@ -5,6 +5,8 @@
 #include "PdfProbe.h"
 
 #include <QFile>
+#include <QPdfDocument>
+#include <QSet>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -24,9 +26,12 @@ private slots:
     void formKeepsOnlyCopiedWidgets();
     void informationAndLabelsAreKept();
     void ownerPasswordOnlyDocumentIsDecrypted();
+    void pagesListedTwiceCountTwice_data();
+    void pagesListedTwiceCountTwice();
+    void linkToPageListedTwiceFollowsItsCopy();
 
 private:
-    QString split(const QString &range, const QString &name);
+    QString split(const QString &range, const QString &name, const QString &input = QString());
 
     QTemporaryDir m_dir;
     QString m_source;
@@ -42,10 +47,11 @@ void TestEngineParts::initTestCase()
     QCOMPARE(source.pageCount(), 10);
 }
 
-QString TestEngineParts::split(const QString &range, const QString &name)
+QString TestEngineParts::split(const QString &range, const QString &name, const QString &input)
 {
     const QString output = m_dir.filePath(name);
-    const EngineProcess::Result result = EngineProcess::run({"A=" + m_source, "cat", range, "output", output});
+    const EngineProcess::Result result
+        = EngineProcess::run({"A=" + (input.isEmpty() ? m_source : input), "cat", range, "output", output});
     if (result.exitCode != 0)
         qWarning("engine: %s", result.err.constData());
     return result.exitCode == 0 ? output : QString();
@@ -247,6 +253,73 @@ void TestEngineParts::ownerPasswordOnlyDocumentIsDecrypted()
     QCOMPARE(probe.page(0).text, QString("Page 8"));
     QVERIFY(probe.page(1).text.startsWith("Page 9"));
     QCOMPARE(probe.info("Title"), QString("Quire Test"));
+}
+
+void TestEngineParts::pagesListedTwiceCountTwice_data()
+{
+    QTest::addColumn<QByteArray>("document");
+    // Each page of the part as "text|own Rotate|own MediaBox": what it inherited along the
+    // way it was listed, made explicit.
+    QTest::addColumn<QStringList>("pages");
+    const QString plain = "|-1|0 0 300 300";
+    const QString turned = "|90|0 0 300 300";
+    QTest::newRow("pageTwiceInOneKids") << PdfFixtures::pageTwiceInOneKids()
+                                        << QStringList{"Page A" + plain, "Page A" + plain, "Page B" + plain};
+    QTest::newRow("pageUnderTwoParents") << PdfFixtures::pageUnderTwoParents()
+                                         << QStringList{"Page A|90|0 0 200 200", "Page A|180|0 0 400 400",
+                                                        "Page B|180|0 0 400 400"};
+    QTest::newRow("sharedBranch") << PdfFixtures::sharedBranch()
+                                  << QStringList{"Page A" + turned, "Page B" + turned, "Page C" + plain,
+                                                 "Page A" + turned, "Page B" + turned};
+}
+
+void TestEngineParts::pagesListedTwiceCountTwice()
+{
+    QFETCH(QByteArray, document);
+    QFETCH(QStringList, pages);
+    const QString tag = QTest::currentDataTag();
+    const QString input = m_dir.filePath(tag + ".pdf");
+    QVERIFY(PdfFixtures::write(input, document));
+
+    // The page list must agree with the preview's, or a break point lands on another page
+    // than the one shown.
+    QPdfDocument preview;
+    QCOMPARE(preview.load(input), QPdfDocument::Error::None);
+    QCOMPARE(preview.pageCount(), pages.size());
+    const QString report = m_dir.filePath(tag + ".txt");
+    QCOMPARE(EngineProcess::run({input, "dump_data", "output", report}).exitCode, 0);
+    QFile file(report);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QByteArray text = file.readAll();
+    QVERIFY2(text.startsWith("NumberOfPages: " + QByteArray::number(pages.size()) + "\n"), text.constData());
+
+    PdfProbe part(split(QString("A1-%1").arg(pages.size()), tag + " part.pdf", input));
+    QVERIFY2(part.isOpen(), qPrintable(part.error()));
+    QCOMPARE(part.pageCount(), pages.size());
+    QSet<int> pageObjects;
+    for (int i = 0; i < pages.size(); ++i) {
+        const PdfProbe::Page &page = part.page(i);
+        QCOMPARE(QString("%1|%2|%3").arg(page.text).arg(page.rotate).arg(page.mediaBox), pages[i]);
+        pageObjects.insert(page.objectNumber);
+    }
+    QCOMPARE(pageObjects.size(), pages.size());
+}
+
+void TestEngineParts::linkToPageListedTwiceFollowsItsCopy()
+{
+    // B links to A, which is listed first and second.
+    const QString input = m_dir.filePath("linked twice.pdf");
+    QVERIFY(PdfFixtures::write(input, PdfFixtures::pageUnderTwoParents()));
+    PdfProbe whole(split("A1-3", "linked twice whole.pdf", input));
+    QVERIFY2(whole.isOpen(), qPrintable(whole.error()));
+    QCOMPARE(whole.page(2).links.size(), 1);
+    QCOMPARE(whole.page(2).links[0].targetPage, 0);
+
+    // Without the first listing the link leads to the copy of the second.
+    PdfProbe tail(split("A2-3", "linked twice tail.pdf", input));
+    QVERIFY2(tail.isOpen(), qPrintable(tail.error()));
+    QCOMPARE(tail.page(1).links.size(), 1);
+    QCOMPARE(tail.page(1).links[0].targetPage, 0);
 }
 
 QTEST_GUILESS_MAIN(TestEngineParts)

@@ -241,8 +241,10 @@ int PartWriter::targetPosition(pdf_obj *destination, pdf_obj **array)
         return m_position[static_cast<std::size_t>(index)];
     const int num = m_source.pages()[static_cast<std::size_t>(index)].num;
     const int copy = num > 0 && num < sourceLength() ? m_newNum[static_cast<std::size_t>(num)] : 0;
+    if (copy <= 0)
+        return -1; // the usual case: a page left out, not searched for
     const auto found = std::find(m_pageNums.begin(), m_pageNums.end(), copy);
-    return copy > 0 && found != m_pageNums.end() ? static_cast<int>(found - m_pageNums.begin()) : -1;
+    return found != m_pageNums.end() ? static_cast<int>(found - m_pageNums.begin()) : -1;
 }
 
 bool PartWriter::isOutsideGoTo(pdf_obj *dict)

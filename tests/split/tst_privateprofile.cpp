@@ -291,13 +291,6 @@ void TestPrivateProfile::writesChangeOnlyTheirLine_data()
                                               << "v" << utf16("[Setting]\r\nA=1\r\nK=v\r\n") + "x";
     QTest::newRow("utf16InvalidLineKept")
         << utf16WithLoneSurrogate("\r\nK=1\r\n") << "v" << utf16WithLoneSurrogate("\r\nK=v\r\n");
-    QTest::newRow("sameValueKeepsItsLine")
-        << QByteArray("[Setting]\r\n  k =  v \r\nL=1") << "v" << QByteArray("[Setting]\r\n  k =  v \r\nL=1");
-    QTest::newRow("valueReadLossilyKeepsItsBytes") << QByteArray("[Setting]\nK=a\xFF"
-                                                                 "b\n")
-                                                   << "a\uFFFDb"
-                                                   << QByteArray("[Setting]\nK=a\xFF"
-                                                                 "b\n");
     QTest::newRow("foreignBytesKept") << QByteArray("caf\xE9\0=1\r\n[Setting]\r\n", 20) << "M\u00FC"
                                       << QByteArray("caf\xE9\0=1\r\n[Setting]\r\nK=M\xC3\xBC\r\n", 27);
 }

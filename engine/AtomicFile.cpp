@@ -12,6 +12,8 @@
 #include <unistd.h>
 #include <vector>
 
+namespace quirekit {
+
 namespace {
 
 // A signal handler can only reach plain static storage, so the one temporary file that a
@@ -223,3 +225,5 @@ void AtomicFile::discard()
         forgetPendingTemp();
     }
 }
+
+} // namespace quirekit

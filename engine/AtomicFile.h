@@ -4,6 +4,8 @@
 
 #include <string>
 
+namespace quirekit {
+
 // Writes a file so that its target only ever holds a complete result: the data goes to a
 // uniquely named temporary file in the target's folder, created exclusively, which is
 // renamed over the target on commit(). A replaced target's permissions (and, where
@@ -32,3 +34,5 @@ private:
     std::string m_tempPath;
     int m_fd = -1;
 };
+
+} // namespace quirekit

@@ -3,6 +3,8 @@
 #include <cmath>
 #include <cstdio>
 
+namespace quirekit {
+
 std::string DataReport::format(const DocumentFacts &facts)
 {
     std::string text;
@@ -45,3 +47,5 @@ std::string DataReport::number(double value)
         text = "0";
     return text;
 }
+
+} // namespace quirekit

@@ -4,6 +4,8 @@
 
 #include <string>
 
+namespace quirekit {
+
 // Formats the dump_data report. The page count comes first so that no other entry can
 // precede it; values are put on one line each.
 class DataReport {
@@ -14,3 +16,5 @@ private:
     static std::string oneLine(const std::string &value);
     static std::string number(double value);
 };
+
+} // namespace quirekit

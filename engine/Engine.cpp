@@ -14,16 +14,18 @@ extern "C" {
 #include <mupdf/fitz/version.h>
 }
 
+namespace quirekit {
+
 int Engine::run(const std::vector<std::string> &args, std::ostream &out, std::ostream &err)
 {
-    const CommandLine::Result parsed = CommandLine::parse(args);
+    const RequestParser::Result parsed = RequestParser::parse(args);
     if (!parsed.ok) {
-        err << "quirekit: " << parsed.error << "\n" << CommandLine::usage();
+        err << "quirekit: " << parsed.error << "\n" << RequestParser::usage();
         return kUsage;
     }
     const Request &request = parsed.request;
     switch (request.action) {
-    case Request::Action::Help: out << CommandLine::usage(); return kSuccess;
+    case Request::Action::Help: out << RequestParser::usage(); return kSuccess;
     case Request::Action::Version: out << "quirekit 2.0\nMuPDF " << FZ_VERSION << "\n"; return kSuccess;
     case Request::Action::DumpData: return dumpData(request, err);
     case Request::Action::Cat: return cat(request, err);
@@ -136,3 +138,5 @@ int Engine::cat(const Request &request, std::ostream &err)
         return fail(err, status.message);
     return kSuccess;
 }
+
+} // namespace quirekit

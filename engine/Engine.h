@@ -1,9 +1,11 @@
 #pragma once
 
-#include "CommandLine.h"
+#include "RequestParser.h"
 #include "Status.h"
 
 #include <iosfwd>
+
+namespace quirekit {
 
 // Carries out one request and tells the outcome as a process exit code:
 // 0 done, 1 the document or a file could not be processed, 2 the command line is wrong.
@@ -24,3 +26,5 @@ private:
     // file the user may replace.
     static Status outputPath(const std::string &noun, const Request &request, std::string &path);
 };
+
+} // namespace quirekit

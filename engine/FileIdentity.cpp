@@ -8,6 +8,8 @@
 #include <unistd.h>
 #include <vector>
 
+namespace quirekit {
+
 namespace {
 
 FileIdentity::Kind kindOf(mode_t mode)
@@ -122,3 +124,5 @@ std::string FileIdentity::canonical(const std::string &path)
     std::free(resolved);
     return result;
 }
+
+} // namespace quirekit

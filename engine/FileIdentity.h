@@ -2,6 +2,8 @@
 
 #include <string>
 
+namespace quirekit {
+
 // Decides whether two path names reach the same file, however they are spelled:
 // relative or absolute, with ./ or .., through symbolic links or as hard links; and what
 // kind of file a path names, so that only regular files are read and replaced.
@@ -25,3 +27,5 @@ public:
     // a file marked read-only is respected even by a process that could override that.
     static bool isReadOnly(const std::string &path);
 };
+
+} // namespace quirekit

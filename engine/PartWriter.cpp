@@ -10,6 +10,8 @@ extern "C" {
 #include <cstring>
 #include <unistd.h>
 
+namespace quirekit {
+
 namespace {
 
 // Page keys that describe the page itself. Others (Parent, B for article beads,
@@ -409,3 +411,5 @@ void PartWriter::save(int fd)
         fz_rethrow(m_ctx);
     }
 }
+
+} // namespace quirekit

@@ -10,6 +10,8 @@ struct fz_context;
 struct pdf_document;
 struct pdf_obj;
 
+namespace quirekit {
+
 // Writes a range of a document's pages as a new PDF. Pages are rebuilt in a new document
 // and everything they use is copied once, object by object; references that lead out of
 // the range (other pages, the page tree, annotations and form fields of other pages, links
@@ -84,3 +86,5 @@ private:
     std::vector<int> m_fieldRoots; // top-level form fields reached from kept widgets
     int m_currentPage = -1; // source page being copied, for warnings; -1 for document entries
 };
+
+} // namespace quirekit

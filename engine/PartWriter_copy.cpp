@@ -5,6 +5,8 @@ extern "C" {
 #include <mupdf/pdf.h>
 }
 
+namespace quirekit {
+
 // Copying objects from the source document into the part: references are followed, each
 // object is copied once, and whatever leads out of the part is cut.
 
@@ -264,3 +266,5 @@ void PartWriter::fillAnnotations(pdf_obj *target, pdf_obj *source)
         }
     }
 }
+
+} // namespace quirekit

@@ -14,6 +14,8 @@ extern "C" {
 #include <fcntl.h>
 #include <unistd.h>
 
+namespace quirekit {
+
 namespace {
 
 // The PDF header may be preceded by up to 1024 bytes of junk; without it the file is not
@@ -584,3 +586,5 @@ void PdfDocument::startSearch(pdf_obj *root)
     m_search.clear();
     m_search.push_back(pdf_keep_obj(m_ctx, root));
 }
+
+} // namespace quirekit

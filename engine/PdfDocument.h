@@ -11,6 +11,8 @@ struct fz_context;
 struct pdf_document;
 struct pdf_obj;
 
+namespace quirekit {
+
 // What the dump_data report tells about a document.
 struct DocumentFacts {
     int pageCount = 0;
@@ -109,3 +111,5 @@ private:
     bool m_labelsLoaded = false;
     bool m_exactWalk = false;
 };
+
+} // namespace quirekit

@@ -3,6 +3,8 @@
 #include <string>
 #include <utility>
 
+namespace quirekit {
+
 // Outcome of one engine step: success, or a failure with a one-line message for the user.
 struct Status {
     bool ok = true;
@@ -11,3 +13,5 @@ struct Status {
     static Status success() { return {}; }
     static Status failure(std::string text) { return {false, std::move(text)}; }
 };
+
+} // namespace quirekit

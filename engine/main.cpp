@@ -9,9 +9,9 @@ int main(int argc, char **argv)
 {
     try {
         const std::vector<std::string> args(argv + 1, argv + argc);
-        return Engine::run(args, std::cout, std::cerr);
+        return quirekit::Engine::run(args, std::cout, std::cerr);
     } catch (const std::exception &error) {
         std::cerr << "quirekit: " << error.what() << "\n";
-        return Engine::kFailure;
+        return quirekit::Engine::kFailure;
     }
 }

@@ -1,6 +1,6 @@
 // The engine's argument parsing, report format and file identity, tested directly, and
 // its help, version and usage-error behaviour through the built program.
-#include "CommandLine.h"
+#include "RequestParser.h"
 #include "DataReport.h"
 #include "EngineProcess.h"
 #include "FileIdentity.h"
@@ -11,6 +11,8 @@
 #include <QtTest>
 
 #include <unistd.h>
+
+using namespace quirekit;
 
 class TestEngineCommandLine : public QObject {
     Q_OBJECT
@@ -80,7 +82,7 @@ void TestEngineCommandLine::acceptsDocumentCommands()
     QFETCH(QString, output);
     QFETCH(qlonglong, first);
     QFETCH(qlonglong, last);
-    const CommandLine::Result result = CommandLine::parse(toArgv(args));
+    const RequestParser::Result result = RequestParser::parse(toArgv(args));
     QVERIFY2(result.ok, result.error.c_str());
     QCOMPARE(int(result.request.action), action);
     QCOMPARE(QString::fromStdString(result.request.document), document);
@@ -118,7 +120,7 @@ void TestEngineCommandLine::rejectsMalformedCommands()
 {
     QFETCH(QStringList, args);
     QFETCH(QString, errorPart);
-    const CommandLine::Result result = CommandLine::parse(toArgv(args));
+    const RequestParser::Result result = RequestParser::parse(toArgv(args));
     QVERIFY(!result.ok);
     const QString error = QString::fromStdString(result.error);
     QVERIFY2(error.contains(errorPart), qPrintable(error));

@@ -3,6 +3,8 @@
 #include <string>
 #include <vector>
 
+namespace quirekit {
+
 // What one run of the engine is asked to do, parsed from its arguments.
 struct Request {
     enum class Action { Help, Version, DumpData, Cat };
@@ -18,7 +20,7 @@ struct Request {
 // Parses argv into a Request. Only two document commands exist:
 //   <document> dump_data output <report>
 //   H=<document> cat H<first>[-<last>] output <file>
-class CommandLine {
+class RequestParser {
 public:
     struct Result {
         bool ok = false;
@@ -35,3 +37,5 @@ private:
     static bool parseHandle(const std::string &text, std::string &handle, std::string &rest);
     static bool parsePageNumber(const std::string &digits, long long &value);
 };
+
+} // namespace quirekit

@@ -1,4 +1,6 @@
-#include "CommandLine.h"
+#include "RequestParser.h"
+
+namespace quirekit {
 
 namespace {
 
@@ -12,14 +14,14 @@ bool isDigit(char c)
     return c >= '0' && c <= '9';
 }
 
-CommandLine::Result fail(std::string error)
+RequestParser::Result fail(std::string error)
 {
-    return CommandLine::Result{false, Request{}, std::move(error)};
+    return RequestParser::Result{false, Request{}, std::move(error)};
 }
 
-CommandLine::Result succeed(const Request &request)
+RequestParser::Result succeed(const Request &request)
 {
-    return CommandLine::Result{true, request, std::string()};
+    return RequestParser::Result{true, request, std::string()};
 }
 
 // Page numbers larger than this are certainly outside any document, so they are kept
@@ -28,7 +30,7 @@ constexpr long long kPageNumberCap = 1000000000LL;
 
 } // namespace
 
-std::string CommandLine::usage()
+std::string RequestParser::usage()
 {
     return "Usage:\n"
            "  quirekit <document> dump_data output <report>\n"
@@ -42,7 +44,7 @@ std::string CommandLine::usage()
            "2 the command line is not valid.\n";
 }
 
-CommandLine::Result CommandLine::parse(const std::vector<std::string> &args)
+RequestParser::Result RequestParser::parse(const std::vector<std::string> &args)
 {
     if (args.empty())
         return fail("no command given");
@@ -59,7 +61,7 @@ CommandLine::Result CommandLine::parse(const std::vector<std::string> &args)
     return fail("no operation given for '" + args[0] + "'");
 }
 
-CommandLine::Result CommandLine::parseDumpData(const std::vector<std::string> &args)
+RequestParser::Result RequestParser::parseDumpData(const std::vector<std::string> &args)
 {
     if (args.size() < 4 || args[2] != "output")
         return fail(args.size() >= 3 && args[2] != "output" ? "unknown keyword '" + args[2] + "'"
@@ -74,7 +76,7 @@ CommandLine::Result CommandLine::parseDumpData(const std::vector<std::string> &a
     return succeed(Request{Request::Action::DumpData, args[0], args[3], 0, 0});
 }
 
-CommandLine::Result CommandLine::parseCat(const std::vector<std::string> &args)
+RequestParser::Result RequestParser::parseCat(const std::vector<std::string> &args)
 {
     // H=<document>: the handle names the document for the page range.
     const std::string &input = args[0];
@@ -120,7 +122,7 @@ CommandLine::Result CommandLine::parseCat(const std::vector<std::string> &args)
     return succeed(Request{Request::Action::Cat, document, args[4], first, last});
 }
 
-bool CommandLine::parseHandle(const std::string &text, std::string &handle, std::string &rest)
+bool RequestParser::parseHandle(const std::string &text, std::string &handle, std::string &rest)
 {
     std::size_t i = 0;
     while (i < text.size() && isUpperLetter(text[i]))
@@ -132,7 +134,7 @@ bool CommandLine::parseHandle(const std::string &text, std::string &handle, std:
     return true;
 }
 
-bool CommandLine::parsePageNumber(const std::string &digits, long long &value)
+bool RequestParser::parsePageNumber(const std::string &digits, long long &value)
 {
     if (digits.empty())
         return false;
@@ -146,3 +148,5 @@ bool CommandLine::parsePageNumber(const std::string &digits, long long &value)
     }
     return true;
 }
+
+} // namespace quirekit

@@ -7,6 +7,8 @@
 #include <QCoreApplication>
 #include <QTimer>
 
+namespace qw {
+
 SplitterApp::SplitterApp() : recentFiles_(CmdId::RecentFileFirst, kRecentFileCount)
 {
 }
@@ -67,3 +69,5 @@ bool SplitterApp::OnUpdateCommand(CommandUpdateRecord &record)
     recentFiles_.UpdateMenu(record);
     return true;
 }
+
+} // namespace qw

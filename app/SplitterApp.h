@@ -5,6 +5,8 @@
 
 #include <QString>
 
+namespace qw {
+
 class SplitterDlg;
 
 // The application object: prepares the settings store and the recent-file list, runs the
@@ -42,3 +44,5 @@ private:
     RecentFileList recentFiles_;
     SplitterDlg *mainWindow_ = nullptr;
 };
+
+} // namespace qw

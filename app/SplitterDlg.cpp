@@ -23,6 +23,8 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
+namespace qw {
+
 namespace {
 constexpr int kActionPopupPosition = 1;
 constexpr int kSystemIconSize = 32;
@@ -354,3 +356,5 @@ void SplitterDlg::dropEvent(QDropEvent *event)
     if (!splitting_)
         OnDropFiles(DroppedPaths(event->mimeData()));
 }
+
+} // namespace qw

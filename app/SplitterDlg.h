@@ -21,6 +21,9 @@ class QMenuBar;
 class QPushButton;
 class QTreeWidget;
 class QTreeWidgetItem;
+
+namespace qw {
+
 class SplitterApp;
 
 // The private message that carries a path from the application object to the main dialog.
@@ -179,3 +182,5 @@ private:
     bool created_ = false;
     bool splitting_ = false;
 };
+
+} // namespace qw

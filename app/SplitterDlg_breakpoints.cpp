@@ -13,6 +13,8 @@
 #include <QPushButton>
 #include <QTreeWidget>
 
+namespace qw {
+
 namespace {
 constexpr int kPageImage = 0;
 constexpr int kBreakPointImage = 1;
@@ -231,3 +233,5 @@ void SplitterDlg::OnRowRightClick()
     }
     ShowContextMenu(menu.get(), cursor);
 }
+
+} // namespace qw

@@ -12,6 +12,8 @@
 #include <QPushButton>
 #include <QTreeWidget>
 
+namespace qw {
+
 namespace {
 constexpr QSize kRowImageSize(20, 20);
 
@@ -73,3 +75,5 @@ void SplitterDlg::OnDropFiles(const QStringList &paths)
         }
     }
 }
+
+} // namespace qw

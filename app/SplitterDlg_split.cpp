@@ -9,7 +9,7 @@
 #include "framework/FileStamp.h"
 #include "framework/WaitCursor.h"
 #include "res/ResourceIds.h"
-#include "split/CommandLine.h"
+#include "framework/CommandLine.h"
 #include "split/EngineRunner.h"
 #include "split/OutputNaming.h"
 #include "split/SplitPlan.h"
@@ -20,6 +20,8 @@
 #include <QProgressDialog>
 #include <QPushButton>
 #include <QTreeWidget>
+
+namespace qw {
 
 namespace {
 
@@ -245,3 +247,5 @@ bool SplitterDlg::ArchiveDocument()
                         MsgBox::Ok | MsgBox::IconExclamation);
     return false;
 }
+
+} // namespace qw

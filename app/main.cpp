@@ -9,7 +9,7 @@ int main(int argc, char *argv[])
     // Qt has taken its own options; what is left after the program name is a document to open.
     const QStringList arguments = QCoreApplication::arguments();
     const QString document = arguments.size() > 1 ? QFileInfo(arguments.at(1)).absoluteFilePath() : QString();
-    SplitterApp app;
+    qw::SplitterApp app;
     app.InitInstance(document);
     return app.ExitInstance();
 }

@@ -1,6 +1,6 @@
 #include "OpenLink.h"
 
-#include "split/CommandLine.h"
+#include "framework/CommandLine.h"
 
 #include <QDesktopServices>
 #include <QDir>
@@ -10,6 +10,8 @@
 #include <QStandardPaths>
 #include <QTextStream>
 #include <QUrl>
+
+namespace qw {
 
 namespace {
 
@@ -254,5 +256,7 @@ void OpenLinkSeams::SetClassReader(ClassReader reader)
 
 void OpenLinkSeams::SetStarter(Starter starter)
 {
-    ::starter() = std::move(starter);
+    qw::starter() = std::move(starter);
 }
+
+} // namespace qw

@@ -7,6 +7,8 @@
 
 class QUrl;
 
+namespace qw {
+
 // The show command every caller passes; programs started here have no show state of their own.
 namespace ShowCmd {
 inline constexpr int Show = 5;
@@ -59,3 +61,5 @@ void SetPlatformOpener(PlatformOpener opener);
 void SetClassReader(ClassReader reader);
 void SetStarter(Starter starter);
 } // namespace OpenLinkSeams
+
+} // namespace qw

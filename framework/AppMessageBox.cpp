@@ -3,6 +3,8 @@
 #include <QCoreApplication>
 #include <QMessageBox>
 
+namespace qw {
+
 namespace {
 
 AppMessageBox::Responder &responder()
@@ -43,3 +45,5 @@ int AppMessageBox::Show(QWidget *parent, const QString &text, unsigned type)
         return MsgBox::IdOk;
     return answer == QMessageBox::Yes ? MsgBox::IdYes : MsgBox::IdNo;
 }
+
+} // namespace qw

@@ -6,6 +6,8 @@
 
 class QWidget;
 
+namespace qw {
+
 // Message box types and answers, with the numbers the callers test for.
 namespace MsgBox {
 inline constexpr unsigned Ok = 0x0, YesNo = 0x4, IconStop = 0x10, IconQuestion = 0x20, IconExclamation = 0x30,
@@ -26,3 +28,5 @@ public:
     // While set, Show calls the responder and shows nothing. Pass {} to show boxes again.
     static void SetResponder(Responder responder);
 };
+
+} // namespace qw

@@ -5,6 +5,8 @@
 
 #include <QAction>
 
+namespace qw {
+
 void CommandUpdateRecord::Enable(bool on) const
 {
     MenuAdapter::EnableItem(menu, index, MenuFlag::ByPosition | (on ? 0u : MenuFlag::Grayed | MenuFlag::Disabled));
@@ -23,3 +25,5 @@ void CommandUpdateRecord::SetText(const QString &text) const
     if (QAction *action = MenuAdapter::ActionAt(menu, index))
         action->setText(text);
 }
+
+} // namespace qw

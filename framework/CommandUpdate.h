@@ -4,6 +4,8 @@
 
 class QWidget;
 
+namespace qw {
+
 // The state of one menu command being brought up to date before its menu opens: the
 // position of the entry in its menu, the command id and the number of entries the walk will
 // visit. A handler may insert entries and move `index`/`indexMax` past them.
@@ -25,3 +27,5 @@ public:
     // True when this target has an update handler for the record's command and ran it.
     virtual bool OnUpdateCommand(CommandUpdateRecord &record) = 0;
 };
+
+} // namespace qw

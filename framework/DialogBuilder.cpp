@@ -14,6 +14,8 @@
 #include <QRadioButton>
 #include <QTreeWidget>
 
+namespace qw {
+
 namespace {
 
 constexpr const char *kIdProperty = "controlId";
@@ -130,3 +132,5 @@ int DialogBuilder::IdOf(const QWidget *control)
 {
     return control ? control->property(kIdProperty).toInt() : 0;
 }
+
+} // namespace qw

@@ -5,6 +5,8 @@
 #include <QHash>
 #include <QWidget>
 
+namespace qw {
+
 class DialogUnits;
 
 // Creates the controls of a dialog template as children of `parent`, at the template's
@@ -23,3 +25,5 @@ public:
 private:
     static QWidget *CreateControl(const DialogControl &control, QWidget *parent);
 };
+
+} // namespace qw

@@ -4,6 +4,8 @@
 #include <QKeyEvent>
 #include <QWidget>
 
+namespace qw {
+
 DialogKeyFilter::DialogKeyFilter(QWidget *dialog, Handler handler)
     : QObject(dialog), dialog_(dialog), handler_(std::move(handler))
 {
@@ -26,3 +28,5 @@ bool DialogKeyFilter::eventFilter(QObject *watched, QEvent *event)
         return false;
     return handler_(static_cast<QKeyEvent *>(event));
 }
+
+} // namespace qw

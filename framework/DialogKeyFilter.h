@@ -7,6 +7,8 @@
 class QKeyEvent;
 class QWidget;
 
+namespace qw {
+
 // Sees every key press meant for `dialog` or any control inside it before that control does,
 // and consumes it when the handler says so. This lets a dialog own keys whichever of its
 // controls has the focus. Keys of other windows (child dialogs, open menus) are left alone.
@@ -25,3 +27,5 @@ private:
     QWidget *dialog_;
     Handler handler_;
 };
+
+} // namespace qw

@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <cstdlib>
 
+namespace qw {
+
 int MulDiv(int a, int b, int c)
 {
     if (c == 0)
@@ -44,3 +46,5 @@ QSize DialogUnits::ToPixels(const QSize &units) const
 {
     return {ToPixelsX(units.width()), ToPixelsY(units.height())};
 }
+
+} // namespace qw

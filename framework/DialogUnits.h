@@ -3,6 +3,8 @@
 #include <QFont>
 #include <QRect>
 
+namespace qw {
+
 // Converts dialog units to pixels: horizontally a quarter, vertically an eighth of the dialog
 // font's base units (its average character width and its height), rounded to the nearest pixel.
 class DialogUnits {
@@ -25,3 +27,5 @@ private:
 
 // a * b / c rounded to the nearest integer, halves away from zero; 0 when c is 0.
 int MulDiv(int a, int b, int c);
+
+} // namespace qw

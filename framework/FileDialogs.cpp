@@ -3,6 +3,8 @@
 #include <QDir>
 #include <QFileDialog>
 
+namespace qw {
+
 namespace {
 FileDialogs::OpenFileResponder &openFileResponder()
 {
@@ -47,3 +49,5 @@ QString FileDialogs::GetExistingFolder(QWidget *parent, const QString &title, co
         return folderResponder()(title, start);
     return QDir::toNativeSeparators(QFileDialog::getExistingDirectory(parent, title, start));
 }
+
+} // namespace qw

@@ -7,6 +7,8 @@
 
 class QWidget;
 
+namespace qw {
+
 // What an open-file dialog is asked to show.
 struct OpenFileRequest {
     QStringList nameFilters; // "Description (patterns)", the first selected at start
@@ -28,3 +30,5 @@ public:
     static void SetOpenFileResponder(OpenFileResponder responder);
     static void SetFolderResponder(FolderResponder responder);
 };
+
+} // namespace qw

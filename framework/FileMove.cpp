@@ -10,6 +10,9 @@
 #ifdef Q_OS_LINUX
 #include <fcntl.h>
 #include <unistd.h>
+
+namespace qw {
+
 #endif
 
 namespace {
@@ -87,3 +90,5 @@ MoveResult MoveFileNoReplace(const QString &source, const QString &target)
     }
     return MoveResult::Failed;
 }
+
+} // namespace qw

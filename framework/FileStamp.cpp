@@ -6,6 +6,9 @@
 
 #ifdef Q_OS_UNIX
 #include <sys/stat.h>
+
+namespace qw {
+
 #endif
 
 FileStamp FileStamp::Of(const QString &path)
@@ -36,3 +39,5 @@ FileStamp FileStamp::Of(const QString &path)
 #endif
     return stamp;
 }
+
+} // namespace qw

@@ -3,6 +3,8 @@
 #include <QString>
 #include <QtGlobal>
 
+namespace qw {
+
 // One version of a file as the file system identifies it. A file that is replaced (renamed over)
 // or rewritten gets a different stamp, so comparing the stamps taken before and after a run
 // tells whether that run wrote the file, even when a file of that name was there before.
@@ -20,3 +22,5 @@ struct FileStamp {
 
     bool operator==(const FileStamp &) const = default;
 };
+
+} // namespace qw

@@ -5,6 +5,8 @@
 #include <QAction>
 #include <QMenu>
 
+namespace qw {
+
 namespace {
 
 constexpr const char *kCommandProperty = "commandId";
@@ -119,3 +121,5 @@ unsigned MenuAdapter::StateOf(const QWidget *menu, int idOrPosition, unsigned by
 {
     return FlagsOf(resolve(menu, idOrPosition, byFlags));
 }
+
+} // namespace qw

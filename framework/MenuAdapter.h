@@ -6,6 +6,8 @@ class QAction;
 class QMenu;
 class QWidget;
 
+namespace qw {
+
 // Menu operations by command id or by position on Qt menus: a position is an action index,
 // the menu flags (MenuFlag::*) are kept on the action and mirrored into its enabled and
 // checked state. Works on a QMenu and on a QMenuBar alike (both are given as their widget).
@@ -37,3 +39,5 @@ public:
     static unsigned FlagsOf(const QAction *action);
     static void SetFlags(QAction *action, unsigned flags);
 };
+
+} // namespace qw

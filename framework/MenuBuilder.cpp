@@ -6,6 +6,8 @@
 #include <QMenu>
 #include <QMenuBar>
 
+namespace qw {
+
 namespace {
 
 std::optional<std::vector<MenuTemplateItem>> loadTemplate(int id)
@@ -57,3 +59,5 @@ QMenu *MenuBuilder::BuildPopupMenu(int menuResourceId, QWidget *parent)
     AppendItems(menu, items->front().children);
     return menu;
 }
+
+} // namespace qw

@@ -6,6 +6,8 @@ class QMenu;
 class QMenuBar;
 class QWidget;
 
+namespace qw {
+
 // Builds plain Qt menus from a menu template: a menu bar from a whole template, or the
 // popups of a template level into an existing menu. Entries carry their command ids and
 // template flags (see MenuAdapter).
@@ -18,3 +20,5 @@ public:
 
     static void AppendItems(QWidget *menu, const std::vector<MenuTemplateItem> &items);
 };
+
+} // namespace qw

@@ -4,6 +4,8 @@
 
 #include <QMenu>
 
+namespace qw {
+
 namespace {
 MenuTracker::Responder &responder()
 {
@@ -25,3 +27,5 @@ int MenuTracker::Track(QMenu *menu, QPoint position)
         return responder()(menu, position);
     return MenuAdapter::CommandIdOf(menu->exec(position));
 }
+
+} // namespace qw

@@ -6,6 +6,8 @@
 
 class QMenu;
 
+namespace qw {
+
 // Shows a popup menu at a screen position until the user chooses or dismisses it. Tests
 // install a responder that looks at the menu and answers in place of a person.
 class MenuTracker {
@@ -16,3 +18,5 @@ public:
     static int Track(QMenu *menu, QPoint position);
     static void SetResponder(Responder responder);
 };
+
+} // namespace qw

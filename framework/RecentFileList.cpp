@@ -10,6 +10,8 @@
 
 #include <algorithm>
 
+namespace qw {
+
 namespace {
 const QString kSection = QStringLiteral("Recent File List");
 }
@@ -101,3 +103,5 @@ void RecentFileList::UpdateMenu(CommandUpdateRecord &record)
     }
     record.indexMax = MenuAdapter::ItemCount(menu);
 }
+
+} // namespace qw

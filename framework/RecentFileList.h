@@ -3,6 +3,8 @@
 #include <QSettings>
 #include <QStringList>
 
+namespace qw {
+
 struct CommandUpdateRecord;
 
 // The most recently opened files, most recent first, at most `capacity` of them. In a menu
@@ -41,3 +43,5 @@ private:
     QStringList paths_;
     QString placeholderText_;
 };
+
+} // namespace qw

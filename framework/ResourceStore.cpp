@@ -8,6 +8,8 @@
 
 #include <cstring>
 
+namespace qw {
+
 namespace {
 
 QImage decode(QByteArrayView bytes, const char *format)
@@ -46,3 +48,5 @@ QIcon ResourceStore::LoadIcon(int id)
     const QImage image = LoadIconImage(id);
     return image.isNull() ? QIcon() : QIcon(QPixmap::fromImage(image));
 }
+
+} // namespace qw

@@ -4,6 +4,8 @@
 #include <QIcon>
 #include <QImage>
 
+namespace qw {
+
 // Looks up the program's compiled resources by type and id, the way a module's resource
 // section is searched. Every loader returns an empty value when the resource is missing or
 // cannot be decoded.
@@ -17,3 +19,5 @@ public:
     static QIcon LoadIcon(int id);
     static QImage LoadIconImage(int id);
 };
+
+} // namespace qw

@@ -2,6 +2,8 @@
 
 #include <QCoreApplication>
 
+namespace qw {
+
 void SettingsStore::SetRegistryKey(const QString &company)
 {
     QCoreApplication::setOrganizationName(company);
@@ -11,3 +13,5 @@ std::unique_ptr<QSettings> SettingsStore::Open()
 {
     return std::make_unique<QSettings>(QCoreApplication::organizationName(), QCoreApplication::applicationName());
 }
+
+} // namespace qw

@@ -5,6 +5,8 @@
 
 #include <memory>
 
+namespace qw {
+
 // The per-user settings store: the settings of this application live under the company key
 // set once at start-up, in a section named after the application (the executable's base name).
 class SettingsStore {
@@ -12,3 +14,5 @@ public:
     static void SetRegistryKey(const QString &company);
     static std::unique_ptr<QSettings> Open();
 };
+
+} // namespace qw

@@ -3,6 +3,8 @@
 #include <QGuiApplication>
 #include <QPalette>
 
+namespace qw {
+
 QColor GetSysColour(int index)
 {
     const QPalette palette = QGuiApplication::palette();
@@ -24,3 +26,5 @@ QColor GetSysColour(int index)
     default: return Qt::black;
     }
 }
+
+} // namespace qw

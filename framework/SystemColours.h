@@ -2,6 +2,8 @@
 
 #include <QColor>
 
+namespace qw {
+
 // System colour indexes, numbered as the drawing code of the menus and controls refers to them.
 namespace SysColour {
 inline constexpr int Menu = 4, Window = 5, WindowText = 8, MenuText = 7, Highlight = 13, HighlightText = 14,
@@ -12,3 +14,5 @@ inline constexpr int Menu = 4, Window = 5, WindowText = 8, MenuText = 7, Highlig
 // The colour of a system colour index, read from the application's palette at the moment of
 // the call (never cached, so a palette change is seen at once). Unknown indexes give black.
 QColor GetSysColour(int index);
+
+} // namespace qw

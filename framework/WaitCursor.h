@@ -3,6 +3,8 @@
 #include <QCursor>
 #include <QGuiApplication>
 
+namespace qw {
+
 // Shows the wait cursor over the whole application for as long as it lives.
 class WaitCursor {
 public:
@@ -10,3 +12,5 @@ public:
     ~WaitCursor() { QGuiApplication::restoreOverrideCursor(); }
     Q_DISABLE_COPY_MOVE(WaitCursor)
 };
+
+} // namespace qw

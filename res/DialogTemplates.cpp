@@ -2,6 +2,8 @@
 
 #include "ResourceIds.h"
 
+namespace qw {
+
 using namespace WinStyle;
 
 namespace {
@@ -115,3 +117,5 @@ const DialogTemplate *FindDialogTemplate(int id)
             return &t;
     return nullptr;
 }
+
+} // namespace qw

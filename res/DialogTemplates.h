@@ -6,6 +6,8 @@
 #include <cstdint>
 #include <span>
 
+namespace qw {
+
 // Window and control style bits, with the values the dialog templates use.
 namespace WinStyle {
 inline constexpr std::uint32_t Popup = 0x80000000, Visible = 0x10000000, Caption = 0x00C00000, Border = 0x00800000,
@@ -54,3 +56,5 @@ const DialogTemplate *FindDialogTemplate(int id);
 // Addresses shown and opened by the About box and the web-site command.
 inline constexpr const char *kWebSiteAddress = "https://quirewright.example.org/";
 inline constexpr const char *kSupportAddress = "support@quirewright.example.org";
+
+} // namespace qw

@@ -1,5 +1,7 @@
 #include "MenuTemplate.h"
 
+namespace qw {
+
 MenuTemplateReader::MenuTemplateReader(QByteArrayView bytes) : bytes_(bytes)
 {
     unsigned version = 0, offset = 0;
@@ -72,3 +74,5 @@ std::optional<std::vector<MenuTemplateItem>> ParseMenuTemplate(QByteArrayView by
         return std::nullopt;
     return top;
 }
+
+} // namespace qw

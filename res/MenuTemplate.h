@@ -6,6 +6,8 @@
 #include <optional>
 #include <vector>
 
+namespace qw {
+
 // Menu flags as they appear in menu templates and in the menu state.
 namespace MenuFlag {
 inline constexpr unsigned Grayed = 0x0001;
@@ -56,3 +58,5 @@ struct MenuTemplateItem {
 // The whole template, or nothing when it is truncated, has a level that never ends, or
 // carries data after its last level.
 std::optional<std::vector<MenuTemplateItem>> ParseMenuTemplate(QByteArrayView bytes);
+
+} // namespace qw

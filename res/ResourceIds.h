@@ -1,5 +1,7 @@
 #pragma once
 
+namespace qw {
+
 // Identifiers of the program's resources, controls and commands. Commands, buttons and keys
 // are routed by these numbers, so they are fixed.
 
@@ -73,3 +75,5 @@ inline constexpr int RecentFileFirst = 57616;
 inline constexpr int RecentFileLast = 57619;
 inline constexpr int Help = 57670;
 } // namespace CmdId
+
+} // namespace qw

@@ -3,6 +3,8 @@
 #include <cstddef>
 #include <span>
 
+namespace qw {
+
 // One compiled resource: its type ("MENU", "TOOLBAR", "BITMAP", "ICON"), id and bytes in the
 // standard layout of that type.
 struct ResourceEntry {
@@ -14,3 +16,5 @@ struct ResourceEntry {
 
 // Every resource of the program, compiled at build time from the sources in res/.
 std::span<const ResourceEntry> ResourceTable();
+
+} // namespace qw

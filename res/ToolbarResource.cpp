@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+namespace qw {
+
 int ToolbarResource::imageNumberAt(int index) const
 {
     if (index < 0 || index >= int(ids.size()) || ids[std::size_t(index)] == 0)
@@ -40,3 +42,5 @@ std::optional<ToolbarResource> ParseToolbarResource(QByteArrayView bytes)
         toolbar.ids.push_back(word(4 + i));
     return toolbar;
 }
+
+} // namespace qw

@@ -5,6 +5,8 @@
 #include <optional>
 #include <vector>
 
+namespace qw {
+
 // A toolbar resource in its standard layout: version 1, image width, image height, button
 // count, then one command id per button (0 for a separator).
 struct ToolbarResource {
@@ -24,3 +26,5 @@ struct ToolbarResource {
 
 // Nothing when the bytes are truncated, of another version, or longer than the count says.
 std::optional<ToolbarResource> ParseToolbarResource(QByteArrayView bytes);
+
+} // namespace qw

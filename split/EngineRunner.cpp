@@ -1,12 +1,14 @@
 #include "EngineRunner.h"
 
-#include "CommandLine.h"
+#include "framework/CommandLine.h"
 #include "framework/ModulePath.h"
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QProcess>
+
+namespace qw {
 
 // Like a debugger trace, it is silent unless asked for (QT_LOGGING_RULES="quirewright.engine=true").
 Q_LOGGING_CATEGORY(lcEngine, "quirewright.engine", QtInfoMsg)
@@ -95,3 +97,5 @@ void EngineRunner::PumpMessages()
 {
     QCoreApplication::processEvents(QEventLoop::AllEvents);
 }
+
+} // namespace qw

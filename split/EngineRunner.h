@@ -4,6 +4,8 @@
 #include <QLoggingCategory>
 #include <QString>
 
+namespace qw {
+
 Q_DECLARE_LOGGING_CATEGORY(lcEngine)
 
 // How one engine run ended.
@@ -46,3 +48,5 @@ public:
     // Handles every event already waiting, without waiting for new ones.
     static void PumpMessages();
 };
+
+} // namespace qw

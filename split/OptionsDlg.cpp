@@ -22,6 +22,8 @@
 
 #include <array>
 
+namespace qw {
+
 namespace {
 const QString kSaveFileTypeKey = QStringLiteral("SaveFileType");
 const QString kArchiveButtonStateKey = QStringLiteral("ArchiveButtonState");
@@ -374,3 +376,5 @@ void OptionsDlg::EndDialog(int result)
 {
     done(result);
 }
+
+} // namespace qw

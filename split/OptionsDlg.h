@@ -14,6 +14,8 @@ class QLineEdit;
 class QPushButton;
 class QRadioButton;
 
+namespace qw {
+
 // The split options and the Options dialog (template 130) that edits them and keeps them in
 // options.ini, section "Setting": beside the executable, or in the user's own copy once that
 // could not be written (see OptionsFile).
@@ -102,3 +104,5 @@ private:
     int saveFileTypeRead_ = 3; // kept by Ok when no radio button is selected
     QMetaObject::Connection ownerGuard_;
 };
+
+} // namespace qw

@@ -8,6 +8,8 @@
 
 #include <utility>
 
+namespace qw {
+
 namespace {
 
 OptionsFile::WriteResult outcome(const PrivateProfile::WriteResult &written, const QString &path,
@@ -66,3 +68,5 @@ OptionsFile::WriteResult OptionsFile::WriteEntries(const QString &section, const
                                                    : user.WriteEntries(section, entries);
     return outcome(copied, userPath_, written.reason);
 }
+
+} // namespace qw

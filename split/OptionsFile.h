@@ -4,6 +4,8 @@
 
 #include <QString>
 
+namespace qw {
+
 // Where options.ini is kept. The program's file beside the executable is used while it can be
 // written; an installed program's folder is often read-only for users, so when a write there
 // fails the options move to the user's own file (in the user's configuration folder), which
@@ -49,3 +51,5 @@ private:
     QString programPath_;
     QString userPath_;
 };
+
+} // namespace qw

@@ -2,6 +2,8 @@
 
 #include <QDir>
 
+namespace qw {
+
 namespace {
 
 struct SplitPath {
@@ -61,3 +63,5 @@ QString ExpandNamePattern(const QString &pattern, const QString &basePath, int f
     ReplaceFirst(path, QStringLiteral("{filecount}"), QString::number(fileCount));
     return path + QStringLiteral(".pdf");
 }
+
+} // namespace qw

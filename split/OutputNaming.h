@@ -2,6 +2,8 @@
 
 #include <QString>
 
+namespace qw {
+
 // Where the parts of a split go and what they are called.
 struct OutputLocation {
     QString basePath; // the value of "{basename}": output folder and the document's base name
@@ -22,3 +24,5 @@ QString ExpandNamePattern(const QString &pattern, const QString &basePath, int f
 
 // Replaces the first occurrence of `token` (exact, case-sensitive) by `value`; false when absent.
 bool ReplaceFirst(QString &text, const QString &token, const QString &value);
+
+} // namespace qw

@@ -1,6 +1,6 @@
 #include "PageCountQuery.h"
 
-#include "CommandLine.h"
+#include "framework/CommandLine.h"
 #include "EngineRunner.h"
 
 #include <QDir>
@@ -9,6 +9,8 @@
 #include <QTemporaryFile>
 
 #include <climits>
+
+namespace qw {
 
 namespace {
 constexpr QByteArrayView kEntry = "NumberOfPages: ";
@@ -76,3 +78,5 @@ int QueryPageCount(const QString &document)
         return 0;
     return ParsePageCountReport(file.readAll());
 }
+
+} // namespace qw

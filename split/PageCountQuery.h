@@ -3,6 +3,8 @@
 #include <QByteArrayView>
 #include <QString>
 
+namespace qw {
+
 // A new, empty file in the temporary folder named "txt<unique>.tmp<extension>", created
 // exclusively so no other process can take the name; the caller removes it. Empty on failure.
 QString MakeTempFileName(const QString &extension);
@@ -15,3 +17,5 @@ int QueryPageCount(const QString &document);
 // The number after the first "NumberOfPages: " of a report, read like atoi (leading white
 // space, a sign, then digits; clamped to the int range); 0 when the entry is absent.
 int ParsePageCountReport(QByteArrayView report);
+
+} // namespace qw

@@ -9,6 +9,8 @@
 #include <climits>
 #include <optional>
 
+namespace qw {
+
 namespace {
 
 enum class TextEncoding { Utf8, Utf8WithBom, Utf16LE, Utf16BE };
@@ -463,3 +465,5 @@ int PrivateProfile::ParseInt(QByteArrayView text)
         magnitude = qMin(magnitude * 10 + (text[i] - '0'), kBeyondInt);
     return int(qBound(qint64(INT_MIN), negative ? -magnitude : magnitude, qint64(INT_MAX)));
 }
+
+} // namespace qw

@@ -6,6 +6,8 @@
 
 #include <utility>
 
+namespace qw {
+
 // A Windows private-profile file: "[Section]" headers and "key=value" lines, read and written
 // with the rules of the Windows profile functions rather than QSettings' INI dialect.
 //
@@ -89,3 +91,5 @@ public:
 private:
     QString path_;
 };
+
+} // namespace qw

@@ -4,6 +4,8 @@
 #include <QFileInfo>
 #include <QHash>
 
+namespace qw {
+
 namespace {
 
 // The path a file has or would have, with links and ".." resolved as far as folders exist.
@@ -91,3 +93,5 @@ QString SplitPlan::ReplaceQuestion(const QStringList &existing)
     return QStringLiteral("%1\n\n%2\n\nDo you want to replace %3 with the new parts?")
         .arg(intro, ListSome(names), existing.size() == 1 ? QStringLiteral("it") : QStringLiteral("them"));
 }
+
+} // namespace qw

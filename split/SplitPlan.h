@@ -4,6 +4,8 @@
 #include <QString>
 #include <QStringList>
 
+namespace qw {
+
 // One part of a split: its pages (1-based, by position in the list), its number and the
 // number of parts in the split.
 struct PartRange {
@@ -39,3 +41,5 @@ public:
     static QString ListSome(const QStringList &items, const QString &separator = QStringLiteral("\n"));
     static constexpr int kNamedAtMost = 10;
 };
+
+} // namespace qw

@@ -6,6 +6,8 @@
 #include <QPdfView>
 #include <QScrollBar>
 
+namespace qw {
+
 namespace {
 
 bool &creationFails()
@@ -95,3 +97,5 @@ void CAcroAXDocShim::ScrollToFirstPage()
     view_->verticalScrollBar()->setValue(0);
     view_->horizontalScrollBar()->setValue(0);
 }
+
+} // namespace qw

@@ -7,6 +7,8 @@
 class QPdfView;
 class QWidget;
 
+namespace qw {
+
 // The one place that talks to the reader: a PDF view, showing one whole page at a time,
 // that loads a file and brings a page into view. The object has no
 // window until CreateControl succeeds; until then every call does nothing.
@@ -42,3 +44,5 @@ private:
 
     QPointer<QPdfView> view_;
 };
+
+} // namespace qw

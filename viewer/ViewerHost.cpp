@@ -5,6 +5,8 @@
 
 #include <QResizeEvent>
 
+namespace qw {
+
 namespace {
 
 constexpr QRect kControlStartRect(0, 0, 1000, 800);
@@ -60,3 +62,5 @@ void ViewerHost::OfferReaderDownload()
     if (answer == MsgBox::IdYes)
         OpenLink(QString::fromLatin1(ReaderDownloadPage), ShowCmd::Show);
 }
+
+} // namespace qw

@@ -6,6 +6,8 @@
 #include <QString>
 #include <QWidget>
 
+namespace qw {
+
 // The child window of the main dialog that holds the document preview, to the right of the
 // page list. It carries the program's only two requests to the reader: show this file, and
 // bring this page into view. Without a reader it is an empty pane and both requests do nothing.
@@ -43,3 +45,5 @@ private:
     QSize sizeAtCreation_;
     bool followsHost_ = false;
 };
+
+} // namespace qw

@@ -90,11 +90,11 @@ std::string cppSource(const std::vector<Resource> &resources)
             out << (k % 24 == 0 ? "\n    " : "") << unsigned(bytes[k]) << ',';
         out << "\n};\n";
     }
-    out << "const ResourceEntry entries[] = {\n";
+    out << "const qw::ResourceEntry entries[] = {\n";
     for (std::size_t i = 0; i < resources.size(); ++i)
         out << "    {\"" << resources[i].type << "\", " << resources[i].id << ", data" << i << ", sizeof data" << i
             << "},\n";
-    out << "};\n} // namespace\n\nstd::span<const ResourceEntry> ResourceTable()\n{\n    return entries;\n}\n";
+    out << "};\n} // namespace\n\nstd::span<const qw::ResourceEntry> qw::ResourceTable()\n{\n    return entries;\n}\n";
     return out.str();
 }
 

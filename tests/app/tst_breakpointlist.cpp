@@ -21,6 +21,8 @@
 #include <QTimer>
 #include <QTreeWidget>
 
+using namespace qw;
+
 namespace {
 
 const QByteArray kFakeEngine = R"(#!/bin/sh

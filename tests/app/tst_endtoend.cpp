@@ -25,6 +25,8 @@
 #include <QTimer>
 #include <QTreeWidget>
 
+using namespace qw;
+
 namespace {
 
 void writePdf(const QString &path, int pages)

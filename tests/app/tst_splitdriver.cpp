@@ -17,6 +17,8 @@
 #include <QTreeWidget>
 #include <QUrl>
 
+using namespace qw;
+
 namespace {
 
 // Counts pages ($FAKE_PAGES), and writes parts as the engine does (a new file renamed into

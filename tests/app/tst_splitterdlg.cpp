@@ -17,6 +17,8 @@
 #include <QTimer>
 #include <QTreeWidget>
 
+using namespace qw;
+
 namespace {
 
 // Records which operation each command reached.

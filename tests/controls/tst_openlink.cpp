@@ -9,6 +9,8 @@
 #include <QTest>
 #include <QUrl>
 
+using namespace qw;
+
 namespace {
 const QString kCommandKey = "Web.desktop\\shell\\open\\command";
 } // namespace

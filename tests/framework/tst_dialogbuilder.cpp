@@ -12,6 +12,8 @@
 #include <QTest>
 #include <QTreeWidget>
 
+using namespace qw;
+
 class TestDialogBuilder : public QObject {
     Q_OBJECT
 private slots:

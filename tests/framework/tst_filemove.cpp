@@ -8,6 +8,8 @@
 
 #include <sys/stat.h>
 
+using namespace qw;
+
 namespace {
 void write(const QString &path, const QByteArray &bytes)
 {

@@ -8,6 +8,8 @@
 #include <QMenuBar>
 #include <QTest>
 
+using namespace qw;
+
 class TestMenus : public QObject {
     Q_OBJECT
 private slots:

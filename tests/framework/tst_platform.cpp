@@ -8,6 +8,8 @@
 #include <QDir>
 #include <QTest>
 
+using namespace qw;
+
 class TestPlatform : public QObject {
     Q_OBJECT
 private slots:

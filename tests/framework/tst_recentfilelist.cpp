@@ -9,6 +9,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+using namespace qw;
+
 namespace {
 constexpr int kFirst = 57616;
 

@@ -6,6 +6,8 @@
 
 #include <QTest>
 
+using namespace qw;
+
 namespace {
 
 QByteArray templateBytes(std::initializer_list<int> words)

@@ -1,5 +1,5 @@
 // Running the engine: output collection, exit codes, start failures, promptness, and paths.
-#include "split/CommandLine.h"
+#include "framework/CommandLine.h"
 #include "split/EngineRunner.h"
 
 #include <QElapsedTimer>
@@ -7,6 +7,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+
+using namespace qw;
 
 namespace {
 

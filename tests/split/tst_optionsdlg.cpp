@@ -24,6 +24,8 @@
 #include <functional>
 #include <memory>
 
+using namespace qw;
+
 using namespace CtrlId;
 
 namespace {

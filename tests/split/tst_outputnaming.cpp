@@ -3,6 +3,8 @@
 
 #include <QTest>
 
+using namespace qw;
+
 class TestOutputNaming : public QObject {
     Q_OBJECT
 private slots:

@@ -9,6 +9,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+using namespace qw;
+
 namespace {
 // The stand-in writes $FAKE_REPORT to the report (its last argument), its arguments one per
 // line to $FAKE_ARGS, and exits with $FAKE_EXIT.

@@ -15,6 +15,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+using namespace qw;
+
 namespace {
 const QString S = QStringLiteral("Setting");
 const QByteArray kOld = "[Setting]\r\nK=old\r\n";

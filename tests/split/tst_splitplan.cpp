@@ -6,6 +6,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+using namespace qw;
+
 namespace {
 const QString BP = QStringLiteral("BreakPoint");
 }

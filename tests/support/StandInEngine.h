@@ -8,7 +8,7 @@
 // the real engine. Test programs that do this run from a folder of their own.
 inline bool InstallStandInEngine(const QByteArray &script)
 {
-    QFile engine(EngineRunner::EnginePath());
+    QFile engine(qw::EngineRunner::EnginePath());
     if (!engine.open(QIODevice::WriteOnly | QIODevice::Truncate) || engine.write(script) != script.size())
         return false;
     engine.close();

@@ -16,6 +16,8 @@
 
 #include <climits>
 
+using namespace qw;
+
 namespace {
 
 // Page k (from 1) has the k-th size and reads "Page k".

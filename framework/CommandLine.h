@@ -3,6 +3,8 @@
 #include <QString>
 #include <QStringList>
 
+namespace qw {
+
 // Command lines held as one string, split into arguments by the rules Windows programs use:
 // white space separates arguments; double quotes group; 2n backslashes before a quote give n
 // backslashes and the quote groups, 2n+1 give n backslashes and a literal quote; other
@@ -16,3 +18,5 @@ public:
     // `argument` in double quotes, escaped so that Split gives it back unchanged.
     static QString Quote(const QString &argument);
 };
+
+} // namespace qw

@@ -1,7 +1,9 @@
 // Splitting command lines into arguments and quoting arguments so they come back intact.
-#include "split/CommandLine.h"
+#include "framework/CommandLine.h"
 
 #include <QTest>
+
+using namespace qw;
 
 class TestCommandLine : public QObject {
     Q_OBJECT

@@ -1,5 +1,7 @@
 #include "CommandLine.h"
 
+namespace qw {
+
 namespace {
 bool isBlank(QChar c)
 {
@@ -76,3 +78,5 @@ QString CommandLine::Quote(const QString &argument)
     quoted.append(QLatin1Char('"'));
     return quoted;
 }
+
+} // namespace qw

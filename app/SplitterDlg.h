@@ -2,8 +2,7 @@
 
 #include "framework/CommandUpdate.h"
 #include "split/OptionsDlg.h"
-#include "split/OutputNaming.h"
-#include "split/SplitPlan.h"
+#include "split/SplitJob.h"
 #include "viewer/ViewerHost.h"
 
 #include <QDialog>
@@ -18,6 +17,7 @@ class QKeyEvent;
 class QMimeData;
 class QMenu;
 class QMenuBar;
+class QProgressDialog;
 class QPushButton;
 class QTreeWidget;
 class QTreeWidgetItem;
@@ -152,24 +152,14 @@ private:
     void DisableInsert();
     std::unique_ptr<QMenu> BuildContextMenu();
 
-    // The split: the whole run; the parts' paths and why a split must not start, both decided
-    // before anything is written; the question before existing files are replaced; the engine
-    // runs (returning why parts failed); one part; and the archive move.
-    struct PartOutcome {
-        QString failure; // empty when the part was written by this run
-        bool engineStarted = true;
-    };
+    // The split: the whole run; the settings it uses; the question before existing files are
+    // replaced; the parts written with progress and Cancel; one part; and the archive move.
     void SplitDocument();
-    OutputLocation CurrentOutputLocation() const;
-    QString OutputPathOf(const PartRange &part, const OutputLocation &location) const;
-    static QString WrittenPathOf(const QString &outputPath, const OutputLocation &location);
-    QStringList PlannedOutputs(const QList<PartRange> &parts) const;
-    QString SplitRefusal(const QStringList &outputs) const;
-    bool ConfirmReplacing(const QStringList &outputs);
-    // The number of parts written; `failures` receives why the others were not.
-    int WriteParts(const QList<PartRange> &parts, QStringList &failures);
+    SplitSettings CurrentSettings() const;
+    bool ConfirmReplacing(const QStringList &existing);
+    SplitResult WriteParts(const SplitJob &job);
     PartOutcome SplitPart(int firstPage, int lastPage, int partNumber, int fileCount);
-    bool ArchiveDocument();
+    bool ArchiveDocument(const SplitJob &job);
     // Commands that would change the document or the options under a running split.
     static bool IsBlockedWhileSplitting(int commandId);
     void ShowContextMenu(QMenu *menu, QPoint position);
@@ -181,6 +171,9 @@ private:
     QHash<int, std::function<void()>> routes_;
     bool created_ = false;
     bool splitting_ = false;
+    // While a split runs: its job, and the progress dialog that can cancel it.
+    const SplitJob *job_ = nullptr;
+    QProgressDialog *progress_ = nullptr;
 };
 
 } // namespace qw

@@ -16,6 +16,8 @@ Q_LOGGING_CATEGORY(lcEngine, "quirewright.engine", QtInfoMsg)
 namespace {
 // The longest the runner waits without looking at the engine; it wakes at once on output or exit.
 constexpr int kIdleWaitMs = 100;
+// How long an engine asked to stop may take to clean up before it is killed.
+constexpr int kStopGraceMs = 3000;
 
 EngineResult notStarted(const QString &reason)
 {
@@ -48,7 +50,8 @@ QString EngineRunner::EnginePath()
     return MakeModulePath(QString::fromLatin1(EngineFileName));
 }
 
-EngineResult EngineRunner::RunEngine(const QString &commandLine, QByteArray &output, const QString &workingFolder)
+EngineResult EngineRunner::RunEngine(const QString &commandLine, QByteArray &output, const QString &workingFolder,
+                                     const std::function<bool()> &keepGoing)
 {
     qCDebug(lcEngine).noquote() << commandLine;
 
@@ -71,26 +74,40 @@ EngineResult EngineRunner::RunEngine(const QString &commandLine, QByteArray &out
     if (!engine.waitForStarted(-1))
         return notStarted(startFailure(program, engine));
 
+    const qint64 processId = engine.processId();
+
     // Output is drained as it comes, so the engine never stalls on a full pipe; the wait ends
     // as soon as output arrives or the engine ends.
+    bool stopAsked = false;
     while (engine.state() != QProcess::NotRunning) {
         engine.waitForReadyRead(kIdleWaitMs);
         output += engine.readAll();
+        if (!stopAsked && keepGoing && engine.state() != QProcess::NotRunning && !keepGoing()) {
+            stopAsked = true;
+            engine.terminate();
+            if (!engine.waitForFinished(kStopGraceMs)) {
+                engine.kill();
+                engine.waitForFinished(-1);
+            }
+        }
     }
     output += engine.readAll();
 
+    if (stopAsked && !(engine.exitStatus() == QProcess::NormalExit && engine.exitCode() == 0))
+        return {EngineResult::End::Stopped, -1, QStringLiteral("The PDF engine was stopped."), processId};
     if (engine.exitStatus() != QProcess::NormalExit)
-        return {EngineResult::End::Crashed, -1, QStringLiteral("The PDF engine stopped unexpectedly.")};
-    return {EngineResult::End::Exited, engine.exitCode(), QString()};
+        return {EngineResult::End::Crashed, -1, QStringLiteral("The PDF engine stopped unexpectedly."), processId};
+    return {EngineResult::End::Exited, engine.exitCode(), QString(), processId};
 }
 
-EngineResult EngineRunner::RunEngineCommand(const QString &arguments, QByteArray *output, const QString &workingFolder)
+EngineResult EngineRunner::RunEngineCommand(const QString &arguments, QByteArray *output, const QString &workingFolder,
+                                            const std::function<bool()> &keepGoing)
 {
     if (arguments.isEmpty())
         return notStarted(QStringLiteral("The PDF engine was given nothing to do."));
     QByteArray discarded;
     return RunEngine(CommandLine::Quote(EnginePath()) + QLatin1Char(' ') + arguments, output ? *output : discarded,
-                     workingFolder);
+                     workingFolder, keepGoing);
 }
 
 void EngineRunner::PumpMessages()

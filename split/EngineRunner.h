@@ -4,6 +4,8 @@
 #include <QLoggingCategory>
 #include <QString>
 
+#include <functional>
+
 namespace qw {
 
 Q_DECLARE_LOGGING_CATEGORY(lcEngine)
@@ -14,17 +16,20 @@ struct EngineResult {
         Exited, // the engine ran and ended with `exitCode`
         Crashed, // it was killed or crashed: no exit code
         NotStarted, // it never ran (missing, not executable, no interpreter or loader...)
+        Stopped, // the caller asked it to stop, and it ended before finishing
     };
     End end = End::NotStarted;
     int exitCode = -1; // meaningful when the engine exited
-    QString reason; // for Crashed and NotStarted: what happened, in words
+    QString reason; // for Crashed, NotStarted and Stopped: what happened, in words
+    qint64 processId = 0; // the engine's process id, once it started
 
     // Ran and reported success. Whether it wrote what it should is for the caller to check.
     bool Succeeded() const { return end == End::Exited && exitCode == 0; }
 };
 
 // The one place where the command-line engine is started. Every run is synchronous: it
-// returns only after the engine has ended, and handles no window events meanwhile.
+// returns only after the engine has ended. Window events are handled meanwhile only by a
+// caller's `keepGoing`.
 class EngineRunner {
 public:
     static constexpr const char *EngineFileName = "quirekit.dll";
@@ -37,13 +42,18 @@ public:
     // of arrival, and traces the command line (category "quirewright.engine"). The engine
     // runs in `workingFolder` when one is given, else in the program's current folder.
     // An engine that cannot be started is a failure with its reason, never a success.
+    // `keepGoing`, when given, is asked whenever output arrives and at least every tenth of a
+    // second; once it says false the engine is asked to end (it removes its unfinished file),
+    // and is killed when it has not ended after a few seconds.
     static EngineResult RunEngine(const QString &commandLine, QByteArray &output,
-                                  const QString &workingFolder = QString());
+                                  const QString &workingFolder = QString(),
+                                  const std::function<bool()> &keepGoing = {});
 
     // Runs the engine with `arguments` (already quoted where needed); its output goes to
     // `output` when one is given. Starts nothing when `arguments` is empty (NotStarted).
     static EngineResult RunEngineCommand(const QString &arguments, QByteArray *output = nullptr,
-                                         const QString &workingFolder = QString());
+                                         const QString &workingFolder = QString(),
+                                         const std::function<bool()> &keepGoing = {});
 
     // Handles every event already waiting, without waiting for new ones.
     static void PumpMessages();

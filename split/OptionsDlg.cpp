@@ -2,6 +2,7 @@
 
 #include "OptionsFile.h"
 #include "PrivateProfile.h"
+#include "SplitSettings.h"
 #include "framework/AppMessageBox.h"
 #include "framework/DialogBuilder.h"
 #include "framework/DialogKeyFilter.h"
@@ -25,15 +26,15 @@
 namespace qw {
 
 namespace {
-const QString kSaveFileTypeKey = QStringLiteral("SaveFileType");
-const QString kArchiveButtonStateKey = QStringLiteral("ArchiveButtonState");
-const QString kOutFolderNameKey = QStringLiteral("OutFolderName");
-const QString kArchiveFolderNameKey = QStringLiteral("ArchiveFolderName");
-const QString kFileNamePatternKey = QStringLiteral("FileNamePattern");
+const QString kSaveFileTypeKey = QString::fromLatin1(SplitSettings::SaveFileTypeKey);
+const QString kArchiveButtonStateKey = QString::fromLatin1(SplitSettings::ArchiveButtonStateKey);
+const QString kOutFolderNameKey = QString::fromLatin1(SplitSettings::OutFolderNameKey);
+const QString kArchiveFolderNameKey = QString::fromLatin1(SplitSettings::ArchiveFolderNameKey);
+const QString kFileNamePatternKey = QString::fromLatin1(SplitSettings::FileNamePatternKey);
 
-constexpr int kAskForFolder = 1;
-constexpr int kOutputFolder = 2;
-constexpr int kSameFolder = 3;
+constexpr int kAskForFolder = SplitSettings::AskForFolder;
+constexpr int kOutputFolder = SplitSettings::OutputFolder;
+constexpr int kSameFolder = SplitSettings::SameFolder;
 
 const DialogTemplate &optionsTemplate()
 {
@@ -148,24 +149,16 @@ void OptionsDlg::FocusFirstTabStop()
 
 void OptionsDlg::ReadOptionsFile()
 {
-    const PrivateProfile file = OptionsFile::ForThisProgram().ForReading();
-    const QString section = QString::fromLatin1(Section);
+    const SplitSettings read = SplitSettings::Read(OptionsFile::ForThisProgram().ForReading());
     // The type read is kept aside: the field changes only when Ok succeeds.
-    saveFileTypeRead_ = file.ReadInt(section, kSaveFileTypeKey, kSameFolder);
-    const int archiveState = file.ReadInt(section, kArchiveButtonStateKey, 0);
-    // Texts are read whole. A folder cut at 259 characters would be another folder, and the
-    // next Ok would store the cut text over the whole one.
-    const QString outFolder = file.ReadString(section, kOutFolderNameKey, QString());
-    const QString archiveFolder = file.ReadString(section, kArchiveFolderNameKey, QString());
-    const QString pattern = file.ReadString(section, kFileNamePatternKey, QString::fromLatin1(DefaultPattern));
-
+    saveFileTypeRead_ = read.saveFileType;
     SelectSaveFileType(saveFileTypeRead_);
     EnableOutputFolder(saveFileTypeRead_ == kOutputFolder);
-    ArchiveCheck->setChecked(archiveState == 1);
-    EnableArchiveFolder(archiveState == 1);
-    PatternCombo->setEditText(pattern);
-    OutputFolderEdit->setText(outFolder);
-    ArchiveFolderEdit->setText(archiveFolder);
+    ArchiveCheck->setChecked(read.archive);
+    EnableArchiveFolder(read.archive);
+    PatternCombo->setEditText(read.fileNamePattern);
+    OutputFolderEdit->setText(read.outFolderName);
+    ArchiveFolderEdit->setText(read.archiveFolderName);
 }
 
 void OptionsDlg::WriteOptionsFile()

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "OptionsFile.h"
+#include "SplitSettings.h"
 
 #include <QDialog>
 #include <QMargins>
@@ -40,8 +41,8 @@ public:
     int DoModal(QWidget *owner);
 
     static constexpr const char *FileName = OptionsFile::FileName;
-    static constexpr const char *Section = "Setting";
-    static constexpr const char *DefaultPattern = "{basename} {part}";
+    static constexpr const char *Section = SplitSettings::Section;
+    static constexpr const char *DefaultPattern = SplitSettings::DefaultPattern;
 
     QString FileNamePattern = QString::fromLatin1(DefaultPattern);
     QString OutFolderName;

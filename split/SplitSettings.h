@@ -1,0 +1,37 @@
+#pragma once
+
+#include <QString>
+
+namespace qw {
+
+class PrivateProfile;
+
+// What a split needs to know besides the document and its parts: how parts are named, where
+// they go and whether the document is archived afterwards.
+struct SplitSettings {
+    // The keys of options.ini, section "Setting", that hold these settings.
+    static constexpr const char *Section = "Setting";
+    static constexpr const char *SaveFileTypeKey = "SaveFileType";
+    static constexpr const char *ArchiveButtonStateKey = "ArchiveButtonState";
+    static constexpr const char *OutFolderNameKey = "OutFolderName";
+    static constexpr const char *ArchiveFolderNameKey = "ArchiveFolderName";
+    static constexpr const char *FileNamePatternKey = "FileNamePattern";
+    static constexpr const char *DefaultPattern = "{basename} {part}";
+
+    static constexpr int AskForFolder = 1;
+    static constexpr int OutputFolder = 2;
+    static constexpr int SameFolder = 3;
+
+    QString fileNamePattern = QString::fromLatin1(DefaultPattern);
+    int saveFileType = SameFolder;
+    QString askedFolder; // where parts go when saveFileType asks for a folder
+    QString outFolderName;
+    bool archive = false; // move the document to archiveFolderName once every part is written
+    QString archiveFolderName;
+
+    // The settings as options.ini holds them (defaults for what it lacks); the document is
+    // archived only when ArchiveButtonState is 1, as the Options dialog shows it.
+    static SplitSettings Read(const PrivateProfile &file);
+};
+
+} // namespace qw

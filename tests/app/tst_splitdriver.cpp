@@ -1,5 +1,5 @@
-// The split driver against a stand-in engine beside this program: the parts it asks for, the
-// folder prompt, archiving, the completion prompt, and the failures it must not hide.
+// The window's side of the split, against a stand-in engine beside this program: the parts its
+// rows make, the folder prompt, the questions and messages, progress and Cancel, archiving.
 #include "app/SplitterDlg.h"
 #include "controls/OpenLink.h"
 #include "framework/AppMessageBox.h"
@@ -9,6 +9,7 @@
 #include "support/StandInEngine.h"
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QProgressDialog>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -23,13 +24,13 @@ namespace {
 
 // Counts pages ($FAKE_PAGES), and writes parts as the engine does (a new file renamed into
 // place), logging "<first>-<last>|<output>" to $FAKE_LOG; the range in $FAKE_FAIL fails with a
-// message and no file, and with $FAKE_SILENT set it ends with success but writes nothing.
+// message and no file, and the range in $FAKE_HANG never ends by itself.
 const QByteArray kFakeEngine = R"(#!/bin/sh
 if [ "$2" = dump_data ]; then printf 'NumberOfPages: %s\n' "$FAKE_PAGES" > "$4"; exit 0; fi
 range=${3#A}
 printf '%s|%s\n' "$range" "$5" >> "$FAKE_LOG"
 if [ "$range" = "$FAKE_FAIL" ]; then echo "quirekit: simulated failure for $range" >&2; exit 1; fi
-if [ -n "$FAKE_SILENT" ]; then exit 0; fi
+if [ "$range" = "$FAKE_HANG" ]; then exec sleep 30; fi
 printf '%%PDF-1.4 part %s\n' "$range" > "$5.new" && mv "$5.new" "$5"
 )";
 
@@ -66,16 +67,12 @@ private slots:
     void failedPartIsReportedNotAnnounced_data();
     void failedPartIsReportedNotAnnounced();
     void archiveMovesTheDocument();
-    void archiveNeverReplacesAFile();
-    void conflictingOutputsAreRefused_data();
-    void conflictingOutputsAreRefused();
-    void missingEngineIsReported();
+    void refusalIsShownAndNothingRuns_data();
+    void refusalIsShownAndNothingRuns();
     void progressAndGuardsDuringTheSplit();
+    void cancelStopsTheSplit();
     void existingFilesAreReplacedOnlyWhenAllowed_data();
     void existingFilesAreReplacedOnlyWhenAllowed();
-    void onlyWhatThisRunWroteCounts_data();
-    void onlyWhatThisRunWroteCounts();
-    void namesWithoutAFolderLandInTheOutputFolder();
 
 private:
     QStringList log() const;
@@ -121,7 +118,7 @@ void TestSplitDriver::init()
     doc.close();
     qputenv("FAKE_LOG", dir_.filePath("log").toLocal8Bit());
     qputenv("FAKE_FAIL", "");
-    qputenv("FAKE_SILENT", "");
+    qputenv("FAKE_HANG", "");
     messages_.clear();
     types_.clear();
     opened_.clear();
@@ -253,7 +250,6 @@ void TestSplitDriver::failedPartIsReportedNotAnnounced_data()
     QTest::addColumn<int>("archive");
     QTest::addColumn<QString>("start");
     QTest::newRow("archiving") << 1 << "1 of 3 parts could not be written, so the document was not archived.\n\n";
-    QTest::newRow("notArchiving") << 0 << "1 of 3 parts could not be written.\n\n";
 }
 
 void TestSplitDriver::failedPartIsReportedNotAnnounced()
@@ -296,72 +292,35 @@ void TestSplitDriver::archiveMovesTheDocument()
     QCOMPARE(messages_, QStringList{kSuccess});
 }
 
-void TestSplitDriver::archiveNeverReplacesAFile()
-{
-    openWithBreakPoints(2, {});
-    QDir().mkpath(dir_.filePath("archive"));
-    QFile taken(dir_.filePath("archive/my \"manual\".pdf"));
-    QVERIFY(taken.open(QIODevice::WriteOnly));
-    taken.write("older archive");
-    taken.close();
-    dlg_->setOptions = [this](OptionsDlg &o) {
-        o.SaveFileType = 3;
-        o.ArchiveButtonState = 1;
-        o.ArchiveFolderName = dir_.filePath("archive");
-    };
-    QTest::keyClick(dlg_->PageList, Qt::Key_F5);
-    QCOMPARE(log().size(), 1); // the part is written
-    QVERIFY(QFile::exists(document_));
-    QVERIFY(taken.open(QIODevice::ReadOnly));
-    QCOMPARE(taken.readAll(), QByteArray("older archive"));
-    QCOMPARE(messages_.size(), 1);
-    QVERIFY(messages_.first().contains("already in the archive folder"));
-    QVERIFY(!messages_.contains(kSuccess));
-}
-
-void TestSplitDriver::conflictingOutputsAreRefused_data()
+void TestSplitDriver::refusalIsShownAndNothingRuns_data()
 {
     QTest::addColumn<QString>("pattern");
-    QTest::addColumn<QList<int>>("breakPoints");
-    QTest::addColumn<QString>("folder"); // for the fixed output folder; empty: the document's
+    QTest::addColumn<bool>("engineAway");
     QTest::addColumn<QString>("message");
-    QTest::newRow("sameNameForEveryPart") << "{basename} x" << QList<int>{2} << QString() << "Parts 1 and 2 would both";
-    QTest::newRow("onePartOverTheDocument")
-        << "{basename}" << QList<int>{} << QString() << "Part 1 would be written over";
-    QTest::newRow("outputFolderMissing") << "{basename} {part}" << QList<int>{} << "no such folder"
-                                         << "The output folder\n" + dir_.filePath("no such folder");
+    QTest::newRow("sameNameForEveryPart") << "{basename} x" << false << "Parts 1 and 2 would both";
+    QTest::newRow("engineMissing") << "{basename} {part}" << true << "The PDF engine is missing";
 }
 
-void TestSplitDriver::conflictingOutputsAreRefused()
+void TestSplitDriver::refusalIsShownAndNothingRuns()
 {
     QFETCH(QString, pattern);
-    QFETCH(QList<int>, breakPoints);
-    QFETCH(QString, folder);
+    QFETCH(bool, engineAway);
     QFETCH(QString, message);
-    openWithBreakPoints(3, breakPoints);
+    openWithBreakPoints(3, {2});
     dlg_->setOptions = [&](OptionsDlg &o) {
-        o.SaveFileType = folder.isEmpty() ? 3 : 2;
-        o.OutFolderName = dir_.filePath(folder);
+        o.SaveFileType = 3;
         o.FileNamePattern = pattern;
     };
+    const QString engine = EngineRunner::EnginePath();
+    if (engineAway)
+        QVERIFY(QFile::rename(engine, engine + ".away"));
     QTest::keyClick(dlg_->PageList, Qt::Key_F5);
+    if (engineAway)
+        QVERIFY(QFile::rename(engine + ".away", engine));
     QVERIFY(log().isEmpty());
     QCOMPARE(messages_.size(), 1);
     QVERIFY2(messages_.first().startsWith(message), qPrintable(messages_.first()));
-    QVERIFY(messages_.first().endsWith("Nothing was written."));
-}
-
-void TestSplitDriver::missingEngineIsReported()
-{
-    openWithBreakPoints(2, {});
-    const QString engine = EngineRunner::EnginePath();
-    QVERIFY(QFile::rename(engine, engine + ".away"));
-    dlg_->setOptions = [](OptionsDlg &o) { o.SaveFileType = 3; };
-    QTest::keyClick(dlg_->PageList, Qt::Key_F5);
-    QVERIFY(QFile::rename(engine + ".away", engine));
-    QVERIFY(log().isEmpty());
-    QCOMPARE(messages_.size(), 1);
-    QVERIFY(messages_.first().startsWith("The PDF engine is missing"));
+    QCOMPARE(dlg_->focusWidget(), dlg_->PageList);
 }
 
 void TestSplitDriver::progressAndGuardsDuringTheSplit()
@@ -395,6 +354,44 @@ void TestSplitDriver::progressAndGuardsDuringTheSplit()
     QCOMPARE(dlg_->optionsShown, 1);
     QCOMPARE(log().size(), 3);
     QVERIFY(!dlg_->findChild<QProgressDialog *>());
+}
+
+void TestSplitDriver::cancelStopsTheSplit()
+{
+    openWithBreakPoints(10, {4, 8});
+    QDir().mkpath(dir_.filePath("archive"));
+    dlg_->setOptions = [this](OptionsDlg &o) {
+        o.SaveFileType = 3;
+        o.FileNamePattern = "{basename} {part}";
+        o.ArchiveButtonState = 1;
+        o.ArchiveFolderName = dir_.filePath("archive");
+    };
+    // The engine hangs on the second part; the window stays live and its Cancel stops it.
+    qputenv("FAKE_HANG", "4-7");
+    QTimer user;
+    user.setInterval(50);
+    int ticks = 0;
+    connect(&user, &QTimer::timeout, this, [&] {
+        auto *progress = dlg_->findChild<QProgressDialog *>();
+        if (progress && progress->labelText() == "Writing part 2 of 3..." && ++ticks == 3)
+            QTest::mouseClick(progress->findChild<QPushButton *>(), Qt::LeftButton);
+    });
+    QElapsedTimer clock;
+    clock.start();
+    user.start();
+    QTest::keyClick(dlg_->PageList, Qt::Key_F5);
+    user.stop();
+    QVERIFY2(clock.elapsed() < 10000, "the hung engine was not stopped");
+    QCOMPARE(log().size(), 2);
+    QCOMPARE(messages_.size(), 1);
+    QVERIFY2(messages_.first().startsWith("The split was cancelled, so the document was not archived. "
+                                          "1 of 3 parts were written:\n\n"
+                                          + dir_.filePath("docs/my \"manual\" 1.pdf")),
+             qPrintable(messages_.first()));
+    QCOMPARE(types_.first() & 0xF0, MsgBox::IconInformation);
+    QVERIFY(QFile::exists(document_));
+    QVERIFY(!QFile::exists(dir_.filePath("docs/my \"manual\" 2.pdf")));
+    QVERIFY(dlg_->SplitButton->isEnabled());
 }
 
 void TestSplitDriver::existingFilesAreReplacedOnlyWhenAllowed_data()
@@ -437,73 +434,6 @@ void TestSplitDriver::existingFilesAreReplacedOnlyWhenAllowed()
         QCOMPARE(messages_.last(), kSuccess);
     }
     QCOMPARE(dlg_->focusWidget(), dlg_->PageList);
-}
-
-void TestSplitDriver::onlyWhatThisRunWroteCounts_data()
-{
-    QTest::addColumn<QByteArray>("engine");
-    QTest::addColumn<QString>("reason");
-    QTest::addColumn<int>("runs");
-    // The engine file is there, but what would run it is not: the old files at the output
-    // paths must not pass for new parts.
-    QTest::newRow("engineCannotStart") << QByteArray("#!/no/such/interpreter\n")
-                                       << "the interpreter or loader it needs is missing" << 0;
-    QTest::newRow("engineWritesNothing") << kFakeEngine << "reported success but did not write the file" << 2;
-}
-
-void TestSplitDriver::onlyWhatThisRunWroteCounts()
-{
-    QFETCH(QByteArray, engine);
-    QFETCH(QString, reason);
-    QFETCH(int, runs);
-    openWithBreakPoints(4, {3});
-    QDir().mkpath(dir_.filePath("archive"));
-    dlg_->setOptions = [this](OptionsDlg &o) {
-        o.SaveFileType = 3;
-        o.FileNamePattern = "{basename} {part}";
-        o.ArchiveButtonState = 1;
-        o.ArchiveFolderName = dir_.filePath("archive");
-    };
-    for (int part = 1; part <= 2; ++part) {
-        QFile old(dir_.filePath(QStringLiteral("docs/my \"manual\" %1.pdf").arg(part)));
-        QVERIFY(old.open(QIODevice::WriteOnly));
-        old.write("an earlier split");
-    }
-    replaceAnswer_ = MsgBox::IdYes;
-    qputenv("FAKE_SILENT", "1");
-    QVERIFY(InstallStandInEngine(engine));
-    QTest::keyClick(dlg_->PageList, Qt::Key_F5);
-    QVERIFY(InstallStandInEngine(kFakeEngine));
-
-    QCOMPARE(log().size(), runs);
-    QCOMPARE(messages_.size(), 2); // the replace question, then the failure
-    const QString message = messages_.last();
-    QVERIFY2(message.startsWith("2 of 2 parts could not be written, so the document was not archived."),
-             qPrintable(message));
-    QVERIFY2(message.contains(reason), qPrintable(message));
-    // Where the engine cannot start, the next part is not tried in vain.
-    QCOMPARE(message.contains("1 more part was not attempted."), runs == 0);
-    QVERIFY(QFile::exists(document_));
-}
-
-void TestSplitDriver::namesWithoutAFolderLandInTheOutputFolder()
-{
-    openWithBreakPoints(2, {2});
-    const QString out = dir_.filePath("out");
-    QDir().mkpath(out);
-    dlg_->setOptions = [&](OptionsDlg &o) {
-        o.SaveFileType = 2;
-        o.OutFolderName = out;
-        o.FileNamePattern = "part {part}";
-    };
-    promptAnswer_ = MsgBox::IdYes;
-    QTest::keyClick(dlg_->PageList, Qt::Key_F5);
-    // The engine is given the name as the pattern made it, and runs in the output folder.
-    QCOMPARE(log(), QStringList({"1-1|part 1.pdf", "2-2|part 2.pdf"}));
-    QVERIFY(QFile::exists(out + "/part 1.pdf"));
-    QVERIFY(QFile::exists(out + "/part 2.pdf"));
-    QVERIFY(!QFile::exists(QDir::current().filePath("part 1.pdf")));
-    QCOMPARE(opened_, QList<QUrl>{QUrl::fromLocalFile(out + "/")});
 }
 
 QTEST_MAIN(TestSplitDriver)

@@ -1,0 +1,302 @@
+// The split job without any window, against a stand-in engine beside this program: what it asks
+// the engine for and where, what it refuses before writing, how it counts and reports parts that
+// were not written, the cancel, and the archive move.
+#include "split/EngineRunner.h"
+#include "split/SplitJob.h"
+#include "support/StandInEngine.h"
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace qw;
+
+namespace {
+
+// Writes parts as the engine does (a new file renamed into place), logging
+// "<first>-<last>|<output>|<working folder>" to $FAKE_LOG. The range in $FAKE_FAIL fails with
+// a message; with $FAKE_SILENT set it ends with success but writes nothing. The range in
+// $FAKE_HANG leaves an unfinished file and waits: it cleans up and ends when asked to stop,
+// unless $FAKE_STUBBORN is set.
+const QByteArray kFakeEngine = R"(#!/bin/sh
+range=${3#A}
+printf '%s|%s|%s\n' "$range" "$5" "$PWD" >> "$FAKE_LOG"
+if [ "$range" = "$FAKE_FAIL" ]; then echo "quirekit: simulated failure for $range" >&2; exit 1; fi
+if [ "$range" = "$FAKE_HANG" ]; then
+  tmp=".quirekit-$$-hang"; : > "$tmp"
+  if [ -n "$FAKE_STUBBORN" ]; then trap '' TERM; exec sleep 30; fi
+  sleep 30 </dev/null >/dev/null 2>&1 &
+  trap 'rm -f "$tmp"; kill $!; exit 143' TERM
+  wait; exit 0
+fi
+if [ -n "$FAKE_SILENT" ]; then exit 0; fi
+printf '%%PDF-1.4 part %s\n' "$range" > "$5.new" && mv "$5.new" "$5"
+)";
+
+QList<PartRange> partsOf(const QList<QPair<int, int>> &ranges)
+{
+    QList<PartRange> parts;
+    for (const auto &[first, last] : ranges)
+        parts.append({first, last, int(parts.size()) + 1, int(ranges.size())});
+    return parts;
+}
+
+} // namespace
+
+class TestSplitJob : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void init();
+    void partsLandWhereTheSettingsSay_data();
+    void partsLandWhereTheSettingsSay();
+    void refusedBeforeAnythingIsWritten_data();
+    void refusedBeforeAnythingIsWritten();
+    void onlyWhatThisRunWroteCounts_data();
+    void onlyWhatThisRunWroteCounts();
+    void cancelStopsTheRunningEngine_data();
+    void cancelStopsTheRunningEngine();
+    void archiveNeverReplacesAFile_data();
+    void archiveNeverReplacesAFile();
+
+private:
+    QStringList log() const;
+    void writeFile(const QString &path, const QByteArray &data);
+    SplitJob job(const QList<QPair<int, int>> &ranges, SplitSettings settings = {}) const;
+
+    QTemporaryDir dir_;
+    QString document_;
+};
+
+void TestSplitJob::initTestCase()
+{
+    QVERIFY(InstallStandInEngine(kFakeEngine));
+}
+
+void TestSplitJob::init()
+{
+    QVERIFY(InstallStandInEngine(kFakeEngine));
+    QDir(dir_.path()).removeRecursively();
+    QDir().mkpath(dir_.filePath("docs"));
+    QDir().mkpath(dir_.filePath("out"));
+    document_ = dir_.filePath("docs/my \"manual\".pdf");
+    writeFile(document_, "%PDF source");
+    qputenv("FAKE_LOG", dir_.filePath("log").toLocal8Bit());
+    for (const char *name : {"FAKE_FAIL", "FAKE_SILENT", "FAKE_HANG", "FAKE_STUBBORN"})
+        qputenv(name, "");
+}
+
+QStringList TestSplitJob::log() const
+{
+    QFile file(dir_.filePath("log"));
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    return QString::fromUtf8(file.readAll()).split('\n', Qt::SkipEmptyParts);
+}
+
+void TestSplitJob::writeFile(const QString &path, const QByteArray &data)
+{
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(data);
+}
+
+SplitJob TestSplitJob::job(const QList<QPair<int, int>> &ranges, SplitSettings settings) const
+{
+    if (settings.outFolderName == "out")
+        settings.outFolderName = dir_.filePath("out");
+    return SplitJob(document_, partsOf(ranges), settings);
+}
+
+void TestSplitJob::partsLandWhereTheSettingsSay_data()
+{
+    QTest::addColumn<int>("saveFileType");
+    QTest::addColumn<QString>("pattern");
+    QTest::addColumn<QStringList>("expected"); // range|argument|folder, with docs/ and out/ relative
+    QTest::newRow("besideTheDocument") << 3 << "{basename} {part} of {filecount}"
+                                       << QStringList{"1-3|@docs/my \"manual\" 1 of 2.pdf|@docs",
+                                                      "4-5|@docs/my \"manual\" 2 of 2.pdf|@docs"};
+    QTest::newRow("outputFolder") << 2 << "{basename} {part:0000} p{pagebegin}-{pageend}"
+                                  << QStringList{"1-3|@out/my \"manual\" 0001 p1-3.pdf|@out",
+                                                 "4-5|@out/my \"manual\" 0002 p4-5.pdf|@out"};
+    // A name without a folder is given to the engine as it is, and lands in the output folder.
+    QTest::newRow("nameWithoutAFolder") << 2 << "part {part}"
+                                        << QStringList{"1-3|part 1.pdf|@out", "4-5|part 2.pdf|@out"};
+}
+
+void TestSplitJob::partsLandWhereTheSettingsSay()
+{
+    QFETCH(int, saveFileType);
+    QFETCH(QString, pattern);
+    QFETCH(QStringList, expected);
+    expected.replaceInStrings("@", dir_.path() + "/");
+    SplitSettings settings;
+    settings.saveFileType = saveFileType;
+    settings.outFolderName = "out";
+    settings.fileNamePattern = pattern;
+    const SplitJob split = job({{1, 3}, {4, 5}}, settings);
+    QVERIFY(split.Refusal().isEmpty());
+    QVERIFY(split.ExistingOutputs().isEmpty());
+
+    const SplitResult result = split.Run();
+    QCOMPARE(log(), expected);
+    QCOMPARE(result.written, split.Outputs());
+    QVERIFY(result.AllWritten(2));
+    for (const QString &output : result.written)
+        QVERIFY2(QFile::exists(output), qPrintable(output));
+    QVERIFY(QFile::exists(document_));
+}
+
+void TestSplitJob::refusedBeforeAnythingIsWritten_data()
+{
+    QTest::addColumn<QString>("pattern");
+    QTest::addColumn<int>("saveFileType");
+    QTest::addColumn<bool>("engineAway");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("sameNameForEveryPart") << "{basename} x" << 3 << false << "Parts 1 and 2 would both";
+    QTest::newRow("onePartOverTheDocument") << "{basename}" << 3 << false << "Part 1 would be written over";
+    QTest::newRow("outputFolderMissing") << "{part}" << 2 << false << "The output folder\n";
+    QTest::newRow("engineMissing") << "{part}" << 3 << true << "The PDF engine is missing";
+}
+
+void TestSplitJob::refusedBeforeAnythingIsWritten()
+{
+    QFETCH(QString, pattern);
+    QFETCH(int, saveFileType);
+    QFETCH(bool, engineAway);
+    QFETCH(QString, message);
+    SplitSettings settings;
+    settings.saveFileType = saveFileType;
+    settings.outFolderName = dir_.filePath("no such folder");
+    settings.fileNamePattern = pattern;
+    const SplitJob split = job(
+        pattern.contains("{part}") ? QList<QPair<int, int>>{{1, 1}} : QList<QPair<int, int>>{{1, 1}, {2, 2}}, settings);
+    const QString engine = EngineRunner::EnginePath();
+    if (engineAway)
+        QVERIFY(QFile::rename(engine, engine + ".away"));
+    const QString refusal = split.Refusal();
+    if (engineAway)
+        QVERIFY(QFile::rename(engine + ".away", engine));
+    QVERIFY2(refusal.startsWith(message), qPrintable(refusal));
+    QVERIFY(refusal.endsWith("Nothing was written."));
+}
+
+void TestSplitJob::onlyWhatThisRunWroteCounts_data()
+{
+    QTest::addColumn<QByteArray>("engine");
+    QTest::addColumn<QByteArray>("fail");
+    QTest::addColumn<QStringList>("written"); // part numbers' files that count as written
+    QTest::addColumn<int>("runs");
+    QTest::addColumn<QString>("report");
+    // The remaining parts are still attempted after one fails.
+    QTest::newRow("onePartFails") << kFakeEngine << QByteArray("4-7") << QStringList{"1", "3"} << 3
+                                  << "1 of 3 parts could not be written, so the document was not archived.\n\n"
+                                     "Part 2 (pages 4 to 7), @docs/my \"manual\" 2.pdf:\n"
+                                     "quirekit: simulated failure for 4-7";
+    // The old files at the output paths must not pass for new parts.
+    QTest::newRow("engineWritesNothing") << kFakeEngine << QByteArray("silent") << QStringList{} << 3
+                                         << "3 of 3 parts could not be written, so the document was not archived."
+                                            "\n\nPart 1 (pages 1 to 3), @docs/my \"manual\" 1.pdf:\n"
+                                            "The engine reported success but did not write the file.";
+    // The engine file is there, but what would run it is not: the next parts are not tried in vain.
+    QTest::newRow("engineCannotStart") << QByteArray("#!/no/such/interpreter\n") << QByteArray() << QStringList{} << 0
+                                       << "3 of 3 parts could not be written, so the document was not archived."
+                                          "\n\nPart 1 (pages 1 to 3), @docs/my \"manual\" 1.pdf:\nThe PDF engine "
+                                          "@fake-engine-job/quirekit.dll could not be started: the interpreter or "
+                                          "loader it needs is missing.\n\n2 more parts were not attempted.";
+}
+
+void TestSplitJob::onlyWhatThisRunWroteCounts()
+{
+    QFETCH(QByteArray, engine);
+    QFETCH(QByteArray, fail);
+    QFETCH(QStringList, written);
+    QFETCH(int, runs);
+    QFETCH(QString, report);
+    report.replace("@docs", dir_.filePath("docs")).replace("@fake-engine-job", QCoreApplication::applicationDirPath());
+    SplitSettings settings;
+    settings.archive = true;
+    settings.archiveFolderName = dir_.filePath("out");
+    const SplitJob split = job({{1, 3}, {4, 7}, {8, 10}}, settings);
+    for (const QString &output : split.Outputs())
+        writeFile(output, "an earlier split");
+    qputenv(fail == "silent" ? "FAKE_SILENT" : "FAKE_FAIL", fail);
+    QVERIFY(InstallStandInEngine(engine));
+
+    const SplitResult result = split.Run();
+    QCOMPARE(log().size(), runs);
+    QStringList expected;
+    for (const QString &part : written)
+        expected << dir_.filePath("docs/my \"manual\" " + part + ".pdf");
+    QCOMPARE(result.written, expected);
+    QCOMPARE(split.FailureReport(result).left(report.size()), report);
+}
+
+void TestSplitJob::cancelStopsTheRunningEngine_data()
+{
+    QTest::addColumn<bool>("stubborn");
+    QTest::newRow("engineEndsWhenAsked") << false;
+    QTest::newRow("engineIgnoresTheRequest") << true;
+}
+
+void TestSplitJob::cancelStopsTheRunningEngine()
+{
+    QFETCH(bool, stubborn);
+    qputenv("FAKE_HANG", "4-7");
+    qputenv("FAKE_STUBBORN", stubborn ? "1" : "");
+    SplitSettings settings;
+    settings.archive = true;
+    settings.archiveFolderName = dir_.filePath("out");
+    const SplitJob split = job({{1, 3}, {4, 7}, {8, 10}}, settings);
+    int asked = 0;
+    QElapsedTimer clock;
+    clock.start();
+    // The user cancels once the second part has started.
+    const SplitResult result = split.Run([&](const PartRange &part) {
+        return split.SplitPart(part, [&] { return part.partNumber < 2 || ++asked < 3; });
+    });
+    QVERIFY2(clock.elapsed() < 15000, "the engine was not stopped");
+    QVERIFY(result.cancelled);
+    QCOMPARE(result.written, QStringList{split.Outputs().first()});
+    QCOMPARE(result.notAttempted, 1);
+    QVERIFY(result.failures.isEmpty());
+    QCOMPARE(log().size(), 2);
+    // Nothing half-written is left, and the report names what was written.
+    QCOMPARE(QDir(dir_.filePath("docs")).entryList(QDir::Files | QDir::Hidden),
+             QStringList({"my \"manual\" 1.pdf", "my \"manual\".pdf"}));
+    QCOMPARE(split.FailureReport(result),
+             "The split was cancelled, so the document was not archived. 1 of 3 parts were written:\n\n"
+                 + split.Outputs().first());
+}
+
+void TestSplitJob::archiveNeverReplacesAFile_data()
+{
+    QTest::addColumn<bool>("taken");
+    QTest::newRow("free") << false;
+    QTest::newRow("taken") << true;
+}
+
+void TestSplitJob::archiveNeverReplacesAFile()
+{
+    QFETCH(bool, taken);
+    SplitSettings settings;
+    settings.archive = true;
+    settings.archiveFolderName = dir_.filePath("out");
+    const SplitJob split = job({{1, 2}}, settings);
+    const QString target = dir_.filePath("out/my \"manual\".pdf");
+    QCOMPARE(split.ArchiveTarget(), target);
+    if (taken)
+        writeFile(target, "older archive");
+    const MoveResult moved = split.ArchiveDocument();
+    QCOMPARE(moved, taken ? MoveResult::TargetExists : MoveResult::Moved);
+    QCOMPARE(QFile::exists(document_), taken);
+    QFile archived(target);
+    QVERIFY(archived.open(QIODevice::ReadOnly));
+    QCOMPARE(archived.readAll(), taken ? QByteArray("older archive") : QByteArray("%PDF source"));
+    if (taken)
+        QVERIFY(split.ArchiveFailure(moved).contains("already in the archive folder"));
+}
+
+QTEST_GUILESS_MAIN(TestSplitJob)
+#include "tst_splitjob.moc"

@@ -1,3 +1,4 @@
+#include "app/BatchSplit.h"
 #include "app/SplitterApp.h"
 
 #include <QApplication>
@@ -5,6 +6,11 @@
 
 int main(int argc, char *argv[])
 {
+    // The console needs no display, so it must not start the GUI application object.
+    if (qw::BatchSplit::IsConsoleCommand(argc, argv)) {
+        QCoreApplication application(argc, argv);
+        return qw::BatchSplit(QCoreApplication::arguments()).Exec();
+    }
     QApplication application(argc, argv);
     // Qt has taken its own options; what is left after the program name is a document to open.
     const QStringList arguments = QCoreApplication::arguments();

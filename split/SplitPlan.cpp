@@ -4,6 +4,8 @@
 #include <QFileInfo>
 #include <QHash>
 
+#include <algorithm>
+
 namespace qw {
 
 namespace {
@@ -39,6 +41,25 @@ QList<PartRange> SplitPlan::FromRows(const QStringList &rows, const QString &bre
     closePart();
     for (PartRange &part : parts)
         part.fileCount = int(parts.size());
+    return parts;
+}
+
+QList<PartRange> SplitPlan::FromBreaks(int pageCount, const QList<int> &breaksBefore)
+{
+    QList<PartRange> parts;
+    if (pageCount < 1)
+        return parts;
+    QList<int> firstPages{1};
+    for (int page : breaksBefore)
+        if (page >= 2 && page <= pageCount)
+            firstPages << page;
+    std::sort(firstPages.begin(), firstPages.end());
+    firstPages.erase(std::unique(firstPages.begin(), firstPages.end()), firstPages.end());
+    const int fileCount = int(firstPages.size());
+    for (int i = 0; i < fileCount; ++i) {
+        const int lastPage = i + 1 < fileCount ? firstPages.at(i + 1) - 1 : pageCount;
+        parts.append({firstPages.at(i), lastPage, i + 1, fileCount});
+    }
     return parts;
 }
 

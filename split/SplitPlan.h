@@ -25,6 +25,11 @@ public:
     // parts that remain are numbered on from 1 and counted in `fileCount`.
     static QList<PartRange> FromRows(const QStringList &rows, const QString &breakPointText);
 
+    // The parts of a document of `pageCount` pages with a new part beginning before each page
+    // of `breaksBefore`, in any order. A page given twice breaks once; pages outside 2 to
+    // `pageCount` make no break, so no part is ever empty. No pages make no parts.
+    static QList<PartRange> FromBreaks(int pageCount, const QList<int> &breaksBefore);
+
     // Why writing parts to `outputs` (in part order) would destroy data: a part written over
     // the document itself, or two parts written to the same file. Empty when there is no
     // such conflict. Paths are compared as the file system resolves them.

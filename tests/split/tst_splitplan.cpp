@@ -1,4 +1,4 @@
-// The parts a list of rows makes, and the refusal of outputs that would destroy data.
+// The parts a list of rows or of break pages makes, and the refusal of outputs that would destroy data.
 #include "split/SplitPlan.h"
 
 #include <QDir>
@@ -17,6 +17,8 @@ class TestSplitPlan : public QObject {
 private slots:
     void rowsMakeParts_data();
     void rowsMakeParts();
+    void breaksMakeParts_data();
+    void breaksMakeParts();
     void outputConflicts_data();
     void outputConflicts();
     void existingOutputsAreNamed_data();
@@ -48,6 +50,25 @@ void TestSplitPlan::rowsMakeParts()
     QFETCH(QStringList, rows);
     QFETCH(QList<PartRange>, parts);
     QCOMPARE(SplitPlan::FromRows(rows, BP), parts);
+}
+
+void TestSplitPlan::breaksMakeParts_data()
+{
+    QTest::addColumn<int>("pageCount");
+    QTest::addColumn<QList<int>>("breaks");
+    QTest::addColumn<QList<PartRange>>("parts");
+    QTest::newRow("unsortedAndTwice") << 10 << QList<int>{8, 4, 8}
+                                      << QList<PartRange>{{1, 3, 1, 3}, {4, 7, 2, 3}, {8, 10, 3, 3}};
+    QTest::newRow("outsideTheDocument") << 3 << QList<int>{0, 1, 3, 4} << QList<PartRange>{{1, 2, 1, 2}, {3, 3, 2, 2}};
+    QTest::newRow("noPages") << 0 << QList<int>{2} << QList<PartRange>{};
+}
+
+void TestSplitPlan::breaksMakeParts()
+{
+    QFETCH(int, pageCount);
+    QFETCH(QList<int>, breaks);
+    QFETCH(QList<PartRange>, parts);
+    QCOMPARE(SplitPlan::FromBreaks(pageCount, breaks), parts);
 }
 
 void TestSplitPlan::outputConflicts_data()

@@ -1,0 +1,317 @@
+#include "BatchSplit.h"
+
+#include "split/OptionsFile.h"
+#include "split/PageCountQuery.h"
+#include "split/SplitJob.h"
+
+#include <QCommandLineParser>
+#include <QDir>
+#include <QFileInfo>
+
+#include <cstdio>
+
+namespace qw {
+
+namespace {
+
+const QString kSeeHelp = QStringLiteral("Run \"quirewright --help\" to see the options.");
+const QString kNothingWritten = QStringLiteral("Nothing was written.");
+
+// The options that only the console knows; any of them chooses the console over the window.
+const QStringList kConsoleOptions{QStringLiteral("split"),
+                                  QStringLiteral("at"),
+                                  QStringLiteral("every"),
+                                  QStringLiteral("pattern"),
+                                  QStringLiteral("output-folder"),
+                                  QStringLiteral("archive-folder"),
+                                  QStringLiteral("replace"),
+                                  QStringLiteral("help"),
+                                  QStringLiteral("help-all"),
+                                  QStringLiteral("version"),
+                                  QStringLiteral("h"),
+                                  QStringLiteral("?"),
+                                  QStringLiteral("v")};
+
+// Each message is flushed at once, so that progress shows before the part it announces runs.
+void print(FILE *stream, const QString &text)
+{
+    const QByteArray bytes = text.toLocal8Bit() + '\n';
+    std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stream);
+    std::fflush(stream);
+}
+
+int fail(int exitCode, const QString &message)
+{
+    print(stderr, QStringLiteral("quirewright: ") + message);
+    return exitCode;
+}
+
+QString shown(const QString &path)
+{
+    return QDir::toNativeSeparators(path);
+}
+
+// A path as the user typed it, taken from the current folder; empty stays empty.
+QString absolute(const QString &path)
+{
+    return path.isEmpty() ? path : QDir::cleanPath(QFileInfo(path).absoluteFilePath());
+}
+
+void describeOptions(QCommandLineParser &parser)
+{
+    parser.setApplicationDescription(QStringLiteral(
+        "Splits a PDF into parts without opening the window; \"quirewright [DOC.pdf]\" opens the window.\n"
+        "The name pattern, output folder and archive folder are the options file's unless given here.\n\n"
+        "Exit codes: 0 every part was written (and the document archived, if asked);\n"
+        "1 the split was refused or failed; 2 the command line is wrong or incomplete.\n\n"
+        "Example: quirewright --split book.pdf --at 5,17 --output-folder parts"));
+    parser.addOptions({
+        {QStringLiteral("split"), QStringLiteral("Splits <document> into parts."), QStringLiteral("document")},
+        {QStringLiteral("at"),
+         QStringLiteral("Begins a new part before each of these pages (from 2 to the page count)."),
+         QStringLiteral("4,8,12")},
+        {QStringLiteral("every"), QStringLiteral("Begins a new part every <N> pages."), QStringLiteral("N")},
+        {QStringLiteral("pattern"),
+         QStringLiteral("Names the parts: {basename} {part} {part:0000} {filecount} {pagebegin} {pageend}."),
+         QStringLiteral("pattern")},
+        {QStringLiteral("output-folder"), QStringLiteral("Writes the parts into <folder>."), QStringLiteral("folder")},
+        {QStringLiteral("archive-folder"),
+         QStringLiteral("Moves the document into <folder> once every part is written."), QStringLiteral("folder")},
+        {QStringLiteral("replace"),
+         QStringLiteral("Replaces files that have the parts' names (else nothing is written).")},
+    });
+    parser.addHelpOption();
+    parser.addVersionOption();
+}
+
+// The page numbers of "--at 4,8,12"; why they are not page numbers, else empty.
+QString parsePageList(const QString &text, QList<int> &pages)
+{
+    for (const QString &item : text.split(QLatin1Char(','))) {
+        bool ok = false;
+        const int page = item.trimmed().toInt(&ok);
+        if (!ok)
+            return QStringLiteral("--at %1: \"%2\" is not a page number. Give the pages that new parts begin at, "
+                                  "separated by commas, such as --at 4,8,12.")
+                .arg(text, item.trimmed());
+        pages << page;
+    }
+    return {};
+}
+
+QString documentProblem(const QString &document)
+{
+    const QFileInfo file(document);
+    if (!file.exists())
+        return QStringLiteral("The document %1 does not exist. Check its path and name.").arg(shown(document));
+    if (!file.isFile())
+        return QStringLiteral("%1 is not a file. Name a PDF document after --split.").arg(shown(document));
+    return {};
+}
+
+} // namespace
+
+bool BatchSplit::IsConsoleCommand(int argc, const char *const *argv)
+{
+    for (int i = 1; i < argc; ++i) {
+        const QString argument = QString::fromLocal8Bit(argv[i]);
+        if (!argument.startsWith(QLatin1Char('-')))
+            continue;
+        const QString name
+            = argument.mid(argument.startsWith(QLatin1String("--")) ? 2 : 1).section(QLatin1Char('='), 0, 0);
+        if (kConsoleOptions.contains(name))
+            return true;
+    }
+    return false;
+}
+
+BatchSplit::BatchSplit(QStringList arguments) : arguments_(std::move(arguments))
+{
+}
+
+int BatchSplit::Exec()
+{
+    QCommandLineParser parser;
+    describeOptions(parser);
+    if (!parser.parse(arguments_))
+        return fail(UsageError, parser.errorText() + QLatin1Char(' ') + kSeeHelp);
+    if (parser.isSet(QStringLiteral("help")) || parser.isSet(QStringLiteral("help-all"))) {
+        // Qt's first line names the program by its full path and hides what --split needs.
+        const QString options = parser.helpText().section(QLatin1Char('\n'), 1).trimmed();
+        print(stdout,
+              QStringLiteral("Usage: quirewright --split DOC.pdf [--at 4,8,12 | --every N] [options]\n") + options);
+        return Done;
+    }
+    if (parser.isSet(QStringLiteral("version"))) {
+        print(stdout, QStringLiteral("Quirewright %1").arg(QStringLiteral(QUIREWRIGHT_VERSION)));
+        return Done;
+    }
+
+    Request request;
+    if (const QString wrong = ParseRequest(parser, request); !wrong.isEmpty())
+        return fail(UsageError, wrong);
+    return Split(request);
+}
+
+int BatchSplit::Split(const Request &request)
+{
+    if (const QString problem = documentProblem(request.document); !problem.isEmpty())
+        return fail(Failed, problem);
+    // Checked before the page count: without the engine none can be had, and the document
+    // must not be blamed for it.
+    const SplitJob unplanned(request.document, {}, request.settings);
+    if (const QString folder = QDir::cleanPath(unplanned.Location().outputFolder); !QFileInfo(folder).isDir())
+        return fail(Failed, QStringLiteral("The output folder %1 does not exist. Create it, or pass --output-folder "
+                                           "with another folder. %2")
+                                .arg(shown(folder), kNothingWritten));
+    if (const QString refusal = unplanned.Refusal(); !refusal.isEmpty())
+        return fail(Failed, refusal);
+    const int pageCount = QueryPageCount(request.document);
+    if (pageCount < 1)
+        return fail(Failed, QStringLiteral("The document %1 could not be read: it is not a PDF, or it is damaged or "
+                                           "protected by a password. Check that it opens in a PDF reader. %2")
+                                .arg(shown(request.document), kNothingWritten));
+    if (const QString wrong = BreaksOutsideDocument(request, pageCount); !wrong.isEmpty())
+        return fail(UsageError, wrong);
+
+    QList<int> breaks = request.breaksBefore;
+    // Counted wide: a huge N must not wrap around into the document's pages.
+    if (request.every > 0)
+        for (qint64 page = 1 + qint64(request.every); page <= pageCount; page += request.every)
+            breaks << int(page);
+    const SplitJob job(request.document, SplitPlan::FromBreaks(pageCount, breaks), request.settings);
+
+    if (const QString refusal = job.Refusal(); !refusal.isEmpty())
+        return fail(Failed, refusal);
+    if (const QString refusal = ArchiveRefusal(job); !refusal.isEmpty())
+        return fail(Failed, refusal);
+    if (const QStringList existing = job.ExistingOutputs(); !existing.isEmpty() && !request.replace) {
+        QStringList names;
+        for (const QString &path : existing)
+            names << shown(path);
+        return fail(Failed,
+                    QStringLiteral("%1:\n%2\nPass --replace to replace %3, or choose another --output-folder "
+                                   "or --pattern. %4")
+                        .arg(existing.size() == 1 ? QStringLiteral("This file already exists")
+                                                  : QStringLiteral("These %1 files already exist").arg(existing.size()),
+                             SplitPlan::ListSome(names),
+                             existing.size() == 1 ? QStringLiteral("it") : QStringLiteral("them"), kNothingWritten));
+    }
+    return WriteParts(job);
+}
+
+QString BatchSplit::ParseRequest(const QCommandLineParser &parser, Request &request)
+{
+    if (!parser.positionalArguments().isEmpty())
+        return QStringLiteral("\"%1\" is not an option. Name the document after --split, one document at a time. %2")
+            .arg(parser.positionalArguments().first(), kSeeHelp);
+    if (parser.values(QStringLiteral("split")).size() > 1)
+        return QStringLiteral("--split is given more than once: split one document at a time. %1").arg(kSeeHelp);
+    if (!parser.isSet(QStringLiteral("split")) || parser.value(QStringLiteral("split")).isEmpty())
+        return QStringLiteral("No document to split: pass --split DOC.pdf. %1").arg(kSeeHelp);
+    for (const QString &name : {QStringLiteral("output-folder"), QStringLiteral("archive-folder")})
+        if (parser.isSet(name) && parser.value(name).isEmpty())
+            return QStringLiteral("--%1 needs a folder. %2").arg(name, kSeeHelp);
+    const bool at = parser.isSet(QStringLiteral("at"));
+    const bool every = parser.isSet(QStringLiteral("every"));
+    if (at && every)
+        return QStringLiteral("--at and --every cannot be used together: give one of them. %1").arg(kSeeHelp);
+    if (at) {
+        const QString wrong = parsePageList(parser.value(QStringLiteral("at")), request.breaksBefore);
+        if (!wrong.isEmpty())
+            return wrong;
+    }
+    if (every) {
+        bool ok = false;
+        request.every = parser.value(QStringLiteral("every")).toInt(&ok);
+        if (!ok || request.every < 1)
+            return QStringLiteral("--every %1: give the number of pages in each part, 1 or more, such as --every 10.")
+                .arg(parser.value(QStringLiteral("every")));
+    }
+    request.document = absolute(parser.value(QStringLiteral("split")));
+    request.replace = parser.isSet(QStringLiteral("replace"));
+
+    SplitSettings &settings = request.settings;
+    settings = SplitSettings::Read(OptionsFile::ForThisProgram().ForReading());
+    if (parser.isSet(QStringLiteral("pattern")))
+        settings.fileNamePattern = parser.value(QStringLiteral("pattern"));
+    if (parser.isSet(QStringLiteral("output-folder"))) {
+        settings.saveFileType = SplitSettings::OutputFolder;
+        settings.outFolderName = absolute(parser.value(QStringLiteral("output-folder")));
+    } else if (settings.saveFileType == SplitSettings::AskForFolder) {
+        return QStringLiteral("The options say to ask for the output folder at every split, and there is no window to "
+                              "ask in. Pass --output-folder DIR.");
+    } else if (settings.saveFileType == SplitSettings::OutputFolder && settings.outFolderName.isEmpty()) {
+        // An empty folder name would put the parts at the root of the file system.
+        return QStringLiteral("The options say to write the parts into an output folder, but name none. Pass "
+                              "--output-folder DIR.");
+    }
+    if (parser.isSet(QStringLiteral("archive-folder"))) {
+        settings.archive = true;
+        settings.archiveFolderName = absolute(parser.value(QStringLiteral("archive-folder")));
+    }
+    return {};
+}
+
+QString BatchSplit::BreaksOutsideDocument(const Request &request, int pageCount)
+{
+    for (int page : request.breaksBefore) {
+        if (page >= 2 && page <= pageCount)
+            continue;
+        if (pageCount == 1)
+            return QStringLiteral("--at %1: the document has only one page, so it cannot be split.").arg(page);
+        return QStringLiteral("--at %1: the document has %2 pages, so a new part can begin at page 2 to %2 only.")
+            .arg(page)
+            .arg(pageCount);
+    }
+    return {};
+}
+
+QString BatchSplit::ArchiveRefusal(const SplitJob &job)
+{
+    // Checked before any part is written: a run that cannot archive would otherwise leave its
+    // parts behind, and be refused when it is run again for the files it wrote.
+    const SplitSettings &settings = job.Settings();
+    if (!settings.archive)
+        return {};
+    if (settings.archiveFolderName.isEmpty())
+        return QStringLiteral("Archiving is on in the options, but no archive folder is set. Pass --archive-folder "
+                              "DIR. %1")
+            .arg(kNothingWritten);
+    if (!QFileInfo(settings.archiveFolderName).isDir())
+        return QStringLiteral("The archive folder %1 does not exist. Create it, or pass --archive-folder with another "
+                              "folder. %2")
+            .arg(shown(settings.archiveFolderName), kNothingWritten);
+    const QFileInfo target(job.ArchiveTarget());
+    if (target.exists() || target.isSymLink())
+        return QStringLiteral("The document cannot be archived: %1 already exists. Move that file away, or pass "
+                              "--archive-folder with another folder. %2")
+            .arg(shown(target.filePath()), kNothingWritten);
+    return {};
+}
+
+int BatchSplit::WriteParts(const SplitJob &job)
+{
+    const SplitResult result = job.Run([&job](const PartRange &part) {
+        print(stderr, QStringLiteral("part %1 of %2: pages %3-%4 -> %5")
+                          .arg(part.partNumber)
+                          .arg(part.fileCount)
+                          .arg(part.firstPage)
+                          .arg(part.lastPage)
+                          .arg(shown(job.OutputPathOf(part))));
+        const PartOutcome outcome = job.SplitPart(part);
+        if (!outcome.failure.isEmpty())
+            print(stderr, outcome.failure);
+        return outcome;
+    });
+    if (!result.AllWritten(job.Parts().size()))
+        return fail(Failed, job.FailureReport(result));
+    if (!job.Settings().archive)
+        return Done;
+    if (const MoveResult moved = job.ArchiveDocument(); moved != MoveResult::Moved)
+        return fail(Failed, job.ArchiveFailure(moved));
+    print(stderr, QStringLiteral("archived: %1 -> %2").arg(shown(job.DocumentPath()), shown(job.ArchiveTarget())));
+    return Done;
+}
+
+} // namespace qw

@@ -1,0 +1,63 @@
+#pragma once
+
+#include "split/SplitSettings.h"
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+class QCommandLineParser;
+
+namespace qw {
+
+class SplitJob;
+
+// The split without a window, for scripts:
+//   quirewright --split DOC.pdf [--at 4,8,12 | --every N] [--pattern P] [--output-folder DIR]
+//               [--archive-folder DIR] [--replace]
+// It runs the same SplitJob as the window. Everything that would stop the split (a wrong
+// command line, a document that cannot be read, a refusal, files that would be replaced) is
+// told before the first part is written; then one line per part goes to standard error.
+class BatchSplit {
+public:
+    // The exit codes, as --help tells them.
+    enum ExitCode {
+        Done = 0, // every part was written, and the document archived when that was asked
+        Failed = 1, // the split was refused or a part or the archive move failed
+        UsageError = 2, // the command line is wrong or incomplete
+    };
+
+    // Whether the command line asks for the console (--split, --help, --version or another
+    // option of this mode) rather than the window. Decided from the raw arguments because the
+    // application object is chosen by it: only the window needs a display.
+    static bool IsConsoleCommand(int argc, const char *const *argv);
+
+    // `arguments` as QCoreApplication gives them, the program first.
+    explicit BatchSplit(QStringList arguments);
+
+    // Does what the command line asks and returns the process exit code. Needs an application
+    // object (QCoreApplication is enough) for the program's folder and for running the engine.
+    int Exec();
+
+private:
+    // The command line, checked for what can be checked without the document.
+    struct Request {
+        QString document; // absolute
+        QList<int> breaksBefore; // from --at, as given
+        int every = 0; // from --every; 0 when not given
+        bool replace = false;
+        SplitSettings settings; // the options file's, with what the command line sets
+    };
+
+    // Why the command line cannot be run; empty when `request` holds it.
+    static QString ParseRequest(const QCommandLineParser &parser, Request &request);
+    // The split itself, from the document's checks to the archive move.
+    static int Split(const Request &request);
+    static QString BreaksOutsideDocument(const Request &request, int pageCount);
+    static QString ArchiveRefusal(const SplitJob &job);
+    static int WriteParts(const SplitJob &job);
+
+    QStringList arguments_;
+};
+
+} // namespace qw

@@ -1,0 +1,147 @@
+// The split from the command line: the built program runs with no display on a generated
+// ten-page PDF and the real engine; a run that is refused leaves every file as it was.
+#include "PdfFixtures.h"
+#include "PdfProbe.h"
+
+#include <QDir>
+#include <QDirIterator>
+#include <QMap>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+
+const QByteArray kBesideTheDocument = "[Setting]\nSaveFileType=3\nFileNamePattern={basename} {part}\n";
+
+// Every file below `folder` with its size: what a refused run must leave exactly as it was.
+QMap<QString, qint64> listing(const QString &folder)
+{
+    QMap<QString, qint64> files;
+    QDirIterator it(folder, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        it.next();
+        files.insert(QDir(folder).relativeFilePath(it.filePath()), it.fileInfo().size());
+    }
+    return files;
+}
+
+} // namespace
+
+class TestBatchSplit : public QObject {
+    Q_OBJECT
+private slots:
+    void split_data();
+    void split();
+};
+
+void TestBatchSplit::split_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<QByteArray>("options"); // the user's options.ini
+    QTest::addColumn<QString>("existing"); // a file that is there before the run
+    QTest::addColumn<bool>("readOnly"); // and that the engine must not write over
+    QTest::addColumn<int>("exitCode");
+    QTest::addColumn<QStringList>("outputs"); // in part order, each with its pages in `ranges`
+    QTest::addColumn<QString>("ranges");
+    QTest::addColumn<QString>("message");
+
+    const auto row = [](const char *name, const QStringList &arguments, int exitCode, const QString &message,
+                        const QStringList &outputs = {}, const QString &ranges = {}, const QString &existing = {},
+                        bool readOnly = false, const QByteArray &options = kBesideTheDocument) {
+        QTest::newRow(name) << arguments << options << existing << readOnly << exitCode << outputs << ranges << message;
+    };
+    const QStringList beside{"ten 1.pdf", "ten 2.pdf", "ten 3.pdf"};
+    const QStringList atFourAndEight{"--split", "ten.pdf", "--at", "4,8"};
+    row("atFourAndEight", atFourAndEight + QStringList{"--output-folder", "out"}, 0, "",
+        {"out/ten 1.pdf", "out/ten 2.pdf", "out/ten 3.pdf"}, "1-3 4-7 8-10");
+    row("everyFourBesideTheDocument", {"--split", "ten.pdf", "--every", "4"}, 0, "", beside, "1-4 5-8 9-10");
+    row("patternAndArchive",
+        {"--split", "ten.pdf", "--at", "6", "--pattern", "{basename} p{pagebegin}", "--archive-folder", "archive"}, 0,
+        "archived", {"ten p1.pdf", "ten p6.pdf"}, "1-5 6-10");
+    row("pageOne", {"--split", "ten.pdf", "--at", "4,1"}, 2, "--at 1: the document has 10 pages");
+    row("pageAfterTheLast", {"--split", "ten.pdf", "--at", "11"}, 2, "can begin at page 2 to 10 only");
+    row("notANumber", {"--split", "ten.pdf", "--at", "4,x"}, 2, "\"x\" is not a page number");
+    row("atAndEvery", {"--split", "ten.pdf", "--at", "4", "--every", "2"}, 2, "cannot be used together");
+    row("missingDocument", {"--split", "missing.pdf"}, 1, "missing.pdf does not exist");
+    row("notAPdf", {"--split", "notes.pdf"}, 1, "could not be read: it is not a PDF", {}, {}, "notes.pdf");
+    row("existingOutputKept", atFourAndEight, 1, "This file already exists:", {}, {}, "ten 2.pdf");
+    row("existingOutputReplaced", atFourAndEight + QStringList{"--replace"}, 0, "", beside, "1-3 4-7 8-10",
+        "ten 2.pdf");
+    row("failedPartReported", {"--split", "ten.pdf", "--replace"}, 1,
+        "1 of 1 parts could not be written.\n\nPart 1 (pages 1 to 10)", {}, {}, "ten 1.pdf", true);
+    row("optionsAskForAFolder", atFourAndEight, 2, "Pass --output-folder DIR", {}, {}, {}, false,
+        "[Setting]\nSaveFileType=1\n");
+    row("archiveFolderMissing", atFourAndEight + QStringList{"--archive-folder", "gone"}, 1, "gone does not exist");
+    row("version", {"--version"}, 0, "Quirewright " QUIREWRIGHT_VERSION);
+    row("help", {"--help"}, 0, "Exit codes: 0 every part was written");
+}
+
+void TestBatchSplit::split()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(QByteArray, options);
+    QFETCH(QString, existing);
+    QFETCH(bool, readOnly);
+    QFETCH(int, exitCode);
+    QFETCH(QStringList, outputs);
+    QFETCH(QString, ranges);
+    QFETCH(QString, message);
+
+    QTemporaryDir config;
+    QTemporaryDir dir;
+    const QString work = QFileInfo(dir.path()).canonicalFilePath();
+    QVERIFY(PdfFixtures::write(work + "/ten.pdf", PdfFixtures::tenPages()));
+    QVERIFY(QDir(work).mkdir("out") && QDir(work).mkdir("archive"));
+    if (!existing.isEmpty())
+        QVERIFY(PdfFixtures::write(work + '/' + existing, "old"));
+    if (readOnly)
+        QVERIFY(QFile::setPermissions(work + '/' + existing, QFile::ReadOwner));
+    // The user's file is read before the one beside the program, which other tests may write.
+    QVERIFY(QDir(config.path()).mkdir("Ardenne Quirewright"));
+    QVERIFY(PdfFixtures::write(config.filePath("Ardenne Quirewright/options.ini"), options));
+    const QMap<QString, qint64> before = listing(work);
+
+    QProcess program;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    // With no display and no usable platform, a program that needed a window could not start.
+    environment.remove("DISPLAY");
+    environment.remove("WAYLAND_DISPLAY");
+    environment.insert("QT_QPA_PLATFORM", "no-such-platform");
+    environment.insert("XDG_CONFIG_HOME", config.path());
+    program.setProcessEnvironment(environment);
+    program.setWorkingDirectory(work);
+    program.start(QUIREWRIGHT_PATH, arguments);
+    QVERIFY(program.waitForFinished(60000));
+    const QString said = QString::fromLocal8Bit(program.readAllStandardOutput() + program.readAllStandardError());
+    QCOMPARE(program.exitStatus(), QProcess::NormalExit);
+    QVERIFY2(program.exitCode() == exitCode, qPrintable(said));
+    QVERIFY2(said.contains(message), qPrintable(said));
+
+    if (outputs.isEmpty()) {
+        QCOMPARE(listing(work), before);
+        return;
+    }
+    QStringList expected = before.keys() + outputs;
+    if (arguments.contains("--archive-folder"))
+        expected.replace(expected.indexOf("ten.pdf"), "archive/ten.pdf");
+    expected.sort();
+    expected.removeDuplicates();
+    QCOMPARE(listing(work).keys(), expected);
+    const QStringList pages = ranges.split(' ');
+    for (int part = 0; part < outputs.size(); ++part) {
+        const QString path = QDir::toNativeSeparators(work + '/' + outputs.at(part));
+        const QString progress = QString("part %1 of %2: pages %3 -> %4\n").arg(part + 1).arg(outputs.size());
+        QVERIFY2(said.contains(progress.arg(pages.at(part), path)), qPrintable(said));
+        const int first = pages.at(part).section('-', 0, 0).toInt();
+        const int last = pages.at(part).section('-', 1, 1).toInt();
+        PdfProbe probe(path);
+        QVERIFY2(probe.isOpen(), qPrintable(probe.error()));
+        QCOMPARE(probe.pageCount(), last - first + 1);
+        for (int page = 0; page < probe.pageCount(); ++page)
+            QCOMPARE(probe.page(page).text.simplified().section(' ', 0, 1), QString("Page %1").arg(first + page));
+    }
+}
+
+QTEST_GUILESS_MAIN(TestBatchSplit)
+#include "tst_batchsplit.moc"

@@ -6,7 +6,7 @@
 // Runs beside the engine, like the program: build/quirewright_bench BIG.pdf [repetitions]
 #include "app/SplitterDlg.h"
 #include "framework/AppMessageBox.h"
-#include "split/CommandLine.h"
+#include "framework/CommandLine.h"
 #include "split/EngineRunner.h"
 #include "split/PageCountQuery.h"
 
@@ -20,6 +20,8 @@
 
 #include <algorithm>
 #include <cstdio>
+
+using namespace qw;
 
 namespace {
 

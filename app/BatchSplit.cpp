@@ -304,7 +304,7 @@ int BatchSplit::WriteParts(const SplitJob &job)
             print(stderr, outcome.failure);
         return outcome;
     });
-    if (!result.AllWritten(job.Parts().size()))
+    if (!result.Complete(job.Parts().size()))
         return fail(Failed, job.FailureReport(result));
     if (!job.Settings().archive)
         return Done;

@@ -98,7 +98,7 @@ void SplitterDlg::SplitDocument()
     }
 
     const SplitResult result = WriteParts(job);
-    if (!result.AllWritten(job.Parts().size())) {
+    if (!result.Complete(job.Parts().size())) {
         // A failed part is never announced as success, and the document stays where it is.
         AppMessageBox::Show(this, job.FailureReport(result),
                             MsgBox::Ok | (result.cancelled ? MsgBox::IconInformation : MsgBox::IconExclamation));

@@ -94,10 +94,11 @@ EngineResult EngineRunner::RunEngine(const QString &commandLine, QByteArray &out
     output += engine.readAll();
 
     if (stopAsked && !(engine.exitStatus() == QProcess::NormalExit && engine.exitCode() == 0))
-        return {EngineResult::End::Stopped, -1, QStringLiteral("The PDF engine was stopped."), processId};
+        return {EngineResult::End::Stopped, -1, QStringLiteral("The PDF engine was stopped."), processId, true};
     if (engine.exitStatus() != QProcess::NormalExit)
-        return {EngineResult::End::Crashed, -1, QStringLiteral("The PDF engine stopped unexpectedly."), processId};
-    return {EngineResult::End::Exited, engine.exitCode(), QString(), processId};
+        return {EngineResult::End::Crashed, -1, QStringLiteral("The PDF engine stopped unexpectedly."), processId,
+                stopAsked};
+    return {EngineResult::End::Exited, engine.exitCode(), QString(), processId, stopAsked};
 }
 
 EngineResult EngineRunner::RunEngineCommand(const QString &arguments, QByteArray *output, const QString &workingFolder,

@@ -22,6 +22,7 @@ struct EngineResult {
     int exitCode = -1; // meaningful when the engine exited
     QString reason; // for Crashed, NotStarted and Stopped: what happened, in words
     qint64 processId = 0; // the engine's process id, once it started
+    bool stopAsked = false; // the caller asked it to stop (it may have finished all the same)
 
     // Ran and reported success. Whether it wrote what it should is for the caller to check.
     bool Succeeded() const { return end == End::Exited && exitCode == 0; }

@@ -119,6 +119,8 @@ PartOutcome SplitJob::SplitPart(const PartRange &part, const KeepGoing &keepGoin
         = EngineRunner::RunEngineCommand(arguments, &engineOutput, location.outputFolder, keepGoing);
     const FileStamp after = FileStamp::Of(written);
     PartOutcome outcome;
+    // A stop that came too late to stop the engine still ends the split after this part.
+    outcome.cancelled = result.stopAsked;
     if (result.Succeeded() && after.regular && after != before) {
         outcome.written = true;
         return outcome;
@@ -126,7 +128,6 @@ PartOutcome SplitJob::SplitPart(const PartRange &part, const KeepGoing &keepGoin
     outcome.engineStarted = result.end != EngineResult::End::NotStarted;
     if (result.end == EngineResult::End::Stopped) {
         removeUnfinished(written, result.processId);
-        outcome.cancelled = true;
         return outcome;
     }
     outcome.failure = QStringLiteral("Part %1 (pages %2 to %3), %4:\n%5")

@@ -18,7 +18,7 @@ namespace qw {
 struct PartOutcome {
     bool written = false; // the engine succeeded and this run changed the output file
     bool engineStarted = true; // false: the engine could not be started at all
-    bool cancelled = false; // the split was cancelled while or before this part ran
+    bool cancelled = false; // the split was cancelled while or before this part ran (it may be written)
     QString failure; // why the part was not written, for the user; empty when written or cancelled
 };
 
@@ -28,7 +28,8 @@ struct SplitResult {
     QStringList failures; // one text per part that failed
     int notAttempted = 0; // parts never started: after an engine that cannot start, or a cancel
     bool cancelled = false;
-    bool AllWritten(qsizetype partCount) const { return written.size() == partCount; }
+    // Every part written, and no cancel: only then may the document be archived.
+    bool Complete(qsizetype partCount) const { return !cancelled && written.size() == partCount; }
 };
 
 // One split of a document into parts, free of any window, shared by the main window and the

@@ -160,10 +160,6 @@ int BatchSplit::Split(const Request &request)
     // Checked before the page count: without the engine none can be had, and the document
     // must not be blamed for it.
     const SplitJob unplanned(request.document, {}, request.settings);
-    if (const QString folder = QDir::cleanPath(unplanned.Location().outputFolder); !QFileInfo(folder).isDir())
-        return fail(Failed, QStringLiteral("The output folder %1 does not exist. Create it, or pass --output-folder "
-                                           "with another folder. %2")
-                                .arg(shown(folder), kNothingWritten));
     if (const QString refusal = unplanned.Refusal(); !refusal.isEmpty())
         return fail(Failed, refusal);
     const int pageCount = QueryPageCount(request.document);
@@ -185,18 +181,12 @@ int BatchSplit::Split(const Request &request)
         return fail(Failed, refusal);
     if (const QString refusal = ArchiveRefusal(job); !refusal.isEmpty())
         return fail(Failed, refusal);
-    if (const QStringList existing = job.ExistingOutputs(); !existing.isEmpty() && !request.replace) {
-        QStringList names;
-        for (const QString &path : existing)
-            names << shown(path);
+    if (const QStringList existing = job.ExistingOutputs(); !existing.isEmpty() && !request.replace)
         return fail(Failed,
-                    QStringLiteral("%1:\n%2\nPass --replace to replace %3, or choose another --output-folder "
-                                   "or --pattern. %4")
-                        .arg(existing.size() == 1 ? QStringLiteral("This file already exists")
-                                                  : QStringLiteral("These %1 files already exist").arg(existing.size()),
-                             SplitPlan::ListSome(names),
+                    QStringLiteral("%1\n\nPass --replace to replace %2, or choose another --output-folder or "
+                                   "--pattern. %3")
+                        .arg(SplitPlan::ExistingFilesNotice(existing),
                              existing.size() == 1 ? QStringLiteral("it") : QStringLiteral("them"), kNothingWritten));
-    }
     return WriteParts(job);
 }
 
@@ -282,11 +272,10 @@ QString BatchSplit::ArchiveRefusal(const SplitJob &job)
         return QStringLiteral("The archive folder %1 does not exist. Create it, or pass --archive-folder with another "
                               "folder. %2")
             .arg(shown(settings.archiveFolderName), kNothingWritten);
-    const QFileInfo target(job.ArchiveTarget());
-    if (target.exists() || target.isSymLink())
+    if (!SplitPlan::ExistingOutputs({job.ArchiveTarget()}).isEmpty())
         return QStringLiteral("The document cannot be archived: %1 already exists. Move that file away, or pass "
                               "--archive-folder with another folder. %2")
-            .arg(shown(target.filePath()), kNothingWritten);
+            .arg(shown(job.ArchiveTarget()), kNothingWritten);
     return {};
 }
 

@@ -83,7 +83,7 @@ QString SplitJob::Refusal() const
     const QString folder = Location().outputFolder;
     if (!QFileInfo(folder).isDir())
         return QStringLiteral("The output folder\n%1\ndoes not exist.\n\n"
-                              "Create it, or choose another output folder in the options. Nothing was written.")
+                              "Create it, or choose another output folder. Nothing was written.")
             .arg(QDir::toNativeSeparators(folder));
     return SplitPlan::FindOutputConflict(documentPath_, Outputs());
 }

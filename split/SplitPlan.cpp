@@ -104,15 +104,20 @@ QString SplitPlan::ListSome(const QStringList &items, const QString &separator)
     return shown.join(separator);
 }
 
-QString SplitPlan::ReplaceQuestion(const QStringList &existing)
+QString SplitPlan::ExistingFilesNotice(const QStringList &existing)
 {
     QStringList names;
     for (const QString &path : existing)
         names << QDir::toNativeSeparators(path);
     const QString intro = existing.size() == 1 ? QStringLiteral("This file already exists:")
                                                : QStringLiteral("These %1 files already exist:").arg(existing.size());
-    return QStringLiteral("%1\n\n%2\n\nDo you want to replace %3 with the new parts?")
-        .arg(intro, ListSome(names), existing.size() == 1 ? QStringLiteral("it") : QStringLiteral("them"));
+    return intro + QStringLiteral("\n\n") + ListSome(names);
+}
+
+QString SplitPlan::ReplaceQuestion(const QStringList &existing)
+{
+    return QStringLiteral("%1\n\nDo you want to replace %2 with the new parts?")
+        .arg(ExistingFilesNotice(existing), existing.size() == 1 ? QStringLiteral("it") : QStringLiteral("them"));
 }
 
 } // namespace qw

@@ -41,6 +41,8 @@ public:
     // The question asked before `existing` files are replaced: it names them, at most
     // `kNamedAtMost` of them, and says how many more there are.
     static QString ReplaceQuestion(const QStringList &existing);
+    // The first part of that question: which files exist, named as above.
+    static QString ExistingFilesNotice(const QStringList &existing);
 
     // `items` one per line, at most `kNamedAtMost` of them, then "and N more".
     static QString ListSome(const QStringList &items, const QString &separator = QStringLiteral("\n"));

@@ -11,7 +11,28 @@ namespace {
 
 constexpr const char *kCommandProperty = "commandId";
 constexpr const char *kFlagsProperty = "menuFlags";
-constexpr unsigned kStateFlags = MenuFlag::Grayed | MenuFlag::Disabled | MenuFlag::Checked;
+constexpr const char *kItemDataProperty = "itemData";
+constexpr unsigned kStateFlags = MenuFlag::Grayed | MenuFlag::Disabled | MenuFlag::Checked | MenuFlag::OwnerDraw;
+
+// Gives `action` what the flags and values describe; the action stays where it is.
+void shape(QAction *action, unsigned flags, quintptr idOrPopup, const QString &text, void *itemData)
+{
+    if (flags & MenuFlag::Popup) {
+        auto *popup = reinterpret_cast<QMenu *>(idOrPopup);
+        if (action->menu() != popup)
+            action->setMenu(popup);
+        action->setProperty(kCommandProperty, 0);
+    } else {
+        if (action->menu())
+            action->setMenu(static_cast<QMenu *>(nullptr));
+        action->setProperty(kCommandProperty, (flags & MenuFlag::Separator) ? 0 : int(idOrPopup));
+    }
+    action->setSeparator(flags & MenuFlag::Separator);
+    action->setText(text);
+    action->setProperty(kItemDataProperty,
+                        QVariant::fromValue(quintptr((flags & MenuFlag::OwnerDraw) ? itemData : nullptr)));
+    MenuAdapter::SetFlags(action, flags);
+}
 
 QAction *resolve(const QWidget *menu, int idOrPosition, unsigned flags)
 {
@@ -69,6 +90,48 @@ QAction *MenuAdapter::FindCommand(const QWidget *menu, int commandId)
         }
     }
     return nullptr;
+}
+
+bool MenuAdapter::AppendMenu(QWidget *menu, unsigned flags, quintptr idOrPopup, const QString &text, void *itemData)
+{
+    if (!menu || ((flags & MenuFlag::Popup) && !idOrPopup))
+        return false;
+    QAction *action
+        = (flags & MenuFlag::Popup) ? reinterpret_cast<QMenu *>(idOrPopup)->menuAction() : new QAction(menu);
+    shape(action, flags, idOrPopup, text, itemData);
+    menu->addAction(action);
+    return true;
+}
+
+bool MenuAdapter::ModifyMenu(QWidget *menu, int idOrPosition, unsigned flags, quintptr idOrPopup, const QString &text,
+                             void *itemData)
+{
+    QAction *action = resolve(menu, idOrPosition, flags);
+    if (!action || ((flags & MenuFlag::Popup) && !idOrPopup))
+        return false;
+    shape(action, flags, idOrPopup, text, itemData);
+    return true;
+}
+
+QString MenuAdapter::MenuString(const QWidget *menu, int idOrPosition, unsigned byFlags, int maxChars)
+{
+    const QAction *action = resolve(menu, idOrPosition, byFlags);
+    if (!action || action->isSeparator() || (FlagsOf(action) & MenuFlag::OwnerDraw))
+        return {};
+    return maxChars < 0 ? action->text() : action->text().left(maxChars);
+}
+
+int MenuAdapter::ItemIdAt(const QWidget *menu, int position)
+{
+    const QAction *action = ActionAt(menu, position);
+    if (!action || action->menu())
+        return -1;
+    return CommandIdOf(action);
+}
+
+void *MenuAdapter::ItemData(const QAction *action)
+{
+    return action ? reinterpret_cast<void *>(action->property(kItemDataProperty).value<quintptr>()) : nullptr;
 }
 
 QAction *MenuAdapter::MakeCommand(QWidget *menu, const QString &text, int commandId, unsigned flags)

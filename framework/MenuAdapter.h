@@ -2,6 +2,8 @@
 
 #include <QString>
 
+#include <QtGlobal>
+
 class QAction;
 class QMenu;
 class QWidget;
@@ -11,9 +13,26 @@ namespace qw {
 // Menu operations by command id or by position on Qt menus: a position is an action index,
 // the menu flags (MenuFlag::*) are kept on the action and mirrored into its enabled and
 // checked state. Works on a QMenu and on a QMenuBar alike (both are given as their widget).
+// An owner-drawn entry carries its drawing record as item data; like the platform's menus,
+// it reports no text of its own.
 class MenuAdapter {
 public:
     static constexpr unsigned NotFound = 0xFFFFFFFF;
+
+    // Appends an entry the way the platform's AppendMenu does: a popup (MenuFlag::Popup, with
+    // `idOrPopup` the QMenu), a separator, or a command; `itemData` is kept when the flags say
+    // owner-drawn. The text is the entry's text (the action's, even when owner-drawn).
+    static bool AppendMenu(QWidget *menu, unsigned flags, quintptr idOrPopup, const QString &text, void *itemData);
+    // Changes the entry at a position (MenuFlag::ByPosition) or of a command (searching the
+    // popups too) into what the flags and values describe, as the platform's ModifyMenu does.
+    static bool ModifyMenu(QWidget *menu, int idOrPosition, unsigned flags, quintptr idOrPopup, const QString &text,
+                           void *itemData);
+    // The text of an entry, empty for separators, owner-drawn entries and unknown entries;
+    // at most `maxChars` characters when that is not negative.
+    static QString MenuString(const QWidget *menu, int idOrPosition, unsigned byFlags, int maxChars = -1);
+    // The command id at a position: -1 for a popup entry or no entry, 0 for a separator.
+    static int ItemIdAt(const QWidget *menu, int position);
+    static void *ItemData(const QAction *action);
 
     static int ItemCount(const QWidget *menu);
     static QAction *ActionAt(const QWidget *menu, int position);

@@ -1,0 +1,116 @@
+// The command glyphs: one class-wide store for every GlyphMenu, filled from toolbar resources.
+#include "GlyphMenu.h"
+
+#include "GlyphProcessing.h"
+#include "ImageList.h"
+
+#include "framework/MenuAdapter.h"
+#include "framework/ResourceStore.h"
+#include "framework/SystemColours.h"
+#include "res/ToolbarResource.h"
+
+namespace qw {
+
+ImageList *GlyphMenu::SharedImages = nullptr;
+QList<quintptr> GlyphMenu::SharedImageIds;
+
+namespace {
+
+std::optional<ToolbarResource> loadToolbar(int toolbarId)
+{
+    return ParseToolbarResource(ResourceStore::Find("TOOLBAR", toolbarId));
+}
+
+QRgb buttonFace()
+{
+    return GetSysColour(SysColour::BtnFace).rgb();
+}
+
+} // namespace
+
+bool GlyphMenu::ApplyToolbarImages(int toolbarId)
+{
+    const std::optional<ToolbarResource> toolbar = loadToolbar(toolbarId);
+    if (!toolbar)
+        return false;
+    ImageList images(iconWidth, iconHeight);
+    if (!AddBitmapResource(images, toolbarId))
+        return false;
+    for (int button = 0; button < int(toolbar->ids.size()); ++button) {
+        const unsigned id = toolbar->ids[size_t(button)];
+        if (id == 0 || MenuAdapter::StateOf(handle_, int(id), 0) == MenuAdapter::NotFound)
+            continue;
+        const int number = toolbar->imageNumberAt(button);
+        ModifyItem(std::nullopt, id, &images, number > 0 ? number : toolbar->indexOf(id));
+    }
+    return true;
+}
+
+bool GlyphMenu::FindToolbarImage(quintptr commandId, int toolbarId, int &index) const
+{
+    const std::optional<ToolbarResource> toolbar = loadToolbar(toolbarId);
+    const int button = toolbar ? toolbar->indexOf(unsigned(commandId)) : -1;
+    if (button < 0)
+        return false;
+    if (const int number = toolbar->imageNumberAt(button); number > 0)
+        index = number;
+    return true;
+}
+
+int GlyphMenu::SharedOffsetOf(quintptr commandId)
+{
+    return int(SharedImageIds.indexOf(commandId));
+}
+
+bool GlyphMenu::HasVariantSet(int index)
+{
+    const qsizetype count = SharedImageIds.size();
+    return index >= 0 && index + 2 < count && SharedImageIds.at(index + 1) == SharedImageIds.at(index)
+           && SharedImageIds.at(index + 2) == SharedImageIds.at(index);
+}
+
+int GlyphMenu::StoreSharedImage(const ImageList &source, int index, quintptr commandId)
+{
+    if (!SharedImages)
+        SharedImages = new ImageList(iconWidth, iconHeight);
+    const QImage icon = source.GetIcon(index);
+    if (icon.isNull())
+        return -1;
+
+    // The flat look's faded, shadow and disabled glyphs, made once here and never while drawing.
+    QList<QImage> variants;
+    if (UsesFlatLook() && flatGlyphVariants) {
+        QImage faded, shadow, disabled;
+        RenderImageToBitmap(source, index, faded);
+        RenderImageToBitmap(source, index, shadow);
+        RenderImageToBitmap(source, index, disabled);
+        MakeFadedGlyph(faded);
+        MakeShadowGlyph(shadow);
+        MakeDisabledGlyph(disabled, 0);
+        variants = {faded, shadow, disabled};
+    }
+
+    if (const int found = SharedOffsetOf(commandId); found >= 0) {
+        // Replaced in place, so every index handed out stays valid.
+        SharedImages->ReplaceIcon(found, icon);
+        if (!variants.isEmpty() && found + 2 < SharedImageIds.size() && SharedImageIds.at(found + 1) == commandId
+            && SharedImageIds.at(found + 2) == commandId) {
+            ImageList made(iconWidth, iconHeight);
+            for (const QImage &variant : variants)
+                made.AddMasked(variant, buttonFace());
+            for (int i = 0; i < 3; ++i)
+                SharedImages->ReplaceIcon(found + 1 + i, made.GetIcon(i));
+        }
+        return found;
+    }
+    const int stored = SharedImages->Count();
+    SharedImages->ReplaceIcon(-1, icon);
+    SharedImageIds.append(commandId);
+    for (const QImage &variant : variants) {
+        SharedImages->AddMasked(variant, buttonFace());
+        SharedImageIds.append(commandId);
+    }
+    return stored;
+}
+
+} // namespace qw

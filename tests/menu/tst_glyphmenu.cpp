@@ -59,6 +59,7 @@ private slots:
     void templatesBuildOwnerDrawnPopups_data();
     void templatesBuildOwnerDrawnPopups();
     void acceleratorColumnIsPadded();
+    void topLevelStaysPlainText();
     void modifyItemChangesEveryOccurrence();
     void resynchroniseAdoptsPlainEntries();
     void matchMnemonic_data();
@@ -131,6 +132,23 @@ void TestGlyphMenu::acceleratorColumnIsPadded()
                                  "&Split PDF Based Break Points\tF5"}));
     // Entries without a tab keep their text.
     QCOMPARE(GlyphMenu::FromHandle(menu.SubMenuAt(0))->Items().front()->text, QStringLiteral("&Open..."));
+}
+
+void TestGlyphMenu::topLevelStaysPlainText()
+{
+    GlyphMenu menu;
+    QVERIFY(menu.LoadFromResource(ResId::MenuBar));
+    QWidget *bar = menu.GetHandle();
+    // An entry put in front by the plain functions shifts where the menu's own entries begin.
+    MenuAdapter::InsertCommand(bar, 0, "System", 1);
+    QCOMPARE(menu.FirstOwnPosition(), 1);
+    const auto tools = std::make_unique<QMenu>();
+    QVERIFY(menu.AppendItem("&Tools", Popup, quintptr(tools.get())));
+    // The appended popup entry is plain text like the others, at its place after the shift.
+    QCOMPARE(menu.Items().back()->menuFlags, unsigned(ByPosition | Popup));
+    QCOMPARE(MenuAdapter::MenuString(bar, 4, ByPosition), QStringLiteral("&Tools"));
+    QVERIFY(!(MenuAdapter::StateOf(bar, 4, ByPosition) & OwnerDraw));
+    QVERIFY(GlyphMenu::IsOwnPopup(tools.get()));
 }
 
 void TestGlyphMenu::modifyItemChangesEveryOccurrence()

@@ -5,7 +5,8 @@
 #include "framework/DialogKeyFilter.h"
 #include "framework/DialogUnits.h"
 #include "framework/MenuAdapter.h"
-#include "framework/MenuBuilder.h"
+#include "menu/GlyphMenu.h"
+#include "res/MenuTemplate.h"
 #include "framework/ResourceStore.h"
 #include "res/DialogTemplates.h"
 #include "res/ResourceIds.h"
@@ -108,7 +109,7 @@ void SplitterDlg::Create()
     OnInitDialog();
 
     const QSize clientSize = units.ToPixels(dialog->size);
-    const int menuHeight = MainMenu ? MainMenu->sizeHint().height() : 0;
+    const int menuHeight = MenuBar() ? MenuBar()->sizeHint().height() : 0;
     resize(clientSize.width(), clientSize.height() + menuHeight);
 }
 
@@ -145,9 +146,14 @@ bool SplitterDlg::OnInitDialog()
     DeleteButton->setEnabled(false);
     SplitButton->setEnabled(false);
 
-    MainMenu = MenuBuilder::BuildMenuBar(ResId::MenuBar, this);
-    if (MainMenu)
-        static_cast<QVBoxLayout *>(layout())->setMenuBar(MainMenu);
+    // Every menu is drawn by the program in the flat look; the draw modes are set before any
+    // menu is built, so the stored glyphs get the flat look's variants.
+    GlyphMenu::plainDrawMode = 1;
+    GlyphMenu::themedDrawMode = 1;
+    if (MainMenu.LoadFromResource(ResId::MenuBar)) {
+        MainMenu.ApplyToolbarImages(ResId::CommandToolbar);
+        static_cast<QVBoxLayout *>(layout())->setMenuBar(MenuBar());
+    }
     if (QWidget *action = ActionPopup())
         for (int id : {CmdId::SplitPdf, CmdId::InsertBreakPoint, CmdId::CleanAllBreakPoints, CmdId::DeleteBreakPoint})
             MenuAdapter::EnableItem(action, id, MenuFlag::Disabled | MenuFlag::Grayed);
@@ -165,11 +171,10 @@ void SplitterDlg::ConnectCommandSources()
         const int id = DialogBuilder::IdOf(button);
         connect(button, &QPushButton::clicked, this, [this, id] { OnCommand(id); });
     }
-    if (MainMenu) {
-        connect(MainMenu, &QMenuBar::triggered, this,
+    if (QMenuBar *bar = MenuBar()) {
+        connect(bar, &QMenuBar::triggered, this,
                 [this](QAction *action) { OnCommand(MenuAdapter::CommandIdOf(action)); });
-        for (QMenu *popup : MainMenu->findChildren<QMenu *>())
-            connect(popup, &QMenu::aboutToShow, this, [this, popup] { OnInitMenuPopup(popup); });
+        ConnectPopups(bar);
     }
     connect(PageList, &QTreeWidget::itemSelectionChanged, this, [this] { OnRowSelected(); });
     PageList->viewport()->installEventFilter(this);
@@ -190,7 +195,21 @@ QWidget *SplitterDlg::Control(int id) const
 
 QWidget *SplitterDlg::ActionPopup() const
 {
-    return MenuAdapter::SubMenuAt(MainMenu, kActionPopupPosition);
+    return MainMenu.SubMenuAt(kActionPopupPosition);
+}
+
+QMenuBar *SplitterDlg::MenuBar() const
+{
+    return qobject_cast<QMenuBar *>(MainMenu.GetHandle());
+}
+
+void SplitterDlg::ConnectPopups(QWidget *menu)
+{
+    for (int position = 0; position < MenuAdapter::ItemCount(menu); ++position)
+        if (QMenu *popup = MenuAdapter::SubMenuAt(menu, position)) {
+            connect(popup, &QMenu::aboutToShow, this, [this, popup] { OnInitMenuPopup(popup); });
+            ConnectPopups(popup);
+        }
 }
 
 void SplitterDlg::LayoutControls()
@@ -239,6 +258,10 @@ bool SplitterDlg::TranslateShortcutKey(const QKeyEvent *key)
 void SplitterDlg::OnInitMenuPopup(QMenu *popup)
 {
     UpdateMenuCommandStates(popup);
+    // Entries the update put in with the plain menu functions (the recent files) become the
+    // program's own before the popup is measured and drawn.
+    if (GlyphMenu::IsOwnPopup(popup))
+        GlyphMenu::RefreshPopup(GlyphMenu::FromHandle(popup));
 }
 
 void SplitterDlg::UpdateMenuCommandStates(QWidget *popup)

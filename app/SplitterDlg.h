@@ -1,6 +1,7 @@
 #pragma once
 
 #include "framework/CommandUpdate.h"
+#include "menu/GlyphMenu.h"
 #include "split/OptionsDlg.h"
 #include "split/SplitJob.h"
 #include "viewer/ViewerHost.h"
@@ -68,7 +69,7 @@ public:
     static QPoint MinimisedIconOrigin(QSize client, QSize icon);
 
     QWidget *ClientArea() const { return client_; }
-    QMenuBar *MenuBar() const { return MainMenu; }
+    QMenuBar *MenuBar() const;
     QWidget *ActionPopup() const;
     QWidget *Control(int id) const;
     QIcon QueryDragIcon() const { return AppIcon; }
@@ -113,7 +114,7 @@ public:
     QList<QIcon> RowImages;
     QString OutputFolder;
     QIcon AppIcon;
-    QMenuBar *MainMenu = nullptr;
+    GlyphMenu MainMenu;
 
 public slots:
     void reject() override { OnCancel(); }
@@ -150,7 +151,8 @@ private:
     void EnableForBreakPointRow();
     void EnableForInsertableRow();
     void DisableInsert();
-    std::unique_ptr<QMenu> BuildContextMenu();
+    void ConnectPopups(QWidget *menu);
+    std::unique_ptr<GlyphMenu> BuildContextMenu();
 
     // The split: the whole run; the settings it uses; the question before existing files are
     // replaced; the parts written with progress and Cancel; one part; and the archive move.

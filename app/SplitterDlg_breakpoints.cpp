@@ -3,7 +3,6 @@
 #include "SplitterDlg.h"
 
 #include "framework/MenuAdapter.h"
-#include "framework/MenuBuilder.h"
 #include "framework/MenuTracker.h"
 #include "res/MenuTemplate.h"
 #include "res/ResourceIds.h"
@@ -170,15 +169,21 @@ void SplitterDlg::OnRowSelected()
     PageList->setFocus();
 }
 
-std::unique_ptr<QMenu> SplitterDlg::BuildContextMenu()
+std::unique_ptr<GlyphMenu> SplitterDlg::BuildContextMenu()
 {
-    return std::unique_ptr<QMenu>(MenuBuilder::BuildPopupMenu(ResId::ListContextMenu, this));
+    // Built for each click and gone when the handler ends; the glyphs are stored already.
+    auto context = std::make_unique<GlyphMenu>();
+    if (context->LoadFromResource(ResId::ListContextMenu))
+        context->ApplyToolbarImages(ResId::CommandToolbar);
+    return context;
 }
 
 void SplitterDlg::ShowContextMenu(QMenu *menu, QPoint position)
 {
     // The chosen command arrives after the handler that showed the menu has finished, as a
     // command posted to the dialog would.
+    if (!menu)
+        return;
     const int command = MenuTracker::Track(menu, position);
     if (command != 0)
         QMetaObject::invokeMethod(
@@ -187,51 +192,53 @@ void SplitterDlg::ShowContextMenu(QMenu *menu, QPoint position)
 
 void SplitterDlg::OnRowClick()
 {
-    const std::unique_ptr<QMenu> menu = BuildContextMenu();
+    const std::unique_ptr<GlyphMenu> context = BuildContextMenu();
+    QMenu *menu = context->SubMenuAt(0);
     const QPoint cursor = QCursor::pos();
     const int row = SelectedRow();
     if (row < 0)
         return;
     if (IsBreakPointRow(row)) {
         EnableForBreakPointRow();
-        setPopupItem(menu.get(), CmdId::ContextInsertBreakPoint, false);
-        ShowContextMenu(menu.get(), cursor);
+        setPopupItem(menu, CmdId::ContextInsertBreakPoint, false);
+        ShowContextMenu(menu, cursor);
     } else {
-        setPopupItem(menu.get(), CmdId::ContextDeleteBreakPoint, false);
+        setPopupItem(menu, CmdId::ContextDeleteBreakPoint, false);
     }
     if (IsInsertable(row)) {
         EnableForInsertableRow();
     } else {
         DisableInsert();
-        setPopupItem(menu.get(), CmdId::ContextInsertBreakPoint, false);
+        setPopupItem(menu, CmdId::ContextInsertBreakPoint, false);
     }
 }
 
 void SplitterDlg::OnRowRightClick()
 {
-    const std::unique_ptr<QMenu> menu = BuildContextMenu();
+    const std::unique_ptr<GlyphMenu> context = BuildContextMenu();
+    QMenu *menu = context->SubMenuAt(0);
     const QPoint cursor = QCursor::pos();
     const int row = SelectedRow();
     if (row < 0)
         return;
     if (IsBreakPointRow(row)) {
         EnableForBreakPointRow();
-        setPopupItem(menu.get(), CmdId::ContextCleanAllBreakPoints, true);
-        setPopupItem(menu.get(), CmdId::ContextDeleteBreakPoint, true);
-        setPopupItem(menu.get(), CmdId::ContextInsertBreakPoint, false);
+        setPopupItem(menu, CmdId::ContextCleanAllBreakPoints, true);
+        setPopupItem(menu, CmdId::ContextDeleteBreakPoint, true);
+        setPopupItem(menu, CmdId::ContextInsertBreakPoint, false);
     } else {
-        setPopupItem(menu.get(), CmdId::ContextDeleteBreakPoint, false);
+        setPopupItem(menu, CmdId::ContextDeleteBreakPoint, false);
     }
     if (IsInsertable(row)) {
         EnableForInsertableRow();
-        setPopupItem(menu.get(), CmdId::ContextInsertBreakPoint, true);
-        setPopupItem(menu.get(), CmdId::ContextCleanAllBreakPoints, false);
-        setPopupItem(menu.get(), CmdId::ContextDeleteBreakPoint, false);
+        setPopupItem(menu, CmdId::ContextInsertBreakPoint, true);
+        setPopupItem(menu, CmdId::ContextCleanAllBreakPoints, false);
+        setPopupItem(menu, CmdId::ContextDeleteBreakPoint, false);
     } else {
         DisableInsert();
-        setPopupItem(menu.get(), CmdId::ContextInsertBreakPoint, false);
+        setPopupItem(menu, CmdId::ContextInsertBreakPoint, false);
     }
-    ShowContextMenu(menu.get(), cursor);
+    ShowContextMenu(menu, cursor);
 }
 
 } // namespace qw

@@ -2,6 +2,7 @@
 // keeping the records in step with the live menu.
 #include "GlyphMenu.h"
 
+#include "GlyphPopup.h"
 #include "GlyphProcessing.h"
 #include "ImageList.h"
 
@@ -109,8 +110,10 @@ bool GlyphMenu::LoadFromTemplate(QByteArrayView bytes)
         if (record.opensPopup()) {
             if (record.endsLevel())
                 ending.back() = true;
+            // A child of the menu it opens from, so that commands reach the menu bar however
+            // they are chosen.
             auto *popup = new GlyphMenu;
-            popup->Attach(new QMenu);
+            popup->Attach(new GlyphPopup(menus.back()->GetHandle()));
             menus.back()->AppendItem(record.text, flags, quintptr(popup->GetHandle()), -1);
             menus.push_back(popup);
             ending.push_back(false);

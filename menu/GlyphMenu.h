@@ -3,6 +3,9 @@
 #include "GlyphMenuItem.h"
 
 #include <QByteArrayView>
+#include <QFont>
+#include <QRect>
+#include <QRgb>
 #include <QList>
 #include <QPointer>
 #include <QString>
@@ -16,9 +19,33 @@
 class QMenu;
 class QWidget;
 
+class QPainter;
+
 namespace qw {
 
 class ImageList;
+
+// The entry states of a draw request.
+namespace ItemState {
+inline constexpr unsigned Selected = 0x1, Grayed = 0x2, Checked = 0x8;
+}
+
+// What is asked of an owner-drawn entry's size: its record in, its size out.
+struct MeasureItemStruct {
+    GlyphMenuItem *itemData = nullptr;
+    int itemWidth = 0;
+    int itemHeight = 0;
+};
+
+// What is asked to draw an owner-drawn entry. The rectangle excludes its right and bottom edges.
+struct DrawItemStruct {
+    unsigned itemState = 0; // ItemState values
+    QRect itemRect;
+    QPainter *dc = nullptr;
+    QWidget *hwndItem = nullptr; // the menu
+    quintptr itemID = 0;
+    GlyphMenuItem *itemData = nullptr;
+};
 
 // The program's owner-drawn menu. It wraps a Qt menu (a QMenuBar for a menu bar, a QMenu for
 // a popup; the "menu handle"), turns every entry below the menu bar into an owner-drawn entry
@@ -79,6 +106,13 @@ public:
     const std::vector<std::unique_ptr<GlyphMenuItem>> &Items() const { return itemList; }
     const QList<Handle> &SubMenuHandles() const { return subMenuHandles; }
     bool LoadedFromResource() const { return loadedFromResource; }
+
+    // The size and the picture of an owner-drawn entry, in the look in force.
+    virtual void MeasureItem(MeasureItemStruct &measure) const;
+    virtual void DrawItem(const DrawItemStruct &draw) const;
+    // The font menus are drawn in, and the height of one line of a menu.
+    static QFont MenuFont();
+    static int MenuLineHeight();
 
     // Walks toolbar resource `toolbarId` and gives every command of this menu tree that has a
     // button the button's glyph from the bitmap of the same id. False, with no entry changed,
@@ -143,6 +177,11 @@ public:
     static QList<Handle> AllPopups;
 
 private:
+    void DrawClassicItem(const DrawItemStruct &draw) const;
+    static void DrawClassicCheck(QPainter &dc, const QRect &cell, bool selected, bool radio);
+    void DrawFlatItem(const DrawItemStruct &draw) const;
+    static void DrawFlatCheck(QPainter &dc, const QRect &cell, bool radio, QRgb frame, bool selected);
+
     GlyphMenuItem *RecordAt(int position) const;
     void ApplyPlainPopup(int position, GlyphMenuItem &record);
     void SetGlyphFromResource(GlyphMenuItem &record, quintptr id, int iconResourceId);

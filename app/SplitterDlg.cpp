@@ -4,6 +4,7 @@
 #include "framework/DialogBuilder.h"
 #include "framework/DialogKeyFilter.h"
 #include "framework/DialogUnits.h"
+#include "controls/IconButton.h"
 #include "framework/MenuAdapter.h"
 #include "menu/GlyphMenu.h"
 #include "res/MenuTemplate.h"
@@ -29,6 +30,8 @@ namespace qw {
 namespace {
 constexpr int kActionPopupPosition = 1;
 constexpr int kSystemIconSize = 32;
+// The colour the button pictures are transparent in.
+constexpr QRgb kTransparentWhite = 0xFFFFFF;
 } // namespace
 
 SplitterDlg::SplitterDlg(SplitterApp *app) : QDialog(nullptr), app_(app)
@@ -136,11 +139,23 @@ bool SplitterDlg::OnInitDialog()
     PageList->headerItem()->setTextAlignment(0, Qt::AlignCenter);
     PageList->setColumnWidth(0, 120);
 
-    OpenButton = qobject_cast<QPushButton *>(Control(CtrlId::OpenButton));
-    DeleteButton = qobject_cast<QPushButton *>(Control(CtrlId::DeleteButton));
-    InsertButton = qobject_cast<QPushButton *>(Control(CtrlId::InsertButton));
-    SplitButton = qobject_cast<QPushButton *>(Control(CtrlId::SplitButton));
-    OptionsButton = qobject_cast<QPushButton *>(Control(CtrlId::OptionsButton));
+    // The five command buttons show their picture above the caption, in the flat look.
+    const struct {
+        IconButton *&button;
+        int control;
+        int picture;
+    } buttons[] = {{OpenButton, CtrlId::OpenButton, ResId::OpenPicture},
+                   {DeleteButton, CtrlId::DeleteButton, ResId::DeletePicture},
+                   {InsertButton, CtrlId::InsertButton, ResId::InsertPicture},
+                   {SplitButton, CtrlId::SplitButton, ResId::SplitPicture},
+                   {OptionsButton, CtrlId::OptionsButton, ResId::OptionsPicture}};
+    for (const auto &[button, control, picture] : buttons) {
+        button = IconButton::SubclassDlgItem(control, client_);
+        button->AssignImages(picture, kTransparentWhite, 0, 0, true);
+        button->SetStateColour(StateColour::HotBackground, QColor(0xF5, 0xF5, 0xF5), true);
+        button->SetFlatLook(true, true);
+        button->SetImagePlacement(ImagePlacement::AboveCaption, true);
+    }
 
     InsertButton->setEnabled(false);
     DeleteButton->setEnabled(false);

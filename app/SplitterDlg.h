@@ -1,5 +1,6 @@
 #pragma once
 
+#include "controls/IconButton.h"
 #include "framework/CommandUpdate.h"
 #include "menu/GlyphMenu.h"
 #include "split/OptionsDlg.h"
@@ -105,11 +106,11 @@ public:
     OptionsDlg Options;
     QString DocumentPath;
     QString AskedFolder;
-    QPushButton *OpenButton = nullptr;
-    QPushButton *DeleteButton = nullptr;
-    QPushButton *InsertButton = nullptr;
-    QPushButton *SplitButton = nullptr;
-    QPushButton *OptionsButton = nullptr;
+    IconButton *OpenButton = nullptr;
+    IconButton *DeleteButton = nullptr;
+    IconButton *InsertButton = nullptr;
+    IconButton *SplitButton = nullptr;
+    IconButton *OptionsButton = nullptr;
     QTreeWidget *PageList = nullptr;
     QList<QIcon> RowImages;
     QString OutputFolder;

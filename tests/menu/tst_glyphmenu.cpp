@@ -64,6 +64,7 @@ private slots:
     void resynchroniseAdoptsPlainEntries();
     void matchMnemonic_data();
     void matchMnemonic();
+    void mnemonicKeyChoosesTheEntry();
     void platformAndTheme_data();
     void platformAndTheme();
     void toolbarImagesGoToTheirCommands();
@@ -227,6 +228,23 @@ void TestGlyphMenu::matchMnemonic()
     GlyphMenu menu;
     QVERIFY(menu.LoadFromTemplate(templateOf({{Popup | End, 0, "&File"}, {0, 1, "&Open..."}, {End, 2, "&Exit"}})));
     QCOMPARE(GlyphMenu::MatchMnemonic(key.front(), flags, GlyphMenu::FromHandle(menu.SubMenuAt(0))), result);
+}
+
+void TestGlyphMenu::mnemonicKeyChoosesTheEntry()
+{
+    GlyphMenu menu;
+    QVERIFY(menu.LoadFromResource(ResId::MenuBar));
+    QMenu *file = menu.SubMenuAt(0);
+    QList<int> chosen;
+    for (QAction *action : file->actions())
+        connect(action, &QAction::triggered, this, [&chosen, action] { chosen << MenuAdapter::CommandIdOf(action); });
+    file->popup(QPoint(0, 0));
+    QVERIFY(QTest::qWaitForWindowExposed(file));
+    QTest::keyClick(file, Qt::Key_X); // no entry has "&x"
+    QVERIFY(chosen.isEmpty());
+    QTest::keyClick(file, Qt::Key_E);
+    QCOMPARE(chosen, QList<int>{CmdId::FileExit});
+    QVERIFY(!file->isVisible());
 }
 
 void TestGlyphMenu::platformAndTheme_data()

@@ -1,0 +1,291 @@
+#include "HyperlinkLabel.h"
+
+#include "OpenLink.h"
+#include "framework/AppMessageBox.h"
+#include "framework/DialogBuilder.h"
+#include "framework/SystemColours.h"
+
+#include <QApplication>
+#include <QFontMetrics>
+#include <QLayout>
+#include <QMouseEvent>
+
+namespace qw {
+
+namespace {
+
+struct OpenError {
+    unsigned code;
+    const char *text;
+};
+
+constexpr OpenError kOpenErrors[] = {
+    {0, "The operating system is out\nof memory or resources."},
+    {2, "The specified file was not found."},
+    {3, "The specified path was not found."},
+    {5, "The operating system denied\naccess to the specified file."},
+    {8, "There was not enough memory to complete the operation."},
+    {11, "The .EXE file is invalid\n(non-Win32 .EXE or error in .EXE image)."},
+    {26, "A sharing violation occurred. "},
+    {27, "The filename association is\nincomplete or invalid."},
+    {28, "The DDE transaction could not\nbe completed because the request timed out."},
+    {29, "The DDE transaction failed."},
+    {30, "The DDE transaction could not\nbe completed because other DDE transactions\nwere being processed."},
+    {31, "There is no application associated\nwith the given filename extension."},
+    {32, "The specified dynamic-link library was not found."},
+};
+
+} // namespace
+
+HyperlinkLabel::HyperlinkLabel(QWidget *parent, std::uint32_t templateStyle)
+    : QLabel(parent), style_(templateStyle), hoverColour_(GetSysColour(SysColour::Highlight))
+{
+    setMouseTracking(true);
+}
+
+HyperlinkLabel *HyperlinkLabel::SubclassDlgItem(int id, QWidget *dialogRoot, std::uint32_t templateStyle)
+{
+    auto *original = qobject_cast<QLabel *>(DialogBuilder::ControlById(dialogRoot, id));
+    if (!original)
+        return nullptr;
+    if (auto *already = qobject_cast<HyperlinkLabel *>(original))
+        return already;
+    // An icon is no text to link.
+    if (!original->pixmap().isNull())
+        return nullptr;
+    auto *label = new HyperlinkLabel(original->parentWidget(), templateStyle);
+    label->TakePlaceOf(*original);
+    delete original;
+    label->Attach();
+    return label;
+}
+
+void HyperlinkLabel::TakePlaceOf(QLabel &original)
+{
+    // Dynamic properties carry the control's id, so the dialog still finds the label by it.
+    for (const QByteArray &name : original.dynamicPropertyNames())
+        setProperty(name.constData(), original.property(name.constData()));
+    setObjectName(original.objectName());
+    setGeometry(original.geometry());
+    setSizePolicy(original.sizePolicy());
+    setTextFormat(original.textFormat());
+    setText(original.text());
+    if (original.testAttribute(Qt::WA_SetFont))
+        setFont(original.font());
+    setEnabled(!original.testAttribute(Qt::WA_ForceDisabled));
+    if (original.testAttribute(Qt::WA_WState_ExplicitShowHide) || original.isVisible())
+        setVisible(!original.isHidden());
+    stackUnder(&original);
+    QWidget::setTabOrder(&original, this);
+    if (QWidget *parent = parentWidget(); parent && parent->layout())
+        parent->layout()->replaceWidget(&original, this);
+}
+
+// Clicks reach a label without asking for them, so nothing stands for the notify style.
+void HyperlinkLabel::Attach()
+{
+    // Attached before its owner can name a target, the label first links to its own text.
+    target_ = text();
+    ApplyUnderline();
+    Redraw(false);
+    FitToText();
+    setCursor(Qt::PointingHandCursor);
+    setToolTip(target_);
+}
+
+void HyperlinkLabel::SetTarget(const QString &target)
+{
+    target_ = target;
+    // A label is attached before its owner knows the target; an empty one would stay an
+    // invisible link of no width.
+    if (text().isEmpty())
+        setText(target_);
+    FitToText();
+    setToolTip(target_);
+}
+
+void HyperlinkLabel::SetUnderlined(bool underlined)
+{
+    underlined_ = underlined;
+    ApplyUnderline(); // a new font repaints the label
+}
+
+void HyperlinkLabel::ApplyUnderline()
+{
+    QFont linkFont = font();
+    linkFont.setUnderline(underlined_);
+    setFont(linkFont);
+}
+
+void HyperlinkLabel::MarkVisited(bool visited)
+{
+    visited_ = visited;
+    Redraw(false);
+}
+
+QColor HyperlinkLabel::TextColour() const
+{
+    if (over_)
+        return hoverColour_;
+    return visited_ ? visitedColour_ : linkColour_;
+}
+
+// The label's own painting draws the text in the palette's window-text colour; without a filled
+// background the dialog shows through. A disabled label keeps the system's disabled colour.
+void HyperlinkLabel::Redraw(bool now)
+{
+    QPalette colours = palette();
+    for (const QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive})
+        colours.setColor(group, QPalette::WindowText, TextColour());
+    setPalette(colours);
+    if (now)
+        repaint();
+    else
+        update();
+}
+
+void HyperlinkLabel::FitToText()
+{
+    const QFontMetrics metrics(font());
+    const int textWidth = metrics.horizontalAdvance(text());
+    const int textHeight = metrics.height();
+    const QRect window = geometry();
+    int left = window.x(), top = window.y();
+    int right = left + window.width(), bottom = top + window.height();
+    // Halvings truncate toward zero, so a text larger than the window grows it on both sides.
+    if (style_ & StaticStyle::CenterImage) {
+        const int shrink = (window.height() - textHeight) / 2;
+        top += shrink;
+        bottom -= shrink;
+    } else {
+        bottom = top + textHeight;
+    }
+    if (style_ & StaticStyle::Center) {
+        const int shrink = (window.width() - textWidth) / 2;
+        left += shrink;
+        right -= shrink;
+    } else if (style_ & StaticStyle::Right) {
+        left = right - textWidth;
+    } else {
+        right = left + textWidth;
+    }
+    setGeometry(left, top, right - left, bottom - top);
+}
+
+QString HyperlinkLabel::OpenErrorText(unsigned code)
+{
+    QString reason = QStringLiteral("Unknown Error (%1) occurred.").arg(code);
+    for (const OpenError &error : kOpenErrors)
+        if (error.code == code)
+            reason = QString::fromLatin1(error.text);
+    return QStringLiteral("Unable to open hyperlink:\n\n") + reason;
+}
+
+void HyperlinkLabel::ShowOpenError(unsigned code)
+{
+    // A grab kept by the label would take the message box's clicks.
+    EndHover();
+    AppMessageBox::Show(window(), OpenErrorText(code), MsgBox::IconExclamation | MsgBox::Ok);
+}
+
+void HyperlinkLabel::mouseMoveEvent(QMouseEvent *event)
+{
+    QLabel::mouseMoveEvent(event);
+    TrackHover(event->position().toPoint());
+}
+
+void HyperlinkLabel::TrackHover(const QPoint &pos)
+{
+    const bool inside = rect().contains(pos);
+    if (over_) {
+        if (!inside)
+            EndHover();
+        return;
+    }
+    // Moves from outside reach the label only while a button pressed on it holds the mouse;
+    // they do not bring the pointer over it.
+    if (inside)
+        BeginHover();
+}
+
+void HyperlinkLabel::BeginHover()
+{
+    over_ = true;
+    Redraw(true);
+    grabMouse();
+}
+
+void HyperlinkLabel::EndHover()
+{
+    if (!over_)
+        return;
+    over_ = false;
+    if (mouseGrabber() == this)
+        releaseMouse();
+    Redraw(true);
+}
+
+void HyperlinkLabel::mousePressEvent(QMouseEvent *event)
+{
+    QLabel::mousePressEvent(event);
+    if (event->button() == Qt::LeftButton)
+        pressed_ = rect().contains(event->position().toPoint());
+    event->accept();
+}
+
+void HyperlinkLabel::mouseReleaseEvent(QMouseEvent *event)
+{
+    QLabel::mouseReleaseEvent(event);
+    event->accept();
+    if (event->button() != Qt::LeftButton)
+        return;
+    const bool click = pressed_ && rect().contains(event->position().toPoint());
+    pressed_ = false;
+    if (click)
+        Click();
+}
+
+void HyperlinkLabel::Click()
+{
+    const unsigned result = OpenLink(target_, ShowCmd::Show);
+    if (LinkResult::Succeeded(result)) {
+        MarkVisited(true);
+        return;
+    }
+    visited_ = false;
+    Redraw(false);
+    QApplication::beep();
+    ShowOpenError(result);
+}
+
+// A pointer that leaves by a way the grab does not see (another window, a platform without
+// grabs) is gone all the same.
+void HyperlinkLabel::leaveEvent(QEvent *event)
+{
+    QLabel::leaveEvent(event);
+    EndHover();
+}
+
+void HyperlinkLabel::hideEvent(QHideEvent *event)
+{
+    QLabel::hideEvent(event);
+    EndHover();
+}
+
+// A disabled label gets no mouse events, so it could never see the pointer leave.
+void HyperlinkLabel::changeEvent(QEvent *event)
+{
+    QLabel::changeEvent(event);
+    if (event->type() == QEvent::EnabledChange && !isEnabled())
+        EndHover();
+}
+
+bool HyperlinkLabel::event(QEvent *event)
+{
+    const bool handled = QLabel::event(event);
+    if (event->type() == QEvent::WindowDeactivate)
+        EndHover();
+    return handled;
+}
+
+} // namespace qw

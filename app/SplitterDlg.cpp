@@ -1,15 +1,17 @@
 #include "SplitterDlg.h"
 
+#include "AboutDlg.h"
 #include "SplitterApp.h"
+#include "controls/IconButton.h"
+#include "controls/OpenLink.h"
 #include "framework/DialogBuilder.h"
 #include "framework/DialogKeyFilter.h"
 #include "framework/DialogUnits.h"
-#include "controls/IconButton.h"
 #include "framework/MenuAdapter.h"
-#include "menu/GlyphMenu.h"
-#include "res/MenuTemplate.h"
 #include "framework/ResourceStore.h"
+#include "menu/GlyphMenu.h"
 #include "res/DialogTemplates.h"
+#include "res/MenuTemplate.h"
 #include "res/ResourceIds.h"
 
 #include <QDir>
@@ -195,6 +197,17 @@ void SplitterDlg::ConnectCommandSources()
     PageList->viewport()->installEventFilter(this);
     client_->installEventFilter(this);
     new DialogKeyFilter(this, [this](QKeyEvent *key) { return PreTranslateMessage(key); });
+}
+
+void SplitterDlg::ShowAboutBox()
+{
+    AboutDlg about;
+    about.DoModal();
+}
+
+void SplitterDlg::ViewWebSite()
+{
+    OpenLink(QString::fromLatin1(kWebSiteAddress), ShowCmd::Show);
 }
 
 int SplitterDlg::DoModal()

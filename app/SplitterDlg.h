@@ -97,9 +97,10 @@ public:
     // Shows the options; true only when they were confirmed with Ok.
     virtual bool RunOptionsDialog();
 
-    // Operations filled in by their own subsystems: the About box.
-    virtual void ShowAboutBox() { }
-    virtual void ViewWebSite() { }
+    // The help commands: the About box, and the web site in the user's browser. Both work
+    // with or without a document and change nothing of the window.
+    virtual void ShowAboutBox();
+    virtual void ViewWebSite();
 
     // The members, in the order the window is built from them.
     ViewerHost Viewer;

@@ -8,25 +8,18 @@ using namespace WinStyle;
 
 namespace {
 
+// The notice takes two lines, the holder and the licence, so the links sit one line lower.
 const DialogControl aboutControls[] = {
     {CtrlId::Static, ControlClass::Static, "", IconStatic, {11, 17, 20, 20}, ResId::AppIcon},
     {CtrlId::Static, ControlClass::Static, "Ardenne Quirewright 2.0", TextLeft | NoPrefix | Group, {40, 10, 153, 8}},
     {CtrlId::Static,
      ControlClass::Static,
-     "Copyright (C) 2026 The Quirewright developers",
+     "Copyright (C) 2026 The Quirewright developers.\nFree software under the GNU AGPL, version 3 or later.",
      TextLeft | Group,
-     {40, 26, 153, 8}},
+     {40, 26, 210, 16}},
     {CtrlId::Ok, ControlClass::Button, "OK", DefPushButton | Group | TabStop, {205, 7, 50, 14}},
-    {CtrlId::WebLink,
-     ControlClass::Static,
-     "Web: https://quirewright.example.org/",
-     TextLeft | Group,
-     {40, 42, 153, 8}},
-    {CtrlId::MailLink,
-     ControlClass::Static,
-     "Email: support@quirewright.example.org",
-     TextLeft | Group,
-     {40, 58, 153, 8}},
+    {CtrlId::WebLink, ControlClass::Static, "Web: " QW_WEB_SITE_ADDRESS, TextLeft | Group, {40, 50, 153, 8}},
+    {CtrlId::MailLink, ControlClass::Static, "Email: " QW_SUPPORT_ADDRESS, TextLeft | Group, {40, 66, 153, 8}},
 };
 
 const DialogControl mainControls[] = {
@@ -83,7 +76,7 @@ const DialogTemplate templates[] = {
      "About Ardenne Quirewright 2.0",
      "MS Sans Serif",
      8,
-     {262, 85},
+     {262, 93},
      Popup | Caption | SysMenu | ModalFrame,
      0,
      0,

@@ -53,8 +53,11 @@ struct DialogTemplate {
 // The template of dialog `id` (100, 102 or 130), or nullptr.
 const DialogTemplate *FindDialogTemplate(int id);
 
-// Addresses shown and opened by the About box and the web-site command.
-inline constexpr const char *kWebSiteAddress = "https://quirewright.example.org/";
-inline constexpr const char *kSupportAddress = "support@quirewright.example.org";
+// Addresses shown and opened by the About box and the web-site command, defined once here:
+// the macros let the dialog template put them into its label texts.
+#define QW_WEB_SITE_ADDRESS "https://quirewright.example.org/"
+#define QW_SUPPORT_ADDRESS "support@quirewright.example.org"
+inline constexpr const char *kWebSiteAddress = QW_WEB_SITE_ADDRESS;
+inline constexpr const char *kSupportAddress = QW_SUPPORT_ADDRESS;
 
 } // namespace qw

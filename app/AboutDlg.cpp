@@ -1,0 +1,80 @@
+#include "AboutDlg.h"
+
+#include "controls/HyperlinkLabel.h"
+#include "framework/DialogBuilder.h"
+#include "framework/DialogUnits.h"
+#include "res/DialogTemplates.h"
+#include "res/ResourceIds.h"
+
+#include <QPushButton>
+
+namespace qw {
+
+namespace {
+
+const DialogTemplate &aboutTemplate()
+{
+    return *FindDialogTemplate(ResId::AboutDialog);
+}
+
+std::uint32_t styleOf(int id)
+{
+    for (const DialogControl &control : aboutTemplate().controls)
+        if (control.id == id)
+            return control.style;
+    return 0;
+}
+
+} // namespace
+
+AboutDlg::AboutDlg() : QDialog(nullptr)
+{
+}
+
+int AboutDlg::DoModal()
+{
+    Create();
+    return exec();
+}
+
+void AboutDlg::Create()
+{
+    if (created_)
+        return;
+    created_ = true;
+    const DialogTemplate &dialog = aboutTemplate();
+    setWindowTitle(QString::fromUtf8(dialog.caption));
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
+                   | Qt::WindowCloseButtonHint);
+    setFont(QFont(QString::fromLatin1(dialog.fontName), dialog.pointSize));
+    const DialogUnits units = DialogUnits::ForFont(font());
+    DialogBuilder::BuildControls(dialog, this, units);
+    setFixedSize(units.ToPixels(dialog.size));
+    // OK closes the box, as Enter does through the default button.
+    if (auto *ok = qobject_cast<QPushButton *>(DialogBuilder::ControlById(this, CtrlId::Ok)))
+        connect(ok, &QPushButton::clicked, this, &QDialog::accept);
+    OnInitDialog();
+}
+
+void AboutDlg::DoDataExchange()
+{
+    WebLink = HyperlinkLabel::SubclassDlgItem(CtrlId::WebLink, this, styleOf(CtrlId::WebLink));
+    MailLink = HyperlinkLabel::SubclassDlgItem(CtrlId::MailLink, this, styleOf(CtrlId::MailLink));
+}
+
+bool AboutDlg::OnInitDialog()
+{
+    DoDataExchange();
+    // Neither link is underlined: colour, hand cursor and tip show that they are links.
+    if (MailLink) {
+        MailLink->SetTarget(QStringLiteral("mailto:") + QString::fromLatin1(kSupportAddress));
+        MailLink->SetUnderlined(false);
+    }
+    if (WebLink) {
+        WebLink->SetTarget(QString::fromLatin1(kWebSiteAddress));
+        WebLink->SetUnderlined(false);
+    }
+    return true;
+}
+
+} // namespace qw

@@ -1,5 +1,6 @@
 #include "BatchSplit.h"
 
+#include "split/DocumentOutline.h"
 #include "split/OptionsFile.h"
 #include "split/PageCountQuery.h"
 #include "split/SplitJob.h"
@@ -21,6 +22,7 @@ const QString kNothingWritten = QStringLiteral("Nothing was written.");
 const QStringList kConsoleOptions{QStringLiteral("split"),
                                   QStringLiteral("at"),
                                   QStringLiteral("every"),
+                                  QStringLiteral("at-bookmarks"),
                                   QStringLiteral("pattern"),
                                   QStringLiteral("output-folder"),
                                   QStringLiteral("archive-folder"),
@@ -71,8 +73,12 @@ void describeOptions(QCommandLineParser &parser)
          QStringLiteral("Begins a new part before each of these pages (from 2 to the page count)."),
          QStringLiteral("4,8,12")},
         {QStringLiteral("every"), QStringLiteral("Begins a new part every <N> pages."), QStringLiteral("N")},
+        {QStringLiteral("at-bookmarks"),
+         QStringLiteral("Begins a new part where each bookmark of level 1 to <level> begins."),
+         QStringLiteral("level")},
         {QStringLiteral("pattern"),
-         QStringLiteral("Names the parts: {basename} {part} {part:0000} {filecount} {pagebegin} {pageend}."),
+         QStringLiteral("Names the parts: {basename} {part} {part:0000} {filecount} {pagebegin} {pageend} "
+                        "{bookmark}."),
          QStringLiteral("pattern")},
         {QStringLiteral("output-folder"), QStringLiteral("Writes the parts into <folder>."), QStringLiteral("folder")},
         {QStringLiteral("archive-folder"),
@@ -139,7 +145,9 @@ int BatchSplit::Exec()
         // Qt's first line names the program by its full path and hides what --split needs.
         const QString options = parser.helpText().section(QLatin1Char('\n'), 1).trimmed();
         print(stdout,
-              QStringLiteral("Usage: quirewright --split DOC.pdf [--at 4,8,12 | --every N] [options]\n") + options);
+              QStringLiteral("Usage: quirewright --split DOC.pdf [--at 4,8,12 | --every N | --at-bookmarks LEVEL] "
+                             "[options]\n")
+                  + options);
         return Done;
     }
     if (parser.isSet(QStringLiteral("version"))) {
@@ -170,12 +178,20 @@ int BatchSplit::Split(const Request &request)
     if (const QString wrong = BreaksOutsideDocument(request, pageCount); !wrong.isEmpty())
         return fail(UsageError, wrong);
 
-    QList<int> breaks = request.breaksBefore;
-    // Counted wide: a huge N must not wrap around into the document's pages.
-    if (request.every > 0)
-        for (qint64 page = 1 + qint64(request.every); page <= pageCount; page += request.every)
-            breaks << int(page);
-    const SplitJob job(request.document, SplitPlan::FromBreaks(pageCount, breaks), request.settings);
+    QList<int> breaks = request.breaksBefore + SplitPlan::BreaksEvery(pageCount, request.every);
+    SplitSettings settings = request.settings;
+    // The bookmarks serve the break points and the names of the parts.
+    if (request.bookmarkLevel > 0 || settings.fileNamePattern.contains(QLatin1String("{bookmark}")))
+        settings.bookmarks = DocumentOutline::Query(request.document);
+    if (request.bookmarkLevel > 0) {
+        if (settings.bookmarks.isEmpty())
+            return fail(Failed, QStringLiteral("The document %1 has no bookmarks to split at. Use --at or --every "
+                                               "instead. %2")
+                                    .arg(shown(request.document), kNothingWritten));
+        breaks = DocumentOutline::BreaksAtLevel(settings.bookmarks, request.bookmarkLevel, pageCount);
+        settings.bookmarkLevel = request.bookmarkLevel;
+    }
+    const SplitJob job(request.document, SplitPlan::FromBreaks(pageCount, breaks), settings);
 
     if (const QString refusal = job.Refusal(); !refusal.isEmpty())
         return fail(Failed, refusal);
@@ -204,8 +220,18 @@ QString BatchSplit::ParseRequest(const QCommandLineParser &parser, Request &requ
             return QStringLiteral("--%1 needs a folder. %2").arg(name, kSeeHelp);
     const bool at = parser.isSet(QStringLiteral("at"));
     const bool every = parser.isSet(QStringLiteral("every"));
-    if (at && every)
-        return QStringLiteral("--at and --every cannot be used together: give one of them. %1").arg(kSeeHelp);
+    const bool atBookmarks = parser.isSet(QStringLiteral("at-bookmarks"));
+    if (int(at) + int(every) + int(atBookmarks) > 1)
+        return QStringLiteral("--at, --every and --at-bookmarks cannot be used together: give one of them. %1")
+            .arg(kSeeHelp);
+    if (atBookmarks) {
+        bool ok = false;
+        request.bookmarkLevel = parser.value(QStringLiteral("at-bookmarks")).toInt(&ok);
+        if (!ok || request.bookmarkLevel < 1)
+            return QStringLiteral("--at-bookmarks %1: give the deepest bookmark level to split at, 1 or more, such as "
+                                  "--at-bookmarks 1.")
+                .arg(parser.value(QStringLiteral("at-bookmarks")));
+    }
     if (at) {
         const QString wrong = parsePageList(parser.value(QStringLiteral("at")), request.breaksBefore);
         if (!wrong.isEmpty())

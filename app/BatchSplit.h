@@ -13,7 +13,7 @@ namespace qw {
 class SplitJob;
 
 // The split without a window, for scripts:
-//   quirewright --split DOC.pdf [--at 4,8,12 | --every N] [--pattern P] [--output-folder DIR]
+//   quirewright --split DOC.pdf [--at 4,8,12 | --every N | --at-bookmarks LEVEL] [--pattern P] [--output-folder DIR]
 //               [--archive-folder DIR] [--replace]
 // It runs the same SplitJob as the window. Everything that would stop the split (a wrong
 // command line, a document that cannot be read, a refusal, files that would be replaced) is
@@ -45,6 +45,7 @@ private:
         QString document; // absolute
         QList<int> breaksBefore; // from --at, as given
         int every = 0; // from --every; 0 when not given
+        int bookmarkLevel = 0; // from --at-bookmarks; 0 when not given
         bool replace = false;
         SplitSettings settings; // the options file's, with what the command line sets
     };

@@ -63,6 +63,7 @@ void SplitterDlg::BuildRoutingTable()
     route({CmdId::SplitPdf, CtrlId::SplitButton}, [this] { OnSplit(); });
     route({CmdId::About}, [this] { ShowAboutBox(); });
     route({CmdId::ViewWebSite}, [this] { ViewWebSite(); });
+    route({CmdId::PlaceBreakPoints}, [this] { PlaceBreakPoints(); });
 }
 
 bool SplitterDlg::IsBlockedWhileSplitting(int commandId)
@@ -311,10 +312,14 @@ void SplitterDlg::UpdateMenuCommandStates(QWidget *popup)
     }
 }
 
-bool SplitterDlg::OnUpdateCommand(CommandUpdateRecord &)
+bool SplitterDlg::OnUpdateCommand(CommandUpdateRecord &record)
 {
-    // No command of the dialog has an update handler: its enabling is set by the commands.
-    return false;
+    // The commands of the Parts set their enabling themselves; only placing break points, added
+    // after them, follows whether there are rows to place them in.
+    if (record.id != CmdId::PlaceBreakPoints)
+        return false;
+    record.Enable(PageList && PageList->topLevelItemCount() > 0 && !splitting_);
+    return true;
 }
 
 QPoint SplitterDlg::MinimisedIconOrigin(QSize client, QSize icon)

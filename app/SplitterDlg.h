@@ -87,6 +87,10 @@ public:
     virtual void InsertBreakPoint();
     virtual void DeleteBreakPoint();
     virtual void CleanAllBreakPoints();
+    // Break points where bookmarks begin or every N pages, chosen in a dialog; and the rows
+    // they become (existing break points stay, none is doubled).
+    virtual void PlaceBreakPoints();
+    void InsertBreakPointsBefore(const QList<int> &pages);
     void OnRowSelected();
     void OnRowClick();
     void OnRowRightClick();
@@ -107,6 +111,8 @@ public:
     OptionsDlg Options;
     QString DocumentPath;
     QString AskedFolder;
+    // The bookmark level break points were last placed at, for "{bookmark}"; 0 for any level.
+    int BookmarkLevel = 0;
     IconButton *OpenButton = nullptr;
     IconButton *DeleteButton = nullptr;
     IconButton *InsertButton = nullptr;

@@ -2,6 +2,10 @@
 // Delete commands by the selected row, and the list's context menu.
 #include "SplitterDlg.h"
 
+#include "PlaceBreakPointsDlg.h"
+#include "framework/WaitCursor.h"
+#include "split/DocumentOutline.h"
+
 #include "framework/MenuAdapter.h"
 #include "framework/MenuTracker.h"
 #include "res/MenuTemplate.h"
@@ -167,6 +171,43 @@ void SplitterDlg::OnRowSelected()
     if (page >= 0)
         Viewer.ShowPage(page);
     PageList->setFocus();
+}
+
+void SplitterDlg::PlaceBreakPoints()
+{
+    if (!PageList || PageList->topLevelItemCount() == 0 || splitting_)
+        return;
+    int pageCount = 0;
+    for (int row = 0; row < PageList->topLevelItemCount(); ++row)
+        pageCount += !IsBreakPointRow(row);
+    QList<Bookmark> bookmarks;
+    {
+        WaitCursor wait;
+        bookmarks = DocumentOutline::Query(DocumentPath);
+    }
+    PlaceBreakPointsDlg dialog(bookmarks, pageCount, this);
+    if (dialog.exec() == QDialog::Accepted) {
+        BookmarkLevel = dialog.BookmarkLevel();
+        InsertBreakPointsBefore(dialog.Breaks());
+    }
+    PageList->setFocus();
+}
+
+void SplitterDlg::InsertBreakPointsBefore(const QList<int> &pages)
+{
+    // From the last row up, so that the rows still to visit keep their places.
+    int page = 0;
+    for (int row = 0; row < PageList->topLevelItemCount(); ++row)
+        page += !IsBreakPointRow(row);
+    for (int row = PageList->topLevelItemCount() - 1; row >= 0; --row) {
+        if (IsBreakPointRow(row))
+            continue;
+        if (pages.contains(page) && IsInsertable(row))
+            PageList->insertTopLevelItem(row, MakeRow(QString::fromLatin1(kBreakPointText), kBreakPointImage));
+        --page;
+    }
+    // The selected row may now follow a break point: its commands follow.
+    OnRowSelected();
 }
 
 std::unique_ptr<GlyphMenu> SplitterDlg::BuildContextMenu()

@@ -41,6 +41,7 @@ void SplitterDlg::OpenDocument(const QString &path)
 {
     WaitCursor wait;
     DocumentPath = path;
+    BookmarkLevel = 0;
     // Remembered before it is examined, so a file that fails to open is listed too.
     if (app_)
         app_->AddToRecentFileList(path);

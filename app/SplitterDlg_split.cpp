@@ -7,6 +7,7 @@
 #include "framework/FileDialogs.h"
 #include "framework/WaitCursor.h"
 #include "res/ResourceIds.h"
+#include "split/DocumentOutline.h"
 #include "split/EngineRunner.h"
 #include "split/SplitJob.h"
 
@@ -56,6 +57,10 @@ SplitSettings SplitterDlg::CurrentSettings() const
     settings.outFolderName = Options.OutFolderName;
     settings.archive = Options.ArchiveButtonState != 0;
     settings.archiveFolderName = Options.ArchiveFolderName;
+    if (settings.fileNamePattern.contains(QLatin1String("{bookmark}"))) {
+        settings.bookmarks = DocumentOutline::Query(DocumentPath);
+        settings.bookmarkLevel = BookmarkLevel;
+    }
     return settings;
 }
 

@@ -70,6 +70,8 @@ inline constexpr int ContextDeleteBreakPoint = 32785;
 inline constexpr int ContextCleanAllBreakPoints = 32786;
 inline constexpr int About = 32787;
 inline constexpr int ViewWebSite = 32788;
+// Added after the Action menu's own entries: break points from bookmarks or every N pages.
+inline constexpr int PlaceBreakPoints = 32800;
 
 inline constexpr int RecentFileFirst = 57616;
 inline constexpr int RecentFileLast = 57619;

@@ -52,7 +52,7 @@ bool ReplaceFirst(QString &text, const QString &token, const QString &value)
 }
 
 QString ExpandNamePattern(const QString &pattern, const QString &basePath, int firstPage, int lastPage, int partNumber,
-                          int fileCount)
+                          int fileCount, const QString &bookmark)
 {
     QString path = pattern.isEmpty() ? QStringLiteral("{basename} {part}") : pattern;
     ReplaceFirst(path, QStringLiteral("{basename}"), basePath);
@@ -61,6 +61,8 @@ QString ExpandNamePattern(const QString &pattern, const QString &basePath, int f
     ReplaceFirst(path, QStringLiteral("{part}"), QString::number(partNumber));
     ReplaceFirst(path, QStringLiteral("{part:0000}"), QStringLiteral("%1").arg(partNumber, 4, 10, QLatin1Char('0')));
     ReplaceFirst(path, QStringLiteral("{filecount}"), QString::number(fileCount));
+    // After the six, so that their order and results stay as they were.
+    ReplaceFirst(path, QStringLiteral("{bookmark}"), bookmark);
     return path + QStringLiteral(".pdf");
 }
 

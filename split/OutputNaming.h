@@ -18,9 +18,10 @@ OutputLocation ResolveOutputLocation(const QString &documentPath, int saveFileTy
 
 // The output path of one part: the pattern (or "{basename} {part}" when it is empty) with the
 // first occurrence of each token replaced, in the order {basename}, {pagebegin}, {pageend},
-// {part}, {part:0000}, {filecount}, then ".pdf" appended.
+// {part}, {part:0000}, {filecount}, then {bookmark} by `bookmark` (the part's bookmark title,
+// already made safe for a file name), then ".pdf" appended.
 QString ExpandNamePattern(const QString &pattern, const QString &basePath, int firstPage, int lastPage, int partNumber,
-                          int fileCount);
+                          int fileCount, const QString &bookmark = QString());
 
 // Replaces the first occurrence of `token` (exact, case-sensitive) by `value`; false when absent.
 bool ReplaceFirst(QString &text, const QString &token, const QString &value);

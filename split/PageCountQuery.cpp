@@ -59,11 +59,11 @@ int ParsePageCountReport(QByteArrayView report)
     return atoiClamped(report.sliced(at + kEntry.size()));
 }
 
-int QueryPageCount(const QString &document)
+bool ReadDataReport(const QString &document, QByteArray &contents)
 {
     const QString report = MakeTempFileName(QStringLiteral(".txt"));
     if (report.isEmpty())
-        return 0;
+        return false;
     const auto removeReport = qScopeGuard([&] { QFile::remove(report); });
 
     const QString commandLine = CommandLine::Quote(EngineRunner::EnginePath()) + QLatin1Char(' ')
@@ -71,12 +71,19 @@ int QueryPageCount(const QString &document)
                                 + CommandLine::Quote(report);
     QByteArray discarded;
     if (!EngineRunner::RunEngine(commandLine, discarded).Succeeded())
-        return 0;
+        return false;
 
     QFile file(report);
     if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
-        return 0;
-    return ParsePageCountReport(file.readAll());
+        return false;
+    contents = file.readAll();
+    return true;
+}
+
+int QueryPageCount(const QString &document)
+{
+    QByteArray report;
+    return ReadDataReport(document, report) ? ParsePageCountReport(report) : 0;
 }
 
 } // namespace qw

@@ -1,5 +1,6 @@
 #include "SplitJob.h"
 
+#include "DocumentOutline.h"
 #include "EngineRunner.h"
 
 #include "framework/CommandLine.h"
@@ -56,7 +57,8 @@ OutputLocation SplitJob::Location() const
 QString SplitJob::OutputArgumentOf(const PartRange &part) const
 {
     return ExpandNamePattern(settings_.fileNamePattern, Location().basePath, part.firstPage, part.lastPage,
-                             part.partNumber, part.fileCount);
+                             part.partNumber, part.fileCount,
+                             DocumentOutline::TitleFor(settings_.bookmarks, settings_.bookmarkLevel, part.firstPage));
 }
 
 QString SplitJob::OutputPathOf(const PartRange &part) const

@@ -63,6 +63,16 @@ QList<PartRange> SplitPlan::FromBreaks(int pageCount, const QList<int> &breaksBe
     return parts;
 }
 
+QList<int> SplitPlan::BreaksEvery(int pageCount, int every)
+{
+    QList<int> breaks;
+    // Counted wide: a huge step must not wrap around into the document's pages.
+    if (every >= 1)
+        for (qint64 page = 1 + qint64(every); page <= pageCount; page += every)
+            breaks << int(page);
+    return breaks;
+}
+
 QString SplitPlan::FindOutputConflict(const QString &document, const QStringList &outputs)
 {
     const QString source = resolvedPath(document);

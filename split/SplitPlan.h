@@ -29,6 +29,9 @@ public:
     // of `breaksBefore`, in any order. A page given twice breaks once; pages outside 2 to
     // `pageCount` make no break, so no part is ever empty. No pages make no parts.
     static QList<PartRange> FromBreaks(int pageCount, const QList<int> &breaksBefore);
+    // The pages before which a new part begins when every part has `every` pages (the last
+    // fewer): 1 + every, 1 + 2 every, ... up to `pageCount`. None for `every` below 1.
+    static QList<int> BreaksEvery(int pageCount, int every);
 
     // Why writing parts to `outputs` (in part order) would destroy data: a part written over
     // the document itself, or two parts written to the same file. Empty when there is no

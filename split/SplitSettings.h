@@ -1,5 +1,8 @@
 #pragma once
 
+#include "DocumentOutline.h"
+
+#include <QList>
 #include <QString>
 
 namespace qw {
@@ -28,6 +31,10 @@ struct SplitSettings {
     QString outFolderName;
     bool archive = false; // move the document to archiveFolderName once every part is written
     QString archiveFolderName;
+    // What "{bookmark}" in the pattern names a part after: the document's bookmarks, of level
+    // 1 to bookmarkLevel (any level when 0).
+    QList<Bookmark> bookmarks;
+    int bookmarkLevel = 0;
 
     // The settings as options.ini holds them (defaults for what it lacks); the document is
     // archived only when ArchiveButtonState is 1, as the Options dialog shows it.

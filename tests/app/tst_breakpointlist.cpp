@@ -1,6 +1,7 @@
 // The break point list and opening documents, driven by real keys and clicks on the real list.
 // The engine is a stand-in beside this program that reports $FAKE_PAGES pages.
 #include "app/SplitterApp.h"
+#include "app/PlaceBreakPointsDlg.h"
 #include "app/SplitterDlg.h"
 #include "framework/AppMessageBox.h"
 #include "framework/FileDialogs.h"
@@ -17,6 +18,11 @@
 #include <QMimeData>
 #include <QPushButton>
 #include <QTemporaryDir>
+#include <QComboBox>
+#include <QLabel>
+#include <QRadioButton>
+#include <QSpinBox>
+#include <QApplication>
 #include <QTest>
 #include <QTimer>
 #include <QTreeWidget>
@@ -27,8 +33,13 @@ namespace {
 
 const QByteArray kFakeEngine = R"(#!/bin/sh
 for last in "$@"; do :; done
-printf 'NumberOfPages: %s\n' "$FAKE_PAGES" > "$last"
+printf 'NumberOfPages: %s\n%b' "$FAKE_PAGES" "$FAKE_OUTLINE" > "$last"
 )";
+
+// Chapters at pages 5 and 9 of 12, a section at page 6.
+const QByteArray kOutline = "BookmarkBegin\nBookmarkTitle: One\nBookmarkLevel: 1\nBookmarkPageNumber: 5\n"
+                            "BookmarkBegin\nBookmarkTitle: One.1\nBookmarkLevel: 2\nBookmarkPageNumber: 6\n"
+                            "BookmarkBegin\nBookmarkTitle: Two\nBookmarkLevel: 1\nBookmarkPageNumber: 9\n";
 
 const QString BP = QStringLiteral("BreakPoint");
 
@@ -65,6 +76,8 @@ private slots:
     void droppedFilesOpenTheFirstPdf();
     void openFileDialogOpensTheChosenFile();
     void documentNamedAtStartIsOpened();
+    void placeBreakPoints_data();
+    void placeBreakPoints();
 
 private:
     void open(int pages, const QString &path = QStringLiteral("/docs/a doc.pdf"));
@@ -456,6 +469,67 @@ void TestBreakPointList::documentNamedAtStartIsOpened()
     QCOMPARE(opened, QStringLiteral("/docs/named at start.pdf"));
     QCOMPARE(rows, 4);
     QCOMPARE(app.RecentFiles().paths().first(), opened);
+}
+
+void TestBreakPointList::placeBreakPoints_data()
+{
+    QTest::addColumn<QByteArray>("outline");
+    QTest::addColumn<QString>("choice"); // a level, or "every N"
+    QTest::addColumn<QString>("offered"); // the dialog's levels as shown
+    QTest::addColumn<QStringList>("rows");
+    const QStringList chapters{"1", "2", "3", "4", BP, "5", "6", "7", "8", BP, "9", "10", "11", "12"};
+    // The break point before page 9 is there already: it stays, and is not doubled.
+    QTest::newRow("chapters") << kOutline << "1"
+                              << "1 (3 parts)|1 to 2 (4 parts)" << chapters;
+    QTest::newRow("sections") << kOutline << "2"
+                              << "1 (3 parts)|1 to 2 (4 parts)"
+                              << QStringList{"1", "2", "3", "4", BP, "5", BP, "6", "7", "8", BP, "9", "10", "11", "12"};
+    QTest::newRow("everyFourPages") << QByteArray() << "every 4"
+                                    << "" << chapters;
+    QTest::newRow("cancelled") << kOutline << "cancel"
+                               << "1 (3 parts)|1 to 2 (4 parts)"
+                               << QStringList{"1", "2", "3", "4", "5", "6", "7", "8", BP, "9", "10", "11", "12"};
+}
+
+void TestBreakPointList::placeBreakPoints()
+{
+    QFETCH(QByteArray, outline);
+    QFETCH(QString, choice);
+    QFETCH(QString, offered);
+    QFETCH(QStringList, rows);
+    // Without rows there is nothing to place break points in.
+    dlg_->UpdateMenuCommandStates(action());
+    QCOMPARE(stateOf(action(), CmdId::PlaceBreakPoints), Greyed);
+    qputenv("FAKE_OUTLINE", outline);
+    open(12);
+    select(8);
+    key(Qt::Key_F2);
+    dlg_->UpdateMenuCommandStates(action());
+    QCOMPARE(stateOf(action(), CmdId::PlaceBreakPoints), Enabled);
+
+    QStringList levels;
+    QTimer::singleShot(0, this, [&] {
+        auto *place = qobject_cast<PlaceBreakPointsDlg *>(QApplication::activeModalWidget());
+        QVERIFY(place);
+        for (int i = 0; i < place->LevelCombo->count(); ++i)
+            levels << place->LevelCombo->itemText(i);
+        if (choice == "cancel") {
+            place->reject();
+        } else if (choice.startsWith("every")) {
+            QVERIFY(!place->AtBookmarks->isEnabled());
+            place->PagesSpin->setValue(choice.section(' ', 1).toInt());
+            QCOMPARE(place->EveryCount->text(), QStringLiteral("3 parts"));
+            place->accept();
+        } else {
+            place->LevelCombo->setCurrentIndex(choice.toInt() - 1);
+            place->accept();
+        }
+    });
+    dlg_->OnCommand(CmdId::PlaceBreakPoints);
+    qputenv("FAKE_OUTLINE", "");
+    QCOMPARE(levels.join('|'), offered);
+    QCOMPARE(this->rows(), rows);
+    QCOMPARE(dlg_->BookmarkLevel, choice.startsWith("every") || choice == "cancel" ? 0 : choice.toInt());
 }
 
 QTEST_MAIN(TestBreakPointList)

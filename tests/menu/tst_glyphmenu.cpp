@@ -119,11 +119,13 @@ void TestGlyphMenu::acceleratorColumnIsPadded()
     const GlyphMenu *action = GlyphMenu::FromHandle(menu.SubMenuAt(1));
     const QFontMetrics metrics(QApplication::font("QMenu"));
     int widest = 0;
-    for (const QString text :
-         {"&Insert Break Point ", "&Delete Break Point ", "&Clean All Break Points ", "&Split PDF Based Break Points "})
+    for (const QString text : {"&Insert Break Point ", "&Delete Break Point ", "&Clean All Break Points ",
+                               "&Split PDF Based Break Points ", "&Place Break Points... "})
         widest = qMax(widest, metrics.horizontalAdvance(text));
     QStringList heads;
     for (const auto &item : action->Items()) {
+        if (!item->text.contains('\t'))
+            continue;
         const QString head = item->text.section('\t', 0, 0);
         QVERIFY2(head.endsWith(' ') && metrics.horizontalAdvance(head) >= widest, qPrintable(item->text));
         QVERIFY(metrics.horizontalAdvance(head.chopped(1)) < widest);
@@ -133,6 +135,7 @@ void TestGlyphMenu::acceleratorColumnIsPadded()
                                  "&Split PDF Based Break Points\tF5"}));
     // Entries without a tab keep their text.
     QCOMPARE(GlyphMenu::FromHandle(menu.SubMenuAt(0))->Items().front()->text, QStringLiteral("&Open..."));
+    QCOMPARE(action->Items().back()->text, QStringLiteral("&Place Break Points..."));
 }
 
 void TestGlyphMenu::topLevelStaysPlainText()

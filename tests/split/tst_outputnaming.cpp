@@ -82,6 +82,9 @@ void TestOutputNaming::patterns_data()
     QTest::newRow("capitalTokenIsLiteral") << "{basename} {Part}" << 2 << "/docs/manual {Part}.pdf";
     QTest::newRow("basenameOnly") << "{basename}" << 3 << "/docs/manual.pdf";
     QTest::newRow("textKeptAsIs") << "  {basename}  x " << 2 << "  /docs/manual  x .pdf";
+    // The part's bookmark title comes last: a token inside the title stays as it is.
+    QTest::newRow("bookmark") << "{part:0000} {bookmark}" << 2 << "0002 Intro {part}.pdf";
+    QTest::newRow("bookmarkBeforeOthers") << "{bookmark} {part}" << 2 << "Intro {part} 2.pdf";
 }
 
 void TestOutputNaming::patterns()
@@ -90,7 +93,7 @@ void TestOutputNaming::patterns()
     QFETCH(int, part);
     QFETCH(QString, path);
     const OutputLocation location = ResolveOutputLocation("/docs/manual.pdf", 3, {}, {});
-    QCOMPARE(ExpandNamePattern(pattern, location.basePath, 5, 9, part, 3), path);
+    QCOMPARE(ExpandNamePattern(pattern, location.basePath, 5, 9, part, 3, "Intro {part}"), path);
 }
 
 void TestOutputNaming::replaceFirstOnly()

@@ -2,7 +2,7 @@
 # Writes a document of several thousand pages for the benchmarks.
 #   bench/make_big_pdf.sh OUT.pdf [pages]      (default 6000 pages)
 # Real PDFs found under /usr/share (their tables of contents link between pages), or a
-# generated one with links when there are none, concatenated with qpdf.
+# generated one with links when there are none, concatenated with qpdf, then given an outline.
 set -euo pipefail
 big="$1"
 target_pages="${2:-6000}"
@@ -42,4 +42,34 @@ while [ "$pages" -lt "$target_pages" ]; do
 done
 qpdf --empty --pages "${args[@]}" -- "$big"
 rm -f "$work"/src*.pdf
-echo "document: $(qpdf --show-npages "$big") pages, $(du -h "$big" | cut -f1), from ${#sources[@]} source file(s)"
+
+# The concatenation loses the sources' bookmarks: the document gets an outline of its own,
+# added by mutool as an incremental update (a chapter every 20 pages, open and closed in
+# turn, each with four sections, every other section with two subsections).
+cat > "$work/outline.js" <<'EOF'
+var doc = new PDFDocument(scriptArgs[0]);
+var n = doc.countPages();
+var it = doc.outlineIterator();
+function add(title, page, open) { it.insert({title: title, uri: "#page=" + (page + 1), open: open}); it.prev(); }
+for (var ch = 0; ch * 20 < n; ++ch) {
+  var p = ch * 20;
+  add("Chapter " + (ch + 1), p, ch % 2 == 0);
+  it.down();
+  for (var s = 0; s < 4 && p + s * 5 < n; ++s) {
+    add("Section " + (ch + 1) + "." + (s + 1), p + s * 5, s % 2 == 0);
+    if (s % 2 == 0) {
+      it.down();
+      add("Subsection " + (ch + 1) + "." + (s + 1) + ".1", p + s * 5, false); it.next();
+      add("Subsection " + (ch + 1) + "." + (s + 1) + ".2", Math.min(n - 1, p + s * 5 + 2), false); it.next();
+      it.up();
+    }
+    it.next();
+  }
+  it.up();
+  it.next();
+}
+doc.save(scriptArgs[0], "incremental");
+EOF
+mutool run "$work/outline.js" "$big"
+echo "document: $(qpdf --show-npages "$big") pages, $(du -h "$big" | cut -f1), from ${#sources[@]} source file(s)," \
+  "$(mutool show "$big" outline | wc -l) bookmarks"

@@ -7,13 +7,16 @@
 namespace quirekit {
 
 // Formats the dump_data report. The page count comes first so that no other entry can
-// precede it; values are put on one line each.
+// precede it; values are put on one line each. The outline and the page label ranges
+// follow the other entries.
 class DataReport {
 public:
     static std::string format(const DocumentFacts &facts);
 
 private:
     static std::string oneLine(const std::string &value);
+    static std::string escaped(const std::string &value);
+    static const char *numberStyle(char style);
     static std::string number(double value);
 };
 

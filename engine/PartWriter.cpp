@@ -134,6 +134,8 @@ void PartWriter::build(int first, int last)
     copyDocumentEntries();
     addPageLabels();
     addForm();
+    addViewerSettings();
+    addOutline();
     drainWork();
 }
 
@@ -236,8 +238,12 @@ bool PartWriter::linkStaysInside(pdf_obj *link)
 // leads to that copy.
 int PartWriter::targetPosition(pdf_obj *destination, pdf_obj **array)
 {
-    const int index = m_source.destinationPage(destination, array);
-    if (index < 0)
+    return positionOf(m_source.destinationPage(destination, array));
+}
+
+int PartWriter::positionOf(int index)
+{
+    if (index < 0 || index >= static_cast<int>(m_position.size()))
         return -1;
     if (m_position[static_cast<std::size_t>(index)] >= 0)
         return m_position[static_cast<std::size_t>(index)];

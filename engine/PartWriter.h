@@ -16,8 +16,9 @@ namespace quirekit {
 // and everything they use is copied once, object by object; references that lead out of
 // the range (other pages, the page tree, annotations and form fields of other pages, links
 // to pages left out) are cut there, so no other page or its content reaches the output.
-// Links within the range, form fields, page labels, optional content and the document
-// information are kept.
+// Links within the range, form fields, page labels, optional content, the document
+// information and metadata, the viewer settings and the bookmarks that lead into the range
+// are kept.
 class PartWriter {
 public:
     explicit PartWriter(PdfDocument &source);
@@ -40,6 +41,7 @@ private:
     bool linkStaysInside(pdf_obj *link);
     // Output position of the page a destination leads to; -1 if that page is left out.
     int targetPosition(pdf_obj *destination, pdf_obj **array);
+    int positionOf(int index);
     bool putDestination(pdf_obj *dict, pdf_obj *key, pdf_obj *destination);
     bool isOutsideGoTo(pdf_obj *dict);
 
@@ -58,6 +60,9 @@ private:
     void copyDocumentEntries();
     void addPageLabels();
     void addForm();
+    void addViewerSettings();
+    void addOutline();
+    void writeOutlineItem(int index, int outlinesNum);
     void save(int fd);
 
     Role role(int num) const
@@ -84,6 +89,18 @@ private:
     std::vector<std::uint8_t> m_role;
     std::vector<int> m_work; // source objects allocated but not yet copied
     std::vector<int> m_fieldRoots; // top-level form fields reached from kept widgets
+    // One per source outline entry, for the part's outline.
+    struct OutlineNode {
+        int anchor = -1; // the nearest kept entry among itself and its ancestors
+        int parent = -1; // the kept entry it hangs from in the part, -1 at the top
+        int first = -1, last = -1, prev = -1, next = -1; // kept entries
+        int visible = 0; // descendants shown when it is open
+        int num = 0; // its object in the part
+        bool kept = false;
+        bool below = false; // some descendant is kept
+        bool open = false;
+    };
+    std::vector<OutlineNode> m_outline;
     int m_currentPage = -1; // source page being copied, for warnings; -1 for document entries
 };
 

@@ -109,6 +109,15 @@ void PdfDocument::releasePages()
     for (auto &label : m_labels)
         pdf_drop_obj(m_ctx, label.second);
     m_labels.clear();
+    for (OutlineEntry &entry : m_outline)
+        pdf_drop_obj(m_ctx, entry.item);
+    m_outline.clear();
+    for (pdf_obj *leaf : m_indexLeaves)
+        pdf_drop_obj(m_ctx, leaf);
+    m_indexLeaves.clear();
+    m_destinationIndex.clear();
+    m_indexBuilt = false;
+    m_pendingItems.clear();
 }
 
 pdf_obj *PdfDocument::inheritableKey(int which)
@@ -210,6 +219,7 @@ void PdfDocument::walkPageTree(bool trustCounts)
 {
     releasePages();
     m_labelsLoaded = false;
+    m_outlineLoaded = false;
     const std::size_t objects = static_cast<std::size_t>(std::max(0, pdf_xref_len(m_ctx, m_doc)));
     m_kind.assign(objects, NotInTree);
     m_pageIndex.assign(objects, -1);
@@ -402,6 +412,8 @@ Status PdfDocument::facts(DocumentFacts &facts)
                 userUnit = pdf_to_real(m_ctx, unit);
             rotate = pdf_to_int(m_ctx, pageAttribute(0, PageEntry::Rotate));
         }
+        outline();
+        pageLabels();
     }
     fz_catch(m_ctx)
     {
@@ -424,6 +436,7 @@ Status PdfDocument::facts(DocumentFacts &facts)
         facts.firstPageWidth = sideways ? height : width;
         facts.firstPageHeight = sideways ? width : height;
     }
+    structureFacts(facts);
     return Status::success();
 }
 
@@ -474,7 +487,10 @@ pdf_obj *PdfDocument::lookupNamedDestination(pdf_obj *name)
             return found;
     }
     pdf_obj *tree = pdf_dict_getl(m_ctx, root, PDF_NAME(Names), PDF_NAME(Dests), nullptr);
-    return searchNameTree(tree, key, keyLength);
+    // A few names are searched for; many (an outline by names) are looked up in an index.
+    if (++m_namedLookups <= kSearchesBeforeIndex)
+        return searchNameTree(tree, key, keyLength);
+    return indexedDestination(tree, key, keyLength);
 }
 
 // Finds a key in a name tree, using each node's Limits to skip subtrees; every node is
@@ -521,58 +537,7 @@ pdf_obj *PdfDocument::searchNameTree(pdf_obj *root, const char *key, std::size_t
     return found;
 }
 
-const std::vector<std::pair<int, pdf_obj *>> &PdfDocument::pageLabels()
-{
-    if (!m_labelsLoaded) {
-        m_labelsLoaded = true;
-        pdf_obj *root = pdf_dict_get(m_ctx, pdf_trailer(m_ctx, m_doc), PDF_NAME(Root));
-        collectLabels(pdf_dict_gets(m_ctx, root, "PageLabels"));
-        std::stable_sort(m_labels.begin(), m_labels.end(),
-                         [](const auto &a, const auto &b) { return a.first < b.first; });
-    }
-    return m_labels;
-}
-
-int PdfDocument::labelRangeOf(int index)
-{
-    const auto &labels = pageLabels();
-    const auto after = std::upper_bound(labels.begin(), labels.end(), index,
-                                        [](int value, const auto &label) { return value < label.first; });
-    return static_cast<int>(after - labels.begin()) - 1;
-}
-
-// Flattens the page labels number tree (cycle-safe, as above).
-void PdfDocument::collectLabels(pdf_obj *root)
-{
-    if (!pdf_is_dict(m_ctx, root))
-        return;
-    startSearch(root);
-    while (!m_search.empty()) {
-        pdf_obj *node = m_search.back();
-        m_search.pop_back();
-        pdf_obj *nums = pdf_dict_get(m_ctx, node, PDF_NAME(Nums));
-        const int count = pdf_array_len(m_ctx, nums);
-        for (int i = 0; i + 1 < count; i += 2) {
-            pdf_obj *key = pdf_array_get(m_ctx, nums, i);
-            pdf_obj *value = pdf_array_get(m_ctx, nums, i + 1);
-            if (pdf_is_int(m_ctx, key) && pdf_to_int(m_ctx, key) >= 0 && pdf_is_dict(m_ctx, value))
-                m_labels.emplace_back(pdf_to_int(m_ctx, key), pdf_keep_obj(m_ctx, pdf_resolve_indirect(m_ctx, value)));
-        }
-        pdf_obj *kids = pdf_dict_get(m_ctx, node, PDF_NAME(Kids));
-        for (int i = pdf_array_len(m_ctx, kids) - 1; i >= 0; --i) {
-            pdf_obj *kid = pdf_array_get(m_ctx, kids, i);
-            const int num = pdf_to_num(m_ctx, kid);
-            if (num <= 0 || static_cast<std::size_t>(num) >= m_seen.size()
-                || m_seen[static_cast<std::size_t>(num)] == m_seenMark)
-                continue;
-            m_seen[static_cast<std::size_t>(num)] = m_seenMark;
-            m_search.push_back(pdf_keep_obj(m_ctx, pdf_resolve_indirect(m_ctx, kid)));
-        }
-        pdf_drop_obj(m_ctx, node);
-    }
-}
-
-void PdfDocument::startSearch(pdf_obj *root)
+void PdfDocument::newSeenMark()
 {
     const std::size_t objects = static_cast<std::size_t>(std::max(0, pdf_xref_len(m_ctx, m_doc)));
     if (m_seen.size() < objects)
@@ -581,6 +546,11 @@ void PdfDocument::startSearch(pdf_obj *root)
         std::fill(m_seen.begin(), m_seen.end(), 0);
         m_seenMark = 1;
     }
+}
+
+void PdfDocument::startSearch(pdf_obj *root)
+{
+    newSeenMark();
     for (pdf_obj *node : m_search)
         pdf_drop_obj(m_ctx, node);
     m_search.clear();

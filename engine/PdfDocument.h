@@ -24,6 +24,21 @@ struct DocumentFacts {
     double firstPageWidth = 0; // points, as displayed (crop box, rotation applied)
     double firstPageHeight = 0;
     int firstPageRotation = 0;
+
+    struct Bookmark {
+        std::string title; // UTF-8
+        int level = 1; // 1 for the top level
+        int page = 0; // 1-based page of its destination, 0 when it has none
+    };
+    std::vector<Bookmark> bookmarks; // in document order
+
+    struct LabelRange {
+        int firstPage = 1; // 1-based
+        long long start = 1;
+        char style = 0; // the /S name's letter (D, R, r, A, a), 0 for none
+        std::string prefix; // UTF-8
+    };
+    std::vector<LabelRange> labels;
 };
 
 // One page of the document as found in its page tree.
@@ -33,6 +48,19 @@ struct PageEntry {
     int num = 0; // object number, 0 when the page is a direct object in Kids
     int node = 0; // the tree node it hangs from (index into the node list)
     pdf_obj *page = nullptr; // the page dictionary (kept) once loaded
+};
+
+// One entry of the document outline, flattened in document order.
+struct OutlineEntry {
+    // Page: a destination in this document (page -1 when it leads nowhere found); Action:
+    // an action of another kind (a web address, a named action...); None: neither.
+    enum Target : std::uint8_t { None, Page, Action };
+
+    pdf_obj *item = nullptr; // the outline item dictionary (kept)
+    int level = 1; // 1 for the top level
+    int parent = -1; // index of the entry it hangs from, -1 at the top
+    int page = -1; // source page index of its destination
+    Target target = None;
 };
 
 // An open PDF document and its pages. Every MuPDF error is turned into a Status at this
@@ -73,6 +101,8 @@ public:
     const std::vector<std::pair<int, pdf_obj *>> &pageLabels();
     // The label range (index into pageLabels()) a page falls in; -1 before the first one.
     int labelRangeOf(int index);
+    // The outline (bookmarks) in document order; an item reached twice (a loop) is skipped.
+    const std::vector<OutlineEntry> &outline();
 
 private:
     void walkPageTree(bool trustCounts);
@@ -83,8 +113,12 @@ private:
     pdf_obj *loadPageObject(int index);
     pdf_obj *lookupNamedDestination(pdf_obj *name);
     pdf_obj *searchNameTree(pdf_obj *root, const char *key, std::size_t keyLength);
+    pdf_obj *indexedDestination(pdf_obj *tree, const char *key, std::size_t keyLength);
     void collectLabels(pdf_obj *root);
     void startSearch(pdf_obj *root);
+    void newSeenMark();
+    void walkOutline(pdf_obj *first);
+    void structureFacts(DocumentFacts &facts);
     void releasePages();
 
     struct Frame {
@@ -109,6 +143,25 @@ private:
     std::vector<pdf_obj *> m_search; // kept nodes waiting in a tree search
     std::vector<std::pair<int, pdf_obj *>> m_labels; // kept label dictionaries
     bool m_labelsLoaded = false;
+    struct PendingItem {
+        pdf_obj *item; // a First or Next value inside a kept dictionary
+        int parent;
+        int level;
+    };
+    std::vector<PendingItem> m_pendingItems;
+    std::vector<OutlineEntry> m_outline;
+    // The destinations name tree flattened and sorted by key, once names are looked up often.
+    struct NamedDestination {
+        const char *key; // inside a kept leaf of the tree
+        std::size_t length;
+        pdf_obj *value;
+    };
+    static constexpr int kSearchesBeforeIndex = 32;
+    int m_namedLookups = 0;
+    bool m_indexBuilt = false;
+    std::vector<NamedDestination> m_destinationIndex;
+    std::vector<pdf_obj *> m_indexLeaves; // kept
+    bool m_outlineLoaded = false;
     bool m_exactWalk = false;
 };
 

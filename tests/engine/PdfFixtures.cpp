@@ -88,6 +88,100 @@ QByteArray PdfFixtures::tenPages()
     return assemble(o, "/Root 1 0 R /Info 50 0 R");
 }
 
+QByteArray PdfFixtures::manual(bool outlineLoop)
+{
+    // Page k is object 10+k, its content 30+k; outline items 50-60 in document order.
+    auto page = [](int k) { return QByteArray::number(10 + k) + " 0 R"; };
+    QMap<int, QByteArray> o;
+    o[1] = "<< /Type /Catalog /Pages 2 0 R /Outlines 7 0 R /Names << /Dests 4 0 R >> /Metadata 6 0 R"
+           " /Lang (de-CH) /PageLayout /TwoColumnRight /PageMode /UseOutlines"
+           " /ViewerPreferences << /DisplayDocTitle true /PrintPageRange [0 3] >> /OpenAction ["
+           + page(5)
+           + " /Fit] /PageLabels << /Nums [0 << /S /r >> 3 << /S /D >> 9 << /S /D /P (A-) /St 1 >>"
+             " 11 << /P (Index) >>] >> >>";
+    QByteArray kids;
+    for (int k = 1; k <= 12; ++k) {
+        kids += page(k) + " ";
+        o[10 + k] = textPage("2", 30 + k);
+        o[30 + k] = textContent("Page " + QByteArray::number(k));
+    }
+    o[2] = "<< /Type /Pages /Kids [" + kids
+           + "] /Count 12 /MediaBox [0 0 300 400]"
+             " /Resources << /Font << /F1 3 0 R >> >> >>";
+    o[3] = "<< /Type /Font /Subtype /Type1 /BaseFont /Helvetica >>";
+    o[4] = "<< /Names [(ch1) [" + page(4) + " /XYZ 0 400 0] (sec12) << /D [" + page(6) + " /FitH 300] >>] >>";
+    o[5] = "<< /Title (Quire Manual) >>";
+    o[6] = stream(
+        "/Type /Metadata /Subtype /XML",
+        "<x:xmpmeta xmlns:x='adobe:ns:meta/'><rdf:RDF xmlns:rdf='http://www.w3.org/1999/02/22-rdf-syntax-ns#'>"
+        "<rdf:Description dc:title='"
+            + QByteArray(kManualXmpMarker) + "' xmlns:dc='http://purl.org/dc/elements/1.1/'/></rdf:RDF></x:xmpmeta>");
+    o[7] = "<< /Type /Outlines /First 50 0 R /Last 60 0 R /Count 10 >>";
+    auto item = [](const QByteArray &title, int parent, int prev, int next, const QByteArray &rest) {
+        QByteArray dict = "<< /Title " + title + " /Parent " + QByteArray::number(parent) + " 0 R";
+        if (prev)
+            dict += " /Prev " + QByteArray::number(prev) + " 0 R";
+        if (next)
+            dict += " /Next " + QByteArray::number(next) + " 0 R";
+        return dict + " " + rest + " >>";
+    };
+    // "Préface" in UTF-16; "Chapter 2 — Use" with the dash in PDFDocEncoding.
+    o[50] = item("<FEFF0050007200E9006600610063006500>", 7, 0, 51, "/Dest [" + page(1) + " /Fit]");
+    o[51] = item("(Part One)", 7, 50, 57, "/First 52 0 R /Last 55 0 R /Count 4 /C [1 0 0] /F 2");
+    o[52] = item("(Chapter 1\nIntroduction)", 51, 0, 55, "/First 53 0 R /Last 54 0 R /Count 2 /Dest (ch1)");
+    o[53] = item("(Section 1.1)", 52, 0, 54, "/A << /S /GoTo /D [" + page(5) + " /XYZ 0 300 0] >>");
+    o[54] = item("(Section 1.2)", 52, 53, 0, "/A << /S /GoTo /D (sec12) >>");
+    o[55] = item("(Chapter 2 \204 Use)", 51, 52, 0,
+                 "/First 56 0 R /Last 56 0 R /Count -1 /C [0 0 1] /F 1 /Dest [" + page(7) + " /Fit]");
+    o[56] = item("(Section 2.1)", 55, 0, 0, (outlineLoop ? "/First 51 0 R " : "") + ("/Dest [" + page(8) + " /Fit]"));
+    o[57] = item("(Appendix)", 7, 51, 60,
+                 "/First 58 0 R /Last 59 0 R /Count 2 /C [0 0.5 0] /F 3 /Dest [" + page(10) + " /Fit]");
+    o[58] = item("(Web site &#1)", 57, 0, 59, "/A << /S /URI /URI (https://example.org/manual) >>");
+    o[59] = item("(Appendix B)", 57, 58, 0, "/Dest [" + page(11) + " /Fit]");
+    o[60] = item("(Index)", 7, 57, outlineLoop ? 50 : 0, "/Dest [" + page(12) + " /Fit]");
+    return assemble(o, "/Root 1 0 R /Info 5 0 R");
+}
+
+QByteArray PdfFixtures::namedOutline(int entries)
+{
+    // Pages 11-20, contents 21-30, the name tree's leaves from 40, the items after them.
+    QMap<int, QByteArray> o;
+    QByteArray kids;
+    for (int k = 1; k <= 10; ++k) {
+        kids += QByteArray::number(10 + k) + " 0 R ";
+        o[10 + k] = textPage("2", 20 + k);
+        o[20 + k] = textContent("Page " + QByteArray::number(k));
+    }
+    o[1] = "<< /Type /Catalog /Pages 2 0 R /Outlines 3 0 R /Names << /Dests 4 0 R >> >>";
+    o[2] = "<< /Type /Pages /Kids [" + kids
+           + "] /Count 10 /MediaBox [0 0 300 400]"
+             " /Resources << /Font << /F1 5 0 R >> >> >>";
+    o[5] = "<< /Type /Font /Subtype /Type1 /BaseFont /Helvetica >>";
+    auto name = [](int j) { return "n" + QByteArray::number(j).rightJustified(3, '0'); };
+    QByteArray leaves;
+    const int leafCount = (entries + 7) / 8;
+    for (int leaf = 0; leaf < leafCount; ++leaf) {
+        const int last = qMin(entries, leaf * 8 + 8) - 1;
+        QByteArray names;
+        for (int j = leaf * 8; j <= last; ++j)
+            names += "(" + name(j) + ") [" + QByteArray::number(10 + namedOutlinePage(j)) + " 0 R /Fit] ";
+        o[40 + leaf] = "<< /Names [" + names + "] /Limits [(" + name(leaf * 8) + ") (" + name(last) + ")] >>";
+        leaves += QByteArray::number(40 + leaf) + " 0 R ";
+    }
+    o[4] = "<< /Kids [" + leaves + "] >>";
+    const int firstItem = 40 + leafCount;
+    for (int j = 0; j <= entries; ++j) {
+        const int num = firstItem + j;
+        const QByteArray title = j < entries ? "Entry " + QByteArray::number(j) : "Entry missing";
+        o[num] = "<< /Title (" + title + ") /Parent 3 0 R /Dest (" + (j < entries ? name(j) : "zzz") + ")"
+                 + (j > 0 ? " /Prev " + QByteArray::number(num - 1) + " 0 R" : "")
+                 + (j < entries ? " /Next " + QByteArray::number(num + 1) + " 0 R" : "") + " >>";
+    }
+    o[3] = "<< /Type /Outlines /First " + QByteArray::number(firstItem) + " 0 R /Last "
+           + QByteArray::number(firstItem + entries) + " 0 R /Count " + QByteArray::number(entries + 1) + " >>";
+    return assemble(o, "/Root 1 0 R");
+}
+
 QByteArray PdfFixtures::cyclicTree()
 {
     QMap<int, QByteArray> o;

@@ -15,6 +15,21 @@ public:
     // (Dest array), 2->9 (GoTo action), 3->4 (named "chapter4"), 3->9 (named "nine"),
     // 4: a URI, 9->1. A text field has widgets on pages 2 and 9. Labels: i, ii, iii, 1...
     static QByteArray tenPages();
+    // Twelve 300 x 400 pages ("Page k") set out like a manual. Labels: i-iii, 1-6, A-1 and
+    // A-2, then "Index". Outline (level: title -> page): 1 Préface -> 1; 1 Part One
+    // (heading, open, red, bold); 2 "Chapter 1<newline>Introduction" -> 4 (named "ch1",
+    // open); 3 Section 1.1 -> 5 (GoTo); 3 Section 1.2 -> 6 (GoTo to named "sec12"); 2
+    // "Chapter 2 — Use" -> 7 (closed, blue, italic); 3 Section 2.1 -> 8; 1 Appendix -> 10
+    // (open, green, bold italic); 2 "Web site &#1" (URI); 2 Appendix B -> 11; 1 Index -> 12.
+    // With Info, XMP metadata, Lang, viewer settings and an OpenAction to page 5. With
+    // outlineLoop, Index's Next leads back to Préface and Section 2.1's First to Part One.
+    static QByteArray manual(bool outlineLoop = false);
+    // Ten pages ("Page k") and a flat outline of `entries` bookmarks, "Entry j" leading by
+    // the name "nJJJ" to page namedOutlinePage(j), through a name tree of leaves of eight,
+    // then "Entry missing", whose name is in no tree.
+    static QByteArray namedOutline(int entries);
+    static int namedOutlinePage(int entry) { return (entry * 7) % 10 + 1; }
+    static constexpr const char *kManualXmpMarker = "QUIREMANUALXMP";
     static QByteArray cyclicTree(); // the root's Kids lead back to the root
     static QByteArray lyingCounts(); // a Count claims leaves where there is a node
     static QByteArray danglingPage(); // the second of two Kids is an object that is not there

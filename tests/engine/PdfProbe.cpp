@@ -6,6 +6,7 @@ extern "C" {
 }
 
 #include <QByteArray>
+#include <cstdlib>
 #include <cstring>
 
 namespace {
@@ -37,6 +38,9 @@ QString printed(fz_context *ctx, pdf_obj *obj)
 PdfProbe::PdfProbe(const QString &path)
 {
     fz_context *ctx = fz_new_context(nullptr, nullptr, FZ_STORE_DEFAULT);
+    // MuPDF warns about every outline entry that leads to no page (headings, web addresses).
+    fz_set_warning_callback(
+        ctx, [](void *, const char *) {}, nullptr);
     fz_document *doc = nullptr;
     const QByteArray file = path.toUtf8();
     volatile int count = 0;
@@ -71,8 +75,20 @@ PdfProbe::PdfProbe(const QString &path)
     pdf_obj *fields = pdf_dict_getp(ctx, trailer, "Root/AcroForm/Fields");
     m_fieldCount = pdf_array_len(ctx, fields);
     m_fieldKidCount = pdf_array_len(ctx, pdf_dict_get(ctx, pdf_array_get(ctx, fields, 0), PDF_NAME(Kids)));
-    if (pdf_obj *labels = pdf_dict_getp(ctx, trailer, "Root/PageLabels/Nums"))
+    if (pdf_obj *labels = pdf_dict_getp(ctx, trailer, "Root/PageLabels/Nums")) {
         m_labels = printed(ctx, labels);
+        for (int i = 0; i + 1 < pdf_array_len(ctx, labels); i += 2) {
+            pdf_obj *range = pdf_array_get(ctx, labels, i + 1);
+            pdf_obj *start = pdf_dict_gets(ctx, range, "St");
+            m_labelRanges << qMakePair(pdf_to_int(ctx, pdf_array_get(ctx, labels, i)),
+                                       QString("%1|%2|%3")
+                                           .arg(pdf_to_name(ctx, pdf_dict_get(ctx, range, PDF_NAME(S))))
+                                           .arg(pdf_to_text_string(ctx, pdf_dict_get(ctx, range, PDF_NAME(P))))
+                                           .arg(start ? pdf_to_int(ctx, start) : 1));
+        }
+    }
+    readOutline(ctx, doc);
+    readCatalog(ctx, pdf);
     fz_drop_document(ctx, doc);
     fz_drop_context(ctx);
 }
@@ -150,6 +166,179 @@ int PdfProbe::targetOf(fz_context *ctx, fz_document *doc, const char *uri)
         target = -1;
     }
     return target;
+}
+
+void PdfProbe::readOutline(fz_context *ctx, fz_document *doc)
+{
+    fz_outline *outline = nullptr;
+    fz_var(outline);
+    fz_try(ctx)
+    {
+        outline = fz_load_outline(ctx, doc);
+    }
+    fz_catch(ctx)
+    {
+        m_outlineProblem = QString::fromUtf8(fz_caught_message(ctx));
+        return;
+    }
+    QList<QPair<fz_outline *, int>> stack;
+    for (fz_outline *item = outline; item; item = item->next)
+        stack << qMakePair(item, 1);
+    while (!stack.isEmpty() && m_bookmarks.size() < 10000) {
+        const auto [item, level] = stack.takeFirst();
+        Bookmark bookmark;
+        bookmark.level = level;
+        bookmark.title = QString::fromUtf8(item->title);
+        bookmark.open = item->is_open;
+        if (item->uri && fz_is_external_link(ctx, item->uri))
+            bookmark.uri = QString::fromUtf8(item->uri);
+        else if (item->uri)
+            bookmark.page = targetOf(ctx, doc, item->uri);
+        m_bookmarks << bookmark;
+        QList<QPair<fz_outline *, int>> children;
+        for (fz_outline *child = item->down; child; child = child->next)
+            children << qMakePair(child, level + 1);
+        stack = children + stack;
+    }
+    fz_drop_outline(ctx, outline);
+
+    pdf_document *pdf = pdf_specifics(ctx, doc);
+    pdf_obj *root = pdf_dict_getp(ctx, pdf_trailer(ctx, pdf), "Root/Outlines");
+    int index = 0;
+    const int shown = checkItems(ctx, root, 0, index);
+    const int count = pdf_dict_get_int(ctx, root, PDF_NAME(Count));
+    if (m_outlineProblem.isEmpty() && shown != count && !(shown == 0 && !pdf_dict_get(ctx, root, PDF_NAME(Count))))
+        m_outlineProblem = QString("the outline's Count is %1, %2 entries are shown").arg(count).arg(shown);
+    if (m_outlineProblem.isEmpty() && index != m_bookmarks.size())
+        m_outlineProblem = QString("%1 items, %2 bookmarks").arg(index).arg(m_bookmarks.size());
+}
+
+// Walks the items below parent as written, checking the links back and the counts, and
+// takes each item's colour and flags; returns how many descendants show when it is open.
+int PdfProbe::checkItems(fz_context *ctx, pdf_obj *parent, int depth, int &index)
+{
+    int shown = 0;
+    pdf_obj *previous = nullptr;
+    pdf_obj *item = pdf_dict_get(ctx, parent, PDF_NAME(First));
+    for (; item && index < 10000 && depth < 32; item = pdf_dict_get(ctx, item, PDF_NAME(Next))) {
+        auto problem = [&](const char *what) {
+            if (m_outlineProblem.isEmpty())
+                m_outlineProblem = QString("item %1: %2").arg(pdf_to_num(ctx, item)).arg(what);
+        };
+        if (pdf_to_num(ctx, pdf_dict_get(ctx, item, PDF_NAME(Parent))) != pdf_to_num(ctx, parent))
+            problem("Parent is not the item above");
+        if (pdf_to_num(ctx, pdf_dict_get(ctx, item, PDF_NAME(Prev))) != pdf_to_num(ctx, previous))
+            problem("Prev is not the item before");
+        if (index < m_bookmarks.size()) {
+            Bookmark &bookmark = m_bookmarks[index];
+            if (pdf_obj *color = pdf_dict_get(ctx, item, PDF_NAME(C)))
+                bookmark.color = printed(ctx, color);
+            if (pdf_obj *flags = pdf_dict_get(ctx, item, PDF_NAME(F)))
+                bookmark.flags = pdf_to_int(ctx, flags);
+        }
+        ++index;
+        const int below = checkItems(ctx, item, depth + 1, index);
+        const int count = pdf_dict_get_int(ctx, item, PDF_NAME(Count));
+        if (pdf_dict_get(ctx, item, PDF_NAME(First)) && std::abs(count) != below)
+            problem("Count does not match the items below");
+        shown += 1 + (count > 0 ? below : 0);
+        previous = item;
+    }
+    if (pdf_to_num(ctx, pdf_dict_get(ctx, parent, PDF_NAME(Last))) != pdf_to_num(ctx, previous)
+        && m_outlineProblem.isEmpty())
+        m_outlineProblem = QString("item %1: Last is not the last item below").arg(pdf_to_num(ctx, parent));
+    return shown;
+}
+
+void PdfProbe::readCatalog(fz_context *ctx, pdf_document *pdf)
+{
+    pdf_obj *root = pdf_dict_get(ctx, pdf_trailer(ctx, pdf), PDF_NAME(Root));
+    for (int i = 0; i < pdf_dict_len(ctx, root); ++i)
+        m_catalog.insert(pdf_to_name(ctx, pdf_dict_get_key(ctx, root, i)),
+                         printed(ctx, pdf_resolve_indirect(ctx, pdf_dict_get_val(ctx, root, i))));
+    pdf_obj *open = pdf_dict_gets(ctx, root, "OpenAction");
+    if (pdf_is_dict(ctx, open))
+        open = pdf_dict_get(ctx, open, PDF_NAME(D));
+    if (pdf_is_array(ctx, open)) {
+        fz_try(ctx)
+        {
+            m_openActionPage = pdf_lookup_page_number(ctx, pdf, pdf_array_get(ctx, open, 0));
+        }
+        fz_catch(ctx)
+        {
+            m_openActionPage = -1;
+        }
+    }
+    fz_buffer *data = nullptr;
+    fz_var(data);
+    fz_try(ctx)
+    {
+        if (pdf_obj *metadata = pdf_dict_get(ctx, root, PDF_NAME(Metadata)))
+            data = pdf_load_stream(ctx, metadata);
+    }
+    fz_catch(ctx)
+    {
+        data = nullptr;
+    }
+    if (data) {
+        unsigned char *bytes = nullptr;
+        const size_t length = fz_buffer_storage(ctx, data, &bytes);
+        m_metadata = QByteArray(reinterpret_cast<const char *>(bytes), static_cast<int>(length));
+        fz_drop_buffer(ctx, data);
+    }
+}
+
+QStringList PdfProbe::outline() const
+{
+    QStringList lines;
+    for (const Bookmark &bookmark : m_bookmarks) {
+        const QString target = bookmark.uri.isEmpty() ? QString::number(bookmark.page + 1) : bookmark.uri;
+        lines << QString("%1|%2|%3|%4|%5|%6")
+                     .arg(bookmark.level)
+                     .arg(bookmark.title, target, bookmark.open ? "open" : "closed", bookmark.color)
+                     .arg(bookmark.flags);
+    }
+    return lines;
+}
+
+namespace {
+
+QString roman(int number)
+{
+    static const QPair<int, const char *> digits[]
+        = {{1000, "m"}, {900, "cm"}, {500, "d"}, {400, "cd"}, {100, "c"}, {90, "xc"}, {50, "l"},
+           {40, "xl"},  {10, "x"},   {9, "ix"},  {5, "v"},    {4, "iv"},  {1, "i"}};
+    QString text;
+    for (const auto &[value, letters] : digits)
+        for (; number >= value; number -= value)
+            text += letters;
+    return text;
+}
+
+} // namespace
+
+QString PdfProbe::label(int index) const
+{
+    const QPair<int, QString> *range = nullptr;
+    for (const auto &candidate : m_labelRanges)
+        if (candidate.first <= index && (!range || candidate.first >= range->first))
+            range = &candidate;
+    if (!range)
+        return QString::number(index + 1);
+    const QStringList parts = range->second.split('|');
+    const int number = parts[2].toInt() + index - range->first;
+    QString text;
+    if (parts[0] == "D")
+        text = QString::number(number);
+    else if (parts[0] == "r")
+        text = roman(number);
+    else if (parts[0] == "R")
+        text = roman(number).toUpper();
+    else if (parts[0] == "a" || parts[0] == "A")
+        text = QString(QChar('a' + (number - 1) % 26)).repeated((number - 1) / 26 + 1);
+    if (parts[0] == "A")
+        text = text.toUpper();
+    return parts[1] + text;
 }
 
 PdfProbe::~PdfProbe() = default;

@@ -1,0 +1,245 @@
+#include "PdfDocument.h"
+
+extern "C" {
+#include <mupdf/fitz.h>
+#include <mupdf/pdf.h>
+}
+
+#include <algorithm>
+#include <cstring>
+
+namespace quirekit {
+
+// The document's outline and page labels as the parts and the report use them.
+
+namespace {
+
+// A text string as UTF-8; empty if it cannot be decoded. Catches its own errors, so it
+// may be called among C++ objects.
+const char *textOf(fz_context *ctx, pdf_obj *value)
+{
+    const char *text = "";
+    fz_var(text);
+    fz_try(ctx)
+    {
+        text = pdf_is_string(ctx, value) ? pdf_to_text_string(ctx, value) : "";
+    }
+    fz_catch(ctx)
+    {
+        text = "";
+    }
+    return text;
+}
+
+bool keyLess(const char *a, std::size_t aLength, const char *b, std::size_t bLength)
+{
+    const int c = std::memcmp(a, b, std::min(aLength, bLength));
+    return c < 0 || (c == 0 && aLength < bLength);
+}
+
+} // namespace
+
+// Reads every leaf of the tree once (cycle-safe, as the search); a key listed twice leads
+// where its first listing does, as in the search.
+pdf_obj *PdfDocument::indexedDestination(pdf_obj *tree, const char *key, std::size_t keyLength)
+{
+    if (!m_indexBuilt && pdf_is_dict(m_ctx, tree)) {
+        m_indexBuilt = true;
+        startSearch(tree);
+        while (!m_search.empty()) {
+            pdf_obj *node = m_search.back();
+            m_search.pop_back();
+            m_indexLeaves.push_back(node); // owns the keys and values listed below
+            pdf_obj *names = pdf_dict_get(m_ctx, node, PDF_NAME(Names));
+            const int count = pdf_array_len(m_ctx, names);
+            for (int i = 0; i + 1 < count; i += 2) {
+                std::size_t length = 0;
+                const char *name = pdf_to_string(m_ctx, pdf_array_get(m_ctx, names, i), &length);
+                m_destinationIndex.push_back(NamedDestination{name, length, pdf_array_get(m_ctx, names, i + 1)});
+            }
+            pdf_obj *kids = pdf_dict_get(m_ctx, node, PDF_NAME(Kids));
+            for (int i = pdf_array_len(m_ctx, kids) - 1; i >= 0; --i) {
+                pdf_obj *kid = pdf_array_get(m_ctx, kids, i);
+                const int num = pdf_to_num(m_ctx, kid);
+                if (num <= 0 || static_cast<std::size_t>(num) >= m_seen.size()
+                    || m_seen[static_cast<std::size_t>(num)] == m_seenMark)
+                    continue;
+                m_seen[static_cast<std::size_t>(num)] = m_seenMark;
+                m_search.push_back(pdf_keep_obj(m_ctx, pdf_resolve_indirect(m_ctx, kid)));
+            }
+        }
+        std::stable_sort(m_destinationIndex.begin(), m_destinationIndex.end(),
+                         [](const NamedDestination &a, const NamedDestination &b) {
+                             return keyLess(a.key, a.length, b.key, b.length);
+                         });
+    }
+    const auto found = std::lower_bound(m_destinationIndex.begin(), m_destinationIndex.end(), key,
+                                        [keyLength](const NamedDestination &entry, const char *wanted) {
+                                            return keyLess(entry.key, entry.length, wanted, keyLength);
+                                        });
+    if (found == m_destinationIndex.end() || keyLess(key, keyLength, found->key, found->length))
+        return nullptr;
+    return found->value;
+}
+
+const std::vector<OutlineEntry> &PdfDocument::outline()
+{
+    if (m_outlineLoaded)
+        return m_outline;
+    m_outlineLoaded = true;
+    pdf_obj *root = pdf_dict_get(m_ctx, pdf_trailer(m_ctx, m_doc), PDF_NAME(Root));
+    pdf_obj *outlines = pdf_dict_get(m_ctx, root, PDF_NAME(Outlines));
+    if (!pdf_is_dict(m_ctx, outlines))
+        return m_outline;
+    // The top of the tree is kept while it is walked: loading an item may repair the file,
+    // which reloads every object.
+    pdf_obj *top = pdf_keep_obj(m_ctx, outlines);
+    fz_try(m_ctx)
+    {
+        walkOutline(pdf_dict_get(m_ctx, top, PDF_NAME(First)));
+    }
+    fz_always(m_ctx)
+    {
+        pdf_drop_obj(m_ctx, top);
+    }
+    fz_catch(m_ctx)
+    {
+        fz_rethrow(m_ctx);
+    }
+
+    // Destinations are resolved once the walk is over, as a named one searches the name tree.
+    for (OutlineEntry &entry : m_outline) {
+        pdf_obj *destination = pdf_dict_get(m_ctx, entry.item, PDF_NAME(Dest));
+        if (!destination) {
+            pdf_obj *action = pdf_dict_get(m_ctx, entry.item, PDF_NAME(A));
+            if (!pdf_is_dict(m_ctx, action))
+                continue;
+            if (!pdf_name_eq(m_ctx, pdf_dict_get(m_ctx, action, PDF_NAME(S)), PDF_NAME(GoTo))) {
+                entry.target = OutlineEntry::Action;
+                continue;
+            }
+            destination = pdf_dict_get(m_ctx, action, PDF_NAME(D));
+        }
+        entry.target = OutlineEntry::Page;
+        entry.page = destinationPage(destination, nullptr);
+    }
+    return m_outline;
+}
+
+// Walks the items depth first without recursion. Every item object is visited once, so a
+// First or Next that leads back to an item already seen ends that chain instead of looping.
+void PdfDocument::walkOutline(pdf_obj *first)
+{
+    newSeenMark();
+    m_pendingItems.clear();
+    m_pendingItems.push_back(PendingItem{first, -1, 1});
+    while (!m_pendingItems.empty()) {
+        PendingItem pending = m_pendingItems.back();
+        m_pendingItems.pop_back();
+        pdf_obj *ref = pending.item;
+        while (ref) {
+            if (pdf_is_indirect(m_ctx, ref)) {
+                const int num = pdf_to_num(m_ctx, ref);
+                if (num <= 0 || static_cast<std::size_t>(num) >= m_seen.size())
+                    break; // no such object
+                if (m_seen[static_cast<std::size_t>(num)] == m_seenMark) {
+                    fz_warn(m_ctx, "the outline leads back to an item already read; the rest of that list is skipped");
+                    break;
+                }
+                m_seen[static_cast<std::size_t>(num)] = m_seenMark;
+            }
+            pdf_obj *item = pdf_resolve_indirect(m_ctx, ref);
+            if (!pdf_is_dict(m_ctx, item))
+                break;
+            m_outline.push_back(
+                OutlineEntry{pdf_keep_obj(m_ctx, item), pending.level, pending.parent, -1, OutlineEntry::None});
+            pdf_obj *next = pdf_dict_get(m_ctx, item, PDF_NAME(Next));
+            pdf_obj *child = pdf_dict_get(m_ctx, item, PDF_NAME(First));
+            if (child) {
+                if (next)
+                    m_pendingItems.push_back(PendingItem{next, pending.parent, pending.level});
+                pending.parent = static_cast<int>(m_outline.size()) - 1;
+                ++pending.level;
+                ref = child;
+            } else {
+                ref = next;
+            }
+        }
+    }
+}
+
+// Called after the walks, outside any fz_try: only calls that catch their own errors.
+void PdfDocument::structureFacts(DocumentFacts &facts)
+{
+    for (const OutlineEntry &entry : m_outline) {
+        DocumentFacts::Bookmark bookmark;
+        bookmark.title = textOf(m_ctx, pdf_dict_get(m_ctx, entry.item, PDF_NAME(Title)));
+        bookmark.level = entry.level;
+        bookmark.page = entry.page >= 0 ? entry.page + 1 : 0;
+        facts.bookmarks.push_back(std::move(bookmark));
+    }
+    for (const auto &[index, label] : m_labels) {
+        DocumentFacts::LabelRange range;
+        range.firstPage = index + 1;
+        pdf_obj *start = pdf_dict_gets(m_ctx, label, "St");
+        range.start = pdf_is_int(m_ctx, start) ? pdf_to_int64(m_ctx, start) : 1;
+        const char *style = pdf_to_name(m_ctx, pdf_dict_get(m_ctx, label, PDF_NAME(S)));
+        if (style[0] && !style[1])
+            range.style = style[0];
+        range.prefix = textOf(m_ctx, pdf_dict_get(m_ctx, label, PDF_NAME(P)));
+        facts.labels.push_back(std::move(range));
+    }
+}
+
+const std::vector<std::pair<int, pdf_obj *>> &PdfDocument::pageLabels()
+{
+    if (!m_labelsLoaded) {
+        m_labelsLoaded = true;
+        pdf_obj *root = pdf_dict_get(m_ctx, pdf_trailer(m_ctx, m_doc), PDF_NAME(Root));
+        collectLabels(pdf_dict_gets(m_ctx, root, "PageLabels"));
+        std::stable_sort(m_labels.begin(), m_labels.end(),
+                         [](const auto &a, const auto &b) { return a.first < b.first; });
+    }
+    return m_labels;
+}
+
+int PdfDocument::labelRangeOf(int index)
+{
+    const auto &labels = pageLabels();
+    const auto after = std::upper_bound(labels.begin(), labels.end(), index,
+                                        [](int value, const auto &label) { return value < label.first; });
+    return static_cast<int>(after - labels.begin()) - 1;
+}
+
+// Flattens the page labels number tree (cycle-safe, as the name tree search).
+void PdfDocument::collectLabels(pdf_obj *root)
+{
+    if (!pdf_is_dict(m_ctx, root))
+        return;
+    startSearch(root);
+    while (!m_search.empty()) {
+        pdf_obj *node = m_search.back();
+        m_search.pop_back();
+        pdf_obj *nums = pdf_dict_get(m_ctx, node, PDF_NAME(Nums));
+        const int count = pdf_array_len(m_ctx, nums);
+        for (int i = 0; i + 1 < count; i += 2) {
+            pdf_obj *key = pdf_array_get(m_ctx, nums, i);
+            pdf_obj *value = pdf_array_get(m_ctx, nums, i + 1);
+            if (pdf_is_int(m_ctx, key) && pdf_to_int(m_ctx, key) >= 0 && pdf_is_dict(m_ctx, value))
+                m_labels.emplace_back(pdf_to_int(m_ctx, key), pdf_keep_obj(m_ctx, pdf_resolve_indirect(m_ctx, value)));
+        }
+        pdf_obj *kids = pdf_dict_get(m_ctx, node, PDF_NAME(Kids));
+        for (int i = pdf_array_len(m_ctx, kids) - 1; i >= 0; --i) {
+            pdf_obj *kid = pdf_array_get(m_ctx, kids, i);
+            const int num = pdf_to_num(m_ctx, kid);
+            if (num <= 0 || static_cast<std::size_t>(num) >= m_seen.size()
+                || m_seen[static_cast<std::size_t>(num)] == m_seenMark)
+                continue;
+            m_seen[static_cast<std::size_t>(num)] = m_seenMark;
+            m_search.push_back(pdf_keep_obj(m_ctx, pdf_resolve_indirect(m_ctx, kid)));
+        }
+        pdf_drop_obj(m_ctx, node);
+    }
+}
+
+} // namespace quirekit

@@ -56,9 +56,12 @@ OutputLocation SplitJob::Location() const
 
 QString SplitJob::OutputArgumentOf(const PartRange &part) const
 {
+    QString title = DocumentOutline::TitleFor(settings_.bookmarks, settings_.bookmarkLevel, part.firstPage);
+    // Pages before the first bookmark (a title page, a preface) are named after the document.
+    if (title.isEmpty())
+        title = DocumentOutline::SafeFileName(QFileInfo(documentPath_).completeBaseName());
     return ExpandNamePattern(settings_.fileNamePattern, Location().basePath, part.firstPage, part.lastPage,
-                             part.partNumber, part.fileCount,
-                             DocumentOutline::TitleFor(settings_.bookmarks, settings_.bookmarkLevel, part.firstPage));
+                             part.partNumber, part.fileCount, title);
 }
 
 QString SplitJob::OutputPathOf(const PartRange &part) const

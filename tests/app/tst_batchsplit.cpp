@@ -26,6 +26,25 @@ QMap<QString, qint64> listing(const QString &folder)
     return files;
 }
 
+// Runs the built program in `work` and gives its exit code (-1 when it did not end normally)
+// and all it printed.
+std::pair<int, QString> run(const QStringList &arguments, const QString &work, const QString &configHome)
+{
+    QProcess program;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    // With no display and no usable platform, a program that needed a window could not start.
+    environment.remove("DISPLAY");
+    environment.remove("WAYLAND_DISPLAY");
+    environment.insert("QT_QPA_PLATFORM", "no-such-platform");
+    environment.insert("XDG_CONFIG_HOME", configHome);
+    program.setProcessEnvironment(environment);
+    program.setWorkingDirectory(work);
+    program.start(QUIREWRIGHT_PATH, arguments);
+    const bool ended = program.waitForFinished(60000) && program.exitStatus() == QProcess::NormalExit;
+    return {ended ? program.exitCode() : -1,
+            QString::fromLocal8Bit(program.readAllStandardOutput() + program.readAllStandardError())};
+}
+
 } // namespace
 
 class TestBatchSplit : public QObject {
@@ -33,6 +52,7 @@ class TestBatchSplit : public QObject {
 private slots:
     void split_data();
     void split();
+    void chaptersBecomeParts();
 };
 
 void TestBatchSplit::split_data()
@@ -102,20 +122,8 @@ void TestBatchSplit::split()
     QVERIFY(PdfFixtures::write(config.filePath("Ardenne Quirewright/options.ini"), options));
     const QMap<QString, qint64> before = listing(work);
 
-    QProcess program;
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    // With no display and no usable platform, a program that needed a window could not start.
-    environment.remove("DISPLAY");
-    environment.remove("WAYLAND_DISPLAY");
-    environment.insert("QT_QPA_PLATFORM", "no-such-platform");
-    environment.insert("XDG_CONFIG_HOME", config.path());
-    program.setProcessEnvironment(environment);
-    program.setWorkingDirectory(work);
-    program.start(QUIREWRIGHT_PATH, arguments);
-    QVERIFY(program.waitForFinished(60000));
-    const QString said = QString::fromLocal8Bit(program.readAllStandardOutput() + program.readAllStandardError());
-    QCOMPARE(program.exitStatus(), QProcess::NormalExit);
-    QVERIFY2(program.exitCode() == exitCode, qPrintable(said));
+    const auto [exited, said] = run(arguments, work, config.path());
+    QVERIFY2(exited == exitCode, qPrintable(said));
     QVERIFY2(said.contains(message), qPrintable(said));
 
     if (outputs.isEmpty()) {
@@ -140,6 +148,37 @@ void TestBatchSplit::split()
         QCOMPARE(probe.pageCount(), last - first + 1);
         for (int page = 0; page < probe.pageCount(); ++page)
             QCOMPARE(probe.page(page).text.simplified().section(' ', 0, 1), QString("Page %1").arg(first + page));
+    }
+}
+
+void TestBatchSplit::chaptersBecomeParts()
+{
+    // A manual of 20 chapters of 3 pages, each with a section: one part per chapter, named
+    // after it, opening with its own bookmarks.
+    QTemporaryDir config;
+    QTemporaryDir dir;
+    const QString work = QFileInfo(dir.path()).canonicalFilePath();
+    QVERIFY(PdfFixtures::write(work + "/manual.pdf", PdfFixtures::chapters(20, 3)));
+    QVERIFY(QDir(work).mkdir("parts"));
+    const auto [exited, said] = run({"--split", "manual.pdf", "--at-bookmarks", "1", "--pattern",
+                                     "{part:0000} {bookmark}", "--output-folder", "parts"},
+                                    work, config.path());
+    QVERIFY2(exited == 0, qPrintable(said));
+    QStringList expected;
+    for (int chapter = 1; chapter <= 20; ++chapter)
+        expected << QString("%1 %2.pdf")
+                        .arg(chapter, 4, 10, QChar('0'))
+                        .arg(chapter == 3 ? "Chapter 3: Input-Output" : QString("Chapter %1").arg(chapter));
+    QCOMPARE(QDir(work + "/parts").entryList(QDir::Files, QDir::Name), expected);
+    for (int chapter = 1; chapter <= 20; ++chapter) {
+        PdfProbe probe(work + "/parts/" + expected.at(chapter - 1));
+        QVERIFY2(probe.isOpen(), qPrintable(probe.error()));
+        QCOMPARE(probe.pageCount(), 3);
+        QStringList outline;
+        for (const QString &line : probe.outline())
+            outline << line.section('|', 0, 2);
+        const QString title = chapter == 3 ? "Chapter 3: Input/Output" : QString("Chapter %1").arg(chapter);
+        QCOMPARE(outline, QStringList({"1|" + title + "|1", QString("2|Section %1.1|2").arg(chapter)}));
     }
 }
 

@@ -182,6 +182,38 @@ QByteArray PdfFixtures::namedOutline(int entries)
     return assemble(o, "/Root 1 0 R");
 }
 
+QByteArray PdfFixtures::chapters(int count, int pagesEach)
+{
+    // Pages from 1000, contents from 3000, chapter items at 6000 + 2j, sections just after.
+    QMap<int, QByteArray> o;
+    const int pages = count * pagesEach;
+    QByteArray kids;
+    for (int k = 1; k <= pages; ++k) {
+        kids += QByteArray::number(1000 + k) + " 0 R ";
+        o[1000 + k] = textPage("2", 3000 + k);
+        o[3000 + k] = textContent("Page " + QByteArray::number(k));
+    }
+    o[1] = "<< /Type /Catalog /Pages 2 0 R /Outlines 3 0 R >>";
+    o[2] = "<< /Type /Pages /Kids [" + kids + "] /Count " + QByteArray::number(pages)
+           + " /MediaBox [0 0 300 400] /Resources << /Font << /F1 5 0 R >> >> >>";
+    o[5] = "<< /Type /Font /Subtype /Type1 /BaseFont /Helvetica >>";
+    const auto ref = [](int num) { return QByteArray::number(num) + " 0 R"; };
+    for (int j = 1; j <= count; ++j) {
+        const int chapter = 6000 + 2 * j, section = chapter + 1;
+        const int firstPage = 1 + (j - 1) * pagesEach;
+        const QByteArray title = j == 3 ? "Chapter 3: Input/Output" : "Chapter " + QByteArray::number(j);
+        o[chapter] = "<< /Title (" + title + ") /Parent 3 0 R /Dest [" + ref(1000 + firstPage) + " /Fit] /First "
+                     + ref(section) + " /Last " + ref(section) + " /Count 1"
+                     + (j > 1 ? " /Prev " + ref(chapter - 2) : "") + (j < count ? " /Next " + ref(chapter + 2) : "")
+                     + " >>";
+        o[section] = "<< /Title (Section " + QByteArray::number(j) + ".1) /Parent " + ref(chapter) + " /Dest ["
+                     + ref(1000 + qMin(firstPage + 1, pages)) + " /Fit] >>";
+    }
+    o[3] = "<< /Type /Outlines /First " + ref(6002) + " /Last " + ref(6000 + 2 * count) + " /Count "
+           + QByteArray::number(2 * count) + " >>";
+    return assemble(o, "/Root 1 0 R");
+}
+
 QByteArray PdfFixtures::cyclicTree()
 {
     QMap<int, QByteArray> o;

@@ -28,6 +28,9 @@ public:
     // the name "nJJJ" to page namedOutlinePage(j), through a name tree of leaves of eight,
     // then "Entry missing", whose name is in no tree.
     static QByteArray namedOutline(int entries);
+    // `count` chapters of `pagesEach` pages ("Page k"), each a top-level bookmark "Chapter j"
+    // (chapter 3 is "Chapter 3: Input/Output") with one child "Section j.1" on its second page.
+    static QByteArray chapters(int count, int pagesEach);
     static int namedOutlinePage(int entry) { return (entry * 7) % 10 + 1; }
     static constexpr const char *kManualXmpMarker = "QUIREMANUALXMP";
     static QByteArray cyclicTree(); // the root's Kids lead back to the root

@@ -60,6 +60,7 @@ private slots:
     void onlyWhatThisRunWroteCounts();
     void cancelStopsTheRunningEngine_data();
     void cancelStopsTheRunningEngine();
+    void bookmarkTitlesNameTheParts();
     void archiveNeverReplacesAFile_data();
     void archiveNeverReplacesAFile();
 
@@ -278,6 +279,22 @@ void TestSplitJob::cancelStopsTheRunningEngine()
         QStringLiteral("The split was cancelled, so the document was not archived. %1 of 3 parts were written:\n\n")
             .arg(written)
         + split.Outputs().first()));
+}
+
+void TestSplitJob::bookmarkTitlesNameTheParts()
+{
+    SplitSettings settings;
+    settings.saveFileType = 2;
+    settings.outFolderName = "out";
+    settings.fileNamePattern = "{part} {bookmark}";
+    settings.bookmarks = {{"One", 1, 3}, {"One/a", 2, 4}, {"Two", 1, 6}};
+    settings.bookmarkLevel = 1;
+    const SplitJob split = job({{1, 2}, {3, 5}, {6, 9}}, settings);
+    // The front matter, before any bookmark, is named after the document.
+    QStringList names;
+    for (const PartRange &part : split.Parts())
+        names << split.OutputArgumentOf(part);
+    QCOMPARE(names, QStringList({"1 my \"manual\".pdf", "2 One.pdf", "3 Two.pdf"}));
 }
 
 void TestSplitJob::archiveNeverReplacesAFile_data()

@@ -21,6 +21,7 @@
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMenuBar>
+#include <QStyledItemDelegate>
 #include <QMimeData>
 #include <QPainter>
 #include <QPushButton>
@@ -30,6 +31,28 @@
 namespace qw {
 
 namespace {
+
+// Draws a selected row as one: the icon cell highlighted like the text, without a focus frame
+// around the text alone, and the icon in its own colours.
+class PageRowDelegate : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+protected:
+    void initStyleOption(QStyleOptionViewItem *option, const QModelIndex &index) const override
+    {
+        QStyledItemDelegate::initStyleOption(option, index);
+        option->state &= ~QStyle::State_HasFocus;
+        if (!option->icon.isNull()) {
+            const QPixmap picture = option->icon.pixmap(option->decorationSize);
+            QIcon same(picture);
+            same.addPixmap(picture, QIcon::Selected);
+            option->icon = same;
+        }
+        option->showDecorationSelected = true;
+    }
+};
+
 constexpr int kActionPopupPosition = 1;
 constexpr int kSystemIconSize = 32;
 // The colour the button pictures are transparent in.
@@ -141,6 +164,10 @@ bool SplitterDlg::OnInitDialog()
     PageList->setHeaderLabels({QStringLiteral("Page No.")});
     PageList->headerItem()->setTextAlignment(0, Qt::AlignCenter);
     PageList->setColumnWidth(0, 120);
+    // The column is a little wider than the list leaves it beside a vertical scroll bar; a
+    // horizontal bar for those few pixels would only hide the last row.
+    PageList->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    PageList->setItemDelegate(new PageRowDelegate(PageList));
 
     // The five command buttons show their picture above the caption, in the flat look.
     const struct {
@@ -195,6 +222,15 @@ void SplitterDlg::ConnectCommandSources()
         ConnectPopups(bar);
     }
     connect(PageList, &QTreeWidget::itemSelectionChanged, this, [this] { OnRowSelected(); });
+    // A break point put in above the selected row pushes it down: it stays in view.
+    // The list lays its rows out again first, so the scroll waits for the event loop.
+    connect(
+        PageList->model(), &QAbstractItemModel::rowsInserted, this,
+        [this] {
+            if (QTreeWidgetItem *current = PageList->currentItem())
+                PageList->scrollToItem(current);
+        },
+        Qt::QueuedConnection);
     PageList->viewport()->installEventFilter(this);
     client_->installEventFilter(this);
     new DialogKeyFilter(this, [this](QKeyEvent *key) { return PreTranslateMessage(key); });
@@ -345,7 +381,8 @@ bool SplitterDlg::eventFilter(QObject *watched, QEvent *event)
         const auto button = static_cast<QMouseEvent *>(event)->button();
         if (button == Qt::LeftButton)
             OnRowClick();
-        else if (button == Qt::RightButton)
+        // Below the last row there is nothing to act on, so no menu shows there.
+        else if (button == Qt::RightButton && PageList->itemAt(static_cast<QMouseEvent *>(event)->position().toPoint()))
             OnRowRightClick();
     }
     return QDialog::eventFilter(watched, event);

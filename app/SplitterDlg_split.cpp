@@ -12,6 +12,7 @@
 #include "split/SplitJob.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QProgressDialog>
 #include <QPushButton>
 #include <QTreeWidget>
@@ -112,8 +113,14 @@ void SplitterDlg::SplitDocument()
     }
     if (job.Settings().archive && !ArchiveDocument(job))
         return;
-    if (AppMessageBox::Show(this, kSuccessPrompt, MsgBox::YesNo) == MsgBox::IdYes)
-        OpenLink(OutputFolder, ShowCmd::Show);
+    if (AppMessageBox::Show(this, kSuccessPrompt, MsgBox::YesNo) == MsgBox::IdYes
+        && !LinkResult::Succeeded(OpenLink(OutputFolder, ShowCmd::Show)))
+        // Without a file manager the Yes would otherwise do nothing at all.
+        AppMessageBox::Show(this,
+                            QStringLiteral("The output folder could not be opened: no file manager is set up to "
+                                           "show it. The parts are in\n%1")
+                                .arg(QDir::toNativeSeparators(OutputFolder)),
+                            MsgBox::Ok | MsgBox::IconInformation);
     PageList->setFocus();
 }
 

@@ -27,6 +27,10 @@ public:
     // The chosen folder, or empty when cancelled.
     static QString GetExistingFolder(QWidget *parent, const QString &title, const QString &start);
 
+    // The file a name typed in the open dialog means: as typed when it exists or has an
+    // extension, else with ".pdf" or ".PDF" (the default suffix in both cases) when one exists.
+    static QString ResolveTypedName(const QString &typed, const QString &defaultSuffix);
+
     static void SetOpenFileResponder(OpenFileResponder responder);
     static void SetFolderResponder(FolderResponder responder);
 };

@@ -61,6 +61,7 @@ private slots:
     void cleanup();
     void noBreakPointsGiveOneWholePart();
     void breakPointsGiveConsecutiveRanges();
+    void folderThatCannotBeShownIsNamed();
     void nothingHappensWithoutRowsOrOk();
     void askedFolderIsPromptedOncePerSplit();
     void cancelledFolderPromptWritesNothing();
@@ -197,6 +198,27 @@ void TestSplitDriver::breakPointsGiveConsecutiveRanges()
     // The list, the document and the source file are left as they were.
     QCOMPARE(dlg_->PageList->topLevelItemCount(), 12);
     QVERIFY(QFile::exists(document_));
+}
+
+void TestSplitDriver::folderThatCannotBeShownIsNamed()
+{
+    openWithBreakPoints(2, {});
+    dlg_->setOptions = [](OptionsDlg &o) { o.SaveFileType = 3; };
+    promptAnswer_ = MsgBox::IdYes;
+    // No file manager, and no browser registered to fall back on.
+    OpenLinkSeams::SetPlatformOpener([](const QUrl &) { return false; });
+    OpenLinkSeams::SetClassReader([](const QString &, QString &) { return 2u; });
+    QTest::keyClick(dlg_->PageList, Qt::Key_F5);
+    OpenLinkSeams::SetClassReader({});
+    OpenLinkSeams::SetPlatformOpener([this](const QUrl &url) {
+        opened_ << url;
+        return true;
+    });
+    QCOMPARE(messages_.size(), 2);
+    QCOMPARE(messages_.first(), kSuccess);
+    QCOMPARE(messages_.last(), "The output folder could not be opened: no file manager is set up to show it. The "
+                               "parts are in\n"
+                                   + dir_.filePath("docs") + "/");
 }
 
 void TestSplitDriver::nothingHappensWithoutRowsOrOk()

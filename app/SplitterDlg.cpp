@@ -146,6 +146,7 @@ int SplitterDlg::OnCreate()
 {
     // The dialog works without a preview when the viewer cannot be made.
     Viewer.Create(QRect(0, 0, 0, 0), client_);
+    Viewer.ShowMessage(QString::fromLatin1(kNoDocumentHint));
     return 0;
 }
 
@@ -222,6 +223,7 @@ void SplitterDlg::ConnectCommandSources()
         ConnectPopups(bar);
     }
     connect(PageList, &QTreeWidget::itemSelectionChanged, this, [this] { OnRowSelected(); });
+    connect(&Viewer, &ViewerHost::PageShown, this, [this](int page) { OnPageShown(page); });
     // A break point put in above the selected row pushes it down: it stays in view.
     // The list lays its rows out again first, so the scroll waits for the event loop.
     connect(
@@ -299,7 +301,7 @@ void SplitterDlg::SetMainTitle()
 
 bool SplitterDlg::PreTranslateMessage(QKeyEvent *key)
 {
-    return TranslateShortcutKey(key);
+    return TranslateShortcutKey(key) || TranslateHistoryKey(key);
 }
 
 bool SplitterDlg::TranslateShortcutKey(const QKeyEvent *key)

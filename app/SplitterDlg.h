@@ -11,6 +11,7 @@
 #include <QEvent>
 #include <QHash>
 #include <QIcon>
+#include <QUndoStack>
 
 #include <functional>
 #include <memory>
@@ -61,6 +62,9 @@ public:
     void SetMainTitle();
     // Sends the command of a shortcut key (F2, F3, Delete, F4, F5); true when the key was one.
     bool TranslateShortcutKey(const QKeyEvent *key);
+    // Undoes (Ctrl+Z) or redoes (Ctrl+Shift+Z, Ctrl+Y) a break point edit; true when the key was
+    // one of them.
+    bool TranslateHistoryKey(const QKeyEvent *key);
     void UpdateMenuCommandStates(QWidget *popup);
     bool OnUpdateCommand(CommandUpdateRecord &record) override;
 
@@ -77,6 +81,9 @@ public:
 
     // The text of a break point row; every other row is a page row.
     static constexpr const char *kBreakPointText = "BreakPoint";
+    // What the preview shows while no document is open.
+    static constexpr const char *kNoDocumentHint = "Open a PDF with the Open button or File > Open..., or drop one "
+                                                   "here.";
 
     // Opening a document: the open-file dialog, the path message, dropped files.
     virtual void BrowseForDocument();
@@ -94,6 +101,8 @@ public:
     void OnRowSelected();
     void OnRowClick();
     void OnRowRightClick();
+    // The user turned the preview to `page`: its page row becomes the selected one.
+    void OnPageShown(int page);
 
     // The split.
     virtual void OnSplit();
@@ -181,6 +190,9 @@ private:
     QHash<int, std::function<void()>> routes_;
     bool created_ = false;
     bool splitting_ = false;
+    // The break point edits that can be undone, each a BreakPointEdit; every open empties it.
+    friend class BreakPointEdit;
+    QUndoStack edits_;
     // While a split runs: its job, and the progress dialog that can cancel it.
     const SplitJob *job_ = nullptr;
     QProgressDialog *progress_ = nullptr;

@@ -2,6 +2,7 @@
 // Delete commands by the selected row, and the list's context menu.
 #include "SplitterDlg.h"
 
+#include "BreakPointEdits.h"
 #include "PlaceBreakPointsDlg.h"
 #include "framework/WaitCursor.h"
 #include "split/DocumentOutline.h"
@@ -122,6 +123,7 @@ void SplitterDlg::InsertBreakPoint()
     // The button is enabled exactly for rows that may take a break point before them.
     if (!InsertButton->isEnabled())
         return;
+    const BreakPointEdit::Recorder edit(*this, QStringLiteral("Insert Break Point"));
     PageList->insertTopLevelItem(row, MakeRow(QString::fromLatin1(kBreakPointText), kBreakPointImage));
     SetActionCommand(CmdId::InsertBreakPoint, false);
     InsertButton->setEnabled(false);
@@ -133,6 +135,7 @@ void SplitterDlg::DeleteBreakPoint()
     const int row = SelectedRow();
     if (row < 0 || !IsBreakPointRow(row))
         return;
+    const BreakPointEdit::Recorder edit(*this, QStringLiteral("Delete Break Point"));
     RemoveRow(row);
     SelectRow(row);
     SetActionCommand(CmdId::CleanAllBreakPoints, false);
@@ -145,6 +148,7 @@ void SplitterDlg::CleanAllBreakPoints()
 {
     // One scan over the rows counted at the start: the row moving into a freed place always
     // is a page row, since break point rows are never adjacent.
+    const BreakPointEdit::Recorder edit(*this, QStringLiteral("Clean All Break Points"));
     const int count = PageList->topLevelItemCount();
     for (int row = 0; row < count; ++row)
         if (IsBreakPointRow(row))
@@ -187,6 +191,8 @@ void SplitterDlg::PlaceBreakPoints()
     }
     PlaceBreakPointsDlg dialog(bookmarks, pageCount, this);
     if (dialog.exec() == QDialog::Accepted) {
+        // One step, undone as a whole; the break points that were there stay.
+        const BreakPointEdit::Recorder edit(*this, QStringLiteral("Place Break Points"));
         BookmarkLevel = dialog.BookmarkLevel();
         InsertBreakPointsBefore(dialog.Breaks());
     }
@@ -208,6 +214,22 @@ void SplitterDlg::InsertBreakPointsBefore(const QList<int> &pages)
     }
     // The selected row may now follow a break point: its commands follow.
     OnRowSelected();
+}
+
+bool SplitterDlg::TranslateHistoryKey(const QKeyEvent *key)
+{
+    const HistoryKey asked = HistoryKeyOf(key);
+    if (asked == HistoryKey::None)
+        return false;
+    // The key is taken, but a running split holds the history still, as it holds opening and
+    // the options.
+    if (splitting_)
+        return true;
+    if (asked == HistoryKey::Undo)
+        edits_.undo();
+    else
+        edits_.redo();
+    return true;
 }
 
 std::unique_ptr<GlyphMenu> SplitterDlg::BuildContextMenu()

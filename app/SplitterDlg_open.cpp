@@ -7,6 +7,7 @@
 #include "framework/ResourceStore.h"
 #include "framework/WaitCursor.h"
 #include "res/ResourceIds.h"
+#include "split/OpenFailure.h"
 #include "split/PageCountQuery.h"
 
 #include <QPushButton>
@@ -46,11 +47,18 @@ void SplitterDlg::OpenDocument(const QString &path)
     if (app_)
         app_->AddToRecentFileList(path);
     PageList->clear();
+    // The history belongs to the rows just discarded.
+    edits_.clear();
     RowImages.clear();
 
     const int pages = QueryPageCount(DocumentPath);
-    if (pages <= 0)
+    if (pages <= 0) {
+        // No message box: the reason stands where the document would have been shown. The
+        // engine is asked again only now, so a document that opens costs nothing more.
+        const QString reason = OpenFailureReason(DocumentPath);
+        Viewer.ShowMessage(reason.isEmpty() ? QStringLiteral("This PDF could not be read") : reason);
         return;
+    }
 
     RowImages = {rowImage(ResId::PageRowIcon), rowImage(ResId::BreakPointRowIcon)};
     PageList->setIconSize(kRowImageSize);

@@ -4,14 +4,18 @@
 #include <QRect>
 #include <QVariant>
 
+#include <functional>
+
+class QObject;
 class QPdfView;
 class QWidget;
 
 namespace qw {
 
 // The one place that talks to the reader: a PDF view, showing one whole page at a time,
-// that loads a file and brings a page into view. The object has no
-// window until CreateControl succeeds; until then every call does nothing.
+// that loads a file and brings a page into view, and turns to the next or previous page on
+// the mouse wheel and the paging and arrow keys. The object has no window until
+// CreateControl succeeds; until then every call does nothing.
 class CAcroAXDocShim {
 public:
     // The reader's two requests, by their dispatch ids.
@@ -21,6 +25,7 @@ public:
     };
 
     CAcroAXDocShim() = default;
+    ~CAcroAXDocShim();
     Q_DISABLE_COPY(CAcroAXDocShim)
 
     // Creates the reader as a visible child of `parent` at `rect`, named `name`. False, and no
@@ -34,6 +39,14 @@ public:
     // unknown or the call has no result.
     QVariant InvokeHelper(int dispId, const QVariant &argument);
 
+    // Called with the page now on view (counting from 1) whenever the reader turns to another
+    // page by itself, as when the user pages with the wheel or the keys; never for the page
+    // a request showed, nor while a file loads.
+    void SetPageShownHandler(std::function<void(int page)> handler);
+
+    // Empties the view: the document is closed and nothing is shown.
+    void CloseDocument();
+
     // For tests only: while set, CreateControl fails as it would without a reader.
     static void FailCreationForTesting(bool fail);
 
@@ -41,8 +54,15 @@ private:
     bool LoadFromPath(const QString &path);
     void BringPageIntoView(int page);
     void ScrollToFirstPage();
+    void TurnPage(int step);
+    void OnCurrentPageChanged(int index);
 
     QPointer<QPdfView> view_;
+    // Watches the view for paging input and carries the page changes; a child of the view.
+    QPointer<QObject> pageTurner_;
+    std::function<void(int)> pageShown_;
+    // Set while a request moves the reader, whose page changes are then no news to the owner.
+    bool requesting_ = false;
 };
 
 } // namespace qw

@@ -3,7 +3,9 @@
 #include "controls/OpenLink.h"
 #include "framework/AppMessageBox.h"
 
+#include <QPainter>
 #include <QResizeEvent>
+#include <QTextOption>
 
 namespace qw {
 
@@ -11,6 +13,8 @@ namespace {
 
 constexpr QRect kControlStartRect(0, 0, 1000, 800);
 constexpr const char *kControlName = "AdobeWnd";
+// Room kept free around a message, so that it never touches the pane's edges.
+constexpr int kMessageMargin = 24;
 constexpr const char *kReaderMissingPrompt = "Failed to create adobe window, your system hasn't Adobe Reader "
                                              "installed, would you download and install Adobe Reader now?";
 
@@ -24,15 +28,47 @@ int ViewerHost::Create(const QRect &position, QWidget *parent)
     setGeometry(position);
     show();
     sizeAtCreation_ = size();
-    if (control.CreateControl(this, QString::fromLatin1(kControlName), kControlStartRect))
+    if (control.CreateControl(this, QString::fromLatin1(kControlName), kControlStartRect)) {
+        control.SetPageShownHandler([this](int page) { emit PageShown(page); });
+        if (!message_.isEmpty())
+            control.Window()->hide();
         return 1;
+    }
     OfferReaderDownload();
     return -1;
 }
 
 void ViewerHost::LoadDocument(const QString &path)
 {
+    ShowMessage(QString());
     control.InvokeHelper(CAcroAXDocShim::LoadFile, path);
+}
+
+void ViewerHost::ShowMessage(const QString &text)
+{
+    message_ = text;
+    if (QWidget *reader = control.Window()) {
+        // The document that was on view must not stand beside a message about another.
+        if (!text.isEmpty())
+            control.CloseDocument();
+        reader->setVisible(text.isEmpty());
+    }
+    update();
+}
+
+void ViewerHost::paintEvent(QPaintEvent *)
+{
+    // Otherwise the reader covers the host, which paints nothing of its own.
+    if (message_.isEmpty())
+        return;
+    QPainter painter(this);
+    painter.fillRect(rect(), palette().dark());
+    QTextOption option(Qt::AlignCenter);
+    // A long file name without spaces still breaks, rather than running off the pane.
+    option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+    painter.setPen(palette().color(QPalette::BrightText));
+    painter.drawText(QRectF(rect().adjusted(kMessageMargin, kMessageMargin, -kMessageMargin, -kMessageMargin)),
+                     message_, option);
 }
 
 void ViewerHost::ShowPage(int page)

@@ -10,7 +10,9 @@ namespace qw {
 
 // The child window of the main dialog that holds the document preview, to the right of the
 // page list. It carries the program's only two requests to the reader: show this file, and
-// bring this page into view. Without a reader it is an empty pane and both requests do nothing.
+// bring this page into view; and it tells when the user turns the reader to another page.
+// In place of a document it can show a short text. Without a reader it is an empty pane (or
+// the text) and both requests do nothing.
 class ViewerHost : public QWidget {
     Q_OBJECT
 public:
@@ -33,10 +35,21 @@ public:
     // A page the document does not have changes nothing.
     void ShowPage(int page);
 
+    // Shows `text` centred in place of the preview, which is emptied, until the next
+    // LoadDocument; an empty text removes it and shows the reader again.
+    void ShowMessage(const QString &text);
+    QString Message() const { return message_; }
+
     const CAcroAXDocShim &Control() const { return control; }
+
+signals:
+    // The user turned the reader to `page` (counting from 1) with the wheel or the keys.
+    // ShowPage and LoadDocument never send it, so a receiver may call ShowPage in reply.
+    void PageShown(int page);
 
 protected:
     void resizeEvent(QResizeEvent *event) override;
+    void paintEvent(QPaintEvent *event) override;
 
 private:
     void OfferReaderDownload();
@@ -44,6 +57,7 @@ private:
     CAcroAXDocShim control;
     QSize sizeAtCreation_;
     bool followsHost_ = false;
+    QString message_;
 };
 
 } // namespace qw

@@ -78,6 +78,8 @@ private slots:
     void documentNamedAtStartIsOpened();
     void placeBreakPoints_data();
     void placeBreakPoints();
+    void undoAndRedo_data();
+    void undoAndRedo();
 
 private:
     void open(int pages, const QString &path = QStringLiteral("/docs/a doc.pdf"));
@@ -87,6 +89,9 @@ private:
     void clickRow(int row, Qt::MouseButton button);
     void key(Qt::Key key) { QTest::keyClick(dlg_->PageList, key); }
     QWidget *action() const { return dlg_->ActionPopup(); }
+    int selectedRow() const;
+    QList<State> insertAndDelete() const;
+    void placeAtLevel(int level);
 
     std::unique_ptr<SplitterApp> app_;
     std::unique_ptr<SplitterDlg> dlg_;
@@ -530,6 +535,107 @@ void TestBreakPointList::placeBreakPoints()
     QCOMPARE(levels.join('|'), offered);
     QCOMPARE(this->rows(), rows);
     QCOMPARE(dlg_->BookmarkLevel, choice.startsWith("every") || choice == "cancel" ? 0 : choice.toInt());
+}
+
+int TestBreakPointList::selectedRow() const
+{
+    const auto items = dlg_->PageList->selectedItems();
+    return items.isEmpty() ? -1 : dlg_->PageList->indexOfTopLevelItem(items.first());
+}
+
+QList<State> TestBreakPointList::insertAndDelete() const
+{
+    return {dlg_->InsertButton->isEnabled() ? Enabled : Greyed, stateOf(action(), CmdId::InsertBreakPoint),
+            dlg_->DeleteButton->isEnabled() ? Enabled : Greyed, stateOf(action(), CmdId::DeleteBreakPoint)};
+}
+
+void TestBreakPointList::placeAtLevel(int level)
+{
+    qputenv("FAKE_OUTLINE", kOutline);
+    QTimer::singleShot(0, this, [level] {
+        auto *place = qobject_cast<PlaceBreakPointsDlg *>(QApplication::activeModalWidget());
+        QVERIFY(place);
+        place->LevelCombo->setCurrentIndex(level - 1);
+        place->accept();
+    });
+    dlg_->OnCommand(CmdId::PlaceBreakPoints);
+    qputenv("FAKE_OUTLINE", "");
+}
+
+void TestBreakPointList::undoAndRedo_data()
+{
+    // Steps: "openN" opens N pages, "selR" clicks row R, keys by name, "level2" places break
+    // points at the bookmarks of levels 1 to 2, "button" puts the focus on a button for the keys
+    // that follow, and "undo", "redo" (Ctrl+Shift+Z), "redoY" (Ctrl+Y).
+    QTest::addColumn<QString>("steps");
+    QTest::addColumn<QStringList>("rows");
+    QTest::addColumn<int>("selected");
+    QTest::addColumn<int>("bookmarkLevel");
+    const QStringList five{"1", "2", "3", "4", "5"};
+    const QStringList before3{"1", "2", BP, "3", "4", "5"};
+    const QStringList three{"1", BP, "2", BP, "3", BP, "4", "5", "6"};
+    const QStringList before9{"1", "2", "3", "4", "5", "6", "7", "8", BP, "9", "10", "11", "12"};
+    const QStringList placed{"1", "2", "3", "4", BP, "5", BP, "6", "7", "8", BP, "9", "10", "11", "12"};
+    QTest::newRow("insertUndone") << "open5 sel2 F2 undo" << five << 2 << 0;
+    QTest::newRow("insertRedone") << "open5 sel2 F2 undo redo" << before3 << 3 << 0;
+    // The selection goes back to where the edit was made, wherever it is now.
+    QTest::newRow("undoSelectsWhereTheEditWasMade") << "open5 sel2 F2 sel5 undo" << five << 2 << 0;
+    QTest::newRow("twoUndoneOneRedoneWithCtrlY") << "open5 sel2 F2 sel5 F2 undo undo redoY" << before3 << 3 << 0;
+    QTest::newRow("deleteUndoneSelectsTheBreakPoint") << "open5 sel2 F2 sel2 F3 undo" << before3 << 2 << 0;
+    QTest::newRow("deleteRedone") << "open5 sel2 F2 sel2 Delete undo redo" << five << 2 << 0;
+    QTest::newRow("cleanAllUndone") << "open6 sel1 F2 sel3 F2 sel5 F2 sel3 F4 undo" << three << 3 << 0;
+    QTest::newRow("cleanAllRedone") << "open6 sel1 F2 sel3 F2 sel5 F2 sel3 F4 undo redo"
+                                    << QStringList{"1", "2", "3", "4", "5", "6"} << 2 << 0;
+    // The break point before page 9 was there before: it stays.
+    QTest::newRow("placementUndoneAsAWhole") << "open12 sel8 F2 level2 undo" << before9 << 9 << 0;
+    QTest::newRow("placementRedone") << "open12 sel8 F2 level2 undo undo redo redo" << placed << 11 << 2;
+    QTest::newRow("openEmptiesTheRedos") << "open5 sel2 F2 undo open5 redo" << five << 0 << 0;
+    QTest::newRow("openEmptiesTheUndos") << "open5 sel2 F2 sel2 F3 open5 undo" << five << 0 << 0;
+    QTest::newRow("nothingToUndo") << "undo redo open3 undo redo" << QStringList{"1", "2", "3"} << 0 << 0;
+    QTest::newRow("keysWithTheFocusOnAButton") << "open5 sel2 F2 button undo button redo" << before3 << 3 << 0;
+}
+
+void TestBreakPointList::undoAndRedo()
+{
+    QFETCH(QString, steps);
+    QFETCH(QStringList, rows);
+    QFETCH(int, selected);
+    QFETCH(int, bookmarkLevel);
+    const QHash<QString, Qt::Key> keys{
+        {"F2", Qt::Key_F2}, {"F3", Qt::Key_F3}, {"Delete", Qt::Key_Delete}, {"F4", Qt::Key_F4}};
+    QWidget *target = dlg_->PageList;
+    for (const QString &step : steps.split(' ')) {
+        if (step.startsWith("open")) {
+            open(step.mid(4).toInt());
+        } else if (step.startsWith("sel")) {
+            select(step.mid(3).toInt());
+        } else if (keys.contains(step)) {
+            key(keys.value(step));
+        } else if (step == "level2") {
+            placeAtLevel(2);
+        } else if (step == "button") {
+            target = dlg_->OptionsButton;
+            target->setFocus();
+        } else {
+            if (step == "undo")
+                QTest::keyClick(target, Qt::Key_Z, Qt::ControlModifier);
+            else if (step == "redo")
+                QTest::keyClick(target, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+            else
+                QTest::keyClick(target, Qt::Key_Y, Qt::ControlModifier);
+            // The commands stand as selecting the row now selected sets them.
+            const int row = selectedRow();
+            if (row >= 0 && dlg_->PageList->topLevelItemCount() > 1) {
+                const QList<State> states = insertAndDelete();
+                select(row == 0 ? 1 : 0);
+                select(row);
+                QCOMPARE(insertAndDelete(), states);
+            }
+        }
+    }
+    QCOMPARE(this->rows(), rows);
+    QCOMPARE(selectedRow(), selected);
+    QCOMPARE(dlg_->BookmarkLevel, bookmarkLevel);
 }
 
 QTEST_MAIN(TestBreakPointList)

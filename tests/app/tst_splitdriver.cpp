@@ -71,6 +71,7 @@ private slots:
     void refusalIsShownAndNothingRuns_data();
     void refusalIsShownAndNothingRuns();
     void progressAndGuardsDuringTheSplit();
+    void undoWaitsForTheSplit();
     void cancelStopsTheSplit();
     void existingFilesAreReplacedOnlyWhenAllowed_data();
     void existingFilesAreReplacedOnlyWhenAllowed();
@@ -376,6 +377,31 @@ void TestSplitDriver::progressAndGuardsDuringTheSplit()
     QCOMPARE(dlg_->optionsShown, 1);
     QCOMPARE(log().size(), 3);
     QVERIFY(!dlg_->findChild<QProgressDialog *>());
+}
+
+void TestSplitDriver::undoWaitsForTheSplit()
+{
+    openWithBreakPoints(6, {3, 5});
+    dlg_->setOptions = [](OptionsDlg &o) { o.SaveFileType = 3; };
+    const auto rows = [this] {
+        QStringList texts;
+        for (int row = 0; row < dlg_->PageList->topLevelItemCount(); ++row)
+            texts << dlg_->PageList->topLevelItem(row)->text(0);
+        return texts;
+    };
+    QTimer probe;
+    probe.setInterval(0);
+    connect(&probe, &QTimer::timeout, this, [this] {
+        if (dlg_->findChild<QProgressDialog *>())
+            QTest::keyClick(dlg_->PageList, Qt::Key_Z, Qt::ControlModifier);
+    });
+    probe.start();
+    QTest::keyClick(dlg_->PageList, Qt::Key_F5);
+    probe.stop();
+    QCOMPARE(log().size(), 3);
+    QCOMPARE(rows(), QStringList({"1", "2", "BreakPoint", "3", "4", "BreakPoint", "5", "6"}));
+    QTest::keyClick(dlg_->PageList, Qt::Key_Z, Qt::ControlModifier);
+    QCOMPARE(rows(), QStringList({"1", "2", "BreakPoint", "3", "4", "5", "6"}));
 }
 
 void TestSplitDriver::cancelStopsTheSplit()

@@ -1,0 +1,106 @@
+#include "OpenFailure.h"
+
+#include "EngineRunner.h"
+#include "PageCountQuery.h"
+#include "framework/CommandLine.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QList>
+#include <QScopeGuard>
+
+namespace qw {
+
+namespace {
+constexpr const char *kFileGone = "The file no longer exists";
+constexpr const char *kNotPdf = "This file is not a PDF";
+constexpr const char *kPassword = "This PDF is protected by a password";
+// The engine starts every message of its own with its name.
+constexpr QByteArrayView kEnginePrefix = "quirekit: ";
+
+QString unreadable(const QString &why)
+{
+    return QStringLiteral("This PDF could not be read: %1").arg(why);
+}
+
+// One line of the engine's output as plain text: a file name may carry control characters.
+QString printable(QByteArrayView line)
+{
+    QString text = QString::fromUtf8(line);
+    text.removeIf([](QChar c) { return c.unicode() < 0x20 || c.unicode() == 0x7F; });
+    return text.trimmed();
+}
+
+// The line that tells why the engine gave up: its own last message, else its last line (MuPDF's
+// warnings come before the engine's message).
+QByteArrayView reasonLine(QByteArrayView output)
+{
+    QByteArrayView last;
+    QByteArrayView lastOwn;
+    while (!output.isEmpty()) {
+        const qsizetype end = output.indexOf('\n');
+        const QByteArrayView trimmed = (end < 0 ? output : output.first(end)).trimmed();
+        output = end < 0 ? QByteArrayView() : output.sliced(end + 1);
+        if (trimmed.isEmpty())
+            continue;
+        last = trimmed;
+        if (trimmed.startsWith(kEnginePrefix))
+            lastOwn = trimmed.sliced(kEnginePrefix.size());
+    }
+    return lastOwn.isEmpty() ? last : lastOwn;
+}
+} // namespace
+
+QString DescribeReportFailure(QByteArrayView output)
+{
+    const QString line = printable(reasonLine(output));
+    // Matched at the end of the line: the document's name, quoted earlier on it, may hold
+    // any words.
+    if (line.endsWith(QLatin1String("is protected by a password")))
+        return QString::fromLatin1(kPassword);
+    if (line.endsWith(QLatin1String("not a PDF document")))
+        return QString::fromLatin1(kNotPdf);
+    if (line.startsWith(QLatin1String("cannot open ")) && line.endsWith(QLatin1String(": No such file or directory")))
+        return QString::fromLatin1(kFileGone);
+    return unreadable(line.isEmpty() ? QStringLiteral("the PDF engine gave no reason") : line);
+}
+
+QString OpenFailureReason(const QString &document)
+{
+    if (!QFileInfo::exists(document))
+        return QString::fromLatin1(kFileGone);
+    const QString engine = EngineRunner::EnginePath();
+    if (!QFileInfo::exists(engine))
+        return QStringLiteral("The PDF engine %1 is missing beside the program")
+            .arg(QString::fromLatin1(EngineRunner::EngineFileName));
+
+    const QString report = MakeTempFileName(QStringLiteral(".txt"));
+    if (report.isEmpty())
+        return unreadable(QStringLiteral("no temporary file could be made for the PDF engine's report"));
+    const auto removeReport = qScopeGuard([&] { QFile::remove(report); });
+    QByteArray output;
+    const EngineResult result = EngineRunner::RunEngineCommand(
+        CommandLine::Quote(document) + QStringLiteral(" dump_data output ") + CommandLine::Quote(report), &output);
+
+    switch (result.end) {
+    case EngineResult::End::NotStarted:
+    case EngineResult::End::Crashed:
+    case EngineResult::End::Stopped: {
+        // The runner's reason is a sentence of its own; the hint is shown without a full stop.
+        QString reason = result.reason;
+        if (reason.endsWith(QLatin1Char('.')))
+            reason.chop(1);
+        return reason;
+    }
+    case EngineResult::End::Exited: break;
+    }
+    if (result.exitCode != 0)
+        return DescribeReportFailure(output);
+
+    QFile file(report);
+    if (file.open(QIODevice::ReadOnly) && ParsePageCountReport(file.readAll()) > 0)
+        return {};
+    return unreadable(QStringLiteral("the PDF engine found no pages in it"));
+}
+
+} // namespace qw

@@ -1,0 +1,238 @@
+// The preview area of the real window: the hint without a document, the reason a document
+// failed to open, and paging there that the page list follows. Real PDFs, the real engine
+// beside this program.
+#include "PdfFixtures.h"
+#include "PdfProbe.h"
+#include "app/SplitterApp.h"
+#include "app/SplitterDlg.h"
+#include "framework/AppMessageBox.h"
+#include "framework/MenuTracker.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QPdfDocument>
+#include <QPdfPageNavigator>
+#include <QPdfView>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTreeWidget>
+#include <QWheelEvent>
+
+using namespace qw;
+
+namespace {
+
+// The kinds of file a failed open is tried with.
+enum class Broken { PasswordProtected, TextFile, EmptyFile, Missing, Folder, Damaged };
+
+} // namespace
+
+class TestWindowHints : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void init();
+    void cleanup();
+    void hintWithoutDocument();
+    void failedOpenTellsWhyInThePreview_data();
+    void failedOpenTellsWhyInThePreview();
+    void pagingInThePreviewSelectsTheRow_data();
+    void pagingInThePreviewSelectsTheRow();
+
+private:
+    QPdfView *view() const { return qobject_cast<QPdfView *>(dlg_->Viewer.Control().Window()); }
+    int pageOnView() const { return view()->pageNavigator()->currentPage() + 1; }
+    QString selectedRow() const;
+    bool readerShown() const { return view()->isVisibleTo(&dlg_->Viewer); }
+
+    QTemporaryDir dir_;
+    QString good_;
+    QString chapters_;
+    std::unique_ptr<SplitterApp> app_;
+    std::unique_ptr<SplitterDlg> dlg_;
+    QStringList messages_;
+};
+
+void TestWindowHints::initTestCase()
+{
+    QVERIFY(dir_.isValid());
+    good_ = dir_.filePath("ten.pdf");
+    chapters_ = dir_.filePath("chapters.pdf");
+    QVERIFY(PdfFixtures::write(good_, PdfFixtures::tenPages()));
+    QVERIFY(PdfFixtures::write(chapters_, PdfFixtures::chapters(8, 5)));
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, dir_.filePath("settings"));
+}
+
+void TestWindowHints::init()
+{
+    messages_.clear();
+    AppMessageBox::SetResponder([this](const QString &text, unsigned) {
+        messages_ << text;
+        return MsgBox::IdOk;
+    });
+    // A click on a break point row would show its menu; nothing is chosen from it.
+    MenuTracker::SetResponder([](QMenu *, QPoint) { return 0; });
+    app_ = std::make_unique<SplitterApp>();
+    dlg_ = std::make_unique<SplitterDlg>(app_.get());
+    app_->SetMainWindow(dlg_.get());
+    dlg_->Create();
+    dlg_->show();
+    QVERIFY(QTest::qWaitForWindowExposed(dlg_.get()));
+}
+
+void TestWindowHints::cleanup()
+{
+    dlg_.reset();
+    app_.reset();
+    AppMessageBox::SetResponder({});
+    MenuTracker::SetResponder({});
+    // A failed open tells its reason in the preview, never in a message box.
+    QCOMPARE(messages_, QStringList());
+}
+
+QString TestWindowHints::selectedRow() const
+{
+    const QList<QTreeWidgetItem *> rows = dlg_->PageList->selectedItems();
+    return rows.size() == 1 ? rows.first()->text(0) : QStringLiteral("<%1 selected>").arg(rows.size());
+}
+
+void TestWindowHints::hintWithoutDocument()
+{
+    const QString hint = "Open a PDF with the Open button or File > Open..., or drop one here.";
+    QCOMPARE(dlg_->Viewer.Message(), hint);
+    QVERIFY(!readerShown());
+    // The hint is painted over a plain pane: text in a second colour shows it was drawn.
+    const QImage pane = dlg_->Viewer.grab().toImage();
+    QVERIFY(pane.width() > 200 && pane.height() > 100);
+    const QRgb background = pane.pixel(2, 2);
+    bool drawn = false;
+    for (int y = 0; y < pane.height() && !drawn; ++y)
+        for (int x = 0; x < pane.width() && !drawn; ++x)
+            drawn = pane.pixel(x, y) != background;
+    QVERIFY(drawn);
+}
+
+void TestWindowHints::failedOpenTellsWhyInThePreview_data()
+{
+    QTest::addColumn<Broken>("kind");
+    QTest::addColumn<QString>("reason"); // %1: the file's path
+    QTest::newRow("passwordProtected") << Broken::PasswordProtected << "This PDF is protected by a password";
+    QTest::newRow("textFile") << Broken::TextFile << "This file is not a PDF";
+    QTest::newRow("emptyFile") << Broken::EmptyFile << "This file is not a PDF";
+    QTest::newRow("folderNamedPdf") << Broken::Folder << "This file is not a PDF";
+    QTest::newRow("missingFile") << Broken::Missing << "The file no longer exists";
+    // Anything else is told in the engine's own words.
+    QTest::newRow("damaged") << Broken::Damaged << "This PDF could not be read: cannot open '%1': no objects found";
+}
+
+void TestWindowHints::failedOpenTellsWhyInThePreview()
+{
+    QFETCH(Broken, kind);
+    QFETCH(QString, reason);
+    const QString path = dir_.filePath(QStringLiteral("%1.pdf").arg(QTest::currentDataTag()));
+    switch (kind) {
+    case Broken::PasswordProtected: QVERIFY(PdfProbe::encrypt(good_, path, "secret")); break;
+    case Broken::TextFile: QVERIFY(PdfFixtures::write(path, "just some text\n")); break;
+    case Broken::EmptyFile: QVERIFY(PdfFixtures::write(path, {})); break;
+    case Broken::Folder: QVERIFY(QDir().mkpath(path)); break;
+    case Broken::Damaged: QVERIFY(PdfFixtures::write(path, "%PDF-1.4\nthis is nothing\n")); break;
+    case Broken::Missing: break;
+    }
+
+    // A good document first: the failed open must not leave it on view beside an empty list.
+    dlg_->OpenDocument(good_);
+    QCOMPARE(dlg_->PageList->topLevelItemCount(), 10);
+    QCOMPARE(dlg_->Viewer.Message(), QString());
+    QVERIFY(readerShown());
+    QCOMPARE(view()->document()->pageCount(), 10);
+
+    dlg_->OpenDocument(path);
+    QCOMPARE(dlg_->PageList->topLevelItemCount(), 0);
+    QCOMPARE(dlg_->Viewer.Message(), QString(reason).replace("%1", path));
+    QVERIFY(!readerShown());
+    QCOMPARE(view()->document()->pageCount(), 0);
+
+    // The next good open takes the reason away.
+    dlg_->OpenDocument(good_);
+    QCOMPARE(dlg_->Viewer.Message(), QString());
+    QVERIFY(readerShown());
+    QCOMPARE(view()->document()->pageCount(), 10);
+    QCOMPARE(pageOnView(), 1);
+}
+
+void TestWindowHints::pagingInThePreviewSelectsTheRow_data()
+{
+    // Steps: a key into the preview, "wheel:<delta>" over it, or "row:<n>" selected in the list.
+    // After each step the page on view and the selected row. A break point stands before
+    // page 3 (row 2), so row n is page n + 1 up to page 2 and page n from page 3 on.
+    QTest::addColumn<QStringList>("steps");
+    QTest::addColumn<QList<int>>("pages");
+    QTest::addColumn<QStringList>("rows");
+    QTest::newRow("pageKeys") << QStringList{"PgDown", "PgDown", "PgDown", "PgUp"} << QList<int>{2, 3, 4, 3}
+                              << QStringList{"2", "3", "4", "3"};
+    QTest::newRow("arrowKeysStopAtPageOne") << QStringList{"Down", "Right", "Left", "Up", "Up"}
+                                            << QList<int>{2, 3, 2, 1, 1} << QStringList{"2", "3", "2", "1", "1"};
+    QTest::newRow("lastAndFirstPage") << QStringList{"End", "PgDown", "Home"} << QList<int>{40, 40, 1}
+                                      << QStringList{"40", "40", "1"};
+    QTest::newRow("wheelNotches") << QStringList{"wheel:-120", "wheel:-240", "wheel:120"} << QList<int>{2, 4, 3}
+                                  << QStringList{"2", "4", "3"};
+    // A fine wheel turns a page once its parts make a notch; turning back starts afresh.
+    QTest::newRow("wheelParts") << QStringList{"wheel:-60", "wheel:-60", "wheel:-90", "wheel:40", "wheel:-30"}
+                                << QList<int>{1, 2, 2, 2, 2} << QStringList{"1", "2", "2", "2", "2"};
+    // Selecting a row shows its page, and paging goes on from there; a break point row shows
+    // nothing new and paging then selects a page row again.
+    QTest::newRow("rowsAndPaging") << QStringList{"row:10", "PgDown", "row:2", "PgUp", "row:2", "PgDown"}
+                                   << QList<int>{10, 11, 11, 10, 10, 11}
+                                   << QStringList{"10", "11", "BreakPoint", "10", "BreakPoint", "11"};
+}
+
+void TestWindowHints::pagingInThePreviewSelectsTheRow()
+{
+    QFETCH(QStringList, steps);
+    QFETCH(QList<int>, pages);
+    QFETCH(QStringList, rows);
+    dlg_->OpenDocument(chapters_);
+    QTreeWidget *list = dlg_->PageList;
+    QCOMPARE(list->topLevelItemCount(), 40);
+    list->setCurrentItem(list->topLevelItem(2));
+    QTest::keyClick(list, Qt::Key_F2);
+    QCOMPARE(list->topLevelItem(2)->text(0), QStringLiteral("BreakPoint"));
+    list->setCurrentItem(list->topLevelItem(0));
+    QCOMPARE(pageOnView(), 1);
+
+    dlg_->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(dlg_.get()));
+    for (qsizetype i = 0; i < steps.size(); ++i) {
+        const QString &step = steps.at(i);
+        if (step.startsWith("row:")) {
+            list->setCurrentItem(list->topLevelItem(step.mid(4).toInt()));
+        } else if (step.startsWith("wheel:")) {
+            const QPoint centre = view()->viewport()->rect().center();
+            QWheelEvent wheel(centre, view()->viewport()->mapToGlobal(centre), {}, {0, step.mid(6).toInt()},
+                              Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+            QApplication::sendEvent(view()->viewport(), &wheel);
+        } else {
+            view()->setFocus();
+            const Qt::Key key = step == "PgDown"  ? Qt::Key_PageDown
+                                : step == "PgUp"  ? Qt::Key_PageUp
+                                : step == "Down"  ? Qt::Key_Down
+                                : step == "Up"    ? Qt::Key_Up
+                                : step == "Right" ? Qt::Key_Right
+                                : step == "Left"  ? Qt::Key_Left
+                                : step == "Home"  ? Qt::Key_Home
+                                                  : Qt::Key_End;
+            QTest::keyClick(view(), key);
+            // The user goes on paging where they are: the list does not take the focus.
+            QCOMPARE(QApplication::focusWidget(), view());
+        }
+        const QByteArray where = QStringLiteral("after step %1 (%2)").arg(i + 1).arg(step).toUtf8();
+        QVERIFY2(pageOnView() == pages.at(i), where + " page " + QByteArray::number(pageOnView()));
+        QVERIFY2(selectedRow() == rows.at(i), where + " row " + selectedRow().toUtf8());
+        // The selected row is scrolled into the list's view.
+        const QRect shown = list->visualItemRect(list->selectedItems().value(0));
+        QVERIFY2(shown.top() >= 0 && shown.bottom() <= list->viewport()->rect().bottom(), where);
+    }
+}
+
+QTEST_MAIN(TestWindowHints)
+#include "tst_windowhints.moc"

@@ -7,7 +7,6 @@
 
 #include <QApplication>
 #include <QFontMetrics>
-#include <QLayout>
 #include <QMouseEvent>
 
 namespace qw {
@@ -62,23 +61,9 @@ HyperlinkLabel *HyperlinkLabel::SubclassDlgItem(int id, QWidget *dialogRoot, std
 
 void HyperlinkLabel::TakePlaceOf(QLabel &original)
 {
-    // Dynamic properties carry the control's id, so the dialog still finds the label by it.
-    for (const QByteArray &name : original.dynamicPropertyNames())
-        setProperty(name.constData(), original.property(name.constData()));
-    setObjectName(original.objectName());
-    setGeometry(original.geometry());
-    setSizePolicy(original.sizePolicy());
     setTextFormat(original.textFormat());
     setText(original.text());
-    if (original.testAttribute(Qt::WA_SetFont))
-        setFont(original.font());
-    setEnabled(!original.testAttribute(Qt::WA_ForceDisabled));
-    if (original.testAttribute(Qt::WA_WState_ExplicitShowHide) || original.isVisible())
-        setVisible(!original.isHidden());
-    stackUnder(&original);
-    QWidget::setTabOrder(&original, this);
-    if (QWidget *parent = parentWidget(); parent && parent->layout())
-        parent->layout()->replaceWidget(&original, this);
+    DialogBuilder::TakePlace(*this, original);
 }
 
 // Clicks reach a label without asking for them, so nothing stands for the notify style.

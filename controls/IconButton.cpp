@@ -6,7 +6,6 @@
 
 #include <QFocusEvent>
 #include <QGuiApplication>
-#include <QLayout>
 #include <QMouseEvent>
 #include <QPaintEngine>
 #include <QPainter>
@@ -147,25 +146,9 @@ IconButton *IconButton::SubclassDlgItem(int id, QWidget *dialogRoot)
 
 void IconButton::TakePlaceOf(QAbstractButton &original)
 {
-    // Dynamic properties carry the control's id, so the dialog still finds the button by it.
-    for (const QByteArray &name : original.dynamicPropertyNames())
-        setProperty(name.constData(), original.property(name.constData()));
-    setObjectName(original.objectName());
-    setGeometry(original.geometry());
-    setSizePolicy(original.sizePolicy());
     setText(original.text());
-    if (original.testAttribute(Qt::WA_SetFont))
-        setFont(original.font());
     setFocusPolicy(original.focusPolicy());
-    setEnabled(!original.testAttribute(Qt::WA_ForceDisabled));
-    if (original.testAttribute(Qt::WA_WState_ExplicitShowHide) || original.isVisible())
-        setVisible(!original.isHidden());
-    stackUnder(&original);
-    // Placed right after the old button in the focus chain, the button takes its place there
-    // once the old one is gone.
-    QWidget::setTabOrder(&original, this);
-    if (QWidget *parent = parentWidget(); parent && parent->layout())
-        parent->layout()->replaceWidget(&original, this);
+    DialogBuilder::TakePlace(*this, original);
 
     // The template's button type: a check box toggles, a default push button is the default.
     checkBox_ = original.isCheckable() && !qobject_cast<QRadioButton *>(&original);

@@ -9,6 +9,7 @@
 #include <QFrame>
 #include <QHeaderView>
 #include <QLabel>
+#include <QLayout>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -131,6 +132,27 @@ QWidget *DialogBuilder::ControlById(const QWidget *root, int id)
 int DialogBuilder::IdOf(const QWidget *control)
 {
     return control ? control->property(kIdProperty).toInt() : 0;
+}
+
+void DialogBuilder::TakePlace(QWidget &replacement, QWidget &original)
+{
+    // Dynamic properties carry the control's id, so the dialog still finds the control by it.
+    for (const QByteArray &name : original.dynamicPropertyNames())
+        replacement.setProperty(name.constData(), original.property(name.constData()));
+    replacement.setObjectName(original.objectName());
+    replacement.setGeometry(original.geometry());
+    replacement.setSizePolicy(original.sizePolicy());
+    if (original.testAttribute(Qt::WA_SetFont))
+        replacement.setFont(original.font());
+    replacement.setEnabled(!original.testAttribute(Qt::WA_ForceDisabled));
+    if (original.testAttribute(Qt::WA_WState_ExplicitShowHide) || original.isVisible())
+        replacement.setVisible(!original.isHidden());
+    replacement.stackUnder(&original);
+    // Right after the old control in the focus chain, it takes its place there once the old
+    // one is gone.
+    QWidget::setTabOrder(&original, &replacement);
+    if (QWidget *parent = replacement.parentWidget(); parent && parent->layout())
+        parent->layout()->replaceWidget(&original, &replacement);
 }
 
 } // namespace qw

@@ -22,6 +22,11 @@ public:
     // The id a control was built with, or 0 for a widget the builder did not make.
     static int IdOf(const QWidget *control);
 
+    // Puts `replacement` where `original` is, as the same dialog item: its dynamic properties
+    // (the id among them), name, geometry, size policy, a font set on it, enabled and shown
+    // state, stacking, place in the tab order and in a layout. The caller deletes `original`.
+    static void TakePlace(QWidget &replacement, QWidget &original);
+
 private:
     static QWidget *CreateControl(const DialogControl &control, QWidget *parent);
 };

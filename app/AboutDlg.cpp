@@ -2,7 +2,6 @@
 
 #include "controls/HyperlinkLabel.h"
 #include "framework/DialogBuilder.h"
-#include "framework/DialogUnits.h"
 #include "res/DialogTemplates.h"
 #include "res/ResourceIds.h"
 
@@ -43,13 +42,7 @@ void AboutDlg::Create()
         return;
     created_ = true;
     const DialogTemplate &dialog = aboutTemplate();
-    setWindowTitle(QString::fromUtf8(dialog.caption));
-    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
-                   | Qt::WindowCloseButtonHint);
-    setFont(QFont(QString::fromLatin1(dialog.fontName), dialog.pointSize));
-    const DialogUnits units = DialogUnits::ForFont(font());
-    DialogBuilder::BuildControls(dialog, this, units);
-    setFixedSize(units.ToPixels(dialog.size));
+    DialogBuilder::BuildFixedDialog(dialog, this);
     // OK closes the box, as Enter does through the default button.
     if (auto *ok = qobject_cast<QPushButton *>(DialogBuilder::ControlById(this, CtrlId::Ok)))
         connect(ok, &QPushButton::clicked, this, &QDialog::accept);

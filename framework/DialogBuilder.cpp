@@ -118,6 +118,17 @@ QList<QWidget *> DialogBuilder::BuildControls(const DialogTemplate &dialog, QWid
     return controls;
 }
 
+void DialogBuilder::BuildFixedDialog(const DialogTemplate &dialog, QWidget *window)
+{
+    window->setWindowTitle(QString::fromUtf8(dialog.caption));
+    window->setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
+                           | Qt::WindowCloseButtonHint);
+    window->setFont(QFont(QString::fromLatin1(dialog.fontName), dialog.pointSize));
+    const DialogUnits units = DialogUnits::ForFont(window->font());
+    BuildControls(dialog, window, units);
+    window->setFixedSize(units.ToPixels(dialog.size));
+}
+
 QWidget *DialogBuilder::ControlById(const QWidget *root, int id)
 {
     if (!root || id == CtrlId::Static)

@@ -15,6 +15,9 @@ class DialogUnits;
 class DialogBuilder {
 public:
     static QList<QWidget *> BuildControls(const DialogTemplate &dialog, QWidget *parent, const DialogUnits &units);
+    // Makes `window` the fixed-size box of a modal-frame template: caption, close box, the
+    // template's font, its controls, and its size in dialog units of that font.
+    static void BuildFixedDialog(const DialogTemplate &dialog, QWidget *window);
 
     // The first descendant of `root` that carries `id`, or nullptr. Static controls without
     // an id are never found.

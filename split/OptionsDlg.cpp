@@ -6,7 +6,6 @@
 #include "framework/AppMessageBox.h"
 #include "framework/DialogBuilder.h"
 #include "framework/DialogKeyFilter.h"
-#include "framework/DialogUnits.h"
 #include "framework/FileDialogs.h"
 #include "res/DialogTemplates.h"
 #include "res/ResourceIds.h"
@@ -52,13 +51,7 @@ OptionsDlg::~OptionsDlg() = default;
 void OptionsDlg::Create()
 {
     const DialogTemplate &dialog = optionsTemplate();
-    setWindowTitle(QString::fromUtf8(dialog.caption));
-    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
-                   | Qt::WindowCloseButtonHint);
-    setFont(QFont(QString::fromLatin1(dialog.fontName), dialog.pointSize));
-    const DialogUnits units = DialogUnits::ForFont(font());
-    DialogBuilder::BuildControls(dialog, this, units);
-    setFixedSize(units.ToPixels(dialog.size));
+    DialogBuilder::BuildFixedDialog(dialog, this);
     DoDataExchange();
 
     // A drop-down combo box of the platform neither adds typed texts to its list nor completes

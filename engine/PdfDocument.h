@@ -117,6 +117,7 @@ private:
     void collectLabels(pdf_obj *root);
     void startSearch(pdf_obj *root);
     void newSeenMark();
+    void queueUnseenKids(pdf_obj *node);
     void walkOutline(pdf_obj *first);
     void structureFacts(DocumentFacts &facts);
     void releasePages();

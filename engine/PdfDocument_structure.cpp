@@ -10,6 +10,22 @@ extern "C" {
 
 namespace quirekit {
 
+// Puts the kids of a name or number tree node that were not visited yet on the search stack,
+// last first, so the tree is walked in order and a node reached twice is walked once.
+void PdfDocument::queueUnseenKids(pdf_obj *node)
+{
+    pdf_obj *kids = pdf_dict_get(m_ctx, node, PDF_NAME(Kids));
+    for (int i = pdf_array_len(m_ctx, kids) - 1; i >= 0; --i) {
+        pdf_obj *kid = pdf_array_get(m_ctx, kids, i);
+        const int num = pdf_to_num(m_ctx, kid);
+        if (num <= 0 || static_cast<std::size_t>(num) >= m_seen.size()
+            || m_seen[static_cast<std::size_t>(num)] == m_seenMark)
+            continue;
+        m_seen[static_cast<std::size_t>(num)] = m_seenMark;
+        m_search.push_back(pdf_keep_obj(m_ctx, pdf_resolve_indirect(m_ctx, kid)));
+    }
+}
+
 // The document's outline and page labels as the parts and the report use them.
 
 namespace {
@@ -57,16 +73,7 @@ pdf_obj *PdfDocument::indexedDestination(pdf_obj *tree, const char *key, std::si
                 const char *name = pdf_to_string(m_ctx, pdf_array_get(m_ctx, names, i), &length);
                 m_destinationIndex.push_back(NamedDestination{name, length, pdf_array_get(m_ctx, names, i + 1)});
             }
-            pdf_obj *kids = pdf_dict_get(m_ctx, node, PDF_NAME(Kids));
-            for (int i = pdf_array_len(m_ctx, kids) - 1; i >= 0; --i) {
-                pdf_obj *kid = pdf_array_get(m_ctx, kids, i);
-                const int num = pdf_to_num(m_ctx, kid);
-                if (num <= 0 || static_cast<std::size_t>(num) >= m_seen.size()
-                    || m_seen[static_cast<std::size_t>(num)] == m_seenMark)
-                    continue;
-                m_seen[static_cast<std::size_t>(num)] = m_seenMark;
-                m_search.push_back(pdf_keep_obj(m_ctx, pdf_resolve_indirect(m_ctx, kid)));
-            }
+            queueUnseenKids(node);
         }
         std::stable_sort(m_destinationIndex.begin(), m_destinationIndex.end(),
                          [](const NamedDestination &a, const NamedDestination &b) {
@@ -228,16 +235,7 @@ void PdfDocument::collectLabels(pdf_obj *root)
             if (pdf_is_int(m_ctx, key) && pdf_to_int(m_ctx, key) >= 0 && pdf_is_dict(m_ctx, value))
                 m_labels.emplace_back(pdf_to_int(m_ctx, key), pdf_keep_obj(m_ctx, pdf_resolve_indirect(m_ctx, value)));
         }
-        pdf_obj *kids = pdf_dict_get(m_ctx, node, PDF_NAME(Kids));
-        for (int i = pdf_array_len(m_ctx, kids) - 1; i >= 0; --i) {
-            pdf_obj *kid = pdf_array_get(m_ctx, kids, i);
-            const int num = pdf_to_num(m_ctx, kid);
-            if (num <= 0 || static_cast<std::size_t>(num) >= m_seen.size()
-                || m_seen[static_cast<std::size_t>(num)] == m_seenMark)
-                continue;
-            m_seen[static_cast<std::size_t>(num)] = m_seenMark;
-            m_search.push_back(pdf_keep_obj(m_ctx, pdf_resolve_indirect(m_ctx, kid)));
-        }
+        queueUnseenKids(node);
         pdf_drop_obj(m_ctx, node);
     }
 }

@@ -1,5 +1,8 @@
 #include "PartWriter.h"
 
+#include <algorithm>
+#include <cstdint>
+
 extern "C" {
 #include <mupdf/fitz.h>
 #include <mupdf/pdf.h>
@@ -25,6 +28,46 @@ void warnUnreadable(fz_context *ctx, int num, int page, const char *outcome)
         fz_warn(ctx, "object %d cannot be read (%s); %s", num, fz_caught_message(ctx), outcome);
 }
 
+// As pdf_load_raw_stream_number, except that the stream's Length only sets the buffer's first
+// size when it lies within the file: MuPDF would ask for a damaged (negative or huge) Length's
+// bytes at once, and fail as out of memory. Throws through MuPDF.
+fz_buffer *readRawStream(fz_context *ctx, pdf_document *doc, int num)
+{
+    const pdf_xref_entry *entry = pdf_get_xref_entry(ctx, doc, num);
+    if (entry && entry->stm_buf)
+        return fz_keep_buffer(ctx, entry->stm_buf);
+    pdf_obj *dict = pdf_load_object(ctx, doc, num);
+    std::int64_t length = 0;
+    fz_try(ctx)
+    {
+        length = pdf_dict_get_int(ctx, dict, PDF_NAME(Length));
+    }
+    fz_always(ctx)
+    {
+        pdf_drop_obj(ctx, dict);
+    }
+    fz_catch(ctx)
+    {
+        fz_rethrow(ctx);
+    }
+    fz_stream *stream = pdf_open_raw_stream_number(ctx, doc, num);
+    fz_buffer *data = nullptr;
+    fz_var(data);
+    fz_try(ctx)
+    {
+        data = fz_read_all(ctx, stream, static_cast<std::size_t>(std::clamp<std::int64_t>(length, 0, doc->file_size)));
+    }
+    fz_always(ctx)
+    {
+        fz_drop_stream(ctx, stream);
+    }
+    fz_catch(ctx)
+    {
+        fz_rethrow(ctx);
+    }
+    return data;
+}
+
 // The stream's data as stored; null, with a warning, if it cannot be read.
 fz_buffer *loadRawStream(fz_context *ctx, pdf_document *doc, int num, int page)
 {
@@ -32,7 +75,7 @@ fz_buffer *loadRawStream(fz_context *ctx, pdf_document *doc, int num, int page)
     fz_var(data);
     fz_try(ctx)
     {
-        data = pdf_load_raw_stream_number(ctx, doc, num);
+        data = readRawStream(ctx, doc, num);
     }
     fz_catch(ctx)
     {

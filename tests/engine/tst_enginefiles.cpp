@@ -41,6 +41,8 @@ private slots:
     void replacingKeepsModeAndOwner();
     void unreadableObjectsAreLeftOut_data();
     void unreadableObjectsAreLeftOut();
+    void damagedStreamLengthsAreCopied_data();
+    void damagedStreamLengthsAreCopied();
     void endlesslyRepeatedBranchesAreRefused();
     void removesTemporaryFilesOfKilledRuns();
 
@@ -519,6 +521,32 @@ void TestEngineFiles::unreadableObjectsAreLeftOut()
     QVERIFY2(part.isOpen(), qPrintable(part.error()));
     QCOMPARE(part.pageCount(), 2);
     QCOMPARE(part.page(1).text, QString("Page two"));
+}
+
+void TestEngineFiles::damagedStreamLengthsAreCopied_data()
+{
+    QTest::addColumn<QByteArray>("length");
+    QTest::newRow("negative") << QByteArray("-6");
+    QTest::newRow("pastTheEndOfTheFile") << QByteArray("2147483647");
+}
+
+void TestEngineFiles::damagedStreamLengthsAreCopied()
+{
+    // Page 1's content stream claims a Length that cannot be: the part is still written whole.
+    QFETCH(QByteArray, length);
+    QByteArray content = PdfFixtures::tenPages();
+    const qsizetype lengthAt = content.lastIndexOf("/Length ", content.indexOf("(Page 1)")) + 8;
+    content.replace(lengthAt, content.indexOf(' ', lengthAt) - lengthAt, length);
+    QTemporaryDir dir;
+    const QString input = dir.filePath("lengths.pdf");
+    QVERIFY(PdfFixtures::write(input, content));
+    const QString output = dir.filePath("part.pdf");
+    const EngineProcess::Result result = EngineProcess::run({"A=" + input, "cat", "A1-2", "output", output});
+    QVERIFY2(result.exitCode == 0, result.err.constData());
+    PdfProbe part(output);
+    QVERIFY2(part.isOpen(), qPrintable(part.error()));
+    QCOMPARE(part.pageCount(), 2);
+    QCOMPARE(part.page(1).text, QString("Page 2"));
 }
 
 void TestEngineFiles::endlesslyRepeatedBranchesAreRefused()

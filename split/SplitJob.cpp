@@ -66,8 +66,14 @@ QString SplitJob::OutputArgumentOf(const PartRange &part) const
 
 QString SplitJob::OutputPathOf(const PartRange &part) const
 {
-    // The engine runs in the output folder, so a name without a folder lands there.
-    return QDir::cleanPath(QDir(Location().outputFolder).absoluteFilePath(OutputArgumentOf(part)));
+    // The engine runs in the output folder, so a name without a folder lands there. Joined by
+    // hand: QDir would take a name or folder starting with ':' for a resource, not a file.
+    const QString name = OutputArgumentOf(part);
+    if (name.startsWith(QLatin1Char('/')))
+        return QDir::cleanPath(name);
+    const QString inFolder = Location().outputFolder + name;
+    return QDir::cleanPath(inFolder.startsWith(QLatin1Char('/')) ? inFolder
+                                                                 : QDir::currentPath() + QLatin1Char('/') + inFolder);
 }
 
 QStringList SplitJob::Outputs() const

@@ -127,6 +127,8 @@ void TestSplitJob::partsLandWhereTheSettingsSay_data()
     // A name without a folder is given to the engine as it is, and lands in the output folder.
     QTest::newRow("nameWithoutAFolder") << 2 << "part {part}"
                                         << QStringList{"1-3|part 1.pdf|@out", "4-5|part 2.pdf|@out"};
+    // A name starting with ':' is a file like any other (Qt's paths would take it for a resource).
+    QTest::newRow("nameStartingWithAColon") << 2 << ":{part}" << QStringList{"1-3|:1.pdf|@out", "4-5|:2.pdf|@out"};
 }
 
 void TestSplitJob::partsLandWhereTheSettingsSay()

@@ -262,7 +262,7 @@ bool PartWriter::isOutsideGoTo(pdf_obj *dict)
 }
 
 // Puts an explicit destination to the copied page under key, when the target is in range.
-bool PartWriter::putDestination(pdf_obj *dict, pdf_obj *key, pdf_obj *destination)
+bool PartWriter::putDestination(pdf_obj *dict, pdf_obj *key, pdf_obj *destination, int depth)
 {
     pdf_obj *array = nullptr;
     const int position = targetPosition(destination, &array);
@@ -272,7 +272,7 @@ bool PartWriter::putDestination(pdf_obj *dict, pdf_obj *key, pdf_obj *destinatio
     pdf_obj *copy = pdf_dict_put_array(m_ctx, dict, key, length);
     pdf_array_push_drop(m_ctx, copy, pdf_new_indirect(m_ctx, m_dst, m_pageNums[static_cast<std::size_t>(position)], 0));
     for (int i = 1; i < length; ++i)
-        pushCopy(copy, pdf_array_get(m_ctx, array, i), 1);
+        pushCopy(copy, pdf_array_get(m_ctx, array, i), depth + 1);
     return true;
 }
 

@@ -42,7 +42,8 @@ private:
     // Output position of the page a destination leads to; -1 if that page is left out.
     int targetPosition(pdf_obj *destination, pdf_obj **array);
     int positionOf(int index);
-    bool putDestination(pdf_obj *dict, pdf_obj *key, pdf_obj *destination);
+    // depth: of the dictionary being filled, as in putCopy (a destination may hold itself).
+    bool putDestination(pdf_obj *dict, pdf_obj *key, pdf_obj *destination, int depth = 1);
     bool isOutsideGoTo(pdf_obj *dict);
 
     pdf_obj *copyRef(int num);

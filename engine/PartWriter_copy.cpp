@@ -269,7 +269,7 @@ void PartWriter::fillDict(pdf_obj *target, pdf_obj *source, int depth, int owner
         if (stream && pdf_name_eq(m_ctx, key, PDF_NAME(Length)))
             continue; // set again from the copied data
         if (pdf_name_eq(m_ctx, key, PDF_NAME(Dest)) || (goTo && pdf_name_eq(m_ctx, key, PDF_NAME(D))))
-            putDestination(target, key, value);
+            putDestination(target, key, value, depth);
         else if (field && pdf_name_eq(m_ctx, key, PDF_NAME(Kids)))
             fillFieldKids(pdf_dict_put_array(m_ctx, target, key, 4), value);
         else

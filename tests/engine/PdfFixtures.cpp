@@ -392,6 +392,17 @@ QByteArray PdfFixtures::garbage(bool withHeader)
     return data;
 }
 
+QByteArray PdfFixtures::destinationInsideItself()
+{
+    QMap<int, QByteArray> o;
+    o[1] = "<< /Type /Catalog /Pages 2 0 R /Names << /Dests << /Names [(loop) 5 0 R] >> >> >>";
+    o[2] = "<< /Type /Pages /Kids [3 0 R] /Count 1 /MediaBox [0 0 200 200] >>";
+    o[3] = "<< /Type /Page /Parent 2 0 R /Annots [4 0 R] >>";
+    o[4] = "<< /Type /Annot /Subtype /Link /Rect [0 0 10 10] /Dest (loop) >>";
+    o[5] = "[3 0 R /XYZ << /Dest (loop) >> 0 0]";
+    return assemble(o, "/Root 1 0 R");
+}
+
 bool PdfFixtures::write(const QString &path, const QByteArray &data)
 {
     QFile file(path);

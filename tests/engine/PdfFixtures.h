@@ -37,6 +37,9 @@ public:
     static QByteArray lyingCounts(); // a Count claims leaves where there is a node
     static QByteArray danglingPage(); // the second of two Kids is an object that is not there
     static QByteArray garbage(bool withHeader);
+    // One page whose link leads to the named destination "loop", an array that holds, beside
+    // the page, a dictionary whose Dest is "loop" again.
+    static QByteArray destinationInsideItself();
 
     // Pages listed more than once, each Count telling the number of listings below it.
     // Page k shows "Page <letter>"; the root gives a 300 x 300 MediaBox.

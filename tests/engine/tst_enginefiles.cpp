@@ -342,6 +342,7 @@ void TestEngineFiles::damagedDocumentsEndCleanly_data()
     QByteArray brokenOffsets = good;
     brokenOffsets.replace("xref\n0 ", "xref\n3 ");
     QTest::newRow("brokenXrefTable") << brokenOffsets << 10;
+    QTest::newRow("destinationInsideItself") << PdfFixtures::destinationInsideItself() << 1;
 }
 
 void TestEngineFiles::damagedDocumentsEndCleanly()

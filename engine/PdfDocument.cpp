@@ -97,9 +97,10 @@ void PdfDocument::releasePages()
     for (PageEntry &entry : m_pages)
         pdf_drop_obj(m_ctx, entry.page);
     m_pages.clear();
-    for (pdf_obj *value : m_nodeAttributes)
-        pdf_drop_obj(m_ctx, value);
     m_nodeAttributes.clear();
+    for (pdf_obj *value : m_heldAttributes)
+        pdf_drop_obj(m_ctx, value);
+    m_heldAttributes.clear();
     for (Frame &frame : m_stack)
         pdf_drop_obj(m_ctx, frame.kids);
     m_stack.clear();
@@ -291,7 +292,9 @@ void PdfDocument::pushNode(pdf_obj *node, int parent, int num, bool trustCount)
         pdf_obj *value = pdf_dict_get(m_ctx, node, inheritableKey(i));
         if (!value && parent >= 0)
             value = m_nodeAttributes[static_cast<std::size_t>(parent * PageEntry::InheritedCount + i)];
-        m_nodeAttributes.push_back(pdf_keep_obj(m_ctx, value));
+        if (value && m_heldAttributes.insert(value).second)
+            pdf_keep_obj(m_ctx, value);
+        m_nodeAttributes.push_back(value);
     }
     pdf_obj *kids = pdf_dict_get(m_ctx, node, PDF_NAME(Kids));
     const bool leavesOnly = trustCount && pdf_dict_get_int(m_ctx, node, PDF_NAME(Count)) == pdf_array_len(m_ctx, kids);

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <string>
+#include <unordered_set>
 #include <utility>
 #include <vector>
 
@@ -133,8 +134,11 @@ private:
     fz_context *m_ctx = nullptr;
     pdf_document *m_doc = nullptr;
     std::vector<PageEntry> m_pages;
-    // Inheritable attributes in force at each tree node (kept), InheritedCount per node.
+    // Inheritable attributes in force at each tree node, InheritedCount per node. Each value
+    // is kept once, in m_heldAttributes: a value shared by many nodes (or a node reached again
+    // and again) would otherwise be kept past MuPDF's reference count limit, and never freed.
     std::vector<pdf_obj *> m_nodeAttributes;
+    std::unordered_set<pdf_obj *> m_heldAttributes;
     std::vector<Frame> m_stack;
     std::vector<std::uint8_t> m_kind; // by object number
     std::vector<int> m_pageIndex; // by object number: the page's first listing, -1 when not a page

@@ -196,6 +196,9 @@ Seeds commandLines()
         "a\\\\\\\"b c\\\\\\\\\"d e\"",
         "\"\\\\\" \"\\\\\\\" \\\"",
         "\xff\xfe invalid \xc3",
+        // A document and a part name, for the engine's reading of a split's command.
+        "/home/ann/My \"Docs\"/scan\\.pdf\nscan 1 of 3",
+        "C:\\docs\\manual.pdf\n-A=1 output cat",
     };
     Seeds seeds;
     int i = 0;

@@ -89,9 +89,18 @@ ParsedLine parseLine(QByteArrayView line)
     return {LineKind::Entry, text.first(equals).trimmed(), text.sliced(equals + 1).trimmed(), true};
 }
 
+// A U+FEFF inside the text is a character like any other, not a byte order mark to drop.
+constexpr auto kVerbatim = QStringConverter::Flag::Stateless | QStringConverter::Flag::ConvertInitialBom;
+
+// A name or value as read; unlike QString::fromUtf8, this keeps a U+FEFF it starts with.
+QString fromUtf8(QByteArrayView text)
+{
+    return QStringDecoder(QStringConverter::Utf8, kVerbatim).decode(text);
+}
+
 bool sameName(QByteArrayView written, const QString &wanted)
 {
-    return QString::fromUtf8(written).compare(wanted, Qt::CaseInsensitive) == 0;
+    return fromUtf8(written).compare(wanted, Qt::CaseInsensitive) == 0;
 }
 
 bool isUtf16(TextEncoding encoding)
@@ -104,14 +113,11 @@ QStringConverter::Encoding utf16Converter(TextEncoding encoding)
     return encoding == TextEncoding::Utf16LE ? QStringConverter::Utf16LE : QStringConverter::Utf16BE;
 }
 
-// A U+FEFF inside the text is a character like any other, not a byte order mark to drop.
-constexpr auto kVerbatim = QStringConverter::Flag::Stateless | QStringConverter::Flag::ConvertInitialBom;
-
 QByteArray encodeText(TextEncoding encoding, QByteArrayView utf8)
 {
     if (!isUtf16(encoding))
         return utf8.toByteArray(); // byte for byte: a kept key name may hold bytes that are not UTF-8
-    return QStringEncoder(utf16Converter(encoding), kVerbatim).encode(QString::fromUtf8(utf8));
+    return QStringEncoder(utf16Converter(encoding), kVerbatim).encode(fromUtf8(utf8));
 }
 
 QByteArray decodeText(TextEncoding encoding, QByteArrayView stored)
@@ -295,7 +301,7 @@ void insertLine(ProfileDocument &document, qsizetype position, const QByteArray 
 
 QString valueAsRead(const ProfileLine &line)
 {
-    return QString::fromUtf8(parseLine(line.text).value);
+    return fromUtf8(parseLine(line.text).value);
 }
 
 // Only the value changes: the indentation and the key as written (its case too) stay.
@@ -414,7 +420,7 @@ QString PrivateProfile::ReadString(const QString &section, const QString &key, c
                                    int bufferSize) const
 {
     const std::optional<QByteArray> value = findValue(path_, section, key);
-    return cutToBuffer(value ? QString::fromUtf8(*value) : defaultValue, bufferSize);
+    return cutToBuffer(value ? fromUtf8(*value) : defaultValue, bufferSize);
 }
 
 int PrivateProfile::ReadInt(const QString &section, const QString &key, int defaultValue) const

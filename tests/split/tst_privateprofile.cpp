@@ -169,6 +169,11 @@ void TestPrivateProfile::readsTextsAsWindowsWritesThem_data()
                                                "b\n")
                                  << "K"
                                  << "a\uFFFDb";
+    // U+FEFF is a character of a name or value, not a byte order mark to drop.
+    QTest::newRow("byteOrderMarkStartsAValue") << QByteArray("[Setting]\nK=\xEF\xBB\xBFx\n") << "K"
+                                               << QStringLiteral("\uFEFFx");
+    QTest::newRow("byteOrderMarkStartsAName") << QByteArray("[Setting]\n\xEF\xBB\xBFK=1\nK=2\n") << "K"
+                                              << "2";
     QTest::newRow("hugeLineHidesNothing") << "[Setting]\n" + QByteArray(4 << 20, 'x') + "\nK=1\n"
                                           << "K"
                                           << "1";

@@ -87,6 +87,22 @@ fz_buffer *loadRawStream(fz_context *ctx, pdf_document *doc, int num, int page)
     return data;
 }
 
+// A direct scalar of the source as an object of its own. Shared instead, one value that many
+// pages list (an inherited MediaBox's numbers) could be kept past MuPDF's reference count
+// limit, after which it is never freed. Null and booleans are constants.
+pdf_obj *newScalar(fz_context *ctx, pdf_obj *value)
+{
+    if (pdf_is_int(ctx, value))
+        return pdf_new_int(ctx, pdf_to_int64(ctx, value));
+    if (pdf_is_real(ctx, value))
+        return pdf_new_real(ctx, pdf_to_real(ctx, value));
+    if (pdf_is_string(ctx, value))
+        return pdf_new_string(ctx, pdf_to_str_buf(ctx, value), pdf_to_str_len(ctx, value));
+    if (pdf_is_name(ctx, value))
+        return pdf_new_name(ctx, pdf_to_name(ctx, value));
+    return pdf_keep_obj(ctx, value);
+}
+
 } // namespace
 
 // The copy of a source object: its new reference, or null where the reference is cut.
@@ -226,7 +242,7 @@ void PartWriter::putCopy(pdf_obj *dict, pdf_obj *key, pdf_obj *value, int depth)
         if (!isOutsideGoTo(value))
             fillDict(pdf_dict_put_dict(m_ctx, dict, key, pdf_dict_len(m_ctx, value)), value, depth + 1, 0);
     } else if (value) {
-        pdf_dict_put(m_ctx, dict, key, value);
+        pdf_dict_put_drop(m_ctx, dict, key, newScalar(m_ctx, value));
     }
 }
 
@@ -245,7 +261,7 @@ void PartWriter::pushCopy(pdf_obj *array, pdf_obj *value, int depth)
         else
             fillDict(pdf_array_push_dict(m_ctx, array, pdf_dict_len(m_ctx, value)), value, depth + 1, 0);
     } else {
-        pdf_array_push(m_ctx, array, value ? value : PDF_NULL);
+        pdf_array_push_drop(m_ctx, array, value ? newScalar(m_ctx, value) : PDF_NULL);
     }
 }
 
@@ -268,12 +284,29 @@ void PartWriter::fillDict(pdf_obj *target, pdf_obj *source, int depth, int owner
         pdf_obj *value = pdf_dict_get_val(m_ctx, source, i);
         if (stream && pdf_name_eq(m_ctx, key, PDF_NAME(Length)))
             continue; // set again from the copied data
-        if (pdf_name_eq(m_ctx, key, PDF_NAME(Dest)) || (goTo && pdf_name_eq(m_ctx, key, PDF_NAME(D))))
+        if (pdf_name_eq(m_ctx, key, PDF_NAME(Dest)) || (goTo && pdf_name_eq(m_ctx, key, PDF_NAME(D)))) {
             putDestination(target, key, value, depth);
-        else if (field && pdf_name_eq(m_ctx, key, PDF_NAME(Kids)))
+        } else if (field && pdf_name_eq(m_ctx, key, PDF_NAME(Kids))) {
             fillFieldKids(pdf_dict_put_array(m_ctx, target, key, 4), value);
-        else
+        } else if (key < PDF_LIMIT) {
             putCopy(target, key, value, depth);
+        } else {
+            // A name of the file's own (not a standard one) gets an object of its own, as
+            // scalars do (see newScalar).
+            pdf_obj *ownKey = pdf_new_name(m_ctx, pdf_to_name(m_ctx, key));
+            fz_try(m_ctx)
+            {
+                putCopy(target, ownKey, value, depth);
+            }
+            fz_always(m_ctx)
+            {
+                pdf_drop_obj(m_ctx, ownKey);
+            }
+            fz_catch(m_ctx)
+            {
+                fz_rethrow(m_ctx);
+            }
+        }
     }
 }
 

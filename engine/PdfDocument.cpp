@@ -94,13 +94,11 @@ void PdfDocument::releasePages()
 {
     if (!m_ctx)
         return;
-    for (PageEntry &entry : m_pages)
-        pdf_drop_obj(m_ctx, entry.page);
     m_pages.clear();
     m_nodeAttributes.clear();
-    for (pdf_obj *value : m_heldAttributes)
-        pdf_drop_obj(m_ctx, value);
-    m_heldAttributes.clear();
+    for (pdf_obj *object : m_held)
+        pdf_drop_obj(m_ctx, object);
+    m_held.clear();
     for (Frame &frame : m_stack)
         pdf_drop_obj(m_ctx, frame.kids);
     m_stack.clear();
@@ -205,7 +203,14 @@ void PdfDocument::addPage(int num, int node, pdf_obj *page)
         if (m_pageIndex[static_cast<std::size_t>(num)] < 0) // links lead to the first listing
             m_pageIndex[static_cast<std::size_t>(num)] = static_cast<int>(m_pages.size());
     }
-    m_pages.push_back(PageEntry{num, node, page});
+    m_pages.push_back(PageEntry{num, node, hold(page)});
+}
+
+pdf_obj *PdfDocument::hold(pdf_obj *kept)
+{
+    if (kept && !m_held.insert(kept).second)
+        pdf_drop_obj(m_ctx, kept); // held already: one reference is enough
+    return kept;
 }
 
 // Walks the page tree without recursion. A page listed twice is a page twice, with the
@@ -292,9 +297,7 @@ void PdfDocument::pushNode(pdf_obj *node, int parent, int num, bool trustCount)
         pdf_obj *value = pdf_dict_get(m_ctx, node, inheritableKey(i));
         if (!value && parent >= 0)
             value = m_nodeAttributes[static_cast<std::size_t>(parent * PageEntry::InheritedCount + i)];
-        if (value && m_heldAttributes.insert(value).second)
-            pdf_keep_obj(m_ctx, value);
-        m_nodeAttributes.push_back(value);
+        m_nodeAttributes.push_back(hold(pdf_keep_obj(m_ctx, value)));
     }
     pdf_obj *kids = pdf_dict_get(m_ctx, node, PDF_NAME(Kids));
     const bool leavesOnly = trustCount && pdf_dict_get_int(m_ctx, node, PDF_NAME(Count)) == pdf_array_len(m_ctx, kids);
@@ -320,7 +323,7 @@ void PdfDocument::loadPages(int first, int last)
             PageEntry &entry = m_pages[static_cast<std::size_t>(i)];
             if (entry.page)
                 continue;
-            pdf_obj *page = loadPageObject(i);
+            pdf_obj *page = hold(loadPageObject(i));
             entry.page = page;
             misled = pdf_name_eq(m_ctx, pdf_dict_get(m_ctx, page, PDF_NAME(Type)), PDF_NAME(Pages))
                      || (!pdf_name_eq(m_ctx, pdf_dict_get(m_ctx, page, PDF_NAME(Type)), PDF_NAME(Page))

@@ -48,7 +48,7 @@ struct PageEntry {
 
     int num = 0; // object number, 0 when the page is a direct object in Kids
     int node = 0; // the tree node it hangs from (index into the node list)
-    pdf_obj *page = nullptr; // the page dictionary (kept) once loaded
+    pdf_obj *page = nullptr; // the page dictionary (held by the document) once loaded
 };
 
 // One entry of the document outline, flattened in document order.
@@ -111,6 +111,8 @@ private:
     void popNode();
     void track(int num);
     void addPage(int num, int node, pdf_obj *page);
+    // Takes over one reference to `kept` until releasePages(); returns it.
+    pdf_obj *hold(pdf_obj *kept);
     pdf_obj *loadPageObject(int index);
     pdf_obj *lookupNamedDestination(pdf_obj *name);
     pdf_obj *searchNameTree(pdf_obj *root, const char *key, std::size_t keyLength);
@@ -134,11 +136,12 @@ private:
     fz_context *m_ctx = nullptr;
     pdf_document *m_doc = nullptr;
     std::vector<PageEntry> m_pages;
-    // Inheritable attributes in force at each tree node, InheritedCount per node. Each value
-    // is kept once, in m_heldAttributes: a value shared by many nodes (or a node reached again
-    // and again) would otherwise be kept past MuPDF's reference count limit, and never freed.
+    // Inheritable attributes in force at each tree node (held), InheritedCount per node.
     std::vector<pdf_obj *> m_nodeAttributes;
-    std::unordered_set<pdf_obj *> m_heldAttributes;
+    // The objects the page list and the attributes point at, each kept once however often it is
+    // listed: a page or value reached again and again would otherwise be kept past MuPDF's
+    // reference count limit, and never freed.
+    std::unordered_set<pdf_obj *> m_held;
     std::vector<Frame> m_stack;
     std::vector<std::uint8_t> m_kind; // by object number
     std::vector<int> m_pageIndex; // by object number: the page's first listing, -1 when not a page

@@ -263,10 +263,15 @@ QByteArray PdfFixtures::textContent(const QByteArray &text)
 
 QByteArray PdfFixtures::pageTwiceInOneKids()
 {
+    return pageListed(2);
+}
+
+QByteArray PdfFixtures::pageListed(int times)
+{
     QMap<int, QByteArray> o;
     o[1] = "<< /Type /Catalog /Pages 2 0 R >>";
-    o[2] = "<< /Type /Pages /Kids [3 0 R 3 0 R 4 0 R] /Count 3 /MediaBox [0 0 300 300]"
-           " /Resources << /Font << /F1 9 0 R >> >> >>";
+    o[2] = "<< /Type /Pages /Kids [" + QByteArray("3 0 R ").repeated(times) + "4 0 R] /Count "
+         + QByteArray::number(times + 1) + " /MediaBox [0 0 300 300] /Resources << /Font << /F1 9 0 R >> >> >>";
     o[3] = textPage("2", 5);
     o[4] = textPage("2", 6);
     o[5] = textContent("Page A");

@@ -44,6 +44,7 @@ public:
     // Pages listed more than once, each Count telling the number of listings below it.
     // Page k shows "Page <letter>"; the root gives a 300 x 300 MediaBox.
     static QByteArray pageTwiceInOneKids(); // Kids [A A B]
+    static QByteArray pageListed(int times); // Kids [A A ... A B]
     // A (whose Parent is the first node) under a node with Rotate 90 and a 200 x 200 box,
     // then A and B under a node with Rotate 180 and a 400 x 400 box; B links to A.
     static QByteArray pageUnderTwoParents();

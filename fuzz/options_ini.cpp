@@ -7,6 +7,7 @@
 #include "split/SplitSettings.h"
 
 #include <QList>
+#include <QStringDecoder>
 #include <QStringList>
 
 using namespace quirefuzz;
@@ -31,6 +32,13 @@ void namesIn(std::string_view file, QStringList &sections, QStringList &keys)
     }
 }
 
+// UTF-8 as it stands: QString::fromUtf8 would drop a U+FEFF at the start.
+QString verbatim(std::string_view bytes)
+{
+    return QStringDecoder(QStringConverter::Utf8, QStringConverter::Flag::ConvertInitialBom)
+        .decode(QByteArrayView(bytes.data(), qsizetype(bytes.size())));
+}
+
 bool sameName(const QString &a, const QString &b)
 {
     return a.trimmed().compare(b.trimmed(), Qt::CaseInsensitive) == 0;
@@ -44,9 +52,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     const std::string_view sectionBytes = input.text();
     const std::string_view keyBytes = input.text();
     const std::string_view valueBytes = input.text();
-    const QString section = QString::fromUtf8(sectionBytes.data(), qsizetype(sectionBytes.size()));
-    const QString key = QString::fromUtf8(keyBytes.data(), qsizetype(keyBytes.size()));
-    const QString value = QString::fromUtf8(valueBytes.data(), qsizetype(valueBytes.size()));
+    const QString section = verbatim(sectionBytes);
+    const QString key = verbatim(keyBytes);
+    const QString value = verbatim(valueBytes);
     const std::string_view file = input.rest();
 
     const std::string path = writeScratchFile("options.ini", file);
@@ -67,7 +75,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
         require(readFile(path) == file, "a refused write changed the file");
         return 0;
     }
-    require(profile.ReadString(section, key, missing) == value, "a written value does not read back");
+    const QString readBack = profile.ReadString(section, key, missing);
+    require(readBack == value, "the value written as [" + section.toStdString() + "] " + key.toStdString() + "="
+                                   + value.toStdString() + " reads back as " + readBack.toStdString());
     qsizetype i = 0;
     for (const QString &s : sections)
         for (const QString &k : keys) {

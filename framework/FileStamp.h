@@ -21,6 +21,17 @@ struct FileStamp {
     static FileStamp Of(const QString &path);
 
     bool operator==(const FileStamp &) const = default;
+    // The same file, however it is named (links, hard links): device and inode.
+    bool SameFile(const FileStamp &other) const
+    {
+        return exists && other.exists && device == other.device && inode == other.inode;
+    }
+    // The same file with the same contents as far as the file system tells: a file renamed
+    // over it or rewritten in place differs in inode, size or modification time.
+    bool SameVersion(const FileStamp &other) const
+    {
+        return SameFile(other) && size == other.size && modifiedNs == other.modifiedNs;
+    }
 };
 
 } // namespace qw

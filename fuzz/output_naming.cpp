@@ -76,10 +76,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     const SplitJob job(document, {part}, settings);
     const QString argument = job.OutputArgumentOf(part);
     const QString path = job.OutputPathOf(part);
-    // Absolute by the file system's rule: QDir counts a path starting with ':' (a resource) as absolute too.
-    require(path.startsWith(QLatin1Char('/')) && path == QDir::cleanPath(path),
-            "the output path " + path.toStdString() + " is not absolute and clean");
-    if (argument.startsWith(QLatin1Char('/')))
-        require(path == QDir::cleanPath(argument), "the engine's argument and the checked path differ");
+    // Absolute by the file system's rule (QDir counts a path starting with ':', a resource, as
+    // absolute too), and still the file the argument names: resolving the folders never changes
+    // the name the engine creates.
+    require(path.startsWith(QLatin1Char('/')), "the output path " + path.toStdString() + " is not absolute");
+    require(path.endsWith(QLatin1Char('/') + argument.section(QLatin1Char('/'), -1)),
+            "the checked path " + path.toStdString() + " names another file than the engine's argument");
     return 0;
 }

@@ -1,5 +1,7 @@
 #include "SplitPlan.h"
 
+#include "OutputTarget.h"
+
 #include <QDir>
 #include <QFileInfo>
 #include <QHash>
@@ -7,20 +9,6 @@
 #include <algorithm>
 
 namespace qw {
-
-namespace {
-
-// The path a file has or would have, with links and ".." resolved as far as folders exist.
-QString resolvedPath(const QString &path)
-{
-    const QFileInfo file(path);
-    if (file.exists())
-        return file.canonicalFilePath();
-    const QString folder = QFileInfo(file.absolutePath()).canonicalFilePath();
-    return QDir::cleanPath((folder.isEmpty() ? file.absolutePath() : folder) + QLatin1Char('/') + file.fileName());
-}
-
-} // namespace
 
 QList<PartRange> SplitPlan::FromRows(const QStringList &rows, const QString &breakPointText)
 {
@@ -73,27 +61,34 @@ QList<int> SplitPlan::BreaksEvery(int pageCount, int every)
     return breaks;
 }
 
-QString SplitPlan::FindOutputConflict(const QString &document, const QStringList &outputs)
+QString SplitPlan::FindOutputConflict(const FileStamp &document, const QList<OutputTarget> &targets)
 {
-    const QString source = resolvedPath(document);
     QHash<QString, int> partOfPath;
-    for (int i = 0; i < outputs.size(); ++i) {
-        const QString path = resolvedPath(outputs.at(i));
-        const QString shown = QDir::toNativeSeparators(outputs.at(i));
-        if (path == source)
+    for (int i = 0; i < targets.size(); ++i) {
+        const OutputTarget &target = targets.at(i);
+        const QString shown = QDir::toNativeSeparators(target.path);
+        if (target.stamp.SameFile(document))
             return QStringLiteral("Part %1 would be written over the document being split:\n%2\n\n"
                                   "Choose another name pattern or output folder. Nothing was written.")
                 .arg(i + 1)
                 .arg(shown);
-        if (partOfPath.contains(path))
+        if (partOfPath.contains(target.path))
             return QStringLiteral("Parts %1 and %2 would both be written to\n%3\n\n"
                                   "Put {part} or {part:0000} in the name pattern so that every part gets a "
                                   "name of its own. Nothing was written.")
-                .arg(partOfPath.value(path) + 1)
+                .arg(partOfPath.value(target.path) + 1)
                 .arg(i + 1)
                 .arg(shown);
-        partOfPath.insert(path, i);
+        partOfPath.insert(target.path, i);
     }
+    // Only once no part lands on the document or on another part: those say more about the
+    // pattern than a missing folder does.
+    for (int i = 0; i < targets.size(); ++i)
+        if (!targets.at(i).Writable())
+            return QStringLiteral("Part %1 cannot be written to\n%2\n\n%3\n\n"
+                                  "Choose another name pattern or output folder. Nothing was written.")
+                .arg(i + 1)
+                .arg(QDir::toNativeSeparators(targets.at(i).path), targets.at(i).Problem());
     return {};
 }
 

@@ -6,6 +6,9 @@
 
 namespace qw {
 
+struct FileStamp;
+struct OutputTarget;
+
 // One part of a split: its pages (1-based, by position in the list), its number and the
 // number of parts in the split.
 struct PartRange {
@@ -33,12 +36,14 @@ public:
     // fewer): 1 + every, 1 + 2 every, ... up to `pageCount`. None for `every` below 1.
     static QList<int> BreaksEvery(int pageCount, int every);
 
-    // Why writing parts to `outputs` (in part order) would destroy data: a part written over
-    // the document itself, or two parts written to the same file. Empty when there is no
-    // such conflict. Paths are compared as the file system resolves them.
-    static QString FindOutputConflict(const QString &document, const QStringList &outputs);
+    // Why the parts cannot all be written to `targets` (in part order) as the engine will find
+    // them: a part written over the document itself (whatever link or hard link leads to it),
+    // two parts written to the same file, or a target the engine would refuse (no folder, a
+    // folder, device, pipe or dangling link at the name, a read-only file). Empty when there is
+    // no such problem. The messages name the resolved paths.
+    static QString FindOutputConflict(const FileStamp &document, const QList<OutputTarget> &targets);
 
-    // The outputs that something already exists at, in part order.
+    // The paths that something already exists at (even a link that leads nowhere), in order.
     static QStringList ExistingOutputs(const QStringList &outputs);
 
     // The question asked before `existing` files are replaced: it names them, at most

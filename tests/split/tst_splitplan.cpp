@@ -1,10 +1,16 @@
-// The parts a list of rows or of break pages makes, and the refusal of outputs that would destroy data.
+// The parts a list of rows or of break pages makes, and the refusal of outputs that would destroy
+// data or that the engine would refuse, found as the file system resolves them.
+#include "framework/FileStamp.h"
+#include "split/OutputTarget.h"
 #include "split/SplitPlan.h"
 
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <sys/stat.h>
+#include <unistd.h>
 
 using namespace qw;
 
@@ -75,35 +81,60 @@ void TestSplitPlan::outputConflicts_data()
 {
     QTest::addColumn<QStringList>("outputs");
     QTest::addColumn<QString>("expected");
-    QTest::newRow("distinct") << QStringList{"%1/a 1.pdf", "%1/a 2.pdf"} << QString();
-    QTest::newRow("sameNameForAllParts") << QStringList{"%1/a.x.pdf", "%1/a.x.pdf", "%1/a.x.pdf"}
-                                         << "Parts 1 and 2 would both be written to";
-    QTest::newRow("overTheDocument") << QStringList{"%1/a 1.pdf", "%1/a.pdf"}
+    QTest::newRow("distinct") << QStringList{"a 1.pdf", "a 2.pdf"} << QString();
+    QTest::newRow("sameNameForAllParts") << QStringList{"a.x.pdf", "a.x.pdf", "a.x.pdf"}
+                                         << "Parts 1 and 2 would both be written to\n%1/a.x.pdf";
+    QTest::newRow("overTheDocument") << QStringList{"a 1.pdf", "a.pdf"}
                                      << "Part 2 would be written over the document being split";
-    QTest::newRow("documentSpelledOtherwise")
-        << QStringList{"%1/./sub/../a.pdf"} << "Part 1 would be written over the document";
-    QTest::newRow("documentThroughALinkedFolder")
-        << QStringList{"%1/link/a.pdf"} << "Part 1 would be written over the document";
-    QTest::newRow("partsCollidingThroughALink")
-        << QStringList{"%1/b.pdf", "%1/link/b.pdf"} << "Parts 1 and 2 would both be written to";
+    QTest::newRow("documentSpelledOtherwise") << QStringList{"./sub/../a.pdf"}
+                                              << "Part 1 would be written over the document";
+    QTest::newRow("documentThroughALinkedFolder") << QStringList{"link/a.pdf"}
+                                                  << "Part 1 would be written over the document";
+    QTest::newRow("hardLinkToTheDocument") << QStringList{"hard.pdf"} << "Part 1 would be written over the document";
+    QTest::newRow("partsCollidingThroughALink") << QStringList{"b.pdf", "link/b.pdf"}
+                                                << "Parts 1 and 2 would both be written to\n%1/b.pdf";
+    // ".." after a linked folder leads to the parent of the link's target, as the engine finds it.
+    QTest::newRow("dotDotAfterALinkedFolder") << QStringList{"out/../x.pdf", "real/x.pdf"}
+                                              << "Parts 1 and 2 would both be written to\n%1/real/x.pdf";
+    // What the engine would refuse is found before any part is written, named as it resolves.
+    QTest::newRow("folderMissing") << QStringList{"a 1.pdf", "missing/a 2.pdf"}
+                                   << "Part 2 cannot be written to\n%1/missing/a 2.pdf\n\nIts folder does not exist.";
+    QTest::newRow("folderAtTheName") << QStringList{"folder.pdf"} << "Part 1 cannot be written to\n%1/folder.pdf\n\n"
+                                                                     "A folder has that name.";
+    QTest::newRow("pipeAtTheName") << QStringList{"pipe.pdf"} << "Part 1 cannot be written to\n%1/pipe.pdf\n\n"
+                                                                 "A device, pipe or socket has that name";
+    QTest::newRow("danglingLink") << QStringList{"dangling.pdf"}
+                                  << "Part 1 cannot be written to\n%1/dangling.pdf\n\nA link of that name leads to "
+                                     "nowhere.pdf, which does not exist.";
+    QTest::newRow("linkToAFolder") << QStringList{"tofolder.pdf"} << "Part 1 cannot be written to\n%1/tofolder.pdf"
+                                                                     "\n\nA link of that name leads to a folder";
+    QTest::newRow("readOnlyFile") << QStringList{"ro.pdf"} << "Part 1 cannot be written to\n%1/ro.pdf\n\n"
+                                                               "The file of that name is read-only.";
 }
 
 void TestSplitPlan::outputConflicts()
 {
     QFETCH(QStringList, outputs);
     QFETCH(QString, expected);
-    QTemporaryDir dir;
-    QDir(dir.path()).mkdir("sub");
-    QFile::link(dir.path(), dir.filePath("link"));
-    QFile document(dir.filePath("a.pdf"));
+    QTemporaryDir temporary;
+    const QString dir = QFileInfo(temporary.path()).canonicalFilePath();
+    const auto at = [&](const char *name) { return dir + '/' + name; };
+    QVERIFY(QDir(dir).mkpath("sub") && QDir(dir).mkpath("real/inner") && QDir(dir).mkdir("folder.pdf"));
+    QVERIFY(QFile::link(dir, at("link")) && QFile::link(at("real/inner"), at("out")));
+    QFile document(at("a.pdf"));
     QVERIFY(document.open(QIODevice::WriteOnly));
-    for (QString &output : outputs)
-        output = output.arg(dir.path());
-    const QString conflict = SplitPlan::FindOutputConflict(document.fileName(), outputs);
-    if (expected.isEmpty())
-        QCOMPARE(conflict, QString());
-    else
-        QVERIFY2(conflict.startsWith(expected), qPrintable(conflict));
+    QVERIFY(::link(QFile::encodeName(at("a.pdf")).constData(), QFile::encodeName(at("hard.pdf")).constData()) == 0);
+    QVERIFY(::mkfifo(QFile::encodeName(at("pipe.pdf")).constData(), 0644) == 0);
+    QVERIFY(QFile::link("nowhere.pdf", at("dangling.pdf")) && QFile::link(at("sub"), at("tofolder.pdf")));
+    QFile readOnly(at("ro.pdf"));
+    QVERIFY(readOnly.open(QIODevice::WriteOnly) && readOnly.setPermissions(QFile::ReadOwner));
+
+    QList<OutputTarget> targets;
+    for (const QString &output : outputs)
+        targets << OutputTarget::Resolve(dir, output);
+    const QString conflict = SplitPlan::FindOutputConflict(FileStamp::Of(document.fileName()), targets);
+    QVERIFY2(conflict.startsWith(expected.replace("%1", dir)), qPrintable(conflict));
+    QVERIFY(expected.isEmpty() == conflict.isEmpty());
 }
 
 void TestSplitPlan::existingOutputsAreNamed_data()
@@ -130,7 +161,7 @@ void TestSplitPlan::existingOutputsAreNamed()
         outputs << dir.filePath(QStringLiteral("part %1.pdf").arg(part));
     for (int part = 0; part < existing; ++part)
         QVERIFY(QFile(outputs.at(part)).open(QIODevice::WriteOnly));
-    // A link that leads nowhere is something a new part would replace too.
+    // A link that leads nowhere is something the archive move would not replace either.
     QVERIFY(QFile::link(dir.filePath("nowhere"), outputs.last()));
 
     const QStringList found = SplitPlan::ExistingOutputs(outputs);

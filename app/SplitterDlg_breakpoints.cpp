@@ -4,7 +4,6 @@
 
 #include "BreakPointEdits.h"
 #include "PlaceBreakPointsDlg.h"
-#include "framework/WaitCursor.h"
 #include "split/DocumentOutline.h"
 
 #include "framework/MenuAdapter.h"
@@ -184,12 +183,7 @@ void SplitterDlg::PlaceBreakPoints()
     int pageCount = 0;
     for (int row = 0; row < PageList->topLevelItemCount(); ++row)
         pageCount += !IsBreakPointRow(row);
-    QList<Bookmark> bookmarks;
-    {
-        WaitCursor wait;
-        bookmarks = DocumentOutline::Query(DocumentPath);
-    }
-    PlaceBreakPointsDlg dialog(bookmarks, pageCount, this);
+    PlaceBreakPointsDlg dialog(report_.Bookmarks(), pageCount, this);
     if (dialog.exec() == QDialog::Accepted) {
         // One step, undone as a whole; the break points that were there stay.
         const BreakPointEdit::Recorder edit(*this, QStringLiteral("Place Break Points"));

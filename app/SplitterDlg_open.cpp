@@ -8,7 +8,6 @@
 #include "framework/WaitCursor.h"
 #include "res/ResourceIds.h"
 #include "split/OpenFailure.h"
-#include "split/PageCountQuery.h"
 
 #include <QPushButton>
 #include <QTreeWidget>
@@ -51,11 +50,13 @@ void SplitterDlg::OpenDocument(const QString &path)
     edits_.clear();
     RowImages.clear();
 
-    const int pages = QueryPageCount(DocumentPath);
+    // One report per open document: its pages now, its bookmarks when break points are placed
+    // or parts named after them, and the file's identity, which every split checks.
+    report_ = DocumentReport::Of(DocumentPath);
+    const int pages = report_.PageCount();
     if (pages <= 0) {
-        // No message box: the reason stands where the document would have been shown. The
-        // engine is asked again only now, so a document that opens costs nothing more.
-        const QString reason = OpenFailureReason(DocumentPath);
+        // No message box: the reason stands where the document would have been shown.
+        const QString reason = OpenFailureReason(DocumentPath, report_);
         Viewer.ShowMessage(reason.isEmpty() ? QStringLiteral("This PDF could not be read") : reason);
         return;
     }

@@ -1,7 +1,5 @@
 #include "DocumentOutline.h"
 
-#include "PageCountQuery.h"
-
 #include <QRegularExpression>
 
 #include <algorithm>
@@ -58,12 +56,6 @@ QList<Bookmark> DocumentOutline::Parse(QByteArrayView report)
             current = nullptr;
     }
     return bookmarks;
-}
-
-QList<Bookmark> DocumentOutline::Query(const QString &document)
-{
-    QByteArray report;
-    return ReadDataReport(document, report) ? Parse(report) : QList<Bookmark>();
 }
 
 int DocumentOutline::DeepestLevel(const QList<Bookmark> &bookmarks)

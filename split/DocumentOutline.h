@@ -20,8 +20,6 @@ public:
     // The bookmarks of a data report, in document order. Titles are read as UTF-8 with the
     // report's "&#N;" escapes undone.
     static QList<Bookmark> Parse(QByteArrayView report);
-    // The bookmarks of `document`, asked of the engine; none when it cannot tell.
-    static QList<Bookmark> Query(const QString &document);
 
     // The deepest level any bookmark has; 0 without bookmarks.
     static int DeepestLevel(const QList<Bookmark> &bookmarks);

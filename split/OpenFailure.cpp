@@ -1,13 +1,10 @@
 #include "OpenFailure.h"
 
+#include "DocumentReport.h"
 #include "EngineRunner.h"
-#include "PageCountQuery.h"
-#include "framework/CommandLine.h"
 
-#include <QFile>
 #include <QFileInfo>
 #include <QList>
-#include <QScopeGuard>
 
 namespace qw {
 
@@ -65,7 +62,7 @@ QString DescribeReportFailure(QByteArrayView output)
     return unreadable(line.isEmpty() ? QStringLiteral("the PDF engine gave no reason") : line);
 }
 
-QString OpenFailureReason(const QString &document)
+QString OpenFailureReason(const QString &document, const DocumentReport &report)
 {
     if (!QFileInfo::exists(document))
         return QString::fromLatin1(kFileGone);
@@ -73,34 +70,17 @@ QString OpenFailureReason(const QString &document)
     if (!QFileInfo::exists(engine))
         return QStringLiteral("The PDF engine %1 is missing beside the program")
             .arg(QString::fromLatin1(EngineRunner::EngineFileName));
-
-    const QString report = MakeTempFileName(QStringLiteral(".txt"));
-    if (report.isEmpty())
-        return unreadable(QStringLiteral("no temporary file could be made for the PDF engine's report"));
-    const auto removeReport = qScopeGuard([&] { QFile::remove(report); });
-    QByteArray output;
-    const EngineResult result = EngineRunner::RunEngineCommand(
-        CommandLine::Quote(document) + QStringLiteral(" dump_data output ") + CommandLine::Quote(report), &output);
-
-    switch (result.end) {
-    case EngineResult::End::NotStarted:
-    case EngineResult::End::Crashed:
-    case EngineResult::End::Stopped: {
-        // The runner's reason is a sentence of its own; the hint is shown without a full stop.
-        QString reason = result.reason;
-        if (reason.endsWith(QLatin1Char('.')))
-            reason.chop(1);
-        return reason;
-    }
-    case EngineResult::End::Exited: break;
-    }
-    if (result.exitCode != 0)
-        return DescribeReportFailure(output);
-
-    QFile file(report);
-    if (file.open(QIODevice::ReadOnly) && ParsePageCountReport(file.readAll()) > 0)
+    if (report.status() == DocumentReport::Status::Unreadable)
+        return DescribeReportFailure(report.EngineOutput());
+    if (report.PageCount() > 0)
         return {};
-    return unreadable(QStringLiteral("the PDF engine found no pages in it"));
+    // A sentence of its own; the hint is shown without a full stop.
+    QString reason = report.Problem();
+    if (reason.isEmpty())
+        return unreadable(QStringLiteral("the PDF engine found no pages in it"));
+    if (reason.endsWith(QLatin1Char('.')))
+        reason.chop(1);
+    return reason;
 }
 
 } // namespace qw

@@ -5,11 +5,13 @@
 
 namespace qw {
 
-// Why `document` cannot be opened, in words for the person who tried: the file is gone, the
-// engine is missing or cannot run, the PDF is protected by a password, the file is no PDF, or
-// else the engine's own last line. It runs the engine's data report once, so it is asked only
-// after the page count came back 0. Empty when the document now reads with pages after all.
-QString OpenFailureReason(const QString &document);
+class DocumentReport;
+
+// Why `document` cannot be opened, in words for the person who tried, from the report the
+// engine was asked for when it was opened: the file is gone, the engine is missing or cannot
+// run, no room for the report, the PDF is protected by a password, the file is no PDF, or else
+// the engine's own last line. Empty when the report has pages.
+QString OpenFailureReason(const QString &document, const DocumentReport &report);
 
 // The reason told by the merged output of a data report that failed, as OpenFailureReason
 // words it.

@@ -1,11 +1,8 @@
 #include "PageCountQuery.h"
 
-#include "framework/CommandLine.h"
-#include "EngineRunner.h"
+#include "DocumentReport.h"
 
 #include <QDir>
-#include <QFile>
-#include <QScopeGuard>
 #include <QTemporaryFile>
 
 #include <climits>
@@ -38,12 +35,29 @@ int atoiClamped(QByteArrayView text)
 }
 } // namespace
 
-QString MakeTempFileName(const QString &extension)
+QString TemporaryFolder()
 {
+    const QString folder = QDir::tempPath();
+    if (!folder.isEmpty())
+        return folder;
+    const QString named = qEnvironmentVariable("TMPDIR");
+    return named.isEmpty() ? QStringLiteral("/tmp") : named;
+}
+
+QString MakeTempFileName(const QString &extension, QString *error)
+{
+    if (QDir::tempPath().isEmpty()) {
+        if (error)
+            *error = QStringLiteral("the folder does not exist");
+        return {};
+    }
     QTemporaryFile file(QDir::tempPath() + QStringLiteral("/txtXXXXXX.tmp") + extension);
     file.setAutoRemove(false);
-    if (!file.open())
+    if (!file.open()) {
+        if (error)
+            *error = file.errorString();
         return {};
+    }
     return QDir::toNativeSeparators(file.fileName());
 }
 
@@ -59,31 +73,9 @@ int ParsePageCountReport(QByteArrayView report)
     return atoiClamped(report.sliced(at + kEntry.size()));
 }
 
-bool ReadDataReport(const QString &document, QByteArray &contents)
-{
-    const QString report = MakeTempFileName(QStringLiteral(".txt"));
-    if (report.isEmpty())
-        return false;
-    const auto removeReport = qScopeGuard([&] { QFile::remove(report); });
-
-    const QString commandLine = CommandLine::Quote(EngineRunner::EnginePath()) + QLatin1Char(' ')
-                                + CommandLine::Quote(document) + QStringLiteral(" dump_data output ")
-                                + CommandLine::Quote(report);
-    QByteArray discarded;
-    if (!EngineRunner::RunEngine(commandLine, discarded).Succeeded())
-        return false;
-
-    QFile file(report);
-    if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
-        return false;
-    contents = file.readAll();
-    return true;
-}
-
 int QueryPageCount(const QString &document)
 {
-    QByteArray report;
-    return ReadDataReport(document, report) ? ParsePageCountReport(report) : 0;
+    return DocumentReport::Of(document).PageCount();
 }
 
 } // namespace qw

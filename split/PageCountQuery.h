@@ -7,16 +7,16 @@
 namespace qw {
 
 // A new, empty file in the temporary folder named "txt<unique>.tmp<extension>", created
-// exclusively so no other process can take the name; the caller removes it. Empty on failure.
-QString MakeTempFileName(const QString &extension);
+// exclusively so no other process can take the name; the caller removes it. Empty on failure,
+// with the system's reason in `error` when one is given.
+QString MakeTempFileName(const QString &extension, QString *error = nullptr);
+// The folder temporary files go to: $TMPDIR, else /tmp. Named even when it does not exist (Qt
+// then answers with an empty path, and a file made there would land in the root folder).
+QString TemporaryFolder();
 
-// Runs the engine's data report on `document` into a temporary file (removed on every path)
-// and gives its contents; false when there is no engine, it fails, or there is no report.
-bool ReadDataReport(const QString &document, QByteArray &contents);
-
-// The page count of `document`, asked of the engine through a data report in a temporary
-// file (removed on every path). 0 when it cannot be learned: no engine, an exit code other
-// than 0, no report, or no "NumberOfPages: " entry in it.
+// The page count of `document`, asked of the engine through its data report (DocumentReport).
+// 0 when it cannot be learned: no engine, an exit code other than 0, no report, or no
+// "NumberOfPages: " entry in it.
 int QueryPageCount(const QString &document);
 
 // The number after the first "NumberOfPages: " of a report, read like atoi (leading white

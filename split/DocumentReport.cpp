@@ -1,0 +1,104 @@
+#include "DocumentReport.h"
+
+#include "PageCountQuery.h"
+
+#include "framework/CommandLine.h"
+
+#include <QDir>
+#include <QFile>
+#include <QScopeGuard>
+
+namespace qw {
+
+namespace {
+
+// The engine's last line, without its name: what it said about the report it could not write.
+QString lastLine(const QByteArray &output)
+{
+    const QList<QByteArray> lines = output.trimmed().split('\n');
+    QString line = QString::fromUtf8(lines.last().trimmed());
+    if (line.startsWith(QLatin1String("quirekit: ")))
+        line = line.mid(10);
+    return line;
+}
+
+QString freeSomeSpace()
+{
+    return QStringLiteral("Free some space there, or name another folder in the TMPDIR environment variable, "
+                          "and try again.");
+}
+
+} // namespace
+
+DocumentReport DocumentReport::Of(const QString &document, const std::function<bool()> &keepGoing)
+{
+    DocumentReport report;
+    report.identity_ = FileStamp::Of(document);
+    report.temporaryFolder_ = TemporaryFolder();
+    const QString file = MakeTempFileName(QStringLiteral(".txt"), &report.temporaryError_);
+    if (file.isEmpty()) {
+        report.status_ = Status::NoTemporaryFile;
+        return report;
+    }
+    const auto removeReport = qScopeGuard([&] { QFile::remove(file); });
+
+    // The engine reads the document only while it is the file just looked at, so the report
+    // and the identity kept with it describe one and the same file.
+    QStringList environment;
+    if (report.identity_.exists)
+        environment << EngineRunner::DocumentVariable(report.identity_);
+    const QString commandLine = CommandLine::Quote(EngineRunner::EnginePath()) + QLatin1Char(' ')
+                                + CommandLine::Quote(document) + QStringLiteral(" dump_data output ")
+                                + CommandLine::Quote(file);
+    report.engine_ = EngineRunner::RunEngine(commandLine, report.output_, QString(), keepGoing, environment);
+    if (report.engine_.end != EngineResult::End::Exited) {
+        report.status_ = Status::EngineNotRun;
+        return report;
+    }
+    switch (report.engine_.exitCode) {
+    case 0: break;
+    case EngineExit::DocumentChanged: report.status_ = Status::DocumentChanged; return report;
+    case EngineExit::OutputNotWritten: report.status_ = Status::NotWritten; return report;
+    default: report.status_ = Status::Unreadable; return report;
+    }
+    QFile contents(file);
+    if (!contents.open(QIODevice::ReadOnly | QIODevice::Text)) {
+        report.status_ = Status::NotWritten;
+        report.output_ += contents.errorString().toUtf8();
+        return report;
+    }
+    report.contents_ = contents.readAll();
+    report.status_ = Status::Read;
+    return report;
+}
+
+int DocumentReport::PageCount() const
+{
+    return IsRead() ? ParsePageCountReport(contents_) : 0;
+}
+
+QList<Bookmark> DocumentReport::Bookmarks() const
+{
+    return IsRead() ? DocumentOutline::Parse(contents_) : QList<Bookmark>();
+}
+
+QString DocumentReport::Problem() const
+{
+    const QString folder = QDir::toNativeSeparators(temporaryFolder_);
+    switch (status_) {
+    case Status::Read:
+    case Status::Unreadable: return {};
+    case Status::NoTemporaryFile:
+        return QStringLiteral("No file for the PDF engine's report could be made in the temporary folder %1: %2. %3")
+            .arg(folder, temporaryError_, freeSomeSpace());
+    case Status::NotWritten:
+        return QStringLiteral("The PDF engine could not write its report in the temporary folder %1: %2. %3")
+            .arg(folder, lastLine(output_), freeSomeSpace());
+    case Status::EngineNotRun: return engine_.reason;
+    case Status::DocumentChanged:
+        return QStringLiteral("The document was replaced or changed while it was being read. Open it again.");
+    }
+    return {};
+}
+
+} // namespace qw

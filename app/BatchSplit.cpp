@@ -1,8 +1,9 @@
 #include "BatchSplit.h"
 
+#include "framework/StopSignals.h"
 #include "split/DocumentOutline.h"
+#include "split/DocumentReport.h"
 #include "split/OptionsFile.h"
-#include "split/PageCountQuery.h"
 #include "split/SplitJob.h"
 
 #include <QCommandLineParser>
@@ -53,10 +54,16 @@ QString shown(const QString &path)
     return QDir::toNativeSeparators(path);
 }
 
-// A path as the user typed it, taken from the current folder; empty stays empty.
-QString absolute(const QString &path)
+// A path as the user typed it, taken from the current folder; empty stays empty. Not cleaned
+// up as text: ".." after a link leads elsewhere than the text suggests, and the file system is
+// what decides where the path leads.
+QString absolute(QString path)
 {
-    return path.isEmpty() ? path : QDir::cleanPath(QFileInfo(path).absoluteFilePath());
+    while (path.size() > 1 && path.endsWith(QLatin1Char('/')))
+        path.chop(1);
+    if (path.isEmpty() || !QDir::isRelativePath(path))
+        return path;
+    return QDir::currentPath() + QLatin1Char('/') + path;
 }
 
 void describeOptions(QCommandLineParser &parser)
@@ -170,19 +177,30 @@ int BatchSplit::Split(const Request &request)
     const SplitJob unplanned(request.document, {}, request.settings);
     if (const QString refusal = unplanned.Refusal(); !refusal.isEmpty())
         return fail(Failed, refusal);
-    const int pageCount = QueryPageCount(request.document);
-    if (pageCount < 1)
+
+    // From here on Ctrl+C or SIGTERM stops the engine, and the run says what it wrote.
+    const StopSignals stop;
+    const auto keepGoing = [&stop] { return stop.Received() == 0; };
+    // One report gives the page count, the bookmarks and the identity of the file it read.
+    const DocumentReport report = DocumentReport::Of(request.document, keepGoing);
+    if (stop.Received())
+        return fail(StopSignals::ExitCodeFor(stop.Received()),
+                    QStringLiteral("The split was stopped before any part was written."));
+    const int pageCount = report.PageCount();
+    if (pageCount < 1) {
+        if (const QString problem = report.Problem(); !problem.isEmpty())
+            return fail(Failed, problem + QLatin1Char(' ') + kNothingWritten);
         return fail(Failed, QStringLiteral("The document %1 could not be read: it is not a PDF, or it is damaged or "
                                            "protected by a password. Check that it opens in a PDF reader. %2")
                                 .arg(shown(request.document), kNothingWritten));
+    }
     if (const QString wrong = BreaksOutsideDocument(request, pageCount); !wrong.isEmpty())
         return fail(UsageError, wrong);
 
     QList<int> breaks = request.breaksBefore + SplitPlan::BreaksEvery(pageCount, request.every);
     SplitSettings settings = request.settings;
     // The bookmarks serve the break points and the names of the parts.
-    if (request.bookmarkLevel > 0 || settings.fileNamePattern.contains(QLatin1String("{bookmark}")))
-        settings.bookmarks = DocumentOutline::Query(request.document);
+    settings.bookmarks = report.Bookmarks();
     if (request.bookmarkLevel > 0) {
         if (settings.bookmarks.isEmpty())
             return fail(Failed, QStringLiteral("The document %1 has no bookmarks to split at. Use --at or --every "
@@ -191,19 +209,23 @@ int BatchSplit::Split(const Request &request)
         breaks = DocumentOutline::BreaksAtLevel(settings.bookmarks, request.bookmarkLevel, pageCount);
         settings.bookmarkLevel = request.bookmarkLevel;
     }
-    const SplitJob job(request.document, SplitPlan::FromBreaks(pageCount, breaks), settings);
+    SplitJob job(request.document, SplitPlan::FromBreaks(pageCount, breaks), settings, report.Identity());
 
-    if (const QString refusal = job.Refusal(); !refusal.isEmpty())
-        return fail(Failed, refusal);
+    const SplitJob::Check check = job.CheckBeforeSplitting();
+    if (!check.refusal.isEmpty())
+        return fail(Failed, check.refusal);
     if (const QString refusal = ArchiveRefusal(job); !refusal.isEmpty())
         return fail(Failed, refusal);
-    if (const QStringList existing = job.ExistingOutputs(); !existing.isEmpty() && !request.replace)
+    if (!check.existing.isEmpty() && !request.replace)
         return fail(Failed,
                     QStringLiteral("%1\n\nPass --replace to replace %2, or choose another --output-folder or "
                                    "--pattern. %3")
-                        .arg(SplitPlan::ExistingFilesNotice(existing),
-                             existing.size() == 1 ? QStringLiteral("it") : QStringLiteral("them"), kNothingWritten));
-    return WriteParts(job);
+                        .arg(SplitPlan::ExistingFilesNotice(check.ExistingPaths()),
+                             check.existing.size() == 1 ? QStringLiteral("it") : QStringLiteral("them"),
+                             kNothingWritten));
+    // --replace agrees to replace the files named here, and no file that takes their place.
+    job.AgreeToReplace(check.existing);
+    return WriteParts(job, stop);
 }
 
 QString BatchSplit::ParseRequest(const QCommandLineParser &parser, Request &request)
@@ -305,20 +327,34 @@ QString BatchSplit::ArchiveRefusal(const SplitJob &job)
     return {};
 }
 
-int BatchSplit::WriteParts(const SplitJob &job)
+int BatchSplit::WriteParts(const SplitJob &job, const StopSignals &stop)
 {
-    const SplitResult result = job.Run([&job](const PartRange &part) {
+    const auto keepGoing = [&stop] { return stop.Received() == 0; };
+    const SplitResult result = job.Run([&](const PartRange &part) {
+        PartOutcome outcome;
+        if (stop.Received()) {
+            outcome.cancelled = true;
+            return outcome;
+        }
         print(stderr, QStringLiteral("part %1 of %2: pages %3-%4 -> %5")
                           .arg(part.partNumber)
                           .arg(part.fileCount)
                           .arg(part.firstPage)
                           .arg(part.lastPage)
                           .arg(shown(job.OutputPathOf(part))));
-        const PartOutcome outcome = job.SplitPart(part);
+        outcome = job.SplitPart(part, keepGoing);
+        if (stop.Received()) {
+            // Ctrl+C reaches the engine too, which then ends on it: that is the stop, not a failure.
+            outcome.cancelled = true;
+            if (!outcome.written)
+                outcome.failure.clear();
+        }
         if (!outcome.failure.isEmpty())
             print(stderr, outcome.failure);
         return outcome;
     });
+    if (stop.Received())
+        return fail(StopSignals::ExitCodeFor(stop.Received()), job.FailureReport(result));
     if (!result.Complete(job.Parts().size()))
         return fail(Failed, job.FailureReport(result));
     if (!job.Settings().archive)

@@ -11,6 +11,7 @@ class QCommandLineParser;
 namespace qw {
 
 class SplitJob;
+class StopSignals;
 
 // The split without a window, for scripts:
 //   quirewright --split DOC.pdf [--at 4,8,12 | --every N | --at-bookmarks LEVEL] [--pattern P] [--output-folder DIR]
@@ -56,7 +57,8 @@ private:
     static int Split(const Request &request);
     static QString BreaksOutsideDocument(const Request &request, int pageCount);
     static QString ArchiveRefusal(const SplitJob &job);
-    static int WriteParts(const SplitJob &job);
+    // Writes the parts; a stop signal ends the run with 128 + its number, naming what was written.
+    static int WriteParts(const SplitJob &job, const StopSignals &stop);
 
     QStringList arguments_;
 };

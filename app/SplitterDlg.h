@@ -3,6 +3,7 @@
 #include "controls/IconButton.h"
 #include "framework/CommandUpdate.h"
 #include "menu/GlyphMenu.h"
+#include "split/DocumentReport.h"
 #include "split/OptionsDlg.h"
 #include "split/SplitJob.h"
 #include "viewer/ViewerHost.h"
@@ -193,6 +194,9 @@ private:
     // The break point edits that can be undone, each a BreakPointEdit; every open empties it.
     friend class BreakPointEdit;
     QUndoStack edits_;
+    // The engine's report of the open document, asked for once when it was opened: its pages,
+    // its bookmarks, and the identity of the file that a split must still find.
+    DocumentReport report_;
     // While a split runs: its job, and the progress dialog that can cancel it.
     const SplitJob *job_ = nullptr;
     QProgressDialog *progress_ = nullptr;

@@ -59,7 +59,7 @@ SplitSettings SplitterDlg::CurrentSettings() const
     settings.archive = Options.ArchiveButtonState != 0;
     settings.archiveFolderName = Options.ArchiveFolderName;
     if (settings.fileNamePattern.contains(QLatin1String("{bookmark}"))) {
-        settings.bookmarks = DocumentOutline::Query(DocumentPath);
+        settings.bookmarks = report_.Bookmarks();
         settings.bookmarkLevel = BookmarkLevel;
     }
     return settings;
@@ -88,26 +88,31 @@ void SplitterDlg::SplitDocument()
     QStringList rows;
     for (int row = 0; row < PageList->topLevelItemCount(); ++row)
         rows << RowText(row);
-    SplitJob job(DocumentPath, SplitPlan::FromRows(rows, QString::fromLatin1(kBreakPointText)), CurrentSettings());
+    SplitJob job(DocumentPath, SplitPlan::FromRows(rows, QString::fromLatin1(kBreakPointText)), CurrentSettings(),
+                 report_.Identity());
     if (job.Parts().isEmpty())
         return;
 
     // Everything that could stop the split is asked or refused before the first part is written.
-    if (const QString refusal = job.Refusal(); !refusal.isEmpty()) {
-        AppMessageBox::Show(this, refusal, MsgBox::Ok | MsgBox::IconExclamation);
+    const SplitJob::Check check = job.CheckBeforeSplitting();
+    if (!check.refusal.isEmpty()) {
+        AppMessageBox::Show(this, check.refusal, MsgBox::Ok | MsgBox::IconExclamation);
         PageList->setFocus();
         return;
     }
-    if (!ConfirmReplacing(job.ExistingOutputs())) {
+    if (!ConfirmReplacing(check.ExistingPaths())) {
         PageList->setFocus();
         return;
     }
+    // Only the files the question named may be replaced, not one that takes their place.
+    job.AgreeToReplace(check.existing);
 
     const SplitResult result = WriteParts(job);
     if (!result.Complete(job.Parts().size())) {
         // A failed part is never announced as success, and the document stays where it is.
+        const bool onlyCancelled = result.cancelled && !result.documentChanged && result.failures.isEmpty();
         AppMessageBox::Show(this, job.FailureReport(result),
-                            MsgBox::Ok | (result.cancelled ? MsgBox::IconInformation : MsgBox::IconExclamation));
+                            MsgBox::Ok | (onlyCancelled ? MsgBox::IconInformation : MsgBox::IconExclamation));
         PageList->setFocus();
         return;
     }

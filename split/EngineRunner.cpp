@@ -1,6 +1,7 @@
 #include "EngineRunner.h"
 
 #include "framework/CommandLine.h"
+#include "framework/FileStamp.h"
 #include "framework/ModulePath.h"
 
 #include <QCoreApplication>
@@ -51,7 +52,7 @@ QString EngineRunner::EnginePath()
 }
 
 EngineResult EngineRunner::RunEngine(const QString &commandLine, QByteArray &output, const QString &workingFolder,
-                                     const std::function<bool()> &keepGoing)
+                                     const std::function<bool()> &keepGoing, const QStringList &environment)
 {
     qCDebug(lcEngine).noquote() << commandLine;
 
@@ -70,6 +71,12 @@ EngineResult EngineRunner::RunEngine(const QString &commandLine, QByteArray &out
     engine.setArguments(arguments);
     if (!workingFolder.isEmpty())
         engine.setWorkingDirectory(workingFolder);
+    if (!environment.isEmpty()) {
+        QProcessEnvironment variables = QProcessEnvironment::systemEnvironment();
+        for (const QString &entry : environment)
+            variables.insert(entry.section(QLatin1Char('='), 0, 0), entry.section(QLatin1Char('='), 1));
+        engine.setProcessEnvironment(variables);
+    }
     engine.start(QIODevice::ReadOnly);
     if (!engine.waitForStarted(-1))
         return notStarted(startFailure(program, engine));
@@ -102,13 +109,29 @@ EngineResult EngineRunner::RunEngine(const QString &commandLine, QByteArray &out
 }
 
 EngineResult EngineRunner::RunEngineCommand(const QString &arguments, QByteArray *output, const QString &workingFolder,
-                                            const std::function<bool()> &keepGoing)
+                                            const std::function<bool()> &keepGoing, const QStringList &environment)
 {
     if (arguments.isEmpty())
         return notStarted(QStringLiteral("The PDF engine was given nothing to do."));
     QByteArray discarded;
     return RunEngine(CommandLine::Quote(EnginePath()) + QLatin1Char(' ') + arguments, output ? *output : discarded,
-                     workingFolder, keepGoing);
+                     workingFolder, keepGoing, environment);
+}
+
+QString EngineRunner::DocumentVariable(const FileStamp &document)
+{
+    return QStringLiteral("QUIREKIT_DOCUMENT=%1:%2:%3:%4")
+        .arg(document.device)
+        .arg(document.inode)
+        .arg(document.size)
+        .arg(document.modifiedNs);
+}
+
+QString EngineRunner::ReplaceVariable(const FileStamp *agreed)
+{
+    if (!agreed || !agreed->exists)
+        return QStringLiteral("QUIREKIT_REPLACE=none");
+    return QStringLiteral("QUIREKIT_REPLACE=%1:%2").arg(agreed->device).arg(agreed->inode);
 }
 
 void EngineRunner::PumpMessages()

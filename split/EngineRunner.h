@@ -3,12 +3,25 @@
 #include <QByteArray>
 #include <QLoggingCategory>
 #include <QString>
+#include <QStringList>
 
 #include <functional>
 
 namespace qw {
 
+struct FileStamp;
+
 Q_DECLARE_LOGGING_CATEGORY(lcEngine)
+
+// The engine's exit codes besides 0 (done), as its usage text lists them. Decisions are made on
+// these, never on the words of its messages.
+struct EngineExit {
+    static constexpr int Failed = 1; // the document could not be read, or anything else went wrong
+    static constexpr int Usage = 2; // the command line or a variable was not valid
+    static constexpr int OutputAppeared = 3; // a file it was not allowed to replace is at the output
+    static constexpr int DocumentChanged = 4; // the document is not the file that was checked
+    static constexpr int OutputNotWritten = 5; // the output could not be written where it should go
+};
 
 // How one engine run ended.
 struct EngineResult {
@@ -46,15 +59,26 @@ public:
     // `keepGoing`, when given, is asked whenever output arrives and at least every tenth of a
     // second; once it says false the engine is asked to end (it removes its unfinished file),
     // and is killed when it has not ended after a few seconds.
+    // `environment` adds "NAME=value" entries to the program's own environment.
     static EngineResult RunEngine(const QString &commandLine, QByteArray &output,
                                   const QString &workingFolder = QString(),
-                                  const std::function<bool()> &keepGoing = {});
+                                  const std::function<bool()> &keepGoing = {},
+                                  const QStringList &environment = {});
 
     // Runs the engine with `arguments` (already quoted where needed); its output goes to
     // `output` when one is given. Starts nothing when `arguments` is empty (NotStarted).
     static EngineResult RunEngineCommand(const QString &arguments, QByteArray *output = nullptr,
                                          const QString &workingFolder = QString(),
-                                         const std::function<bool()> &keepGoing = {});
+                                         const std::function<bool()> &keepGoing = {},
+                                         const QStringList &environment = {});
+
+    // What the caller checked, told to the engine through variables of its own so that its
+    // command line stays as it is. The engine reads the document only if it is still the file
+    // `document` describes, and fails with EngineExit::DocumentChanged otherwise.
+    static QString DocumentVariable(const FileStamp &document);
+    // The output may replace nothing (`agreed` null or describing no file) or only the file
+    // `agreed` describes; else the engine fails with EngineExit::OutputAppeared.
+    static QString ReplaceVariable(const FileStamp *agreed);
 
     // Handles every event already waiting, without waiting for new ones.
     static void PumpMessages();

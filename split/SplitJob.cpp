@@ -4,7 +4,6 @@
 #include "EngineRunner.h"
 
 #include "framework/CommandLine.h"
-#include "framework/FileStamp.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -12,6 +11,11 @@
 namespace qw {
 
 namespace {
+
+QString shown(const QString &path)
+{
+    return QDir::toNativeSeparators(path);
+}
 
 // What the engine said about a failed part: its last line, or what its end tells.
 QString engineMessage(const EngineResult &result, const QByteArray &output)
@@ -29,24 +33,49 @@ QString engineMessage(const EngineResult &result, const QByteArray &output)
     return QStringLiteral("The engine reported success but did not write the file.");
 }
 
+// `path` taken from `base` (a folder ending in a separator) when it is relative; empty stays empty.
+QString absoluteFrom(const QString &base, const QString &path)
+{
+    if (path.isEmpty() || path.startsWith(QLatin1Char('/')) || base.isEmpty())
+        return path;
+    return base + path;
+}
+
+QString folderOf(const QString &path)
+{
+    return path.left(path.lastIndexOf(QLatin1Char('/')) + 1);
+}
+
 // An engine killed outright leaves its unfinished file, named after its process id, beside
 // the output; an engine that was only asked to stop has removed it itself.
 void removeUnfinished(const QString &output, qint64 processId)
 {
     if (processId <= 0)
         return;
-    const QFileInfo file(output);
-    QDir folder(file.absolutePath());
+    QDir folder(folderOf(output));
     const QString prefix = QStringLiteral(".quirekit-%1-").arg(processId);
     for (const QString &name : folder.entryList({prefix + QLatin1Char('*')}, QDir::Files | QDir::Hidden))
         folder.remove(name);
 }
 
+QString partsWord(int count)
+{
+    return QLatin1String(count == 1 ? "part was" : "parts were");
+}
+
 } // namespace
 
-SplitJob::SplitJob(QString documentPath, QList<PartRange> parts, SplitSettings settings)
-    : documentPath_(std::move(documentPath)), parts_(std::move(parts)), settings_(std::move(settings))
+SplitJob::SplitJob(QString documentPath, QList<PartRange> parts, SplitSettings settings, FileStamp document)
+    : documentPath_(std::move(documentPath)), parts_(std::move(parts)), settings_(std::move(settings)),
+      document_(document.exists ? document : FileStamp::Of(documentPath_))
 {
+    // A program's current folder is wherever it happened to be started, so a relative folder
+    // of the options means one beside the document; resolved once, so that the checks, the
+    // engine and the messages all use the same folder.
+    const QString base = folderOf(documentPath_);
+    settings_.outFolderName = absoluteFrom(base, settings_.outFolderName);
+    settings_.askedFolder = absoluteFrom(base, settings_.askedFolder);
+    settings_.archiveFolderName = absoluteFrom(base, settings_.archiveFolderName);
 }
 
 OutputLocation SplitJob::Location() const
@@ -64,16 +93,10 @@ QString SplitJob::OutputArgumentOf(const PartRange &part) const
                              part.partNumber, part.fileCount, title);
 }
 
-QString SplitJob::OutputPathOf(const PartRange &part) const
+OutputTarget SplitJob::TargetOf(const PartRange &part) const
 {
-    // The engine runs in the output folder, so a name without a folder lands there. Joined by
-    // hand: QDir would take a name or folder starting with ':' for a resource, not a file.
-    const QString name = OutputArgumentOf(part);
-    if (name.startsWith(QLatin1Char('/')))
-        return QDir::cleanPath(name);
-    const QString inFolder = Location().outputFolder + name;
-    return QDir::cleanPath(inFolder.startsWith(QLatin1Char('/')) ? inFolder
-                                                                 : QDir::currentPath() + QLatin1Char('/') + inFolder);
+    // The engine runs in the output folder, so a name without a folder lands there.
+    return OutputTarget::Resolve(Location().outputFolder, OutputArgumentOf(part));
 }
 
 QStringList SplitJob::Outputs() const
@@ -84,19 +107,58 @@ QStringList SplitJob::Outputs() const
     return outputs;
 }
 
-QString SplitJob::Refusal() const
+QStringList SplitJob::Check::ExistingPaths() const
 {
+    QStringList paths;
+    for (const OutputTarget &target : existing)
+        paths << target.path;
+    return paths;
+}
+
+bool SplitJob::DocumentUnchanged() const
+{
+    return FileStamp::Of(documentPath_).SameVersion(document_);
+}
+
+SplitJob::Check SplitJob::CheckBeforeSplitting() const
+{
+    Check check;
     const QString engine = EngineRunner::EnginePath();
-    if (!QFileInfo(engine).isExecutable())
-        return QStringLiteral("The PDF engine is missing or cannot be started:\n%1\n\n"
-                              "Reinstall Quirewright so that %2 lies beside the program. Nothing was written.")
-            .arg(engine, QString::fromLatin1(EngineRunner::EngineFileName));
+    if (!QFileInfo(engine).isExecutable()) {
+        check.refusal = QStringLiteral("The PDF engine is missing or cannot be started:\n%1\n\n"
+                                       "Reinstall Quirewright so that %2 lies beside the program. Nothing was written.")
+                            .arg(engine, QString::fromLatin1(EngineRunner::EngineFileName));
+        return check;
+    }
     const QString folder = Location().outputFolder;
-    if (!QFileInfo(folder).isDir())
-        return QStringLiteral("The output folder\n%1\ndoes not exist.\n\n"
-                              "Create it, or choose another output folder. Nothing was written.")
-            .arg(QDir::toNativeSeparators(folder));
-    return SplitPlan::FindOutputConflict(documentPath_, Outputs());
+    if (!QFileInfo(folder).isDir()) {
+        check.refusal = QStringLiteral("The output folder\n%1\ndoes not exist.\n\n"
+                                       "Create it, or choose another output folder. Nothing was written.")
+                            .arg(shown(folder));
+        return check;
+    }
+    if (!DocumentUnchanged()) {
+        check.refusal = QStringLiteral("The document\n%1\nhas been replaced, moved or changed since it was opened.\n\n"
+                                       "Open it again to split it as it is now. Nothing was written.")
+                            .arg(shown(documentPath_));
+        return check;
+    }
+    QList<OutputTarget> targets;
+    for (const PartRange &part : parts_)
+        targets << TargetOf(part);
+    check.refusal = SplitPlan::FindOutputConflict(document_, targets);
+    if (!check.refusal.isEmpty())
+        return check;
+    for (const OutputTarget &target : targets)
+        if (target.kind == OutputTarget::Kind::File)
+            check.existing << target;
+    return check;
+}
+
+void SplitJob::AgreeToReplace(const QList<OutputTarget> &files)
+{
+    for (const OutputTarget &file : files)
+        agreed_.insert(file.path, file.stamp);
 }
 
 SplitResult SplitJob::Run(const PartRunner &runPart) const
@@ -105,10 +167,11 @@ SplitResult SplitJob::Run(const PartRunner &runPart) const
     for (const PartRange &part : parts_) {
         const PartOutcome outcome = runPart ? runPart(part) : SplitPart(part);
         if (outcome.written)
-            result.written << OutputPathOf(part);
+            result.written << outcome.path;
         else if (!outcome.failure.isEmpty())
             result.failures << outcome.failure;
-        if (outcome.cancelled || !outcome.engineStarted) {
+        result.documentChanged = result.documentChanged || outcome.documentChanged;
+        if (outcome.EndsTheSplit()) {
             result.cancelled = outcome.cancelled;
             result.notAttempted = int(parts_.size()) - part.partNumber;
             break;
@@ -117,35 +180,68 @@ SplitResult SplitJob::Run(const PartRunner &runPart) const
     return result;
 }
 
+QStringList SplitJob::EngineEnvironment(const OutputTarget &target) const
+{
+    const auto agreed = agreed_.constFind(target.path);
+    QStringList environment{EngineRunner::ReplaceVariable(agreed == agreed_.cend() ? nullptr : &agreed.value())};
+    if (document_.exists)
+        environment << EngineRunner::DocumentVariable(document_);
+    return environment;
+}
+
 PartOutcome SplitJob::SplitPart(const PartRange &part, const KeepGoing &keepGoing) const
 {
+    PartOutcome outcome;
+    if (!DocumentUnchanged()) {
+        outcome.documentChanged = true;
+        outcome.failureKind = PartOutcome::Failure::DocumentChanged;
+        return outcome;
+    }
     const OutputLocation location = Location();
     const QString arguments = QStringLiteral("A=") + CommandLine::Quote(documentPath_) + QStringLiteral(" cat ")
                               + QStringLiteral("A%1-%2").arg(part.firstPage).arg(part.lastPage)
                               + QStringLiteral(" output ") + CommandLine::Quote(OutputArgumentOf(part));
-    const QString written = OutputPathOf(part);
-    const FileStamp before = FileStamp::Of(written);
+    const OutputTarget target = TargetOf(part);
+    outcome.path = target.path;
+    const FileStamp before = FileStamp::Of(target.path);
     QByteArray engineOutput;
-    const EngineResult result
-        = EngineRunner::RunEngineCommand(arguments, &engineOutput, location.outputFolder, keepGoing);
-    const FileStamp after = FileStamp::Of(written);
-    PartOutcome outcome;
+    const EngineResult result = EngineRunner::RunEngineCommand(arguments, &engineOutput, location.outputFolder,
+                                                               keepGoing, EngineEnvironment(target));
+    const FileStamp after = FileStamp::Of(target.path);
     // A stop that came too late to stop the engine still ends the split after this part.
     outcome.cancelled = result.stopAsked;
+    // A part written before the change was read from the document that was opened, and counts.
+    outcome.documentChanged = !DocumentUnchanged();
     if (result.Succeeded() && after.regular && after != before) {
         outcome.written = true;
         return outcome;
     }
-    outcome.engineStarted = result.end != EngineResult::End::NotStarted;
     if (result.end == EngineResult::End::Stopped) {
-        removeUnfinished(written, result.processId);
+        removeUnfinished(target.path, result.processId);
         return outcome;
+    }
+    const bool exited = result.end == EngineResult::End::Exited;
+    QString why;
+    if (result.end == EngineResult::End::NotStarted) {
+        outcome.failureKind = PartOutcome::Failure::EngineNotStarted;
+        why = result.reason;
+    } else if (exited && result.exitCode == EngineExit::DocumentChanged) {
+        outcome.documentChanged = true;
+        outcome.failureKind = PartOutcome::Failure::DocumentChanged;
+        return outcome;
+    } else if (exited && result.exitCode == EngineExit::OutputAppeared) {
+        outcome.failureKind = PartOutcome::Failure::FileAppeared;
+        why = QStringLiteral("A file of that name appeared while the part was being written. It was left as it is, "
+                             "and the split was stopped: another program may be writing there.");
+    } else {
+        outcome.failureKind = result.Succeeded() ? PartOutcome::Failure::NotWritten : PartOutcome::Failure::EngineFailed;
+        why = engineMessage(result, engineOutput);
     }
     outcome.failure = QStringLiteral("Part %1 (pages %2 to %3), %4:\n%5")
                           .arg(part.partNumber)
                           .arg(part.firstPage)
                           .arg(part.lastPage)
-                          .arg(QDir::toNativeSeparators(written), engineMessage(result, engineOutput));
+                          .arg(shown(target.path), why);
     return outcome;
 }
 
@@ -165,35 +261,42 @@ QString SplitJob::ArchiveFailure(MoveResult result) const
                                ? QStringLiteral("A file of that name is already in the archive folder.")
                                : QStringLiteral("Check that the archive folder exists and can be written to.");
     return QStringLiteral("The parts were written, but the document could not be moved to\n%1\n\n%2")
-        .arg(QDir::toNativeSeparators(ArchiveTarget()), reason);
+        .arg(shown(ArchiveTarget()), reason);
 }
 
 QString SplitJob::FailureReport(const SplitResult &result) const
 {
     const QString archiveNote = settings_.archive ? QStringLiteral(", so the document was not archived") : QString();
     QStringList reasons = result.failures;
-    if (result.notAttempted > 0 && !result.cancelled)
-        reasons << QStringLiteral("%1 more %2 not attempted.")
-                       .arg(result.notAttempted)
-                       .arg(QLatin1String(result.notAttempted == 1 ? "part was" : "parts were"));
-    if (result.cancelled) {
-        QStringList written;
-        for (const QString &path : result.written)
-            written << QDir::toNativeSeparators(path);
-        QString report = QStringLiteral("The split was cancelled%1. %2 of %3 parts were written%4")
-                             .arg(archiveNote)
-                             .arg(result.written.size())
-                             .arg(parts_.size())
-                             .arg(written.isEmpty() ? QStringLiteral(".")
-                                                    : QStringLiteral(":\n\n") + SplitPlan::ListSome(written));
-        if (!reasons.isEmpty())
-            report += QStringLiteral("\n\n") + SplitPlan::ListSome(reasons, QStringLiteral("\n\n"));
-        return report;
-    }
-    return QStringLiteral("%1 of %2 parts could not be written%3.\n\n%4")
-        .arg(parts_.size() - result.written.size())
-        .arg(parts_.size())
-        .arg(archiveNote, SplitPlan::ListSome(reasons, QStringLiteral("\n\n")));
+    const bool stopped = result.cancelled || result.documentChanged;
+    if (result.notAttempted > 0 && !stopped)
+        reasons << QStringLiteral("%1 more %2 not attempted.").arg(result.notAttempted).arg(partsWord(result.notAttempted));
+    if (!stopped)
+        return QStringLiteral("%1 of %2 parts could not be written%3.\n\n%4")
+            .arg(parts_.size() - result.written.size())
+            .arg(parts_.size())
+            .arg(archiveNote, SplitPlan::ListSome(reasons, QStringLiteral("\n\n")));
+
+    // A stopped split names what it did write, so that nothing is mistaken for a whole split.
+    QStringList written;
+    for (const QString &path : result.written)
+        written << shown(path);
+    const QString why = result.documentChanged
+                            ? QStringLiteral("The document\n%1\nhas been replaced, moved or changed since it was "
+                                             "opened, so the split was stopped%2.")
+                                  .arg(shown(documentPath_), archiveNote)
+                            : QStringLiteral("The split was cancelled%1.").arg(archiveNote);
+    QString report = QStringLiteral("%1 %2 of %3 parts were written%4")
+                         .arg(why)
+                         .arg(result.written.size())
+                         .arg(parts_.size())
+                         .arg(written.isEmpty() ? QStringLiteral(".")
+                                                : QStringLiteral(":\n\n") + SplitPlan::ListSome(written));
+    if (!reasons.isEmpty())
+        report += QStringLiteral("\n\n") + SplitPlan::ListSome(reasons, QStringLiteral("\n\n"));
+    if (result.documentChanged)
+        report += QStringLiteral("\n\nOpen the document again to split it as it is now.");
+    return report;
 }
 
 } // namespace qw

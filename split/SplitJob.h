@@ -1,11 +1,14 @@
 #pragma once
 
 #include "OutputNaming.h"
+#include "OutputTarget.h"
 #include "SplitPlan.h"
 #include "SplitSettings.h"
 
 #include "framework/FileMove.h"
+#include "framework/FileStamp.h"
 
+#include <QHash>
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -16,20 +19,45 @@ namespace qw {
 
 // How one part of a split ended.
 struct PartOutcome {
+    // Why a part was not written.
+    enum class Failure {
+        None,
+        EngineNotStarted, // the engine could not be started at all: the next parts would fail alike
+        EngineFailed, // it ran and failed (its last line tells why)
+        NotWritten, // it reported success, but the output file did not change
+        FileAppeared, // a file that nobody agreed to replace arrived at the part's name meanwhile
+        DocumentChanged, // the document is no longer the file that was opened
+    };
     bool written = false; // the engine succeeded and this run changed the output file
-    bool engineStarted = true; // false: the engine could not be started at all
+    QString path; // the file the part was written to, as the file system resolved it
     bool cancelled = false; // the split was cancelled while or before this part ran (it may be written)
+    // The document changed since it was opened (found before or after this part's engine run;
+    // the part may still have been written, from the file that was opened).
+    bool documentChanged = false;
+    Failure failureKind = Failure::None;
     QString failure; // why the part was not written, for the user; empty when written or cancelled
+
+    // No further part may be attempted after this one: cancelled, no engine, another program
+    // writing the same names, or a document that changed.
+    bool EndsTheSplit() const
+    {
+        return cancelled || documentChanged || failureKind == Failure::EngineNotStarted
+               || failureKind == Failure::FileAppeared;
+    }
 };
 
 // What a whole split did.
 struct SplitResult {
     QStringList written; // the parts' paths, in part order
     QStringList failures; // one text per part that failed
-    int notAttempted = 0; // parts never started: after an engine that cannot start, or a cancel
+    int notAttempted = 0; // parts never started: after a part that ended the split
     bool cancelled = false;
-    // Every part written, and no cancel: only then may the document be archived.
-    bool Complete(qsizetype partCount) const { return !cancelled && written.size() == partCount; }
+    bool documentChanged = false; // the split stopped because the document changed
+    // Every part written, no cancel and no change: only then may the document be archived.
+    bool Complete(qsizetype partCount) const
+    {
+        return !cancelled && !documentChanged && written.size() == partCount;
+    }
 };
 
 // One split of a document into parts, free of any window, shared by the main window and the
@@ -37,7 +65,9 @@ struct SplitResult {
 // engine run per part with every part's result checked, and the archive move.
 //
 // Every part is written by the engine running in the output folder, with the name the pattern
-// makes as its argument; the checks use the same file by its absolute path.
+// makes as its argument; every check is made on the file that the engine will write there, as
+// the file system resolves it (OutputTarget). The engine reads only the document file that was
+// opened, and its final rename replaces only the files the user agreed to replace.
 class SplitJob {
 public:
     // Asked while the engine runs (every few tenths of a second, and on its output); false
@@ -46,27 +76,42 @@ public:
     // Runs one part; the job's own SplitPart unless a caller wraps it (to show progress).
     using PartRunner = std::function<PartOutcome(const PartRange &part)>;
 
-    SplitJob(QString documentPath, QList<PartRange> parts, SplitSettings settings);
+    // `document` is the document file as it was when it was opened (and its page count and
+    // bookmarks read); the split stops when the file is no longer that one. Without it, the
+    // file as it is now is taken. A relative output or archive folder is taken from the
+    // document's folder, once, here.
+    SplitJob(QString documentPath, QList<PartRange> parts, SplitSettings settings, FileStamp document = {});
 
     const QString &DocumentPath() const { return documentPath_; }
     const QList<PartRange> &Parts() const { return parts_; }
     const SplitSettings &Settings() const { return settings_; }
     OutputLocation Location() const;
 
-    // The name the pattern makes for `part`, as the engine is given it, and the absolute path
-    // of the file that this name gives in the output folder.
+    // The name the pattern makes for `part`, as the engine is given it; the file it will write,
+    // as the file system finds it now; and that file's path.
     QString OutputArgumentOf(const PartRange &part) const;
-    QString OutputPathOf(const PartRange &part) const;
+    OutputTarget TargetOf(const PartRange &part) const;
+    QString OutputPathOf(const PartRange &part) const { return TargetOf(part).path; }
     QStringList Outputs() const;
 
-    // Why the split must not start: no engine, no output folder, a part over the document or
-    // two parts on one file. Empty when it may start. Nothing has been written when it says so.
-    QString Refusal() const;
-    // The outputs that something already exists at, in part order.
-    QStringList ExistingOutputs() const { return SplitPlan::ExistingOutputs(Outputs()); }
+    // What the checks before the first part found, all from one look at the file system.
+    struct Check {
+        QString refusal; // why the split must not start; empty when it may
+        QList<OutputTarget> existing; // the files that parts would replace, in part order
+        QStringList ExistingPaths() const;
+    };
+    // Why the split must not start (no engine, no output folder, a document that changed since
+    // it was opened, a part over the document, two parts on one file, a part the engine would
+    // refuse to write), and the files it would replace. Nothing has been written when it refuses.
+    Check CheckBeforeSplitting() const;
+    QString Refusal() const { return CheckBeforeSplitting().refusal; }
+    QStringList ExistingOutputs() const { return CheckBeforeSplitting().ExistingPaths(); }
+    // The user agreed to replace these files (as CheckBeforeSplitting found them): the engine may
+    // replace them, and nothing else, not even a file that takes their place meanwhile.
+    void AgreeToReplace(const QList<OutputTarget> &files);
 
-    // Writes the parts in order. Stops after a part that was cancelled, or whose engine could
-    // not be started (the next runs would fail alike); the parts after it are not attempted.
+    // Writes the parts in order. Stops after a part that ends the split (PartOutcome); the parts
+    // after it are not attempted.
     SplitResult Run(const PartRunner &runPart = {}) const;
 
     // Writes one part. A part counts as written only when the engine succeeded and the output
@@ -85,9 +130,14 @@ public:
     QString FailureReport(const SplitResult &result) const;
 
 private:
+    bool DocumentUnchanged() const;
+    QStringList EngineEnvironment(const OutputTarget &target) const;
+
     QString documentPath_;
     QList<PartRange> parts_;
     SplitSettings settings_;
+    FileStamp document_;
+    QHash<QString, FileStamp> agreed_; // the files that may be replaced, by resolved path
 };
 
 } // namespace qw

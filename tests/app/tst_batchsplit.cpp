@@ -88,8 +88,9 @@ void TestBatchSplit::split_data()
     row("existingOutputKept", atFourAndEight, 1, "This file already exists:", {}, {}, "ten 2.pdf");
     row("existingOutputReplaced", atFourAndEight + QStringList{"--replace"}, 0, "", beside, "1-3 4-7 8-10",
         "ten 2.pdf");
-    row("failedPartReported", {"--split", "ten.pdf", "--replace"}, 1,
-        "1 of 1 parts could not be written.\n\nPart 1 (pages 1 to 10)", {}, {}, "ten 1.pdf", true);
+    // The engine would refuse it, so it stops the split before anything is written.
+    row("readOnlyOutputRefused", {"--split", "ten.pdf", "--every", "4", "--replace"}, 1,
+        "Part 2 cannot be written to", {}, {}, "ten 2.pdf", true);
     row("optionsAskForAFolder", atFourAndEight, 2, "Pass --output-folder DIR", {}, {}, {}, false,
         "[Setting]\nSaveFileType=1\n");
     row("archiveFolderMissing", atFourAndEight + QStringList{"--archive-folder", "gone"}, 1, "gone does not exist");

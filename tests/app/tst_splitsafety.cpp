@@ -1,0 +1,451 @@
+// What a split promises about the user's files, through the real engine, in the window and in
+// the batch mode alike: the checks look at the very files the engine writes (links followed),
+// a relative output folder lies beside the document, a document that changes stops the split,
+// a file that appears meanwhile is never replaced, two splits into one folder never mix, and
+// everything that would stop a part is found before the first. The batch mode also stops its
+// engine on a signal. This program runs beside the engine, as the window does.
+#include "app/SplitterDlg.h"
+#include "framework/AppMessageBox.h"
+#include "split/SplitPlan.h"
+
+#include "PdfFixtures.h"
+#include "PdfProbe.h"
+
+#include <QCryptographicHash>
+#include <QDirIterator>
+#include <QPainter>
+#include <QPdfWriter>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <QTreeWidget>
+
+#include <csignal>
+#include <sys/stat.h>
+#include <unistd.h>
+
+using namespace qw;
+
+namespace {
+
+const QString kSuccess = QStringLiteral("Split PDF file success! Do you want to open the output directory?");
+
+// A split as the user asks for it; the window and the batch mode are told the same.
+struct Request {
+    QString document; // relative to the work folder
+    int every = 0;
+    QString pattern;
+    QString outputFolder; // relative to the work folder; empty: beside the document
+    bool folderFromOptions = false; // named relative in the options, not on the command line
+    bool replace = false; // --replace, or Yes to the question
+
+    Request(QString document = {}, int every = 0, QString pattern = QStringLiteral("{basename} {part}"),
+            QString outputFolder = {}, bool folderFromOptions = false, bool replace = false)
+        : document(std::move(document)), every(every), pattern(std::move(pattern)),
+          outputFolder(std::move(outputFolder)), folderFromOptions(folderFromOptions), replace(replace)
+    {
+    }
+};
+
+struct Outcome {
+    bool succeeded = false; // exit 0, or the success prompt
+    int exitCode = -1; // the batch mode's; the window's is 0 on success, else 1
+    QString said; // standard error, or every message the window showed
+};
+
+// Asked again and again while a split runs, until it says it has done its part.
+using Meddler = std::function<bool()>;
+
+class WindowUnderTest : public SplitterDlg {
+public:
+    Request request;
+    QString work;
+    bool RunOptionsDialog() override
+    {
+        Options.SaveFileType = request.outputFolder.isEmpty() ? 3 : 2;
+        Options.OutFolderName = request.folderFromOptions || request.outputFolder.isEmpty()
+                                    ? request.outputFolder
+                                    : work + '/' + request.outputFolder;
+        Options.FileNamePattern = request.pattern;
+        Options.ArchiveButtonState = 0;
+        return true;
+    }
+};
+
+void writeLabelledPdf(const QString &path, int pages, const QString &label)
+{
+    QPdfWriter writer(path);
+    writer.setPageSize(QPageSize(QPageSize::A6));
+    QPainter painter(&writer);
+    for (int page = 1; page <= pages; ++page) {
+        if (page > 1)
+            writer.newPage();
+        painter.drawText(QRect(0, 0, 1000, 400), Qt::AlignLeft | Qt::AlignTop, QStringLiteral("%1 %2").arg(label).arg(page));
+    }
+}
+
+// "Page 4-6" when the file holds the pages "Page 4" to "Page 6", else what it holds.
+QString pagesIn(const QString &path)
+{
+    PdfProbe probe(path);
+    if (!probe.isOpen() || probe.pageCount() == 0)
+        return QStringLiteral("unreadable");
+    // The first two words of a page: "Page 7".
+    const auto text = [&](int page) { return probe.page(page).text.simplified().section(' ', 0, 1); };
+    const auto number = [&](int page) { return text(page).section(' ', 1).toInt(); };
+    for (int page = 1; page < probe.pageCount(); ++page)
+        if (number(page) != number(page - 1) + 1)
+            return QStringLiteral("out of order");
+    return probe.pageCount() == 1 ? text(0) : text(0) + '-' + QString::number(number(probe.pageCount() - 1));
+}
+
+// Every file below `folder` with a digest of its contents (pipes and links by their kind).
+QMap<QString, QString> listing(const QString &folder)
+{
+    QMap<QString, QString> files;
+    QDirIterator it(folder, QDir::Files | QDir::Hidden | QDir::System, QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QString path = it.next();
+        QString what = it.fileInfo().isSymLink() ? "link" : "special";
+        QFile file(path);
+        if (it.fileInfo().isFile() && !it.fileInfo().isSymLink() && file.open(QIODevice::ReadOnly))
+            what = QCryptographicHash::hash(file.readAll(), QCryptographicHash::Md5).toHex();
+        files.insert(QDir(folder).relativeFilePath(path), what);
+    }
+    return files;
+}
+
+} // namespace
+
+Q_DECLARE_METATYPE(Request)
+
+class TestSplitSafety : public QObject {
+    Q_OBJECT
+private slots:
+    void init();
+    void checksFollowTheFileSystem_data();
+    void checksFollowTheFileSystem();
+    void changedDocumentStopsTheSplit_data();
+    void changedDocumentStopsTheSplit();
+    void fileThatAppearsIsKept_data();
+    void fileThatAppearsIsKept();
+    void concurrentSplitsNeverMix();
+    void signalStopsTheEngine_data();
+    void signalStopsTheEngine();
+    void fullTemporaryFolderIsNamed();
+
+private:
+    Outcome split(bool window, const Request &request, const Meddler &meddle = {},
+                  const QStringList &environment = {});
+    Outcome splitInWindow(const Request &request, const Meddler &meddle);
+    QProcess *startBatch(const Request &request, const QStringList &environment = {});
+    static Outcome finishBatch(QProcess &program, const Meddler &meddle);
+    QString at(const QString &relative) const { return work_ + '/' + relative; }
+
+    std::unique_ptr<QTemporaryDir> dir_;
+    QString work_;
+};
+
+void TestSplitSafety::init()
+{
+    dir_ = std::make_unique<QTemporaryDir>(QDir::tempPath() + "/split safety XXXXXX");
+    work_ = QFileInfo(dir_->path()).canonicalFilePath();
+    QVERIFY(QDir(work_).mkpath("config/Ardenne Quirewright"));
+    QVERIFY(PdfFixtures::write(at("doc.pdf"), PdfFixtures::tenPages()));
+}
+
+QProcess *TestSplitSafety::startBatch(const Request &request, const QStringList &environment)
+{
+    QStringList arguments{"--split", request.document, "--pattern", request.pattern};
+    if (request.every > 0)
+        arguments << "--every" << QString::number(request.every);
+    QByteArray options = "[Setting]\nSaveFileType=3\n";
+    if (request.folderFromOptions)
+        options = "[Setting]\nSaveFileType=2\nOutFolderName=" + request.outputFolder.toUtf8() + '\n';
+    else if (!request.outputFolder.isEmpty())
+        arguments << "--output-folder" << request.outputFolder;
+    if (request.replace)
+        arguments << "--replace";
+    PdfFixtures::write(at("config/Ardenne Quirewright/options.ini"), options);
+
+    auto *program = new QProcess(this);
+    QProcessEnvironment variables = QProcessEnvironment::systemEnvironment();
+    variables.remove("DISPLAY");
+    variables.insert("XDG_CONFIG_HOME", at("config"));
+    for (const QString &entry : environment)
+        variables.insert(entry.section('=', 0, 0), entry.section('=', 1));
+    program->setProcessEnvironment(variables);
+    program->setWorkingDirectory(work_);
+    program->setProcessChannelMode(QProcess::MergedChannels);
+    program->start(QUIREWRIGHT_PATH, arguments);
+    program->waitForStarted();
+    return program;
+}
+
+Outcome TestSplitSafety::finishBatch(QProcess &program, const Meddler &meddle)
+{
+    bool meddled = !meddle;
+    QElapsedTimer clock;
+    clock.start();
+    while (!program.waitForFinished(2) && clock.elapsed() < 60000)
+        if (!meddled)
+            meddled = meddle();
+    Outcome outcome;
+    outcome.exitCode = program.exitStatus() == QProcess::NormalExit ? program.exitCode() : -1;
+    outcome.succeeded = outcome.exitCode == 0;
+    outcome.said = QString::fromLocal8Bit(program.readAll());
+    return outcome;
+}
+
+Outcome TestSplitSafety::splitInWindow(const Request &request, const Meddler &meddle)
+{
+    Outcome outcome;
+    AppMessageBox::SetResponder([&](const QString &text, unsigned) {
+        outcome.said += text + '\n';
+        outcome.succeeded = outcome.succeeded || text == kSuccess;
+        return text.contains("Do you want to replace") && request.replace ? MsgBox::IdYes : MsgBox::IdNo;
+    });
+    WindowUnderTest window;
+    window.request = request;
+    window.work = work_;
+    window.Create();
+    window.OpenDocument(at(request.document));
+    const int pages = window.PageList->topLevelItemCount();
+    window.InsertBreakPointsBefore(SplitPlan::BreaksEvery(pages, request.every));
+    // The window handles its events between parts and while the engine runs.
+    bool meddled = !meddle;
+    QTimer meddler;
+    connect(&meddler, &QTimer::timeout, [&] { meddled = meddled || meddle(); });
+    meddler.start(1);
+    window.OnSplit();
+    meddler.stop();
+    AppMessageBox::SetResponder({});
+    outcome.exitCode = outcome.succeeded ? 0 : 1;
+    return outcome;
+}
+
+Outcome TestSplitSafety::split(bool window, const Request &request, const Meddler &meddle,
+                               const QStringList &environment)
+{
+    if (window)
+        return splitInWindow(request, meddle);
+    std::unique_ptr<QProcess> program(startBatch(request, environment));
+    return finishBatch(*program, meddle);
+}
+
+void TestSplitSafety::checksFollowTheFileSystem_data()
+{
+    // Columns: the files to make first ("folder/", "link->target", "pipe", "hard=>target",
+    // "name=text"), the request, and what must happen: the files written (name=pages) or the
+    // message that refuses the split, all else left exactly as it was.
+    QTest::addColumn<bool>("window");
+    QTest::addColumn<QStringList>("make");
+    QTest::addColumn<Request>("request");
+    QTest::addColumn<QStringList>("written");
+    QTest::addColumn<QString>("message");
+    for (const bool window : {false, true}) {
+        const auto row = [window](const char *name) -> QTestData & {
+            return QTest::addRow("%s %s", window ? "window" : "batch", name) << window;
+        };
+        const QStringList linkedOut{"real/inner/", "out->real/inner", "real/x 1.pdf=old"};
+        Request dotDot{"doc.pdf", 5, "../x {part}", "out"};
+        // ".." after a linked folder leads beside the link's target: that file is what is asked about.
+        row("dotDotAfterALinkedFolderAsks") << linkedOut << dotDot << QStringList()
+                                            << "This file already exists:\n\n@/real/x 1.pdf";
+        dotDot.replace = true;
+        row("dotDotAfterALinkedFolderReplaces")
+            << linkedOut << dotDot << QStringList{"real/x 1.pdf=Page 1-5", "real/x 2.pdf=Page 6-10"} << QString();
+        // A relative folder of the options lies beside the document, wherever the program started.
+        row("relativeOutputFolderFromTheOptions")
+            << QStringList{"docs/rel/out/", "docs/doc.pdf=ten"} << Request{"docs/doc.pdf", 5, "{basename} {part}",
+                                                                              "rel/out", true}
+            << QStringList{"docs/rel/out/doc 1.pdf=Page 1-5", "docs/rel/out/doc 2.pdf=Page 6-10"} << QString();
+        // A pattern may lead into subfolders; a part whose folder is missing stops the split first.
+        row("patternIntoAMissingFolder") << QStringList{"o/1/"} << Request{"doc.pdf", 5, "{part}/x", "o"}
+                                         << QStringList() << "Part 2 cannot be written to\n@/o/2/x.pdf\n\nIts folder "
+                                                             "does not exist.";
+        row("pipeAtPartTwo") << QStringList{"doc 2.pdf|"} << Request{"doc.pdf", 4} << QStringList()
+                             << "Part 2 cannot be written to\n@/doc 2.pdf\n\nA device, pipe or socket";
+        row("hardLinkToTheDocumentAtPartTwo")
+            << QStringList{"doc 2.pdf=>doc.pdf"} << Request{"doc.pdf", 4, "{basename} {part}", {}, false, true}
+            << QStringList() << "Part 2 would be written over the document being split:\n@/doc 2.pdf";
+    }
+}
+
+void TestSplitSafety::checksFollowTheFileSystem()
+{
+    QFETCH(bool, window);
+    QFETCH(QStringList, make);
+    QFETCH(Request, request);
+    QFETCH(QStringList, written);
+    QFETCH(QString, message);
+    for (const QString &item : make) {
+        if (item.endsWith('/'))
+            QVERIFY(QDir(work_).mkpath(item));
+        else if (item.endsWith('|'))
+            QVERIFY(::mkfifo(QFile::encodeName(at(item.chopped(1))).constData(), 0644) == 0);
+        else if (item.contains("=>"))
+            QVERIFY(::link(QFile::encodeName(at(item.section("=>", 1))).constData(),
+                           QFile::encodeName(at(item.section("=>", 0, 0))).constData())
+                    == 0);
+        else if (item.contains("->"))
+            QVERIFY(QFile::link(at(item.section("->", 1)), at(item.section("->", 0, 0))));
+        else if (item.endsWith("=ten"))
+            QVERIFY(PdfFixtures::write(at(item.section('=', 0, 0)), PdfFixtures::tenPages()));
+        else
+            QVERIFY(PdfFixtures::write(at(item.section('=', 0, 0)), item.section('=', 1).toUtf8()));
+    }
+    const QMap<QString, QString> before = listing(work_);
+
+    const Outcome outcome = split(window, request);
+    QVERIFY2(outcome.succeeded == message.isEmpty(), qPrintable(outcome.said));
+    QVERIFY2(outcome.said.contains(message.replace('@', work_)), qPrintable(outcome.said));
+    // The parts hold their pages; nothing else changed, and nothing appeared anywhere else.
+    const QString options = "config/Ardenne Quirewright/options.ini";
+    QMap<QString, QString> after = listing(work_);
+    QMap<QString, QString> expected = before;
+    for (const QString &part : written) {
+        const QString name = part.section('=', 0, 0);
+        QCOMPARE(pagesIn(at(name)), part.section('=', 1));
+        expected.insert(name, after.value(name));
+    }
+    after.remove(options);
+    expected.remove(options);
+    QCOMPARE(after, expected);
+}
+
+void TestSplitSafety::changedDocumentStopsTheSplit_data()
+{
+    QTest::addColumn<bool>("window");
+    QTest::newRow("batch") << false;
+    QTest::newRow("window") << true;
+}
+
+void TestSplitSafety::changedDocumentStopsTheSplit()
+{
+    QFETCH(bool, window);
+    QVERIFY(PdfFixtures::write(at("doc.pdf"), PdfFixtures::chapters(20, 6)));
+    writeLabelledPdf(at("other.pdf"), 120, "Other");
+    // Once the second part is there, another document of as many pages takes the first one's place.
+    const Meddler replace = [this] {
+        return QFile::exists(at("doc 2.pdf")) && ::rename(QFile::encodeName(at("other.pdf")).constData(),
+                                                          QFile::encodeName(at("doc.pdf")).constData())
+                                                     == 0;
+    };
+    const Outcome outcome = split(window, {"doc.pdf", 1}, replace);
+    QVERIFY2(!outcome.succeeded && outcome.exitCode == 1, qPrintable(outcome.said));
+    QVERIFY2(outcome.said.contains("has been replaced, moved or changed since it was opened, so the split was stopped"),
+             qPrintable(outcome.said));
+    QVERIFY2(outcome.said.contains(QString("@/doc 1.pdf\n@/doc 2.pdf").replace('@', work_)), qPrintable(outcome.said));
+    // Every part written holds its own pages of the document that was opened; no part of the other.
+    const QStringList parts = QDir(work_).entryList({"doc *.pdf"});
+    QVERIFY2(parts.size() >= 2 && parts.size() < 120, qPrintable(parts.join(',')));
+    for (const QString &part : parts)
+        QCOMPARE(pagesIn(at(part)), "Page " + part.section(' ', 1).chopped(4));
+}
+
+void TestSplitSafety::fileThatAppearsIsKept_data()
+{
+    changedDocumentStopsTheSplit_data();
+}
+
+void TestSplitSafety::fileThatAppearsIsKept()
+{
+    QFETCH(bool, window);
+    QVERIFY(PdfFixtures::write(at("doc.pdf"), PdfFixtures::chapters(20, 6)));
+    // Another program writes a file with the name of part 100 once the split has begun.
+    const Meddler intrude = [this] {
+        return QFile::exists(at("doc 1.pdf")) && PdfFixtures::write(at("doc 100.pdf"), "another program's file");
+    };
+    const Outcome outcome = split(window, {"doc.pdf", 1}, intrude);
+    QVERIFY2(!outcome.succeeded && outcome.exitCode == 1, qPrintable(outcome.said));
+    QVERIFY2(outcome.said.contains("A file of that name appeared while the part was being written"),
+             qPrintable(outcome.said));
+    QVERIFY2(outcome.said.contains("20 more parts were not attempted."), qPrintable(outcome.said));
+    QFile kept(at("doc 100.pdf"));
+    QVERIFY(kept.open(QIODevice::ReadOnly));
+    QCOMPARE(kept.readAll(), QByteArray("another program's file"));
+    QCOMPARE(QDir(work_).entryList({"doc *.pdf"}).size(), 100);
+    QCOMPARE(QDir(work_).entryList({".quirekit-*"}, QDir::Hidden | QDir::Files), QStringList());
+}
+
+void TestSplitSafety::concurrentSplitsNeverMix()
+{
+    QVERIFY(PdfFixtures::write(at("doc.pdf"), PdfFixtures::chapters(10, 6)));
+    // Two splits of one document into one folder, by two and by three pages, started together.
+    std::unique_ptr<QProcess> byTwo(startBatch({"doc.pdf", 2}));
+    std::unique_ptr<QProcess> byThree(startBatch({"doc.pdf", 3}));
+    const Outcome two = finishBatch(*byTwo, {});
+    const Outcome three = finishBatch(*byThree, {});
+    QVERIFY2(!(two.succeeded && three.succeeded), qPrintable(two.said + three.said));
+    // Each file is one run's whole part; a run that succeeded wrote all of its own.
+    bool allByTwo = true;
+    bool allByThree = true;
+    for (const QString &name : QDir(work_).entryList({"doc *.pdf"})) {
+        const int part = name.section(' ', 1).chopped(4).toInt();
+        const QString pages = pagesIn(at(name));
+        const QString asTwo = QString("Page %1-%2").arg(2 * part - 1).arg(2 * part);
+        const QString asThree = QString("Page %1-%2").arg(3 * part - 2).arg(3 * part);
+        QVERIFY2(pages == asTwo || pages == asThree, qPrintable(name + ": " + pages));
+        allByTwo = allByTwo && pages == asTwo;
+        allByThree = allByThree && pages == asThree;
+    }
+    QVERIFY(!two.succeeded || (allByTwo && QDir(work_).entryList({"doc *.pdf"}).size() == 30));
+    QVERIFY(!three.succeeded || (allByThree && QDir(work_).entryList({"doc *.pdf"}).size() == 20));
+    QCOMPARE(QDir(work_).entryList({".quirekit-*"}, QDir::Hidden | QDir::Files), QStringList());
+}
+
+void TestSplitSafety::signalStopsTheEngine_data()
+{
+    QTest::addColumn<int>("signal");
+    QTest::newRow("interrupt") << SIGINT;
+    QTest::newRow("terminate") << SIGTERM;
+}
+
+void TestSplitSafety::signalStopsTheEngine()
+{
+    QFETCH(int, signal);
+    QVERIFY(PdfFixtures::write(at("doc.pdf"), PdfFixtures::chapters(20, 6)));
+    std::unique_ptr<QProcess> program(startBatch({"doc.pdf", 1}));
+    const qint64 id = program->processId();
+    // Sent to the program alone, as a service manager would: its engine must not run on.
+    const Outcome outcome = finishBatch(*program, [&] {
+        return QFile::exists(at("doc 2.pdf")) && ::kill(pid_t(id), signal) == 0;
+    });
+    QCOMPARE(outcome.exitCode, 128 + signal);
+    QVERIFY2(outcome.said.contains("The split was cancelled."), qPrintable(outcome.said));
+    const QStringList parts = QDir(work_).entryList({"doc *.pdf"});
+    QVERIFY2(parts.size() >= 2 && parts.size() < 120, qPrintable(outcome.said));
+    QVERIFY2(outcome.said.contains(QString("%1 of 120 parts were written").arg(parts.size())), qPrintable(outcome.said));
+    // Nothing half-written stays, and no engine writes on after the program ended.
+    QTest::qWait(300);
+    QCOMPARE(QDir(work_).entryList({"doc *.pdf"}), parts);
+    QCOMPARE(QDir(work_).entryList({".quirekit-*"}, QDir::Hidden | QDir::Files), QStringList());
+}
+
+void TestSplitSafety::fullTemporaryFolderIsNamed()
+{
+    // A temporary folder that cannot take the report is named, not blamed on the document.
+    const QString missing = at("no tmp");
+    const Outcome batch = split(false, {"doc.pdf", 5}, {}, {"TMPDIR=" + missing});
+    QCOMPARE(batch.exitCode, 1);
+    QVERIFY2(batch.said.contains("No file for the PDF engine's report could be made in the temporary folder " + missing
+                                 + ": "),
+             qPrintable(batch.said));
+    QVERIFY2(!batch.said.contains("not a PDF"), qPrintable(batch.said));
+
+    const QByteArray saved = qgetenv("TMPDIR");
+    qputenv("TMPDIR", QFile::encodeName(missing));
+    SplitterDlg window;
+    window.Create();
+    window.OpenDocument(at("doc.pdf"));
+    qputenv("TMPDIR", saved);
+    QVERIFY2(window.Viewer.Message().startsWith("No file for the PDF engine's report could be made in the temporary "
+                                                "folder "
+                                                + missing),
+             qPrintable(window.Viewer.Message()));
+}
+
+QTEST_MAIN(TestSplitSafety)
+#include "tst_splitsafety.moc"

@@ -85,14 +85,11 @@ void TestNativeFileName::decodesOnlyWhatEncodesBack_data()
     QTest::newRow("literalReplacementCharacter")
         << QByteArray("d\xEF\xBF\xBD.pdf") << true << QStringLiteral("d\uFFFD.pdf");
     // Qt's own decoding drops it, and "doc.pdf" is another file.
-    QTest::newRow("leadingByteOrderMark") << QByteArray("\xEF\xBB\xBF"
-                                                        "doc.pdf")
-                                          << true << QStringLiteral("\uFEFFdoc.pdf");
+    QTest::newRow("leadingByteOrderMark")
+        << QByteArray("\xEF\xBB\xBF") + "doc.pdf" << true << QStringLiteral("\uFEFFdoc.pdf");
     QTest::newRow("latin1Byte") << QByteArray("d\xE9.pdf") << false << QString();
     QTest::newRow("sequenceCutAtTheEnd") << QByteArray("d\xC3") << false << QString();
-    QTest::newRow("overlongSlash") << QByteArray("a\xC0\xAF"
-                                                 "b")
-                                   << false << QString();
+    QTest::newRow("overlongSlash") << QByteArray("a\xC0\xAF") << false << QString();
 }
 
 void TestNativeFileName::decodesOnlyWhatEncodesBack()
@@ -117,6 +114,8 @@ void TestNativeFileName::pathNamesTheEntryItCameFrom_data()
 
     const QByteArray nonUtf8 = "d\xE9.pdf";
     const QByteArray decoy = "d\xEF\xBF\xBD.pdf"; // the bytes the lossy text encodes to
+    const QByteArray mark = "\xEF\xBB\xBF"; // a byte order mark
+    const QByteArray markedDoc = mark + "doc.pdf";
     QTest::newRow("literalReplacementCharacter") << QByteArrayList{decoy} << decoy << false << true;
     QTest::newRow("nonUtf8File") << QByteArrayList{nonUtf8} << nonUtf8 << false << false;
     QTest::newRow("nonUtf8FileBesideDecoy") << QByteArrayList{nonUtf8, decoy} << nonUtf8 << false << false;
@@ -132,17 +131,9 @@ void TestNativeFileName::pathNamesTheEntryItCameFrom_data()
                                      << "link/../" + nonUtf8 << false << false;
     QTest::newRow("relativeUtf8") << QByteArrayList{"Grüße.pdf"} << QByteArray("Grüße.pdf") << true << true;
     QTest::newRow("relativeNonUtf8AfterByteOrderMark")
-        << QByteArrayList{"\xEF\xBB\xBF" + nonUtf8} << "\xEF\xBB\xBF" + nonUtf8 << true << false;
-    QTest::newRow("relativeLostByteOrderMark") << QByteArrayList{"\xEF\xBB\xBF"
-                                                                 "doc.pdf"}
-                                               << QByteArray("\xEF\xBB\xBF"
-                                                             "doc.pdf")
-                                               << true << false;
-    QTest::newRow("byteOrderMarkKeptInsidePath") << QByteArrayList{"\xEF\xBB\xBF"
-                                                                   "doc.pdf"}
-                                                 << QByteArray("\xEF\xBB\xBF"
-                                                               "doc.pdf")
-                                                 << false << true;
+        << QByteArrayList{mark + nonUtf8} << mark + nonUtf8 << true << false;
+    QTest::newRow("relativeLostByteOrderMark") << QByteArrayList{markedDoc} << markedDoc << true << false;
+    QTest::newRow("byteOrderMarkKeptInsidePath") << QByteArrayList{markedDoc} << markedDoc << false << true;
 }
 
 void TestNativeFileName::pathNamesTheEntryItCameFrom()

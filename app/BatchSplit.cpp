@@ -19,22 +19,6 @@ namespace {
 const QString kSeeHelp = QStringLiteral("Run \"quirewright --help\" to see the options.");
 const QString kNothingWritten = QStringLiteral("Nothing was written.");
 
-// The options that only the console knows; any of them chooses the console over the window.
-const QStringList kConsoleOptions{QStringLiteral("split"),
-                                  QStringLiteral("at"),
-                                  QStringLiteral("every"),
-                                  QStringLiteral("at-bookmarks"),
-                                  QStringLiteral("pattern"),
-                                  QStringLiteral("output-folder"),
-                                  QStringLiteral("archive-folder"),
-                                  QStringLiteral("replace"),
-                                  QStringLiteral("help"),
-                                  QStringLiteral("help-all"),
-                                  QStringLiteral("version"),
-                                  QStringLiteral("h"),
-                                  QStringLiteral("?"),
-                                  QStringLiteral("v")};
-
 // Each message is flushed at once, so that progress shows before the part it announces runs.
 void print(FILE *stream, const QString &text)
 {
@@ -124,18 +108,15 @@ QString documentProblem(const QString &document)
 
 } // namespace
 
-bool BatchSplit::IsConsoleCommand(int argc, const char *const *argv)
+QString BatchSplit::UsageLine()
 {
-    for (int i = 1; i < argc; ++i) {
-        const QString argument = QString::fromLocal8Bit(argv[i]);
-        if (!argument.startsWith(QLatin1Char('-')))
-            continue;
-        const QString name
-            = argument.mid(argument.startsWith(QLatin1String("--")) ? 2 : 1).section(QLatin1Char('='), 0, 0);
-        if (kConsoleOptions.contains(name))
-            return true;
-    }
-    return false;
+    return QStringLiteral(
+        "Usage: quirewright --split DOC.pdf [--at 4,8,12 | --every N | --at-bookmarks LEVEL] [options]");
+}
+
+QString BatchSplit::UsageReminder()
+{
+    return UsageLine() + QLatin1Char('\n') + kSeeHelp;
 }
 
 BatchSplit::BatchSplit(QStringList arguments) : arguments_(std::move(arguments))
@@ -147,14 +128,11 @@ int BatchSplit::Exec()
     QCommandLineParser parser;
     describeOptions(parser);
     if (!parser.parse(arguments_))
-        return fail(UsageError, parser.errorText() + QLatin1Char(' ') + kSeeHelp);
+        return fail(UsageError, parser.errorText() + QLatin1Char('\n') + UsageReminder());
     if (parser.isSet(QStringLiteral("help")) || parser.isSet(QStringLiteral("help-all"))) {
         // Qt's first line names the program by its full path and hides what --split needs.
         const QString options = parser.helpText().section(QLatin1Char('\n'), 1).trimmed();
-        print(stdout,
-              QStringLiteral("Usage: quirewright --split DOC.pdf [--at 4,8,12 | --every N | --at-bookmarks LEVEL] "
-                             "[options]\n")
-                  + options);
+        print(stdout, UsageLine() + QLatin1Char('\n') + options);
         return Done;
     }
     if (parser.isSet(QStringLiteral("version"))) {

@@ -28,10 +28,10 @@ public:
         UsageError = 2, // the command line is wrong or incomplete
     };
 
-    // Whether the command line asks for the console (--split, --help, --version or another
-    // option of this mode) rather than the window. Decided from the raw arguments because the
-    // application object is chosen by it: only the window needs a display.
-    static bool IsConsoleCommand(int argc, const char *const *argv);
+    // "Usage: quirewright --split DOC.pdf [...] [options]", the line that --help begins with.
+    static QString UsageLine();
+    // The usage line and where to read more, for a command line that cannot be run.
+    static QString UsageReminder();
 
     // `arguments` as QCoreApplication gives them, the program first.
     explicit BatchSplit(QStringList arguments);

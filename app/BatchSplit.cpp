@@ -1,5 +1,6 @@
 #include "BatchSplit.h"
 
+#include "framework/NativeFileName.h"
 #include "framework/StopSignals.h"
 #include "split/DocumentOutline.h"
 #include "split/DocumentReport.h"
@@ -10,6 +11,7 @@
 #include <QDir>
 #include <QFileInfo>
 
+#include <algorithm>
 #include <cstdio>
 
 namespace qw {
@@ -119,8 +121,24 @@ QString BatchSplit::UsageReminder()
     return UsageLine() + QLatin1Char('\n') + kSeeHelp;
 }
 
-BatchSplit::BatchSplit(QStringList arguments) : arguments_(std::move(arguments))
+BatchSplit::BatchSplit(QStringList arguments, QStringList notUtf8)
+    : arguments_(std::move(arguments)), notUtf8_(std::move(notUtf8))
 {
+}
+
+BatchSplit BatchSplit::FromCommandLine(int argc, const char *const *argv)
+{
+    QStringList arguments;
+    QStringList notUtf8;
+    for (int i = 0; i < argc; ++i) {
+        if (const std::optional<QString> exact = NativeFileName::Decode(argv[i])) {
+            arguments << *exact;
+        } else {
+            arguments << QString::fromUtf8(argv[i]);
+            notUtf8 << arguments.last();
+        }
+    }
+    return BatchSplit(arguments, notUtf8);
 }
 
 int BatchSplit::Exec()
@@ -141,8 +159,8 @@ int BatchSplit::Exec()
     }
 
     Request request;
-    if (const QString wrong = ParseRequest(parser, request); !wrong.isEmpty())
-        return fail(UsageError, wrong);
+    if (const QString wrong = ParseRequest(parser, notUtf8_, request); !wrong.isEmpty())
+        return fail(request.nameNotUtf8 ? Failed : UsageError, wrong);
     return Split(request);
 }
 
@@ -206,7 +224,7 @@ int BatchSplit::Split(const Request &request)
     return WriteParts(job, stop);
 }
 
-QString BatchSplit::ParseRequest(const QCommandLineParser &parser, Request &request)
+QString BatchSplit::ParseRequest(const QCommandLineParser &parser, const QStringList &notUtf8, Request &request)
 {
     if (!parser.positionalArguments().isEmpty())
         return QStringLiteral("\"%1\" is not an option. Name the document after --split, one document at a time. %2")
@@ -243,6 +261,22 @@ QString BatchSplit::ParseRequest(const QCommandLineParser &parser, Request &requ
         if (!ok || request.every < 1)
             return QStringLiteral("--every %1: give the number of pages in each part, 1 or more, such as --every 10.")
                 .arg(parser.value(QStringLiteral("every")));
+    }
+    // Bytes that are not UTF-8 decode to U+FFFD, which names another file or none.
+    const auto fromNotUtf8 = [&](const QString &name) {
+        return parser.isSet(name) && parser.value(name).contains(QChar::ReplacementCharacter)
+               && std::any_of(notUtf8.cbegin(), notUtf8.cend(),
+                              [&](const QString &argument) { return argument.contains(parser.value(name)); });
+    };
+    if (fromNotUtf8(QStringLiteral("pattern")))
+        return QStringLiteral("--pattern: the pattern is not valid UTF-8. Give it in UTF-8.");
+    for (const QString &name : {QStringLiteral("split"), QStringLiteral("output-folder"),
+                                QStringLiteral("archive-folder")}) {
+        if (fromNotUtf8(name)) {
+            // Not a usage error: the command is right, the file's name is what cannot be handled.
+            request.nameNotUtf8 = true;
+            return NativeFileName::Refusal(parser.value(name)) + QLatin1Char(' ') + kNothingWritten;
+        }
     }
     request.document = absolute(parser.value(QStringLiteral("split")));
     request.replace = parser.isSet(QStringLiteral("replace"));

@@ -34,7 +34,11 @@ public:
     static QString UsageReminder();
 
     // `arguments` as QCoreApplication gives them, the program first.
-    explicit BatchSplit(QStringList arguments);
+    // `notUtf8`: the arguments (as decoded) whose bytes are not UTF-8; a document, folder or
+    // pattern taken from one of them is refused, never taken for another name.
+    explicit BatchSplit(QStringList arguments, QStringList notUtf8 = {});
+    // The command line as the system gave it, each argument decoded exactly where it can be.
+    static BatchSplit FromCommandLine(int argc, const char *const *argv);
 
     // Does what the command line asks and returns the process exit code. Needs an application
     // object (QCoreApplication is enough) for the program's folder and for running the engine.
@@ -48,11 +52,12 @@ private:
         int every = 0; // from --every; 0 when not given
         int bookmarkLevel = 0; // from --at-bookmarks; 0 when not given
         bool replace = false;
+        bool nameNotUtf8 = false; // a file or folder is named in bytes that are not UTF-8
         SplitSettings settings; // the options file's, with what the command line sets
     };
 
     // Why the command line cannot be run; empty when `request` holds it.
-    static QString ParseRequest(const QCommandLineParser &parser, Request &request);
+    static QString ParseRequest(const QCommandLineParser &parser, const QStringList &notUtf8, Request &request);
     // The split itself, from the document's checks to the archive move.
     static int Split(const Request &request);
     static QString BreaksOutsideDocument(const Request &request, int pageCount);
@@ -61,6 +66,7 @@ private:
     static int WriteParts(const SplitJob &job, const StopSignals &stop);
 
     QStringList arguments_;
+    QStringList notUtf8_;
 };
 
 } // namespace qw

@@ -13,7 +13,7 @@ SplitterApp::SplitterApp() : recentFiles_(CmdId::RecentFileFirst, kRecentFileCou
 {
 }
 
-bool SplitterApp::InitInstance(const QString &startupDocument)
+bool SplitterApp::InitInstance(const QString &startupDocument, const QString &startupProblem)
 {
     // The document preview is linked into the program, so no control container needs enabling.
     SettingsStore::SetRegistryKey(QString::fromLatin1(kCompanyKey));
@@ -23,6 +23,8 @@ bool SplitterApp::InitInstance(const QString &startupDocument)
     SetMainWindow(&dialog);
     if (!startupDocument.isEmpty())
         QTimer::singleShot(0, &dialog, [this, startupDocument] { OpenDocumentFile(startupDocument); });
+    else if (!startupProblem.isEmpty())
+        QTimer::singleShot(0, &dialog, [&dialog, startupProblem] { dialog.ShowOpenProblem(startupProblem); });
     dialog.DoModal();
     SetMainWindow(nullptr);
     return false;

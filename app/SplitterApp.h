@@ -20,8 +20,9 @@ public:
     Q_DISABLE_COPY_MOVE(SplitterApp)
 
     // Runs the whole program; always false, so that the caller goes on to ExitInstance.
-    // A document named on the command line is opened once the main window shows.
-    bool InitInstance(const QString &startupDocument = QString());
+    // A document named on the command line is opened once the main window shows; when its name
+    // could not be taken from the command line, `startupProblem` says why, in the preview.
+    bool InitInstance(const QString &startupDocument = QString(), const QString &startupProblem = QString());
     // Writes the recent-file list back; returns the process exit code.
     int ExitInstance();
     // Asks the main dialog to open `path` (synchronously) and reports success in every case,

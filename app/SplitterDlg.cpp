@@ -8,6 +8,7 @@
 #include "framework/DialogKeyFilter.h"
 #include "framework/DialogUnits.h"
 #include "framework/MenuAdapter.h"
+#include "framework/NativeFileName.h"
 #include "framework/ResourceStore.h"
 #include "menu/GlyphMenu.h"
 #include "res/DialogTemplates.h"
@@ -439,9 +440,11 @@ void SplitterDlg::dragEnterEvent(QDragEnterEvent *event)
 QStringList SplitterDlg::DroppedPaths(const QMimeData *data)
 {
     QStringList paths;
+    // The name comes from the URL's own bytes; bytes that are not UTF-8 give the lossy text,
+    // which opening then refuses rather than take it for another file.
     for (const QUrl &url : data->urls())
         if (url.isLocalFile())
-            paths.append(QDir::toNativeSeparators(url.toLocalFile()));
+            paths.append(QDir::toNativeSeparators(NativeFileName::FromUrl(url).value_or(url.toLocalFile())));
     return paths;
 }
 

@@ -89,6 +89,9 @@ public:
     // Opening a document: the open-file dialog, the path message, dropped files.
     virtual void BrowseForDocument();
     virtual void OpenDocument(const QString &path);
+    // Empties the page list and its history, and says in the preview why a document could not
+    // be opened.
+    void ShowOpenProblem(const QString &reason);
     virtual void OnDropFiles(const QStringList &paths);
 
     // The break point list: editing commands, and the list's selection and clicks.
@@ -163,6 +166,8 @@ private:
     bool IsInsertable(int row) const;
     void SelectRow(int row);
     void RemoveRow(int row);
+    // Empties the page list, its history and what is known of the document.
+    void ForgetRows();
     QTreeWidgetItem *MakeRow(const QString &text, int image) const;
     void SetActionCommand(int commandId, bool enabled);
     // The enabling of the Insert and Delete commands for the kinds of selected row.

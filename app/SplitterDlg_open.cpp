@@ -4,6 +4,7 @@
 
 #include "SplitterApp.h"
 #include "framework/FileDialogs.h"
+#include "framework/NativeFileName.h"
 #include "framework/ResourceStore.h"
 #include "framework/WaitCursor.h"
 #include "res/ResourceIds.h"
@@ -39,25 +40,27 @@ void SplitterDlg::BrowseForDocument()
 
 void SplitterDlg::OpenDocument(const QString &path)
 {
+    // A name that does not encode back to the file it came from would open another file, or none.
+    if (!NativeFileName::IsExact(path)) {
+        DocumentPath = path;
+        ShowOpenProblem(NativeFileName::Refusal(path));
+        return;
+    }
     WaitCursor wait;
     DocumentPath = path;
-    BookmarkLevel = 0;
     // Remembered before it is examined, so a file that fails to open is listed too.
     if (app_)
         app_->AddToRecentFileList(path);
-    PageList->clear();
-    // The history belongs to the rows just discarded.
-    edits_.clear();
-    RowImages.clear();
 
     // One report per open document: its pages now, its bookmarks when break points are placed
     // or parts named after them, and the file's identity, which every split checks.
+    ForgetRows();
     report_ = DocumentReport::Of(DocumentPath);
     const int pages = report_.PageCount();
     if (pages <= 0) {
         // No message box: the reason stands where the document would have been shown.
         const QString reason = OpenFailureReason(DocumentPath, report_);
-        Viewer.ShowMessage(reason.isEmpty() ? QStringLiteral("This PDF could not be read") : reason);
+        ShowOpenProblem(reason.isEmpty() ? QStringLiteral("This PDF could not be read") : reason);
         return;
     }
 
@@ -73,6 +76,23 @@ void SplitterDlg::OpenDocument(const QString &path)
     Viewer.LoadDocument(path);
     SetActionCommand(CmdId::SplitPdf, true);
     SplitButton->setEnabled(true);
+}
+
+void SplitterDlg::ForgetRows()
+{
+    BookmarkLevel = 0;
+    PageList->clear();
+    // The history belongs to the rows just discarded.
+    edits_.clear();
+    RowImages.clear();
+    report_ = {};
+}
+
+void SplitterDlg::ShowOpenProblem(const QString &reason)
+{
+    ForgetRows();
+    // The reason stands without a full stop, as every hint in the preview.
+    Viewer.ShowMessage(reason.endsWith(QLatin1Char('.')) ? reason.chopped(1) : reason);
 }
 
 void SplitterDlg::OnDropFiles(const QStringList &paths)

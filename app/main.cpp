@@ -1,6 +1,7 @@
 #include "app/BatchSplit.h"
 #include "app/LaunchMode.h"
 #include "app/SplitterApp.h"
+#include "framework/NativeFileName.h"
 
 #include <QApplication>
 #include <QFileInfo>
@@ -13,16 +14,23 @@ int main(int argc, char *argv[])
     switch (qw::LaunchMode::Choose(argc, argv, QProcessEnvironment::systemEnvironment())) {
     case qw::LaunchMode::Mode::Console: {
         QCoreApplication application(argc, argv);
-        return qw::BatchSplit(QCoreApplication::arguments()).Exec();
+        return qw::BatchSplit::FromCommandLine(argc, argv).Exec();
     }
     case qw::LaunchMode::Mode::NoDisplay: return qw::LaunchMode::RefuseWindow();
     case qw::LaunchMode::Mode::Window: break;
     }
     QApplication application(argc, argv);
-    // Qt has taken its own options; what is left after the program name is a document to open.
-    const QStringList arguments = QCoreApplication::arguments();
-    const QString document = arguments.size() > 1 ? QFileInfo(arguments.at(1)).absoluteFilePath() : QString();
+    // Qt has taken its own options out of argv; what is left after the program name is a
+    // document to open, read from its own bytes.
+    QString document;
+    QString problem;
+    if (argc > 1) {
+        const std::optional<QString> exact = qw::NativeFileName::Decode(argv[1]);
+        document = QFileInfo(exact.value_or(QString::fromUtf8(argv[1]))).absoluteFilePath();
+        if (!exact)
+            problem = qw::NativeFileName::Refusal(document);
+    }
     qw::SplitterApp app;
-    app.InitInstance(document);
+    app.InitInstance(problem.isEmpty() ? document : QString(), problem);
     return app.ExitInstance();
 }

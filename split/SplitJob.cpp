@@ -4,6 +4,7 @@
 #include "EngineRunner.h"
 
 #include "framework/CommandLine.h"
+#include "framework/NativeFileName.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -136,6 +137,13 @@ SplitJob::Check SplitJob::CheckBeforeSplitting() const
                                        "Create it, or choose another output folder. Nothing was written.")
                             .arg(shown(folder));
         return check;
+    }
+    // A folder named in bytes that are not UTF-8 (from the folder dialog, say) is another folder.
+    for (const QString &named : {folder, settings_.archive ? settings_.archiveFolderName : QString()}) {
+        if (!named.isEmpty() && !NativeFileName::IsExact(named)) {
+            check.refusal = NativeFileName::Refusal(named) + QStringLiteral(" Nothing was written.");
+            return check;
+        }
     }
     if (!DocumentUnchanged()) {
         check.refusal = QStringLiteral("The document\n%1\nhas been replaced, moved or changed since it was opened.\n\n"

@@ -87,6 +87,26 @@ void takeOverAttributes(int fd, const std::string &target, const Replacement &re
     ::fchmod(fd, old.st_mode & 0777);
 }
 
+// From an exchange until its check, the temporary name may hold another program's file,
+// which the handler above would remove: the signals wait until it is back in its place.
+class SignalsDeferred {
+public:
+    SignalsDeferred()
+    {
+        sigset_t signals;
+        sigemptyset(&signals);
+        for (int signo : {SIGINT, SIGTERM, SIGHUP})
+            sigaddset(&signals, signo);
+        ::sigprocmask(SIG_BLOCK, &signals, &m_previous);
+    }
+    ~SignalsDeferred() { ::sigprocmask(SIG_SETMASK, &m_previous, nullptr); }
+    SignalsDeferred(const SignalsDeferred &) = delete;
+    SignalsDeferred &operator=(const SignalsDeferred &) = delete;
+
+private:
+    sigset_t m_previous;
+};
+
 bool isNotSupported(int error)
 {
 #if ENOTSUP != EOPNOTSUPP
@@ -178,6 +198,11 @@ AtomicFile::~AtomicFile()
 
 Status AtomicFile::create()
 {
+    if (m_replacement.rule == Replacement::Rule::AgreedFile) {
+        const Status held = holdAgreedFile();
+        if (!held.ok)
+            return held;
+    }
     const std::string folder = folderOf(m_target);
     removeLeftovers(folder);
     std::string pattern
@@ -232,7 +257,37 @@ Status AtomicFile::commit(bool durable)
     }
     m_tempPath.clear();
     forgetPendingTemp();
+    releaseAgreedFile();
     return Status::success();
+}
+
+// Held open until the end, the agreed file keeps its inode number: no file that another
+// program creates meanwhile can get it, so an identity that matches later is that very file.
+Status AtomicFile::holdAgreedFile()
+{
+    const int fd = ::open(m_target.c_str(), O_PATH | O_NOFOLLOW | O_CLOEXEC);
+    if (fd < 0 && errno != ENOENT)
+        return cannotWrite(errno);
+    if (fd < 0) {
+        // Gone already: whatever takes the name from now on is someone else's.
+        m_replacement.rule = Replacement::Rule::Nothing;
+        return Status::success();
+    }
+    struct stat held { };
+    if (::fstat(fd, &held) != 0 || !(FileId{held.st_dev, held.st_ino} == m_replacement.agreed)) {
+        ::close(fd);
+        return Status::failure("'" + m_target + "' is no longer the file that may be replaced; it was left unchanged",
+                               Status::Cause::Occupied);
+    }
+    m_agreedFd = fd;
+    return Status::success();
+}
+
+void AtomicFile::releaseAgreedFile()
+{
+    if (m_agreedFd >= 0)
+        ::close(m_agreedFd);
+    m_agreedFd = -1;
 }
 
 Status AtomicFile::place()
@@ -279,6 +334,7 @@ Status AtomicFile::placeAtFreeName()
 Status AtomicFile::placeOverAgreed()
 {
     if (m_start <= Primitive::RenameFlags) {
+        const SignalsDeferred deferred;
         if (::renameat2(AT_FDCWD, m_tempPath.c_str(), AT_FDCWD, m_target.c_str(), RENAME_EXCHANGE) == 0)
             return keepOnlyAgreedFile();
         if (errno == ENOENT) // nothing at the target (any more)
@@ -339,6 +395,7 @@ Status AtomicFile::cannotWrite(int error) const
 
 void AtomicFile::discard()
 {
+    releaseAgreedFile();
     if (m_fd >= 0) {
         ::close(m_fd);
         m_fd = -1;

@@ -52,6 +52,9 @@ public:
     // ones; for tests of the fallbacks.
     void startPlacementAt(Primitive primitive) { m_start = primitive; }
 
+    // Creates the temporary file. With an agreed file, also makes sure the target still is
+    // that file (else Cause::Occupied) and holds it open until the end; if nothing is at the
+    // target any more, nothing may be replaced.
     Status create();
     int descriptor() const { return m_fd; }
     Status writeAll(const std::string &data);
@@ -61,6 +64,8 @@ public:
     void discard();
 
 private:
+    Status holdAgreedFile();
+    void releaseAgreedFile();
     Status place();
     Status placeAtFreeName();
     Status placeOverAgreed();
@@ -75,6 +80,7 @@ private:
     Primitive m_start = Primitive::RenameFlags;
     std::string m_tempPath;
     int m_fd = -1;
+    int m_agreedFd = -1;
 };
 
 } // namespace quirekit

@@ -103,24 +103,23 @@ Status Engine::outputPath(const std::string &noun, const Request &request, std::
     return Status::success();
 }
 
-// The output is checked first, so that a run that may not write it reads nothing; the
-// document is checked once more right before the output takes its place.
+// The output comes first: a run that may not write it reads nothing, and its temporary file
+// holds the place (and the file it may replace) while the document is read. The document
+// is checked once more right before the output takes its name.
 int Engine::dumpData(const Request &request, std::ostream &err)
 {
     std::string path;
     Status status = outputPath("report", request, path);
     if (!status.ok)
         return fail(err, status);
+    AtomicFile report(path, request.replace, "report");
+    status = report.create();
     PdfDocument document;
-    status = document.open(request.document, request.documentVersion ? &*request.documentVersion : nullptr);
+    if (status.ok)
+        status = document.open(request.document, request.documentVersion ? &*request.documentVersion : nullptr);
     DocumentFacts facts;
     if (status.ok)
         status = document.facts(facts);
-    if (!status.ok)
-        return fail(err, status);
-
-    AtomicFile report(path, request.replace, "report");
-    status = report.create();
     if (status.ok)
         status = report.writeAll(DataReport::format(facts));
     if (status.ok)
@@ -138,8 +137,11 @@ int Engine::cat(const Request &request, std::ostream &err)
     Status status = outputPath("output", request, path);
     if (!status.ok)
         return fail(err, status);
+    AtomicFile output(path, request.replace, "part");
+    status = output.create();
     PdfDocument document;
-    status = document.open(request.document, request.documentVersion ? &*request.documentVersion : nullptr);
+    if (status.ok)
+        status = document.open(request.document, request.documentVersion ? &*request.documentVersion : nullptr);
     if (!status.ok)
         return fail(err, status);
 
@@ -152,12 +154,8 @@ int Engine::cat(const Request &request, std::ostream &err)
                                          + (count == 1 ? " page)" : " pages)")));
     }
 
-    AtomicFile output(path, request.replace, "part");
-    status = output.create();
-    if (status.ok) {
-        PartWriter writer(document);
-        status = writer.write(static_cast<int>(request.first), static_cast<int>(request.last), output.descriptor());
-    }
+    PartWriter writer(document);
+    status = writer.write(static_cast<int>(request.first), static_cast<int>(request.last), output.descriptor());
     if (status.ok)
         status = document.unchangedSinceOpened();
     if (status.ok)

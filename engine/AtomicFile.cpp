@@ -72,16 +72,60 @@ mode_t defaultFileMode()
 
 // A replaced file keeps its permissions and, where this process may set them, its owner
 // and group; a new file gets the mode any new file would get.
-void takeOverAttributes(int fd, const std::string &target)
+void takeOverAttributes(int fd, const std::string &target, const Replacement &replacement)
 {
     struct stat old { };
-    if (::stat(target.c_str(), &old) != 0 || !S_ISREG(old.st_mode)) {
+    const bool replaces
+        = replacement.rule != Replacement::Rule::Nothing && ::stat(target.c_str(), &old) == 0 && S_ISREG(old.st_mode)
+          && (replacement.rule == Replacement::Rule::AnyFile || FileId{old.st_dev, old.st_ino} == replacement.agreed);
+    if (!replaces) {
         ::fchmod(fd, defaultFileMode());
         return;
     }
     if (::fchown(fd, old.st_uid, old.st_gid) != 0)
         (void)::fchown(fd, static_cast<uid_t>(-1), old.st_gid);
     ::fchmod(fd, old.st_mode & 0777);
+}
+
+// From an exchange until its check, the temporary name may hold another program's file,
+// which the handler above would remove: the signals wait until it is back in its place.
+class SignalsDeferred {
+public:
+    SignalsDeferred()
+    {
+        sigset_t signals;
+        sigemptyset(&signals);
+        for (int signo : {SIGINT, SIGTERM, SIGHUP})
+            sigaddset(&signals, signo);
+        ::sigprocmask(SIG_BLOCK, &signals, &m_previous);
+    }
+    ~SignalsDeferred() { ::sigprocmask(SIG_SETMASK, &m_previous, nullptr); }
+    SignalsDeferred(const SignalsDeferred &) = delete;
+    SignalsDeferred &operator=(const SignalsDeferred &) = delete;
+
+private:
+    sigset_t m_previous;
+};
+
+bool isNotSupported(int error)
+{
+#if ENOTSUP != EOPNOTSUPP
+    if (error == EOPNOTSUPP)
+        return true;
+#endif
+    return error == ENOTSUP;
+}
+
+// How file systems without renameat2's flags (FAT, some network and FUSE ones) answer them.
+bool refusesRenameFlags(int error)
+{
+    return error == EINVAL || error == ENOSYS || isNotSupported(error);
+}
+
+// How file systems without hard links (FAT) answer link().
+bool refusesHardLinks(int error)
+{
+    return error == EPERM || isNotSupported(error);
 }
 
 constexpr char kTempPrefix[] = ".quirekit-";
@@ -142,7 +186,8 @@ void removeLeftovers(const std::string &folder)
 
 } // namespace
 
-AtomicFile::AtomicFile(std::string target) : m_target(std::move(target))
+AtomicFile::AtomicFile(std::string target, Replacement replacement, std::string noun)
+    : m_target(std::move(target)), m_replacement(replacement), m_noun(std::move(noun))
 {
 }
 
@@ -153,6 +198,11 @@ AtomicFile::~AtomicFile()
 
 Status AtomicFile::create()
 {
+    if (m_replacement.rule == Replacement::Rule::AgreedFile) {
+        const Status held = holdAgreedFile();
+        if (!held.ok)
+            return held;
+    }
     const std::string folder = folderOf(m_target);
     removeLeftovers(folder);
     std::string pattern
@@ -161,7 +211,8 @@ Status AtomicFile::create()
     name.push_back('\0');
     const int fd = ::mkostemp(name.data(), O_CLOEXEC);
     if (fd < 0)
-        return Status::failure("cannot create a file in the folder of '" + m_target + "': " + errorText(errno));
+        return Status::failure("cannot create a file in the folder of '" + m_target + "': " + errorText(errno),
+                               Status::Cause::Output);
     m_fd = fd;
     m_tempPath.assign(name.data());
     rememberPendingTemp(m_tempPath);
@@ -177,7 +228,7 @@ Status AtomicFile::writeAll(const std::string &data)
         if (n < 0 && errno == EINTR)
             continue;
         if (n <= 0)
-            return Status::failure("cannot write '" + m_target + "': " + errorText(errno));
+            return cannotWrite(n < 0 ? errno : EIO);
         p += n;
         left -= static_cast<std::size_t>(n);
     }
@@ -188,33 +239,163 @@ Status AtomicFile::commit(bool durable)
 {
     if (m_fd < 0)
         return Status::failure("internal error: '" + m_target + "' was not created");
-    takeOverAttributes(m_fd, m_target);
-    // Flushed before the rename so that a crash cannot leave an empty file in the
-    // target's place.
-    if (durable && ::fsync(m_fd) != 0 && errno != EINVAL && errno != EROFS) {
-        const int error = errno;
-        discard();
-        return Status::failure("cannot write '" + m_target + "': " + errorText(error));
-    }
+    takeOverAttributes(m_fd, m_target, m_replacement);
+    // Flushed before the file takes the target's name so that a crash cannot leave an
+    // empty file in the target's place.
+    Status status;
+    if (durable && ::fsync(m_fd) != 0 && errno != EINVAL && errno != EROFS)
+        status = cannotWrite(errno);
     const int fd = m_fd;
     m_fd = -1;
-    if (::close(fd) != 0) {
-        const int error = errno;
+    if (::close(fd) != 0 && status.ok)
+        status = cannotWrite(errno);
+    if (status.ok)
+        status = place();
+    if (!status.ok) {
         discard();
-        return Status::failure("cannot write '" + m_target + "': " + errorText(error));
-    }
-    if (::rename(m_tempPath.c_str(), m_target.c_str()) != 0) {
-        const int error = errno;
-        discard();
-        return Status::failure("cannot write '" + m_target + "': " + errorText(error));
+        return status;
     }
     m_tempPath.clear();
     forgetPendingTemp();
+    releaseAgreedFile();
     return Status::success();
+}
+
+// Held open until the end, the agreed file keeps its inode number: no file that another
+// program creates meanwhile can get it, so an identity that matches later is that very file.
+Status AtomicFile::holdAgreedFile()
+{
+    const int fd = ::open(m_target.c_str(), O_PATH | O_NOFOLLOW | O_CLOEXEC);
+    if (fd < 0 && errno != ENOENT)
+        return cannotWrite(errno);
+    if (fd < 0) {
+        // Gone already: whatever takes the name from now on is someone else's.
+        m_replacement.rule = Replacement::Rule::Nothing;
+        return Status::success();
+    }
+    struct stat held { };
+    if (::fstat(fd, &held) != 0 || !(FileId{held.st_dev, held.st_ino} == m_replacement.agreed)) {
+        ::close(fd);
+        return Status::failure("'" + m_target + "' is no longer the file that may be replaced; it was left unchanged",
+                               Status::Cause::Occupied);
+    }
+    m_agreedFd = fd;
+    return Status::success();
+}
+
+void AtomicFile::releaseAgreedFile()
+{
+    if (m_agreedFd >= 0)
+        ::close(m_agreedFd);
+    m_agreedFd = -1;
+}
+
+Status AtomicFile::place()
+{
+    switch (m_replacement.rule) {
+    case Replacement::Rule::AnyFile: return renameOver();
+    case Replacement::Rule::Nothing: return placeAtFreeName();
+    case Replacement::Rule::AgreedFile: return placeOverAgreed();
+    }
+    return renameOver();
+}
+
+Status AtomicFile::placeAtFreeName()
+{
+    const char *temp = m_tempPath.c_str();
+    const char *target = m_target.c_str();
+    if (m_start <= Primitive::RenameFlags) {
+        if (::renameat2(AT_FDCWD, temp, AT_FDCWD, target, RENAME_NOREPLACE) == 0)
+            return Status::success();
+        if (errno == EEXIST)
+            return appeared();
+        if (!refusesRenameFlags(errno))
+            return cannotWrite(errno);
+    }
+    if (m_start <= Primitive::HardLink) {
+        if (::link(temp, target) == 0) {
+            // In place; should the second name stay, a later run removes it as a leftover.
+            ::unlink(temp);
+            return Status::success();
+        }
+        if (errno == EEXIST)
+            return appeared();
+        if (!refusesHardLinks(errno))
+            return cannotWrite(errno);
+    }
+    struct stat there { };
+    if (::lstat(target, &there) == 0)
+        return appeared();
+    if (errno != ENOENT)
+        return cannotWrite(errno);
+    return renameOver();
+}
+
+Status AtomicFile::placeOverAgreed()
+{
+    if (m_start <= Primitive::RenameFlags) {
+        const SignalsDeferred deferred;
+        if (::renameat2(AT_FDCWD, m_tempPath.c_str(), AT_FDCWD, m_target.c_str(), RENAME_EXCHANGE) == 0)
+            return keepOnlyAgreedFile();
+        if (errno == ENOENT) // nothing at the target (any more)
+            return placeAtFreeName();
+        if (!refusesRenameFlags(errno))
+            return cannotWrite(errno);
+    }
+    FileId there;
+    if (!FileIdentity::idOf(m_target, false, there))
+        return errno == ENOENT ? placeAtFreeName() : cannotWrite(errno);
+    if (!(there == m_replacement.agreed))
+        return appeared();
+    return renameOver();
+}
+
+Status AtomicFile::keepOnlyAgreedFile()
+{
+    // The exchange has put the new file in place; the temporary name now holds what was
+    // there, which may only go if it is the file the user agreed to replace.
+    FileId previous;
+    if (FileIdentity::idOf(m_tempPath, false, previous) && previous == m_replacement.agreed) {
+        // Should it stay (the folder forbids removals now), a later run removes it as a leftover.
+        ::unlink(m_tempPath.c_str());
+        return Status::success();
+    }
+    if (::renameat2(AT_FDCWD, m_tempPath.c_str(), AT_FDCWD, m_target.c_str(), RENAME_EXCHANGE) != 0) {
+        // It cannot go back: it stays under a name that no run removes as a leftover.
+        std::string keptAs = m_tempPath + ".kept";
+        if (::rename(m_tempPath.c_str(), keptAs.c_str()) != 0)
+            keptAs = m_tempPath;
+        m_tempPath.clear();
+        forgetPendingTemp();
+        return Status::failure("a file of that name appeared while the " + m_noun
+                                   + " was being written and could not be put back; it is now '" + keptAs + "'",
+                               Status::Cause::Occupied);
+    }
+    return appeared();
+}
+
+Status AtomicFile::renameOver()
+{
+    if (::rename(m_tempPath.c_str(), m_target.c_str()) != 0)
+        return cannotWrite(errno);
+    return Status::success();
+}
+
+Status AtomicFile::appeared() const
+{
+    return Status::failure("a file of that name appeared while the " + m_noun + " was being written; '" + m_target
+                               + "' was left unchanged",
+                           Status::Cause::Occupied);
+}
+
+Status AtomicFile::cannotWrite(int error) const
+{
+    return Status::failure("cannot write '" + m_target + "': " + errorText(error), Status::Cause::Output);
 }
 
 void AtomicFile::discard()
 {
+    releaseAgreedFile();
     if (m_fd >= 0) {
         ::close(m_fd);
         m_fd = -1;

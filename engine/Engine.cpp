@@ -16,9 +16,10 @@ extern "C" {
 
 namespace quirekit {
 
-int Engine::run(const std::vector<std::string> &args, std::ostream &out, std::ostream &err)
+int Engine::run(const std::vector<std::string> &args, const Environment &environment, std::ostream &out,
+                std::ostream &err)
 {
-    const RequestParser::Result parsed = RequestParser::parse(args);
+    const RequestParser::Result parsed = RequestParser::parse(args, environment);
     if (!parsed.ok) {
         err << "quirekit: " << parsed.error << "\n" << RequestParser::usage();
         return kUsage;
@@ -33,18 +34,42 @@ int Engine::run(const std::vector<std::string> &args, std::ostream &out, std::os
     return kUsage;
 }
 
-int Engine::fail(std::ostream &err, const std::string &message)
+int Engine::fail(std::ostream &err, const Status &status)
 {
-    err << "quirekit: " << message << "\n";
+    err << "quirekit: " << status.message << "\n";
+    switch (status.cause) {
+    case Status::Cause::Document: return kFailure;
+    case Status::Cause::Output: return kOutputFailure;
+    case Status::Cause::Occupied: return kOccupied;
+    case Status::Cause::Changed: return kDocumentChanged;
+    }
     return kFailure;
+}
+
+Status Engine::mayReplace(const std::string &named, const Request &request)
+{
+    const Replacement &replace = request.replace;
+    FileId there;
+    if (replace.rule == Replacement::Rule::Nothing && FileIdentity::idOf(request.output, false, there))
+        return Status::failure(named + " already exists and may not be replaced; it was left unchanged",
+                               Status::Cause::Occupied);
+    if (replace.rule == Replacement::Rule::AgreedFile && FileIdentity::idOf(request.output, true, there)
+        && !(there == replace.agreed))
+        return Status::failure(named + " is not the file that may be replaced; it was left unchanged",
+                               Status::Cause::Occupied);
+    return Status::success();
 }
 
 Status Engine::outputPath(const std::string &noun, const Request &request, std::string &path)
 {
     using Kind = FileIdentity::Kind;
     const std::string named = "the " + noun + " '" + request.output + "'";
+    if (Status allowed = mayReplace(named, request); !allowed.ok)
+        return allowed;
+    const auto refuse
+        = [&named](const std::string &why) { return Status::failure(named + why, Status::Cause::Output); };
     if (FileIdentity::sameFile(request.document, request.output))
-        return Status::failure(named + " is the document itself; it is left unchanged");
+        return refuse(" is the document itself; it is left unchanged");
 
     path = request.output;
     int error = 0;
@@ -56,86 +81,87 @@ Status Engine::outputPath(const std::string &noun, const Request &request, std::
         // leads nowhere is not followed: that would create a file where nobody pointed.
         kind = FileIdentity::targetKind(request.output, error);
         if (kind == Kind::Missing && error == ENOENT)
-            return Status::failure(named + " is a symbolic link to '" + FileIdentity::linkText(request.output)
-                                   + "', which does not exist; name a file instead of the link");
+            return refuse(" is a symbolic link to '" + FileIdentity::linkText(request.output)
+                          + "', which does not exist; name a file instead of the link");
         if (kind == Kind::Missing)
-            return Status::failure(named + " is a symbolic link that cannot be followed: " + std::strerror(error));
+            return refuse(std::string(" is a symbolic link that cannot be followed: ") + std::strerror(error));
         if (kind == Kind::Folder)
-            return Status::failure(named + " is a folder");
+            return refuse(" is a folder");
         if (kind != Kind::Regular)
-            return Status::failure(named + " leads to " + FileIdentity::describe(kind)
-                                   + ", not to a file; choose a file to write to");
+            return refuse(std::string(" leads to ") + FileIdentity::describe(kind)
+                          + ", not to a file; choose a file to write to");
         path = FileIdentity::canonical(request.output);
         if (path.empty())
-            return Status::failure(named + " is a symbolic link that cannot be followed: " + std::strerror(errno));
+            return refuse(std::string(" is a symbolic link that cannot be followed: ") + std::strerror(errno));
     } else if (kind == Kind::Folder) {
-        return Status::failure(named + " is a folder");
+        return refuse(" is a folder");
     } else if (kind != Kind::Regular) {
-        return Status::failure(named + " is " + std::string(FileIdentity::describe(kind))
-                               + ", not a file; choose a file to write to");
+        return refuse(std::string(" is ") + FileIdentity::describe(kind) + ", not a file; choose a file to write to");
     }
     if (FileIdentity::isReadOnly(path))
-        return Status::failure(named
-                               + " is read-only; it was left unchanged (make it writable or choose another name)");
+        return refuse(" is read-only; it was left unchanged (make it writable or choose another name)");
     return Status::success();
 }
 
+// The output comes first: a run that may not write it reads nothing, and its temporary file
+// holds the place (and the file it may replace) while the document is read. The document
+// is checked once more right before the output takes its name.
 int Engine::dumpData(const Request &request, std::ostream &err)
 {
-    PdfDocument document;
-    Status status = document.open(request.document);
-    if (!status.ok)
-        return fail(err, status.message);
-    DocumentFacts facts;
-    status = document.facts(facts);
-    if (!status.ok)
-        return fail(err, status.message);
-
     std::string path;
-    status = outputPath("report", request, path);
+    Status status = outputPath("report", request, path);
     if (!status.ok)
-        return fail(err, status.message);
-    AtomicFile report(path);
+        return fail(err, status);
+    AtomicFile report(path, request.replace, "report");
     status = report.create();
+    PdfDocument document;
+    if (status.ok)
+        status = document.open(request.document, request.documentVersion ? &*request.documentVersion : nullptr);
+    DocumentFacts facts;
+    if (status.ok)
+        status = document.facts(facts);
     if (status.ok)
         status = report.writeAll(DataReport::format(facts));
     if (status.ok)
+        status = document.unchangedSinceOpened();
+    if (status.ok)
         status = report.commit(false);
     if (!status.ok)
-        return fail(err, status.message);
+        return fail(err, status);
     return kSuccess;
 }
 
 int Engine::cat(const Request &request, std::ostream &err)
 {
-    PdfDocument document;
-    Status status = document.open(request.document);
+    std::string path;
+    Status status = outputPath("output", request, path);
     if (!status.ok)
-        return fail(err, status.message);
+        return fail(err, status);
+    AtomicFile output(path, request.replace, "part");
+    status = output.create();
+    PdfDocument document;
+    if (status.ok)
+        status = document.open(request.document, request.documentVersion ? &*request.documentVersion : nullptr);
+    if (!status.ok)
+        return fail(err, status);
 
     const long long count = document.pageCount();
     if (request.first < 1 || request.last < 1 || request.first > count || request.last > count) {
         const std::string range = request.first == request.last ? "page " + std::to_string(request.first)
                                                                 : "page range " + std::to_string(request.first) + "-"
                                                                       + std::to_string(request.last);
-        return fail(err,
-                    range + " is outside the document (" + std::to_string(count) + (count == 1 ? " page)" : " pages)"));
+        return fail(err, Status::failure(range + " is outside the document (" + std::to_string(count)
+                                         + (count == 1 ? " page)" : " pages)")));
     }
-    std::string path;
-    status = outputPath("output", request, path);
-    if (!status.ok)
-        return fail(err, status.message);
 
-    AtomicFile output(path);
-    status = output.create();
-    if (status.ok) {
-        PartWriter writer(document);
-        status = writer.write(static_cast<int>(request.first), static_cast<int>(request.last), output.descriptor());
-    }
+    PartWriter writer(document);
+    status = writer.write(static_cast<int>(request.first), static_cast<int>(request.last), output.descriptor());
+    if (status.ok)
+        status = document.unchangedSinceOpened();
     if (status.ok)
         status = output.commit(true);
     if (!status.ok)
-        return fail(err, status.message);
+        return fail(err, status);
     return kSuccess;
 }
 

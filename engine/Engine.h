@@ -7,24 +7,30 @@
 
 namespace quirekit {
 
-// Carries out one request and tells the outcome as a process exit code:
-// 0 done, 1 the document or a file could not be processed, 2 the command line is wrong.
+// Carries out one request and tells the outcome as a process exit code, which is what a
+// caller decides on (the message on standard error is for people).
 class Engine {
 public:
     static constexpr int kSuccess = 0;
-    static constexpr int kFailure = 1;
-    static constexpr int kUsage = 2;
+    static constexpr int kFailure = 1; // the document could not be used, or anything else failed
+    static constexpr int kUsage = 2; // the command line or an environment variable is not valid
+    static constexpr int kOccupied = 3; // a file at the output's name may not be replaced
+    static constexpr int kDocumentChanged = 4; // the document is not the one the caller checked
+    static constexpr int kOutputFailure = 5; // the output could not be written
 
-    static int run(const std::vector<std::string> &args, std::ostream &out, std::ostream &err);
+    static int run(const std::vector<std::string> &args, const Environment &environment, std::ostream &out,
+                   std::ostream &err);
 
 private:
     static int dumpData(const Request &request, std::ostream &err);
     static int cat(const Request &request, std::ostream &err);
-    static int fail(std::ostream &err, const std::string &message);
+    static int fail(std::ostream &err, const Status &status);
     // Where the output (noun: "output" or "report") is written: its own path, or the file a
-    // symbolic link leads to. Refuses anything that is not, or would not become, a regular
-    // file the user may replace.
+    // symbolic link leads to. Refuses what the request may not replace (Cause::Occupied) and
+    // anything that is not, or would not become, a regular file the user may replace
+    // (Cause::Output). Nothing is read or written before this check.
     static Status outputPath(const std::string &noun, const Request &request, std::string &path);
+    static Status mayReplace(const std::string &named, const Request &request);
 };
 
 } // namespace quirekit

@@ -115,6 +115,24 @@ bool FileIdentity::isReadOnly(const std::string &path)
     return errno == EACCES || errno == EPERM || errno == EROFS;
 }
 
+bool FileIdentity::idOf(const std::string &path, bool followLinks, FileId &id)
+{
+    struct stat st { };
+    if ((followLinks ? ::stat(path.c_str(), &st) : ::lstat(path.c_str(), &st)) != 0)
+        return false;
+    id = FileId{st.st_dev, st.st_ino};
+    return true;
+}
+
+bool FileIdentity::versionOf(int fd, FileVersion &version)
+{
+    struct stat st { };
+    if (::fstat(fd, &st) != 0)
+        return false;
+    version = FileVersion{FileId{st.st_dev, st.st_ino}, st.st_size, st.st_mtim.tv_sec, st.st_mtim.tv_nsec};
+    return true;
+}
+
 std::string FileIdentity::canonical(const std::string &path)
 {
     char *resolved = ::realpath(path.c_str(), nullptr);

@@ -1,8 +1,28 @@
 #pragma once
 
+#include <cstdint>
 #include <string>
 
 namespace quirekit {
+
+// A file as the file system knows it, whatever names lead to it: its device and inode.
+struct FileId {
+    std::uint64_t device = 0;
+    std::uint64_t inode = 0;
+
+    bool operator==(const FileId &) const = default;
+};
+
+// One version of a file: its identity, and the size and modification time that rewriting
+// it in place changes.
+struct FileVersion {
+    FileId id;
+    std::int64_t size = 0;
+    std::int64_t modifiedSeconds = 0; // since the epoch
+    std::int64_t modifiedNanoseconds = 0; // 0 to 999999999, within that second
+
+    bool operator==(const FileVersion &) const = default;
+};
 
 // Decides whether two path names reach the same file, however they are spelled:
 // relative or absolute, with ./ or .., through symbolic links or as hard links; and what
@@ -26,6 +46,11 @@ public:
     // True when the file may not be written by this process, or when nobody may write it:
     // a file marked read-only is respected even by a process that could override that.
     static bool isReadOnly(const std::string &path);
+    // The identity of what the path names: the entry itself, or with followLinks what it
+    // leads to. False (errno set) when there is nothing.
+    static bool idOf(const std::string &path, bool followLinks, FileId &id);
+    // The version of an open file. False (errno set) when it cannot be learned.
+    static bool versionOf(int fd, FileVersion &version);
 };
 
 } // namespace quirekit

@@ -55,6 +55,7 @@ bool isPageKey(const char *name)
 struct DescriptorSink {
     int fd;
     int64_t written;
+    int error; // errno of a failed write, to tell a full disk from a damaged document
 };
 
 void sinkWrite(fz_context *ctx, void *state, const void *data, size_t size)
@@ -65,8 +66,10 @@ void sinkWrite(fz_context *ctx, void *state, const void *data, size_t size)
         const ssize_t n = ::write(sink->fd, p, size);
         if (n < 0 && errno == EINTR)
             continue;
-        if (n <= 0)
-            fz_throw(ctx, FZ_ERROR_GENERIC, "%s", std::strerror(n < 0 ? errno : EIO));
+        if (n <= 0) {
+            sink->error = n < 0 ? errno : EIO;
+            fz_throw(ctx, FZ_ERROR_GENERIC, "%s", std::strerror(sink->error));
+        }
         p += n;
         size -= static_cast<size_t>(n);
         sink->written += n;
@@ -102,6 +105,9 @@ Status PartWriter::write(int first, int last, int fd)
     {
         failed = true;
     }
+    if (failed && m_writeError != 0)
+        return Status::failure(std::string("cannot write the part: ") + std::strerror(m_writeError),
+                               Status::Cause::Output);
     if (failed)
         return Status::failure(std::string("cannot copy the pages: ") + fz_caught_message(m_ctx));
     return Status::success();
@@ -399,7 +405,7 @@ void PartWriter::addForm()
 
 void PartWriter::save(int fd)
 {
-    DescriptorSink sink{fd, 0};
+    DescriptorSink sink{fd, 0, 0};
     fz_output *out = fz_new_output(m_ctx, 64 * 1024, &sink, sinkWrite, nullptr, nullptr);
     out->tell = sinkTell;
     fz_try(m_ctx)
@@ -411,6 +417,7 @@ void PartWriter::save(int fd)
     fz_always(m_ctx)
     {
         fz_drop_output(m_ctx, out);
+        m_writeError = sink.error;
     }
     fz_catch(m_ctx)
     {

@@ -28,7 +28,7 @@ public:
     PartWriter &operator=(const PartWriter &) = delete;
 
     // Pages first to last, counting from 1 (first > last: in reverse order), written to
-    // the open file descriptor.
+    // the open file descriptor. A failed write fails with Cause::Output.
     Status write(int first, int last, int fd);
 
 private:
@@ -103,6 +103,7 @@ private:
     };
     std::vector<OutlineNode> m_outline;
     int m_currentPage = -1; // source page being copied, for warnings; -1 for document entries
+    int m_writeError = 0; // errno of a failed write to the output
 };
 
 } // namespace quirekit

@@ -12,6 +12,7 @@ extern "C" {
 #include <cmath>
 #include <cstring>
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace quirekit {
@@ -22,30 +23,22 @@ namespace {
 // a PDF at all, however much of one MuPDF's repair could guess out of it.
 enum class Sniff { Pdf, NotPdf, Unreadable };
 
-Sniff sniffHeader(const std::string &path, int &error)
+Sniff sniffHeader(int fd, int &error)
 {
-    // Non-blocking, should the file have been swapped for a pipe since it was checked.
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-    if (fd < 0) {
-        error = errno;
-        return Sniff::Unreadable;
-    }
     char head[1024 + 8];
     std::size_t got = 0;
     while (got < sizeof head) {
-        const ssize_t n = ::read(fd, head + got, sizeof head - got);
+        const ssize_t n = ::pread(fd, head + got, sizeof head - got, static_cast<off_t>(got));
         if (n < 0 && errno == EINTR)
             continue;
         if (n < 0) {
             error = errno;
-            ::close(fd);
             return Sniff::Unreadable;
         }
         if (n == 0)
             break;
         got += static_cast<std::size_t>(n);
     }
-    ::close(fd);
     const std::string_view bytes(head, got);
     return bytes.find("%PDF") == std::string_view::npos ? Sniff::NotPdf : Sniff::Pdf;
 }
@@ -88,6 +81,8 @@ PdfDocument::~PdfDocument()
         pdf_drop_document(m_ctx, m_doc);
         fz_drop_context(m_ctx);
     }
+    if (m_file)
+        std::fclose(m_file);
 }
 
 void PdfDocument::releasePages()
@@ -134,7 +129,7 @@ pdf_obj *PdfDocument::inheritableKey(int which)
     }
 }
 
-Status PdfDocument::open(const std::string &path)
+Status PdfDocument::open(const std::string &path, const FileVersion *expected)
 {
     // Checked before anything opens it: opening a named pipe would wait for a writer.
     int error = 0;
@@ -143,7 +138,27 @@ Status PdfDocument::open(const std::string &path)
         return Status::failure("cannot open '" + path + "': " + std::strerror(error));
     if (kind != FileIdentity::Kind::Regular)
         return Status::failure("'" + path + "' is " + FileIdentity::describe(kind) + ", not a PDF document");
-    switch (sniffHeader(path, error)) {
+    // Non-blocking, should the file have been swapped for a pipe since it was checked.
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    if (fd < 0)
+        return Status::failure("cannot open '" + path + "': " + std::strerror(errno));
+    m_file = ::fdopen(fd, "rb");
+    if (!m_file) {
+        error = errno;
+        ::close(fd);
+        return Status::failure("cannot open '" + path + "': " + std::strerror(error));
+    }
+    m_path = path;
+    struct stat opened { };
+    if (::fstat(fd, &opened) != 0 || !FileIdentity::versionOf(fd, m_opened))
+        return Status::failure("cannot open '" + path + "': " + std::strerror(errno));
+    if (!S_ISREG(opened.st_mode))
+        return Status::failure("'" + path + "' is no longer a file");
+    if (expected && !(m_opened == *expected))
+        return Status::failure("the document changed since it was opened: '" + path
+                                   + "' is not the file that was checked; nothing was written",
+                               Status::Cause::Changed);
+    switch (sniffHeader(fd, error)) {
     case Sniff::Unreadable: return Status::failure("cannot open '" + path + "': " + std::strerror(error));
     case Sniff::NotPdf: return Status::failure("'" + path + "' is not a PDF document");
     case Sniff::Pdf: break;
@@ -155,9 +170,12 @@ Status PdfDocument::open(const std::string &path)
 
     bool failed = false;
     bool needsPassword = false;
+    fz_stream *stream = nullptr;
+    fz_var(stream);
     fz_try(m_ctx)
     {
-        m_doc = pdf_open_document(m_ctx, path.c_str());
+        stream = fz_open_file_ptr_no_close(m_ctx, m_file);
+        m_doc = pdf_open_document_with_stream(m_ctx, stream);
         if (pdf_needs_password(m_ctx, m_doc)) {
             needsPassword = true;
         } else {
@@ -176,6 +194,10 @@ Status PdfDocument::open(const std::string &path)
             walkPageTree(true);
         }
     }
+    fz_always(m_ctx)
+    {
+        fz_drop_stream(m_ctx, stream); // the document keeps its own reference
+    }
     fz_catch(m_ctx)
     {
         failed = true;
@@ -184,6 +206,19 @@ Status PdfDocument::open(const std::string &path)
         return Status::failure("cannot open '" + path + "': " + fz_caught_message(m_ctx));
     if (needsPassword)
         return Status::failure("'" + path + "' is protected by a password");
+    return Status::success();
+}
+
+Status PdfDocument::unchangedSinceOpened() const
+{
+    FileVersion now;
+    if (!m_file || !FileIdentity::versionOf(::fileno(m_file), now)) {
+        const int error = m_file ? errno : EBADF;
+        return Status::failure("cannot check the document '" + m_path + "': " + std::strerror(error));
+    }
+    if (!(now == m_opened))
+        return Status::failure("the document '" + m_path + "' changed while it was being read; nothing was written",
+                               Status::Cause::Changed);
     return Status::success();
 }
 

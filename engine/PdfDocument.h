@@ -1,8 +1,10 @@
 #pragma once
 
+#include "FileIdentity.h"
 #include "Status.h"
 
 #include <cstdint>
+#include <cstdio>
 #include <string>
 #include <unordered_set>
 #include <utility>
@@ -65,7 +67,9 @@ struct OutlineEntry {
 };
 
 // An open PDF document and its pages. Every MuPDF error is turned into a Status at this
-// class's public functions; the page list is found by walking the page tree once.
+// class's public functions; the page list is found by walking the page tree once. The file
+// is opened once and read through that one descriptor for the document's lifetime, so that
+// a name that is given to another file meanwhile changes nothing.
 class PdfDocument {
 public:
     PdfDocument();
@@ -74,7 +78,12 @@ public:
     PdfDocument(const PdfDocument &) = delete;
     PdfDocument &operator=(const PdfDocument &) = delete;
 
-    Status open(const std::string &path);
+    // expected: the version of the file the caller checked; another one fails with
+    // Cause::Changed before anything is read.
+    Status open(const std::string &path, const FileVersion *expected = nullptr);
+    // Fails with Cause::Changed when the file read has been rewritten since open(): its size
+    // or modification time moved, so what was read may mix old and new content.
+    Status unchangedSinceOpened() const;
     int pageCount() const { return static_cast<int>(m_pages.size()); }
     Status facts(DocumentFacts &facts);
 
@@ -133,6 +142,9 @@ private:
         bool leavesOnly = false;
     };
 
+    std::string m_path;
+    std::FILE *m_file = nullptr; // MuPDF reads through it; closed after the document is dropped
+    FileVersion m_opened;
     fz_context *m_ctx = nullptr;
     pdf_document *m_doc = nullptr;
     std::vector<PageEntry> m_pages;

@@ -1,5 +1,9 @@
 #include "RequestParser.h"
 
+#include <cstdint>
+#include <limits>
+#include <string_view>
+
 namespace quirekit {
 
 namespace {
@@ -19,9 +23,56 @@ RequestParser::Result fail(std::string error)
     return RequestParser::Result{false, Request{}, std::move(error)};
 }
 
-RequestParser::Result succeed(const Request &request)
+RequestParser::Result succeed(Request::Action action, std::string document = {}, std::string output = {},
+                              long long first = 0, long long last = 0)
 {
-    return RequestParser::Result{true, request, std::string()};
+    RequestParser::Result result{true, Request{}, std::string()};
+    result.request.action = action;
+    result.request.document = std::move(document);
+    result.request.output = std::move(output);
+    result.request.first = first;
+    result.request.last = last;
+    return result;
+}
+
+// Digits only, as stat's values are printed: no sign, no spaces, nothing that would overflow.
+bool parseDecimal(std::string_view text, std::uint64_t &value)
+{
+    if (text.empty())
+        return false;
+    value = 0;
+    for (char c : text) {
+        if (!isDigit(c))
+            return false;
+        const auto digit = static_cast<std::uint64_t>(c - '0');
+        if (value > (std::numeric_limits<std::uint64_t>::max() - digit) / 10)
+            return false;
+        value = value * 10 + digit;
+    }
+    return true;
+}
+
+// A modification time may be before 1970, so this one may carry a minus sign.
+bool parseSignedDecimal(std::string_view text, std::int64_t &value)
+{
+    const bool negative = !text.empty() && text[0] == '-';
+    std::uint64_t magnitude = 0;
+    if (!parseDecimal(text.substr(negative ? 1 : 0), magnitude))
+        return false;
+    const auto largest = static_cast<std::uint64_t>(std::numeric_limits<std::int64_t>::max());
+    if (magnitude > largest + (negative ? 1 : 0))
+        return false;
+    value = negative ? static_cast<std::int64_t>(0 - magnitude) : static_cast<std::int64_t>(magnitude);
+    return true;
+}
+
+std::vector<std::string_view> fieldsOf(std::string_view text)
+{
+    std::vector<std::string_view> fields;
+    for (std::size_t colon; (colon = text.find(':')) != std::string_view::npos; text.remove_prefix(colon + 1))
+        fields.push_back(text.substr(0, colon));
+    fields.push_back(text);
+    return fields;
 }
 
 // Page numbers larger than this are certainly outside any document, so they are kept
@@ -40,18 +91,44 @@ std::string RequestParser::usage()
            "      Writes pages <first> to <last> (counting from 1) into a new PDF.\n"
            "      A descending range writes the pages in reverse order.\n"
            "  quirekit --help | --version\n"
-           "Exit codes: 0 success, 1 the document or a file could not be processed,\n"
-           "2 the command line is not valid.\n";
+           "Environment (decimal values as stat gives them; unset or empty: not used):\n"
+           "  QUIREKIT_REPLACE=none|<device>:<inode>  the output may replace nothing, or only that file\n"
+           "  QUIREKIT_DOCUMENT=<device>:<inode>:<size>:<mtime-ns>  the document file that must be read\n"
+           "Exit codes:\n"
+           "  0 done\n"
+           "  1 the document cannot be used (missing, not a PDF, password, damaged, pages outside it)\n"
+           "  2 the command line or an environment variable is not valid\n"
+           "  3 a file at the output's name may not be replaced; it was left unchanged\n"
+           "  4 the document is not the file QUIREKIT_DOCUMENT names, or it changed while being read\n"
+           "  5 the output cannot be written (folder missing or unwritable, disk full, not a file)\n";
 }
 
-RequestParser::Result RequestParser::parse(const std::vector<std::string> &args)
+RequestParser::Result RequestParser::parse(const std::vector<std::string> &args, const Environment &environment)
+{
+    Result result = parseArguments(args);
+    const Request::Action action = result.request.action;
+    if (!result.ok || (action != Request::Action::DumpData && action != Request::Action::Cat))
+        return result;
+    if (!environment.replace.empty() && !parseReplace(environment.replace, result.request.replace))
+        return fail("QUIREKIT_REPLACE must be 'none' or '<device>:<inode>' in decimal, not '" + environment.replace
+                    + "'");
+    FileVersion version;
+    if (!environment.document.empty() && !parseDocumentVersion(environment.document, version))
+        return fail("QUIREKIT_DOCUMENT must be '<device>:<inode>:<size>:<mtime-ns>' in decimal, not '"
+                    + environment.document + "'");
+    if (!environment.document.empty())
+        result.request.documentVersion = version;
+    return result;
+}
+
+RequestParser::Result RequestParser::parseArguments(const std::vector<std::string> &args)
 {
     if (args.empty())
         return fail("no command given");
     if (args.size() == 1 && (args[0] == "--help" || args[0] == "-h"))
-        return succeed(Request{Request::Action::Help, {}, {}, 0, 0});
+        return succeed(Request::Action::Help);
     if (args.size() == 1 && args[0] == "--version")
-        return succeed(Request{Request::Action::Version, {}, {}, 0, 0});
+        return succeed(Request::Action::Version);
     if (args.size() >= 2 && args[1] == "dump_data")
         return parseDumpData(args);
     if (args.size() >= 2 && args[1] == "cat")
@@ -73,7 +150,7 @@ RequestParser::Result RequestParser::parseDumpData(const std::vector<std::string
     if (args[3].empty())
         return fail("the report file name is empty");
 
-    return succeed(Request{Request::Action::DumpData, args[0], args[3], 0, 0});
+    return succeed(Request::Action::DumpData, args[0], args[3]);
 }
 
 RequestParser::Result RequestParser::parseCat(const std::vector<std::string> &args)
@@ -119,7 +196,7 @@ RequestParser::Result RequestParser::parseCat(const std::vector<std::string> &ar
     if (args[4].empty())
         return fail("the output file name is empty");
 
-    return succeed(Request{Request::Action::Cat, document, args[4], first, last});
+    return succeed(Request::Action::Cat, document, args[4], first, last);
 }
 
 bool RequestParser::parseHandle(const std::string &text, std::string &handle, std::string &rest)
@@ -145,6 +222,41 @@ bool RequestParser::parsePageNumber(const std::string &digits, long long &value)
         value = value * 10 + (c - '0');
         if (value > kPageNumberCap)
             value = kPageNumberCap;
+    }
+    return true;
+}
+
+bool RequestParser::parseReplace(const std::string &text, Replacement &replace)
+{
+    if (text == "none") {
+        replace = Replacement{Replacement::Rule::Nothing, {}};
+        return true;
+    }
+    const std::vector<std::string_view> fields = fieldsOf(text);
+    FileId agreed;
+    if (fields.size() != 2 || !parseDecimal(fields[0], agreed.device) || !parseDecimal(fields[1], agreed.inode))
+        return false;
+    replace = Replacement{Replacement::Rule::AgreedFile, agreed};
+    return true;
+}
+
+bool RequestParser::parseDocumentVersion(const std::string &text, FileVersion &version)
+{
+    const std::vector<std::string_view> fields = fieldsOf(text);
+    std::uint64_t size = 0;
+    std::int64_t modified = 0;
+    if (fields.size() != 4 || !parseDecimal(fields[0], version.id.device) || !parseDecimal(fields[1], version.id.inode)
+        || !parseDecimal(fields[2], size) || size > static_cast<std::uint64_t>(std::numeric_limits<std::int64_t>::max())
+        || !parseSignedDecimal(fields[3], modified))
+        return false;
+    constexpr std::int64_t kNanosecondsPerSecond = 1000000000;
+    version.size = static_cast<std::int64_t>(size);
+    // Split as stat keeps it, the nanoseconds never negative.
+    version.modifiedSeconds = modified / kNanosecondsPerSecond;
+    version.modifiedNanoseconds = modified % kNanosecondsPerSecond;
+    if (version.modifiedNanoseconds < 0) {
+        version.modifiedNanoseconds += kNanosecondsPerSecond;
+        version.modifiedSeconds -= 1;
     }
     return true;
 }

@@ -1,9 +1,19 @@
 #pragma once
 
+#include "AtomicFile.h"
+#include "FileIdentity.h"
+
+#include <optional>
 #include <string>
 #include <vector>
 
 namespace quirekit {
+
+// The engine's environment variables as found; unset and empty are the same.
+struct Environment {
+    std::string replace; // QUIREKIT_REPLACE
+    std::string document; // QUIREKIT_DOCUMENT
+};
 
 // What one run of the engine is asked to do, parsed from its arguments.
 struct Request {
@@ -15,11 +25,18 @@ struct Request {
     // Pages counting from 1; first > last asks for the pages in reverse order.
     long long first = 0;
     long long last = 0;
+    // What the output may take the place of (QUIREKIT_REPLACE).
+    Replacement replace;
+    // The version of the document file the caller checked (QUIREKIT_DOCUMENT).
+    std::optional<FileVersion> documentVersion;
 };
 
-// Parses argv into a Request. Only two document commands exist:
+// Parses argv and the environment into a Request. Only two document commands exist:
 //   <document> dump_data output <report>
 //   H=<document> cat H<first>[-<last>] output <file>
+// and they are conditioned by two variables, both in decimal as stat(2) gives the values:
+//   QUIREKIT_REPLACE=none | <device>:<inode>
+//   QUIREKIT_DOCUMENT=<device>:<inode>:<size>:<modification time in nanoseconds since the epoch>
 class RequestParser {
 public:
     struct Result {
@@ -28,14 +45,17 @@ public:
         std::string error; // one line, without the program name
     };
 
-    static Result parse(const std::vector<std::string> &args);
+    static Result parse(const std::vector<std::string> &args, const Environment &environment = {});
     static std::string usage();
 
 private:
+    static Result parseArguments(const std::vector<std::string> &args);
     static Result parseDumpData(const std::vector<std::string> &args);
     static Result parseCat(const std::vector<std::string> &args);
     static bool parseHandle(const std::string &text, std::string &handle, std::string &rest);
     static bool parsePageNumber(const std::string &digits, long long &value);
+    static bool parseReplace(const std::string &text, Replacement &replace);
+    static bool parseDocumentVersion(const std::string &text, FileVersion &version);
 };
 
 } // namespace quirekit

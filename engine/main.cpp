@@ -1,5 +1,6 @@
 #include "Engine.h"
 
+#include <cstdlib>
 #include <exception>
 #include <iostream>
 #include <string>
@@ -9,7 +10,12 @@ int main(int argc, char **argv)
 {
     try {
         const std::vector<std::string> args(argv + 1, argv + argc);
-        return quirekit::Engine::run(args, std::cout, std::cerr);
+        const auto variable = [](const char *name) {
+            const char *value = std::getenv(name);
+            return std::string(value ? value : "");
+        };
+        const quirekit::Environment environment{variable("QUIREKIT_REPLACE"), variable("QUIREKIT_DOCUMENT")};
+        return quirekit::Engine::run(args, environment, std::cout, std::cerr);
     } catch (const std::exception &error) {
         std::cerr << "quirekit: " << error.what() << "\n";
         return quirekit::Engine::kFailure;

@@ -10,10 +10,22 @@ QString EngineProcess::program()
 
 EngineProcess::Result EngineProcess::run(const QStringList &arguments, int timeoutMs)
 {
+    return run(arguments, QStringList(), timeoutMs);
+}
+
+EngineProcess::Result EngineProcess::run(const QStringList &arguments, const QStringList &variables, int timeoutMs)
+{
     Result result;
     QProcess process;
     process.setProgram(program());
     process.setArguments(arguments);
+    // Only what the test gives conditions the run, whatever the shell running the tests has set.
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.remove(QStringLiteral("QUIREKIT_REPLACE"));
+    environment.remove(QStringLiteral("QUIREKIT_DOCUMENT"));
+    for (const QString &variable : variables)
+        environment.insert(variable.section('=', 0, 0), variable.section('=', 1));
+    process.setProcessEnvironment(environment);
     QElapsedTimer timer;
     timer.start();
     process.start();

@@ -18,4 +18,6 @@ public:
 
     static QString program();
     static Result run(const QStringList &arguments, int timeoutMs = 20000);
+    // variables: NAME=value entries added to this process's environment for the run.
+    static Result run(const QStringList &arguments, const QStringList &variables, int timeoutMs = 20000);
 };

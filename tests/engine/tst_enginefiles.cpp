@@ -226,7 +226,7 @@ void TestEngineFiles::neverOverwritesItsInput()
                                          {input, "dump_data", "output", target}};
     for (const QStringList &command : commands) {
         const EngineProcess::Result result = EngineProcess::run(command);
-        QCOMPARE(result.exitCode, 1);
+        QCOMPARE(result.exitCode, 5); // refused as an output
         QVERIFY2(result.err.contains("is the document itself"), result.err.constData());
         QFile file(input);
         QVERIFY(file.open(QIODevice::ReadOnly));
@@ -262,10 +262,11 @@ void TestEngineFiles::failedRunKeepsExistingOutput()
     QCOMPARE(file.readAll(), QByteArray("previous content"));
     QCOMPARE(folderEntries(dir.path()), QStringList({"existing.pdf", "noise.pdf"}));
 
-    // A folder that does not exist cannot take the output: that fails the same way.
+    // A folder that does not exist cannot take the output: that fails as an output that
+    // cannot be written.
     const EngineProcess::Result missing
         = EngineProcess::run({"A=" + m_source, "cat", "A1", "output", dir.filePath("no/such/part.pdf")});
-    QCOMPARE(missing.exitCode, 1);
+    QCOMPARE(missing.exitCode, 5);
     QVERIFY(missing.err.contains("No such file or directory"));
 }
 
@@ -438,7 +439,7 @@ void TestEngineFiles::refusesOutputsItMustNotReplace()
     for (const QStringList &command : writingCommands(output)) {
         const EngineProcess::Result result = EngineProcess::run(command, 5000);
         QVERIFY(!result.timedOut);
-        QCOMPARE(result.exitCode, 1);
+        QCOMPARE(result.exitCode, 5);
         QVERIFY2(result.err.startsWith("quirekit: the "), result.err.constData());
         QVERIFY2(result.err.contains("'" + QFile::encodeName(output) + "' " + message.toUtf8()),
                  result.err.constData());

@@ -12,6 +12,7 @@
 #include "PdfProbe.h"
 
 #include <QCryptographicHash>
+#include <QMimeData>
 #include <QDirIterator>
 #include <QPainter>
 #include <QPdfWriter>
@@ -20,6 +21,7 @@
 #include <QTest>
 #include <QTimer>
 #include <QTreeWidget>
+#include <QUrl>
 
 #include <csignal>
 #include <sys/stat.h>
@@ -134,6 +136,8 @@ private slots:
     void signalStopsTheEngine_data();
     void signalStopsTheEngine();
     void fullTemporaryFolderIsNamed();
+    void namesThatAreNotUtf8AreRefused_data();
+    void namesThatAreNotUtf8AreRefused();
 
 private:
     Outcome split(bool window, const Request &request, const Meddler &meddle = {},
@@ -445,6 +449,65 @@ void TestSplitSafety::fullTemporaryFolderIsNamed()
                                                 "folder "
                                                 + missing),
              qPrintable(window.Viewer.Message()));
+}
+
+void TestSplitSafety::namesThatAreNotUtf8AreRefused_data()
+{
+    // How the name reaches the program, and whether a file of the lossy decoding's name (the
+    // one that would be split instead) is there too.
+    QTest::addColumn<QString>("source");
+    QTest::addColumn<bool>("decoy");
+    QTest::addColumn<int>("exitCode");
+    QTest::addColumn<QString>("message");
+    const QString refusal = "is not valid UTF-8, so it cannot be told apart from other names. Rename the file";
+    QTest::newRow("batchDocument") << "batch" << false << 1 << refusal;
+    QTest::newRow("batchDocumentBesideItsLossyName") << "batch" << true << 1 << refusal;
+    QTest::newRow("batchPattern") << "pattern" << false << 2 << "--pattern: the pattern is not valid UTF-8";
+    QTest::newRow("windowDialogOrList") << "window" << true << 0 << refusal;
+    QTest::newRow("windowDrop") << "drop" << true << 0 << refusal;
+}
+
+void TestSplitSafety::namesThatAreNotUtf8AreRefused()
+{
+    QFETCH(QString, source);
+    QFETCH(bool, decoy);
+    QFETCH(int, exitCode);
+    QFETCH(QString, message);
+    const QByteArray raw = QFile::encodeName(work_) + "/d\xe9.pdf";
+    QVERIFY(QFile::copy(at("doc.pdf"), at("ok.pdf")));
+    QVERIFY(::rename(QFile::encodeName(at("doc.pdf")).constData(), raw.constData()) == 0);
+    if (decoy)
+        QVERIFY(PdfFixtures::write(at("d\uFFFD.pdf"), PdfFixtures::tenPages()));
+    const QMap<QString, QString> before = listing(work_);
+
+    QString said;
+    if (source == "batch" || source == "pattern") {
+        // The bytes go through the shell: QProcess would encode the arguments as UTF-8.
+        QProcess program;
+        program.setProcessChannelMode(QProcess::MergedChannels);
+        program.setWorkingDirectory(work_);
+        const QString arguments = source == "batch" ? "--split \"$(printf 'd\\351.pdf')\" --every 5"
+                                                    : "--split ok.pdf --pattern \"$(printf 'x\\351 {part}')\"";
+        program.start("/bin/sh", {"-c", "exec \"$0\" " + arguments, QUIREWRIGHT_PATH});
+        QVERIFY(program.waitForFinished(30000));
+        QCOMPARE(program.exitCode(), exitCode);
+        said = QString::fromLocal8Bit(program.readAll());
+    } else {
+        SplitterDlg window;
+        window.Create();
+        if (source == "drop") {
+            QMimeData data;
+            data.setUrls({QUrl::fromEncoded("file://" + raw.toPercentEncoding("/"))});
+            window.OnDropFiles(SplitterDlg::DroppedPaths(&data));
+        } else {
+            // What a file dialog or the recent-file list hands over: the lossy text.
+            window.OpenDocument(QFile::decodeName(raw));
+        }
+        QCOMPARE(window.PageList->topLevelItemCount(), 0);
+        said = window.Viewer.Message();
+    }
+    QVERIFY2(said.contains(message), qPrintable(said));
+    QCOMPARE(listing(work_), before);
 }
 
 QTEST_MAIN(TestSplitSafety)

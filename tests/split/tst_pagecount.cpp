@@ -2,6 +2,7 @@
 // This program runs from a folder of its own, where it puts the stand-in under the engine's name.
 #include "split/EngineRunner.h"
 #include "support/StandInEngine.h"
+#include "split/DocumentReport.h"
 #include "split/PageCountQuery.h"
 
 #include <QDir>
@@ -13,11 +14,12 @@ using namespace qw;
 
 namespace {
 // The stand-in writes $FAKE_REPORT to the report (its last argument), its arguments one per
-// line to $FAKE_ARGS, and exits with $FAKE_EXIT.
+// line to $FAKE_ARGS, says $FAKE_SAY, and exits with $FAKE_EXIT.
 const QByteArray kFakeEngine = R"(#!/bin/sh
 for last in "$@"; do :; done
 [ -n "$FAKE_ARGS" ] && for a in "$@"; do printf '%s\n' "$a"; done > "$FAKE_ARGS"
 [ -n "$FAKE_WRITE" ] && printf '%s' "$FAKE_REPORT" > "$last"
+[ -n "$FAKE_SAY" ] && echo "quirekit: $FAKE_SAY" >&2
 exit ${FAKE_EXIT:-0}
 )";
 } // namespace
@@ -89,19 +91,38 @@ void TestPageCount::failuresGiveZeroAndLeaveNoReport_data()
 {
     QTest::addColumn<QByteArray>("write");
     QTest::addColumn<QByteArray>("exitCode");
-    QTest::newRow("exitOneWithValidReport") << QByteArray("1") << QByteArray("1");
-    QTest::newRow("noReportWritten") << QByteArray() << QByteArray("0");
-    QTest::newRow("noReportAndFailure") << QByteArray() << QByteArray("2");
+    QTest::addColumn<int>("status"); // DocumentReport::Status
+    QTest::addColumn<QString>("problem"); // how the report's problem begins; empty: the document's fault
+    using Status = DocumentReport::Status;
+    QTest::newRow("exitOneWithValidReport") << QByteArray("1") << QByteArray("1") << int(Status::Unreadable) << "";
+    QTest::newRow("noReportWritten") << QByteArray() << QByteArray("0") << int(Status::Read) << "";
+    QTest::newRow("noReportAndFailure") << QByteArray() << QByteArray("2") << int(Status::Unreadable) << "";
+    // What the engine's exit code tells is not blamed on the document.
+    QTest::newRow("reportCouldNotBeWritten") << QByteArray() << QByteArray("5") << int(Status::NotWritten)
+                                             << "The PDF engine could not write its report in the temporary folder "
+                                                "@: cannot write: No space left on device. Free some space there";
+    QTest::newRow("documentChangedWhileRead") << QByteArray("1") << QByteArray("4") << int(Status::DocumentChanged)
+                                              << "The document was replaced or changed while it was being read.";
 }
 
 void TestPageCount::failuresGiveZeroAndLeaveNoReport()
 {
     QFETCH(QByteArray, write);
     QFETCH(QByteArray, exitCode);
+    QFETCH(int, status);
+    QFETCH(QString, problem);
     qputenv("FAKE_WRITE", write);
     qputenv("FAKE_REPORT", "NumberOfPages: 8\n");
     qputenv("FAKE_EXIT", exitCode);
-    QCOMPARE(QueryPageCount("/docs/a.pdf"), 0);
+    qputenv("FAKE_SAY", "cannot write: No space left on device");
+    const DocumentReport report = DocumentReport::Of("/docs/a.pdf");
+    qputenv("FAKE_SAY", "");
+    QCOMPARE(report.PageCount(), 0);
+    QCOMPARE(int(report.status()), status);
+    if (problem.isEmpty())
+        QCOMPARE(report.Problem(), QString());
+    else
+        QVERIFY2(report.Problem().startsWith(problem.replace("@", QDir::tempPath())), qPrintable(report.Problem()));
     const QStringList arguments = engineArguments();
     QCOMPARE(arguments.size(), 4);
     QVERIFY(!QFile::exists(arguments.last()));

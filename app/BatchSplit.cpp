@@ -58,7 +58,8 @@ void describeOptions(QCommandLineParser &parser)
         "Splits a PDF into parts without opening the window; \"quirewright [DOC.pdf]\" opens the window.\n"
         "The name pattern, output folder and archive folder are the options file's unless given here.\n\n"
         "Exit codes: 0 every part was written (and the document archived, if asked);\n"
-        "1 the split was refused or failed; 2 the command line is wrong or incomplete.\n\n"
+        "1 the split was refused or failed; 2 the command line is wrong or incomplete;\n"
+        "130 or 143 stopped by Ctrl+C or SIGTERM (the parts already written are named).\n\n"
         "Example: quirewright --split book.pdf --at 5,17 --output-folder parts"));
     parser.addOptions({
         {QStringLiteral("split"), QStringLiteral("Splits <document> into parts."), QStringLiteral("document")},

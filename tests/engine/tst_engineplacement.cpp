@@ -14,8 +14,6 @@
 #include <QtTest>
 
 #include <fcntl.h>
-#include <linux/fs.h>
-#include <sys/ioctl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -66,22 +64,6 @@ QString idText(const QString &path)
     return QString("%1:%2").arg(status.st_dev).arg(status.st_ino);
 }
 
-// Closes a folder so that no file can be created in it, even by root (for whom only the
-// immutable flag does that), or opens it again.
-bool setClosed(const QString &folder, bool closed)
-{
-    if (::geteuid() != 0)
-        return ::chmod(path8(folder).constData(), closed ? 0555 : 0755) == 0;
-    const int fd = ::open(path8(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    int flags = 0;
-    bool done = fd >= 0 && ::ioctl(fd, FS_IOC_GETFLAGS, &flags) == 0;
-    flags = closed ? (flags | FS_IMMUTABLE_FL) : (flags & ~FS_IMMUTABLE_FL);
-    done = done && ::ioctl(fd, FS_IOC_SETFLAGS, &flags) == 0;
-    if (fd >= 0)
-        ::close(fd);
-    return done;
-}
-
 } // namespace
 
 class TestEnginePlacement : public QObject {
@@ -99,7 +81,6 @@ private slots:
     void documentRewrittenWhileReadIsCaught();
     void malformedVariablesAreUsageErrors_data();
     void malformedVariablesAreUsageErrors();
-    void unwritableFolderExitsFive();
     void fullDiskIsAnOutputFailure();
 
 private:
@@ -404,22 +385,6 @@ void TestEnginePlacement::malformedVariablesAreUsageErrors()
                  result.err.constData());
         QVERIFY(folderEntries(dir.path()).isEmpty());
     }
-}
-
-void TestEnginePlacement::unwritableFolderExitsFive()
-{
-    QTemporaryDir dir;
-    QVERIFY(QDir(dir.path()).mkdir("closed"));
-    const QString closed = dir.filePath("closed");
-    const auto reopen = qScopeGuard([&closed] { setClosed(closed, false); });
-    if (!setClosed(closed, true))
-        QSKIP("this file system cannot close a folder to this user");
-    for (const QStringList &command : commands(m_source, closed + "/out.pdf")) {
-        const EngineProcess::Result result = EngineProcess::run(command, {"QUIREKIT_REPLACE=none"});
-        QVERIFY2(result.exitCode == 5, result.err.constData());
-        QVERIFY(result.err.startsWith("quirekit: cannot create a file in the folder of "));
-    }
-    QVERIFY(folderEntries(closed).isEmpty());
 }
 
 void TestEnginePlacement::fullDiskIsAnOutputFailure()

@@ -1,5 +1,6 @@
 #include "DocumentReport.h"
 
+#include "OpenFailure.h"
 #include "PageCountQuery.h"
 
 #include "framework/CommandLine.h"
@@ -11,16 +12,6 @@
 namespace qw {
 
 namespace {
-
-// The engine's last line, without its name: what it said about the report it could not write.
-QString lastLine(const QByteArray &output)
-{
-    const QList<QByteArray> lines = output.trimmed().split('\n');
-    QString line = QString::fromUtf8(lines.last().trimmed());
-    if (line.startsWith(QLatin1String("quirekit: ")))
-        line = line.mid(10);
-    return line;
-}
 
 QString freeSomeSpace()
 {
@@ -64,7 +55,7 @@ DocumentReport DocumentReport::Of(const QString &document, const std::function<b
     QFile contents(file);
     if (!contents.open(QIODevice::ReadOnly | QIODevice::Text)) {
         report.status_ = Status::NotWritten;
-        report.output_ += contents.errorString().toUtf8();
+        report.output_ += '\n' + contents.errorString().toUtf8();
         return report;
     }
     report.contents_ = contents.readAll();
@@ -93,7 +84,7 @@ QString DocumentReport::Problem() const
             .arg(folder, temporaryError_, freeSomeSpace());
     case Status::NotWritten:
         return QStringLiteral("The PDF engine could not write its report in the temporary folder %1: %2. %3")
-            .arg(folder, lastLine(output_), freeSomeSpace());
+            .arg(folder, EngineReason(output_), freeSomeSpace());
     case Status::EngineNotRun: return engine_.reason;
     case Status::DocumentChanged:
         return QStringLiteral("The document was replaced or changed while it was being read. Open it again.");

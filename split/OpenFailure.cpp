@@ -48,9 +48,14 @@ QByteArrayView reasonLine(QByteArrayView output)
 }
 } // namespace
 
+QString EngineReason(QByteArrayView output)
+{
+    return printable(reasonLine(output));
+}
+
 QString DescribeReportFailure(QByteArrayView output)
 {
-    const QString line = printable(reasonLine(output));
+    const QString line = EngineReason(output);
     // Matched at the end of the line: the document's name, quoted earlier on it, may hold
     // any words.
     if (line.endsWith(QLatin1String("is protected by a password")))

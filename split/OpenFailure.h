@@ -13,6 +13,10 @@ class DocumentReport;
 // the engine's own last line. Empty when the report has pages.
 QString OpenFailureReason(const QString &document, const DocumentReport &report);
 
+// Why the engine gave up, from its merged output: its own last message without its name (MuPDF's
+// warnings come before it), else the last line; as plain text, for the user.
+QString EngineReason(QByteArrayView output);
+
 // The reason told by the merged output of a data report that failed, as OpenFailureReason
 // words it.
 QString DescribeReportFailure(QByteArrayView output);

@@ -205,11 +205,13 @@ PartOutcome SplitJob::SplitPart(const PartRange &part, const KeepGoing &keepGoin
         outcome.failureKind = PartOutcome::Failure::DocumentChanged;
         return outcome;
     }
+    // The name is made once: the engine is given it, and the checks look where it leads.
     const OutputLocation location = Location();
+    const QString name = OutputArgumentOf(part);
     const QString arguments = QStringLiteral("A=") + CommandLine::Quote(documentPath_) + QStringLiteral(" cat ")
                               + QStringLiteral("A%1-%2").arg(part.firstPage).arg(part.lastPage)
-                              + QStringLiteral(" output ") + CommandLine::Quote(OutputArgumentOf(part));
-    const OutputTarget target = TargetOf(part);
+                              + QStringLiteral(" output ") + CommandLine::Quote(name);
+    const OutputTarget target = OutputTarget::Resolve(location.outputFolder, name);
     outcome.path = target.path;
     const FileStamp before = FileStamp::Of(target.path);
     QByteArray engineOutput;

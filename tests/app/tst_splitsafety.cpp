@@ -128,10 +128,8 @@ private slots:
     void init();
     void checksFollowTheFileSystem_data();
     void checksFollowTheFileSystem();
-    void changedDocumentStopsTheSplit_data();
-    void changedDocumentStopsTheSplit();
-    void fileThatAppearsIsKept_data();
-    void fileThatAppearsIsKept();
+    void meddlingStopsTheSplit_data();
+    void meddlingStopsTheSplit();
     void signalStopsTheEngine_data();
     void signalStopsTheEngine();
     void fullTemporaryFolderIsNamed();
@@ -318,58 +316,60 @@ void TestSplitSafety::checksFollowTheFileSystem()
     QCOMPARE(after, expected);
 }
 
-void TestSplitSafety::changedDocumentStopsTheSplit_data()
+void TestSplitSafety::meddlingStopsTheSplit_data()
 {
+    // What another program does once the split has begun, and what the split must say.
     QTest::addColumn<bool>("window");
-    QTest::newRow("batch") << false;
-    QTest::newRow("window") << true;
+    QTest::addColumn<QString>("meddling");
+    QTest::addColumn<QStringList>("said");
+    for (const bool window : {false, true}) {
+        const char *mode = window ? "window" : "batch";
+        // Another document of as many pages takes the first one's place after part 2.
+        QTest::addRow("%s documentReplaced", mode)
+            << window << "replaceDocument"
+            << QStringList{"has been replaced, moved or changed since it was opened, so the split was stopped",
+                           "@/doc 1.pdf\n@/doc 2.pdf"};
+        // A file with the name of part 100 arrives after part 1.
+        QTest::addRow("%s fileAppears", mode)
+            << window << "fileAppears"
+            << QStringList{"A file of that name appeared while the part was being written",
+                           "20 more parts were not attempted."};
+    }
 }
 
-void TestSplitSafety::changedDocumentStopsTheSplit()
+void TestSplitSafety::meddlingStopsTheSplit()
 {
     QFETCH(bool, window);
+    QFETCH(QString, meddling);
+    QFETCH(QStringList, said);
     QVERIFY(PdfFixtures::write(at("doc.pdf"), PdfFixtures::chapters(20, 6)));
     writeLabelledPdf(at("other.pdf"), 120, "Other");
-    // Once the second part is there, another document of as many pages takes the first one's place.
-    const Meddler replace = [this] {
+    const QByteArray intruder = "another program's file";
+    const Meddler meddle = [&] {
+        if (meddling == "fileAppears")
+            return QFile::exists(at("doc 1.pdf")) && PdfFixtures::write(at("doc 100.pdf"), intruder);
         return QFile::exists(at("doc 2.pdf")) && ::rename(QFile::encodeName(at("other.pdf")).constData(),
                                                           QFile::encodeName(at("doc.pdf")).constData())
                                                      == 0;
     };
-    const Outcome outcome = split(window, {"doc.pdf", 1}, replace);
+    const Outcome outcome = split(window, {"doc.pdf", 1}, meddle);
     QVERIFY2(!outcome.succeeded && outcome.exitCode == 1, qPrintable(outcome.said));
-    QVERIFY2(outcome.said.contains("has been replaced, moved or changed since it was opened, so the split was stopped"),
-             qPrintable(outcome.said));
-    QVERIFY2(outcome.said.contains(QString("@/doc 1.pdf\n@/doc 2.pdf").replace('@', work_)), qPrintable(outcome.said));
-    // Every part written holds its own pages of the document that was opened; no part of the other.
-    const QStringList parts = QDir(work_).entryList({"doc *.pdf"});
+    for (const QString &text : said)
+        QVERIFY2(outcome.said.contains(QString(text).replace('@', work_)), qPrintable(outcome.said));
+
+    // Every part written holds its own pages of the document that was opened; the other
+    // program's file is as it wrote it; nothing half-written stays.
+    QStringList parts = QDir(work_).entryList({"doc *.pdf"});
+    if (meddling == "fileAppears") {
+        QCOMPARE(parts.size(), 100);
+        QVERIFY(parts.removeOne("doc 100.pdf"));
+        QFile kept(at("doc 100.pdf"));
+        QVERIFY(kept.open(QIODevice::ReadOnly));
+        QCOMPARE(kept.readAll(), intruder);
+    }
     QVERIFY2(parts.size() >= 2 && parts.size() < 120, qPrintable(parts.join(',')));
     for (const QString &part : parts)
         QCOMPARE(pagesIn(at(part)), "Page " + part.section(' ', 1).chopped(4));
-}
-
-void TestSplitSafety::fileThatAppearsIsKept_data()
-{
-    changedDocumentStopsTheSplit_data();
-}
-
-void TestSplitSafety::fileThatAppearsIsKept()
-{
-    QFETCH(bool, window);
-    QVERIFY(PdfFixtures::write(at("doc.pdf"), PdfFixtures::chapters(20, 6)));
-    // Another program writes a file with the name of part 100 once the split has begun.
-    const Meddler intrude = [this] {
-        return QFile::exists(at("doc 1.pdf")) && PdfFixtures::write(at("doc 100.pdf"), "another program's file");
-    };
-    const Outcome outcome = split(window, {"doc.pdf", 1}, intrude);
-    QVERIFY2(!outcome.succeeded && outcome.exitCode == 1, qPrintable(outcome.said));
-    QVERIFY2(outcome.said.contains("A file of that name appeared while the part was being written"),
-             qPrintable(outcome.said));
-    QVERIFY2(outcome.said.contains("20 more parts were not attempted."), qPrintable(outcome.said));
-    QFile kept(at("doc 100.pdf"));
-    QVERIFY(kept.open(QIODevice::ReadOnly));
-    QCOMPARE(kept.readAll(), QByteArray("another program's file"));
-    QCOMPARE(QDir(work_).entryList({"doc *.pdf"}).size(), 100);
     QCOMPARE(QDir(work_).entryList({".quirekit-*"}, QDir::Hidden | QDir::Files), QStringList());
 }
 

@@ -322,59 +322,67 @@ QString BatchSplit::ArchiveRefusal(const SplitJob &job)
 {
     // Checked before any part is written: a run that cannot archive would otherwise leave its
     // parts behind, and be refused when it is run again for the files it wrote.
-    const SplitSettings &settings = job.Settings();
-    if (!settings.archive)
-        return {};
-    if (settings.archiveFolderName.isEmpty())
+    switch (job.CheckArchive()) {
+    case SplitJob::ArchiveProblem::None: return {};
+    case SplitJob::ArchiveProblem::NoFolder:
         return QStringLiteral("Archiving is on in the options, but no archive folder is set. Pass --archive-folder "
                               "DIR. %1")
             .arg(kNothingWritten);
-    if (!QFileInfo(settings.archiveFolderName).isDir())
+    case SplitJob::ArchiveProblem::FolderMissing:
         return QStringLiteral("The archive folder %1 does not exist. Create it, or pass --archive-folder with another "
                               "folder. %2")
-            .arg(shown(settings.archiveFolderName), kNothingWritten);
-    if (!SplitPlan::ExistingOutputs({job.ArchiveTarget()}).isEmpty())
+            .arg(shown(job.Settings().archiveFolderName), kNothingWritten);
+    case SplitJob::ArchiveProblem::TargetExists:
         return QStringLiteral("The document cannot be archived: %1 already exists. Move that file away, or pass "
                               "--archive-folder with another folder. %2")
             .arg(shown(job.ArchiveTarget()), kNothingWritten);
+    }
     return {};
 }
 
-int BatchSplit::WriteParts(const SplitJob &job, const StopSignals &stop)
-{
-    const auto keepGoing = [&stop] { return stop.Received() == 0; };
-    const SplitResult result = job.Run([&](const PartRange &part) {
-        PartOutcome outcome;
-        if (stop.Received()) {
-            outcome.cancelled = true;
-            return outcome;
-        }
+namespace {
+// The batch mode's progress: a line on stderr as each part starts, the reason of each part
+// that failed, and the archive move; Ctrl+C or SIGTERM stops the split.
+class StderrReport : public SplitObserver {
+public:
+    StderrReport(const SplitJob &job, const StopSignals &stop) : job_(job), stop_(stop) { }
+
+    bool PartStarting(const PartRange &part, const QString &path) override
+    {
+        if (stop_.Received())
+            return false;
         print(stderr, QStringLiteral("part %1 of %2: pages %3-%4 -> %5")
                           .arg(part.partNumber)
                           .arg(part.fileCount)
                           .arg(part.firstPage)
                           .arg(part.lastPage)
-                          .arg(shown(job.OutputPathOf(part))));
-        outcome = job.SplitPart(part, keepGoing);
-        if (stop.Received()) {
-            // Ctrl+C reaches the engine too, which then ends on it: that is the stop, not a failure.
-            outcome.cancelled = true;
-            if (!outcome.written)
-                outcome.failure.clear();
-        }
-        if (!outcome.failure.isEmpty())
-            print(stderr, outcome.failure);
-        return outcome;
-    });
+                          .arg(shown(path)));
+        return true;
+    }
+    bool KeepGoing() override { return stop_.Received() == 0; }
+    void PartFailed(const PartRange &, const PartOutcome &outcome) override { print(stderr, outcome.failure); }
+    void ArchiveEnded(MoveResult result) override
+    {
+        if (result == MoveResult::Moved)
+            print(stderr, QStringLiteral("archived: %1 -> %2").arg(shown(job_.DocumentPath()), shown(job_.ArchiveTarget())));
+    }
+
+private:
+    const SplitJob &job_;
+    const StopSignals &stop_;
+};
+} // namespace
+
+int BatchSplit::WriteParts(const SplitJob &job, const StopSignals &stop)
+{
+    StderrReport report(job, stop);
+    const SplitResult result = job.Run(report);
     if (stop.Received())
         return fail(StopSignals::ExitCodeFor(stop.Received()), job.FailureReport(result));
     if (!result.Complete(job.Parts().size()))
         return fail(Failed, job.FailureReport(result));
-    if (!job.Settings().archive)
-        return Done;
-    if (const MoveResult moved = job.ArchiveDocument(); moved != MoveResult::Moved)
-        return fail(Failed, job.ArchiveFailure(moved));
-    print(stderr, QStringLiteral("archived: %1 -> %2").arg(shown(job.DocumentPath()), shown(job.ArchiveTarget())));
+    if (result.archived && *result.archived != MoveResult::Moved)
+        return fail(Failed, job.ArchiveFailure(*result.archived));
     return Done;
 }
 

@@ -26,7 +26,7 @@
 #include <QMimeData>
 #include <QPainter>
 #include <QPushButton>
-#include <QTreeWidget>
+#include <QTreeView>
 #include <QVBoxLayout>
 
 namespace qw {
@@ -153,7 +153,7 @@ int SplitterDlg::OnCreate()
 
 void SplitterDlg::DoDataExchange()
 {
-    PageList = qobject_cast<QTreeWidget *>(Control(CtrlId::PageList));
+    PageList = qobject_cast<QTreeView *>(Control(CtrlId::PageList));
 }
 
 bool SplitterDlg::OnInitDialog()
@@ -162,9 +162,8 @@ bool SplitterDlg::OnInitDialog()
     setWindowIcon(AppIcon); // the big and the small icon alike
 
     PageList->setSelectionBehavior(QAbstractItemView::SelectRows);
-    PageList->setColumnCount(1);
-    PageList->setHeaderLabels({QStringLiteral("Page No.")});
-    PageList->headerItem()->setTextAlignment(0, Qt::AlignCenter);
+    // The list shows the break point model; its one column is headed "Page No.".
+    PageList->setModel(&breaks_);
     PageList->setColumnWidth(0, 120);
     // The column is a little wider than the list leaves it beside a vertical scroll bar; a
     // horizontal bar for those few pixels would only hide the last row.
@@ -223,15 +222,16 @@ void SplitterDlg::ConnectCommandSources()
                 [this](QAction *action) { OnCommand(MenuAdapter::CommandIdOf(action)); });
         ConnectPopups(bar);
     }
-    connect(PageList, &QTreeWidget::itemSelectionChanged, this, [this] { OnRowSelected(); });
+    connect(PageList->selectionModel(), &QItemSelectionModel::selectionChanged, this, [this] { OnRowSelected(); });
+    connect(&breaks_, &BreakPointModel::Replayed, this, [this](int row) { OnReplayed(row); });
     connect(&Viewer, &ViewerHost::PageShown, this, [this](int page) { OnPageShown(page); });
     // A break point put in above the selected row pushes it down: it stays in view.
     // The list lays its rows out again first, so the scroll waits for the event loop.
     connect(
-        PageList->model(), &QAbstractItemModel::rowsInserted, this,
+        &breaks_, &QAbstractItemModel::rowsInserted, this,
         [this] {
-            if (QTreeWidgetItem *current = PageList->currentItem())
-                PageList->scrollToItem(current);
+            if (const QModelIndex current = PageList->currentIndex(); current.isValid())
+                PageList->scrollTo(current);
         },
         Qt::QueuedConnection);
     PageList->viewport()->installEventFilter(this);
@@ -353,11 +353,11 @@ void SplitterDlg::UpdateMenuCommandStates(QWidget *popup)
 
 bool SplitterDlg::OnUpdateCommand(CommandUpdateRecord &record)
 {
-    // The commands of the Parts set their enabling themselves; only placing break points, added
-    // after them, follows whether there are rows to place them in.
+    // The break point, split and options commands set their enabling themselves; only placing
+    // break points, added after them, follows whether there are rows to place them in.
     if (record.id != CmdId::PlaceBreakPoints)
         return false;
-    record.Enable(PageList && PageList->topLevelItemCount() > 0 && !splitting_);
+    record.Enable(breaks_.rowCount() > 0 && !splitting_);
     return true;
 }
 
@@ -385,7 +385,7 @@ bool SplitterDlg::eventFilter(QObject *watched, QEvent *event)
         if (button == Qt::LeftButton)
             OnRowClick();
         // Below the last row there is nothing to act on, so no menu shows there.
-        else if (button == Qt::RightButton && PageList->itemAt(static_cast<QMouseEvent *>(event)->position().toPoint()))
+        else if (button == Qt::RightButton && PageList->indexAt(static_cast<QMouseEvent *>(event)->position().toPoint()).isValid())
             OnRowRightClick();
     }
     return QDialog::eventFilter(watched, event);

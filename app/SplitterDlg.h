@@ -3,6 +3,7 @@
 #include "controls/IconButton.h"
 #include "framework/CommandUpdate.h"
 #include "menu/GlyphMenu.h"
+#include "split/BreakPointModel.h"
 #include "split/DocumentReport.h"
 #include "split/OptionsDlg.h"
 #include "split/SplitJob.h"
@@ -12,7 +13,6 @@
 #include <QEvent>
 #include <QHash>
 #include <QIcon>
-#include <QUndoStack>
 
 #include <functional>
 #include <memory>
@@ -21,10 +21,8 @@ class QKeyEvent;
 class QMimeData;
 class QMenu;
 class QMenuBar;
-class QProgressDialog;
 class QPushButton;
-class QTreeWidget;
-class QTreeWidgetItem;
+class QTreeView;
 
 namespace qw {
 
@@ -80,8 +78,6 @@ public:
     QWidget *Control(int id) const;
     QIcon QueryDragIcon() const { return AppIcon; }
 
-    // The text of a break point row; every other row is a page row.
-    static constexpr const char *kBreakPointText = "BreakPoint";
     // What the preview shows while no document is open.
     static constexpr const char *kNoDocumentHint = "Open a PDF with the Open button or File > Open..., or drop one "
                                                    "here.";
@@ -101,7 +97,7 @@ public:
     // Break points where bookmarks begin or every N pages, chosen in a dialog; and the rows
     // they become (existing break points stay, none is doubled).
     virtual void PlaceBreakPoints();
-    void InsertBreakPointsBefore(const QList<int> &pages);
+    void InsertBreakPointsBefore(const QList<int> &pages, int bookmarkLevel);
     void OnRowSelected();
     void OnRowClick();
     void OnRowRightClick();
@@ -119,23 +115,16 @@ public:
     virtual void ShowAboutBox();
     virtual void ViewWebSite();
 
-    // The members, in the order the window is built from them.
-    ViewerHost Viewer;
+    // The break points of the open document, which the page list shows; and the preview.
+    const BreakPointModel &Breaks() const { return breaks_; }
+    ViewerHost &Preview() { return Viewer; }
+    const ViewerHost &Preview() const { return Viewer; }
+
     OptionsDlg Options;
     QString DocumentPath;
     QString AskedFolder;
-    // The bookmark level break points were last placed at, for "{bookmark}"; 0 for any level.
-    int BookmarkLevel = 0;
-    IconButton *OpenButton = nullptr;
-    IconButton *DeleteButton = nullptr;
-    IconButton *InsertButton = nullptr;
-    IconButton *SplitButton = nullptr;
-    IconButton *OptionsButton = nullptr;
-    QTreeWidget *PageList = nullptr;
-    QList<QIcon> RowImages;
     QString OutputFolder;
     QIcon AppIcon;
-    GlyphMenu MainMenu;
 
 public slots:
     void reject() override { OnCancel(); }
@@ -161,14 +150,11 @@ private:
 
     // The selected row (the first, at most one exists), or -1; and what it is.
     int SelectedRow() const;
-    QString RowText(int row) const;
-    bool IsBreakPointRow(int row) const;
-    bool IsInsertable(int row) const;
     void SelectRow(int row);
-    void RemoveRow(int row);
+    // Selects the row an undo or redo was made at (-1: the selected one), whose commands follow.
+    void OnReplayed(int row);
     // Empties the page list, its history and what is known of the document.
     void ForgetRows();
-    QTreeWidgetItem *MakeRow(const QString &text, int image) const;
     void SetActionCommand(int commandId, bool enabled);
     // The enabling of the Insert and Delete commands for the kinds of selected row.
     void EnableForBreakPointRow();
@@ -178,33 +164,37 @@ private:
     std::unique_ptr<GlyphMenu> BuildContextMenu();
 
     // The split: the whole run; the settings it uses; the question before existing files are
-    // replaced; the parts written with progress and Cancel; one part; and the archive move.
+    // replaced; and the parts written and the document archived, with progress and Cancel.
     void SplitDocument();
     SplitSettings CurrentSettings() const;
     bool ConfirmReplacing(const QStringList &existing);
-    SplitResult WriteParts(const SplitJob &job);
-    PartOutcome SplitPart(int firstPage, int lastPage, int partNumber, int fileCount);
-    bool ArchiveDocument(const SplitJob &job);
+    SplitResult RunWithProgress(const SplitJob &job);
     // Commands that would change the document or the options under a running split.
     static bool IsBlockedWhileSplitting(int commandId);
     void ShowContextMenu(QMenu *menu, QPoint position);
     void BuildRoutingTable();
     void ConnectCommandSources();
 
+    // The window's parts, in the order it is built from them.
+    ViewerHost Viewer;
+    IconButton *OpenButton = nullptr;
+    IconButton *DeleteButton = nullptr;
+    IconButton *InsertButton = nullptr;
+    IconButton *SplitButton = nullptr;
+    IconButton *OptionsButton = nullptr;
+    QTreeView *PageList = nullptr;
+    GlyphMenu MainMenu;
+
     SplitterApp *app_;
     QWidget *client_ = nullptr;
     QHash<int, std::function<void()>> routes_;
     bool created_ = false;
     bool splitting_ = false;
-    // The break point edits that can be undone, each a BreakPointEdit; every open empties it.
-    friend class BreakPointEdit;
-    QUndoStack edits_;
+    // The break points and their history; every open starts them afresh.
+    BreakPointModel breaks_;
     // The engine's report of the open document, asked for once when it was opened: its pages,
     // its bookmarks, and the identity of the file that a split must still find.
     DocumentReport report_;
-    // While a split runs: its job, and the progress dialog that can cancel it.
-    const SplitJob *job_ = nullptr;
-    QProgressDialog *progress_ = nullptr;
 };
 
 } // namespace qw

@@ -2,7 +2,7 @@
 // Delete commands by the selected row, and the list's context menu.
 #include "SplitterDlg.h"
 
-#include "BreakPointEdits.h"
+#include "HistoryKey.h"
 #include "PlaceBreakPointsDlg.h"
 #include "split/DocumentOutline.h"
 
@@ -14,13 +14,11 @@
 #include <QCursor>
 #include <QMenu>
 #include <QPushButton>
-#include <QTreeWidget>
+#include <QTreeView>
 
 namespace qw {
 
 namespace {
-constexpr int kPageImage = 0;
-constexpr int kBreakPointImage = 1;
 constexpr unsigned kGreyed = MenuFlag::Disabled | MenuFlag::Grayed;
 
 void setPopupItem(QMenu *popup, int commandId, bool enabled)
@@ -41,48 +39,26 @@ int SplitterDlg::SelectedRow() const
     return first;
 }
 
-QString SplitterDlg::RowText(int row) const
-{
-    const QTreeWidgetItem *item = PageList->topLevelItem(row);
-    return item ? item->text(0) : QString();
-}
-
-bool SplitterDlg::IsBreakPointRow(int row) const
-{
-    return RowText(row) == QLatin1String(kBreakPointText);
-}
-
-bool SplitterDlg::IsInsertable(int row) const
-{
-    // A page row other than page 1 that does not already follow a break point row.
-    return row > 0 && !IsBreakPointRow(row) && !IsBreakPointRow(row - 1);
-}
-
-void SplitterDlg::RemoveRow(int row)
-{
-    // The list would otherwise select a neighbour of a removed current row by itself.
-    QTreeWidgetItem *item = PageList->topLevelItem(row);
-    if (item == PageList->currentItem())
-        PageList->selectionModel()->setCurrentIndex(QModelIndex(), QItemSelectionModel::NoUpdate);
-    delete PageList->takeTopLevelItem(row);
-}
-
 void SplitterDlg::SelectRow(int row)
 {
-    QTreeWidgetItem *item = PageList->topLevelItem(row);
-    if (!item)
+    const QModelIndex index = breaks_.index(row);
+    if (!index.isValid())
         return;
     // Selecting raises the selection notification, so OnRowSelected runs before this returns.
-    PageList->setCurrentItem(item, 0, QItemSelectionModel::ClearAndSelect);
+    PageList->selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
 }
 
-QTreeWidgetItem *SplitterDlg::MakeRow(const QString &text, int image) const
+void SplitterDlg::OnReplayed(int row)
 {
-    auto *item = new QTreeWidgetItem(QStringList{text});
-    item->setTextAlignment(0, Qt::AlignCenter);
-    if (image < RowImages.size())
-        item->setIcon(0, RowImages.at(image));
-    return item;
+    if (row < 0)
+        row = SelectedRow();
+    if (row < 0)
+        return;
+    // The commands follow the selected row even when it was selected already.
+    if (SelectedRow() == row)
+        OnRowSelected();
+    else
+        SelectRow(row);
 }
 
 void SplitterDlg::SetActionCommand(int commandId, bool enabled)
@@ -122,8 +98,7 @@ void SplitterDlg::InsertBreakPoint()
     // The button is enabled exactly for rows that may take a break point before them.
     if (!InsertButton->isEnabled())
         return;
-    const BreakPointEdit::Recorder edit(*this, QStringLiteral("Insert Break Point"));
-    PageList->insertTopLevelItem(row, MakeRow(QString::fromLatin1(kBreakPointText), kBreakPointImage));
+    breaks_.InsertBefore(row);
     SetActionCommand(CmdId::InsertBreakPoint, false);
     InsertButton->setEnabled(false);
     PageList->setFocus();
@@ -132,10 +107,11 @@ void SplitterDlg::InsertBreakPoint()
 void SplitterDlg::DeleteBreakPoint()
 {
     const int row = SelectedRow();
-    if (row < 0 || !IsBreakPointRow(row))
+    if (row < 0 || !breaks_.IsBreakPoint(row))
         return;
-    const BreakPointEdit::Recorder edit(*this, QStringLiteral("Delete Break Point"));
-    RemoveRow(row);
+    // The list would otherwise select a neighbour of the removed current row by itself.
+    PageList->selectionModel()->setCurrentIndex(QModelIndex(), QItemSelectionModel::NoUpdate);
+    breaks_.Delete(row);
     SelectRow(row);
     SetActionCommand(CmdId::CleanAllBreakPoints, false);
     SetActionCommand(CmdId::DeleteBreakPoint, false);
@@ -145,13 +121,11 @@ void SplitterDlg::DeleteBreakPoint()
 
 void SplitterDlg::CleanAllBreakPoints()
 {
-    // One scan over the rows counted at the start: the row moving into a freed place always
-    // is a page row, since break point rows are never adjacent.
-    const BreakPointEdit::Recorder edit(*this, QStringLiteral("Clean All Break Points"));
-    const int count = PageList->topLevelItemCount();
-    for (int row = 0; row < count; ++row)
-        if (IsBreakPointRow(row))
-            RemoveRow(row);
+    const int selected = SelectedRow();
+    // A selected break point row goes, and the list must not select a neighbour instead.
+    if (breaks_.IsBreakPoint(selected))
+        PageList->selectionModel()->setCurrentIndex(QModelIndex(), QItemSelectionModel::NoUpdate);
+    breaks_.CleanAll(selected);
 }
 
 void SplitterDlg::OnRowSelected()
@@ -160,14 +134,14 @@ void SplitterDlg::OnRowSelected()
     if (row < 0)
         return;
     int page = -1;
-    if (IsBreakPointRow(row)) {
+    if (breaks_.IsBreakPoint(row)) {
         EnableForBreakPointRow();
     } else {
-        page = RowText(row).toInt();
+        page = breaks_.PageAt(row);
         DeleteButton->setEnabled(false);
         SetActionCommand(CmdId::DeleteBreakPoint, false);
     }
-    if (IsInsertable(row))
+    if (breaks_.IsInsertable(row))
         EnableForInsertableRow();
     else
         DisableInsert();
@@ -178,34 +152,18 @@ void SplitterDlg::OnRowSelected()
 
 void SplitterDlg::PlaceBreakPoints()
 {
-    if (!PageList || PageList->topLevelItemCount() == 0 || splitting_)
+    if (!PageList || breaks_.PageCount() == 0 || splitting_)
         return;
-    int pageCount = 0;
-    for (int row = 0; row < PageList->topLevelItemCount(); ++row)
-        pageCount += !IsBreakPointRow(row);
-    PlaceBreakPointsDlg dialog(report_.Bookmarks(), pageCount, this);
-    if (dialog.exec() == QDialog::Accepted) {
-        // One step, undone as a whole; the break points that were there stay.
-        const BreakPointEdit::Recorder edit(*this, QStringLiteral("Place Break Points"));
-        BookmarkLevel = dialog.BookmarkLevel();
-        InsertBreakPointsBefore(dialog.Breaks());
-    }
+    PlaceBreakPointsDlg dialog(report_.Bookmarks(), breaks_.PageCount(), this);
+    if (dialog.exec() == QDialog::Accepted)
+        InsertBreakPointsBefore(dialog.Breaks(), dialog.BookmarkLevel());
     PageList->setFocus();
 }
 
-void SplitterDlg::InsertBreakPointsBefore(const QList<int> &pages)
+void SplitterDlg::InsertBreakPointsBefore(const QList<int> &pages, int bookmarkLevel)
 {
-    // From the last row up, so that the rows still to visit keep their places.
-    int page = 0;
-    for (int row = 0; row < PageList->topLevelItemCount(); ++row)
-        page += !IsBreakPointRow(row);
-    for (int row = PageList->topLevelItemCount() - 1; row >= 0; --row) {
-        if (IsBreakPointRow(row))
-            continue;
-        if (pages.contains(page) && IsInsertable(row))
-            PageList->insertTopLevelItem(row, MakeRow(QString::fromLatin1(kBreakPointText), kBreakPointImage));
-        --page;
-    }
+    // One step, undone as a whole; the break points that were there stay.
+    breaks_.Place(pages, bookmarkLevel, SelectedRow());
     // The selected row may now follow a break point: its commands follow.
     OnRowSelected();
 }
@@ -220,9 +178,9 @@ bool SplitterDlg::TranslateHistoryKey(const QKeyEvent *key)
     if (splitting_)
         return true;
     if (asked == HistoryKey::Undo)
-        edits_.undo();
+        breaks_.History().undo();
     else
-        edits_.redo();
+        breaks_.History().redo();
     return true;
 }
 
@@ -255,14 +213,14 @@ void SplitterDlg::OnRowClick()
     const int row = SelectedRow();
     if (row < 0)
         return;
-    if (IsBreakPointRow(row)) {
+    if (breaks_.IsBreakPoint(row)) {
         EnableForBreakPointRow();
         setPopupItem(menu, CmdId::ContextInsertBreakPoint, false);
         ShowContextMenu(menu, cursor);
     } else {
         setPopupItem(menu, CmdId::ContextDeleteBreakPoint, false);
     }
-    if (IsInsertable(row)) {
+    if (breaks_.IsInsertable(row)) {
         EnableForInsertableRow();
     } else {
         DisableInsert();
@@ -278,7 +236,7 @@ void SplitterDlg::OnRowRightClick()
     const int row = SelectedRow();
     if (row < 0)
         return;
-    if (IsBreakPointRow(row)) {
+    if (breaks_.IsBreakPoint(row)) {
         EnableForBreakPointRow();
         setPopupItem(menu, CmdId::ContextCleanAllBreakPoints, true);
         setPopupItem(menu, CmdId::ContextDeleteBreakPoint, true);
@@ -286,7 +244,7 @@ void SplitterDlg::OnRowRightClick()
     } else {
         setPopupItem(menu, CmdId::ContextDeleteBreakPoint, false);
     }
-    if (IsInsertable(row)) {
+    if (breaks_.IsInsertable(row)) {
         EnableForInsertableRow();
         setPopupItem(menu, CmdId::ContextInsertBreakPoint, true);
         setPopupItem(menu, CmdId::ContextCleanAllBreakPoints, false);

@@ -11,7 +11,7 @@
 #include "split/OpenFailure.h"
 
 #include <QPushButton>
-#include <QTreeWidget>
+#include <QTreeView>
 
 namespace qw {
 
@@ -64,13 +64,9 @@ void SplitterDlg::OpenDocument(const QString &path)
         return;
     }
 
-    RowImages = {rowImage(ResId::PageRowIcon), rowImage(ResId::BreakPointRowIcon)};
+    breaks_.Reset(pages);
+    breaks_.SetRowImages(rowImage(ResId::PageRowIcon), rowImage(ResId::BreakPointRowIcon));
     PageList->setIconSize(kRowImageSize);
-    QList<QTreeWidgetItem *> rows;
-    rows.reserve(pages);
-    for (int page = 1; page <= pages; ++page)
-        rows.append(MakeRow(QString::number(page), 0));
-    PageList->addTopLevelItems(rows);
     SelectRow(0);
     PageList->setFocus();
     Viewer.LoadDocument(path);
@@ -80,11 +76,8 @@ void SplitterDlg::OpenDocument(const QString &path)
 
 void SplitterDlg::ForgetRows()
 {
-    BookmarkLevel = 0;
-    PageList->clear();
-    // The history belongs to the rows just discarded.
-    edits_.clear();
-    RowImages.clear();
+    // The history and the bookmark level belong to the rows discarded here.
+    breaks_.Reset(0);
     report_ = {};
 }
 

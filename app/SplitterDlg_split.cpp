@@ -2,6 +2,8 @@
 // into a split job, its progress shown with a way to cancel, and its outcome told.
 #include "SplitterDlg.h"
 
+#include "SplitProgress.h"
+
 #include "controls/OpenLink.h"
 #include "framework/AppMessageBox.h"
 #include "framework/FileDialogs.h"
@@ -13,9 +15,8 @@
 
 #include <QCoreApplication>
 #include <QDir>
-#include <QProgressDialog>
 #include <QPushButton>
-#include <QTreeWidget>
+#include <QTreeView>
 
 namespace qw {
 
@@ -35,7 +36,7 @@ bool SplitterDlg::RunOptionsDialog()
 
 void SplitterDlg::OnSplit()
 {
-    if (PageList->topLevelItemCount() == 0)
+    if (breaks_.PageCount() == 0)
         return;
     // Also turns away a Split command that arrives between the parts of a running split.
     if (!SplitButton->isEnabled())
@@ -60,7 +61,7 @@ SplitSettings SplitterDlg::CurrentSettings() const
     settings.archiveFolderName = Options.ArchiveFolderName;
     if (settings.fileNamePattern.contains(QLatin1String("{bookmark}"))) {
         settings.bookmarks = report_.Bookmarks();
-        settings.bookmarkLevel = BookmarkLevel;
+        settings.bookmarkLevel = breaks_.BookmarkLevel();
     }
     return settings;
 }
@@ -84,12 +85,8 @@ void SplitterDlg::SplitDocument()
         AskedFolder = folder;
     }
 
-    // The split works on its own copy of the rows: edits made meanwhile do not change it.
-    QStringList rows;
-    for (int row = 0; row < PageList->topLevelItemCount(); ++row)
-        rows << RowText(row);
-    SplitJob job(DocumentPath, SplitPlan::FromRows(rows, QString::fromLatin1(kBreakPointText)), CurrentSettings(),
-                 report_.Identity());
+    // The split works on its own copy of the parts: edits made meanwhile do not change it.
+    SplitJob job(DocumentPath, breaks_.Parts(), CurrentSettings(), report_.Identity());
     if (job.Parts().isEmpty())
         return;
 
@@ -107,7 +104,8 @@ void SplitterDlg::SplitDocument()
     // Only the files the question named may be replaced, not one that takes their place.
     job.AgreeToReplace(check.existing);
 
-    const SplitResult result = WriteParts(job);
+    OutputFolder = job.Location().outputFolder;
+    const SplitResult result = RunWithProgress(job);
     if (!result.Complete(job.Parts().size())) {
         // A failed part is never announced as success, and the document stays where it is.
         const bool onlyCancelled = result.cancelled && !result.documentChanged && result.failures.isEmpty();
@@ -116,8 +114,11 @@ void SplitterDlg::SplitDocument()
         PageList->setFocus();
         return;
     }
-    if (job.Settings().archive && !ArchiveDocument(job))
+    if (result.archived && *result.archived != MoveResult::Moved) {
+        // The parts are written; the user must know why the document did not move.
+        AppMessageBox::Show(this, job.ArchiveFailure(*result.archived), MsgBox::Ok | MsgBox::IconExclamation);
         return;
+    }
     if (AppMessageBox::Show(this, kSuccessPrompt, MsgBox::YesNo) == MsgBox::IdYes
         && !LinkResult::Succeeded(OpenLink(OutputFolder, ShowCmd::Show)))
         // Without a file manager the Yes would otherwise do nothing at all.
@@ -129,54 +130,15 @@ void SplitterDlg::SplitDocument()
     PageList->setFocus();
 }
 
-SplitResult SplitterDlg::WriteParts(const SplitJob &job)
+SplitResult SplitterDlg::RunWithProgress(const SplitJob &job)
 {
     // The wait cursor is for the engine runs only: never over a dialog that waits for the user.
     WaitCursor wait;
-    QProgressDialog progress(this);
-    progress.setWindowTitle(QCoreApplication::applicationName());
-    progress.setRange(0, int(job.Parts().size()));
-    progress.setMinimumDuration(0);
-    progress.setWindowModality(Qt::WindowModal);
-    job_ = &job;
-    progress_ = &progress;
+    SplitProgress progress(this, int(job.Parts().size()));
     splitting_ = true;
-    const SplitResult result = job.Run([this](const PartRange &part) {
-        return SplitPart(part.firstPage, part.lastPage, part.partNumber, part.fileCount);
-    });
+    const SplitResult result = job.Run(progress);
     splitting_ = false;
-    progress_ = nullptr;
-    job_ = nullptr;
     return result;
-}
-
-PartOutcome SplitterDlg::SplitPart(int firstPage, int lastPage, int partNumber, int fileCount)
-{
-    progress_->setLabelText(QStringLiteral("Writing part %1 of %2...").arg(partNumber).arg(fileCount));
-    progress_->setValue(partNumber - 1);
-    // Painting and input queued while the previous part ran are handled now.
-    EngineRunner::PumpMessages();
-    if (progress_->wasCanceled()) {
-        PartOutcome cancelled;
-        cancelled.cancelled = true;
-        return cancelled;
-    }
-    OutputFolder = job_->Location().outputFolder;
-    // While the engine runs, the progress dialog stays live, so Cancel can stop even a hung engine.
-    return job_->SplitPart({firstPage, lastPage, partNumber, fileCount}, [this] {
-        EngineRunner::PumpMessages();
-        return !progress_->wasCanceled();
-    });
-}
-
-bool SplitterDlg::ArchiveDocument(const SplitJob &job)
-{
-    const MoveResult result = job.ArchiveDocument();
-    if (result == MoveResult::Moved)
-        return true;
-    // The parts are written; the user must know why the document did not move.
-    AppMessageBox::Show(this, job.ArchiveFailure(result), MsgBox::Ok | MsgBox::IconExclamation);
-    return false;
 }
 
 } // namespace qw

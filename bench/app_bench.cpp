@@ -5,6 +5,7 @@
 //    engine runs started directly, as a ratio (the driver's overhead).
 // Runs beside the engine, like the program: build/quirewright_bench BIG.pdf [repetitions]
 #include "app/SplitterDlg.h"
+#include "support/MainWindowProbe.h"
 #include "framework/AppMessageBox.h"
 #include "framework/CommandLine.h"
 #include "split/EngineRunner.h"
@@ -16,7 +17,7 @@
 #include <QPdfView>
 #include <QProcess>
 #include <QTemporaryDir>
-#include <QTreeWidget>
+#include <QTreeView>
 
 #include <algorithm>
 #include <cstdio>
@@ -61,7 +62,7 @@ public:
 
 double openSeconds(BenchDlg &dlg, const QString &document)
 {
-    auto *view = qobject_cast<QPdfView *>(dlg.Viewer.Control().Window());
+    auto *view = qobject_cast<QPdfView *>(dlg.Preview().Control().Window());
     PaintWatch watch(view ? view->viewport() : &dlg);
     QElapsedTimer timer;
     timer.start();
@@ -82,10 +83,10 @@ double countSeconds(const QString &document, int *pages)
 // Break points spread evenly, so the split makes kParts parts.
 void placeBreakPoints(BenchDlg &dlg, int pages)
 {
-    QTreeWidget *list = dlg.PageList;
+    QTreeView *list = probe::PageList(dlg);
     for (int part = kParts - 1; part >= 1; --part) {
         const int page = 1 + part * pages / kParts;
-        list->setCurrentItem(list->topLevelItem(page - 1));
+        list->setCurrentIndex(list->model()->index(page - 1, 0));
         dlg.InsertBreakPoint();
     }
 }
@@ -142,7 +143,7 @@ int main(int argc, char *argv[])
         counts.push_back(countSeconds(document, &pages));
         const double open = openSeconds(dlg, document);
         afterCount.push_back(open - counts.back());
-        if (dlg.PageList->topLevelItemCount() != pages || pages <= 0) {
+        if (probe::RowCount(dlg) != pages || pages <= 0) {
             std::fprintf(stderr, "the document did not open (%d pages)\n", pages);
             return 1;
         }

@@ -13,7 +13,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QTreeWidget>
+#include <QTreeView>
 
 namespace qw {
 
@@ -59,12 +59,12 @@ QWidget *createStatic(const DialogControl &control, QWidget *parent)
 
 QWidget *createListView(QWidget *parent)
 {
-    auto *list = new QTreeWidget(parent);
+    // A view: the dialog that owns the list gives it the model it shows.
+    auto *list = new QTreeView(parent);
     list->setRootIsDecorated(false);
     list->setUniformRowHeights(true);
     list->setItemsExpandable(false);
     list->setSelectionMode(QAbstractItemView::SingleSelection);
-    list->setColumnCount(0);
     list->header()->setSectionsMovable(false);
     return list;
 }

@@ -169,21 +169,52 @@ void SplitJob::AgreeToReplace(const QList<OutputTarget> &files)
         agreed_.insert(file.path, file.stamp);
 }
 
-SplitResult SplitJob::Run(const PartRunner &runPart) const
+SplitResult SplitJob::Run() const
+{
+    SplitObserver nobody;
+    return Run(nobody);
+}
+
+SplitResult SplitJob::Run(SplitObserver &observer) const
 {
     SplitResult result;
     for (const PartRange &part : parts_) {
-        const PartOutcome outcome = runPart ? runPart(part) : SplitPart(part);
-        if (outcome.written)
+        PartOutcome outcome;
+        if (!observer.PartStarting(part, OutputPathOf(part))) {
+            outcome.cancelled = true;
+        } else {
+            outcome = SplitPart(part, [&observer] { return observer.KeepGoing(); });
+            // A stop reaches the engine too (Ctrl+C goes to the whole process group), which then
+            // fails on it: that is the stop, not a failure of the part.
+            if (!outcome.cancelled && !observer.KeepGoing())
+                outcome.cancelled = true;
+            if (outcome.cancelled && !outcome.written) {
+                outcome.failureKind = PartOutcome::Failure::None;
+                outcome.failure.clear();
+            }
+        }
+        if (outcome.written) {
             result.written << outcome.path;
-        else if (!outcome.failure.isEmpty())
+            observer.PartWritten(part, outcome);
+        } else if (!outcome.failure.isEmpty()) {
             result.failures << outcome.failure;
+            observer.PartFailed(part, outcome);
+        }
         result.documentChanged = result.documentChanged || outcome.documentChanged;
         if (outcome.EndsTheSplit()) {
             result.cancelled = outcome.cancelled;
             result.notAttempted = int(parts_.size()) - part.partNumber;
+            for (const PartRange &skipped : parts_.sliced(part.partNumber))
+                observer.PartSkipped(skipped);
             break;
         }
+    }
+    // A stop asked for after the last part still keeps the document where it is.
+    if (settings_.archive && result.Complete(parts_.size()) && !observer.KeepGoing())
+        result.cancelled = true;
+    if (settings_.archive && result.Complete(parts_.size())) {
+        result.archived = ArchiveDocument();
+        observer.ArchiveEnded(*result.archived);
     }
     return result;
 }
@@ -263,6 +294,19 @@ QString SplitJob::ArchiveTarget() const
 MoveResult SplitJob::ArchiveDocument() const
 {
     return MoveFileNoReplace(documentPath_, ArchiveTarget());
+}
+
+SplitJob::ArchiveProblem SplitJob::CheckArchive() const
+{
+    if (!settings_.archive)
+        return ArchiveProblem::None;
+    if (settings_.archiveFolderName.isEmpty())
+        return ArchiveProblem::NoFolder;
+    if (!QFileInfo(settings_.archiveFolderName).isDir())
+        return ArchiveProblem::FolderMissing;
+    if (!SplitPlan::ExistingOutputs({ArchiveTarget()}).isEmpty())
+        return ArchiveProblem::TargetExists;
+    return ArchiveProblem::None;
 }
 
 QString SplitJob::ArchiveFailure(MoveResult result) const

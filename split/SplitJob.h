@@ -3,6 +3,8 @@
 #include "OutputNaming.h"
 #include "OutputTarget.h"
 #include "SplitPlan.h"
+#include "SplitObserver.h"
+#include "SplitOutcome.h"
 #include "SplitSettings.h"
 
 #include "framework/FileMove.h"
@@ -17,49 +19,6 @@
 
 namespace qw {
 
-// How one part of a split ended.
-struct PartOutcome {
-    // Why a part was not written.
-    enum class Failure {
-        None,
-        EngineNotStarted, // the engine could not be started at all: the next parts would fail alike
-        EngineFailed, // it ran and failed (its last line tells why)
-        NotWritten, // it reported success, but the output file did not change
-        FileAppeared, // a file that nobody agreed to replace arrived at the part's name meanwhile
-        DocumentChanged, // the document is no longer the file that was opened
-    };
-    bool written = false; // the engine succeeded and this run changed the output file
-    QString path; // the file the part was written to, as the file system resolved it
-    bool cancelled = false; // the split was cancelled while or before this part ran (it may be written)
-    // The document changed since it was opened (found before or after this part's engine run;
-    // the part may still have been written, from the file that was opened).
-    bool documentChanged = false;
-    Failure failureKind = Failure::None;
-    QString failure; // why the part was not written, for the user; empty when written or cancelled
-
-    // No further part may be attempted after this one: cancelled, no engine, another program
-    // writing the same names, or a document that changed.
-    bool EndsTheSplit() const
-    {
-        return cancelled || documentChanged || failureKind == Failure::EngineNotStarted
-               || failureKind == Failure::FileAppeared;
-    }
-};
-
-// What a whole split did.
-struct SplitResult {
-    QStringList written; // the parts' paths, in part order
-    QStringList failures; // one text per part that failed
-    int notAttempted = 0; // parts never started: after a part that ended the split
-    bool cancelled = false;
-    bool documentChanged = false; // the split stopped because the document changed
-    // Every part written, no cancel and no change: only then may the document be archived.
-    bool Complete(qsizetype partCount) const
-    {
-        return !cancelled && !documentChanged && written.size() == partCount;
-    }
-};
-
 // One split of a document into parts, free of any window, shared by the main window and the
 // batch mode: where the parts go, what must stop the split before anything is written, one
 // engine run per part with every part's result checked, and the archive move.
@@ -73,8 +32,6 @@ public:
     // Asked while the engine runs (every few tenths of a second, and on its output); false
     // asks the engine to stop. A caller with a window handles its events here.
     using KeepGoing = std::function<bool()>;
-    // Runs one part; the job's own SplitPart unless a caller wraps it (to show progress).
-    using PartRunner = std::function<PartOutcome(const PartRange &part)>;
 
     // `document` is the document file as it was when it was opened (and its page count and
     // bookmarks read); the split stops when the file is no longer that one. Without it, the
@@ -110,9 +67,12 @@ public:
     // replace them, and nothing else, not even a file that takes their place meanwhile.
     void AgreeToReplace(const QList<OutputTarget> &files);
 
-    // Writes the parts in order. Stops after a part that ends the split (PartOutcome); the parts
-    // after it are not attempted.
-    SplitResult Run(const PartRunner &runPart = {}) const;
+    // Writes the parts in order, then archives the document when every part was written and the
+    // settings ask for it, telling `observer` as it goes. Stops after a part that ends the split
+    // (PartOutcome); the parts after it are skipped. A part that fails once the observer has
+    // asked to stop is the stop, not a failure.
+    SplitResult Run(SplitObserver &observer) const;
+    SplitResult Run() const;
 
     // Writes one part. A part counts as written only when the engine succeeded and the output
     // file changed during this run: a file that was there before proves nothing. When
@@ -122,6 +82,11 @@ public:
     // Moves the document into the archive folder, never over a file there.
     QString ArchiveTarget() const;
     MoveResult ArchiveDocument() const;
+    // What would keep the archive move from succeeding, looked at before any part is written by a
+    // caller that must not leave parts behind without it (the window moves after the parts, and
+    // tells why a move failed).
+    enum class ArchiveProblem { None, NoFolder, FolderMissing, TargetExists };
+    ArchiveProblem CheckArchive() const;
     // Why the archive move failed, for the user.
     QString ArchiveFailure(MoveResult result) const;
 

@@ -3,6 +3,7 @@
 // window's state.
 #include "app/AboutDlg.h"
 #include "app/SplitterDlg.h"
+#include "support/MainWindowProbe.h"
 #include "controls/HyperlinkLabel.h"
 #include "controls/OpenLink.h"
 #include "framework/DialogBuilder.h"
@@ -17,7 +18,7 @@
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
-#include <QTreeWidget>
+#include <QTreeView>
 #include <QUrl>
 
 using namespace qw;
@@ -27,9 +28,9 @@ namespace {
 // What a person can see of the main window, before and after a help command.
 QStringList windowState(const SplitterDlg &dlg)
 {
-    QStringList state{dlg.DocumentPath, QString::number(dlg.PageList->topLevelItemCount())};
+    QStringList state{dlg.DocumentPath, QString::number(probe::RowCount(dlg))};
     for (const QPushButton *button :
-         {dlg.OpenButton, dlg.DeleteButton, dlg.InsertButton, dlg.SplitButton, dlg.OptionsButton})
+         {probe::Button(dlg, CtrlId::OpenButton), probe::Button(dlg, CtrlId::DeleteButton), probe::Button(dlg, CtrlId::InsertButton), probe::Button(dlg, CtrlId::SplitButton), probe::Button(dlg, CtrlId::OptionsButton)})
         state << QString::number(button->isEnabled());
     return state;
 }

@@ -3,6 +3,7 @@
 #include "app/SplitterApp.h"
 #include "app/PlaceBreakPointsDlg.h"
 #include "app/SplitterDlg.h"
+#include "support/MainWindowProbe.h"
 #include "framework/AppMessageBox.h"
 #include "framework/FileDialogs.h"
 #include "framework/MenuAdapter.h"
@@ -26,7 +27,7 @@
 #include <QScopeGuard>
 #include <QTest>
 #include <QTimer>
-#include <QTreeWidget>
+#include <QTreeView>
 
 using namespace qw;
 
@@ -88,7 +89,7 @@ private:
     QString selected() const;
     void select(int row);
     void clickRow(int row, Qt::MouseButton button);
-    void key(Qt::Key key) { QTest::keyClick(dlg_->PageList, key); }
+    void key(Qt::Key key) { QTest::keyClick(probe::PageList(*dlg_), key); }
     QWidget *action() const { return dlg_->ActionPopup(); }
     int selectedRow() const;
     QList<State> insertAndDelete() const;
@@ -151,15 +152,15 @@ void TestBreakPointList::open(int pages, const QString &path)
 QStringList TestBreakPointList::rows() const
 {
     QStringList texts;
-    for (int i = 0; i < dlg_->PageList->topLevelItemCount(); ++i)
-        texts << dlg_->PageList->topLevelItem(i)->text(0);
+    for (int i = 0; i < probe::RowCount(*dlg_); ++i)
+        texts << probe::RowText(*dlg_, i);
     return texts;
 }
 
 QString TestBreakPointList::selected() const
 {
-    const auto items = dlg_->PageList->selectedItems();
-    return items.isEmpty() ? QString() : items.first()->text(0);
+    const int row = probe::SelectedRow(*dlg_);
+    return row < 0 ? QString() : probe::RowText(*dlg_, row);
 }
 
 void TestBreakPointList::select(int row)
@@ -169,8 +170,8 @@ void TestBreakPointList::select(int row)
 
 void TestBreakPointList::clickRow(int row, Qt::MouseButton button)
 {
-    QTreeWidget *list = dlg_->PageList;
-    const QRect rect = list->visualItemRect(list->topLevelItem(row));
+    QTreeView *list = probe::PageList(*dlg_);
+    const QRect rect = list->visualRect(list->model()->index(row, 0));
     QTest::mouseClick(list->viewport(), button, {}, rect.center());
 }
 
@@ -181,15 +182,15 @@ void TestBreakPointList::openingFillsTheListAndSelectsPageOne()
     QCOMPARE(selected(), QStringLiteral("1"));
     QCOMPARE(dlg_->DocumentPath, QStringLiteral("/docs/a doc.pdf"));
     QCOMPARE(app_->RecentFiles().paths().first(), QStringLiteral("/docs/a doc.pdf"));
-    QVERIFY(dlg_->PageList->hasFocus());
-    QVERIFY(!dlg_->InsertButton->isEnabled());
-    QVERIFY(!dlg_->DeleteButton->isEnabled());
-    QVERIFY(dlg_->SplitButton->isEnabled());
+    QVERIFY(probe::PageList(*dlg_)->hasFocus());
+    QVERIFY(!probe::Button(*dlg_, CtrlId::InsertButton)->isEnabled());
+    QVERIFY(!probe::Button(*dlg_, CtrlId::DeleteButton)->isEnabled());
+    QVERIFY(probe::Button(*dlg_, CtrlId::SplitButton)->isEnabled());
     QCOMPARE(stateOf(action(), CmdId::SplitPdf), Enabled);
     QCOMPARE(stateOf(action(), CmdId::InsertBreakPoint), Greyed);
     QCOMPARE(stateOf(action(), CmdId::DeleteBreakPoint), Greyed);
-    QCOMPARE(dlg_->RowImages.size(), 2);
-    QVERIFY(!dlg_->PageList->topLevelItem(0)->icon(0).isNull());
+    QVERIFY(dlg_->Breaks().HasRowImages());
+    QVERIFY(!probe::RowIcon(*dlg_, 0).isNull());
 }
 
 void TestBreakPointList::insertBeforeASelectedPage()
@@ -197,23 +198,23 @@ void TestBreakPointList::insertBeforeASelectedPage()
     open(4);
     key(Qt::Key_Down);
     QCOMPARE(selected(), QStringLiteral("2"));
-    QVERIFY(dlg_->InsertButton->isEnabled());
+    QVERIFY(probe::Button(*dlg_, CtrlId::InsertButton)->isEnabled());
     QCOMPARE(stateOf(action(), CmdId::InsertBreakPoint), Enabled);
     QCOMPARE(stateOf(action(), CmdId::CleanAllBreakPoints), Greyed);
 
     key(Qt::Key_F2);
     QCOMPARE(rows(), QStringList({"1", BP, "2", "3", "4"}));
     QCOMPARE(selected(), QStringLiteral("2"));
-    QVERIFY(!dlg_->InsertButton->isEnabled());
+    QVERIFY(!probe::Button(*dlg_, CtrlId::InsertButton)->isEnabled());
     QCOMPARE(stateOf(action(), CmdId::InsertBreakPoint), Greyed);
     key(Qt::Key_F2);
     QCOMPARE(rows(), QStringList({"1", BP, "2", "3", "4"}));
 
     // The button and both menu commands insert too.
     select(4);
-    QTest::mouseClick(dlg_->InsertButton, Qt::LeftButton);
+    QTest::mouseClick(probe::Button(*dlg_, CtrlId::InsertButton), Qt::LeftButton);
     QCOMPARE(rows(), QStringList({"1", BP, "2", "3", BP, "4"}));
-    QCOMPARE(dlg_->PageList->topLevelItem(4)->icon(0).isNull(), false);
+    QCOMPARE(probe::RowIcon(*dlg_, 4).isNull(), false);
 }
 
 void TestBreakPointList::deleteKeyRemovesTheSelectedBreakPoint()
@@ -223,8 +224,8 @@ void TestBreakPointList::deleteKeyRemovesTheSelectedBreakPoint()
     key(Qt::Key_F2);
     key(Qt::Key_Up);
     QCOMPARE(selected(), BP);
-    QVERIFY(dlg_->DeleteButton->isEnabled());
-    QVERIFY(!dlg_->InsertButton->isEnabled());
+    QVERIFY(probe::Button(*dlg_, CtrlId::DeleteButton)->isEnabled());
+    QVERIFY(!probe::Button(*dlg_, CtrlId::InsertButton)->isEnabled());
     QCOMPARE(stateOf(action(), CmdId::DeleteBreakPoint), Enabled);
     QCOMPARE(stateOf(action(), CmdId::CleanAllBreakPoints), Enabled);
     QCOMPARE(stateOf(action(), CmdId::InsertBreakPoint), Greyed);
@@ -232,12 +233,12 @@ void TestBreakPointList::deleteKeyRemovesTheSelectedBreakPoint()
     key(Qt::Key_Delete);
     QCOMPARE(rows(), QStringList({"1", "2", "3"}));
     QCOMPARE(selected(), QStringLiteral("2"));
-    QVERIFY(dlg_->InsertButton->isEnabled());
-    QVERIFY(!dlg_->DeleteButton->isEnabled());
+    QVERIFY(probe::Button(*dlg_, CtrlId::InsertButton)->isEnabled());
+    QVERIFY(!probe::Button(*dlg_, CtrlId::DeleteButton)->isEnabled());
     QCOMPARE(stateOf(action(), CmdId::InsertBreakPoint), Enabled);
     QCOMPARE(stateOf(action(), CmdId::DeleteBreakPoint), Greyed);
     QCOMPARE(stateOf(action(), CmdId::CleanAllBreakPoints), Greyed);
-    QVERIFY(dlg_->PageList->hasFocus());
+    QVERIFY(probe::PageList(*dlg_)->hasFocus());
 }
 
 void TestBreakPointList::breakPointsAreNeverDoubledOrFirst()
@@ -248,8 +249,8 @@ void TestBreakPointList::breakPointsAreNeverDoubledOrFirst()
     select(2); // the break point row enables Clean All
     select(3); // page 3, right after the break point
     QCOMPARE(selected(), QStringLiteral("3"));
-    QVERIFY(!dlg_->InsertButton->isEnabled());
-    QVERIFY(!dlg_->DeleteButton->isEnabled());
+    QVERIFY(!probe::Button(*dlg_, CtrlId::InsertButton)->isEnabled());
+    QVERIFY(!probe::Button(*dlg_, CtrlId::DeleteButton)->isEnabled());
     QCOMPARE(stateOf(action(), CmdId::CleanAllBreakPoints), Enabled); // left as it was
     key(Qt::Key_F2);
     select(0);
@@ -269,7 +270,7 @@ void TestBreakPointList::deleteOnAPageRowChangesNothing()
     select(2);
     for (Qt::Key k : {Qt::Key_F3, Qt::Key_Delete})
         key(k);
-    QTest::mouseClick(dlg_->DeleteButton, Qt::LeftButton);
+    QTest::mouseClick(probe::Button(*dlg_, CtrlId::DeleteButton), Qt::LeftButton);
     QCOMPARE(rows(), QStringList({"1", BP, "2", "3"}));
     QCOMPARE(selected(), QStringLiteral("2"));
 }
@@ -289,7 +290,7 @@ void TestBreakPointList::cleanAllRemovesEveryBreakPointInOneStep()
     QCOMPARE(rows(), QStringList({"1", "2", "3", "4", "5", "6", "7", "8", "9"}));
     // Nothing else changes until another row is selected: no selection, states as they were.
     QCOMPARE(selected(), QString());
-    QVERIFY(dlg_->DeleteButton->isEnabled());
+    QVERIFY(probe::Button(*dlg_, CtrlId::DeleteButton)->isEnabled());
     QCOMPARE(stateOf(action(), CmdId::DeleteBreakPoint), Enabled);
 
     // On a list without break points, or an empty one, it changes nothing.
@@ -302,7 +303,7 @@ void TestBreakPointList::commandsWithoutSelectionDoNothing()
     for (Qt::Key k : {Qt::Key_F2, Qt::Key_F3, Qt::Key_Delete, Qt::Key_F4})
         key(k); // empty list
     QVERIFY(rows().isEmpty());
-    QTest::mouseClick(dlg_->PageList->viewport(), Qt::RightButton, {}, QPoint(20, 20));
+    QTest::mouseClick(probe::PageList(*dlg_)->viewport(), Qt::RightButton, {}, QPoint(20, 20));
     QVERIFY(menusShown_.isEmpty());
 
     open(3);
@@ -310,7 +311,7 @@ void TestBreakPointList::commandsWithoutSelectionDoNothing()
     key(Qt::Key_F2);
     select(1);
     key(Qt::Key_F4); // removes the selected break point: no row is selected now
-    dlg_->InsertButton->setEnabled(true);
+    probe::Button(*dlg_, CtrlId::InsertButton)->setEnabled(true);
     key(Qt::Key_F2);
     key(Qt::Key_F3);
     QCOMPARE(rows(), QStringList({"1", "2", "3"}));
@@ -351,11 +352,11 @@ void TestBreakPointList::rightClickMenuFollowsTheSelectedRow()
     select(1);
     key(Qt::Key_F2);
     clickRow(row, Qt::RightButton);
-    QCOMPARE(dlg_->PageList->currentItem(), dlg_->PageList->topLevelItem(row));
+    QCOMPARE(probe::PageList(*dlg_)->currentIndex().row(), row);
     QCOMPARE(menusShown_.size(), 1);
     QCOMPARE(menusShown_.last(), menu);
-    QCOMPARE(dlg_->InsertButton->isEnabled(), insert);
-    QCOMPARE(dlg_->DeleteButton->isEnabled(), remove);
+    QCOMPARE(probe::Button(*dlg_, CtrlId::InsertButton)->isEnabled(), insert);
+    QCOMPARE(probe::Button(*dlg_, CtrlId::DeleteButton)->isEnabled(), remove);
     QCOMPARE(stateOf(action(), CmdId::InsertBreakPoint), insert ? Enabled : Greyed);
     QCOMPARE(stateOf(action(), CmdId::DeleteBreakPoint), remove ? Enabled : Greyed);
 }
@@ -379,8 +380,8 @@ void TestBreakPointList::onePageDocument()
     QCOMPARE(rows(), QStringList{"1"});
     key(Qt::Key_F2);
     QCOMPARE(rows(), QStringList{"1"});
-    QVERIFY(!dlg_->InsertButton->isEnabled());
-    QVERIFY(dlg_->SplitButton->isEnabled());
+    QVERIFY(!probe::Button(*dlg_, CtrlId::InsertButton)->isEnabled());
+    QVERIFY(probe::Button(*dlg_, CtrlId::SplitButton)->isEnabled());
 }
 
 void TestBreakPointList::reopeningDiscardsBreakPoints()
@@ -402,9 +403,9 @@ void TestBreakPointList::failedCountLeavesTheListEmpty()
     QVERIFY(rows().isEmpty());
     QCOMPARE(dlg_->DocumentPath, QStringLiteral("/docs/broken.pdf"));
     QCOMPARE(app_->RecentFiles().paths().first(), QStringLiteral("/docs/broken.pdf"));
-    QVERIFY(dlg_->RowImages.isEmpty());
+    QVERIFY(!dlg_->Breaks().HasRowImages());
     // Splitting stays available from the earlier document; it finds nothing to split.
-    QVERIFY(dlg_->SplitButton->isEnabled());
+    QVERIFY(probe::Button(*dlg_, CtrlId::SplitButton)->isEnabled());
 
     // Opened through its recent-file entry, a file that cannot be counted keeps the entry.
     app_->OnCommand(CmdId::RecentFileFirst);
@@ -444,7 +445,7 @@ void TestBreakPointList::openFileDialogOpensTheChosenFile()
         asked = request;
         return answer;
     });
-    QTest::mouseClick(dlg_->OpenButton, Qt::LeftButton); // cancelled
+    QTest::mouseClick(probe::Button(*dlg_, CtrlId::OpenButton), Qt::LeftButton); // cancelled
     QVERIFY(rows().isEmpty());
     QCOMPARE(asked.defaultSuffix, QStringLiteral("PDF"));
     QCOMPARE(asked.nameFilters.size(), 3);
@@ -467,7 +468,7 @@ void TestBreakPointList::documentNamedAtStartIsOpened()
     QTimer::singleShot(200, [&] {
         if (SplitterDlg *main = app.MainWindow()) {
             opened = main->DocumentPath;
-            rows = main->PageList->topLevelItemCount();
+            rows = probe::RowCount(*main);
             main->close();
         }
     });
@@ -535,19 +536,18 @@ void TestBreakPointList::placeBreakPoints()
     qputenv("FAKE_OUTLINE", "");
     QCOMPARE(levels.join('|'), offered);
     QCOMPARE(this->rows(), rows);
-    QCOMPARE(dlg_->BookmarkLevel, choice.startsWith("every") || choice == "cancel" ? 0 : choice.toInt());
+    QCOMPARE(dlg_->Breaks().BookmarkLevel(), choice.startsWith("every") || choice == "cancel" ? 0 : choice.toInt());
 }
 
 int TestBreakPointList::selectedRow() const
 {
-    const auto items = dlg_->PageList->selectedItems();
-    return items.isEmpty() ? -1 : dlg_->PageList->indexOfTopLevelItem(items.first());
+    return probe::SelectedRow(*dlg_);
 }
 
 QList<State> TestBreakPointList::insertAndDelete() const
 {
-    return {dlg_->InsertButton->isEnabled() ? Enabled : Greyed, stateOf(action(), CmdId::InsertBreakPoint),
-            dlg_->DeleteButton->isEnabled() ? Enabled : Greyed, stateOf(action(), CmdId::DeleteBreakPoint)};
+    return {probe::Button(*dlg_, CtrlId::InsertButton)->isEnabled() ? Enabled : Greyed, stateOf(action(), CmdId::InsertBreakPoint),
+            probe::Button(*dlg_, CtrlId::DeleteButton)->isEnabled() ? Enabled : Greyed, stateOf(action(), CmdId::DeleteBreakPoint)};
 }
 
 void TestBreakPointList::placeAtLevel(int level)
@@ -602,7 +602,7 @@ void TestBreakPointList::undoAndRedo()
     QFETCH(int, bookmarkLevel);
     const QHash<QString, Qt::Key> keys{
         {"F2", Qt::Key_F2}, {"F3", Qt::Key_F3}, {"Delete", Qt::Key_Delete}, {"F4", Qt::Key_F4}};
-    QWidget *target = dlg_->PageList;
+    QWidget *target = probe::PageList(*dlg_);
     // The bookmarks come with the report the engine gives when the document is opened.
     qputenv("FAKE_OUTLINE", kOutline);
     const auto noOutline = qScopeGuard([] { qputenv("FAKE_OUTLINE", ""); });
@@ -616,7 +616,7 @@ void TestBreakPointList::undoAndRedo()
         } else if (step == "level2") {
             placeAtLevel(2);
         } else if (step == "button") {
-            target = dlg_->OptionsButton;
+            target = probe::Button(*dlg_, CtrlId::OptionsButton);
             target->setFocus();
         } else {
             if (step == "undo")
@@ -627,7 +627,7 @@ void TestBreakPointList::undoAndRedo()
                 QTest::keyClick(target, Qt::Key_Y, Qt::ControlModifier);
             // The commands stand as selecting the row now selected sets them.
             const int row = selectedRow();
-            if (row >= 0 && dlg_->PageList->topLevelItemCount() > 1) {
+            if (row >= 0 && probe::RowCount(*dlg_) > 1) {
                 const QList<State> states = insertAndDelete();
                 select(row == 0 ? 1 : 0);
                 select(row);
@@ -637,7 +637,7 @@ void TestBreakPointList::undoAndRedo()
     }
     QCOMPARE(this->rows(), rows);
     QCOMPARE(selectedRow(), selected);
-    QCOMPARE(dlg_->BookmarkLevel, bookmarkLevel);
+    QCOMPARE(dlg_->Breaks().BookmarkLevel(), bookmarkLevel);
 }
 
 QTEST_MAIN(TestBreakPointList)

@@ -3,6 +3,7 @@
 // This program runs beside the engine.
 #include "app/SplitterApp.h"
 #include "app/SplitterDlg.h"
+#include "support/MainWindowProbe.h"
 #include "framework/AppMessageBox.h"
 #include "framework/DialogBuilder.h"
 #include "framework/ModulePath.h"
@@ -23,7 +24,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
-#include <QTreeWidget>
+#include <QTreeView>
 
 using namespace qw;
 
@@ -66,7 +67,7 @@ QStringList expectedPages(int first, int last)
 
 int pageOnTop(const SplitterDlg &dlg)
 {
-    const auto *view = qobject_cast<const QPdfView *>(dlg.Viewer.Control().Window());
+    const auto *view = qobject_cast<const QPdfView *>(dlg.Preview().Control().Window());
     return view ? view->pageNavigator()->currentPage() + 1 : -1;
 }
 
@@ -150,10 +151,10 @@ void TestEndToEnd::openBreakAndSplit()
     dlg.show();
     QVERIFY(QTest::qWaitForWindowExposed(&dlg));
     app.OpenDocumentFile(document_);
-    QCOMPARE(dlg.PageList->topLevelItemCount(), 10);
+    QCOMPARE(probe::RowCount(dlg), 10);
     QTRY_COMPARE(pageOnTop(dlg), 1);
 
-    QTreeWidget *list = dlg.PageList;
+    QTreeView *list = probe::PageList(dlg);
     list->setFocus();
     for (int i = 0; i < 3; ++i)
         QTest::keyClick(list, Qt::Key_Down);
@@ -161,7 +162,7 @@ void TestEndToEnd::openBreakAndSplit()
     QTest::keyClick(list, Qt::Key_F2);
     for (int i = 0; i < 4; ++i)
         QTest::keyClick(list, Qt::Key_Down);
-    QCOMPARE(list->currentItem()->text(0), QStringLiteral("8"));
+    QCOMPARE(list->currentIndex().data().toString(), QStringLiteral("8"));
     QTest::keyClick(list, Qt::Key_F2);
 
     // The options dialog comes up modally; choose "same folder", type the pattern, press Ok.

@@ -2,13 +2,14 @@
 // horizontal bar, a selected row is highlighted as one, the selected row stays in view when a
 // break point goes in above it, and a right click below the last row shows no menu.
 #include "app/SplitterDlg.h"
+#include "support/MainWindowProbe.h"
 #include "framework/MenuTracker.h"
 #include "support/StandInEngine.h"
 
 #include <QMenu>
 #include <QScrollBar>
 #include <QTest>
-#include <QTreeWidget>
+#include <QTreeView>
 
 using namespace qw;
 
@@ -34,11 +35,11 @@ private slots:
 
 private:
     void open(int pages);
-    QTreeWidget *list() const { return dlg_->PageList; }
+    QTreeView *list() const { return probe::PageList(*dlg_); }
     // Whole rows only; the column is a little wider than the list shows.
-    bool inView(QTreeWidgetItem *item) const
+    bool inView(const QModelIndex &row) const
     {
-        const QRect rect = list()->visualItemRect(item);
+        const QRect rect = list()->visualRect(row);
         return rect.top() >= 0 && rect.bottom() < list()->viewport()->height();
     }
 
@@ -87,7 +88,7 @@ void TestPageList::selectedRowIsHighlightedAsOne()
 {
     open(5);
     list()->setFocus();
-    const QRect row = list()->visualItemRect(list()->topLevelItem(0));
+    const QRect row = list()->visualRect(list()->model()->index(0, 0));
     const QImage image = list()->viewport()->grab().toImage().convertToFormat(QImage::Format_RGB32);
     const QRgb highlight = list()->palette().color(QPalette::Active, QPalette::Highlight).rgb();
     // Left of the icon, right of it, between icon and text, and at the text cell's edges: no
@@ -101,25 +102,25 @@ void TestPageList::selectedRowStaysInViewAfterInsert()
 {
     open(200);
     QTest::qWait(0);
-    QTreeWidgetItem *last = nullptr;
+    QPersistentModelIndex last;
     // The last row that is still whole in view.
-    for (int row = 0; row < list()->topLevelItemCount(); ++row) {
-        QTreeWidgetItem *item = list()->topLevelItem(row);
-        if (!inView(item))
+    for (int row = 0; row < list()->model()->rowCount(); ++row) {
+        const QModelIndex index = list()->model()->index(row, 0);
+        if (!inView(index))
             break;
-        last = item;
+        last = index;
     }
-    QVERIFY(last);
-    list()->setCurrentItem(last);
+    QVERIFY(last.isValid());
+    list()->setCurrentIndex(last);
     QTest::keyClick(list(), Qt::Key_F2);
-    QCOMPARE(list()->itemAbove(last)->text(0), QStringLiteral("BreakPoint"));
+    QCOMPARE(list()->indexAbove(last).data().toString(), QStringLiteral("BreakPoint"));
     QTRY_VERIFY(inView(last));
 }
 
 void TestPageList::rightClickBelowTheLastRowShowsNoMenu()
 {
     open(2);
-    const QRect second = list()->visualItemRect(list()->topLevelItem(1));
+    const QRect second = list()->visualRect(list()->model()->index(1, 0));
     QTest::mouseClick(list()->viewport(), Qt::RightButton, {}, QPoint(60, second.bottom() + 20));
     QCOMPARE(menus_, 0);
     QTest::mouseClick(list()->viewport(), Qt::RightButton, {}, second.center());

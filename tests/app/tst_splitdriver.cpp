@@ -1,6 +1,7 @@
 // The window's side of the split, against a stand-in engine beside this program: the parts its
 // rows make, the folder prompt, the questions and messages, progress and Cancel, archiving.
 #include "app/SplitterDlg.h"
+#include "support/MainWindowProbe.h"
 #include "controls/OpenLink.h"
 #include "framework/AppMessageBox.h"
 #include "framework/FileDialogs.h"
@@ -15,7 +16,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
-#include <QTreeWidget>
+#include <QTreeView>
 #include <QUrl>
 
 using namespace qw;
@@ -153,11 +154,11 @@ void TestSplitDriver::openWithBreakPoints(int pages, const QList<int> &before)
 {
     qputenv("FAKE_PAGES", QByteArray::number(pages));
     dlg_->OpenDocument(document_);
-    QTreeWidget *list = dlg_->PageList;
+    QTreeView *list = probe::PageList(*dlg_);
     for (int page : before) {
-        for (int row = 0; row < list->topLevelItemCount(); ++row)
-            if (list->topLevelItem(row)->text(0) == QString::number(page))
-                list->setCurrentItem(list->topLevelItem(row));
+        for (int row = 0; row < probe::RowCount(*dlg_); ++row)
+            if (probe::RowText(*dlg_, row) == QString::number(page))
+                list->setCurrentIndex(list->model()->index(row, 0));
         QTest::keyClick(list, Qt::Key_F2);
     }
 }
@@ -169,14 +170,14 @@ void TestSplitDriver::noBreakPointsGiveOneWholePart()
         o.SaveFileType = 3;
         o.FileNamePattern = "{basename} {part} of {filecount}";
     };
-    QTest::keyClick(dlg_->PageList, Qt::Key_F5);
+    QTest::keyClick(probe::PageList(*dlg_), Qt::Key_F5);
     const QString docs = dir_.filePath("docs");
     QCOMPARE(log(), QStringList{"1-3|" + docs + "/my \"manual\" 1 of 1.pdf"});
     QCOMPARE(messages_, QStringList{kSuccess});
     QVERIFY(opened_.isEmpty()); // answered No
-    QCOMPARE(dlg_->focusWidget(), dlg_->PageList);
-    QVERIFY(dlg_->SplitButton->isEnabled());
-    QVERIFY(dlg_->OptionsButton->isEnabled());
+    QCOMPARE(dlg_->focusWidget(), probe::PageList(*dlg_));
+    QVERIFY(probe::Button(*dlg_, CtrlId::SplitButton)->isEnabled());
+    QVERIFY(probe::Button(*dlg_, CtrlId::OptionsButton)->isEnabled());
     QCOMPARE(dlg_->OutputFolder, docs + "/");
 }
 
@@ -190,14 +191,14 @@ void TestSplitDriver::breakPointsGiveConsecutiveRanges()
     };
     QDir().mkpath(dir_.filePath("out"));
     promptAnswer_ = MsgBox::IdYes;
-    QTest::mouseClick(dlg_->SplitButton, Qt::LeftButton);
+    QTest::mouseClick(probe::Button(*dlg_, CtrlId::SplitButton), Qt::LeftButton);
     const QString out = dir_.filePath("out");
     QCOMPARE(log(),
              QStringList({"1-3|" + out + "/my \"manual\" 0001 p1-3.pdf", "4-7|" + out + "/my \"manual\" 0002 p4-7.pdf",
                           "8-10|" + out + "/my \"manual\" 0003 p8-10.pdf"}));
     QCOMPARE(opened_, QList<QUrl>{QUrl::fromLocalFile(out + "/")});
     // The list, the document and the source file are left as they were.
-    QCOMPARE(dlg_->PageList->topLevelItemCount(), 12);
+    QCOMPARE(probe::RowCount(*dlg_), 12);
     QVERIFY(QFile::exists(document_));
 }
 
@@ -209,7 +210,7 @@ void TestSplitDriver::folderThatCannotBeShownIsNamed()
     // No file manager, and no browser registered to fall back on.
     OpenLinkSeams::SetPlatformOpener([](const QUrl &) { return false; });
     OpenLinkSeams::SetClassReader([](const QString &, QString &) { return 2u; });
-    QTest::keyClick(dlg_->PageList, Qt::Key_F5);
+    QTest::keyClick(probe::PageList(*dlg_), Qt::Key_F5);
     OpenLinkSeams::SetClassReader({});
     OpenLinkSeams::SetPlatformOpener([this](const QUrl &url) {
         opened_ << url;
@@ -224,16 +225,16 @@ void TestSplitDriver::folderThatCannotBeShownIsNamed()
 
 void TestSplitDriver::nothingHappensWithoutRowsOrOk()
 {
-    QTest::keyClick(dlg_->PageList, Qt::Key_F5); // nothing open
+    QTest::keyClick(probe::PageList(*dlg_), Qt::Key_F5); // nothing open
     QCOMPARE(dlg_->optionsShown, 0);
     openWithBreakPoints(2, {});
     dlg_->acceptOptions = false;
-    QTest::keyClick(dlg_->PageList, Qt::Key_F5);
+    QTest::keyClick(probe::PageList(*dlg_), Qt::Key_F5);
     QCOMPARE(dlg_->optionsShown, 1);
     QVERIFY(log().isEmpty());
     QVERIFY(messages_.isEmpty());
-    dlg_->SplitButton->setEnabled(false);
-    QTest::keyClick(dlg_->PageList, Qt::Key_F5);
+    probe::Button(*dlg_, CtrlId::SplitButton)->setEnabled(false);
+    QTest::keyClick(probe::PageList(*dlg_), Qt::Key_F5);
     QCOMPARE(dlg_->optionsShown, 1);
 }
 
@@ -250,7 +251,7 @@ void TestSplitDriver::askedFolderIsPromptedOncePerSplit()
         titles << title;
         return dir_.filePath("docs");
     });
-    QTest::keyClick(dlg_->PageList, Qt::Key_F5);
+    QTest::keyClick(probe::PageList(*dlg_), Qt::Key_F5);
     QCOMPARE(titles, QStringList{"Please select a folder"});
     QCOMPARE(log().size(), 3);
     QVERIFY(log().first().startsWith("1-1|" + dir_.filePath("docs") + "/my"));
@@ -262,10 +263,10 @@ void TestSplitDriver::cancelledFolderPromptWritesNothing()
     openWithBreakPoints(3, {2});
     dlg_->setOptions = [](OptionsDlg &o) { o.SaveFileType = 1; };
     FileDialogs::SetFolderResponder([](const QString &, const QString &) { return QString(); });
-    QTest::keyClick(dlg_->PageList, Qt::Key_F5);
+    QTest::keyClick(probe::PageList(*dlg_), Qt::Key_F5);
     QVERIFY(log().isEmpty());
     QVERIFY(messages_.isEmpty());
-    QVERIFY(dlg_->SplitButton->isEnabled());
+    QVERIFY(probe::Button(*dlg_, CtrlId::SplitButton)->isEnabled());
 }
 
 void TestSplitDriver::failedPartIsReportedNotAnnounced_data()
@@ -288,7 +289,7 @@ void TestSplitDriver::failedPartIsReportedNotAnnounced()
         o.ArchiveFolderName = dir_.filePath("archive");
     };
     qputenv("FAKE_FAIL", "4-7");
-    QTest::keyClick(dlg_->PageList, Qt::Key_F5);
+    QTest::keyClick(probe::PageList(*dlg_), Qt::Key_F5);
     // The remaining parts are still attempted.
     QCOMPARE(log().size(), 3);
     QVERIFY(QFile::exists(dir_.filePath("docs/my \"manual\" 3.pdf")));
@@ -309,7 +310,7 @@ void TestSplitDriver::archiveMovesTheDocument()
         o.ArchiveButtonState = 1;
         o.ArchiveFolderName = dir_.filePath("archive");
     };
-    QTest::keyClick(dlg_->PageList, Qt::Key_F5);
+    QTest::keyClick(probe::PageList(*dlg_), Qt::Key_F5);
     QVERIFY(!QFile::exists(document_));
     QVERIFY(QFile::exists(dir_.filePath("archive/my \"manual\".pdf")));
     QCOMPARE(messages_, QStringList{kSuccess});
@@ -337,13 +338,13 @@ void TestSplitDriver::refusalIsShownAndNothingRuns()
     const QString engine = EngineRunner::EnginePath();
     if (engineAway)
         QVERIFY(QFile::rename(engine, engine + ".away"));
-    QTest::keyClick(dlg_->PageList, Qt::Key_F5);
+    QTest::keyClick(probe::PageList(*dlg_), Qt::Key_F5);
     if (engineAway)
         QVERIFY(QFile::rename(engine + ".away", engine));
     QVERIFY(log().isEmpty());
     QCOMPARE(messages_.size(), 1);
     QVERIFY2(messages_.first().startsWith(message), qPrintable(messages_.first()));
-    QCOMPARE(dlg_->focusWidget(), dlg_->PageList);
+    QCOMPARE(dlg_->focusWidget(), probe::PageList(*dlg_));
 }
 
 void TestSplitDriver::progressAndGuardsDuringTheSplit()
@@ -370,7 +371,7 @@ void TestSplitDriver::progressAndGuardsDuringTheSplit()
         }
     });
     probe.start();
-    QTest::keyClick(dlg_->PageList, Qt::Key_F5);
+    QTest::keyClick(probe::PageList(*dlg_), Qt::Key_F5);
     probe.stop();
     QCOMPARE(labels, QStringList({"Writing part 1 of 3...", "Writing part 2 of 3...", "Writing part 3 of 3..."}));
     QVERIFY(waitCursorWhileWriting);
@@ -385,22 +386,22 @@ void TestSplitDriver::undoWaitsForTheSplit()
     dlg_->setOptions = [](OptionsDlg &o) { o.SaveFileType = 3; };
     const auto rows = [this] {
         QStringList texts;
-        for (int row = 0; row < dlg_->PageList->topLevelItemCount(); ++row)
-            texts << dlg_->PageList->topLevelItem(row)->text(0);
+        for (int row = 0; row < probe::RowCount(*dlg_); ++row)
+            texts << probe::RowText(*dlg_, row);
         return texts;
     };
     QTimer probe;
     probe.setInterval(0);
     connect(&probe, &QTimer::timeout, this, [this] {
         if (dlg_->findChild<QProgressDialog *>())
-            QTest::keyClick(dlg_->PageList, Qt::Key_Z, Qt::ControlModifier);
+            QTest::keyClick(probe::PageList(*dlg_), Qt::Key_Z, Qt::ControlModifier);
     });
     probe.start();
-    QTest::keyClick(dlg_->PageList, Qt::Key_F5);
+    QTest::keyClick(probe::PageList(*dlg_), Qt::Key_F5);
     probe.stop();
     QCOMPARE(log().size(), 3);
     QCOMPARE(rows(), QStringList({"1", "2", "BreakPoint", "3", "4", "BreakPoint", "5", "6"}));
-    QTest::keyClick(dlg_->PageList, Qt::Key_Z, Qt::ControlModifier);
+    QTest::keyClick(probe::PageList(*dlg_), Qt::Key_Z, Qt::ControlModifier);
     QCOMPARE(rows(), QStringList({"1", "2", "BreakPoint", "3", "4", "5", "6"}));
 }
 
@@ -427,7 +428,7 @@ void TestSplitDriver::cancelStopsTheSplit()
     QElapsedTimer clock;
     clock.start();
     user.start();
-    QTest::keyClick(dlg_->PageList, Qt::Key_F5);
+    QTest::keyClick(probe::PageList(*dlg_), Qt::Key_F5);
     user.stop();
     QVERIFY2(clock.elapsed() < 10000, "the hung engine was not stopped");
     QCOMPARE(log().size(), 2);
@@ -439,7 +440,7 @@ void TestSplitDriver::cancelStopsTheSplit()
     QCOMPARE(types_.first() & 0xF0, MsgBox::IconInformation);
     QVERIFY(QFile::exists(document_));
     QVERIFY(!QFile::exists(dir_.filePath("docs/my \"manual\" 2.pdf")));
-    QVERIFY(dlg_->SplitButton->isEnabled());
+    QVERIFY(probe::Button(*dlg_, CtrlId::SplitButton)->isEnabled());
 }
 
 void TestSplitDriver::existingFilesAreReplacedOnlyWhenAllowed_data()
@@ -463,7 +464,7 @@ void TestSplitDriver::existingFilesAreReplacedOnlyWhenAllowed()
     file.write("someone's own file");
     file.close();
     replaceAnswer_ = answer;
-    QTest::keyClick(dlg_->PageList, Qt::Key_F5);
+    QTest::keyClick(probe::PageList(*dlg_), Qt::Key_F5);
 
     // One question, before any part, naming the file; No is what Enter answers.
     QVERIFY(!messages_.isEmpty());
@@ -481,7 +482,7 @@ void TestSplitDriver::existingFilesAreReplacedOnlyWhenAllowed()
         QCOMPARE(file.readAll(), QByteArray("%PDF-1.4 part 3-4\n"));
         QCOMPARE(messages_.last(), kSuccess);
     }
-    QCOMPARE(dlg_->focusWidget(), dlg_->PageList);
+    QCOMPARE(dlg_->focusWidget(), probe::PageList(*dlg_));
 }
 
 QTEST_MAIN(TestSplitDriver)

@@ -5,6 +5,7 @@
 // everything that would stop a part is found before the first. The batch mode also stops its
 // engine on a signal. This program runs beside the engine, as the window does.
 #include "app/SplitterDlg.h"
+#include "support/MainWindowProbe.h"
 #include "framework/AppMessageBox.h"
 #include "split/SplitPlan.h"
 
@@ -20,7 +21,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
-#include <QTreeWidget>
+#include <QTreeView>
 #include <QUrl>
 
 #include <csignal>
@@ -212,8 +213,8 @@ Outcome TestSplitSafety::splitInWindow(const Request &request, const Meddler &me
     window.work = work_;
     window.Create();
     window.OpenDocument(at(request.document));
-    const int pages = window.PageList->topLevelItemCount();
-    window.InsertBreakPointsBefore(SplitPlan::BreaksEvery(pages, request.every));
+    const int pages = probe::RowCount(window);
+    window.InsertBreakPointsBefore(SplitPlan::BreaksEvery(pages, request.every), 0);
     // The window handles its events between parts and while the engine runs.
     bool meddled = !meddle;
     QTimer meddler;
@@ -418,10 +419,10 @@ void TestSplitSafety::fullTemporaryFolderIsNamed()
     window.Create();
     window.OpenDocument(at("doc.pdf"));
     qputenv("TMPDIR", saved);
-    QVERIFY2(window.Viewer.Message().startsWith("No file for the PDF engine's report could be made in the temporary "
+    QVERIFY2(window.Preview().Message().startsWith("No file for the PDF engine's report could be made in the temporary "
                                                 "folder "
                                                 + missing),
-             qPrintable(window.Viewer.Message()));
+             qPrintable(window.Preview().Message()));
 }
 
 void TestSplitSafety::namesThatAreNotUtf8AreRefused_data()
@@ -476,8 +477,8 @@ void TestSplitSafety::namesThatAreNotUtf8AreRefused()
             // What a file dialog or the recent-file list hands over: the lossy text.
             window.OpenDocument(QFile::decodeName(raw));
         }
-        QCOMPARE(window.PageList->topLevelItemCount(), 0);
-        said = window.Viewer.Message();
+        QCOMPARE(probe::RowCount(window), 0);
+        said = window.Preview().Message();
     }
     QVERIFY2(said.contains(message), qPrintable(said));
     QCOMPARE(listing(work_), before);

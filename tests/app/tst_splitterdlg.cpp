@@ -2,6 +2,7 @@
 // application object's path message and recent-file entries.
 #include "app/SplitterApp.h"
 #include "app/SplitterDlg.h"
+#include "support/MainWindowProbe.h"
 #include "framework/MenuAdapter.h"
 #include "framework/SettingsStore.h"
 #include "res/MenuTemplate.h"
@@ -15,7 +16,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
-#include <QTreeWidget>
+#include <QTreeView>
 
 using namespace qw;
 
@@ -128,11 +129,11 @@ void TestSplitterDlg::buttonsAndMenuEntriesRouteByTheirIds()
     RecordingDlg dlg;
     dlg.Create();
     dlg.show();
-    QTest::mouseClick(dlg.OpenButton, Qt::LeftButton);
-    QTest::mouseClick(dlg.OptionsButton, Qt::LeftButton);
-    QTest::mouseClick(dlg.InsertButton, Qt::LeftButton); // disabled: nothing happens
-    dlg.InsertButton->setEnabled(true);
-    QTest::mouseClick(dlg.InsertButton, Qt::LeftButton);
+    QTest::mouseClick(probe::Button(dlg, CtrlId::OpenButton), Qt::LeftButton);
+    QTest::mouseClick(probe::Button(dlg, CtrlId::OptionsButton), Qt::LeftButton);
+    QTest::mouseClick(probe::Button(dlg, CtrlId::InsertButton), Qt::LeftButton); // disabled: nothing happens
+    probe::Button(dlg, CtrlId::InsertButton)->setEnabled(true);
+    QTest::mouseClick(probe::Button(dlg, CtrlId::InsertButton), Qt::LeftButton);
     menuCommand(dlg, CmdId::About)->trigger();
     menuCommand(dlg, CmdId::FileOpen)->trigger();
     QCOMPARE(dlg.calls, QStringList({"BrowseForDocument", "RunOptionsDialog", "InsertBreakPoint", "ShowAboutBox",
@@ -147,22 +148,22 @@ void TestSplitterDlg::shortcutKeysAreTakenWhateverHasTheFocus()
     dlg.show();
     QVERIFY(QTest::qWaitForWindowExposed(&dlg));
     KeyCounter listKeys;
-    dlg.PageList->installEventFilter(&listKeys);
-    dlg.PageList->setFocus();
+    probe::PageList(dlg)->installEventFilter(&listKeys);
+    probe::PageList(dlg)->setFocus();
 
     // The Action items are greyed at start; the keys run their commands all the same.
     for (Qt::Key key : {Qt::Key_F2, Qt::Key_F3, Qt::Key_Delete, Qt::Key_F4, Qt::Key_F5})
-        QTest::keyClick(dlg.PageList, key);
+        QTest::keyClick(probe::PageList(dlg), key);
     QCOMPARE(dlg.calls, QStringList({"InsertBreakPoint", "DeleteBreakPoint", "DeleteBreakPoint", "CleanAllBreakPoints",
                                      "OnSplit"}));
     QCOMPARE(listKeys.presses, 0);
-    QTest::keyClick(dlg.PageList, Qt::Key_Down);
+    QTest::keyClick(probe::PageList(dlg), Qt::Key_Down);
     QCOMPARE(listKeys.presses, 1);
 
     dlg.calls.clear();
-    QTest::keyClick(dlg.OpenButton, Qt::Key_F2);
+    QTest::keyClick(probe::Button(dlg, CtrlId::OpenButton), Qt::Key_F2);
     QTest::keyClick(&dlg, Qt::Key_Delete);
-    QTest::keyClick(dlg.PageList, Qt::Key_F5, Qt::ControlModifier);
+    QTest::keyClick(probe::PageList(dlg), Qt::Key_F5, Qt::ControlModifier);
     QCOMPARE(dlg.calls, QStringList({"InsertBreakPoint", "DeleteBreakPoint", "OnSplit"}));
 }
 
@@ -171,7 +172,7 @@ void TestSplitterDlg::altF4IsLeftToTheSystem()
     RecordingDlg dlg;
     dlg.Create();
     dlg.show();
-    QTest::keyClick(dlg.PageList, Qt::Key_F4, Qt::AltModifier);
+    QTest::keyClick(probe::PageList(dlg), Qt::Key_F4, Qt::AltModifier);
     QVERIFY(dlg.calls.isEmpty());
 }
 
@@ -181,9 +182,9 @@ void TestSplitterDlg::enterAndEscapeDoNothing()
     dlg.Create();
     dlg.show();
     QVERIFY(QTest::qWaitForWindowExposed(&dlg));
-    dlg.PageList->setFocus();
+    probe::PageList(dlg)->setFocus();
     for (Qt::Key key : {Qt::Key_Return, Qt::Key_Enter, Qt::Key_Escape}) {
-        QTest::keyClick(dlg.PageList, key);
+        QTest::keyClick(probe::PageList(dlg), key);
         QTest::keyClick(&dlg, key);
     }
     QVERIFY(dlg.isVisible());
@@ -233,13 +234,13 @@ void TestSplitterDlg::layoutFollowsResizes()
     QCOMPARE(client->geometry(), QRect(0, menuHeight, size.width(), size.height() - menuHeight));
     const int w = client->width();
     const int h = client->height();
-    QCOMPARE(dlg.PageList->geometry(), QRect(5, 60, 130, qMax(0, h - 62)));
-    QCOMPARE(dlg.Viewer.geometry(), QRect(140, 60, qMax(0, w - 140), qMax(0, h - 60)));
+    QCOMPARE(probe::PageList(dlg)->geometry(), QRect(5, 60, 130, qMax(0, h - 62)));
+    QCOMPARE(dlg.Preview().geometry(), QRect(140, 60, qMax(0, w - 140), qMax(0, h - 60)));
     QCOMPARE(dlg.Control(CtrlId::TopLine)->geometry(), QRect(0, 0, w, 2));
     // The buttons keep their template places along the top.
-    QCOMPARE(dlg.OpenButton->y(), dlg.SplitButton->y());
-    QVERIFY(dlg.OpenButton->x() < dlg.InsertButton->x());
-    QVERIFY(dlg.OpenButton->geometry().bottom() < 60);
+    QCOMPARE(probe::Button(dlg, CtrlId::OpenButton)->y(), probe::Button(dlg, CtrlId::SplitButton)->y());
+    QVERIFY(probe::Button(dlg, CtrlId::OpenButton)->x() < probe::Button(dlg, CtrlId::InsertButton)->x());
+    QVERIFY(probe::Button(dlg, CtrlId::OpenButton)->geometry().bottom() < 60);
 }
 
 void TestSplitterDlg::startUpState()
@@ -252,11 +253,11 @@ void TestSplitterDlg::startUpState()
     QVERIFY(!dlg.QueryDragIcon().isNull());
     QVERIFY(dlg.acceptDrops());
 
-    QVERIFY(dlg.OpenButton->isEnabled());
-    QVERIFY(dlg.OptionsButton->isEnabled());
-    QVERIFY(!dlg.InsertButton->isEnabled());
-    QVERIFY(!dlg.DeleteButton->isEnabled());
-    QVERIFY(!dlg.SplitButton->isEnabled());
+    QVERIFY(probe::Button(dlg, CtrlId::OpenButton)->isEnabled());
+    QVERIFY(probe::Button(dlg, CtrlId::OptionsButton)->isEnabled());
+    QVERIFY(!probe::Button(dlg, CtrlId::InsertButton)->isEnabled());
+    QVERIFY(!probe::Button(dlg, CtrlId::DeleteButton)->isEnabled());
+    QVERIFY(!probe::Button(dlg, CtrlId::SplitButton)->isEnabled());
 
     QWidget *action = dlg.ActionPopup();
     QVERIFY(action);
@@ -265,12 +266,13 @@ void TestSplitterDlg::startUpState()
     for (int id : {CmdId::FileOpen, CmdId::FileOptions, CmdId::FileExit, CmdId::About, CmdId::ViewWebSite})
         QVERIFY(menuCommand(dlg, id)->isEnabled());
 
-    QCOMPARE(dlg.PageList->columnCount(), 1);
-    QCOMPARE(dlg.PageList->headerItem()->text(0), QStringLiteral("Page No."));
-    QCOMPARE(dlg.PageList->headerItem()->textAlignment(0), int(Qt::AlignCenter));
-    QCOMPARE(dlg.PageList->columnWidth(0), 120);
-    QCOMPARE(dlg.PageList->topLevelItemCount(), 0);
-    QCOMPARE(dlg.PageList->selectionMode(), QAbstractItemView::SingleSelection);
+    QCOMPARE(probe::PageList(dlg)->model()->columnCount(), 1);
+    QCOMPARE(probe::PageList(dlg)->model()->headerData(0, Qt::Horizontal).toString(), QStringLiteral("Page No."));
+    QCOMPARE(probe::PageList(dlg)->model()->headerData(0, Qt::Horizontal, Qt::TextAlignmentRole).toInt(),
+             int(Qt::AlignCenter));
+    QCOMPARE(probe::PageList(dlg)->columnWidth(0), 120);
+    QCOMPARE(probe::RowCount(dlg), 0);
+    QCOMPARE(probe::PageList(dlg)->selectionMode(), QAbstractItemView::SingleSelection);
 }
 
 void TestSplitterDlg::minimisedIconIsCentred()

@@ -5,6 +5,7 @@
 #include "PdfProbe.h"
 #include "app/SplitterApp.h"
 #include "app/SplitterDlg.h"
+#include "support/MainWindowProbe.h"
 #include "framework/AppMessageBox.h"
 #include "framework/MenuTracker.h"
 
@@ -15,7 +16,7 @@
 #include <QPdfView>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QTreeWidget>
+#include <QTreeView>
 #include <QWheelEvent>
 
 using namespace qw;
@@ -40,10 +41,10 @@ private slots:
     void pagingInThePreviewSelectsTheRow();
 
 private:
-    QPdfView *view() const { return qobject_cast<QPdfView *>(dlg_->Viewer.Control().Window()); }
+    QPdfView *view() const { return qobject_cast<QPdfView *>(dlg_->Preview().Control().Window()); }
     int pageOnView() const { return view()->pageNavigator()->currentPage() + 1; }
     QString selectedRow() const;
-    bool readerShown() const { return view()->isVisibleTo(&dlg_->Viewer); }
+    bool readerShown() const { return view()->isVisibleTo(&dlg_->Preview()); }
 
     QTemporaryDir dir_;
     QString good_;
@@ -92,17 +93,17 @@ void TestWindowHints::cleanup()
 
 QString TestWindowHints::selectedRow() const
 {
-    const QList<QTreeWidgetItem *> rows = dlg_->PageList->selectedItems();
-    return rows.size() == 1 ? rows.first()->text(0) : QStringLiteral("<%1 selected>").arg(rows.size());
+    const QModelIndexList rows = probe::PageList(*dlg_)->selectionModel()->selectedRows();
+    return rows.size() == 1 ? rows.first().data().toString() : QStringLiteral("<%1 selected>").arg(rows.size());
 }
 
 void TestWindowHints::hintWithoutDocument()
 {
     const QString hint = "Open a PDF with the Open button or File > Open..., or drop one here.";
-    QCOMPARE(dlg_->Viewer.Message(), hint);
+    QCOMPARE(dlg_->Preview().Message(), hint);
     QVERIFY(!readerShown());
     // The hint is painted over a plain pane: text in a second colour shows it was drawn.
-    const QImage pane = dlg_->Viewer.grab().toImage();
+    const QImage pane = dlg_->Preview().grab().toImage();
     QVERIFY(pane.width() > 200 && pane.height() > 100);
     const QRgb background = pane.pixel(2, 2);
     bool drawn = false;
@@ -141,20 +142,20 @@ void TestWindowHints::failedOpenTellsWhyInThePreview()
 
     // A good document first: the failed open must not leave it on view beside an empty list.
     dlg_->OpenDocument(good_);
-    QCOMPARE(dlg_->PageList->topLevelItemCount(), 10);
-    QCOMPARE(dlg_->Viewer.Message(), QString());
+    QCOMPARE(probe::RowCount(*dlg_), 10);
+    QCOMPARE(dlg_->Preview().Message(), QString());
     QVERIFY(readerShown());
     QCOMPARE(view()->document()->pageCount(), 10);
 
     dlg_->OpenDocument(path);
-    QCOMPARE(dlg_->PageList->topLevelItemCount(), 0);
-    QCOMPARE(dlg_->Viewer.Message(), QString(reason).replace("%1", path));
+    QCOMPARE(probe::RowCount(*dlg_), 0);
+    QCOMPARE(dlg_->Preview().Message(), QString(reason).replace("%1", path));
     QVERIFY(!readerShown());
     QCOMPARE(view()->document()->pageCount(), 0);
 
     // The next good open takes the reason away.
     dlg_->OpenDocument(good_);
-    QCOMPARE(dlg_->Viewer.Message(), QString());
+    QCOMPARE(dlg_->Preview().Message(), QString());
     QVERIFY(readerShown());
     QCOMPARE(view()->document()->pageCount(), 10);
     QCOMPARE(pageOnView(), 1);
@@ -192,12 +193,12 @@ void TestWindowHints::pagingInThePreviewSelectsTheRow()
     QFETCH(QList<int>, pages);
     QFETCH(QStringList, rows);
     dlg_->OpenDocument(chapters_);
-    QTreeWidget *list = dlg_->PageList;
-    QCOMPARE(list->topLevelItemCount(), 40);
-    list->setCurrentItem(list->topLevelItem(2));
+    QTreeView *list = probe::PageList(*dlg_);
+    QCOMPARE(probe::RowCount(*dlg_), 40);
+    list->setCurrentIndex(list->model()->index(2, 0));
     QTest::keyClick(list, Qt::Key_F2);
-    QCOMPARE(list->topLevelItem(2)->text(0), QStringLiteral("BreakPoint"));
-    list->setCurrentItem(list->topLevelItem(0));
+    QCOMPARE(probe::RowText(*dlg_, 2), QStringLiteral("BreakPoint"));
+    list->setCurrentIndex(list->model()->index(0, 0));
     QCOMPARE(pageOnView(), 1);
 
     dlg_->activateWindow();
@@ -205,7 +206,7 @@ void TestWindowHints::pagingInThePreviewSelectsTheRow()
     for (qsizetype i = 0; i < steps.size(); ++i) {
         const QString &step = steps.at(i);
         if (step.startsWith("row:")) {
-            list->setCurrentItem(list->topLevelItem(step.mid(4).toInt()));
+            list->setCurrentIndex(list->model()->index(step.mid(4).toInt(), 0));
         } else if (step.startsWith("wheel:")) {
             const QPoint centre = view()->viewport()->rect().center();
             QWheelEvent wheel(centre, view()->viewport()->mapToGlobal(centre), {}, {0, step.mid(6).toInt()},
@@ -229,7 +230,7 @@ void TestWindowHints::pagingInThePreviewSelectsTheRow()
         QVERIFY2(pageOnView() == pages.at(i), where + " page " + QByteArray::number(pageOnView()));
         QVERIFY2(selectedRow() == rows.at(i), where + " row " + selectedRow().toUtf8());
         // The selected row is scrolled into the list's view.
-        const QRect shown = list->visualItemRect(list->selectedItems().value(0));
+        const QRect shown = list->visualRect(list->selectionModel()->selectedRows().value(0));
         QVERIFY2(shown.top() >= 0 && shown.bottom() <= list->viewport()->rect().bottom(), where);
     }
 }

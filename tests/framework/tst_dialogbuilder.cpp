@@ -10,7 +10,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
-#include <QTreeWidget>
+#include <QTreeView>
 
 using namespace qw;
 
@@ -100,7 +100,7 @@ void TestDialogBuilder::mainDialogControlsAtMappedPositions()
         QVERIFY(button->x() > previousX); // Open, Insert, Delete, Options, Split from the left
         previousX = button->x();
     }
-    QVERIFY(qobject_cast<QTreeWidget *>(DialogBuilder::ControlById(&parent, CtrlId::PageList)));
+    QVERIFY(qobject_cast<QTreeView *>(DialogBuilder::ControlById(&parent, CtrlId::PageList)));
     auto *line = qobject_cast<QFrame *>(DialogBuilder::ControlById(&parent, CtrlId::TopLine));
     QVERIFY(line);
     QCOMPARE(line->frameShape(), QFrame::HLine);

@@ -262,8 +262,12 @@ void TestSplitJob::cancelStopsTheRunningEngine()
     QElapsedTimer clock;
     clock.start();
     // The user cancels once the second part has started.
-    const SplitResult result
-        = split.Run([&](const PartRange &part) { return split.SplitPart(part, [&] { return part.partNumber < 2; }); });
+    struct CancelInSecondPart : SplitObserver {
+        int started = 0;
+        bool PartStarting(const PartRange &, const QString &) override { return ++started <= 2; }
+        bool KeepGoing() override { return started < 2; }
+    } user;
+    const SplitResult result = split.Run(user);
     QVERIFY2(clock.elapsed() < 15000, "the engine was not stopped");
     QVERIFY(result.cancelled);
     QVERIFY(!result.Complete(3));

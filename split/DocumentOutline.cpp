@@ -58,6 +58,33 @@ QList<Bookmark> DocumentOutline::Parse(QByteArrayView report)
     return bookmarks;
 }
 
+QList<PageLabelRange> DocumentOutline::ParsePageLabels(QByteArrayView report)
+{
+    QList<PageLabelRange> ranges;
+    PageLabelRange *current = nullptr;
+    for (const QByteArray &line : report.toByteArray().split('\n')) {
+        const QString text = QString::fromUtf8(line).remove(QLatin1Char('\r'));
+        if (text == QLatin1String("PageLabelBegin")) {
+            current = &ranges.emplace_back();
+            continue;
+        }
+        if (!current)
+            continue;
+        const QString value = text.section(QStringLiteral(": "), 1);
+        if (text.startsWith(QLatin1String("PageLabelNewIndex: ")))
+            current->firstPage = value.toInt();
+        else if (text.startsWith(QLatin1String("PageLabelStart: ")))
+            current->start = value.toInt();
+        else if (text.startsWith(QLatin1String("PageLabelNumStyle: ")))
+            current->style = value;
+        else if (text.startsWith(QLatin1String("PageLabelPrefix: ")))
+            current->prefix = unescape(value);
+        else if (!text.startsWith(QLatin1String("PageLabel")))
+            current = nullptr;
+    }
+    return ranges;
+}
+
 int DocumentOutline::DeepestLevel(const QList<Bookmark> &bookmarks)
 {
     int deepest = 0;

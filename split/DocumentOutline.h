@@ -14,12 +14,26 @@ struct Bookmark {
     bool operator==(const Bookmark &) const = default;
 };
 
-// A document's bookmarks, read from the engine's data report, and what a split makes of them.
+// One range of a document's page labels: from `firstPage` on, pages are labelled `prefix`
+// followed by the number `start`, `start` + 1, ... in `style` ("DecimalArabicNumerals",
+// "LowercaseRomanNumerals", ..., or "NoNumber"), as the engine's data report lists them.
+struct PageLabelRange {
+    int firstPage = 0; // 1-based
+    int start = 1;
+    QString style;
+    QString prefix;
+    bool operator==(const PageLabelRange &) const = default;
+};
+
+// A document's bookmarks and page labels, read from the engine's data report, and what a split
+// makes of the bookmarks.
 class DocumentOutline {
 public:
     // The bookmarks of a data report, in document order. Titles are read as UTF-8 with the
     // report's "&#N;" escapes undone.
     static QList<Bookmark> Parse(QByteArrayView report);
+    // The page label ranges of a data report, in page order; the prefix's escapes undone.
+    static QList<PageLabelRange> ParsePageLabels(QByteArrayView report);
 
     // The deepest level any bookmark has; 0 without bookmarks.
     static int DeepestLevel(const QList<Bookmark> &bookmarks);

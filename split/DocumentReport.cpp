@@ -60,17 +60,10 @@ DocumentReport DocumentReport::Of(const QString &document, const std::function<b
     }
     report.contents_ = contents.readAll();
     report.status_ = Status::Read;
+    report.pageCount_ = ParsePageCountReport(report.contents_);
+    report.bookmarks_ = DocumentOutline::Parse(report.contents_);
+    report.pageLabels_ = DocumentOutline::ParsePageLabels(report.contents_);
     return report;
-}
-
-int DocumentReport::PageCount() const
-{
-    return IsRead() ? ParsePageCountReport(contents_) : 0;
-}
-
-QList<Bookmark> DocumentReport::Bookmarks() const
-{
-    return IsRead() ? DocumentOutline::Parse(contents_) : QList<Bookmark>();
 }
 
 QString DocumentReport::Problem() const

@@ -38,9 +38,10 @@ public:
     const EngineResult &Engine() const { return engine_; }
     const QByteArray &EngineOutput() const { return output_; }
 
-    // From the report: 0 pages and no bookmarks when there is none.
-    int PageCount() const;
-    QList<Bookmark> Bookmarks() const;
+    // From the report, read once: 0 pages, no bookmarks and no labels when there is none.
+    int PageCount() const { return pageCount_; }
+    const QList<Bookmark> &Bookmarks() const { return bookmarks_; }
+    const QList<PageLabelRange> &PageLabels() const { return pageLabels_; }
 
     // Why there is no report when that is not the document's fault (no temporary file, no
     // room for it, no engine), for the user; empty otherwise.
@@ -50,6 +51,9 @@ private:
     Status status_ = Status::EngineNotRun;
     FileStamp identity_;
     QByteArray contents_;
+    int pageCount_ = 0;
+    QList<Bookmark> bookmarks_;
+    QList<PageLabelRange> pageLabels_;
     EngineResult engine_;
     QByteArray output_;
     QString temporaryFolder_;

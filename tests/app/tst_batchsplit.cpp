@@ -28,7 +28,8 @@ QMap<QString, qint64> listing(const QString &folder)
 
 // Runs the built program in `work` and gives its exit code (-1 when it did not end normally)
 // and all it printed.
-std::pair<int, QString> run(const QStringList &arguments, const QString &work, const QString &configHome)
+std::pair<int, QString> run(const QStringList &arguments, const QString &work, const QString &configHome,
+                            const QStringList &variables = {})
 {
     QProcess program;
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
@@ -37,6 +38,8 @@ std::pair<int, QString> run(const QStringList &arguments, const QString &work, c
     environment.remove("WAYLAND_DISPLAY");
     environment.insert("QT_QPA_PLATFORM", "no-such-platform");
     environment.insert("XDG_CONFIG_HOME", configHome);
+    for (const QString &variable : variables)
+        environment.insert(variable.section('=', 0, 0), variable.section('=', 1));
     program.setProcessEnvironment(environment);
     program.setWorkingDirectory(work);
     program.start(QUIREWRIGHT_PATH, arguments);
@@ -155,7 +158,8 @@ void TestBatchSplit::split()
 void TestBatchSplit::chaptersBecomeParts()
 {
     // A manual of 20 chapters of 3 pages, each with a section: one part per chapter, named
-    // after it, opening with its own bookmarks.
+    // after it, opening with its own bookmarks; the page count, the break points and the names
+    // all come from one report of the engine.
     QTemporaryDir config;
     QTemporaryDir dir;
     const QString work = QFileInfo(dir.path()).canonicalFilePath();
@@ -163,8 +167,9 @@ void TestBatchSplit::chaptersBecomeParts()
     QVERIFY(QDir(work).mkdir("parts"));
     const auto [exited, said] = run({"--split", "manual.pdf", "--at-bookmarks", "1", "--pattern",
                                      "{part:0000} {bookmark}", "--output-folder", "parts"},
-                                    work, config.path());
+                                    work, config.path(), {"QT_LOGGING_RULES=quirewright.engine.debug=true"});
     QVERIFY2(exited == 0, qPrintable(said));
+    QCOMPARE(said.count(" dump_data "), 1);
     QStringList expected;
     for (int chapter = 1; chapter <= 20; ++chapter)
         expected << QString("%1 %2.pdf")

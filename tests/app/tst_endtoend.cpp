@@ -1,6 +1,8 @@
 // The whole job with the real engine: a generated ten-page PDF is opened, break points are put
 // before pages 4 and 8 with real keys, F5 confirms the options, and three correct PDFs appear.
-// This program runs beside the engine.
+// Bookmarks, break points placed at them and parts named after them come from the one report
+// the engine made when the document was opened. This program runs beside the engine.
+#include "app/PlaceBreakPointsDlg.h"
 #include "app/SplitterApp.h"
 #include "app/SplitterDlg.h"
 #include "support/MainWindowProbe.h"
@@ -10,9 +12,12 @@
 #include "res/ResourceIds.h"
 #include "split/PageCountQuery.h"
 
+#include "PdfFixtures.h"
+
 #include <QApplication>
 #include <QComboBox>
 #include <QFile>
+#include <QLoggingCategory>
 #include <QLineEdit>
 #include <QPainter>
 #include <QPdfDocument>
@@ -81,6 +86,7 @@ private slots:
     void pageCountFromTheEngine();
     void openBreakAndSplit_data();
     void openBreakAndSplit();
+    void oneEngineReportPerDocument();
 
 private:
     QTemporaryDir dir_{QDir::tempPath() + "/end to end \"Grüße\" XXXXXX"};
@@ -190,6 +196,61 @@ void TestEndToEnd::openBreakAndSplit()
     QVERIFY(QFile::exists(document_));
     // No temporary file is left beside the parts.
     QCOMPARE(QDir(dir_.path()).entryList(QDir::Files | QDir::Hidden).filter(QRegularExpression("^\\.|tmp")), {});
+}
+
+namespace {
+QStringList *engineCommands = nullptr;
+
+// The window, told the options a test wants instead of asking the user.
+class NamedAfterBookmarks : public SplitterDlg {
+public:
+    bool RunOptionsDialog() override
+    {
+        Options.SaveFileType = 3; // beside the document
+        Options.FileNamePattern = QStringLiteral("{part} {bookmark}");
+        Options.ArchiveButtonState = 0;
+        return true;
+    }
+};
+} // namespace
+
+void TestEndToEnd::oneEngineReportPerDocument()
+{
+    QTemporaryDir dir;
+    const QString manual = dir.filePath("manual.pdf");
+    QVERIFY(PdfFixtures::write(manual, PdfFixtures::chapters(3, 2)));
+    QStringList commands;
+    engineCommands = &commands;
+    QLoggingCategory::setFilterRules(QStringLiteral("quirewright.engine.debug=true"));
+    const QtMessageHandler previous
+        = qInstallMessageHandler([](QtMsgType, const QMessageLogContext &context, const QString &text) {
+              if (engineCommands && qstrcmp(context.category, "quirewright.engine") == 0)
+                  engineCommands->append(text);
+          });
+    const auto restore = qScopeGuard([previous] {
+        qInstallMessageHandler(previous);
+        QLoggingCategory::setFilterRules({});
+        engineCommands = nullptr;
+    });
+    AppMessageBox::SetResponder([](const QString &, unsigned) { return MsgBox::IdNo; });
+
+    NamedAfterBookmarks dlg;
+    dlg.Create();
+    dlg.OpenDocument(manual);
+    QTimer::singleShot(0, [] {
+        auto *place = qobject_cast<PlaceBreakPointsDlg *>(QApplication::activeModalWidget());
+        QVERIFY(place);
+        place->LevelCombo->setCurrentIndex(0);
+        place->accept();
+    });
+    dlg.OnCommand(CmdId::PlaceBreakPoints);
+    QCOMPARE(dlg.Breaks().BreakPages(), QList<int>({3, 5}));
+    dlg.OnCommand(CmdId::SplitPdf);
+
+    QCOMPARE(QDir(dir.path()).entryList({"? Chapter*"}, QDir::Files, QDir::Name),
+             QStringList({"1 Chapter 1.pdf", "2 Chapter 2.pdf", "3 Chapter 3: Input-Output.pdf"}));
+    QCOMPARE(commands.filter(" dump_data ").size(), 1);
+    QCOMPARE(commands.size(), 4); // the report and three parts
 }
 
 QTEST_MAIN(TestEndToEnd)

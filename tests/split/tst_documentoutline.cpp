@@ -34,6 +34,12 @@ void TestDocumentOutline::parse()
     QCOMPARE(DocumentOutline::Parse(report),
              QList<Bookmark>({{QStringLiteral("Caf\u00e9 & Co\nPart&#x;"), 1, 3}, {QString(), 2, 0}}));
     QVERIFY(DocumentOutline::Parse("NumberOfPages: 3\n").isEmpty());
+    const QByteArray labels = "PageLabelBegin\nPageLabelNewIndex: 1\nPageLabelStart: 1\n"
+                              "PageLabelNumStyle: LowercaseRomanNumerals\nBookmarkBegin\nPageLabelBegin\n"
+                              "PageLabelNewIndex: 4\nPageLabelStart: 3\nPageLabelNumStyle: NoNumber\n"
+                              "PageLabelPrefix: A&#10;-\n";
+    QCOMPARE(DocumentOutline::ParsePageLabels(labels),
+             QList<PageLabelRange>({{1, 1, "LowercaseRomanNumerals", {}}, {4, 3, "NoNumber", "A\n-"}}));
     QCOMPARE(DocumentOutline::DeepestLevel(kOutline), 2);
 }
 

@@ -4,6 +4,7 @@
 #include "framework/StopSignals.h"
 #include "split/DocumentOutline.h"
 #include "split/DocumentReport.h"
+#include "split/OpenFailure.h"
 #include "split/OptionsFile.h"
 #include "split/SplitJob.h"
 
@@ -50,6 +51,30 @@ QString absolute(QString path)
     if (path.isEmpty() || !QDir::isRelativePath(path))
         return path;
     return QDir::currentPath() + QLatin1Char('/') + path;
+}
+
+// Why the engine could not read the document, chosen by what it found (its exit code); its own
+// words are the detail of a damaged file.
+QString unreadable(const QString &document, const DocumentReport &report)
+{
+    switch (FaultOf(document, report)) {
+    case DocumentFault::Missing: return QStringLiteral("no longer exists.");
+    case DocumentFault::NotAFile: return QStringLiteral("is not a file: name a PDF file after --split.");
+    case DocumentFault::NotPdf: return QStringLiteral("could not be read: it is not a PDF.");
+    case DocumentFault::Password:
+        return QStringLiteral("could not be read: it is protected by a password. Remove the password in a PDF reader "
+                              "first.");
+    case DocumentFault::OutOfMemory:
+        return QStringLiteral("could not be read: there was not enough memory. Close other programs and try again.");
+    case DocumentFault::Unopenable:
+    case DocumentFault::Damaged:
+        return QStringLiteral("could not be read: %1. Check that it opens in a PDF reader.")
+            .arg(EngineReason(report.EngineOutput()));
+    case DocumentFault::None:
+    case DocumentFault::Other: break;
+    }
+    return QStringLiteral("could not be read: it is not a PDF, or it is damaged or protected by a password. Check that "
+                          "it opens in a PDF reader.");
 }
 
 void describeOptions(QCommandLineParser &parser)
@@ -187,9 +212,8 @@ int BatchSplit::Split(const Request &request)
     if (pageCount < 1) {
         if (const QString problem = report.Problem(); !problem.isEmpty())
             return fail(Failed, problem + QLatin1Char(' ') + kNothingWritten);
-        return fail(Failed, QStringLiteral("The document %1 could not be read: it is not a PDF, or it is damaged or "
-                                           "protected by a password. Check that it opens in a PDF reader. %2")
-                                .arg(shown(request.document), kNothingWritten));
+        return fail(Failed, QStringLiteral("The document %1 %2 %3")
+                                .arg(shown(request.document), unreadable(request.document, report), kNothingWritten));
     }
     if (const QString wrong = BreaksOutsideDocument(request, pageCount); !wrong.isEmpty())
         return fail(UsageError, wrong);

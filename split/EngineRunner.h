@@ -21,6 +21,11 @@ struct EngineExit {
     static constexpr int OutputAppeared = 3; // a file it was not allowed to replace is at the output
     static constexpr int DocumentChanged = 4; // the document is not the file that was checked
     static constexpr int OutputNotWritten = 5; // the output could not be written where it should go
+    static constexpr int DocumentMissing = 6; // no document there, not a regular file, or not readable
+    static constexpr int NotPdf = 7; // the document is not a PDF
+    static constexpr int Password = 8; // the document is protected by a password
+    static constexpr int Damaged = 9; // the document is damaged beyond repair
+    static constexpr int OutOfMemory = 10; // there was not enough memory
 };
 
 // How one engine run ended.

@@ -53,18 +53,23 @@ QString EngineReason(QByteArrayView output)
     return printable(reasonLine(output));
 }
 
-QString DescribeReportFailure(QByteArrayView output)
+DocumentFault FaultOf(const QString &document, const DocumentReport &report)
 {
-    const QString line = EngineReason(output);
-    // Matched at the end of the line: the document's name, quoted earlier on it, may hold
-    // any words.
-    if (line.endsWith(QLatin1String("is protected by a password")))
-        return QString::fromLatin1(kPassword);
-    if (line.endsWith(QLatin1String("not a PDF document")))
-        return QString::fromLatin1(kNotPdf);
-    if (line.startsWith(QLatin1String("cannot open ")) && line.endsWith(QLatin1String(": No such file or directory")))
-        return QString::fromLatin1(kFileGone);
-    return unreadable(line.isEmpty() ? QStringLiteral("the PDF engine gave no reason") : line);
+    if (report.status() != DocumentReport::Status::Unreadable)
+        return DocumentFault::None;
+    switch (report.Engine().exitCode) {
+    case EngineExit::DocumentMissing: {
+        const QFileInfo file(document);
+        if (!file.exists() && !file.isSymLink())
+            return DocumentFault::Missing;
+        return file.isFile() ? DocumentFault::Unopenable : DocumentFault::NotAFile;
+    }
+    case EngineExit::NotPdf: return DocumentFault::NotPdf;
+    case EngineExit::Password: return DocumentFault::Password;
+    case EngineExit::Damaged: return DocumentFault::Damaged;
+    case EngineExit::OutOfMemory: return DocumentFault::OutOfMemory;
+    default: return DocumentFault::Other;
+    }
 }
 
 QString OpenFailureReason(const QString &document, const DocumentReport &report)
@@ -75,8 +80,17 @@ QString OpenFailureReason(const QString &document, const DocumentReport &report)
     if (!QFileInfo::exists(engine))
         return QStringLiteral("The PDF engine %1 is missing beside the program")
             .arg(QString::fromLatin1(EngineRunner::EngineFileName));
-    if (report.status() == DocumentReport::Status::Unreadable)
-        return DescribeReportFailure(report.EngineOutput());
+    if (report.status() == DocumentReport::Status::Unreadable) {
+        const QString detail = EngineReason(report.EngineOutput());
+        switch (FaultOf(document, report)) {
+        case DocumentFault::Missing: return QString::fromLatin1(kFileGone);
+        case DocumentFault::NotAFile:
+        case DocumentFault::NotPdf: return QString::fromLatin1(kNotPdf);
+        case DocumentFault::Password: return QString::fromLatin1(kPassword);
+        case DocumentFault::OutOfMemory: return QStringLiteral("There is not enough memory to open this PDF");
+        default: return unreadable(detail.isEmpty() ? QStringLiteral("the PDF engine gave no reason") : detail);
+        }
+    }
     if (report.PageCount() > 0)
         return {};
     // A sentence of its own; the hint is shown without a full stop.

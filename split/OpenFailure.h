@@ -7,18 +7,29 @@ namespace qw {
 
 class DocumentReport;
 
+// What is wrong with a document the engine could not read, from the engine's exit code (and,
+// for a document it could not open, from a look at the file): never from the engine's words.
+enum class DocumentFault {
+    None, // the engine read it, or it did not get as far as the document
+    Missing, // no file at the path
+    NotAFile, // a folder, device, pipe or the like
+    Unopenable, // a file the engine could not open (no permission, say)
+    NotPdf,
+    Password,
+    Damaged,
+    OutOfMemory,
+    Other, // any other failure of the engine
+};
+DocumentFault FaultOf(const QString &document, const DocumentReport &report);
+
 // Why `document` cannot be opened, in words for the person who tried, from the report the
 // engine was asked for when it was opened: the file is gone, the engine is missing or cannot
-// run, no room for the report, the PDF is protected by a password, the file is no PDF, or else
-// the engine's own last line. Empty when the report has pages.
+// run, no room for the report, or the document's fault (FaultOf), with the engine's own last
+// line as the detail where the fault alone does not say enough. Empty when the report has pages.
 QString OpenFailureReason(const QString &document, const DocumentReport &report);
 
 // Why the engine gave up, from its merged output: its own last message without its name (MuPDF's
 // warnings come before it), else the last line; as plain text, for the user.
 QString EngineReason(QByteArrayView output);
-
-// The reason told by the merged output of a data report that failed, as OpenFailureReason
-// words it.
-QString DescribeReportFailure(QByteArrayView output);
 
 } // namespace qw

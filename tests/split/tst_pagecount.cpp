@@ -3,6 +3,7 @@
 #include "split/EngineRunner.h"
 #include "support/StandInEngine.h"
 #include "split/DocumentReport.h"
+#include "split/OpenFailure.h"
 #include "split/PageCountQuery.h"
 
 #include <QDir>
@@ -32,6 +33,8 @@ private slots:
     void reportsGiveTheirCount();
     void failuresGiveZeroAndLeaveNoReport_data();
     void failuresGiveZeroAndLeaveNoReport();
+    void reasonsComeFromTheExitCode_data();
+    void reasonsComeFromTheExitCode();
     void pathsReachTheEngineIntact();
     void missingEngineGivesZero();
     void tempNamesAreUniqueAndCreated();
@@ -126,6 +129,47 @@ void TestPageCount::failuresGiveZeroAndLeaveNoReport()
     const QStringList arguments = engineArguments();
     QCOMPARE(arguments.size(), 4);
     QVERIFY(!QFile::exists(arguments.last()));
+}
+
+void TestPageCount::reasonsComeFromTheExitCode_data()
+{
+    // The engine's words are made to mislead: only its exit code may choose the reason, and its
+    // last line is shown as the detail of a document it could not read.
+    QTest::addColumn<int>("exitCode");
+    QTest::addColumn<QString>("document"); // "file", "folder" or "missing"
+    QTest::addColumn<QString>("reason");
+    const auto row = [](const char *name, int code, const char *document, const char *reason) {
+        QTest::newRow(name) << code << QString(document) << QString(reason);
+    };
+    row("password", EngineExit::Password, "file", "This PDF is protected by a password");
+    row("notPdf", EngineExit::NotPdf, "file", "This file is not a PDF");
+    row("folder", EngineExit::DocumentMissing, "folder", "This file is not a PDF");
+    row("missing", EngineExit::DocumentMissing, "missing", "The file no longer exists");
+    row("unopenable", EngineExit::DocumentMissing, "file", "This PDF could not be read: is not a PDF document");
+    row("damaged", EngineExit::Damaged, "file", "This PDF could not be read: is not a PDF document");
+    row("outOfMemory", EngineExit::OutOfMemory, "file", "There is not enough memory to open this PDF");
+    row("otherFailure", EngineExit::Failed, "file", "This PDF could not be read: is not a PDF document");
+}
+
+void TestPageCount::reasonsComeFromTheExitCode()
+{
+    QFETCH(int, exitCode);
+    QFETCH(QString, document);
+    const QString path = dir_.filePath(document + ".pdf");
+    if (document == "file")
+        QVERIFY(QFile(path).open(QIODevice::WriteOnly));
+    else if (document == "folder")
+        QVERIFY(QDir(dir_.path()).mkpath(document + ".pdf"));
+    qputenv("FAKE_EXIT", QByteArray::number(exitCode));
+    qputenv("FAKE_SAY", "is not a PDF document");
+    const DocumentReport report = DocumentReport::Of(path);
+    qunsetenv("FAKE_SAY");
+    qunsetenv("FAKE_EXIT");
+    // The engine is beside the program; a file that is gone is told before anything else.
+    if (document != "missing")
+        QTEST(OpenFailureReason(path, report), "reason");
+    else
+        QCOMPARE(FaultOf(path, report), DocumentFault::Missing);
 }
 
 void TestPageCount::pathsReachTheEngineIntact()

@@ -10,10 +10,9 @@
 #ifdef Q_OS_LINUX
 #include <fcntl.h>
 #include <unistd.h>
+#endif
 
 namespace qw {
-
-#endif
 
 namespace {
 

@@ -26,6 +26,7 @@
 #include <QApplication>
 #include <QScopeGuard>
 #include <QTest>
+#include <QElapsedTimer>
 #include <QTimer>
 #include <QTreeView>
 
@@ -464,14 +465,23 @@ void TestBreakPointList::documentNamedAtStartIsOpened()
     SplitterApp app;
     QString opened;
     int rows = 0;
-    // Looks once the program's own dialog runs, then ends it as the close box would.
-    QTimer::singleShot(200, [&] {
-        if (SplitterDlg *main = app.MainWindow()) {
-            opened = main->DocumentPath;
-            rows = probe::RowCount(*main);
-            main->close();
-        }
+    // Looks once the program's own dialog shows the document (or gives up after a while), then
+    // ends it as the close box would.
+    QElapsedTimer waited;
+    waited.start();
+    QTimer look;
+    QObject::connect(&look, &QTimer::timeout, [&] {
+        SplitterDlg *main = app.MainWindow();
+        if (!main || !main->isVisible())
+            return;
+        if (probe::RowCount(*main) == 0 && waited.elapsed() < 10000)
+            return;
+        opened = main->DocumentPath;
+        rows = probe::RowCount(*main);
+        look.stop();
+        main->close();
     });
+    look.start(5);
     QVERIFY(!app.InitInstance("/docs/named at start.pdf"));
     QCOMPARE(opened, QStringLiteral("/docs/named at start.pdf"));
     QCOMPARE(rows, 4);

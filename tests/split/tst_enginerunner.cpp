@@ -2,7 +2,6 @@
 #include "framework/CommandLine.h"
 #include "split/EngineRunner.h"
 
-#include <QElapsedTimer>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
@@ -68,7 +67,6 @@ private slots:
     void crashIsNoExit();
     void engineThatCannotStartIsAFailure_data();
     void engineThatCannotStartIsAFailure();
-    void silentEngineIsNoticedAtOnce();
     void engineGetsNoInput();
     void argumentsArriveIntact();
     void environmentAndFolderAreInherited();
@@ -153,19 +151,6 @@ void TestEngineRunner::engineThatCannotStartIsAFailure()
     QCOMPARE(output, QByteArray("unchanged"));
 }
 
-void TestEngineRunner::silentEngineIsNoticedAtOnce()
-{
-    // Waiting out a 100 ms poll per run would make twenty runs last two seconds or more.
-    const QString engine = fakeEngine(dir_, "quick", "exit 0");
-    QElapsedTimer timer;
-    timer.start();
-    for (int i = 0; i < 20; ++i) {
-        QByteArray output;
-        QVERIFY(EngineRunner::RunEngine(commandFor(engine), output).Succeeded());
-    }
-    QVERIFY2(timer.elapsed() < 1500, qPrintable(QString::number(timer.elapsed()) + " ms for 20 runs"));
-}
-
 void TestEngineRunner::engineGetsNoInput()
 {
     // An engine that reads its input sees its end at once instead of waiting for ever.
@@ -222,13 +207,11 @@ void TestEngineRunner::emptyArgumentsStartNothing()
 
 void TestEngineRunner::pumpHandlesWaitingEventsOnly()
 {
+    // How long it takes is measured by bench/runner_bench.sh.
     bool ran = false;
     QTimer::singleShot(0, [&] { ran = true; });
-    QElapsedTimer timer;
-    timer.start();
     EngineRunner::PumpMessages();
     QVERIFY(ran);
-    QVERIFY(timer.elapsed() < 1000);
 }
 
 QTEST_GUILESS_MAIN(TestEngineRunner)

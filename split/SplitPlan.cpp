@@ -10,28 +10,6 @@
 
 namespace qw {
 
-QList<PartRange> SplitPlan::FromRows(const QStringList &rows, const QString &breakPointText)
-{
-    QList<PartRange> parts;
-    int firstPage = 1;
-    int pagesCounted = 0;
-    const auto closePart = [&] {
-        if (pagesCounted >= firstPage)
-            parts.append({firstPage, pagesCounted, int(parts.size()) + 1, 0});
-        firstPage = pagesCounted + 1;
-    };
-    for (const QString &row : rows) {
-        if (row == breakPointText)
-            closePart();
-        else
-            ++pagesCounted;
-    }
-    closePart();
-    for (PartRange &part : parts)
-        part.fileCount = int(parts.size());
-    return parts;
-}
-
 QList<PartRange> SplitPlan::FromBreaks(int pageCount, const QList<int> &breaksBefore)
 {
     QList<PartRange> parts;

@@ -19,15 +19,9 @@ struct PartRange {
     bool operator==(const PartRange &) const = default;
 };
 
-// Turns the rows of the page list into parts, and checks the parts' output paths.
+// Turns break points into parts, and checks the parts' output paths.
 class SplitPlan {
 public:
-    // Every row other than `breakPointText` counts one page; every break point row closes a
-    // part. The page numbers written in the rows are never read. A part without pages (break
-    // points first, last or side by side) is left out, so no range ever runs backwards; the
-    // parts that remain are numbered on from 1 and counted in `fileCount`.
-    static QList<PartRange> FromRows(const QStringList &rows, const QString &breakPointText);
-
     // The parts of a document of `pageCount` pages with a new part beginning before each page
     // of `breaksBefore`, in any order. A page given twice breaks once; pages outside 2 to
     // `pageCount` make no break, so no part is ever empty. No pages make no parts.

@@ -1,4 +1,4 @@
-// The parts a list of rows or of break pages makes, and the refusal of outputs that would destroy
+// The parts that break pages make, and the refusal of outputs that would destroy
 // data or that the engine would refuse, found as the file system resolves them.
 #include "framework/FileStamp.h"
 #include "split/OutputTarget.h"
@@ -14,15 +14,9 @@
 
 using namespace qw;
 
-namespace {
-const QString BP = QStringLiteral("BreakPoint");
-}
-
 class TestSplitPlan : public QObject {
     Q_OBJECT
 private slots:
-    void rowsMakeParts_data();
-    void rowsMakeParts();
     void breaksMakeParts_data();
     void breaksMakeParts();
     void outputConflicts_data();
@@ -30,33 +24,6 @@ private slots:
     void existingOutputsAreNamed_data();
     void existingOutputsAreNamed();
 };
-
-void TestSplitPlan::rowsMakeParts_data()
-{
-    QTest::addColumn<QStringList>("rows");
-    QTest::addColumn<QList<PartRange>>("parts");
-    QTest::newRow("noBreakPoints") << QStringList{"1", "2", "3"} << QList<PartRange>{{1, 3, 1, 1}};
-    QTest::newRow("onePage") << QStringList{"1"} << QList<PartRange>{{1, 1, 1, 1}};
-    QTest::newRow("everyPageAPart") << QStringList{"1", BP, "2", BP, "3"}
-                                    << QList<PartRange>{{1, 1, 1, 3}, {2, 2, 2, 3}, {3, 3, 3, 3}};
-    QTest::newRow("tenPagesBeforeFourAndEight")
-        << QStringList{"1", "2", "3", BP, "4", "5", "6", "7", BP, "8", "9", "10"}
-        << QList<PartRange>{{1, 3, 1, 3}, {4, 7, 2, 3}, {8, 10, 3, 3}};
-    QTest::newRow("textsAreNotParsed") << QStringList{"x", "", BP, "9"} << QList<PartRange>{{1, 2, 1, 2}, {3, 3, 2, 2}};
-    QTest::newRow("otherCaseIsAPage") << QStringList{"1", "breakpoint", "2"} << QList<PartRange>{{1, 3, 1, 1}};
-    // Lists the window never makes: no empty part, no range that runs backwards.
-    QTest::newRow("breakPointsSideBySide")
-        << QStringList{"1", BP, BP, "2"} << QList<PartRange>{{1, 1, 1, 2}, {2, 2, 2, 2}};
-    QTest::newRow("breakPointFirstAndLast") << QStringList{BP, "1", "2", BP} << QList<PartRange>{{1, 2, 1, 1}};
-    QTest::newRow("onlyBreakPoints") << QStringList{BP, BP} << QList<PartRange>{};
-}
-
-void TestSplitPlan::rowsMakeParts()
-{
-    QFETCH(QStringList, rows);
-    QFETCH(QList<PartRange>, parts);
-    QCOMPARE(SplitPlan::FromRows(rows, BP), parts);
-}
 
 void TestSplitPlan::breaksMakeParts_data()
 {

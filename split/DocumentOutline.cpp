@@ -3,6 +3,7 @@
 #include <QRegularExpression>
 
 #include <algorithm>
+#include <functional>
 
 namespace qw {
 
@@ -30,58 +31,61 @@ bool levelCounts(const Bookmark &bookmark, int maxLevel)
     return maxLevel <= 0 || bookmark.level <= maxLevel;
 }
 
+// Hands each record of `kind` in a data report to `field`: an empty key where one begins
+// ("<kind>Begin"), then each of its "<kind><key>: <value>" lines. A line of another kind ends it.
+void readRecords(QByteArrayView report, QLatin1StringView kind,
+                 const std::function<void(QStringView key, const QString &value)> &field)
+{
+    const QString begin = kind + QLatin1String("Begin");
+    bool inRecord = false;
+    for (const QByteArray &line : report.toByteArray().split('\n')) {
+        const QString text = QString::fromUtf8(line).remove(QLatin1Char('\r'));
+        if (text == begin) {
+            field({}, {});
+            inRecord = true;
+        } else if (inRecord && text.startsWith(kind)) {
+            const qsizetype colon = text.indexOf(QLatin1String(": "));
+            if (colon > kind.size())
+                field(QStringView(text).sliced(kind.size(), colon - kind.size()), text.sliced(colon + 2));
+        } else {
+            inRecord = false;
+        }
+    }
+}
+
 } // namespace
 
 QList<Bookmark> DocumentOutline::Parse(QByteArrayView report)
 {
     QList<Bookmark> bookmarks;
-    Bookmark *current = nullptr;
-    for (const QByteArray &line : report.toByteArray().split('\n')) {
-        const QString text = QString::fromUtf8(line).remove(QLatin1Char('\r'));
-        if (text == QLatin1String("BookmarkBegin")) {
+    readRecords(report, QLatin1StringView("Bookmark"), [&](QStringView key, const QString &value) {
+        if (key.isEmpty())
             bookmarks.append(Bookmark());
-            current = &bookmarks.last();
-            continue;
-        }
-        if (!current)
-            continue;
-        const QString value = text.section(QStringLiteral(": "), 1);
-        if (text.startsWith(QLatin1String("BookmarkTitle: ")))
-            current->title = unescape(value);
-        else if (text.startsWith(QLatin1String("BookmarkLevel: ")))
-            current->level = value.toInt();
-        else if (text.startsWith(QLatin1String("BookmarkPageNumber: ")))
-            current->page = value.toInt();
-        else if (!text.startsWith(QLatin1String("Bookmark")))
-            current = nullptr;
-    }
+        else if (key == QLatin1String("Title"))
+            bookmarks.last().title = unescape(value);
+        else if (key == QLatin1String("Level"))
+            bookmarks.last().level = value.toInt();
+        else if (key == QLatin1String("PageNumber"))
+            bookmarks.last().page = value.toInt();
+    });
     return bookmarks;
 }
 
 QList<PageLabelRange> DocumentOutline::ParsePageLabels(QByteArrayView report)
 {
     QList<PageLabelRange> ranges;
-    PageLabelRange *current = nullptr;
-    for (const QByteArray &line : report.toByteArray().split('\n')) {
-        const QString text = QString::fromUtf8(line).remove(QLatin1Char('\r'));
-        if (text == QLatin1String("PageLabelBegin")) {
-            current = &ranges.emplace_back();
-            continue;
-        }
-        if (!current)
-            continue;
-        const QString value = text.section(QStringLiteral(": "), 1);
-        if (text.startsWith(QLatin1String("PageLabelNewIndex: ")))
-            current->firstPage = value.toInt();
-        else if (text.startsWith(QLatin1String("PageLabelStart: ")))
-            current->start = value.toInt();
-        else if (text.startsWith(QLatin1String("PageLabelNumStyle: ")))
-            current->style = value;
-        else if (text.startsWith(QLatin1String("PageLabelPrefix: ")))
-            current->prefix = unescape(value);
-        else if (!text.startsWith(QLatin1String("PageLabel")))
-            current = nullptr;
-    }
+    readRecords(report, QLatin1StringView("PageLabel"), [&](QStringView key, const QString &value) {
+        if (key.isEmpty())
+            ranges.append(PageLabelRange());
+        else if (key == QLatin1String("NewIndex"))
+            ranges.last().firstPage = value.toInt();
+        else if (key == QLatin1String("Start"))
+            ranges.last().start = value.toInt();
+        else if (key == QLatin1String("NumStyle"))
+            ranges.last().style = value;
+        else if (key == QLatin1String("Prefix"))
+            ranges.last().prefix = unescape(value);
+    });
     return ranges;
 }
 

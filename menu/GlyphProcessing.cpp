@@ -1,6 +1,5 @@
 #include "GlyphProcessing.h"
 
-#include "GlyphMenu.h"
 #include "ImageList.h"
 
 #include "framework/ResourceStore.h"
@@ -70,10 +69,10 @@ template <typename Change> void transformPixels(QImage &glyph, QRgb referenceCol
     }
 }
 
-QRgb shadowColour()
+QRgb shadowColour(const MenuLook &look)
 {
     const QRgb shadow = sysColour(SysColour::BtnShadow);
-    return GlyphMenu::IsThemedXP() ? shadow : BlendTowardWhite(shadow, 0.49);
+    return look.IsThemedXP() ? shadow : BlendTowardWhite(shadow, 0.49);
 }
 
 quint32 colourCount(int bitCount, quint32 usedColours)
@@ -160,14 +159,14 @@ QRgb ScaleTowardBlack(QRgb colour, double factor)
     return mapChannels(colour, factor, [](int c, double f) { return int(c - f * c); });
 }
 
-bool AddBitmapResource(ImageList &list, int bitmapId)
+bool AddBitmapResource(ImageList &list, int bitmapId, MenuLook &look)
 {
     QImage bitmap = LoadRemappedBitmap(bitmapId);
     if (bitmap.isNull()) {
         bitmap = ResourceStore::LoadBitmap(bitmapId);
         if (bitmap.isNull())
             return false;
-        GlyphMenu::NonPaletteGlyphsSeen = true;
+        look.nonPaletteGlyphsSeen = true;
         bitmap = bitmap.convertToFormat(QImage::Format_RGB32);
         ReplaceSilverWithFace(bitmap);
     }
@@ -217,9 +216,9 @@ QImage LoadRemappedBitmap(int bitmapId)
     return decodeBmp(std::move(copy));
 }
 
-bool RenderImageToBitmap(const ImageList &list, int index, QImage &result)
+bool RenderImageToBitmap(const ImageList &list, int index, QImage &result, const MenuLook &look)
 {
-    QImage bitmap(GlyphMenu::iconWidth, GlyphMenu::iconHeight, QImage::Format_RGB32);
+    QImage bitmap(look.iconWidth, look.iconHeight, QImage::Format_RGB32);
     bitmap.fill(QColor::fromRgb(sysColour(SysColour::BtnFace)));
     const QImage icon = list.GetIcon(index);
     if (!icon.isNull()) {
@@ -236,9 +235,9 @@ void MakeFadedGlyph(QImage &glyph)
                     [](QRgb pixel, bool background) { return background ? pixel : BlendTowardWhite(pixel, 0.3); });
 }
 
-void MakeShadowGlyph(QImage &glyph)
+void MakeShadowGlyph(QImage &glyph, const MenuLook &look)
 {
-    const QRgb shadow = shadowColour();
+    const QRgb shadow = shadowColour(look);
     transformPixels(glyph, sysColour(SysColour::BtnFace),
                     [shadow](QRgb pixel, bool background) { return background ? pixel : shadow; });
 }

@@ -1,5 +1,6 @@
 // Owner-drawn entries measured and drawn in both looks, checked pixel by pixel against the
 // rectangles and colours the drawing is made of, and a real popup drawn through them.
+#include "LookGuard.h"
 #include "framework/MenuAdapter.h"
 #include "framework/SystemColours.h"
 #include "menu/GlyphMenu.h"
@@ -18,8 +19,8 @@ using namespace qw;
 
 namespace {
 
-constexpr int W = GlyphMenu::iconWidth;
-constexpr int H = GlyphMenu::iconHeight;
+constexpr int W = MenuLook().iconWidth;
+constexpr int H = MenuLook().iconHeight;
 constexpr QRect kEntry(0, 0, 240, 22);
 // What the entry is drawn over, so that a pixel the drawing leaves alone shows it.
 constexpr QRgb kCanvas = 0xFFFF00FF;
@@ -42,7 +43,6 @@ class TestGlyphMenuDraw : public QObject {
     Q_OBJECT
 private slots:
     void initTestCase();
-    void cleanup();
     void measure_data();
     void measure();
     void flatLook_data();
@@ -73,18 +73,14 @@ void TestGlyphMenuDraw::initTestCase()
     palette.setColor(QPalette::Light, QColor(0xFE, 0xFE, 0xFE));
     palette.setColor(QPalette::Disabled, QPalette::Text, QColor(0x8C, 0x8C, 0x8C));
     QApplication::setPalette(palette);
-    GlyphMenu::plainDrawMode = 1;
+    // The program's look, which every test starts from.
+    MenuLook flat = GlyphMenu::Look();
+    flat.plainDrawMode = 1;
+    GlyphMenu::SetLook(flat);
     QVERIFY(menu_.LoadFromResource(ResId::MenuBar));
     QVERIFY(menu_.ApplyToolbarImages(ResId::CommandToolbar));
     imageOffset_ = GlyphMenu::SharedOffsetOf(CmdId::FileOpen);
     QVERIFY(GlyphMenu::HasVariantSet(imageOffset_));
-}
-
-void TestGlyphMenuDraw::cleanup()
-{
-    GlyphMenu::plainDrawMode = 1;
-    GlyphMenu::themedDrawMode = 1;
-    GlyphMenu::PlatformCode = GlyphMenu::DetectPlatform();
 }
 
 QImage TestGlyphMenuDraw::draw(const Entry &entry, unsigned state, QRect rect)
@@ -120,7 +116,8 @@ void TestGlyphMenuDraw::measure()
     QFETCH(bool, separator);
     QFETCH(int, extraWidth);
     QFETCH(int, minimumHeight);
-    GlyphMenu::plainDrawMode = drawMode;
+    LookGuard look;
+    look.Set([drawMode](MenuLook &changed) { changed.plainDrawMode = drawMode; });
     GlyphMenuItem item;
     item.text = separator ? QString() : QStringLiteral("&Insert Break Point\tF2");
     item.menuFlags = separator ? MenuFlag::Separator | MenuFlag::OwnerDraw : MenuFlag::OwnerDraw;
@@ -208,9 +205,12 @@ void TestGlyphMenuDraw::classicLook()
     QFETCH(int, platform);
     QFETCH(QList<QPoint>, points);
     QFETCH(QList<int>, colours);
-    GlyphMenu::plainDrawMode = 0;
-    GlyphMenu::themedDrawMode = 0;
-    GlyphMenu::PlatformCode = platform;
+    LookGuard look;
+    look.Set([platform](MenuLook &classic) {
+        classic.plainDrawMode = 0;
+        classic.themedDrawMode = 0;
+        classic.platformCode = platform;
+    });
     // 23 pixels high: the glyph cell (H + 4) sits 2 pixels down.
     const QImage image = draw({QStringLiteral("&Open...")}, state, QRect(0, 0, 240, 23));
     for (int i = 0; i < points.size(); ++i)
@@ -240,7 +240,8 @@ void TestGlyphMenuDraw::textSitsInItsRectangle()
     QVERIFY2(flatFirst >= W + 7 + 8 && flatFirst <= W + 7 + 8 + 2, qPrintable(QString::number(flatFirst)));
     QVERIFY2(flatLast < kEntry.width() - W && flatLast > kEntry.width() - W - 6, qPrintable(QString::number(flatLast)));
 
-    GlyphMenu::plainDrawMode = 0;
+    LookGuard look;
+    look.Set([](MenuLook &classic) { classic.plainDrawMode = 0; });
     const QImage disabled = draw(entry, ItemState::Grayed);
     const auto [greyFirst, greyLast] = inkColumns(disabled, sys(SysColour::GrayText));
     const auto [lightFirst, lightLast] = inkColumns(disabled, sys(SysColour::BtnHighlight));
@@ -260,7 +261,8 @@ void TestGlyphMenuDraw::disabledGlyphs()
     QCOMPARE(flat.copy(4, 4, W, H), expected);
 
     // Classic: embossed, in nothing but the highlight and the shadow over the menu colour.
-    GlyphMenu::plainDrawMode = 0;
+    LookGuard look;
+    look.Set([](MenuLook &classic) { classic.plainDrawMode = 0; });
     const QImage classic = draw({QStringLiteral("&Open...")}, ItemState::Grayed, QRect(0, 0, 240, 23));
     QSet<QRgb> colours;
     for (int y = 4; y < 4 + H; ++y)

@@ -150,7 +150,6 @@ void GlyphMenu::DrawClassicItem(const DrawItemStruct &draw, const MenuLook &look
     const int dy = qMax((B - T - H - 4) / 2, 0);
     const int cellL = L, cellT = T + dy, cellR = L + W + 4, cellB = T + dy + H + 4;
     const int gx = L + 2, gy = T + dy + 2;
-    const QRgb highlight = sys(SysColour::BtnHighlight), shadow = sys(SysColour::BtnShadow);
     if (image >= 0) {
         FrameRect(dc, L + 1, T + dy + 1, L + W + 3, T + dy + H + 3, bg);
         switch (glyph) {
@@ -166,15 +165,19 @@ void GlyphMenu::DrawClassicItem(const DrawItemStruct &draw, const MenuLook &look
         }
         case Glyph::Selected:
             FillSolidRect(dc, L + 1, T + dy + 1, L + W + 3, T + dy + H + 3, bg);
-            if (look.HasModernShell())
-                Draw3dRect(dc, cellL, cellT, cellR, cellB, checked ? shadow : highlight, checked ? highlight : shadow);
+            if (look.HasModernShell()) {
+                if (checked)
+                    DrawSunkenOuter(dc, cellL, cellT, cellR, cellB);
+                else
+                    DrawRaisedOuter(dc, cellL, cellT, cellR, cellB);
+            }
             drawImage(dc, image, gx, gy);
             break;
         case Glyph::Normal:
             if (checked) {
                 FillSolidRect(dc, L + 1, T + dy + 1, L + W + 3, T + dy + H + 3, BlendTowardWhite(bg, 0.6));
                 if (look.HasModernShell())
-                    Draw3dRect(dc, cellL, cellT, cellR, cellB, shadow, highlight);
+                    DrawSunkenOuter(dc, cellL, cellT, cellR, cellB);
             } else {
                 FillSolidRect(dc, L + 1, T + dy + 1, L + W + 3, T + dy + H + 3, bg);
                 FrameRect(dc, cellL, cellT, cellR, cellB, bg);
@@ -199,7 +202,7 @@ void GlyphMenu::DrawClassicItem(const DrawItemStruct &draw, const MenuLook &look
         drawTextParts(dc, textL, textT, textR, textB, left, right, bg);
     } else {
         // Engraved: a highlight copy one pixel down and right under the grey text.
-        drawTextParts(dc, textL + 1, textT + 1, textR + 1, textB + 1, left, right, highlight);
+        drawTextParts(dc, textL + 1, textT + 1, textR + 1, textB + 1, left, right, sys(SysColour::BtnHighlight));
         drawTextParts(dc, textL, textT, textR, textB, left, right, sys(SysColour::GrayText));
     }
 }

@@ -2,6 +2,7 @@
 
 #include "ImageList.h"
 
+#include "framework/Bevel.h"
 #include "framework/ResourceStore.h"
 #include "framework/SystemColours.h"
 
@@ -12,7 +13,6 @@
 
 #include <array>
 #include <utility>
-#include <vector>
 
 namespace qw {
 
@@ -105,46 +105,18 @@ void copyToTarget(QPainter &target, int x, int y, const QImage &source, int w, i
     target.restore();
 }
 
-// The dark pixels of a w by h area of a glyph: those neither button face nor highlight.
-class DarkMask {
-public:
-    DarkMask(const QImage &glyph, int sx, int sy, int w, int h)
-        : w(w), h(h), dark(std::size_t(w) * std::size_t(h), false)
-    {
-        const QRgb face = storedValue(glyph, sysColour(SysColour::BtnFace));
-        const QRgb highlight = storedValue(glyph, sysColour(SysColour::BtnHighlight));
-        for (int j = 0; j < h; ++j) {
-            for (int i = 0; i < w; ++i) {
-                // Outside the glyph there is nothing to copy, and the mask stays white there.
-                if (!glyph.valid(sx + i, sy + j))
-                    continue;
-                const QRgb pixel = glyph.pixel(sx + i, sy + j);
-                dark[std::size_t(j) * std::size_t(w) + std::size_t(i)] = pixel != face && pixel != highlight;
-            }
-        }
-    }
-
-    // The blit with brush where the mask is dark and the destination elsewhere, the mask's
-    // top-left corner at (dx, dy) of `scratch`.
-    void paintThrough(QImage &scratch, int dx, int dy, QRgb brush) const
-    {
-        for (int j = 0; j < h; ++j)
-            for (int i = 0; i < w; ++i)
-                if (dark[std::size_t(j) * std::size_t(w) + std::size_t(i)] && scratch.valid(dx + i, dy + j))
-                    scratch.setPixel(dx + i, dy + j, brush);
-    }
-
-private:
-    int w;
-    int h;
-    std::vector<bool> dark;
-};
-
-void fillArea(QImage &image, int w, int h, QRgb colour)
+// The dark pixels of the w by h area of `glyph` from (sx, sy): those neither button face nor
+// highlight. Outside the glyph there is nothing dark.
+QImage darkPixels(const QImage &glyph, int sx, int sy, int w, int h)
 {
-    for (int y = 0; y < qMin(h, image.height()); ++y)
-        for (int x = 0; x < qMin(w, image.width()); ++x)
-            image.setPixel(x, y, colour);
+    const QRgb face = storedValue(glyph, sysColour(SysColour::BtnFace));
+    const QRgb highlight = storedValue(glyph, sysColour(SysColour::BtnHighlight));
+    return Bevel::ShapeOf(QSize(w, h), [&](int i, int j) {
+        if (!glyph.valid(sx + i, sy + j))
+            return false;
+        const QRgb pixel = glyph.pixel(sx + i, sy + j);
+        return pixel != face && pixel != highlight;
+    });
 }
 
 } // namespace
@@ -259,23 +231,21 @@ void ReplaceSilverWithFace(QImage &glyph)
     transformPixels(glyph, kSilver, [face](QRgb pixel, bool silver) { return silver ? face : pixel; });
 }
 
-void DrawEmbossedGlyph(QPainter &target, int x, int y, int w, int h, QImage &glyph, int sx, int sy, QRgb background)
+void DrawEmbossedGlyph(QPainter &target, int x, int y, int w, int h, const QImage &glyph, int sx, int sy,
+                       QRgb background)
 {
-    widenToColour(glyph);
-    if (glyph.isNull() || w <= 0 || h <= 0)
+    QImage source = glyph;
+    widenToColour(source);
+    // The glyph's own size bounds the area, as the scratch bitmap that it stands for would.
+    w = qMin(w, source.width());
+    h = qMin(h, source.height());
+    if (source.isNull() || w <= 0 || h <= 0)
         return;
-    const DarkMask mask(glyph, sx, sy, w, h);
-    QImage &scratch = glyph;
-    fillArea(scratch, w, h, background | ~RGB_MASK);
-
-    const QRgb highlight = sysColour(SysColour::BtnHighlight);
-    mask.paintThrough(scratch, 0, 0, highlight);
-    copyToTarget(target, x + 1, y + 1, scratch, w, h);
-
-    // The highlight one pixel down and right stays visible where the shadow does not cover it.
-    mask.paintThrough(scratch, 1, 1, highlight);
-    mask.paintThrough(scratch, 0, 0, sysColour(SysColour::BtnShadow));
-    copyToTarget(target, x, y, scratch, w, h);
+    // The background under both copies, then the engraving on it.
+    const QColor surface = QColor::fromRgb(background);
+    target.fillRect(QRect(x + 1, y + 1, w, h), surface);
+    target.fillRect(QRect(x, y, w, h), surface);
+    Bevel::DrawEmbossed(target, QPoint(x, y), darkPixels(source, sx, sy, w, h));
 }
 
 void DrawTintedGlyph(QPainter &target, int x, int y, int w, int h, QImage &glyph, QRgb background)

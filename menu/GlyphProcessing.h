@@ -49,8 +49,10 @@ void ReplaceSilverWithFace(QImage &glyph);
 
 // Draws the w by h glyph taken from (sx, sy) of `glyph` at (x, y) as an engraving: its dark
 // pixels (all but button face and highlight) in button shadow, over a highlight copy one pixel
-// down and right, on `background`. `glyph` is used as scratch and its content is lost.
-void DrawEmbossedGlyph(QPainter &target, int x, int y, int w, int h, QImage &glyph, int sx, int sy, QRgb background);
+// down and right, on `background` (which fills the area of both copies). The area is at most
+// the glyph's own size.
+void DrawEmbossedGlyph(QPainter &target, int x, int y, int w, int h, const QImage &glyph, int sx, int sy,
+                       QRgb background);
 // Makes `glyph` disabled on `background` (MakeDisabledGlyph) and copies its w by h top-left
 // part to (x, y), background pixels included.
 void DrawTintedGlyph(QPainter &target, int x, int y, int w, int h, QImage &glyph, QRgb background);

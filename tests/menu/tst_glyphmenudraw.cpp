@@ -269,6 +269,19 @@ void TestGlyphMenuDraw::disabledGlyphs()
         for (int x = 2; x < 2 + W; ++x)
             colours.insert(classic.pixel(x, y));
     QCOMPARE(colours, QSet<QRgb>({sys(SysColour::Menu), sys(SysColour::BtnHighlight), sys(SysColour::BtnShadow)}));
+
+    // Once a menu has loaded a glyph bitmap whose colours could not be remapped (the 256-colour
+    // picture), the classic look tints disabled glyphs instead: the menu's own look learns it.
+    GlyphMenu *file = GlyphMenu::FromHandle(menu_.SubMenuAt(0));
+    QVERIFY(file->AppendItem(QStringLiteral("&Picture"), 0, 40100, ResId::InsertPicture));
+    QVERIFY(GlyphMenu::Look().nonPaletteGlyphsSeen);
+    QImage glyph;
+    RenderImageToBitmap(*GlyphMenu::SharedImages, imageOffset_, glyph, GlyphMenu::Look());
+    QImage tinted(W, H, QImage::Format_RGB32);
+    painter.begin(&tinted);
+    DrawTintedGlyph(painter, 0, 0, W, H, glyph, sys(SysColour::Menu));
+    painter.end();
+    QCOMPARE(draw({QStringLiteral("&Open...")}, ItemState::Grayed, QRect(0, 0, 240, 23)).copy(2, 4, W, H), tinted);
 }
 
 void TestGlyphMenuDraw::popupIsDrawnByItsMenu()

@@ -194,8 +194,10 @@ bool SplitterDlg::OnInitDialog()
 
     // Every menu is drawn by the program in the flat look; the draw modes are set before any
     // menu is built, so the stored glyphs get the flat look's variants.
-    GlyphMenu::plainDrawMode = 1;
-    GlyphMenu::themedDrawMode = 1;
+    MenuLook look = GlyphMenu::Look();
+    look.plainDrawMode = 1;
+    look.themedDrawMode = 1;
+    GlyphMenu::SetLook(look);
     if (MainMenu.LoadFromResource(ResId::MenuBar)) {
         MainMenu.ApplyToolbarImages(ResId::CommandToolbar);
         static_cast<QVBoxLayout *>(layout())->setMenuBar(MenuBar());

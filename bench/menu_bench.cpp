@@ -73,8 +73,10 @@ int main(int argc, char *argv[])
 {
     QApplication application(argc, argv);
     const int repetitions = argc > 1 ? std::max(1, std::atoi(argv[1])) : 200;
-    GlyphMenu::plainDrawMode = 1;
-    GlyphMenu::themedDrawMode = 1;
+    MenuLook look = GlyphMenu::Look();
+    look.plainDrawMode = 1;
+    look.themedDrawMode = 1;
+    GlyphMenu::SetLook(look);
 
     // The same entries and glyphs for the plain menu, taken from the program's own.
     GlyphMenu model;

@@ -1,5 +1,6 @@
 #include "IconButton.h"
 
+#include "framework/Bevel.h"
 #include "framework/DialogBuilder.h"
 #include "framework/ResourceStore.h"
 #include "framework/SystemColours.h"
@@ -29,26 +30,6 @@ int rightOf(const QRect &rect)
 int bottomOf(const QRect &rect)
 {
     return rect.y() + rect.height();
-}
-
-void frameRect(QPainter &painter, const QRect &rect, const QColor &colour)
-{
-    if (rect.width() <= 0 || rect.height() <= 0)
-        return;
-    painter.fillRect(QRect(rect.x(), rect.y(), rect.width(), 1), colour);
-    painter.fillRect(QRect(rect.x(), bottomOf(rect) - 1, rect.width(), 1), colour);
-    painter.fillRect(QRect(rect.x(), rect.y(), 1, rect.height()), colour);
-    painter.fillRect(QRect(rightOf(rect) - 1, rect.y(), 1, rect.height()), colour);
-}
-
-// An outline in two colours; the top-right and bottom-left corners take the second colour.
-void draw3dRect(QPainter &painter, const QRect &rect, const QColor &topLeft, const QColor &bottomRight)
-{
-    const int x = rect.x(), y = rect.y(), cx = rect.width(), cy = rect.height();
-    painter.fillRect(QRect(x, y, cx - 1, 1), topLeft);
-    painter.fillRect(QRect(x, y, 1, cy - 1), topLeft);
-    painter.fillRect(QRect(x + cx - 1, y, 1, cy), bottomRight);
-    painter.fillRect(QRect(x, y + cy - 1, cx, 1), bottomRight);
 }
 
 // Joined horizontal and vertical one-pixel lines through `points`; like a pen's line, each
@@ -100,23 +81,13 @@ void drawFocusRect(QPainter &painter, const QRect &rect)
     painter.restore();
 }
 
-// The picture in one colour wherever it is neither transparent nor white, as the disabled
-// look turns a picture into a monochrome shape before embossing it.
-QImage silhouette(const QImage &picture, const QImage &mask, const QColor &colour)
+// What the disabled look embosses: the picture's pixels that are neither transparent nor
+// white, as the picture turned into a monochrome shape.
+QImage embossedShape(const QImage &picture, const QImage &mask)
 {
-    QImage shape(picture.size(), QImage::Format_ARGB32_Premultiplied);
-    if (shape.isNull())
-        return shape;
-    shape.fill(Qt::transparent);
-    const QRgb ink = colour.rgba();
-    for (int y = 0; y < picture.height(); ++y) {
-        const auto *source = reinterpret_cast<const QRgb *>(picture.constScanLine(y));
-        auto *target = reinterpret_cast<QRgb *>(shape.scanLine(y));
-        for (int x = 0; x < picture.width(); ++x)
-            if (mask.pixelIndex(x, y) == 0 && (source[x] & kWhite) != kWhite)
-                target[x] = ink;
-    }
-    return shape;
+    return Bevel::ShapeOf(picture.size(), [&](int x, int y) {
+        return mask.pixelIndex(x, y) == 0 && (picture.pixel(x, y) & kWhite) != kWhite;
+    });
 }
 
 } // namespace
@@ -335,7 +306,7 @@ void IconButton::paintEvent(QPaintEvent *)
 void IconButton::DrawBackground(QPainter &painter, QRect &rect)
 {
     if (!isFlat() && (focused_ || isDefault())) {
-        frameRect(painter, rect, Qt::black);
+        Bevel::FrameRect(painter, rect, Qt::black);
         rect.adjust(1, 1, -1, -1);
     }
     int index = StateColour::IdleBackground;
@@ -352,14 +323,14 @@ void IconButton::DrawBorder(QPainter &painter, const QRect &rect)
     const QColor shadow = GetSysColour(SysColour::BtnShadow);
     if (pressed_) {
         if (isFlat())
-            draw3dRect(painter, rect, shadow, highlight);
+            Bevel::DrawSunken(painter, rect);
         else
-            frameRect(painter, rect, shadow);
+            Bevel::FrameRect(painter, rect, shadow);
         return;
     }
     if (isFlat()) {
         if (hot_)
-            draw3dRect(painter, rect, highlight, shadow);
+            Bevel::DrawRaised(painter, rect);
         return;
     }
     const int l = rect.x(), t = rect.y(), r = rightOf(rect), b = bottomOf(rect);
@@ -423,13 +394,9 @@ void IconButton::DrawImage(QPainter &painter, bool hasCaption, const QRect &item
         painter.drawImage(place.topLeft(), picture.masked);
 }
 
-// Embossed: the picture's shape in the highlight colour one pixel right and down, then in the
-// shadow colour in place.
 void IconButton::DrawDisabledImage(QPainter &painter, const Picture &picture, const QPoint &at) const
 {
-    painter.drawImage(at + QPoint(1, 1),
-                      silhouette(picture.image, picture.mask, GetSysColour(SysColour::BtnHighlight)));
-    painter.drawImage(at, silhouette(picture.image, picture.mask, GetSysColour(SysColour::BtnShadow)));
+    Bevel::DrawEmbossed(painter, at, embossedShape(picture.image, picture.mask));
 }
 
 void IconButton::DrawCaption(QPainter &painter, const QString &caption, const QRect &itemRect, QRect &captionRect,

@@ -176,8 +176,9 @@ void GlyphMenu::SetGlyphFromResource(GlyphMenuItem &record, quintptr id, int ico
 {
     int index = 0;
     FindToolbarImage(id, iconResourceId, index);
-    ImageList images(iconWidth, iconHeight);
-    if (AddBitmapResource(images, iconResourceId))
+    MenuLook &look = StoredLook();
+    ImageList images(look.iconWidth, look.iconHeight);
+    if (AddBitmapResource(images, iconResourceId, look))
         record.sharedOffset = StoreSharedImage(images, index, id);
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "GlyphMenuItem.h"
+#include "MenuLook.h"
 
 #include <QByteArrayView>
 #include <QFont>
@@ -138,29 +139,21 @@ public:
     static int SharedOffsetOf(quintptr commandId);
     static bool HasVariantSet(int index);
 
-    // ---- Class-wide settings and state ----
+    // ---- The look, class-wide ----
 
-    // Glyph size in pixels, for image lists, measuring and drawing.
-    static constexpr int iconWidth = 16;
-    static constexpr int iconHeight = 15;
-    // The draw mode in force when IsThemedXP holds, and otherwise: 1 the flat look, 0 classic.
-    static inline int themedDrawMode = 1;
-    static inline int plainDrawMode = 0;
-    static constexpr bool classicSelectDisabled = true;
-    static constexpr bool flatSelectDisabled = false;
-    static constexpr bool flatGlyphVariants = true;
-    static constexpr bool alignAccelerators[2] = {true, true};
+    // The look in force: made at first use from the platform and the theme, which stay as they
+    // are found then; the program changes only the draw modes, before it builds any menu.
+    static const MenuLook &Look();
+    // Replaces the look in force. Glyphs already stored keep the variants (or none) that the
+    // look of their storing gave them.
+    static void SetLook(const MenuLook &look);
 
-    // The platform, computed once at program start (see PlatformCodeFor).
-    static int PlatformCode;
+    // The platform code of this system (see PlatformCodeFor).
     static int DetectPlatform();
     // The platform code of a version: Win32s 0, NT family 1 (3.x, 5.2 and later), 9x 2, 98 3,
     // Me 4, NT 4.0 5, 2000 6, XP 7.
     static int PlatformCodeFor(bool nineXFamily, bool win32s, int major, int minor);
 
-    static bool HasModernShell() { return PlatformCode > 1; }
-    static bool IsThemedXP() { return PlatformCode == 7 && !IsClassicThemeActive(); }
-    static bool UsesFlatLook() { return (IsThemedXP() ? themedDrawMode : plainDrawMode) == 1; }
     // Asked once per process: whether the current theme is "Windows Classic". Only Windows has
     // a theme value to read; elsewhere the answer is false.
     static bool IsClassicThemeActive();
@@ -169,17 +162,15 @@ public:
     // Forgets the cached theme answer (for tests).
     static void ResetThemeCache();
 
-    // Set once a glyph bitmap had to be loaded without system-colour remapping; disabled
-    // glyphs are then tinted rather than embossed.
-    static inline bool NonPaletteGlyphsSeen = false;
-
     // Every popup appended to any GlyphMenu as a submenu.
     static QList<Handle> AllPopups;
 
 private:
-    void DrawClassicItem(const DrawItemStruct &draw) const;
-    static void DrawClassicCheck(QPainter &dc, const QRect &cell, bool selected, bool radio);
-    void DrawFlatItem(const DrawItemStruct &draw) const;
+    static MenuLook &StoredLook();
+
+    void DrawClassicItem(const DrawItemStruct &draw, const MenuLook &look) const;
+    static void DrawClassicCheck(QPainter &dc, const QRect &cell, bool selected, bool radio, const MenuLook &look);
+    void DrawFlatItem(const DrawItemStruct &draw, const MenuLook &look) const;
     static void DrawFlatCheck(QPainter &dc, const QRect &cell, bool radio, QRgb frame, bool selected);
 
     GlyphMenuItem *RecordAt(int position) const;

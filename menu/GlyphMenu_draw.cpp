@@ -21,9 +21,6 @@ using namespace MenuGdi;
 
 namespace {
 
-constexpr int W = GlyphMenu::iconWidth;
-constexpr int H = GlyphMenu::iconHeight;
-
 QRgb sys(int index)
 {
     return GetSysColour(index).rgb();
@@ -85,17 +82,19 @@ void GlyphMenu::MeasureItem(MeasureItemStruct &measure) const
     const GlyphMenuItem *item = measure.itemData;
     if (!item)
         return;
-    const bool flat = UsesFlatLook();
-    const int pad = (flat && flatGlyphVariants) ? 7 : 4;
+    const MenuLook &look = Look();
+    const int W = look.iconWidth, H = look.iconHeight;
+    const bool flat = look.UsesFlatLook();
+    const int pad = (flat && MenuLook::flatGlyphVariants) ? 7 : 4;
     if (item->menuFlags & MenuFlag::Separator) {
         measure.itemWidth = 0;
         measure.itemHeight = flat ? 3 : qMax(MenuLineHeight() >> 1, (H + pad) / 2);
         return;
     }
-    const QFontMetrics metrics(HasModernShell() ? MenuFont() : QApplication::font());
+    const QFontMetrics metrics(look.HasModernShell() ? MenuFont() : QApplication::font());
     int textWidth = metrics.horizontalAdvance(item->text);
     int height = qMax(MenuLineHeight(), H + pad);
-    if (PlatformCode == 0 && !item->text.isEmpty()) {
+    if (look.platformCode == 0 && !item->text.isEmpty()) {
         const QRect drawn = metrics.boundingRect(QRect(), Qt::TextSingleLine | Qt::TextShowMnemonic, item->text);
         textWidth = drawn.width() + 3;
         textWidth += 3 * (textWidth / int(item->text.size()));
@@ -110,23 +109,25 @@ void GlyphMenu::DrawItem(const DrawItemStruct &draw) const
     if (!draw.dc || !draw.itemData)
         return;
     // Qt draws on no palette device, so only the look in force decides.
-    if (UsesFlatLook())
-        DrawFlatItem(draw);
+    const MenuLook &look = Look();
+    if (look.UsesFlatLook())
+        DrawFlatItem(draw, look);
     else
-        DrawClassicItem(draw);
+        DrawClassicItem(draw, look);
 }
 
-void GlyphMenu::DrawClassicItem(const DrawItemStruct &draw) const
+void GlyphMenu::DrawClassicItem(const DrawItemStruct &draw, const MenuLook &look) const
 {
     QPainter &dc = *draw.dc;
     const GlyphMenuItem &item = *draw.itemData;
+    const int W = look.iconWidth, H = look.iconHeight;
     const int L = draw.itemRect.left(), T = draw.itemRect.top();
     const int R = L + draw.itemRect.width(), B = T + draw.itemRect.height();
-    const QRgb bg = sys(IsThemedXP() ? SysColour::BtnFace : SysColour::Menu);
+    const QRgb bg = sys(look.IsThemedXP() ? SysColour::BtnFace : SysColour::Menu);
     const bool disabled = draw.itemState & ItemState::Grayed;
     const bool checked = draw.itemState & ItemState::Checked;
     bool selected = draw.itemState & ItemState::Selected;
-    if (disabled && selected && !classicSelectDisabled)
+    if (disabled && selected && !MenuLook::classicSelectDisabled)
         selected = false;
 
     if (item.menuFlags & MenuFlag::Separator) {
@@ -149,15 +150,14 @@ void GlyphMenu::DrawClassicItem(const DrawItemStruct &draw) const
     const int dy = qMax((B - T - H - 4) / 2, 0);
     const int cellL = L, cellT = T + dy, cellR = L + W + 4, cellB = T + dy + H + 4;
     const int gx = L + 2, gy = T + dy + 2;
-    const QRgb highlight = sys(SysColour::BtnHighlight), shadow = sys(SysColour::BtnShadow);
     if (image >= 0) {
         FrameRect(dc, L + 1, T + dy + 1, L + W + 3, T + dy + H + 3, bg);
         switch (glyph) {
         case Glyph::Disabled: {
             QImage bitmap;
-            RenderImageToBitmap(*SharedImages, image, bitmap);
+            RenderImageToBitmap(*SharedImages, image, bitmap, look);
             FrameRect(dc, cellL, cellT, cellR, cellB, bg);
-            if (NonPaletteGlyphsSeen)
+            if (look.nonPaletteGlyphsSeen)
                 DrawTintedGlyph(dc, gx, gy, W, H, bitmap, bg);
             else
                 DrawEmbossedGlyph(dc, gx, gy, W, H, bitmap, 0, 0, bg);
@@ -165,15 +165,19 @@ void GlyphMenu::DrawClassicItem(const DrawItemStruct &draw) const
         }
         case Glyph::Selected:
             FillSolidRect(dc, L + 1, T + dy + 1, L + W + 3, T + dy + H + 3, bg);
-            if (HasModernShell())
-                Draw3dRect(dc, cellL, cellT, cellR, cellB, checked ? shadow : highlight, checked ? highlight : shadow);
+            if (look.HasModernShell()) {
+                if (checked)
+                    DrawSunkenOuter(dc, cellL, cellT, cellR, cellB);
+                else
+                    DrawRaisedOuter(dc, cellL, cellT, cellR, cellB);
+            }
             drawImage(dc, image, gx, gy);
             break;
         case Glyph::Normal:
             if (checked) {
                 FillSolidRect(dc, L + 1, T + dy + 1, L + W + 3, T + dy + H + 3, BlendTowardWhite(bg, 0.6));
-                if (HasModernShell())
-                    Draw3dRect(dc, cellL, cellT, cellR, cellB, shadow, highlight);
+                if (look.HasModernShell())
+                    DrawSunkenOuter(dc, cellL, cellT, cellR, cellB);
             } else {
                 FillSolidRect(dc, L + 1, T + dy + 1, L + W + 3, T + dy + H + 3, bg);
                 FrameRect(dc, cellL, cellT, cellR, cellB, bg);
@@ -184,7 +188,7 @@ void GlyphMenu::DrawClassicItem(const DrawItemStruct &draw) const
         }
     } else if (checked) {
         // The program's menus never carry check-mark bitmaps of their own, so the mark is a tick.
-        DrawClassicCheck(dc, QRect(QPoint(L + 1, T + dy + 2), QPoint(L + W, T + dy + H + 1)), selected, false);
+        DrawClassicCheck(dc, QRect(QPoint(L + 1, T + dy + 2), QPoint(L + W, T + dy + H + 1)), selected, false, look);
     }
 
     QString left, right;
@@ -198,19 +202,19 @@ void GlyphMenu::DrawClassicItem(const DrawItemStruct &draw) const
         drawTextParts(dc, textL, textT, textR, textB, left, right, bg);
     } else {
         // Engraved: a highlight copy one pixel down and right under the grey text.
-        drawTextParts(dc, textL + 1, textT + 1, textR + 1, textB + 1, left, right, highlight);
+        drawTextParts(dc, textL + 1, textT + 1, textR + 1, textB + 1, left, right, sys(SysColour::BtnHighlight));
         drawTextParts(dc, textL, textT, textR, textB, left, right, sys(SysColour::GrayText));
     }
 }
 
-void GlyphMenu::DrawClassicCheck(QPainter &dc, const QRect &cell, bool selected, bool radio)
+void GlyphMenu::DrawClassicCheck(QPainter &dc, const QRect &cell, bool selected, bool radio, const MenuLook &look)
 {
-    QRgb colour = sys(IsThemedXP() ? SysColour::BtnFace : SysColour::Menu);
+    QRgb colour = sys(look.IsThemedXP() ? SysColour::BtnFace : SysColour::Menu);
     if (!selected)
         colour = BlendTowardWhite(colour, 0.6);
     const int l = cell.left(), t = cell.top(), r = l + cell.width(), b = t + cell.height();
     FillSolidRect(dc, l, t, r, b, colour);
-    if (HasModernShell())
+    if (look.HasModernShell())
         DrawSunkenOuter(dc, l, t, r, b);
     const QRgb mark = sys(SysColour::MenuText);
     if (radio)
@@ -219,18 +223,19 @@ void GlyphMenu::DrawClassicCheck(QPainter &dc, const QRect &cell, bool selected,
         PaintCheckTick(dc, l + 4, t + 4, mark, false);
 }
 
-void GlyphMenu::DrawFlatItem(const DrawItemStruct &draw) const
+void GlyphMenu::DrawFlatItem(const DrawItemStruct &draw, const MenuLook &look) const
 {
     const GlyphMenuItem &item = *draw.itemData;
+    const int W = look.iconWidth, H = look.iconHeight;
     const int L = draw.itemRect.left(), T = draw.itemRect.top();
     const int R = L + draw.itemRect.width(), B = T + draw.itemRect.height();
     QRgb column = sys(SysColour::BtnFace);
-    if (!IsThemedXP())
+    if (!look.IsThemedXP())
         column = BlendTowardWhite(column, 0.25);
     const QRgb background = ScaleTowardBlack(sys(SysColour::Window), 0.02);
     const QRgb frame = sys(SysColour::Highlight);
-    const QRgb fill = BlendTowardWhite(frame, IsThemedXP() ? 0.7 : 0.85);
-    const int pad = flatGlyphVariants ? 7 : 4;
+    const QRgb fill = BlendTowardWhite(frame, look.IsThemedXP() ? 0.7 : 0.85);
+    const int pad = MenuLook::flatGlyphVariants ? 7 : 4;
     const int CW = pad + W;
     const bool disabled = draw.itemState & ItemState::Grayed;
     const bool checked = draw.itemState & ItemState::Checked;
@@ -239,7 +244,7 @@ void GlyphMenu::DrawFlatItem(const DrawItemStruct &draw) const
     // A disabled entry is never shown selected, and is drawn off-screen in one block.
     std::optional<BufferedMenuDC> buffer;
     QPainter *target = draw.dc;
-    if (disabled && !flatSelectDisabled) {
+    if (disabled && !MenuLook::flatSelectDisabled) {
         selected = false;
         buffer.emplace(*draw.dc, QRect(QPoint(L, T), QPoint(R - 1, B - 1)));
         target = &buffer->dc();
@@ -256,7 +261,7 @@ void GlyphMenu::DrawFlatItem(const DrawItemStruct &draw) const
     }
 
     const int image = imageOf(item);
-    const bool variants = image >= 0 && flatGlyphVariants && HasVariantSet(image);
+    const bool variants = image >= 0 && MenuLook::flatGlyphVariants && HasVariantSet(image);
     const Glyph glyph = glyphCase(image, selected, disabled);
     if (!selected) {
         FillSolidRect(dc, L, T, R, B, background);
@@ -276,7 +281,7 @@ void GlyphMenu::DrawFlatItem(const DrawItemStruct &draw) const
             drawImage(dc, image + 3, gx, gy);
         } else {
             QImage bitmap;
-            RenderImageToBitmap(*SharedImages, image, bitmap);
+            RenderImageToBitmap(*SharedImages, image, bitmap, look);
             DrawEmbossedGlyph(dc, gx, gy, W, H, bitmap, 0, 0, column);
         }
         break;
@@ -320,7 +325,7 @@ void GlyphMenu::DrawFlatItem(const DrawItemStruct &draw) const
     QRgb textColour = sys(SysColour::MenuText);
     if (disabled) {
         textColour = sys(SysColour::GrayText);
-        if (!IsThemedXP() && !selected)
+        if (!look.IsThemedXP() && !selected)
             textColour = BlendTowardWhite(textColour, 0.4);
     }
     drawTextParts(dc, L + CW + 8, T - 1, textR, B - 1, left, right, textColour);

@@ -33,8 +33,9 @@ bool GlyphMenu::ApplyToolbarImages(int toolbarId)
     const std::optional<ToolbarResource> toolbar = loadToolbar(toolbarId);
     if (!toolbar)
         return false;
-    ImageList images(iconWidth, iconHeight);
-    if (!AddBitmapResource(images, toolbarId))
+    MenuLook &look = StoredLook();
+    ImageList images(look.iconWidth, look.iconHeight);
+    if (!AddBitmapResource(images, toolbarId, look))
         return false;
     for (int button = 0; button < int(toolbar->ids.size()); ++button) {
         const unsigned id = toolbar->ids[size_t(button)];
@@ -71,21 +72,22 @@ bool GlyphMenu::HasVariantSet(int index)
 
 int GlyphMenu::StoreSharedImage(const ImageList &source, int index, quintptr commandId)
 {
+    const MenuLook &look = Look();
     if (!SharedImages)
-        SharedImages = new ImageList(iconWidth, iconHeight);
+        SharedImages = new ImageList(look.iconWidth, look.iconHeight);
     const QImage icon = source.GetIcon(index);
     if (icon.isNull())
         return -1;
 
     // The flat look's faded, shadow and disabled glyphs, made once here and never while drawing.
     QList<QImage> variants;
-    if (UsesFlatLook() && flatGlyphVariants) {
+    if (look.UsesFlatLook() && MenuLook::flatGlyphVariants) {
         QImage faded, shadow, disabled;
-        RenderImageToBitmap(source, index, faded);
-        RenderImageToBitmap(source, index, shadow);
-        RenderImageToBitmap(source, index, disabled);
+        RenderImageToBitmap(source, index, faded, look);
+        RenderImageToBitmap(source, index, shadow, look);
+        RenderImageToBitmap(source, index, disabled, look);
         MakeFadedGlyph(faded);
-        MakeShadowGlyph(shadow);
+        MakeShadowGlyph(shadow, look);
         MakeDisabledGlyph(disabled, 0);
         variants = {faded, shadow, disabled};
     }
@@ -95,7 +97,7 @@ int GlyphMenu::StoreSharedImage(const ImageList &source, int index, quintptr com
         SharedImages->ReplaceIcon(found, icon);
         if (!variants.isEmpty() && found + 2 < SharedImageIds.size() && SharedImageIds.at(found + 1) == commandId
             && SharedImageIds.at(found + 2) == commandId) {
-            ImageList made(iconWidth, iconHeight);
+            ImageList made(look.iconWidth, look.iconHeight);
             for (const QImage &variant : variants)
                 made.AddMasked(variant, buttonFace());
             for (int i = 0; i < 3; ++i)

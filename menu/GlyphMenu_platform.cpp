@@ -1,4 +1,4 @@
-// The class-wide part of GlyphMenu: the platform code and the theme answer.
+// The class-wide part of GlyphMenu: the look, the platform code and the theme answer.
 #include "GlyphMenu.h"
 
 #include <QOperatingSystemVersion>
@@ -12,8 +12,29 @@ bool themeAsked = false;
 bool themeIsClassic = false;
 } // namespace
 
-int GlyphMenu::PlatformCode = GlyphMenu::DetectPlatform();
 QList<GlyphMenu::Handle> GlyphMenu::AllPopups;
+
+MenuLook &GlyphMenu::StoredLook()
+{
+    // Made at first use, so the theme is asked once a program is running, never again.
+    static MenuLook look = [] {
+        MenuLook detected;
+        detected.platformCode = DetectPlatform();
+        detected.classicTheme = IsClassicThemeActive();
+        return detected;
+    }();
+    return look;
+}
+
+const MenuLook &GlyphMenu::Look()
+{
+    return StoredLook();
+}
+
+void GlyphMenu::SetLook(const MenuLook &look)
+{
+    StoredLook() = look;
+}
 
 int GlyphMenu::PlatformCodeFor(bool nineXFamily, bool win32s, int major, int minor)
 {

@@ -27,9 +27,10 @@ int checkMarkWidth()
 // the menu colour in the classic one.
 QColor panelColour()
 {
-    if (GlyphMenu::UsesFlatLook())
+    const MenuLook &look = GlyphMenu::Look();
+    if (look.UsesFlatLook())
         return QColor::fromRgb(ScaleTowardBlack(GetSysColour(SysColour::Window).rgb(), 0.02));
-    return GetSysColour(GlyphMenu::IsThemedXP() ? SysColour::BtnFace : SysColour::Menu);
+    return GetSysColour(look.IsThemedXP() ? SysColour::BtnFace : SysColour::Menu);
 }
 
 GlyphMenuItem *recordOf(const QWidget *widget, GlyphMenu **owner)

@@ -1,8 +1,8 @@
 #include "GlyphProcessing.h"
 
-#include "GlyphMenu.h"
 #include "ImageList.h"
 
+#include "framework/Bevel.h"
 #include "framework/ResourceStore.h"
 #include "framework/SystemColours.h"
 
@@ -13,7 +13,6 @@
 
 #include <array>
 #include <utility>
-#include <vector>
 
 namespace qw {
 
@@ -70,10 +69,10 @@ template <typename Change> void transformPixels(QImage &glyph, QRgb referenceCol
     }
 }
 
-QRgb shadowColour()
+QRgb shadowColour(const MenuLook &look)
 {
     const QRgb shadow = sysColour(SysColour::BtnShadow);
-    return GlyphMenu::IsThemedXP() ? shadow : BlendTowardWhite(shadow, 0.49);
+    return look.IsThemedXP() ? shadow : BlendTowardWhite(shadow, 0.49);
 }
 
 quint32 colourCount(int bitCount, quint32 usedColours)
@@ -106,46 +105,18 @@ void copyToTarget(QPainter &target, int x, int y, const QImage &source, int w, i
     target.restore();
 }
 
-// The dark pixels of a w by h area of a glyph: those neither button face nor highlight.
-class DarkMask {
-public:
-    DarkMask(const QImage &glyph, int sx, int sy, int w, int h)
-        : w(w), h(h), dark(std::size_t(w) * std::size_t(h), false)
-    {
-        const QRgb face = storedValue(glyph, sysColour(SysColour::BtnFace));
-        const QRgb highlight = storedValue(glyph, sysColour(SysColour::BtnHighlight));
-        for (int j = 0; j < h; ++j) {
-            for (int i = 0; i < w; ++i) {
-                // Outside the glyph there is nothing to copy, and the mask stays white there.
-                if (!glyph.valid(sx + i, sy + j))
-                    continue;
-                const QRgb pixel = glyph.pixel(sx + i, sy + j);
-                dark[std::size_t(j) * std::size_t(w) + std::size_t(i)] = pixel != face && pixel != highlight;
-            }
-        }
-    }
-
-    // The blit with brush where the mask is dark and the destination elsewhere, the mask's
-    // top-left corner at (dx, dy) of `scratch`.
-    void paintThrough(QImage &scratch, int dx, int dy, QRgb brush) const
-    {
-        for (int j = 0; j < h; ++j)
-            for (int i = 0; i < w; ++i)
-                if (dark[std::size_t(j) * std::size_t(w) + std::size_t(i)] && scratch.valid(dx + i, dy + j))
-                    scratch.setPixel(dx + i, dy + j, brush);
-    }
-
-private:
-    int w;
-    int h;
-    std::vector<bool> dark;
-};
-
-void fillArea(QImage &image, int w, int h, QRgb colour)
+// The dark pixels of the w by h area of `glyph` from (sx, sy): those neither button face nor
+// highlight. Outside the glyph there is nothing dark.
+QImage darkPixels(const QImage &glyph, int sx, int sy, int w, int h)
 {
-    for (int y = 0; y < qMin(h, image.height()); ++y)
-        for (int x = 0; x < qMin(w, image.width()); ++x)
-            image.setPixel(x, y, colour);
+    const QRgb face = storedValue(glyph, sysColour(SysColour::BtnFace));
+    const QRgb highlight = storedValue(glyph, sysColour(SysColour::BtnHighlight));
+    return Bevel::ShapeOf(QSize(w, h), [&](int i, int j) {
+        if (!glyph.valid(sx + i, sy + j))
+            return false;
+        const QRgb pixel = glyph.pixel(sx + i, sy + j);
+        return pixel != face && pixel != highlight;
+    });
 }
 
 } // namespace
@@ -160,14 +131,14 @@ QRgb ScaleTowardBlack(QRgb colour, double factor)
     return mapChannels(colour, factor, [](int c, double f) { return int(c - f * c); });
 }
 
-bool AddBitmapResource(ImageList &list, int bitmapId)
+bool AddBitmapResource(ImageList &list, int bitmapId, MenuLook &look)
 {
     QImage bitmap = LoadRemappedBitmap(bitmapId);
     if (bitmap.isNull()) {
         bitmap = ResourceStore::LoadBitmap(bitmapId);
         if (bitmap.isNull())
             return false;
-        GlyphMenu::NonPaletteGlyphsSeen = true;
+        look.nonPaletteGlyphsSeen = true;
         bitmap = bitmap.convertToFormat(QImage::Format_RGB32);
         ReplaceSilverWithFace(bitmap);
     }
@@ -217,9 +188,9 @@ QImage LoadRemappedBitmap(int bitmapId)
     return decodeBmp(std::move(copy));
 }
 
-bool RenderImageToBitmap(const ImageList &list, int index, QImage &result)
+bool RenderImageToBitmap(const ImageList &list, int index, QImage &result, const MenuLook &look)
 {
-    QImage bitmap(GlyphMenu::iconWidth, GlyphMenu::iconHeight, QImage::Format_RGB32);
+    QImage bitmap(look.iconWidth, look.iconHeight, QImage::Format_RGB32);
     bitmap.fill(QColor::fromRgb(sysColour(SysColour::BtnFace)));
     const QImage icon = list.GetIcon(index);
     if (!icon.isNull()) {
@@ -236,9 +207,9 @@ void MakeFadedGlyph(QImage &glyph)
                     [](QRgb pixel, bool background) { return background ? pixel : BlendTowardWhite(pixel, 0.3); });
 }
 
-void MakeShadowGlyph(QImage &glyph)
+void MakeShadowGlyph(QImage &glyph, const MenuLook &look)
 {
-    const QRgb shadow = shadowColour();
+    const QRgb shadow = shadowColour(look);
     transformPixels(glyph, sysColour(SysColour::BtnFace),
                     [shadow](QRgb pixel, bool background) { return background ? pixel : shadow; });
 }
@@ -260,23 +231,21 @@ void ReplaceSilverWithFace(QImage &glyph)
     transformPixels(glyph, kSilver, [face](QRgb pixel, bool silver) { return silver ? face : pixel; });
 }
 
-void DrawEmbossedGlyph(QPainter &target, int x, int y, int w, int h, QImage &glyph, int sx, int sy, QRgb background)
+void DrawEmbossedGlyph(QPainter &target, int x, int y, int w, int h, const QImage &glyph, int sx, int sy,
+                       QRgb background)
 {
-    widenToColour(glyph);
-    if (glyph.isNull() || w <= 0 || h <= 0)
+    QImage source = glyph;
+    widenToColour(source);
+    // The glyph's own size bounds the area, as the scratch bitmap that it stands for would.
+    w = qMin(w, source.width());
+    h = qMin(h, source.height());
+    if (source.isNull() || w <= 0 || h <= 0)
         return;
-    const DarkMask mask(glyph, sx, sy, w, h);
-    QImage &scratch = glyph;
-    fillArea(scratch, w, h, background | ~RGB_MASK);
-
-    const QRgb highlight = sysColour(SysColour::BtnHighlight);
-    mask.paintThrough(scratch, 0, 0, highlight);
-    copyToTarget(target, x + 1, y + 1, scratch, w, h);
-
-    // The highlight one pixel down and right stays visible where the shadow does not cover it.
-    mask.paintThrough(scratch, 1, 1, highlight);
-    mask.paintThrough(scratch, 0, 0, sysColour(SysColour::BtnShadow));
-    copyToTarget(target, x, y, scratch, w, h);
+    // The background under both copies, then the engraving on it.
+    const QColor surface = QColor::fromRgb(background);
+    target.fillRect(QRect(x + 1, y + 1, w, h), surface);
+    target.fillRect(QRect(x, y, w, h), surface);
+    Bevel::DrawEmbossed(target, QPoint(x, y), darkPixels(source, sx, sy, w, h));
 }
 
 void DrawTintedGlyph(QPainter &target, int x, int y, int w, int h, QImage &glyph, QRgb background)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "MenuLook.h"
+
 #include <QImage>
 #include <QRgb>
 
@@ -20,24 +22,25 @@ QRgb ScaleTowardBlack(QRgb colour, double factor);
 
 // Adds bitmap resource `bitmapId` to `list`, cut into as many images as fit side by side, with
 // the button face as mask colour. A 16-colour bitmap gets the current button colours in place
-// of its black, greys and white; any other is loaded as it is, which sets
-// GlyphMenu::NonPaletteGlyphsSeen, and its silver pixels become button face. False (and the
-// list unchanged) when the resource is missing or gives no image.
-bool AddBitmapResource(ImageList &list, int bitmapId);
+// of its black, greys and white; any other is loaded as it is, which sets the look's
+// nonPaletteGlyphsSeen, and its silver pixels become button face. False (and the list
+// unchanged) when the resource is missing or gives no image.
+bool AddBitmapResource(ImageList &list, int bitmapId, MenuLook &look);
 // Bitmap resource `bitmapId` as RGB32 with black, RGB(128,128,128), RGB(192,192,192) and white
 // of its colour table replaced by the current button text, shadow, face and highlight colours;
 // null when the resource is missing, unreadable, or not a 16-colour bitmap.
 QImage LoadRemappedBitmap(int bitmapId);
-// Draws image `index` of `list` on the button face into `result` (iconWidth by iconHeight,
+// Draws image `index` of `list` on the button face into `result` (the look's glyph size,
 // RGB32); with no such image `result` is plain button face. Always true.
-bool RenderImageToBitmap(const ImageList &list, int index, QImage &result);
+bool RenderImageToBitmap(const ImageList &list, int index, QImage &result, const MenuLook &look);
 
 // The per-pixel states of a glyph, changed in place. A pixel is background when it is exactly
 // the button face as the glyph's format stores it. Indexed glyphs are widened to RGB32 first.
 // Background kept, every other pixel blended toward white by 0.3.
 void MakeFadedGlyph(QImage &glyph);
-// Background kept, every other pixel the shadow colour.
-void MakeShadowGlyph(QImage &glyph);
+// Background kept, every other pixel the shadow colour: the button shadow, paler unless the
+// look is themed XP.
+void MakeShadowGlyph(QImage &glyph, const MenuLook &look);
 // Background replaced by `background` (kept when it is 0), every other pixel a tint of the
 // button shadow by its brightness: black gives the shadow itself, white gives white.
 void MakeDisabledGlyph(QImage &glyph, QRgb background);
@@ -46,8 +49,10 @@ void ReplaceSilverWithFace(QImage &glyph);
 
 // Draws the w by h glyph taken from (sx, sy) of `glyph` at (x, y) as an engraving: its dark
 // pixels (all but button face and highlight) in button shadow, over a highlight copy one pixel
-// down and right, on `background`. `glyph` is used as scratch and its content is lost.
-void DrawEmbossedGlyph(QPainter &target, int x, int y, int w, int h, QImage &glyph, int sx, int sy, QRgb background);
+// down and right, on `background` (which fills the area of both copies). The area is at most
+// the glyph's own size.
+void DrawEmbossedGlyph(QPainter &target, int x, int y, int w, int h, const QImage &glyph, int sx, int sy,
+                       QRgb background);
 // Makes `glyph` disabled on `background` (MakeDisabledGlyph) and copies its w by h top-left
 // part to (x, y), background pixels included.
 void DrawTintedGlyph(QPainter &target, int x, int y, int w, int h, QImage &glyph, QRgb background);

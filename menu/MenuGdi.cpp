@@ -1,10 +1,20 @@
 #include "MenuGdi.h"
 
+#include "framework/Bevel.h"
 #include "framework/SystemColours.h"
 
 #include <QPainter>
 
 namespace qw::MenuGdi {
+
+namespace {
+
+QRect rectOf(int l, int t, int r, int b)
+{
+    return QRect(l, t, r - l, b - t);
+}
+
+} // namespace
 
 void FillSolidRect(QPainter &dc, int l, int t, int r, int b, QRgb colour)
 {
@@ -12,14 +22,9 @@ void FillSolidRect(QPainter &dc, int l, int t, int r, int b, QRgb colour)
         dc.fillRect(QRect(l, t, r - l, b - t), QColor::fromRgb(colour));
 }
 
-void Draw3dRect(QPainter &dc, int l, int t, int r, int b, QRgb topLeft, QRgb bottomRight)
+void FrameRect(QPainter &dc, int l, int t, int r, int b, QRgb colour)
 {
-    const int cx = r - l;
-    const int cy = b - t;
-    FillSolidRect(dc, l, t, l + cx - 1, t + 1, topLeft);
-    FillSolidRect(dc, l, t, l + 1, t + cy - 1, topLeft);
-    FillSolidRect(dc, l + cx - 1, t, l + cx, t + cy, bottomRight);
-    FillSolidRect(dc, l, t + cy - 1, l + cx, t + cy, bottomRight);
+    Bevel::FrameRect(dc, rectOf(l, t, r, b), QColor::fromRgb(colour));
 }
 
 void DrawEtchedTop(QPainter &dc, int l, int t, int r, int /*b*/)
@@ -28,9 +33,14 @@ void DrawEtchedTop(QPainter &dc, int l, int t, int r, int /*b*/)
     FillSolidRect(dc, l, t + 1, r, t + 2, GetSysColour(SysColour::BtnHighlight).rgb());
 }
 
+void DrawRaisedOuter(QPainter &dc, int l, int t, int r, int b)
+{
+    Bevel::DrawRaised(dc, rectOf(l, t, r, b));
+}
+
 void DrawSunkenOuter(QPainter &dc, int l, int t, int r, int b)
 {
-    Draw3dRect(dc, l, t, r, b, GetSysColour(SysColour::BtnShadow).rgb(), GetSysColour(SysColour::BtnHighlight).rgb());
+    Bevel::DrawSunken(dc, rectOf(l, t, r, b));
 }
 
 void DrawMenuText(QPainter &dc, int l, int t, int r, int b, const QString &text, bool alignRight, QRgb colour)

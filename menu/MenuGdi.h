@@ -13,15 +13,12 @@ namespace qw {
 namespace MenuGdi {
 
 void FillSolidRect(QPainter &dc, int l, int t, int r, int b, QRgb colour);
-// One-pixel lines: top and left in `topLeft`, bottom and right in `bottomRight`.
-void Draw3dRect(QPainter &dc, int l, int t, int r, int b, QRgb topLeft, QRgb bottomRight);
-inline void FrameRect(QPainter &dc, int l, int t, int r, int b, QRgb colour)
-{
-    Draw3dRect(dc, l, t, r, b, colour, colour);
-}
+// A one-pixel frame in one colour.
+void FrameRect(QPainter &dc, int l, int t, int r, int b, QRgb colour);
 // An etched line along the top: shadow, then highlight below it.
 void DrawEtchedTop(QPainter &dc, int l, int t, int r, int b);
-// A sunken one-pixel border around the rectangle.
+// A one-pixel border around the rectangle, lit from the top left or pressed in.
+void DrawRaisedOuter(QPainter &dc, int l, int t, int r, int b);
 void DrawSunkenOuter(QPainter &dc, int l, int t, int r, int b);
 // Single-line text, vertically centred, left- or right-aligned, the character after "&" underlined.
 void DrawMenuText(QPainter &dc, int l, int t, int r, int b, const QString &text, bool alignRight, QRgb colour);

@@ -13,6 +13,7 @@
 #include <QCheckBox>
 #include <QDialog>
 #include <QMouseEvent>
+#include <QScopeGuard>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -528,6 +529,8 @@ void TestIconButton::systemColourChangeResetsStateColours()
     QCOMPARE(button->stateColour(StateColour::HotBackground), kHotFace);
 
     const QPalette original = QApplication::palette();
+    // The later tests read the system colours they set up at the start.
+    const auto restore = qScopeGuard([&original] { QApplication::setPalette(original); });
     QPalette changed = original;
     changed.setColor(QPalette::Button, QColor(0x30, 0x60, 0x90));
     QApplication::setPalette(changed); // the widgets hear of it from the event loop
@@ -535,7 +538,6 @@ void TestIconButton::systemColourChangeResetsStateColours()
         QTRY_COMPARE(button->stateColour(i), QColor(0x30, 0x60, 0x90));
     QTest::mouseMove(button);
     QCOMPARE(at(shot(button), {5, 5}), QColor(0x30, 0x60, 0x90));
-    QApplication::setPalette(original);
 }
 
 void TestIconButton::subclassingKeepsTheTemplateControl()

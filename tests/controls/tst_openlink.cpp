@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QFile>
 #include <QHash>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QUrl>
@@ -159,6 +160,16 @@ void TestOpenLink::readsTheBrowserOfTheDesktop()
     QVERIFY(write("data/applications/web.desktop", "[Desktop Action new]\nExec=web --private %u\n[Desktop Entry]\n"
                                                    "Exec[de]=netz %u\nExec = \"/opt/My\\sWeb/web\" --x=a\\\\b %u\n"));
     const QByteArray path = qgetenv("PATH");
+    const bool hadDataHome = qEnvironmentVariableIsSet("XDG_DATA_HOME");
+    const QByteArray dataHome = qgetenv("XDG_DATA_HOME");
+    // The environment is the process's: put it back however the test ends.
+    const auto restore = qScopeGuard([&] {
+        qputenv("PATH", path);
+        if (hadDataHome)
+            qputenv("XDG_DATA_HOME", dataHome);
+        else
+            qunsetenv("XDG_DATA_HOME");
+    });
     qputenv("XDG_DATA_HOME", dir.filePath("data").toLocal8Bit());
     qputenv("PATH", dir.filePath("bin").toLocal8Bit() + ':' + path);
 
@@ -173,8 +184,6 @@ void TestOpenLink::readsTheBrowserOfTheDesktop()
     QCOMPARE(value, R"("/opt/My Web/web" --x=a\b %u)");
     QVERIFY(ReadClassDefault("gone.desktop\\shell\\open\\command", value) != 0);
     QVERIFY(ReadClassDefault("../web.desktop\\shell\\open\\command", value) != 0);
-    qputenv("PATH", path);
-    qunsetenv("XDG_DATA_HOME");
 }
 
 QTEST_GUILESS_MAIN(TestOpenLink)

@@ -2,6 +2,7 @@
 // back in line with the live menu, mnemonics, the platform and theme answers, and the
 // class-wide store of command glyphs filled from toolbar 128.
 #include "framework/MenuAdapter.h"
+#include "LookGuard.h"
 #include "menu/GlyphMenu.h"
 #include "menu/GlyphProcessing.h"
 #include "menu/ImageList.h"
@@ -160,8 +161,9 @@ void TestGlyphMenu::modifyItemChangesEveryOccurrence()
     GlyphMenu menu;
     QVERIFY(menu.LoadFromTemplate(templateOf(
         {{Popup, 0, "&A"}, {0, 7, "&Seven"}, {End, 8, "&Eight"}, {Popup | End, 0, "&B"}, {End, 7, "Seven &again"}})));
-    ImageList images(GlyphMenu::iconWidth, GlyphMenu::iconHeight);
-    QVERIFY(AddBitmapResource(images, ResId::CommandToolbar));
+    MenuLook look;
+    ImageList images(look.iconWidth, look.iconHeight);
+    QVERIFY(AddBitmapResource(images, ResId::CommandToolbar, look));
     QVERIFY(menu.ModifyItem(std::nullopt, 7, &images, 3));
     const GlyphMenu *a = GlyphMenu::FromHandle(menu.SubMenuAt(0));
     const GlyphMenu *b = GlyphMenu::FromHandle(menu.SubMenuAt(1));
@@ -291,9 +293,11 @@ void TestGlyphMenu::platformAndTheme()
 
 void TestGlyphMenu::toolbarImagesGoToTheirCommands()
 {
-    GlyphMenu::plainDrawMode = 0;
-    ImageList strip(GlyphMenu::iconWidth, GlyphMenu::iconHeight);
-    QVERIFY(AddBitmapResource(strip, ResId::CommandToolbar));
+    LookGuard look;
+    look.Set([](MenuLook &classic) { classic.plainDrawMode = 0; });
+    MenuLook stripLook;
+    ImageList strip(stripLook.iconWidth, stripLook.iconHeight);
+    QVERIFY(AddBitmapResource(strip, ResId::CommandToolbar, stripLook));
     const QList<std::pair<int, int>> expected{{CmdId::FileOpen, 1},
                                               {CmdId::SplitPdf, 3},
                                               {CmdId::About, 7},
@@ -352,7 +356,8 @@ void TestGlyphMenu::flatLookStoresThreeVariants()
 {
     QFETCH(int, drawMode);
     QFETCH(int, stored);
-    GlyphMenu::plainDrawMode = drawMode;
+    LookGuard look;
+    look.Set([drawMode](MenuLook &changed) { changed.plainDrawMode = drawMode; });
     const quintptr command = 40000 + quintptr(drawMode);
     GlyphMenu menu;
     QVERIFY(menu.LoadFromTemplate(templateOf({{Popup | End, 0, "&X"}, {End, 1, "&One"}})));
@@ -368,7 +373,6 @@ void TestGlyphMenu::flatLookStoresThreeVariants()
     // A later entry of the same command shows the stored glyph.
     QVERIFY(popup->AppendItem("&Again", 0, command));
     QCOMPARE(popup->Items().back()->sharedOffset, offset);
-    GlyphMenu::plainDrawMode = 0;
 }
 
 void TestGlyphMenu::destroyForgetsThePopups()

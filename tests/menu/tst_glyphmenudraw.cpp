@@ -1,5 +1,6 @@
 // Owner-drawn entries measured and drawn in both looks, checked pixel by pixel against the
 // rectangles and colours the drawing is made of, and a real popup drawn through them.
+#include "LookGuard.h"
 #include "framework/MenuAdapter.h"
 #include "framework/SystemColours.h"
 #include "menu/GlyphMenu.h"
@@ -18,8 +19,8 @@ using namespace qw;
 
 namespace {
 
-constexpr int W = GlyphMenu::iconWidth;
-constexpr int H = GlyphMenu::iconHeight;
+constexpr int W = MenuLook().iconWidth;
+constexpr int H = MenuLook().iconHeight;
 constexpr QRect kEntry(0, 0, 240, 22);
 // What the entry is drawn over, so that a pixel the drawing leaves alone shows it.
 constexpr QRgb kCanvas = 0xFFFF00FF;
@@ -42,7 +43,6 @@ class TestGlyphMenuDraw : public QObject {
     Q_OBJECT
 private slots:
     void initTestCase();
-    void cleanup();
     void measure_data();
     void measure();
     void flatLook_data();
@@ -73,18 +73,14 @@ void TestGlyphMenuDraw::initTestCase()
     palette.setColor(QPalette::Light, QColor(0xFE, 0xFE, 0xFE));
     palette.setColor(QPalette::Disabled, QPalette::Text, QColor(0x8C, 0x8C, 0x8C));
     QApplication::setPalette(palette);
-    GlyphMenu::plainDrawMode = 1;
+    // The program's look, which every test starts from.
+    MenuLook flat = GlyphMenu::Look();
+    flat.plainDrawMode = 1;
+    GlyphMenu::SetLook(flat);
     QVERIFY(menu_.LoadFromResource(ResId::MenuBar));
     QVERIFY(menu_.ApplyToolbarImages(ResId::CommandToolbar));
     imageOffset_ = GlyphMenu::SharedOffsetOf(CmdId::FileOpen);
     QVERIFY(GlyphMenu::HasVariantSet(imageOffset_));
-}
-
-void TestGlyphMenuDraw::cleanup()
-{
-    GlyphMenu::plainDrawMode = 1;
-    GlyphMenu::themedDrawMode = 1;
-    GlyphMenu::PlatformCode = GlyphMenu::DetectPlatform();
 }
 
 QImage TestGlyphMenuDraw::draw(const Entry &entry, unsigned state, QRect rect)
@@ -120,7 +116,8 @@ void TestGlyphMenuDraw::measure()
     QFETCH(bool, separator);
     QFETCH(int, extraWidth);
     QFETCH(int, minimumHeight);
-    GlyphMenu::plainDrawMode = drawMode;
+    LookGuard look;
+    look.Set([drawMode](MenuLook &changed) { changed.plainDrawMode = drawMode; });
     GlyphMenuItem item;
     item.text = separator ? QString() : QStringLiteral("&Insert Break Point\tF2");
     item.menuFlags = separator ? MenuFlag::Separator | MenuFlag::OwnerDraw : MenuFlag::OwnerDraw;
@@ -208,9 +205,12 @@ void TestGlyphMenuDraw::classicLook()
     QFETCH(int, platform);
     QFETCH(QList<QPoint>, points);
     QFETCH(QList<int>, colours);
-    GlyphMenu::plainDrawMode = 0;
-    GlyphMenu::themedDrawMode = 0;
-    GlyphMenu::PlatformCode = platform;
+    LookGuard look;
+    look.Set([platform](MenuLook &classic) {
+        classic.plainDrawMode = 0;
+        classic.themedDrawMode = 0;
+        classic.platformCode = platform;
+    });
     // 23 pixels high: the glyph cell (H + 4) sits 2 pixels down.
     const QImage image = draw({QStringLiteral("&Open...")}, state, QRect(0, 0, 240, 23));
     for (int i = 0; i < points.size(); ++i)
@@ -240,7 +240,8 @@ void TestGlyphMenuDraw::textSitsInItsRectangle()
     QVERIFY2(flatFirst >= W + 7 + 8 && flatFirst <= W + 7 + 8 + 2, qPrintable(QString::number(flatFirst)));
     QVERIFY2(flatLast < kEntry.width() - W && flatLast > kEntry.width() - W - 6, qPrintable(QString::number(flatLast)));
 
-    GlyphMenu::plainDrawMode = 0;
+    LookGuard look;
+    look.Set([](MenuLook &classic) { classic.plainDrawMode = 0; });
     const QImage disabled = draw(entry, ItemState::Grayed);
     const auto [greyFirst, greyLast] = inkColumns(disabled, sys(SysColour::GrayText));
     const auto [lightFirst, lightLast] = inkColumns(disabled, sys(SysColour::BtnHighlight));
@@ -260,13 +261,27 @@ void TestGlyphMenuDraw::disabledGlyphs()
     QCOMPARE(flat.copy(4, 4, W, H), expected);
 
     // Classic: embossed, in nothing but the highlight and the shadow over the menu colour.
-    GlyphMenu::plainDrawMode = 0;
+    LookGuard look;
+    look.Set([](MenuLook &classic) { classic.plainDrawMode = 0; });
     const QImage classic = draw({QStringLiteral("&Open...")}, ItemState::Grayed, QRect(0, 0, 240, 23));
     QSet<QRgb> colours;
     for (int y = 4; y < 4 + H; ++y)
         for (int x = 2; x < 2 + W; ++x)
             colours.insert(classic.pixel(x, y));
     QCOMPARE(colours, QSet<QRgb>({sys(SysColour::Menu), sys(SysColour::BtnHighlight), sys(SysColour::BtnShadow)}));
+
+    // Once a menu has loaded a glyph bitmap whose colours could not be remapped (the 256-colour
+    // picture), the classic look tints disabled glyphs instead: the menu's own look learns it.
+    GlyphMenu *file = GlyphMenu::FromHandle(menu_.SubMenuAt(0));
+    QVERIFY(file->AppendItem(QStringLiteral("&Picture"), 0, 40100, ResId::InsertPicture));
+    QVERIFY(GlyphMenu::Look().nonPaletteGlyphsSeen);
+    QImage glyph;
+    RenderImageToBitmap(*GlyphMenu::SharedImages, imageOffset_, glyph, GlyphMenu::Look());
+    QImage tinted(W, H, QImage::Format_RGB32);
+    painter.begin(&tinted);
+    DrawTintedGlyph(painter, 0, 0, W, H, glyph, sys(SysColour::Menu));
+    painter.end();
+    QCOMPARE(draw({QStringLiteral("&Open...")}, ItemState::Grayed, QRect(0, 0, 240, 23)).copy(2, 4, W, H), tinted);
 }
 
 void TestGlyphMenuDraw::popupIsDrawnByItsMenu()

@@ -1,6 +1,5 @@
 // The colour arithmetic and pixel work on menu glyphs, checked on hand-made glyphs, the
 // program's own bitmaps and pictures painted through a real QPainter.
-#include "menu/GlyphMenu.h"
 #include "menu/GlyphProcessing.h"
 #include "menu/ImageList.h"
 #include "res/ResourceIds.h"
@@ -158,15 +157,14 @@ void TestGlyphProcessing::transformations()
     for (int x = 0; x < 5; ++x)
         glyph.setPixel(x, 0, pixels[x]);
 
-    const int savedPlatform = GlyphMenu::PlatformCode;
-    GlyphMenu::PlatformCode = platform;
+    MenuLook look;
+    look.platformCode = platform;
     switch (Transformation(transformation)) {
     case Faded: MakeFadedGlyph(glyph); break;
-    case Shadow: MakeShadowGlyph(glyph); break;
+    case Shadow: MakeShadowGlyph(glyph, look); break;
     case Disabled: MakeDisabledGlyph(glyph, background); break;
     case Silver: ReplaceSilverWithFace(glyph); break;
     }
-    GlyphMenu::PlatformCode = savedPlatform;
 
     QList<QRgb> actual;
     for (int x = 0; x < 5; ++x)
@@ -315,11 +313,11 @@ void TestGlyphProcessing::imageListMasksAndReplaces()
 
     // Rendering puts the transparent parts on the button face.
     QImage rendered;
-    QVERIFY(RenderImageToBitmap(list, 4, rendered));
+    QVERIFY(RenderImageToBitmap(list, 4, rendered, MenuLook()));
     QCOMPARE(rendered.size(), QSize(16, 15));
     QCOMPARE(rendered.pixel(0, 0), kFace);
     QCOMPARE(rendered.pixel(1, 0), 0xFFC0C0C1);
-    QVERIFY(RenderImageToBitmap(list, 99, rendered));
+    QVERIFY(RenderImageToBitmap(list, 99, rendered, MenuLook()));
     QCOMPARE(rendered.pixel(8, 8), kFace);
 }
 
@@ -352,12 +350,11 @@ void TestGlyphProcessing::bitmapResources()
     QFETCH(bool, nonPalette);
     QFETCH(QList<Probe>, probes);
     setButtonColours(face, kStripShadow, kStripHighlight, kStripText);
-    GlyphMenu::NonPaletteGlyphsSeen = false;
-    ImageList list(GlyphMenu::iconWidth, GlyphMenu::iconHeight);
-    QCOMPARE(AddBitmapResource(list, bitmapId), images > 0);
+    MenuLook look;
+    ImageList list(look.iconWidth, look.iconHeight);
+    QCOMPARE(AddBitmapResource(list, bitmapId, look), images > 0);
     QCOMPARE(list.Count(), images);
-    QCOMPARE(GlyphMenu::NonPaletteGlyphsSeen, nonPalette);
-    GlyphMenu::NonPaletteGlyphsSeen = false;
+    QCOMPARE(look.nonPaletteGlyphsSeen, nonPalette);
     for (const Probe &probe : probes)
         QCOMPARE(list.GetIcon(probe.image).pixel(probe.x, probe.y), probe.colour);
 }

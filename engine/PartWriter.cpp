@@ -95,29 +95,38 @@ PartWriter::~PartWriter()
 
 Status PartWriter::write(int first, int last, int fd)
 {
-    bool failed = false;
+    int failure = FZ_ERROR_NONE;
+    bool inDocument = true;
+    fz_var(failure);
+    fz_var(inDocument);
     fz_try(m_ctx)
     {
-        build(first, last);
-        save(fd);
+        // Loading the pages checks the tree's counts, which may have promised more pages.
+        m_source.loadPages(std::min(first, last) - 1, std::max(first, last) - 1);
+        inDocument = std::max(first, last) <= m_source.pageCount();
+        if (inDocument) {
+            build(first, last);
+            save(fd);
+        }
     }
     fz_catch(m_ctx)
     {
-        failed = true;
+        failure = fz_caught(m_ctx);
     }
-    if (failed && m_writeError != 0)
+    if (failure != FZ_ERROR_NONE && m_writeError != 0)
         return Status::failure(std::string("cannot write the part: ") + std::strerror(m_writeError),
                                Status::Cause::Output);
-    if (failed)
-        return Status::failure(std::string("cannot copy the pages: ") + fz_caught_message(m_ctx));
+    if (failure != FZ_ERROR_NONE)
+        return Status::failure(std::string("cannot copy the pages: ") + fz_caught_message(m_ctx),
+                               failure == FZ_ERROR_MEMORY ? Status::Cause::Memory : Status::Cause::Damaged);
+    if (!inDocument)
+        return Status::failure("cannot copy the pages: the document has only " + std::to_string(m_source.pageCount())
+                               + " pages");
     return Status::success();
 }
 
 void PartWriter::build(int first, int last)
 {
-    m_source.loadPages(std::min(first, last) - 1, std::max(first, last) - 1);
-    if (std::max(first, last) > m_source.pageCount())
-        fz_throw(m_ctx, FZ_ERROR_GENERIC, "the document has only %d pages", m_source.pageCount());
     m_dst = pdf_create_document(m_ctx);
     m_dst->version = std::max(m_src->version, 14);
     planPages(first, last);

@@ -43,6 +43,19 @@ Sniff sniffHeader(int fd, int &error)
     return bytes.find("%PDF") == std::string_view::npos ? Sniff::NotPdf : Sniff::Pdf;
 }
 
+// Out of memory is told apart from a file that is not there or may not be read.
+Status::Cause unopenedCause(int error)
+{
+    return error == ENOMEM ? Status::Cause::Memory : Status::Cause::Unavailable;
+}
+
+// What a MuPDF error while reading the document says about it: it cannot be read even
+// repaired, unless memory ran out.
+Status::Cause readCause(int mupdfError)
+{
+    return mupdfError == FZ_ERROR_MEMORY ? Status::Cause::Memory : Status::Cause::Damaged;
+}
+
 int normalizedRotation(int rotate)
 {
     rotate %= 360;
@@ -131,44 +144,48 @@ pdf_obj *PdfDocument::inheritableKey(int which)
 
 Status PdfDocument::open(const std::string &path, const FileVersion *expected)
 {
+    const auto cannotOpen = [&path](int error) {
+        return Status::failure("cannot open '" + path + "': " + std::strerror(error), unopenedCause(error));
+    };
     // Checked before anything opens it: opening a named pipe would wait for a writer.
     int error = 0;
     const FileIdentity::Kind kind = FileIdentity::targetKind(path, error);
     if (kind == FileIdentity::Kind::Missing)
-        return Status::failure("cannot open '" + path + "': " + std::strerror(error));
+        return cannotOpen(error);
     if (kind != FileIdentity::Kind::Regular)
-        return Status::failure("'" + path + "' is " + FileIdentity::describe(kind) + ", not a PDF document");
+        return Status::failure("'" + path + "' is " + FileIdentity::describe(kind) + ", not a PDF document",
+                               Status::Cause::Unavailable);
     // Non-blocking, should the file have been swapped for a pipe since it was checked.
     const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0)
-        return Status::failure("cannot open '" + path + "': " + std::strerror(errno));
+        return cannotOpen(errno);
     m_file = ::fdopen(fd, "rb");
     if (!m_file) {
         error = errno;
         ::close(fd);
-        return Status::failure("cannot open '" + path + "': " + std::strerror(error));
+        return cannotOpen(error);
     }
     m_path = path;
     struct stat opened { };
     if (::fstat(fd, &opened) != 0 || !FileIdentity::versionOf(fd, m_opened))
-        return Status::failure("cannot open '" + path + "': " + std::strerror(errno));
+        return cannotOpen(errno);
     if (!S_ISREG(opened.st_mode))
-        return Status::failure("'" + path + "' is no longer a file");
+        return Status::failure("'" + path + "' is no longer a file", Status::Cause::Unavailable);
     if (expected && !(m_opened == *expected))
         return Status::failure("the document changed since it was opened: '" + path
                                    + "' is not the file that was checked; nothing was written",
                                Status::Cause::Changed);
     switch (sniffHeader(fd, error)) {
-    case Sniff::Unreadable: return Status::failure("cannot open '" + path + "': " + std::strerror(error));
-    case Sniff::NotPdf: return Status::failure("'" + path + "' is not a PDF document");
+    case Sniff::Unreadable: return cannotOpen(error);
+    case Sniff::NotPdf: return Status::failure("'" + path + "' is not a PDF document", Status::Cause::NotPdf);
     case Sniff::Pdf: break;
     }
 
     m_ctx = fz_new_context(nullptr, nullptr, FZ_STORE_DEFAULT);
     if (!m_ctx)
-        return Status::failure("out of memory");
+        return Status::failure("out of memory", Status::Cause::Memory);
 
-    bool failed = false;
+    int failure = FZ_ERROR_NONE;
     bool needsPassword = false;
     fz_stream *stream = nullptr;
     fz_var(stream);
@@ -200,12 +217,12 @@ Status PdfDocument::open(const std::string &path, const FileVersion *expected)
     }
     fz_catch(m_ctx)
     {
-        failed = true;
+        failure = fz_caught(m_ctx);
     }
-    if (failed)
-        return Status::failure("cannot open '" + path + "': " + fz_caught_message(m_ctx));
+    if (failure != FZ_ERROR_NONE)
+        return Status::failure("cannot open '" + path + "': " + fz_caught_message(m_ctx), readCause(failure));
     if (needsPassword)
-        return Status::failure("'" + path + "' is protected by a password");
+        return Status::failure("'" + path + "' is protected by a password", Status::Cause::Password);
     return Status::success();
 }
 
@@ -430,7 +447,7 @@ Status PdfDocument::facts(DocumentFacts &facts)
     float box[4] = {0, 0, 0, 0};
     float userUnit = 1;
     int rotate = 0;
-    bool failed = false;
+    int failure = FZ_ERROR_NONE;
     fz_try(m_ctx)
     {
         version = pdf_version(m_ctx, m_doc);
@@ -458,10 +475,11 @@ Status PdfDocument::facts(DocumentFacts &facts)
     }
     fz_catch(m_ctx)
     {
-        failed = true;
+        failure = fz_caught(m_ctx);
     }
-    if (failed)
-        return Status::failure(std::string("cannot read the document: ") + fz_caught_message(m_ctx));
+    if (failure != FZ_ERROR_NONE)
+        return Status::failure(std::string("cannot read the document: ") + fz_caught_message(m_ctx),
+                               readCause(failure));
 
     facts.pageCount = pageCount();
     facts.pdfVersion = std::to_string(version / 10) + "." + std::to_string(version % 10);

@@ -1,5 +1,5 @@
-// The documents the engine cannot use: every one is refused with its reason, the same for a
-// part and for a report, and nothing is written.
+// What the engine's exit code tells a caller: each kind of document it cannot use has a code of
+// its own, the same for a part and for a report; a failed run writes nothing.
 #include "EngineProcess.h"
 #include "FileKinds.h"
 #include "PdfFixtures.h"
@@ -20,6 +20,7 @@ private slots:
 
 private:
     static QStringList folderEntries(const QString &path);
+    static QList<QStringList> commandsOn(const QString &input, const QTemporaryDir &dir);
 
     QTemporaryDir m_dir;
     QString m_source;
@@ -37,27 +38,47 @@ QStringList TestEngineExitCodes::folderEntries(const QString &path)
     return QDir(path).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
 }
 
+QList<QStringList> TestEngineExitCodes::commandsOn(const QString &input, const QTemporaryDir &dir)
+{
+    return {{"A=" + input, "cat", "A1-2", "output", dir.filePath("part.pdf")},
+            {input, "dump_data", "output", dir.filePath("report.txt")}};
+}
+
 void TestEngineExitCodes::refusesDocumentsItCannotRead_data()
 {
     QTest::addColumn<QString>("name");
     QTest::addColumn<QByteArray>("content"); // empty: the file is not created
+    QTest::addColumn<QStringList>("variables");
+    QTest::addColumn<int>("exitCode");
     QTest::addColumn<QString>("message");
-    QTest::newRow("missingFile") << "missing.pdf" << QByteArray() << "No such file or directory";
-    QTest::newRow("folder") << "folder.pdf" << QByteArray("<folder>") << "is a folder";
-    QTest::newRow("textFile") << "notes.pdf" << QByteArray("just some text\n") << "is not a PDF document";
-    QTest::newRow("emptyFile") << "empty.pdf" << QByteArray("<empty>") << "is not a PDF document";
-    QTest::newRow("garbageWithoutHeader") << "noise.pdf" << PdfFixtures::garbage(false) << "is not a PDF document";
-    QTest::newRow("userPassword") << "locked.pdf" << QByteArray("<encrypted>") << "is protected by a password";
+    const QStringList none;
+    QTest::newRow("missingFile") << "missing.pdf" << QByteArray() << none << 6 << "No such file or directory";
+    QTest::newRow("folder") << "folder.pdf" << QByteArray("<folder>") << none << 6 << "is a folder";
     // Opening a named pipe would wait for a writer forever.
-    QTest::newRow("namedPipe") << "pipe.pdf" << QByteArray("<fifo>") << "is a named pipe, not a PDF document";
-    QTest::newRow("socket") << "socket.pdf" << QByteArray("<socket>") << "is a socket, not a PDF document";
-    QTest::newRow("linkToDevice") << "zero.pdf" << QByteArray("<link:/dev/zero>") << "is a device, not a PDF document";
+    QTest::newRow("namedPipe") << "pipe.pdf" << QByteArray("<fifo>") << none << 6
+                               << "is a named pipe, not a PDF document";
+    QTest::newRow("socket") << "socket.pdf" << QByteArray("<socket>") << none << 6 << "is a socket, not a PDF document";
+    QTest::newRow("linkToDevice") << "zero.pdf" << QByteArray("<link:/dev/zero>") << none << 6
+                                  << "is a device, not a PDF document";
+    QTest::newRow("textFile") << "notes.pdf" << QByteArray("just some text\n") << none << 7 << "is not a PDF document";
+    QTest::newRow("emptyFile") << "empty.pdf" << QByteArray("<empty>") << none << 7 << "is not a PDF document";
+    QTest::newRow("garbageWithoutHeader")
+        << "noise.pdf" << PdfFixtures::garbage(false) << none << 7 << "is not a PDF document";
+    QTest::newRow("userPassword") << "locked.pdf" << QByteArray("<encrypted>") << none << 8
+                                  << "is protected by a password";
+    // A header and nothing MuPDF can make a document of, even repaired.
+    QTest::newRow("damagedBeyondRepair") << "noise.pdf" << PdfFixtures::garbage(true) << none << 9 << "cannot open '";
+    QTest::newRow("notTheCheckedFile") << "other.pdf" << PdfFixtures::tenPages()
+                                       << QStringList{"QUIREKIT_DOCUMENT=1:2:3:4"} << 4
+                                       << "is not the file that was checked";
 }
 
 void TestEngineExitCodes::refusesDocumentsItCannotRead()
 {
     QFETCH(QString, name);
     QFETCH(QByteArray, content);
+    QFETCH(QStringList, variables);
+    QFETCH(int, exitCode);
     QFETCH(QString, message);
     QTemporaryDir dir;
     const QString input = dir.filePath(name);
@@ -75,12 +96,10 @@ void TestEngineExitCodes::refusesDocumentsItCannotRead()
         QVERIFY(PdfFixtures::write(input, content));
     const QStringList before = folderEntries(dir.path());
 
-    const QList<QStringList> commands = {{"A=" + input, "cat", "A1-2", "output", dir.filePath("part.pdf")},
-                                         {input, "dump_data", "output", dir.filePath("report.txt")}};
-    for (const QStringList &command : commands) {
-        const EngineProcess::Result result = EngineProcess::run(command, 5000);
+    for (const QStringList &command : commandsOn(input, dir)) {
+        const EngineProcess::Result result = EngineProcess::run(command, variables, 5000);
         QVERIFY(!result.timedOut);
-        QCOMPARE(result.exitCode, 1);
+        QCOMPARE(result.exitCode, exitCode);
         QVERIFY2(result.err.contains(message.toUtf8()), result.err.constData());
         QVERIFY(result.err.contains(QFile::encodeName(input)));
         QCOMPARE(folderEntries(dir.path()), before);

@@ -1,5 +1,7 @@
 #include "PartWriter.h"
 
+#include "MupdfFields.h"
+
 extern "C" {
 #include <mupdf/fitz.h>
 #include <mupdf/pdf.h>
@@ -128,7 +130,7 @@ Status PartWriter::write(int first, int last, int fd)
 void PartWriter::build(int first, int last)
 {
     m_dst = pdf_create_document(m_ctx);
-    m_dst->version = std::max(m_src->version, 14);
+    MupdfFields::setHeaderVersion(m_dst, std::max(MupdfFields::headerVersion(m_src), 14));
     planPages(first, last);
 
     for (int index : m_order)
@@ -416,7 +418,7 @@ void PartWriter::save(int fd)
 {
     DescriptorSink sink{fd, 0, 0};
     fz_output *out = fz_new_output(m_ctx, 64 * 1024, &sink, sinkWrite, nullptr, nullptr);
-    out->tell = sinkTell;
+    MupdfFields::setTell(out, sinkTell);
     fz_try(m_ctx)
     {
         pdf_write_options options = pdf_default_write_options;

@@ -1,5 +1,7 @@
 #include "PartWriter.h"
 
+#include "MupdfFields.h"
+
 #include <algorithm>
 #include <cstdint>
 
@@ -31,11 +33,10 @@ void warnUnreadable(fz_context *ctx, int num, int page, const char *outcome)
 // As pdf_load_raw_stream_number, except that the stream's Length only sets the buffer's first
 // size when it lies within the file: MuPDF would ask for a damaged (negative or huge) Length's
 // bytes at once, and fail as out of memory. Throws through MuPDF.
-fz_buffer *readRawStream(fz_context *ctx, pdf_document *doc, int num)
+fz_buffer *readRawStream(fz_context *ctx, pdf_document *doc, int num, std::int64_t fileSize)
 {
-    const pdf_xref_entry *entry = pdf_get_xref_entry(ctx, doc, num);
-    if (entry && entry->stm_buf)
-        return fz_keep_buffer(ctx, entry->stm_buf);
+    if (fz_buffer *held = MupdfFields::heldStreamData(ctx, doc, num))
+        return held;
     pdf_obj *dict = pdf_load_object(ctx, doc, num);
     std::int64_t length = 0;
     fz_try(ctx)
@@ -55,7 +56,7 @@ fz_buffer *readRawStream(fz_context *ctx, pdf_document *doc, int num)
     fz_var(data);
     fz_try(ctx)
     {
-        data = fz_read_all(ctx, stream, static_cast<std::size_t>(std::clamp<std::int64_t>(length, 0, doc->file_size)));
+        data = fz_read_all(ctx, stream, static_cast<std::size_t>(std::clamp<std::int64_t>(length, 0, fileSize)));
     }
     fz_always(ctx)
     {
@@ -69,13 +70,13 @@ fz_buffer *readRawStream(fz_context *ctx, pdf_document *doc, int num)
 }
 
 // The stream's data as stored; null, with a warning, if it cannot be read.
-fz_buffer *loadRawStream(fz_context *ctx, pdf_document *doc, int num, int page)
+fz_buffer *loadRawStream(fz_context *ctx, pdf_document *doc, int num, std::int64_t fileSize, int page)
 {
     fz_buffer *data = nullptr;
     fz_var(data);
     fz_try(ctx)
     {
-        data = readRawStream(ctx, doc, num);
+        data = readRawStream(ctx, doc, num, fileSize);
     }
     fz_catch(ctx)
     {
@@ -179,7 +180,7 @@ void PartWriter::copyObject(int num)
         }
         if (copy && pdf_obj_num_is_stream(m_ctx, m_src, num)) {
             // Stream data is copied as stored (still compressed), never decoded.
-            data = loadRawStream(m_ctx, m_src, num, m_currentPage);
+            data = loadRawStream(m_ctx, m_src, num, m_source.fileSize(), m_currentPage);
             if (!data) {
                 // Where a stream must be, an empty one, which no filter may claim to decode.
                 data = fz_new_buffer(m_ctx, 1);

@@ -1,6 +1,7 @@
 #include "PdfDocument.h"
 
 #include "FileIdentity.h"
+#include "MupdfFields.h"
 
 extern "C" {
 #include <mupdf/fitz.h>
@@ -201,8 +202,7 @@ Status PdfDocument::open(const std::string &path, const FileVersion *expected)
                 // A cross-reference table that parses but points nowhere: MuPDF only
                 // repairs tables it cannot parse, so rebuild it from the objects here.
                 fz_warn(m_ctx, "the document has no page tree; repairing it");
-                if (m_doc->xref_index)
-                    std::memset(m_doc->xref_index, 0, sizeof(int) * static_cast<std::size_t>(m_doc->max_xref_len));
+                MupdfFields::forgetObjectLocations(m_doc);
                 pdf_repair_xref(m_ctx, m_doc);
                 pdf_repair_trailer(m_ctx, m_doc);
             }
@@ -440,7 +440,7 @@ int PdfDocument::pageIndexOfNum(int num) const
 Status PdfDocument::facts(DocumentFacts &facts)
 {
     facts = DocumentFacts();
-    facts.encrypted = m_doc->crypt != nullptr;
+    facts.encrypted = MupdfFields::isEncrypted(m_doc);
 
     const char *values[kInfoKeyCount] = {};
     int version = 0;

@@ -87,6 +87,7 @@ public:
     // or modification time moved, so what was read may mix old and new content.
     Status unchangedSinceOpened() const;
     int pageCount() const { return static_cast<int>(m_pages.size()); }
+    std::int64_t fileSize() const { return m_opened.size; } // as it was when opened
     // Fails with Cause::Damaged, or Memory when memory ran out.
     Status facts(DocumentFacts &facts);
 

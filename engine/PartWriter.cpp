@@ -1,6 +1,7 @@
 #include "PartWriter.h"
 
 #include "MupdfFields.h"
+#include "MupdfGuard.h"
 
 extern "C" {
 #include <mupdf/fitz.h>
@@ -103,13 +104,15 @@ Status PartWriter::write(int first, int last, int fd)
     fz_var(inDocument);
     fz_try(m_ctx)
     {
-        // Loading the pages checks the tree's counts, which may have promised more pages.
-        m_source.loadPages(std::min(first, last) - 1, std::max(first, last) - 1);
-        inDocument = std::max(first, last) <= m_source.pageCount();
-        if (inDocument) {
+        guardCpp(m_ctx, [&] {
+            // Loading the pages checks the tree's counts, which may have promised more pages.
+            m_source.loadPages(std::min(first, last) - 1, std::max(first, last) - 1);
+            inDocument = std::max(first, last) <= m_source.pageCount();
+            if (!inDocument)
+                return;
             build(first, last);
             save(fd);
-        }
+        });
     }
     fz_catch(m_ctx)
     {
@@ -303,26 +306,29 @@ void PartWriter::copyPage(std::size_t position)
     pdf_obj *page = pdf_new_dict(m_ctx, m_dst, 16);
     fz_try(m_ctx)
     {
-        pdf_dict_put(m_ctx, page, PDF_NAME(Type), PDF_NAME(Page));
-        pdf_dict_put_drop(m_ctx, page, PDF_NAME(Parent), pdf_new_indirect(m_ctx, m_dst, pdf_to_num(m_ctx, tree), 0));
-        const int count = pdf_dict_len(m_ctx, source);
-        for (int i = 0; i < count; ++i) {
-            pdf_obj *key = pdf_dict_get_key(m_ctx, source, i);
-            if (!isPageKey(pdf_to_name(m_ctx, key)))
-                continue;
-            pdf_obj *value = pdf_dict_get_val(m_ctx, source, i);
-            if (pdf_name_eq(m_ctx, key, PDF_NAME(Annots)))
-                fillAnnotations(pdf_dict_put_array(m_ctx, page, key, pdf_array_len(m_ctx, value)), value);
-            else
-                putCopy(page, key, value, 1);
-        }
-        // Attributes the page inherited from the tree are made its own, as the tree stays behind.
-        for (int i = 0; i < PageEntry::InheritedCount; ++i) {
-            const auto which = static_cast<PageEntry::Inherited>(i);
-            if (m_source.inherits(index, which))
-                putCopy(page, PdfDocument::inheritableKey(i), m_source.pageAttribute(index, which), 1);
-        }
-        pdf_update_object(m_ctx, m_dst, m_pageNums[position], page);
+        guardCpp(m_ctx, [&] {
+            pdf_dict_put(m_ctx, page, PDF_NAME(Type), PDF_NAME(Page));
+            pdf_dict_put_drop(m_ctx, page, PDF_NAME(Parent),
+                              pdf_new_indirect(m_ctx, m_dst, pdf_to_num(m_ctx, tree), 0));
+            const int count = pdf_dict_len(m_ctx, source);
+            for (int i = 0; i < count; ++i) {
+                pdf_obj *key = pdf_dict_get_key(m_ctx, source, i);
+                if (!isPageKey(pdf_to_name(m_ctx, key)))
+                    continue;
+                pdf_obj *value = pdf_dict_get_val(m_ctx, source, i);
+                if (pdf_name_eq(m_ctx, key, PDF_NAME(Annots)))
+                    fillAnnotations(pdf_dict_put_array(m_ctx, page, key, pdf_array_len(m_ctx, value)), value);
+                else
+                    putCopy(page, key, value, 1);
+            }
+            // Attributes the page inherited from the tree are made its own, as the tree stays behind.
+            for (int i = 0; i < PageEntry::InheritedCount; ++i) {
+                const auto which = static_cast<PageEntry::Inherited>(i);
+                if (m_source.inherits(index, which))
+                    putCopy(page, PdfDocument::inheritableKey(i), m_source.pageAttribute(index, which), 1);
+            }
+            pdf_update_object(m_ctx, m_dst, m_pageNums[position], page);
+        });
     }
     fz_always(m_ctx)
     {

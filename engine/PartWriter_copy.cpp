@@ -1,6 +1,7 @@
 #include "PartWriter.h"
 
 #include "MupdfFields.h"
+#include "MupdfGuard.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -169,30 +170,32 @@ void PartWriter::copyObject(int num)
     fz_var(data);
     fz_try(m_ctx)
     {
-        if (pdf_is_dict(m_ctx, object)) {
-            copy = pdf_new_dict(m_ctx, m_dst, pdf_dict_len(m_ctx, object));
-            fillDict(copy, object, 0, num);
-        } else if (pdf_is_array(m_ctx, object)) {
-            copy = pdf_new_array(m_ctx, m_dst, pdf_array_len(m_ctx, object));
-            fillArray(copy, object, 0);
-        } else if (object && !pdf_is_indirect(m_ctx, object)) {
-            copy = pdf_keep_obj(m_ctx, object);
-        }
-        if (copy && pdf_obj_num_is_stream(m_ctx, m_src, num)) {
-            // Stream data is copied as stored (still compressed), never decoded.
-            data = loadRawStream(m_ctx, m_src, num, m_source.fileSize(), m_currentPage);
-            if (!data) {
-                // Where a stream must be, an empty one, which no filter may claim to decode.
-                data = fz_new_buffer(m_ctx, 1);
-                pdf_dict_del(m_ctx, copy, PDF_NAME(Filter));
-                pdf_dict_del(m_ctx, copy, PDF_NAME(DecodeParms));
+        guardCpp(m_ctx, [&] {
+            if (pdf_is_dict(m_ctx, object)) {
+                copy = pdf_new_dict(m_ctx, m_dst, pdf_dict_len(m_ctx, object));
+                fillDict(copy, object, 0, num);
+            } else if (pdf_is_array(m_ctx, object)) {
+                copy = pdf_new_array(m_ctx, m_dst, pdf_array_len(m_ctx, object));
+                fillArray(copy, object, 0);
+            } else if (object && !pdf_is_indirect(m_ctx, object)) {
+                copy = pdf_keep_obj(m_ctx, object);
             }
-        }
-        pdf_update_object(m_ctx, m_dst, target, copy ? copy : PDF_NULL);
-        if (data) {
-            ref = pdf_new_indirect(m_ctx, m_dst, target, 0);
-            pdf_update_stream(m_ctx, m_dst, ref, data, 1);
-        }
+            if (copy && pdf_obj_num_is_stream(m_ctx, m_src, num)) {
+                // Stream data is copied as stored (still compressed), never decoded.
+                data = loadRawStream(m_ctx, m_src, num, m_source.fileSize(), m_currentPage);
+                if (!data) {
+                    // Where a stream must be, an empty one, which no filter may claim to decode.
+                    data = fz_new_buffer(m_ctx, 1);
+                    pdf_dict_del(m_ctx, copy, PDF_NAME(Filter));
+                    pdf_dict_del(m_ctx, copy, PDF_NAME(DecodeParms));
+                }
+            }
+            pdf_update_object(m_ctx, m_dst, target, copy ? copy : PDF_NULL);
+            if (data) {
+                ref = pdf_new_indirect(m_ctx, m_dst, target, 0);
+                pdf_update_stream(m_ctx, m_dst, ref, data, 1);
+            }
+        });
     }
     fz_always(m_ctx)
     {
@@ -297,7 +300,7 @@ void PartWriter::fillDict(pdf_obj *target, pdf_obj *source, int depth, int owner
             pdf_obj *ownKey = pdf_new_name(m_ctx, pdf_to_name(m_ctx, key));
             fz_try(m_ctx)
             {
-                putCopy(target, ownKey, value, depth);
+                guardCpp(m_ctx, [&] { putCopy(target, ownKey, value, depth); });
             }
             fz_always(m_ctx)
             {

@@ -2,6 +2,7 @@
 
 #include "FileIdentity.h"
 #include "MupdfFields.h"
+#include "MupdfGuard.h"
 
 extern "C" {
 #include <mupdf/fitz.h>
@@ -82,7 +83,6 @@ constexpr std::size_t kPageTreeEntriesPerObject = 8;
 
 const char *const kInfoKeys[]
     = {"Title", "Author", "Subject", "Keywords", "Creator", "Producer", "CreationDate", "ModDate"};
-constexpr int kInfoKeyCount = sizeof kInfoKeys / sizeof kInfoKeys[0];
 
 } // namespace
 
@@ -192,11 +192,13 @@ Status PdfDocument::open(const std::string &path, const FileVersion *expected)
     fz_var(stream);
     fz_try(m_ctx)
     {
-        stream = fz_open_file_ptr_no_close(m_ctx, m_file);
-        m_doc = pdf_open_document_with_stream(m_ctx, stream);
-        if (pdf_needs_password(m_ctx, m_doc)) {
-            needsPassword = true;
-        } else {
+        guardCpp(m_ctx, [&] {
+            stream = fz_open_file_ptr_no_close(m_ctx, m_file);
+            m_doc = pdf_open_document_with_stream(m_ctx, stream);
+            if (pdf_needs_password(m_ctx, m_doc)) {
+                needsPassword = true;
+                return;
+            }
             if (!pdf_is_dict(m_ctx, pdf_dict_getp(m_ctx, pdf_trailer(m_ctx, m_doc), "Root/Pages"))
                 && !pdf_was_repaired(m_ctx, m_doc)) {
                 // A cross-reference table that parses but points nowhere: MuPDF only
@@ -209,7 +211,7 @@ Status PdfDocument::open(const std::string &path, const FileVersion *expected)
             if (!pdf_is_dict(m_ctx, pdf_dict_getp(m_ctx, pdf_trailer(m_ctx, m_doc), "Root/Pages")))
                 fz_throw(m_ctx, FZ_ERROR_GENERIC, "the document has no pages (no page tree found)");
             walkPageTree(true);
-        }
+        });
     }
     fz_always(m_ctx)
     {
@@ -442,7 +444,6 @@ Status PdfDocument::facts(DocumentFacts &facts)
     facts = DocumentFacts();
     facts.encrypted = MupdfFields::isEncrypted(m_doc);
 
-    const char *values[kInfoKeyCount] = {};
     int version = 0;
     float box[4] = {0, 0, 0, 0};
     float userUnit = 1;
@@ -450,28 +451,35 @@ Status PdfDocument::facts(DocumentFacts &facts)
     int failure = FZ_ERROR_NONE;
     fz_try(m_ctx)
     {
-        version = pdf_version(m_ctx, m_doc);
-        pdf_obj *info = pdf_dict_get(m_ctx, pdf_trailer(m_ctx, m_doc), PDF_NAME(Info));
-        for (int i = 0; i < kInfoKeyCount; ++i) {
-            pdf_obj *value = pdf_dict_gets(m_ctx, info, kInfoKeys[i]);
-            if (pdf_is_string(m_ctx, value))
-                values[i] = pdf_to_text_string(m_ctx, value);
-        }
-        loadPages(0, 0);
-        if (!m_pages.empty()) {
-            pdf_obj *media = pageAttribute(0, PageEntry::MediaBox);
-            pdf_obj *crop = pageAttribute(0, PageEntry::CropBox);
-            fz_rect rect = pdf_is_array(m_ctx, media) ? pdf_to_rect(m_ctx, media) : fz_make_rect(0, 0, 612, 792);
-            if (pdf_is_array(m_ctx, crop))
-                rect = fz_intersect_rect(rect, pdf_to_rect(m_ctx, crop));
-            box[0] = rect.x0, box[1] = rect.y0, box[2] = rect.x1, box[3] = rect.y1;
-            pdf_obj *unit = pageAttribute(0, PageEntry::UserUnit);
-            if (pdf_is_number(m_ctx, unit) && pdf_to_real(m_ctx, unit) > 0)
-                userUnit = pdf_to_real(m_ctx, unit);
-            rotate = pdf_to_int(m_ctx, pageAttribute(0, PageEntry::Rotate));
-        }
-        outline();
-        pageLabels();
+        guardCpp(m_ctx, [&] {
+            version = pdf_version(m_ctx, m_doc);
+            // Each text is copied as soon as it is decoded, while the object that holds it is
+            // certainly still loaded: a later read may repair the file and load every object anew.
+            pdf_obj *info = pdf_dict_get(m_ctx, pdf_trailer(m_ctx, m_doc), PDF_NAME(Info));
+            for (const char *key : kInfoKeys) {
+                pdf_obj *value = pdf_dict_gets(m_ctx, info, key);
+                if (!pdf_is_string(m_ctx, value))
+                    continue;
+                const char *text = pdf_to_text_string(m_ctx, value);
+                facts.info.emplace_back(key, text);
+            }
+            loadPages(0, 0);
+            if (!m_pages.empty()) {
+                pdf_obj *media = pageAttribute(0, PageEntry::MediaBox);
+                pdf_obj *crop = pageAttribute(0, PageEntry::CropBox);
+                fz_rect rect = pdf_is_array(m_ctx, media) ? pdf_to_rect(m_ctx, media) : fz_make_rect(0, 0, 612, 792);
+                if (pdf_is_array(m_ctx, crop))
+                    rect = fz_intersect_rect(rect, pdf_to_rect(m_ctx, crop));
+                box[0] = rect.x0, box[1] = rect.y0, box[2] = rect.x1, box[3] = rect.y1;
+                pdf_obj *unit = pageAttribute(0, PageEntry::UserUnit);
+                if (pdf_is_number(m_ctx, unit) && pdf_to_real(m_ctx, unit) > 0)
+                    userUnit = pdf_to_real(m_ctx, unit);
+                rotate = pdf_to_int(m_ctx, pageAttribute(0, PageEntry::Rotate));
+            }
+            outline();
+            pageLabels();
+            structureFacts(facts);
+        });
     }
     fz_catch(m_ctx)
     {
@@ -483,9 +491,6 @@ Status PdfDocument::facts(DocumentFacts &facts)
 
     facts.pageCount = pageCount();
     facts.pdfVersion = std::to_string(version / 10) + "." + std::to_string(version % 10);
-    for (int i = 0; i < kInfoKeyCount; ++i)
-        if (values[i])
-            facts.info.emplace_back(kInfoKeys[i], values[i]);
     if (!m_pages.empty()) {
         facts.hasFirstPage = true;
         facts.firstPageRotation = normalizedRotation(rotate);
@@ -495,7 +500,6 @@ Status PdfDocument::facts(DocumentFacts &facts)
         facts.firstPageWidth = sideways ? height : width;
         facts.firstPageHeight = sideways ? width : height;
     }
-    structureFacts(facts);
     return Status::success();
 }
 

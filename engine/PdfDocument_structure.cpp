@@ -1,5 +1,7 @@
 #include "PdfDocument.h"
 
+#include "MupdfGuard.h"
+
 extern "C" {
 #include <mupdf/fitz.h>
 #include <mupdf/pdf.h>
@@ -30,8 +32,8 @@ void PdfDocument::queueUnseenKids(pdf_obj *node)
 
 namespace {
 
-// A text string as UTF-8; empty if it cannot be decoded. Catches its own errors, so it
-// may be called among C++ objects.
+// A text string as UTF-8; empty if it cannot be decoded. Running out of memory is not
+// taken for an empty text. Throws through MuPDF.
 const char *textOf(fz_context *ctx, pdf_obj *value)
 {
     const char *text = "";
@@ -42,6 +44,8 @@ const char *textOf(fz_context *ctx, pdf_obj *value)
     }
     fz_catch(ctx)
     {
+        if (fz_caught(ctx) == FZ_ERROR_MEMORY)
+            fz_rethrow(ctx);
         text = "";
     }
     return text;
@@ -103,7 +107,7 @@ const std::vector<OutlineEntry> &PdfDocument::outline()
     pdf_obj *top = pdf_keep_obj(m_ctx, outlines);
     fz_try(m_ctx)
     {
-        walkOutline(pdf_dict_get(m_ctx, top, PDF_NAME(First)));
+        guardCpp(m_ctx, [&] { walkOutline(pdf_dict_get(m_ctx, top, PDF_NAME(First))); });
     }
     fz_always(m_ctx)
     {
@@ -175,26 +179,22 @@ void PdfDocument::walkOutline(pdf_obj *first)
     }
 }
 
-// Called after the walks, outside any fz_try: only calls that catch their own errors.
+// Called inside fz_try, after the walks. Each text is copied as soon as it is decoded (see
+// facts()), and no C++ object outlives the expression it is made in, as MuPDF may jump out
+// of any call here.
 void PdfDocument::structureFacts(DocumentFacts &facts)
 {
     for (const OutlineEntry &entry : m_outline) {
-        DocumentFacts::Bookmark bookmark;
-        bookmark.title = textOf(m_ctx, pdf_dict_get(m_ctx, entry.item, PDF_NAME(Title)));
-        bookmark.level = entry.level;
-        bookmark.page = entry.page >= 0 ? entry.page + 1 : 0;
-        facts.bookmarks.push_back(std::move(bookmark));
+        const char *title = textOf(m_ctx, pdf_dict_get(m_ctx, entry.item, PDF_NAME(Title)));
+        facts.bookmarks.push_back(DocumentFacts::Bookmark{title, entry.level, entry.page >= 0 ? entry.page + 1 : 0});
     }
     for (const auto &[index, label] : m_labels) {
-        DocumentFacts::LabelRange range;
-        range.firstPage = index + 1;
         pdf_obj *start = pdf_dict_gets(m_ctx, label, "St");
-        range.start = pdf_is_int(m_ctx, start) ? pdf_to_int64(m_ctx, start) : 1;
+        const long long first = pdf_is_int(m_ctx, start) ? pdf_to_int64(m_ctx, start) : 1;
         const char *style = pdf_to_name(m_ctx, pdf_dict_get(m_ctx, label, PDF_NAME(S)));
-        if (style[0] && !style[1])
-            range.style = style[0];
-        range.prefix = textOf(m_ctx, pdf_dict_get(m_ctx, label, PDF_NAME(P)));
-        facts.labels.push_back(std::move(range));
+        const char *prefix = textOf(m_ctx, pdf_dict_get(m_ctx, label, PDF_NAME(P)));
+        facts.labels.push_back(
+            DocumentFacts::LabelRange{index + 1, first, style[0] && !style[1] ? style[0] : '\0', prefix});
     }
 }
 

@@ -1,5 +1,6 @@
 // What the engine's exit code tells a caller: each kind of document it cannot use has a code of
-// its own, the same for a part and for a report; a failed run writes nothing.
+// its own, the same for a part and for a report, and running out of memory has one too; a
+// failed run writes nothing.
 #include "EngineProcess.h"
 #include "FileKinds.h"
 #include "PdfFixtures.h"
@@ -10,6 +11,14 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#if defined(__SANITIZE_ADDRESS__)
+#define QUIRE_ADDRESS_SANITIZER 1
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define QUIRE_ADDRESS_SANITIZER 1
+#endif
+#endif
+
 class TestEngineExitCodes : public QObject {
     Q_OBJECT
 
@@ -17,6 +26,8 @@ private slots:
     void initTestCase();
     void refusesDocumentsItCannotRead_data();
     void refusesDocumentsItCannotRead();
+    void runningOutOfMemoryExitsTen_data();
+    void runningOutOfMemoryExitsTen();
 
 private:
     static QStringList folderEntries(const QString &path);
@@ -103,6 +114,48 @@ void TestEngineExitCodes::refusesDocumentsItCannotRead()
         QVERIFY2(result.err.contains(message.toUtf8()), result.err.constData());
         QVERIFY(result.err.contains(QFile::encodeName(input)));
         QCOMPARE(folderEntries(dir.path()), before);
+    }
+}
+
+void TestEngineExitCodes::runningOutOfMemoryExitsTen_data()
+{
+    QTest::addColumn<QByteArray>("content");
+    QTest::addColumn<int>("exitCode");
+    QTest::addColumn<QString>("message"); // after "cannot open '<document>'"
+    // Shows that the limit leaves the engine room for an ordinary document.
+    QTest::newRow("ordinaryDocument") << PdfFixtures::tenPages() << 0 << QString();
+    // MuPDF's repair asks for a table of eight million objects, some 320 MB.
+    QTest::newRow("mupdfRunsOut") << PdfFixtures::unlistedUpTo(PdfFixtures::tenPages(), 8000000) << 10 << ": calloc";
+    // MuPDF's table of a million objects fits, but the page tree's listings, bounded by the
+    // number of objects, fill the engine's own lists first; the allocation that fails becomes
+    // MuPDF's error (a C++ exception would otherwise cross MuPDF's error handling).
+    QTest::newRow("engineRunsOut") << PdfFixtures::unlistedUpTo(PdfFixtures::doublingBranches(40), 1000000) << 10
+                                   << ": out of memory\n";
+}
+
+void TestEngineExitCodes::runningOutOfMemoryExitsTen()
+{
+#ifdef QUIRE_ADDRESS_SANITIZER
+    QSKIP("the address sanitizer maps far more memory than the limit allows");
+#endif
+    QFETCH(QByteArray, content);
+    QFETCH(int, exitCode);
+    QFETCH(QString, message);
+    constexpr qint64 kAddressSpace = qint64(160) << 20; // the engine alone maps about 55 MB
+    QTemporaryDir dir;
+    const QString input = dir.filePath("in.pdf");
+    QVERIFY(PdfFixtures::write(input, content));
+
+    for (const QStringList &command : commandsOn(input, dir)) {
+        const EngineProcess::Result result = EngineProcess::run(command, {}, 20000, kAddressSpace);
+        QVERIFY(!result.timedOut);
+        QVERIFY(!result.crashed);
+        QVERIFY2(result.exitCode == exitCode, result.err.constData());
+        if (exitCode == 0)
+            continue;
+        const QByteArray expected = "quirekit: cannot open '" + QFile::encodeName(input) + "'" + message.toUtf8();
+        QVERIFY2(result.err.contains(expected), result.err.constData());
+        QCOMPARE(folderEntries(dir.path()), QStringList{"in.pdf"});
     }
 }
 

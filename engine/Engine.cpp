@@ -37,11 +37,21 @@ int Engine::run(const std::vector<std::string> &args, const Environment &environ
 int Engine::fail(std::ostream &err, const Status &status)
 {
     err << "quirekit: " << status.message << "\n";
-    switch (status.cause) {
-    case Status::Cause::Document: return kFailure;
+    return exitCode(status.cause);
+}
+
+int Engine::exitCode(Status::Cause cause)
+{
+    switch (cause) {
+    case Status::Cause::Other: return kFailure;
     case Status::Cause::Output: return kOutputFailure;
     case Status::Cause::Occupied: return kOccupied;
     case Status::Cause::Changed: return kDocumentChanged;
+    case Status::Cause::Unavailable: return kDocumentUnavailable;
+    case Status::Cause::NotPdf: return kNotPdf;
+    case Status::Cause::Password: return kPassword;
+    case Status::Cause::Damaged: return kDamaged;
+    case Status::Cause::Memory: return kOutOfMemory;
     }
     return kFailure;
 }

@@ -11,12 +11,19 @@ namespace quirekit {
 // caller decides on (the message on standard error is for people).
 class Engine {
 public:
+    // Callers decide on these numbers, so each keeps its meaning for good; a new kind of
+    // failure gets a new number.
     static constexpr int kSuccess = 0;
-    static constexpr int kFailure = 1; // the document could not be used, or anything else failed
+    static constexpr int kFailure = 1; // anything not listed below
     static constexpr int kUsage = 2; // the command line or an environment variable is not valid
     static constexpr int kOccupied = 3; // a file at the output's name may not be replaced
     static constexpr int kDocumentChanged = 4; // the document is not the one the caller checked
     static constexpr int kOutputFailure = 5; // the output could not be written
+    static constexpr int kDocumentUnavailable = 6; // missing, not a regular file, or not readable
+    static constexpr int kNotPdf = 7; // the document is not a PDF
+    static constexpr int kPassword = 8; // the document is protected by a password
+    static constexpr int kDamaged = 9; // the document cannot be read, even repaired
+    static constexpr int kOutOfMemory = 10;
 
     static int run(const std::vector<std::string> &args, const Environment &environment, std::ostream &out,
                    std::ostream &err);
@@ -25,6 +32,7 @@ private:
     static int dumpData(const Request &request, std::ostream &err);
     static int cat(const Request &request, std::ostream &err);
     static int fail(std::ostream &err, const Status &status);
+    static int exitCode(Status::Cause cause);
     // Where the output (noun: "output" or "report") is written: its own path, or the file a
     // symbolic link leads to. Refuses what the request may not replace (Cause::Occupied) and
     // anything that is not, or would not become, a regular file the user may replace

@@ -1,5 +1,8 @@
 #include "PartWriter.h"
 
+#include "MupdfFields.h"
+#include "MupdfGuard.h"
+
 extern "C" {
 #include <mupdf/fitz.h>
 #include <mupdf/pdf.h>
@@ -95,31 +98,42 @@ PartWriter::~PartWriter()
 
 Status PartWriter::write(int first, int last, int fd)
 {
-    bool failed = false;
+    int failure = FZ_ERROR_NONE;
+    bool inDocument = true;
+    fz_var(failure);
+    fz_var(inDocument);
     fz_try(m_ctx)
     {
-        build(first, last);
-        save(fd);
+        guardCpp(m_ctx, [&] {
+            // Loading the pages checks the tree's counts, which may have promised more pages.
+            m_source.loadPages(std::min(first, last) - 1, std::max(first, last) - 1);
+            inDocument = std::max(first, last) <= m_source.pageCount();
+            if (!inDocument)
+                return;
+            build(first, last);
+            save(fd);
+        });
     }
     fz_catch(m_ctx)
     {
-        failed = true;
+        failure = fz_caught(m_ctx);
     }
-    if (failed && m_writeError != 0)
+    if (failure != FZ_ERROR_NONE && m_writeError != 0)
         return Status::failure(std::string("cannot write the part: ") + std::strerror(m_writeError),
                                Status::Cause::Output);
-    if (failed)
-        return Status::failure(std::string("cannot copy the pages: ") + fz_caught_message(m_ctx));
+    if (failure != FZ_ERROR_NONE)
+        return Status::failure(std::string("cannot copy the pages: ") + fz_caught_message(m_ctx),
+                               failure == FZ_ERROR_MEMORY ? Status::Cause::Memory : Status::Cause::Damaged);
+    if (!inDocument)
+        return Status::failure("cannot copy the pages: the document has only " + std::to_string(m_source.pageCount())
+                               + " pages");
     return Status::success();
 }
 
 void PartWriter::build(int first, int last)
 {
-    m_source.loadPages(std::min(first, last) - 1, std::max(first, last) - 1);
-    if (std::max(first, last) > m_source.pageCount())
-        fz_throw(m_ctx, FZ_ERROR_GENERIC, "the document has only %d pages", m_source.pageCount());
     m_dst = pdf_create_document(m_ctx);
-    m_dst->version = std::max(m_src->version, 14);
+    MupdfFields::setHeaderVersion(m_dst, std::max(MupdfFields::headerVersion(m_src), 14));
     planPages(first, last);
 
     for (int index : m_order)
@@ -292,26 +306,29 @@ void PartWriter::copyPage(std::size_t position)
     pdf_obj *page = pdf_new_dict(m_ctx, m_dst, 16);
     fz_try(m_ctx)
     {
-        pdf_dict_put(m_ctx, page, PDF_NAME(Type), PDF_NAME(Page));
-        pdf_dict_put_drop(m_ctx, page, PDF_NAME(Parent), pdf_new_indirect(m_ctx, m_dst, pdf_to_num(m_ctx, tree), 0));
-        const int count = pdf_dict_len(m_ctx, source);
-        for (int i = 0; i < count; ++i) {
-            pdf_obj *key = pdf_dict_get_key(m_ctx, source, i);
-            if (!isPageKey(pdf_to_name(m_ctx, key)))
-                continue;
-            pdf_obj *value = pdf_dict_get_val(m_ctx, source, i);
-            if (pdf_name_eq(m_ctx, key, PDF_NAME(Annots)))
-                fillAnnotations(pdf_dict_put_array(m_ctx, page, key, pdf_array_len(m_ctx, value)), value);
-            else
-                putCopy(page, key, value, 1);
-        }
-        // Attributes the page inherited from the tree are made its own, as the tree stays behind.
-        for (int i = 0; i < PageEntry::InheritedCount; ++i) {
-            const auto which = static_cast<PageEntry::Inherited>(i);
-            if (m_source.inherits(index, which))
-                putCopy(page, PdfDocument::inheritableKey(i), m_source.pageAttribute(index, which), 1);
-        }
-        pdf_update_object(m_ctx, m_dst, m_pageNums[position], page);
+        guardCpp(m_ctx, [&] {
+            pdf_dict_put(m_ctx, page, PDF_NAME(Type), PDF_NAME(Page));
+            pdf_dict_put_drop(m_ctx, page, PDF_NAME(Parent),
+                              pdf_new_indirect(m_ctx, m_dst, pdf_to_num(m_ctx, tree), 0));
+            const int count = pdf_dict_len(m_ctx, source);
+            for (int i = 0; i < count; ++i) {
+                pdf_obj *key = pdf_dict_get_key(m_ctx, source, i);
+                if (!isPageKey(pdf_to_name(m_ctx, key)))
+                    continue;
+                pdf_obj *value = pdf_dict_get_val(m_ctx, source, i);
+                if (pdf_name_eq(m_ctx, key, PDF_NAME(Annots)))
+                    fillAnnotations(pdf_dict_put_array(m_ctx, page, key, pdf_array_len(m_ctx, value)), value);
+                else
+                    putCopy(page, key, value, 1);
+            }
+            // Attributes the page inherited from the tree are made its own, as the tree stays behind.
+            for (int i = 0; i < PageEntry::InheritedCount; ++i) {
+                const auto which = static_cast<PageEntry::Inherited>(i);
+                if (m_source.inherits(index, which))
+                    putCopy(page, PdfDocument::inheritableKey(i), m_source.pageAttribute(index, which), 1);
+            }
+            pdf_update_object(m_ctx, m_dst, m_pageNums[position], page);
+        });
     }
     fz_always(m_ctx)
     {
@@ -407,7 +424,7 @@ void PartWriter::save(int fd)
 {
     DescriptorSink sink{fd, 0, 0};
     fz_output *out = fz_new_output(m_ctx, 64 * 1024, &sink, sinkWrite, nullptr, nullptr);
-    out->tell = sinkTell;
+    MupdfFields::setTell(out, sinkTell);
     fz_try(m_ctx)
     {
         pdf_write_options options = pdf_default_write_options;

@@ -28,7 +28,9 @@ public:
     PartWriter &operator=(const PartWriter &) = delete;
 
     // Pages first to last, counting from 1 (first > last: in reverse order), written to
-    // the open file descriptor. A failed write fails with Cause::Output.
+    // the open file descriptor. A failed write fails with Cause::Output, pages that cannot be
+    // read with Cause::Damaged (Memory when memory ran out), and pages the document turns out
+    // not to have (its page tree's counts promised them) with Cause::Other.
     Status write(int first, int last, int fd);
 
 private:

@@ -1,5 +1,8 @@
 #include "PartWriter.h"
 
+#include "MupdfFields.h"
+#include "MupdfGuard.h"
+
 #include <algorithm>
 #include <cstdint>
 
@@ -31,11 +34,10 @@ void warnUnreadable(fz_context *ctx, int num, int page, const char *outcome)
 // As pdf_load_raw_stream_number, except that the stream's Length only sets the buffer's first
 // size when it lies within the file: MuPDF would ask for a damaged (negative or huge) Length's
 // bytes at once, and fail as out of memory. Throws through MuPDF.
-fz_buffer *readRawStream(fz_context *ctx, pdf_document *doc, int num)
+fz_buffer *readRawStream(fz_context *ctx, pdf_document *doc, int num, std::int64_t fileSize)
 {
-    const pdf_xref_entry *entry = pdf_get_xref_entry(ctx, doc, num);
-    if (entry && entry->stm_buf)
-        return fz_keep_buffer(ctx, entry->stm_buf);
+    if (fz_buffer *held = MupdfFields::heldStreamData(ctx, doc, num))
+        return held;
     pdf_obj *dict = pdf_load_object(ctx, doc, num);
     std::int64_t length = 0;
     fz_try(ctx)
@@ -55,7 +57,7 @@ fz_buffer *readRawStream(fz_context *ctx, pdf_document *doc, int num)
     fz_var(data);
     fz_try(ctx)
     {
-        data = fz_read_all(ctx, stream, static_cast<std::size_t>(std::clamp<std::int64_t>(length, 0, doc->file_size)));
+        data = fz_read_all(ctx, stream, static_cast<std::size_t>(std::clamp<std::int64_t>(length, 0, fileSize)));
     }
     fz_always(ctx)
     {
@@ -69,13 +71,13 @@ fz_buffer *readRawStream(fz_context *ctx, pdf_document *doc, int num)
 }
 
 // The stream's data as stored; null, with a warning, if it cannot be read.
-fz_buffer *loadRawStream(fz_context *ctx, pdf_document *doc, int num, int page)
+fz_buffer *loadRawStream(fz_context *ctx, pdf_document *doc, int num, std::int64_t fileSize, int page)
 {
     fz_buffer *data = nullptr;
     fz_var(data);
     fz_try(ctx)
     {
-        data = readRawStream(ctx, doc, num);
+        data = readRawStream(ctx, doc, num, fileSize);
     }
     fz_catch(ctx)
     {
@@ -168,30 +170,32 @@ void PartWriter::copyObject(int num)
     fz_var(data);
     fz_try(m_ctx)
     {
-        if (pdf_is_dict(m_ctx, object)) {
-            copy = pdf_new_dict(m_ctx, m_dst, pdf_dict_len(m_ctx, object));
-            fillDict(copy, object, 0, num);
-        } else if (pdf_is_array(m_ctx, object)) {
-            copy = pdf_new_array(m_ctx, m_dst, pdf_array_len(m_ctx, object));
-            fillArray(copy, object, 0);
-        } else if (object && !pdf_is_indirect(m_ctx, object)) {
-            copy = pdf_keep_obj(m_ctx, object);
-        }
-        if (copy && pdf_obj_num_is_stream(m_ctx, m_src, num)) {
-            // Stream data is copied as stored (still compressed), never decoded.
-            data = loadRawStream(m_ctx, m_src, num, m_currentPage);
-            if (!data) {
-                // Where a stream must be, an empty one, which no filter may claim to decode.
-                data = fz_new_buffer(m_ctx, 1);
-                pdf_dict_del(m_ctx, copy, PDF_NAME(Filter));
-                pdf_dict_del(m_ctx, copy, PDF_NAME(DecodeParms));
+        guardCpp(m_ctx, [&] {
+            if (pdf_is_dict(m_ctx, object)) {
+                copy = pdf_new_dict(m_ctx, m_dst, pdf_dict_len(m_ctx, object));
+                fillDict(copy, object, 0, num);
+            } else if (pdf_is_array(m_ctx, object)) {
+                copy = pdf_new_array(m_ctx, m_dst, pdf_array_len(m_ctx, object));
+                fillArray(copy, object, 0);
+            } else if (object && !pdf_is_indirect(m_ctx, object)) {
+                copy = pdf_keep_obj(m_ctx, object);
             }
-        }
-        pdf_update_object(m_ctx, m_dst, target, copy ? copy : PDF_NULL);
-        if (data) {
-            ref = pdf_new_indirect(m_ctx, m_dst, target, 0);
-            pdf_update_stream(m_ctx, m_dst, ref, data, 1);
-        }
+            if (copy && pdf_obj_num_is_stream(m_ctx, m_src, num)) {
+                // Stream data is copied as stored (still compressed), never decoded.
+                data = loadRawStream(m_ctx, m_src, num, m_source.fileSize(), m_currentPage);
+                if (!data) {
+                    // Where a stream must be, an empty one, which no filter may claim to decode.
+                    data = fz_new_buffer(m_ctx, 1);
+                    pdf_dict_del(m_ctx, copy, PDF_NAME(Filter));
+                    pdf_dict_del(m_ctx, copy, PDF_NAME(DecodeParms));
+                }
+            }
+            pdf_update_object(m_ctx, m_dst, target, copy ? copy : PDF_NULL);
+            if (data) {
+                ref = pdf_new_indirect(m_ctx, m_dst, target, 0);
+                pdf_update_stream(m_ctx, m_dst, ref, data, 1);
+            }
+        });
     }
     fz_always(m_ctx)
     {
@@ -296,7 +300,7 @@ void PartWriter::fillDict(pdf_obj *target, pdf_obj *source, int depth, int owner
             pdf_obj *ownKey = pdf_new_name(m_ctx, pdf_to_name(m_ctx, key));
             fz_try(m_ctx)
             {
-                putCopy(target, ownKey, value, depth);
+                guardCpp(m_ctx, [&] { putCopy(target, ownKey, value, depth); });
             }
             fz_always(m_ctx)
             {

@@ -1,5 +1,7 @@
 #include "PartWriter.h"
 
+#include "MupdfGuard.h"
+
 extern "C" {
 #include <mupdf/fitz.h>
 #include <mupdf/pdf.h>
@@ -43,10 +45,12 @@ void PartWriter::addViewerSettings()
     pdf_obj *key = pdf_new_name(m_ctx, "OpenAction");
     fz_try(m_ctx)
     {
-        if (pdf_is_dict(m_ctx, open) && pdf_dict_get(m_ctx, open, PDF_NAME(S)))
-            putCopy(root, key, open, 1); // an action; a GoTo out of the part is cut there
-        else
-            putDestination(root, key, open);
+        guardCpp(m_ctx, [&] {
+            if (pdf_is_dict(m_ctx, open) && pdf_dict_get(m_ctx, open, PDF_NAME(S)))
+                putCopy(root, key, open, 1); // an action; a GoTo out of the part is cut there
+            else
+                putDestination(root, key, open);
+        });
     }
     fz_always(m_ctx)
     {
@@ -143,30 +147,32 @@ void PartWriter::writeOutlineItem(int index, int outlinesNum)
     pdf_obj *item = pdf_new_dict(m_ctx, m_dst, 10);
     fz_try(m_ctx)
     {
-        pdf_obj *title = pdf_resolve_indirect(m_ctx, pdf_dict_get(m_ctx, entry.item, PDF_NAME(Title)));
-        if (pdf_is_string(m_ctx, title))
-            pdf_dict_put(m_ctx, item, PDF_NAME(Title), title);
-        else
-            pdf_dict_put_text_string(m_ctx, item, PDF_NAME(Title), ""); // a title is required
-        pdf_dict_put_drop(m_ctx, item, PDF_NAME(Parent),
-                          node.parent >= 0 ? ref(node.parent) : pdf_new_indirect(m_ctx, m_dst, outlinesNum, 0));
-        if (node.prev >= 0)
-            pdf_dict_put_drop(m_ctx, item, PDF_NAME(Prev), ref(node.prev));
-        if (node.next >= 0)
-            pdf_dict_put_drop(m_ctx, item, PDF_NAME(Next), ref(node.next));
-        if (node.first >= 0) {
-            pdf_dict_put_drop(m_ctx, item, PDF_NAME(First), ref(node.first));
-            pdf_dict_put_drop(m_ctx, item, PDF_NAME(Last), ref(node.last));
-            pdf_dict_put_int(m_ctx, item, PDF_NAME(Count), node.open ? node.visible : -node.visible);
-        }
-        pdf_obj *destination = pdf_dict_get(m_ctx, entry.item, PDF_NAME(Dest));
-        if (entry.target == OutlineEntry::Page && destination)
-            putDestination(item, PDF_NAME(Dest), destination);
-        else if (entry.target != OutlineEntry::None)
-            putCopy(item, PDF_NAME(A), pdf_dict_get(m_ctx, entry.item, PDF_NAME(A)), 1);
-        putCopy(item, PDF_NAME(C), pdf_dict_get(m_ctx, entry.item, PDF_NAME(C)), 1);
-        putCopy(item, PDF_NAME(F), pdf_dict_get(m_ctx, entry.item, PDF_NAME(F)), 1);
-        pdf_update_object(m_ctx, m_dst, node.num, item);
+        guardCpp(m_ctx, [&] {
+            pdf_obj *title = pdf_resolve_indirect(m_ctx, pdf_dict_get(m_ctx, entry.item, PDF_NAME(Title)));
+            if (pdf_is_string(m_ctx, title))
+                pdf_dict_put(m_ctx, item, PDF_NAME(Title), title);
+            else
+                pdf_dict_put_text_string(m_ctx, item, PDF_NAME(Title), ""); // a title is required
+            pdf_dict_put_drop(m_ctx, item, PDF_NAME(Parent),
+                              node.parent >= 0 ? ref(node.parent) : pdf_new_indirect(m_ctx, m_dst, outlinesNum, 0));
+            if (node.prev >= 0)
+                pdf_dict_put_drop(m_ctx, item, PDF_NAME(Prev), ref(node.prev));
+            if (node.next >= 0)
+                pdf_dict_put_drop(m_ctx, item, PDF_NAME(Next), ref(node.next));
+            if (node.first >= 0) {
+                pdf_dict_put_drop(m_ctx, item, PDF_NAME(First), ref(node.first));
+                pdf_dict_put_drop(m_ctx, item, PDF_NAME(Last), ref(node.last));
+                pdf_dict_put_int(m_ctx, item, PDF_NAME(Count), node.open ? node.visible : -node.visible);
+            }
+            pdf_obj *destination = pdf_dict_get(m_ctx, entry.item, PDF_NAME(Dest));
+            if (entry.target == OutlineEntry::Page && destination)
+                putDestination(item, PDF_NAME(Dest), destination);
+            else if (entry.target != OutlineEntry::None)
+                putCopy(item, PDF_NAME(A), pdf_dict_get(m_ctx, entry.item, PDF_NAME(A)), 1);
+            putCopy(item, PDF_NAME(C), pdf_dict_get(m_ctx, entry.item, PDF_NAME(C)), 1);
+            putCopy(item, PDF_NAME(F), pdf_dict_get(m_ctx, entry.item, PDF_NAME(F)), 1);
+            pdf_update_object(m_ctx, m_dst, node.num, item);
+        });
     }
     fz_always(m_ctx)
     {

@@ -1,6 +1,8 @@
 #include "PdfDocument.h"
 
 #include "FileIdentity.h"
+#include "MupdfFields.h"
+#include "MupdfGuard.h"
 
 extern "C" {
 #include <mupdf/fitz.h>
@@ -43,21 +45,25 @@ Sniff sniffHeader(int fd, int &error)
     return bytes.find("%PDF") == std::string_view::npos ? Sniff::NotPdf : Sniff::Pdf;
 }
 
+// Out of memory is told apart from a file that is not there or may not be read.
+Status::Cause unopenedCause(int error)
+{
+    return error == ENOMEM ? Status::Cause::Memory : Status::Cause::Unavailable;
+}
+
+// What a MuPDF error while reading the document says about it: it cannot be read even
+// repaired, unless memory ran out.
+Status::Cause readCause(int mupdfError)
+{
+    return mupdfError == FZ_ERROR_MEMORY ? Status::Cause::Memory : Status::Cause::Damaged;
+}
+
 int normalizedRotation(int rotate)
 {
     rotate %= 360;
     if (rotate < 0)
         rotate += 360;
     return (rotate / 90) * 90;
-}
-
-// Compares a search key with a name tree key by bytes, as name trees are sorted.
-int compareKeys(const char *a, std::size_t aLength, const char *b, std::size_t bLength)
-{
-    const int c = std::memcmp(a, b, std::min(aLength, bLength));
-    if (c != 0)
-        return c;
-    return aLength < bLength ? -1 : (aLength > bLength ? 1 : 0);
 }
 
 // A page tree may list a branch more than once; walking it is bounded by the file's
@@ -68,7 +74,6 @@ constexpr std::size_t kPageTreeEntriesPerObject = 8;
 
 const char *const kInfoKeys[]
     = {"Title", "Author", "Subject", "Keywords", "Creator", "Producer", "CreationDate", "ModDate"};
-constexpr int kInfoKeyCount = sizeof kInfoKeys / sizeof kInfoKeys[0];
 
 } // namespace
 
@@ -131,68 +136,73 @@ pdf_obj *PdfDocument::inheritableKey(int which)
 
 Status PdfDocument::open(const std::string &path, const FileVersion *expected)
 {
+    const auto cannotOpen = [&path](int error) {
+        return Status::failure("cannot open '" + path + "': " + std::strerror(error), unopenedCause(error));
+    };
     // Checked before anything opens it: opening a named pipe would wait for a writer.
     int error = 0;
     const FileIdentity::Kind kind = FileIdentity::targetKind(path, error);
     if (kind == FileIdentity::Kind::Missing)
-        return Status::failure("cannot open '" + path + "': " + std::strerror(error));
+        return cannotOpen(error);
     if (kind != FileIdentity::Kind::Regular)
-        return Status::failure("'" + path + "' is " + FileIdentity::describe(kind) + ", not a PDF document");
+        return Status::failure("'" + path + "' is " + FileIdentity::describe(kind) + ", not a PDF document",
+                               Status::Cause::Unavailable);
     // Non-blocking, should the file have been swapped for a pipe since it was checked.
     const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0)
-        return Status::failure("cannot open '" + path + "': " + std::strerror(errno));
+        return cannotOpen(errno);
     m_file = ::fdopen(fd, "rb");
     if (!m_file) {
         error = errno;
         ::close(fd);
-        return Status::failure("cannot open '" + path + "': " + std::strerror(error));
+        return cannotOpen(error);
     }
     m_path = path;
     struct stat opened { };
     if (::fstat(fd, &opened) != 0 || !FileIdentity::versionOf(fd, m_opened))
-        return Status::failure("cannot open '" + path + "': " + std::strerror(errno));
+        return cannotOpen(errno);
     if (!S_ISREG(opened.st_mode))
-        return Status::failure("'" + path + "' is no longer a file");
+        return Status::failure("'" + path + "' is no longer a file", Status::Cause::Unavailable);
     if (expected && !(m_opened == *expected))
         return Status::failure("the document changed since it was opened: '" + path
                                    + "' is not the file that was checked; nothing was written",
                                Status::Cause::Changed);
     switch (sniffHeader(fd, error)) {
-    case Sniff::Unreadable: return Status::failure("cannot open '" + path + "': " + std::strerror(error));
-    case Sniff::NotPdf: return Status::failure("'" + path + "' is not a PDF document");
+    case Sniff::Unreadable: return cannotOpen(error);
+    case Sniff::NotPdf: return Status::failure("'" + path + "' is not a PDF document", Status::Cause::NotPdf);
     case Sniff::Pdf: break;
     }
 
     m_ctx = fz_new_context(nullptr, nullptr, FZ_STORE_DEFAULT);
     if (!m_ctx)
-        return Status::failure("out of memory");
+        return Status::failure("out of memory", Status::Cause::Memory);
 
-    bool failed = false;
+    int failure = FZ_ERROR_NONE;
     bool needsPassword = false;
     fz_stream *stream = nullptr;
     fz_var(stream);
     fz_try(m_ctx)
     {
-        stream = fz_open_file_ptr_no_close(m_ctx, m_file);
-        m_doc = pdf_open_document_with_stream(m_ctx, stream);
-        if (pdf_needs_password(m_ctx, m_doc)) {
-            needsPassword = true;
-        } else {
+        guardCpp(m_ctx, [&] {
+            stream = fz_open_file_ptr_no_close(m_ctx, m_file);
+            m_doc = pdf_open_document_with_stream(m_ctx, stream);
+            if (pdf_needs_password(m_ctx, m_doc)) {
+                needsPassword = true;
+                return;
+            }
             if (!pdf_is_dict(m_ctx, pdf_dict_getp(m_ctx, pdf_trailer(m_ctx, m_doc), "Root/Pages"))
                 && !pdf_was_repaired(m_ctx, m_doc)) {
                 // A cross-reference table that parses but points nowhere: MuPDF only
                 // repairs tables it cannot parse, so rebuild it from the objects here.
                 fz_warn(m_ctx, "the document has no page tree; repairing it");
-                if (m_doc->xref_index)
-                    std::memset(m_doc->xref_index, 0, sizeof(int) * static_cast<std::size_t>(m_doc->max_xref_len));
+                MupdfFields::forgetObjectLocations(m_doc);
                 pdf_repair_xref(m_ctx, m_doc);
                 pdf_repair_trailer(m_ctx, m_doc);
             }
             if (!pdf_is_dict(m_ctx, pdf_dict_getp(m_ctx, pdf_trailer(m_ctx, m_doc), "Root/Pages")))
                 fz_throw(m_ctx, FZ_ERROR_GENERIC, "the document has no pages (no page tree found)");
             walkPageTree(true);
-        }
+        });
     }
     fz_always(m_ctx)
     {
@@ -200,12 +210,12 @@ Status PdfDocument::open(const std::string &path, const FileVersion *expected)
     }
     fz_catch(m_ctx)
     {
-        failed = true;
+        failure = fz_caught(m_ctx);
     }
-    if (failed)
-        return Status::failure("cannot open '" + path + "': " + fz_caught_message(m_ctx));
+    if (failure != FZ_ERROR_NONE)
+        return Status::failure("cannot open '" + path + "': " + fz_caught_message(m_ctx), readCause(failure));
     if (needsPassword)
-        return Status::failure("'" + path + "' is protected by a password");
+        return Status::failure("'" + path + "' is protected by a password", Status::Cause::Password);
     return Status::success();
 }
 
@@ -423,51 +433,55 @@ int PdfDocument::pageIndexOfNum(int num) const
 Status PdfDocument::facts(DocumentFacts &facts)
 {
     facts = DocumentFacts();
-    facts.encrypted = m_doc->crypt != nullptr;
+    facts.encrypted = MupdfFields::isEncrypted(m_doc);
 
-    const char *values[kInfoKeyCount] = {};
     int version = 0;
     float box[4] = {0, 0, 0, 0};
     float userUnit = 1;
     int rotate = 0;
-    bool failed = false;
+    int failure = FZ_ERROR_NONE;
     fz_try(m_ctx)
     {
-        version = pdf_version(m_ctx, m_doc);
-        pdf_obj *info = pdf_dict_get(m_ctx, pdf_trailer(m_ctx, m_doc), PDF_NAME(Info));
-        for (int i = 0; i < kInfoKeyCount; ++i) {
-            pdf_obj *value = pdf_dict_gets(m_ctx, info, kInfoKeys[i]);
-            if (pdf_is_string(m_ctx, value))
-                values[i] = pdf_to_text_string(m_ctx, value);
-        }
-        loadPages(0, 0);
-        if (!m_pages.empty()) {
-            pdf_obj *media = pageAttribute(0, PageEntry::MediaBox);
-            pdf_obj *crop = pageAttribute(0, PageEntry::CropBox);
-            fz_rect rect = pdf_is_array(m_ctx, media) ? pdf_to_rect(m_ctx, media) : fz_make_rect(0, 0, 612, 792);
-            if (pdf_is_array(m_ctx, crop))
-                rect = fz_intersect_rect(rect, pdf_to_rect(m_ctx, crop));
-            box[0] = rect.x0, box[1] = rect.y0, box[2] = rect.x1, box[3] = rect.y1;
-            pdf_obj *unit = pageAttribute(0, PageEntry::UserUnit);
-            if (pdf_is_number(m_ctx, unit) && pdf_to_real(m_ctx, unit) > 0)
-                userUnit = pdf_to_real(m_ctx, unit);
-            rotate = pdf_to_int(m_ctx, pageAttribute(0, PageEntry::Rotate));
-        }
-        outline();
-        pageLabels();
+        guardCpp(m_ctx, [&] {
+            version = pdf_version(m_ctx, m_doc);
+            // Each text is copied as soon as it is decoded, while the object that holds it is
+            // certainly still loaded: a later read may repair the file and load every object anew.
+            pdf_obj *info = pdf_dict_get(m_ctx, pdf_trailer(m_ctx, m_doc), PDF_NAME(Info));
+            for (const char *key : kInfoKeys) {
+                pdf_obj *value = pdf_dict_gets(m_ctx, info, key);
+                if (!pdf_is_string(m_ctx, value))
+                    continue;
+                const char *text = pdf_to_text_string(m_ctx, value);
+                facts.info.emplace_back(key, text);
+            }
+            loadPages(0, 0);
+            if (!m_pages.empty()) {
+                pdf_obj *media = pageAttribute(0, PageEntry::MediaBox);
+                pdf_obj *crop = pageAttribute(0, PageEntry::CropBox);
+                fz_rect rect = pdf_is_array(m_ctx, media) ? pdf_to_rect(m_ctx, media) : fz_make_rect(0, 0, 612, 792);
+                if (pdf_is_array(m_ctx, crop))
+                    rect = fz_intersect_rect(rect, pdf_to_rect(m_ctx, crop));
+                box[0] = rect.x0, box[1] = rect.y0, box[2] = rect.x1, box[3] = rect.y1;
+                pdf_obj *unit = pageAttribute(0, PageEntry::UserUnit);
+                if (pdf_is_number(m_ctx, unit) && pdf_to_real(m_ctx, unit) > 0)
+                    userUnit = pdf_to_real(m_ctx, unit);
+                rotate = pdf_to_int(m_ctx, pageAttribute(0, PageEntry::Rotate));
+            }
+            outline();
+            pageLabels();
+            structureFacts(facts);
+        });
     }
     fz_catch(m_ctx)
     {
-        failed = true;
+        failure = fz_caught(m_ctx);
     }
-    if (failed)
-        return Status::failure(std::string("cannot read the document: ") + fz_caught_message(m_ctx));
+    if (failure != FZ_ERROR_NONE)
+        return Status::failure(std::string("cannot read the document: ") + fz_caught_message(m_ctx),
+                               readCause(failure));
 
     facts.pageCount = pageCount();
     facts.pdfVersion = std::to_string(version / 10) + "." + std::to_string(version % 10);
-    for (int i = 0; i < kInfoKeyCount; ++i)
-        if (values[i])
-            facts.info.emplace_back(kInfoKeys[i], values[i]);
     if (!m_pages.empty()) {
         facts.hasFirstPage = true;
         facts.firstPageRotation = normalizedRotation(rotate);
@@ -477,125 +491,7 @@ Status PdfDocument::facts(DocumentFacts &facts)
         facts.firstPageWidth = sideways ? height : width;
         facts.firstPageHeight = sideways ? width : height;
     }
-    structureFacts(facts);
     return Status::success();
-}
-
-int PdfDocument::destinationPage(pdf_obj *destination, pdf_obj **array)
-{
-    for (int hops = 0; hops < 4; ++hops) {
-        destination = pdf_resolve_indirect(m_ctx, destination);
-        if (pdf_is_name(m_ctx, destination) || pdf_is_string(m_ctx, destination))
-            destination = lookupNamedDestination(destination);
-        else if (pdf_is_dict(m_ctx, destination))
-            destination = pdf_dict_get(m_ctx, destination, PDF_NAME(D));
-        else
-            break;
-    }
-    if (!pdf_is_array(m_ctx, destination) || pdf_array_len(m_ctx, destination) < 1)
-        return -1;
-    pdf_obj *page = pdf_array_get(m_ctx, destination, 0);
-    int index = -1;
-    if (pdf_is_indirect(m_ctx, page))
-        index = pageIndexOfNum(pdf_to_num(m_ctx, page));
-    else if (pdf_is_int(m_ctx, page))
-        index = pdf_to_int(m_ctx, page); // a page index: not standard for local links, but seen
-    if (index < 0 || index >= pageCount())
-        return -1;
-    if (array)
-        *array = destination;
-    return index;
-}
-
-pdf_obj *PdfDocument::lookupNamedDestination(pdf_obj *name)
-{
-    pdf_obj *root = pdf_dict_get(m_ctx, pdf_trailer(m_ctx, m_doc), PDF_NAME(Root));
-    const char *key = nullptr;
-    std::size_t keyLength = 0;
-    if (pdf_is_name(m_ctx, name)) {
-        key = pdf_to_name(m_ctx, name);
-        keyLength = std::strlen(key);
-    } else if (pdf_is_string(m_ctx, name)) {
-        key = pdf_to_string(m_ctx, name, &keyLength);
-    } else {
-        return nullptr;
-    }
-
-    // The older form: a dictionary in the catalog keyed by name.
-    pdf_obj *dests = pdf_dict_get(m_ctx, root, PDF_NAME(Dests));
-    if (pdf_is_dict(m_ctx, dests) && std::strlen(key) == keyLength) {
-        if (pdf_obj *found = pdf_dict_gets(m_ctx, dests, key))
-            return found;
-    }
-    pdf_obj *tree = pdf_dict_getl(m_ctx, root, PDF_NAME(Names), PDF_NAME(Dests), nullptr);
-    // A few names are searched for; many (an outline by names) are looked up in an index.
-    if (++m_namedLookups <= kSearchesBeforeIndex)
-        return searchNameTree(tree, key, keyLength);
-    return indexedDestination(tree, key, keyLength);
-}
-
-// Finds a key in a name tree, using each node's Limits to skip subtrees; every node is
-// visited at most once, so a malformed tree cannot loop.
-pdf_obj *PdfDocument::searchNameTree(pdf_obj *root, const char *key, std::size_t keyLength)
-{
-    if (!pdf_is_dict(m_ctx, root))
-        return nullptr;
-    startSearch(root);
-
-    pdf_obj *found = nullptr;
-    while (!m_search.empty() && !found) {
-        pdf_obj *node = m_search.back();
-        m_search.pop_back();
-        pdf_obj *names = pdf_dict_get(m_ctx, node, PDF_NAME(Names));
-        const int count = pdf_array_len(m_ctx, names);
-        for (int i = 0; i + 1 < count && !found; i += 2) {
-            std::size_t length = 0;
-            const char *candidate = pdf_to_string(m_ctx, pdf_array_get(m_ctx, names, i), &length);
-            if (compareKeys(key, keyLength, candidate, length) == 0)
-                found = pdf_array_get(m_ctx, names, i + 1);
-        }
-        pdf_obj *kids = pdf_dict_get(m_ctx, node, PDF_NAME(Kids));
-        for (int i = pdf_array_len(m_ctx, kids) - 1; i >= 0 && !found; --i) {
-            pdf_obj *kid = pdf_array_get(m_ctx, kids, i);
-            const int num = pdf_to_num(m_ctx, kid);
-            if (num <= 0 || static_cast<std::size_t>(num) >= m_seen.size()
-                || m_seen[static_cast<std::size_t>(num)] == m_seenMark)
-                continue;
-            m_seen[static_cast<std::size_t>(num)] = m_seenMark;
-            pdf_obj *limits = pdf_dict_get(m_ctx, kid, PDF_NAME(Limits));
-            if (pdf_array_len(m_ctx, limits) == 2) {
-                std::size_t lowLength = 0, highLength = 0;
-                const char *low = pdf_to_string(m_ctx, pdf_array_get(m_ctx, limits, 0), &lowLength);
-                const char *high = pdf_to_string(m_ctx, pdf_array_get(m_ctx, limits, 1), &highLength);
-                if (compareKeys(key, keyLength, low, lowLength) < 0
-                    || compareKeys(key, keyLength, high, highLength) > 0)
-                    continue;
-            }
-            m_search.push_back(pdf_keep_obj(m_ctx, pdf_resolve_indirect(m_ctx, kid)));
-        }
-        pdf_drop_obj(m_ctx, node);
-    }
-    return found;
-}
-
-void PdfDocument::newSeenMark()
-{
-    const std::size_t objects = static_cast<std::size_t>(std::max(0, pdf_xref_len(m_ctx, m_doc)));
-    if (m_seen.size() < objects)
-        m_seen.resize(objects, 0);
-    if (++m_seenMark == 0) {
-        std::fill(m_seen.begin(), m_seen.end(), 0);
-        m_seenMark = 1;
-    }
-}
-
-void PdfDocument::startSearch(pdf_obj *root)
-{
-    newSeenMark();
-    for (pdf_obj *node : m_search)
-        pdf_drop_obj(m_ctx, node);
-    m_search.clear();
-    m_search.push_back(pdf_keep_obj(m_ctx, root));
 }
 
 } // namespace quirekit

@@ -79,12 +79,16 @@ public:
     PdfDocument &operator=(const PdfDocument &) = delete;
 
     // expected: the version of the file the caller checked; another one fails with
-    // Cause::Changed before anything is read.
+    // Cause::Changed before anything is read. Other failures: Cause::Unavailable (missing,
+    // not a regular file, not readable), NotPdf, Password, Damaged (MuPDF cannot make a
+    // document of it, even repaired) and Memory.
     Status open(const std::string &path, const FileVersion *expected = nullptr);
     // Fails with Cause::Changed when the file read has been rewritten since open(): its size
     // or modification time moved, so what was read may mix old and new content.
     Status unchangedSinceOpened() const;
     int pageCount() const { return static_cast<int>(m_pages.size()); }
+    std::int64_t fileSize() const { return m_opened.size; } // as it was when opened
+    // Fails with Cause::Damaged, or Memory when memory ran out.
     Status facts(DocumentFacts &facts);
 
     // For PartWriter, which copies pages out of this document. The functions below that

@@ -1,5 +1,7 @@
 #include "PdfDocument.h"
 
+#include "MupdfGuard.h"
+
 extern "C" {
 #include <mupdf/fitz.h>
 #include <mupdf/pdf.h>
@@ -9,6 +11,28 @@ extern "C" {
 #include <cstring>
 
 namespace quirekit {
+
+// Searches of the name and number trees mark each object they reach, so that a tree whose
+// kids lead back up is still walked once.
+void PdfDocument::newSeenMark()
+{
+    const std::size_t objects = static_cast<std::size_t>(std::max(0, pdf_xref_len(m_ctx, m_doc)));
+    if (m_seen.size() < objects)
+        m_seen.resize(objects, 0);
+    if (++m_seenMark == 0) {
+        std::fill(m_seen.begin(), m_seen.end(), 0);
+        m_seenMark = 1;
+    }
+}
+
+void PdfDocument::startSearch(pdf_obj *root)
+{
+    newSeenMark();
+    for (pdf_obj *node : m_search)
+        pdf_drop_obj(m_ctx, node);
+    m_search.clear();
+    m_search.push_back(pdf_keep_obj(m_ctx, root));
+}
 
 // Puts the kids of a name or number tree node that were not visited yet on the search stack,
 // last first, so the tree is walked in order and a node reached twice is walked once.
@@ -26,12 +50,12 @@ void PdfDocument::queueUnseenKids(pdf_obj *node)
     }
 }
 
-// The document's outline and page labels as the parts and the report use them.
+// The document's destinations, outline and page labels as the parts and the report use them.
 
 namespace {
 
-// A text string as UTF-8; empty if it cannot be decoded. Catches its own errors, so it
-// may be called among C++ objects.
+// A text string as UTF-8; empty if it cannot be decoded. Running out of memory is not
+// taken for an empty text. Throws through MuPDF.
 const char *textOf(fz_context *ctx, pdf_obj *value)
 {
     const char *text = "";
@@ -42,9 +66,20 @@ const char *textOf(fz_context *ctx, pdf_obj *value)
     }
     fz_catch(ctx)
     {
+        if (fz_caught(ctx) == FZ_ERROR_MEMORY)
+            fz_rethrow(ctx);
         text = "";
     }
     return text;
+}
+
+// Compares a search key with a name tree key by bytes, as name trees are sorted.
+int compareKeys(const char *a, std::size_t aLength, const char *b, std::size_t bLength)
+{
+    const int c = std::memcmp(a, b, std::min(aLength, bLength));
+    if (c != 0)
+        return c;
+    return aLength < bLength ? -1 : (aLength > bLength ? 1 : 0);
 }
 
 bool keyLess(const char *a, std::size_t aLength, const char *b, std::size_t bLength)
@@ -54,6 +89,103 @@ bool keyLess(const char *a, std::size_t aLength, const char *b, std::size_t bLen
 }
 
 } // namespace
+
+int PdfDocument::destinationPage(pdf_obj *destination, pdf_obj **array)
+{
+    for (int hops = 0; hops < 4; ++hops) {
+        destination = pdf_resolve_indirect(m_ctx, destination);
+        if (pdf_is_name(m_ctx, destination) || pdf_is_string(m_ctx, destination))
+            destination = lookupNamedDestination(destination);
+        else if (pdf_is_dict(m_ctx, destination))
+            destination = pdf_dict_get(m_ctx, destination, PDF_NAME(D));
+        else
+            break;
+    }
+    if (!pdf_is_array(m_ctx, destination) || pdf_array_len(m_ctx, destination) < 1)
+        return -1;
+    pdf_obj *page = pdf_array_get(m_ctx, destination, 0);
+    int index = -1;
+    if (pdf_is_indirect(m_ctx, page))
+        index = pageIndexOfNum(pdf_to_num(m_ctx, page));
+    else if (pdf_is_int(m_ctx, page))
+        index = pdf_to_int(m_ctx, page); // a page index: not standard for local links, but seen
+    if (index < 0 || index >= pageCount())
+        return -1;
+    if (array)
+        *array = destination;
+    return index;
+}
+
+pdf_obj *PdfDocument::lookupNamedDestination(pdf_obj *name)
+{
+    pdf_obj *root = pdf_dict_get(m_ctx, pdf_trailer(m_ctx, m_doc), PDF_NAME(Root));
+    const char *key = nullptr;
+    std::size_t keyLength = 0;
+    if (pdf_is_name(m_ctx, name)) {
+        key = pdf_to_name(m_ctx, name);
+        keyLength = std::strlen(key);
+    } else if (pdf_is_string(m_ctx, name)) {
+        key = pdf_to_string(m_ctx, name, &keyLength);
+    } else {
+        return nullptr;
+    }
+
+    // The older form: a dictionary in the catalog keyed by name.
+    pdf_obj *dests = pdf_dict_get(m_ctx, root, PDF_NAME(Dests));
+    if (pdf_is_dict(m_ctx, dests) && std::strlen(key) == keyLength) {
+        if (pdf_obj *found = pdf_dict_gets(m_ctx, dests, key))
+            return found;
+    }
+    pdf_obj *tree = pdf_dict_getl(m_ctx, root, PDF_NAME(Names), PDF_NAME(Dests), nullptr);
+    // A few names are searched for; many (an outline by names) are looked up in an index.
+    if (++m_namedLookups <= kSearchesBeforeIndex)
+        return searchNameTree(tree, key, keyLength);
+    return indexedDestination(tree, key, keyLength);
+}
+
+// Finds a key in a name tree, using each node's Limits to skip subtrees; every node is
+// visited at most once, so a malformed tree cannot loop.
+pdf_obj *PdfDocument::searchNameTree(pdf_obj *root, const char *key, std::size_t keyLength)
+{
+    if (!pdf_is_dict(m_ctx, root))
+        return nullptr;
+    startSearch(root);
+
+    pdf_obj *found = nullptr;
+    while (!m_search.empty() && !found) {
+        pdf_obj *node = m_search.back();
+        m_search.pop_back();
+        pdf_obj *names = pdf_dict_get(m_ctx, node, PDF_NAME(Names));
+        const int count = pdf_array_len(m_ctx, names);
+        for (int i = 0; i + 1 < count && !found; i += 2) {
+            std::size_t length = 0;
+            const char *candidate = pdf_to_string(m_ctx, pdf_array_get(m_ctx, names, i), &length);
+            if (compareKeys(key, keyLength, candidate, length) == 0)
+                found = pdf_array_get(m_ctx, names, i + 1);
+        }
+        pdf_obj *kids = pdf_dict_get(m_ctx, node, PDF_NAME(Kids));
+        for (int i = pdf_array_len(m_ctx, kids) - 1; i >= 0 && !found; --i) {
+            pdf_obj *kid = pdf_array_get(m_ctx, kids, i);
+            const int num = pdf_to_num(m_ctx, kid);
+            if (num <= 0 || static_cast<std::size_t>(num) >= m_seen.size()
+                || m_seen[static_cast<std::size_t>(num)] == m_seenMark)
+                continue;
+            m_seen[static_cast<std::size_t>(num)] = m_seenMark;
+            pdf_obj *limits = pdf_dict_get(m_ctx, kid, PDF_NAME(Limits));
+            if (pdf_array_len(m_ctx, limits) == 2) {
+                std::size_t lowLength = 0, highLength = 0;
+                const char *low = pdf_to_string(m_ctx, pdf_array_get(m_ctx, limits, 0), &lowLength);
+                const char *high = pdf_to_string(m_ctx, pdf_array_get(m_ctx, limits, 1), &highLength);
+                if (compareKeys(key, keyLength, low, lowLength) < 0
+                    || compareKeys(key, keyLength, high, highLength) > 0)
+                    continue;
+            }
+            m_search.push_back(pdf_keep_obj(m_ctx, pdf_resolve_indirect(m_ctx, kid)));
+        }
+        pdf_drop_obj(m_ctx, node);
+    }
+    return found;
+}
 
 // Reads every leaf of the tree once (cycle-safe, as the search); a key listed twice leads
 // where its first listing does, as in the search.
@@ -103,7 +235,7 @@ const std::vector<OutlineEntry> &PdfDocument::outline()
     pdf_obj *top = pdf_keep_obj(m_ctx, outlines);
     fz_try(m_ctx)
     {
-        walkOutline(pdf_dict_get(m_ctx, top, PDF_NAME(First)));
+        guardCpp(m_ctx, [&] { walkOutline(pdf_dict_get(m_ctx, top, PDF_NAME(First))); });
     }
     fz_always(m_ctx)
     {
@@ -175,26 +307,22 @@ void PdfDocument::walkOutline(pdf_obj *first)
     }
 }
 
-// Called after the walks, outside any fz_try: only calls that catch their own errors.
+// Called inside fz_try, after the walks. Each text is copied as soon as it is decoded (see
+// facts()), and no C++ object outlives the expression it is made in, as MuPDF may jump out
+// of any call here.
 void PdfDocument::structureFacts(DocumentFacts &facts)
 {
     for (const OutlineEntry &entry : m_outline) {
-        DocumentFacts::Bookmark bookmark;
-        bookmark.title = textOf(m_ctx, pdf_dict_get(m_ctx, entry.item, PDF_NAME(Title)));
-        bookmark.level = entry.level;
-        bookmark.page = entry.page >= 0 ? entry.page + 1 : 0;
-        facts.bookmarks.push_back(std::move(bookmark));
+        const char *title = textOf(m_ctx, pdf_dict_get(m_ctx, entry.item, PDF_NAME(Title)));
+        facts.bookmarks.push_back(DocumentFacts::Bookmark{title, entry.level, entry.page >= 0 ? entry.page + 1 : 0});
     }
     for (const auto &[index, label] : m_labels) {
-        DocumentFacts::LabelRange range;
-        range.firstPage = index + 1;
         pdf_obj *start = pdf_dict_gets(m_ctx, label, "St");
-        range.start = pdf_is_int(m_ctx, start) ? pdf_to_int64(m_ctx, start) : 1;
+        const long long first = pdf_is_int(m_ctx, start) ? pdf_to_int64(m_ctx, start) : 1;
         const char *style = pdf_to_name(m_ctx, pdf_dict_get(m_ctx, label, PDF_NAME(S)));
-        if (style[0] && !style[1])
-            range.style = style[0];
-        range.prefix = textOf(m_ctx, pdf_dict_get(m_ctx, label, PDF_NAME(P)));
-        facts.labels.push_back(std::move(range));
+        const char *prefix = textOf(m_ctx, pdf_dict_get(m_ctx, label, PDF_NAME(P)));
+        facts.labels.push_back(
+            DocumentFacts::LabelRange{index + 1, first, style[0] && !style[1] ? style[0] : '\0', prefix});
     }
 }
 

@@ -96,11 +96,16 @@ std::string RequestParser::usage()
            "  QUIREKIT_DOCUMENT=<device>:<inode>:<size>:<mtime-ns>  the document file that must be read\n"
            "Exit codes:\n"
            "  0 done\n"
-           "  1 the document cannot be used (missing, not a PDF, password, damaged, pages outside it)\n"
+           "  1 anything else went wrong (pages outside the document, say)\n"
            "  2 the command line or an environment variable is not valid\n"
            "  3 a file at the output's name may not be replaced; it was left unchanged\n"
            "  4 the document is not the file QUIREKIT_DOCUMENT names, or it changed while being read\n"
-           "  5 the output cannot be written (folder missing or unwritable, disk full, not a file)\n";
+           "  5 the output cannot be written (folder missing or unwritable, disk full, not a file)\n"
+           "  6 the document is missing, is not a file (a folder, a device...) or cannot be opened\n"
+           "  7 the document is not a PDF\n"
+           "  8 the document is protected by a password\n"
+           "  9 the document is damaged beyond repair (it or a page of it cannot be read)\n"
+           " 10 out of memory\n";
 }
 
 RequestParser::Result RequestParser::parse(const std::vector<std::string> &args, const Environment &environment)

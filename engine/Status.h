@@ -10,18 +10,23 @@ namespace quirekit {
 // and the cause the engine's exit code is chosen by.
 struct Status {
     enum class Cause : std::uint8_t {
-        Document, // the document could not be read, or anything not listed below
+        Other, // anything not listed below (a page range outside the document, say)
         Output, // the output could not be written where it was asked for
         Occupied, // a file is at the output's name that may not be replaced
         Changed, // the document is not, or no longer, the file the caller checked
+        Unavailable, // the document is missing, not a regular file, or cannot be opened for reading
+        NotPdf, // the document is not a PDF at all
+        Password, // the document is protected by a password
+        Damaged, // MuPDF cannot open or read the document, even repaired
+        Memory, // memory ran out
     };
 
     bool ok = true;
-    Cause cause = Cause::Document;
+    Cause cause = Cause::Other;
     std::string message;
 
     static Status success() { return {}; }
-    static Status failure(std::string text, Cause cause = Cause::Document) { return {false, cause, std::move(text)}; }
+    static Status failure(std::string text, Cause cause = Cause::Other) { return {false, cause, std::move(text)}; }
 };
 
 } // namespace quirekit

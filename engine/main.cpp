@@ -3,6 +3,7 @@
 #include <cstdlib>
 #include <exception>
 #include <iostream>
+#include <new>
 #include <string>
 #include <vector>
 
@@ -16,6 +17,9 @@ int main(int argc, char **argv)
         };
         const quirekit::Environment environment{variable("QUIREKIT_REPLACE"), variable("QUIREKIT_DOCUMENT")};
         return quirekit::Engine::run(args, environment, std::cout, std::cerr);
+    } catch (const std::bad_alloc &error) {
+        std::cerr << "quirekit: " << error.what() << "\n";
+        return quirekit::Engine::kOutOfMemory;
     } catch (const std::exception &error) {
         std::cerr << "quirekit: " << error.what() << "\n";
         return quirekit::Engine::kFailure;

@@ -3,6 +3,8 @@
 #include <QElapsedTimer>
 #include <QProcess>
 
+#include <sys/resource.h>
+
 QString EngineProcess::program()
 {
     return QStringLiteral(QUIREKIT_PATH);
@@ -13,7 +15,8 @@ EngineProcess::Result EngineProcess::run(const QStringList &arguments, int timeo
     return run(arguments, QStringList(), timeoutMs);
 }
 
-EngineProcess::Result EngineProcess::run(const QStringList &arguments, const QStringList &variables, int timeoutMs)
+EngineProcess::Result EngineProcess::run(const QStringList &arguments, const QStringList &variables, int timeoutMs,
+                                         qint64 addressSpace)
 {
     Result result;
     QProcess process;
@@ -26,6 +29,12 @@ EngineProcess::Result EngineProcess::run(const QStringList &arguments, const QSt
     for (const QString &variable : variables)
         environment.insert(variable.section('=', 0, 0), variable.section('=', 1));
     process.setProcessEnvironment(environment);
+    if (addressSpace > 0) {
+        process.setChildProcessModifier([addressSpace] {
+            const rlimit limit{rlim_t(addressSpace), rlim_t(addressSpace)};
+            ::setrlimit(RLIMIT_AS, &limit);
+        });
+    }
     QElapsedTimer timer;
     timer.start();
     process.start();

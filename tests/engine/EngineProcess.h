@@ -19,5 +19,7 @@ public:
     static QString program();
     static Result run(const QStringList &arguments, int timeoutMs = 20000);
     // variables: NAME=value entries added to this process's environment for the run.
-    static Result run(const QStringList &arguments, const QStringList &variables, int timeoutMs = 20000);
+    // addressSpace: when not 0, the most virtual memory the engine may map, in bytes.
+    static Result run(const QStringList &arguments, const QStringList &variables, int timeoutMs = 20000,
+                      qint64 addressSpace = 0);
 };

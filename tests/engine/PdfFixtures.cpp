@@ -271,7 +271,7 @@ QByteArray PdfFixtures::pageListed(int times)
     QMap<int, QByteArray> o;
     o[1] = "<< /Type /Catalog /Pages 2 0 R >>";
     o[2] = "<< /Type /Pages /Kids [" + QByteArray("3 0 R ").repeated(times) + "4 0 R] /Count "
-         + QByteArray::number(times + 1) + " /MediaBox [0 0 300 300] /Resources << /Font << /F1 9 0 R >> >> >>";
+           + QByteArray::number(times + 1) + " /MediaBox [0 0 300 300] /Resources << /Font << /F1 9 0 R >> >> >>";
     o[3] = textPage("2", 5);
     o[4] = textPage("2", 6);
     o[5] = textContent("Page A");
@@ -395,6 +395,12 @@ QByteArray PdfFixtures::garbage(bool withHeader)
     if (!withHeader && data.contains("%PDF"))
         data.replace("%PDF", "%XXX");
     return data;
+}
+
+QByteArray PdfFixtures::unlistedUpTo(const QByteArray &file, int number)
+{
+    return file.left(file.lastIndexOf("\nxref\n") + 1) + QByteArray::number(number)
+           + " 0 obj\n<< >>\nendobj\ntrailer\n<< /Root 1 0 R >>\n%%EOF\n";
 }
 
 QByteArray PdfFixtures::destinationInsideItself()

@@ -37,6 +37,10 @@ public:
     static QByteArray lyingCounts(); // a Count claims leaves where there is a node
     static QByteArray danglingPage(); // the second of two Kids is an object that is not there
     static QByteArray garbage(bool withHeader);
+    // A file made by assemble() (its catalog object 1), with one more object, an empty one
+    // numbered `number`, and without its cross-reference table: repairing it, MuPDF makes room
+    // for every object number up to that one.
+    static QByteArray unlistedUpTo(const QByteArray &file, int number);
     // One page whose link leads to the named destination "loop", an array that holds, beside
     // the page, a dictionary whose Dest is "loop" again.
     static QByteArray destinationInsideItself();

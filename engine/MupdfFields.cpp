@@ -1,0 +1,50 @@
+#include "MupdfFields.h"
+
+extern "C" {
+#include <mupdf/fitz.h>
+#include <mupdf/pdf.h>
+}
+
+#include <cstring>
+
+// Every field read below was checked against this version's headers. Another version may have
+// moved or changed them: check each one against its headers, then change the numbers.
+#if FZ_VERSION_MAJOR != 1 || FZ_VERSION_MINOR != 21
+#error "engine/MupdfFields.cpp was written for MuPDF 1.21: check the fields it reads against this MuPDF's headers"
+#endif
+
+namespace quirekit {
+
+bool MupdfFields::isEncrypted(const pdf_document *doc)
+{
+    return doc->crypt != nullptr;
+}
+
+int MupdfFields::headerVersion(const pdf_document *doc)
+{
+    return doc->version;
+}
+
+void MupdfFields::setHeaderVersion(pdf_document *doc, int version)
+{
+    doc->version = version;
+}
+
+fz_buffer *MupdfFields::heldStreamData(fz_context *ctx, pdf_document *doc, int num)
+{
+    const pdf_xref_entry *entry = pdf_get_xref_entry(ctx, doc, num);
+    return entry && entry->stm_buf ? fz_keep_buffer(ctx, entry->stm_buf) : nullptr;
+}
+
+void MupdfFields::setTell(fz_output *out, std::int64_t (*tell)(fz_context *, void *))
+{
+    out->tell = tell;
+}
+
+void MupdfFields::forgetObjectLocations(pdf_document *doc)
+{
+    if (doc->xref_index)
+        std::memset(doc->xref_index, 0, sizeof(int) * static_cast<std::size_t>(doc->max_xref_len));
+}
+
+} // namespace quirekit

@@ -192,7 +192,8 @@ bool BreakPointModel::Push(const QString &text, QList<int> after, int level, Row
 {
     std::sort(after.begin(), after.end());
     after.erase(std::unique(after.begin(), after.end()), after.end());
-    if (after == breaks_) {
+    // Compared by range: comparing two empty QLists hands memcmp null pointers.
+    if (std::ranges::equal(after, breaks_)) {
         // A level alone is no step of its own: it names parts only through break points.
         level_ = level;
         return false;

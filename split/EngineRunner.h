@@ -16,7 +16,7 @@ Q_DECLARE_LOGGING_CATEGORY(lcEngine)
 // The engine's exit codes besides 0 (done), as its usage text lists them. Decisions are made on
 // these, never on the words of its messages.
 struct EngineExit {
-    static constexpr int Failed = 1; // the document could not be read, or anything else went wrong
+    static constexpr int Failed = 1; // anything not listed below went wrong
     static constexpr int Usage = 2; // the command line or a variable was not valid
     static constexpr int OutputAppeared = 3; // a file it was not allowed to replace is at the output
     static constexpr int DocumentChanged = 4; // the document is not the file that was checked

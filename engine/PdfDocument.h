@@ -133,6 +133,7 @@ private:
     void collectLabels(pdf_obj *root);
     void startSearch(pdf_obj *root);
     void newSeenMark();
+    bool markSeen(pdf_obj *kid);
     void queueUnseenKids(pdf_obj *node);
     void walkOutline(pdf_obj *first);
     void structureFacts(DocumentFacts &facts);

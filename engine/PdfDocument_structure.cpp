@@ -34,6 +34,18 @@ void PdfDocument::startSearch(pdf_obj *root)
     m_search.push_back(pdf_keep_obj(m_ctx, root));
 }
 
+// Marks the node `kid` refers to as seen in this walk; false when it was seen already, or is no
+// numbered object (only those can lead back to themselves).
+bool PdfDocument::markSeen(pdf_obj *kid)
+{
+    const int num = pdf_to_num(m_ctx, kid);
+    if (num <= 0 || static_cast<std::size_t>(num) >= m_seen.size()
+        || m_seen[static_cast<std::size_t>(num)] == m_seenMark)
+        return false;
+    m_seen[static_cast<std::size_t>(num)] = m_seenMark;
+    return true;
+}
+
 // Puts the kids of a name or number tree node that were not visited yet on the search stack,
 // last first, so the tree is walked in order and a node reached twice is walked once.
 void PdfDocument::queueUnseenKids(pdf_obj *node)
@@ -41,11 +53,8 @@ void PdfDocument::queueUnseenKids(pdf_obj *node)
     pdf_obj *kids = pdf_dict_get(m_ctx, node, PDF_NAME(Kids));
     for (int i = pdf_array_len(m_ctx, kids) - 1; i >= 0; --i) {
         pdf_obj *kid = pdf_array_get(m_ctx, kids, i);
-        const int num = pdf_to_num(m_ctx, kid);
-        if (num <= 0 || static_cast<std::size_t>(num) >= m_seen.size()
-            || m_seen[static_cast<std::size_t>(num)] == m_seenMark)
+        if (!markSeen(kid))
             continue;
-        m_seen[static_cast<std::size_t>(num)] = m_seenMark;
         m_search.push_back(pdf_keep_obj(m_ctx, pdf_resolve_indirect(m_ctx, kid)));
     }
 }
@@ -166,11 +175,8 @@ pdf_obj *PdfDocument::searchNameTree(pdf_obj *root, const char *key, std::size_t
         pdf_obj *kids = pdf_dict_get(m_ctx, node, PDF_NAME(Kids));
         for (int i = pdf_array_len(m_ctx, kids) - 1; i >= 0 && !found; --i) {
             pdf_obj *kid = pdf_array_get(m_ctx, kids, i);
-            const int num = pdf_to_num(m_ctx, kid);
-            if (num <= 0 || static_cast<std::size_t>(num) >= m_seen.size()
-                || m_seen[static_cast<std::size_t>(num)] == m_seenMark)
+            if (!markSeen(kid))
                 continue;
-            m_seen[static_cast<std::size_t>(num)] = m_seenMark;
             pdf_obj *limits = pdf_dict_get(m_ctx, kid, PDF_NAME(Limits));
             if (pdf_array_len(m_ctx, limits) == 2) {
                 std::size_t lowLength = 0, highLength = 0;

@@ -88,6 +88,8 @@ void SplitterDlg::BuildRoutingTable()
     route({CmdId::About}, [this] { ShowAboutBox(); });
     route({CmdId::ViewWebSite}, [this] { ViewWebSite(); });
     route({CmdId::PlaceBreakPoints}, [this] { PlaceBreakPoints(); });
+    route({CmdId::Undo}, [this] { breaks_.History().undo(); });
+    route({CmdId::Redo}, [this] { breaks_.History().redo(); });
 }
 
 bool SplitterDlg::IsBlockedWhileSplitting(int commandId)
@@ -96,7 +98,10 @@ bool SplitterDlg::IsBlockedWhileSplitting(int commandId)
     case CmdId::FileOpen:
     case CtrlId::OpenButton:
     case CmdId::FileOptions:
-    case CtrlId::OptionsButton: return true;
+    case CtrlId::OptionsButton:
+    // A running split holds the history still, as it holds opening and the options.
+    case CmdId::Undo:
+    case CmdId::Redo: return true;
     default: return commandId >= CmdId::RecentFileFirst && commandId <= CmdId::RecentFileLast;
     }
 }
@@ -312,6 +317,11 @@ bool SplitterDlg::TranslateShortcutKey(const QKeyEvent *key)
     // A key held with Alt is a system key (Alt+F4 closes the window); it is not ours.
     if (key->modifiers() & Qt::AltModifier)
         return false;
+    // Ctrl+O opens, as in every program that opens files.
+    if (key->key() == Qt::Key_O && (key->modifiers() & ~Qt::KeypadModifier) == Qt::ControlModifier) {
+        SendCommand(CmdId::FileOpen);
+        return true;
+    }
     int command = 0;
     switch (key->key()) {
     case Qt::Key_F2: command = CmdId::InsertBreakPoint; break;
@@ -355,12 +365,14 @@ void SplitterDlg::UpdateMenuCommandStates(QWidget *popup)
 
 bool SplitterDlg::OnUpdateCommand(CommandUpdateRecord &record)
 {
-    // The break point, split and options commands set their enabling themselves; only placing
-    // break points, added after them, follows whether there are rows to place them in.
-    if (record.id != CmdId::PlaceBreakPoints)
-        return false;
-    record.Enable(breaks_.rowCount() > 0 && !splitting_);
-    return true;
+    // The break point, split and options commands set their enabling themselves; the commands
+    // added after them follow whether there are rows to place break points in, and the history.
+    switch (record.id) {
+    case CmdId::PlaceBreakPoints: record.Enable(breaks_.rowCount() > 0 && !splitting_); return true;
+    case CmdId::Undo: record.Enable(breaks_.History().canUndo() && !splitting_); return true;
+    case CmdId::Redo: record.Enable(breaks_.History().canRedo() && !splitting_); return true;
+    default: return false;
+    }
 }
 
 QPoint SplitterDlg::MinimisedIconOrigin(QSize client, QSize icon)

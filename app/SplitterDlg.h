@@ -59,7 +59,7 @@ public:
 
     void LayoutControls();
     void SetMainTitle();
-    // Sends the command of a shortcut key (F2, F3, Delete, F4, F5); true when the key was one.
+    // Sends the command of a shortcut key (F2, F3, Delete, F4, F5, Ctrl+O); true when the key was one.
     bool TranslateShortcutKey(const QKeyEvent *key);
     // Undoes (Ctrl+Z) or redoes (Ctrl+Shift+Z, Ctrl+Y) a break point edit; true when the key was
     // one of them.

@@ -173,14 +173,7 @@ bool SplitterDlg::TranslateHistoryKey(const QKeyEvent *key)
     const HistoryKey asked = HistoryKeyOf(key);
     if (asked == HistoryKey::None)
         return false;
-    // The key is taken, but a running split holds the history still, as it holds opening and
-    // the options.
-    if (splitting_)
-        return true;
-    if (asked == HistoryKey::Undo)
-        breaks_.History().undo();
-    else
-        breaks_.History().redo();
+    SendCommand(asked == HistoryKey::Undo ? CmdId::Undo : CmdId::Redo);
     return true;
 }
 

@@ -72,6 +72,9 @@ inline constexpr int About = 32787;
 inline constexpr int ViewWebSite = 32788;
 // Added after the Action menu's own entries: break points from bookmarks or every N pages.
 inline constexpr int PlaceBreakPoints = 32800;
+// After it: the break point history, as Ctrl+Z and Ctrl+Shift+Z (or Ctrl+Y) also reach it.
+inline constexpr int Undo = 32801;
+inline constexpr int Redo = 32802;
 
 inline constexpr int RecentFileFirst = 57616;
 inline constexpr int RecentFileLast = 57619;

@@ -63,6 +63,7 @@ public:
     bool CleanAll(int selected);
     bool Place(const QList<int> &pages, int bookmarkLevel, int selected);
     QUndoStack &History() { return history_; }
+    const QUndoStack &History() const { return history_; }
 
 signals:
     // An undo or redo changed the rows: `row` is the row it was made at, to be selected, or -1

@@ -457,6 +457,12 @@ void TestBreakPointList::openFileDialogOpensTheChosenFile()
     MenuAdapter::FindCommand(dlg_->MenuBar(), CmdId::FileOpen)->trigger();
     QCOMPARE(dlg_->DocumentPath, answer);
     QCOMPARE(rows().size(), 5);
+    // Ctrl+O asks too; O alone is the list's own key.
+    answer = "/docs/by key.pdf";
+    key(Qt::Key_O);
+    QCOMPARE(dlg_->DocumentPath, QStringLiteral("/docs/chosen.pdf"));
+    QTest::keyClick(probe::PageList(*dlg_), Qt::Key_O, Qt::ControlModifier);
+    QCOMPARE(dlg_->DocumentPath, answer);
 }
 
 void TestBreakPointList::documentNamedAtStartIsOpened()
@@ -575,7 +581,8 @@ void TestBreakPointList::undoAndRedo_data()
 {
     // Steps: "openN" opens N pages, "selR" clicks row R, keys by name, "level2" places break
     // points at the bookmarks of levels 1 to 2, "button" puts the focus on a button for the keys
-    // that follow, and "undo", "redo" (Ctrl+Shift+Z), "redoY" (Ctrl+Y).
+    // that follow, and "undo", "redo" (Ctrl+Shift+Z), "redoY" (Ctrl+Y), or "menuUndo" and
+    // "menuRedo" (the Action menu's entries, which are enabled as the history allows).
     QTest::addColumn<QString>("steps");
     QTest::addColumn<QStringList>("rows");
     QTest::addColumn<int>("selected");
@@ -602,6 +609,8 @@ void TestBreakPointList::undoAndRedo_data()
     QTest::newRow("openEmptiesTheUndos") << "open5 sel2 F2 sel2 F3 open5 undo" << five << 0 << 0;
     QTest::newRow("nothingToUndo") << "undo redo open3 undo redo" << QStringList{"1", "2", "3"} << 0 << 0;
     QTest::newRow("keysWithTheFocusOnAButton") << "open5 sel2 F2 button undo button redo" << before3 << 3 << 0;
+    QTest::newRow("fromTheMenu") << "open6 sel1 F2 sel3 F2 menuUndo menuUndo menuRedo" << QStringList{"1", BP, "2", "3", "4", "5", "6"} << 2 << 0;
+    QTest::newRow("menuWithNothingToUndo") << "open5 menuUndo menuRedo" << five << 0 << 0;
 }
 
 void TestBreakPointList::undoAndRedo()
@@ -625,6 +634,13 @@ void TestBreakPointList::undoAndRedo()
             key(keys.value(step));
         } else if (step == "level2") {
             placeAtLevel(2);
+        } else if (step.startsWith("menu")) {
+            // The entry is enabled exactly when the history has a step to take.
+            const int id = step == "menuUndo" ? CmdId::Undo : CmdId::Redo;
+            dlg_->UpdateMenuCommandStates(action());
+            const bool can = id == CmdId::Undo ? dlg_->Breaks().History().canUndo() : dlg_->Breaks().History().canRedo();
+            QCOMPARE(stateOf(action(), id), can ? Enabled : Greyed);
+            MenuAdapter::FindCommand(dlg_->MenuBar(), id)->trigger();
         } else if (step == "button") {
             target = probe::Button(*dlg_, CtrlId::OptionsButton);
             target->setFocus();

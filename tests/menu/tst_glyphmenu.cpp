@@ -15,6 +15,8 @@
 #include <QMenu>
 #include <QTest>
 
+#include <algorithm>
+
 using namespace qw;
 using namespace MenuFlag;
 
@@ -133,10 +135,11 @@ void TestGlyphMenu::acceleratorColumnIsPadded()
         heads << head.trimmed() + '\t' + item->text.section('\t', 1);
     }
     QCOMPARE(heads, QStringList({"&Insert Break Point\tF2", "&Delete Break Point\tF3", "&Clean All Break Points\tF4",
-                                 "&Split PDF Based Break Points\tF5"}));
+                                 "&Split PDF Based Break Points\tF5", "&Undo\tCtrl+Z", "&Redo\tCtrl+Shift+Z"}));
     // Entries without a tab keep their text.
     QCOMPARE(GlyphMenu::FromHandle(menu.SubMenuAt(0))->Items().front()->text, QStringLiteral("&Open..."));
-    QCOMPARE(action->Items().back()->text, QStringLiteral("&Place Break Points..."));
+    QVERIFY(std::any_of(action->Items().cbegin(), action->Items().cend(),
+                        [](const auto &item) { return item->text == QStringLiteral("&Place Break Points..."); }));
 }
 
 void TestGlyphMenu::topLevelStaysPlainText()

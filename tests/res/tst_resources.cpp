@@ -69,8 +69,8 @@ void TestResources::menuBarTemplate()
     QCOMPARE(recent.text, QStringLiteral("Recent File"));
     QVERIFY(recent.flags & MenuFlag::Grayed);
 
-    // The program's own command comes after the Action menu's entries, behind a separator.
-    const std::vector<unsigned> action = {32778, 32779, 32780, 32781, 0, 32800};
+    // The program's own commands come after the Action menu's entries, behind separators.
+    const std::vector<unsigned> action = {32778, 32779, 32780, 32781, 0, 32800, 0, 32801, 32802};
     QCOMPARE(idsOf((*menu)[1]), action);
     QCOMPARE((*menu)[1].children[0].record.text, QStringLiteral("&Insert Break Point\tF2"));
     QCOMPARE((*menu)[1].children[3].record.text, QStringLiteral("&Split PDF Based Break Points\tF5"));

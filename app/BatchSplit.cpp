@@ -6,6 +6,7 @@
 #include "split/DocumentReport.h"
 #include "split/OpenFailure.h"
 #include "split/OptionsFile.h"
+#include "split/OutputNaming.h"
 #include "split/SplitJob.h"
 
 #include <QCommandLineParser>
@@ -192,6 +193,9 @@ int BatchSplit::Exec()
 
 int BatchSplit::Split(const Request &request)
 {
+    // Said once, and the split goes on: the pattern is the user's own, braces and all.
+    if (const QString notice = UnknownTokensNotice(request.settings.fileNamePattern); !notice.isEmpty())
+        print(stderr, QStringLiteral("quirewright: warning: ") + notice);
     if (const QString problem = documentProblem(request.document); !problem.isEmpty())
         return fail(Failed, problem);
     // Checked before the page count: without the engine none can be had, and the document

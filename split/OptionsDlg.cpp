@@ -1,5 +1,7 @@
 #include "OptionsDlg.h"
 
+#include "OutputNaming.h"
+
 #include "OptionsFile.h"
 #include "PrivateProfile.h"
 #include "SplitSettings.h"
@@ -58,6 +60,14 @@ void OptionsDlg::Create()
     // them: a completion would be stored as if typed.
     PatternCombo->setInsertPolicy(QComboBox::NoInsert);
     PatternCombo->setCompleter(nullptr);
+    // The layout has no room for a line, so a pattern with text in braces that is not a token
+    // says so in its tip: that text would stand in the names as it is.
+    connect(PatternCombo, &QComboBox::editTextChanged, this, [this](const QString &pattern) {
+        QString notice = UnknownTokensNotice(pattern);
+        if (!notice.isEmpty())
+            notice = notice.at(0).toUpper() + notice.mid(1) + QLatin1Char('.');
+        PatternCombo->setToolTip(notice);
+    });
     ConnectControls();
     new DialogKeyFilter(this, [this](QKeyEvent *key) { return PreTranslateMessage(key); });
 }

@@ -1,6 +1,8 @@
 #include "OutputNaming.h"
 
 #include <QDir>
+#include <QRegularExpression>
+#include <QStringList>
 
 namespace qw {
 
@@ -40,6 +42,26 @@ OutputLocation ResolveOutputLocation(const QString &documentPath, int saveFileTy
     case 2: return inFolder(outFolderName);
     default: return {document.folder + document.baseName, document.folder};
     }
+}
+
+QString UnknownTokensNotice(const QString &pattern)
+{
+    static const QStringList tokens{QStringLiteral("{basename}"),   QStringLiteral("{part}"),
+                                    QStringLiteral("{part:0000}"),  QStringLiteral("{filecount}"),
+                                    QStringLiteral("{pagebegin}"),  QStringLiteral("{pageend}"),
+                                    QStringLiteral("{bookmark}")};
+    static const QRegularExpression braced(QStringLiteral("\\{[^{}]*\\}"));
+    QStringList unknown;
+    for (auto it = braced.globalMatch(pattern); it.hasNext();) {
+        const QString candidate = it.next().captured();
+        if (!tokens.contains(candidate) && !unknown.contains(candidate))
+            unknown << candidate;
+    }
+    if (unknown.isEmpty())
+        return {};
+    return QStringLiteral("unknown %1 %2 in the pattern; the tokens are %3")
+        .arg(QLatin1String(unknown.size() == 1 ? "token" : "tokens"), unknown.join(QStringLiteral(", ")),
+             tokens.join(QLatin1Char(' ')));
 }
 
 bool ReplaceFirst(QString &text, const QString &token, const QString &value)

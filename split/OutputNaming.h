@@ -23,6 +23,11 @@ OutputLocation ResolveOutputLocation(const QString &documentPath, int saveFileTy
 QString ExpandNamePattern(const QString &pattern, const QString &basePath, int firstPage, int lastPage, int partNumber,
                           int fileCount, const QString &bookmark = QString());
 
+// What is wrong with a name pattern: every "{...}" in it that is not a token, once each, in a
+// sentence for the user that names the tokens there are; empty when there is none. Such text
+// is written into the names as it stands.
+QString UnknownTokensNotice(const QString &pattern);
+
 // Replaces the first occurrence of `token` (exact, case-sensitive) by `value`; false when absent.
 bool ReplaceFirst(QString &text, const QString &token, const QString &value);
 

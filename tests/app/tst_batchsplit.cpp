@@ -82,6 +82,10 @@ void TestBatchSplit::split_data()
     row("patternAndArchive",
         {"--split", "ten.pdf", "--at", "6", "--pattern", "{basename} p{pagebegin}", "--archive-folder", "archive"}, 0,
         "archived", {"ten p1.pdf", "ten p6.pdf"}, "1-5 6-10");
+    // Text in braces that is no token is named once, and written as it stands.
+    row("unknownTokens", {"--split", "ten.pdf", "--at", "6", "--pattern", "{part:00} {x} {part} {x}"}, 0,
+        "warning: unknown tokens {part:00}, {x} in the pattern; the tokens are {basename} {part}",
+        {"{part:00} {x} 1 {x}.pdf", "{part:00} {x} 2 {x}.pdf"}, "1-5 6-10");
     row("pageOne", {"--split", "ten.pdf", "--at", "4,1"}, 2, "--at 1: the document has 10 pages");
     row("pageAfterTheLast", {"--split", "ten.pdf", "--at", "11"}, 2, "can begin at page 2 to 10 only");
     row("notANumber", {"--split", "ten.pdf", "--at", "4,x"}, 2, "\"x\" is not a page number");

@@ -73,6 +73,7 @@ private slots:
     void keysActLikeThePlatformsDialogKeys_data();
     void keysActLikeThePlatformsDialogKeys();
     void clicksEnableTheFolders();
+    void patternTipNamesUnknownTokens();
     void folderButtonsFillTheirEdits_data();
     void folderButtonsFillTheirEdits();
     void reopeningShowsTheFileNotTheFields();
@@ -510,6 +511,22 @@ void TestOptionsDlg::clicksEnableTheFolders()
         for (const auto &[id, expected] : steps) {
             click(id);
             QCOMPARE(state(), expected + rest);
+        }
+    });
+}
+
+void TestOptionsDlg::patternTipNamesUnknownTokens()
+{
+    // The tip follows the typing: text in braces that is no token is named, a pattern of tokens
+    // has no tip.
+    const QList<std::pair<QString, QString>> steps
+        = {{"{part:00} {bookmark}", "Unknown token {part:00} in the pattern; the tokens are {basename} {part} "
+                                    "{part:0000} {filecount} {pagebegin} {pageend} {bookmark}."},
+           {"{basename} {part:0000}", ""}};
+    run([&] {
+        for (const auto &[pattern, tip] : steps) {
+            retype(PatternCombo, pattern);
+            QCOMPARE(control(PatternCombo)->toolTip(), tip);
         }
     });
 }

@@ -127,9 +127,11 @@ private:
 void TestHyperlinkLabel::initTestCase()
 {
     // The offscreen platform has no grabs of its own; the label's grab still routes the mouse.
+    // Nor does it raise windows, which a tool tip asks for.
     static const QtMessageHandler next = qInstallMessageHandler(nullptr);
     qInstallMessageHandler([](QtMsgType type, const QMessageLogContext &context, const QString &text) {
-        if (!text.startsWith(QLatin1String("This plugin does not support grabbing the mouse")))
+        if (!text.startsWith(QLatin1String("This plugin does not support grabbing the mouse"))
+            && !text.startsWith(QLatin1String("This plugin does not support raise()")))
             next(type, context, text);
     });
     QPalette palette = QApplication::palette();

@@ -218,13 +218,18 @@ void CAcroAXDocShim::BringPageIntoView(int page)
     if (page < 1 || page > view_->document()->pageCount())
         return;
     const QScopedValueRollback requesting(requesting_, true);
-    // Starting from the first page keeps the navigator's history from growing with every row
-    // the user selects; from there, a jump to any other page is one the navigator reports.
-    ScrollToFirstPage();
-    if (page > 1) {
-        view_->pageNavigator()->jump(page - 1, {}); // the reader counts pages from 0
-        ScrollToTop();
+    if (page == 1) {
+        ScrollToFirstPage();
+        return;
     }
+    // The navigator ignores a jump to the page it counts as current, even after the user has
+    // scrolled within that page. Cleared, it counts the first page as current, so the jump to
+    // any other page is made and reported to the view (and the history does not grow with
+    // every row the user selects).
+    QPdfPageNavigator *navigator = view_->pageNavigator();
+    navigator->clear();
+    navigator->jump(page - 1, {}); // the reader counts pages from 0
+    ScrollToTop();
 }
 
 void CAcroAXDocShim::ScrollToFirstPage()

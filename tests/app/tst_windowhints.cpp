@@ -321,8 +321,8 @@ void TestWindowHints::previewDrawsTheSelectedPage()
             dlg_->OpenDocument(good_);
         } else {
             list->setFocus();
-            QTest::keyClick(list, step == "Down" ? Qt::Key_Down
-                                  : step == "Up" ? Qt::Key_Up
+            QTest::keyClick(list, step == "Down"  ? Qt::Key_Down
+                                  : step == "Up"  ? Qt::Key_Up
                                   : step == "End" ? Qt::Key_End
                                                   : Qt::Key_Home);
         }

@@ -91,7 +91,19 @@ int longestInkRun(HyperlinkLabel *label)
 
 } // namespace
 
-enum class Step { Visit, Unvisit, Enter, MoveInside, Leave, LeaveUnseen, Hide, Deactivate, Disable, PressAndDragOut, ShowTip };
+enum class Step {
+    Visit,
+    Unvisit,
+    Enter,
+    MoveInside,
+    Leave,
+    LeaveUnseen,
+    Hide,
+    Deactivate,
+    Disable,
+    PressAndDragOut,
+    ShowTip
+};
 Q_DECLARE_METATYPE(Step)
 
 class TestHyperlinkLabel : public QObject {

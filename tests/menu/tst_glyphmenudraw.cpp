@@ -302,7 +302,6 @@ void TestGlyphMenuDraw::popupIsDrawnByItsMenu()
     QCOMPARE(image.pixel(separator.left() + 30, separator.top() + 1), sys(SysColour::BtnShadow));
 }
 
-
 void TestGlyphMenuDraw::disabledTextIsReadable_data()
 {
     // The system's grey text in black on white; the plain flat look blends it toward white.
@@ -352,8 +351,9 @@ void TestGlyphMenuDraw::disabledTextIsReadable()
     open->setEnabled(false);
     const QRgb disabled = ink();
     open->setEnabled(true);
+    const auto hex = [](QRgb colour) { return QStringLiteral("#%1").arg(colour & 0xFFFFFF, 6, 16, QChar('0')); };
     QVERIFY2(qAbs(qGray(disabled) - qGray(disabledInk)) <= 1,
-             qPrintable(QStringLiteral("#%1, not #%2").arg(disabled & 0xFFFFFF, 6, 16).arg(disabledInk & 0xFFFFFF, 6, 16)));
+             qPrintable(hex(disabled) + " instead of " + hex(disabledInk)));
 }
 
 QTEST_MAIN(TestGlyphMenuDraw)

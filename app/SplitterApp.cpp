@@ -4,7 +4,7 @@
 #include "framework/SettingsStore.h"
 #include "res/ResourceIds.h"
 
-#include <QCoreApplication>
+#include <QGuiApplication>
 #include <QTimer>
 
 namespace qw {
@@ -15,6 +15,9 @@ SplitterApp::SplitterApp() : recentFiles_(CmdId::RecentFileFirst, kRecentFileCou
 
 bool SplitterApp::InitInstance(const QString &startupDocument, const QString &startupProblem)
 {
+    // Before any window exists: the desktop takes a window's entry (its name in the task bar,
+    // its icon) from what the window says when it is made.
+    QGuiApplication::setDesktopFileName(QStringLiteral(QUIREWRIGHT_APP_ID));
     // The document preview is linked into the program, so no control container needs enabling.
     SettingsStore::SetRegistryKey(QString::fromLatin1(kCompanyKey));
     LoadStdProfileSettings();

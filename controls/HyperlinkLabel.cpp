@@ -8,6 +8,7 @@
 #include <QApplication>
 #include <QFontMetrics>
 #include <QMouseEvent>
+#include <QToolTip>
 
 namespace qw {
 
@@ -202,12 +203,22 @@ void HyperlinkLabel::BeginHover()
 
 void HyperlinkLabel::EndHover()
 {
+    HideOwnTip();
     if (!over_)
         return;
     over_ = false;
     if (mouseGrabber() == this)
         releaseMouse();
     Redraw(true);
+}
+
+// Left to itself, the tip stays its full ten seconds after the pointer has gone, over whatever
+// lies beside the label (in the About box, the other link). The tip shown may be another
+// widget's; its text tells whether it is this label's.
+void HyperlinkLabel::HideOwnTip()
+{
+    if (QToolTip::isVisible() && QToolTip::text() == toolTip())
+        QToolTip::hideText();
 }
 
 void HyperlinkLabel::mousePressEvent(QMouseEvent *event)

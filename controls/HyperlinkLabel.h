@@ -20,7 +20,7 @@ inline constexpr std::uint32_t Center = 0x1, Right = 0x2, CenterImage = 0x200;
 //
 // While the pointer is over the label, the label holds the mouse, so that it sees the pointer
 // leave; it lets go when the pointer leaves, and when it is hidden, disabled or destroyed, or its
-// window is deactivated.
+// window is deactivated. Then its tool tip goes too.
 class HyperlinkLabel : public QLabel {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(HyperlinkLabel)
@@ -79,6 +79,7 @@ private:
     void TrackHover(const QPoint &pos);
     void BeginHover();
     void EndHover();
+    void HideOwnTip();
     void Click();
 
     const std::uint32_t style_;

@@ -5,6 +5,23 @@
 
 namespace qw {
 
+namespace {
+
+// The system's grey text (#6D6D6D in black on white) is much darker than Qt's disabled text
+// (#BEBEBE), which the menus still blend toward white: drawn from Qt's, a disabled entry could
+// hardly be read. It lies as far from the text toward the window as the system's does, so a
+// dark palette gets a grey of its own.
+QColor grayText(const QPalette &palette)
+{
+    constexpr int kTowardWindow = 0x6D; // of 255
+    const QColor text = palette.color(QPalette::Text);
+    const QColor window = palette.color(QPalette::Base);
+    const auto mix = [](int from, int to) { return from + ((to - from) * kTowardWindow + 127) / 255; };
+    return QColor(mix(text.red(), window.red()), mix(text.green(), window.green()), mix(text.blue(), window.blue()));
+}
+
+} // namespace
+
 QColor GetSysColour(int index)
 {
     const QPalette palette = QGuiApplication::palette();
@@ -18,7 +35,7 @@ QColor GetSysColour(int index)
     case SysColour::Highlight: return palette.color(QPalette::Highlight);
     case SysColour::HighlightText: return palette.color(QPalette::HighlightedText);
     case SysColour::BtnShadow: return palette.color(QPalette::Dark);
-    case SysColour::GrayText: return palette.color(QPalette::Disabled, QPalette::Text);
+    case SysColour::GrayText: return grayText(palette);
     case SysColour::BtnHighlight: return palette.color(QPalette::Light);
     case SysColour::DarkShadow3D: return palette.color(QPalette::Shadow);
     case SysColour::Light3D: return palette.color(QPalette::Midlight);

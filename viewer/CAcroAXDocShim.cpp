@@ -168,8 +168,7 @@ void CAcroAXDocShim::TurnPage(int step)
     if (target == navigator->currentPage())
         return;
     navigator->jump(target, {});
-    view_->verticalScrollBar()->setValue(0);
-    view_->horizontalScrollBar()->setValue(0);
+    ScrollToTop();
 }
 
 void CAcroAXDocShim::OnCurrentPageChanged(int index)
@@ -219,21 +218,35 @@ void CAcroAXDocShim::BringPageIntoView(int page)
     if (page < 1 || page > view_->document()->pageCount())
         return;
     const QScopedValueRollback requesting(requesting_, true);
+    if (page == 1) {
+        ScrollToFirstPage();
+        return;
+    }
     // The navigator ignores a jump to the page it counts as current, even after the user has
-    // scrolled within that page; clearing it first makes every request show the page afresh
-    // (and keeps its history from growing with every row the user selects).
+    // scrolled within that page. Cleared, it counts the first page as current, so the jump to
+    // any other page is made and reported to the view (and the history does not grow with
+    // every row the user selects).
     QPdfPageNavigator *navigator = view_->pageNavigator();
     navigator->clear();
-    if (page > 1)
-        navigator->jump(page - 1, {}); // the reader counts pages from 0
-    // The page is shown from its top, wherever the user had scrolled within it.
-    view_->verticalScrollBar()->setValue(0);
-    view_->horizontalScrollBar()->setValue(0);
+    navigator->jump(page - 1, {}); // the reader counts pages from 0
+    ScrollToTop();
 }
 
 void CAcroAXDocShim::ScrollToFirstPage()
 {
-    view_->pageNavigator()->clear();
+    // The view lays out the page the navigator reports as current, but clearing the navigator
+    // sets it to the first page without a report: the view would go on drawing the page it
+    // had. So the navigator first goes to the first page by a jump, which the view follows.
+    QPdfPageNavigator *navigator = view_->pageNavigator();
+    if (navigator->currentPage() != 0)
+        navigator->jump(0, {});
+    navigator->clear();
+    ScrollToTop();
+}
+
+// A page is shown from its top left, wherever the user had scrolled within it.
+void CAcroAXDocShim::ScrollToTop()
+{
     view_->verticalScrollBar()->setValue(0);
     view_->horizontalScrollBar()->setValue(0);
 }

@@ -54,6 +54,7 @@ private:
     bool LoadFromPath(const QString &path);
     void BringPageIntoView(int page);
     void ScrollToFirstPage();
+    void ScrollToTop();
     void TurnPage(int step);
     void OnCurrentPageChanged(int index);
 

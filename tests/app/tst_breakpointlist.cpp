@@ -27,6 +27,7 @@
 #include <QScopeGuard>
 #include <QTest>
 #include <QElapsedTimer>
+#include <QFileInfo>
 #include <QTimer>
 #include <QTreeView>
 
@@ -471,6 +472,7 @@ void TestBreakPointList::documentNamedAtStartIsOpened()
     SplitterApp app;
     QString opened;
     int rows = 0;
+    QString desktopEntry;
     // Looks once the program's own dialog shows the document (or gives up after a while), then
     // ends it as the close box would.
     QElapsedTimer waited;
@@ -484,6 +486,7 @@ void TestBreakPointList::documentNamedAtStartIsOpened()
             return;
         opened = main->DocumentPath;
         rows = probe::RowCount(*main);
+        desktopEntry = QGuiApplication::desktopFileName();
         look.stop();
         main->close();
     });
@@ -492,6 +495,9 @@ void TestBreakPointList::documentNamedAtStartIsOpened()
     QCOMPARE(opened, QStringLiteral("/docs/named at start.pdf"));
     QCOMPARE(rows, 4);
     QCOMPARE(app.RecentFiles().paths().first(), opened);
+    // The window names the desktop entry that is installed for the program, so the desktop
+    // shows it with the entry's name and icon.
+    QCOMPARE(desktopEntry + ".desktop", QFileInfo(QStringLiteral(QUIREWRIGHT_DESKTOP_ENTRY)).fileName());
 }
 
 void TestBreakPointList::placeBreakPoints_data()

@@ -11,6 +11,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QPainter>
 #include <QPdfDocument>
 #include <QPdfPageNavigator>
 #include <QPdfView>
@@ -18,6 +19,8 @@
 #include <QTest>
 #include <QTreeView>
 #include <QWheelEvent>
+
+#include <limits>
 
 using namespace qw;
 
@@ -39,12 +42,15 @@ private slots:
     void failedOpenTellsWhyInThePreview();
     void pagingInThePreviewSelectsTheRow_data();
     void pagingInThePreviewSelectsTheRow();
+    void previewDrawsTheSelectedPage_data();
+    void previewDrawsTheSelectedPage();
 
 private:
     QPdfView *view() const { return qobject_cast<QPdfView *>(dlg_->Preview().Control().Window()); }
     int pageOnView() const { return view()->pageNavigator()->currentPage() + 1; }
     QString selectedRow() const;
     bool readerShown() const { return view()->isVisibleTo(&dlg_->Preview()); }
+    int pageDrawn() const;
 
     QTemporaryDir dir_;
     QString good_;
@@ -52,6 +58,9 @@ private:
     std::unique_ptr<SplitterApp> app_;
     std::unique_ptr<SplitterDlg> dlg_;
     QStringList messages_;
+    // The document's own renderings of its pages, at the size the preview last drew a page.
+    mutable QList<QImage> renders_;
+    mutable QSize renderSize_;
 };
 
 void TestWindowHints::initTestCase()
@@ -232,6 +241,93 @@ void TestWindowHints::pagingInThePreviewSelectsTheRow()
         // The selected row is scrolled into the list's view.
         const QRect shown = list->visualRect(list->selectionModel()->selectedRows().value(0));
         QVERIFY2(shown.top() >= 0 && shown.bottom() <= list->viewport()->rect().bottom(), where);
+    }
+}
+
+// The page the preview's picture shows: of the document's own renderings of its pages, at the
+// size the preview draws the page, the one nearest to the picture; 0 while no page is drawn.
+int TestWindowHints::pageDrawn() const
+{
+    const QImage shot = view()->viewport()->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    // The page is the white area on the view's darker background.
+    int left = shot.width(), top = shot.height(), right = -1, bottom = -1;
+    for (int y = 0; y < shot.height(); ++y) {
+        const auto *line = reinterpret_cast<const QRgb *>(shot.constScanLine(y));
+        for (int x = 0; x < shot.width(); ++x)
+            if (line[x] == 0xFFFFFFFF) {
+                left = qMin(left, x);
+                right = qMax(right, x);
+                top = qMin(top, y);
+                bottom = qMax(bottom, y);
+            }
+    }
+    if (right - left < 50 || bottom - top < 50)
+        return 0;
+    const QRect page(QPoint(left, top), QPoint(right, bottom));
+    const QImage drawn = shot.copy(page);
+    // Rendering every page anew at each look would take longer than the reader's own drawing.
+    if (renderSize_ != page.size()) {
+        renderSize_ = page.size();
+        renders_.clear();
+        for (int index = 0; index < view()->document()->pageCount(); ++index) {
+            QImage own(page.size(), QImage::Format_RGB32);
+            own.fill(Qt::white);
+            QPainter painter(&own);
+            painter.drawImage(0, 0, view()->document()->render(index, page.size()));
+            painter.end();
+            renders_ << own;
+        }
+    }
+    int nearest = 0;
+    qint64 nearestDistance = std::numeric_limits<qint64>::max();
+    for (qsizetype index = 0; index < renders_.size(); ++index) {
+        qint64 distance = 0;
+        for (int y = 0; y < drawn.height(); ++y) {
+            const auto *own = reinterpret_cast<const QRgb *>(renders_.at(index).constScanLine(y));
+            const auto *shown = reinterpret_cast<const QRgb *>(drawn.constScanLine(y));
+            for (int x = 0; x < drawn.width(); ++x)
+                distance += qAbs(qGray(own[x]) - qGray(shown[x]));
+        }
+        if (distance < nearestDistance) {
+            nearestDistance = distance;
+            nearest = int(index) + 1;
+        }
+    }
+    return nearest;
+}
+
+void TestWindowHints::previewDrawsTheSelectedPage_data()
+{
+    // Keys pressed in the page list, or "open" to open the document again; after each step the
+    // page whose picture the preview must show.
+    QTest::addColumn<QStringList>("steps");
+    QTest::addColumn<QList<int>>("pages");
+    QTest::newRow("downThenUp") << QStringList{"Down", "Up"} << QList<int>{2, 1};
+    QTest::newRow("endThenHome") << QStringList{"End", "Home", "Down"} << QList<int>{10, 1, 2};
+    QTest::newRow("reopenedFromPageThree") << QStringList{"Down", "Down", "open"} << QList<int>{2, 3, 1};
+}
+
+void TestWindowHints::previewDrawsTheSelectedPage()
+{
+    QFETCH(QStringList, steps);
+    QFETCH(QList<int>, pages);
+    dlg_->OpenDocument(good_);
+    QTreeView *list = probe::PageList(*dlg_);
+    QCOMPARE(probe::RowCount(*dlg_), 10);
+    QTRY_COMPARE(pageDrawn(), 1);
+    for (qsizetype i = 0; i < steps.size(); ++i) {
+        const QString &step = steps.at(i);
+        if (step == "open") {
+            dlg_->OpenDocument(good_);
+        } else {
+            list->setFocus();
+            QTest::keyClick(list, step == "Down"  ? Qt::Key_Down
+                                  : step == "Up"  ? Qt::Key_Up
+                                  : step == "End" ? Qt::Key_End
+                                                  : Qt::Key_Home);
+        }
+        // The reader draws its pages in the background, so the picture may take a moment.
+        QTRY_COMPARE_WITH_TIMEOUT(pageDrawn(), pages.at(i), 3000);
     }
 }
 

@@ -13,6 +13,7 @@
 #include <QDialog>
 #include <QHash>
 #include <QTest>
+#include <QToolTip>
 #include <QUrl>
 
 using namespace qw;
@@ -90,7 +91,19 @@ int longestInkRun(HyperlinkLabel *label)
 
 } // namespace
 
-enum class Step { Visit, Unvisit, Enter, MoveInside, Leave, LeaveUnseen, Hide, Deactivate, Disable, PressAndDragOut };
+enum class Step {
+    Visit,
+    Unvisit,
+    Enter,
+    MoveInside,
+    Leave,
+    LeaveUnseen,
+    Hide,
+    Deactivate,
+    Disable,
+    PressAndDragOut,
+    ShowTip
+};
 Q_DECLARE_METATYPE(Step)
 
 class TestHyperlinkLabel : public QObject {
@@ -101,6 +114,8 @@ private slots:
     void cleanup();
     void statesAndColours_data();
     void statesAndColours();
+    void tipGoesWithThePointer_data();
+    void tipGoesWithThePointer();
     void clicks_data();
     void clicks();
     void openErrorTexts_data();
@@ -112,6 +127,8 @@ private slots:
     void underline();
 
 private:
+    void play(LinkDialog &dialog, HyperlinkLabel *label, const QList<Step> &steps, QWidget &other);
+
     bool platformOpens_ = false;
     unsigned browserResult_ = LinkResult::Opened;
     QHash<QString, QString> registry_;
@@ -122,9 +139,11 @@ private:
 void TestHyperlinkLabel::initTestCase()
 {
     // The offscreen platform has no grabs of its own; the label's grab still routes the mouse.
+    // Nor does it raise windows, which a tool tip asks for.
     static const QtMessageHandler next = qInstallMessageHandler(nullptr);
     qInstallMessageHandler([](QtMsgType type, const QMessageLogContext &context, const QString &text) {
-        if (!text.startsWith(QLatin1String("This plugin does not support grabbing the mouse")))
+        if (!text.startsWith(QLatin1String("This plugin does not support grabbing the mouse"))
+            && !text.startsWith(QLatin1String("This plugin does not support raise()")))
             next(type, context, text);
     });
     QPalette palette = QApplication::palette();
@@ -161,6 +180,49 @@ void TestHyperlinkLabel::cleanup()
     AppMessageBox::SetResponder({});
 }
 
+// Plays `steps` on `label` in `dialog`; `other` is the window that a deactivation activates.
+void TestHyperlinkLabel::play(LinkDialog &dialog, HyperlinkLabel *label, const QList<Step> &steps, QWidget &other)
+{
+    QPoint inside(2, label->height() / 2);
+    for (Step step : steps) {
+        switch (step) {
+        case Step::Visit: label->MarkVisited(true); break;
+        case Step::Unvisit: label->MarkVisited(false); break;
+        case Step::Enter: QTest::mouseMove(label, inside); break;
+        case Step::MoveInside: QTest::mouseMove(label, inside += QPoint(label->width() / 2, 0)); break;
+        case Step::Leave: QTest::mouseMove(&dialog.dialog, dialog.away()); break;
+        case Step::PressAndDragOut:
+            // Moves from outside keep reaching the label while the button is held.
+            QTest::mousePress(label, Qt::LeftButton, {}, inside);
+            QTest::mouseMove(&dialog.dialog, dialog.away());
+            QTest::mouseMove(&dialog.dialog, dialog.away() + QPoint(0, 1));
+            QTest::mouseRelease(&dialog.dialog, Qt::LeftButton, {}, dialog.away() + QPoint(0, 1));
+            break;
+        case Step::LeaveUnseen: {
+            // As a platform without grabs tells the pointer left the window.
+            QEvent leave(QEvent::Leave);
+            QApplication::sendEvent(label, &leave);
+            break;
+        }
+        case Step::Hide: label->hide(); break;
+        case Step::Deactivate:
+            other.show();
+            QApplication::setActiveWindow(&other);
+            QVERIFY(QTest::qWaitForWindowActive(&other));
+            break;
+        case Step::Disable: label->setEnabled(false); break;
+        case Step::ShowTip: {
+            // As the application asks once the pointer has rested on the label.
+            QHelpEvent help(QEvent::ToolTip, inside, label->mapToGlobal(inside));
+            QApplication::sendEvent(label, &help);
+            QVERIFY(QToolTip::isVisible());
+            QCOMPARE(QToolTip::text(), label->Target());
+            break;
+        }
+        }
+    }
+}
+
 void TestHyperlinkLabel::statesAndColours_data()
 {
     QTest::addColumn<QList<Step>>("steps");
@@ -193,36 +255,9 @@ void TestHyperlinkLabel::statesAndColours()
     HyperlinkLabel *label = dialog.attach(Caption);
     QCOMPARE(label->HoverColour(), kHighlight);
     QWidget other;
-    QPoint inside(2, label->height() / 2);
-    for (Step step : steps) {
-        switch (step) {
-        case Step::Visit: label->MarkVisited(true); break;
-        case Step::Unvisit: label->MarkVisited(false); break;
-        case Step::Enter: QTest::mouseMove(label, inside); break;
-        case Step::MoveInside: QTest::mouseMove(label, inside += QPoint(label->width() / 2, 0)); break;
-        case Step::Leave: QTest::mouseMove(&dialog.dialog, dialog.away()); break;
-        case Step::PressAndDragOut:
-            // Moves from outside keep reaching the label while the button is held.
-            QTest::mousePress(label, Qt::LeftButton, {}, inside);
-            QTest::mouseMove(&dialog.dialog, dialog.away());
-            QTest::mouseMove(&dialog.dialog, dialog.away() + QPoint(0, 1));
-            QTest::mouseRelease(&dialog.dialog, Qt::LeftButton, {}, dialog.away() + QPoint(0, 1));
-            break;
-        case Step::LeaveUnseen: {
-            // As a platform without grabs tells the pointer left the window.
-            QEvent leave(QEvent::Leave);
-            QApplication::sendEvent(label, &leave);
-            break;
-        }
-        case Step::Hide: label->hide(); break;
-        case Step::Deactivate:
-            other.show();
-            QApplication::setActiveWindow(&other);
-            QVERIFY(QTest::qWaitForWindowActive(&other));
-            break;
-        case Step::Disable: label->setEnabled(false); break;
-        }
-    }
+    play(dialog, label, steps, other);
+    if (QTest::currentTestFailed())
+        return;
     const QColor expected = colour == "hover"     ? label->HoverColour()
                             : colour == "visited" ? label->VisitedColour()
                                                   : label->LinkColour();
@@ -234,6 +269,39 @@ void TestHyperlinkLabel::statesAndColours()
     QVERIFY(opened_.isEmpty());
     delete label;
     QCOMPARE(QWidget::mouseGrabber(), nullptr);
+}
+
+void TestHyperlinkLabel::tipGoesWithThePointer_data()
+{
+    QTest::addColumn<QList<Step>>("steps");
+    QTest::addColumn<bool>("tipShown"); // a moment after the last step
+    using S = Step;
+    QTest::newRow("pointerStays") << QList<Step>{S::Enter, S::ShowTip, S::MoveInside} << true;
+    QTest::newRow("pointerLeaves") << QList<Step>{S::Enter, S::ShowTip, S::Leave} << false;
+    QTest::newRow("leftUnseen") << QList<Step>{S::Enter, S::ShowTip, S::LeaveUnseen} << false;
+    QTest::newRow("hidden") << QList<Step>{S::Enter, S::ShowTip, S::Hide} << false;
+}
+
+void TestHyperlinkLabel::tipGoesWithThePointer()
+{
+    QFETCH(QList<Step>, steps);
+    QFETCH(bool, tipShown);
+    LinkDialog dialog;
+    HyperlinkLabel *label = dialog.attach(Caption);
+    label->SetTarget(kWeb);
+    QWidget other;
+    play(dialog, label, steps, other);
+    if (QTest::currentTestFailed())
+        return;
+    // Well within the ten seconds a tip of its length would otherwise stay.
+    if (tipShown) {
+        QTest::qWait(1000);
+        QVERIFY(QToolTip::isVisible());
+    } else {
+        QTRY_VERIFY_WITH_TIMEOUT(!QToolTip::isVisible(), 2000);
+    }
+    QToolTip::hideText();
+    QTRY_VERIFY(!QToolTip::isVisible());
 }
 
 void TestHyperlinkLabel::clicks_data()

@@ -13,6 +13,7 @@
 #include <QFontMetrics>
 #include <QMenu>
 #include <QPainter>
+#include <QScopeGuard>
 #include <QTest>
 
 using namespace qw;
@@ -52,6 +53,8 @@ private slots:
     void textSitsInItsRectangle();
     void disabledGlyphs();
     void popupIsDrawnByItsMenu();
+    void disabledTextIsReadable_data();
+    void disabledTextIsReadable();
 
 private:
     QImage draw(const Entry &entry, unsigned state, QRect rect = kEntry);
@@ -297,6 +300,60 @@ void TestGlyphMenuDraw::popupIsDrawnByItsMenu()
     QCOMPARE(image.pixel(open.left() + 1, open.center().y()), column);
     QCOMPARE(image.pixel(open.right() - 2, open.center().y()), ScaleTowardBlack(sys(SysColour::Window), 0.02));
     QCOMPARE(image.pixel(separator.left() + 30, separator.top() + 1), sys(SysColour::BtnShadow));
+}
+
+void TestGlyphMenuDraw::disabledTextIsReadable_data()
+{
+    // The system's grey text in black on white; the plain flat look blends it toward white.
+    constexpr QRgb kGreyText = 0xFF6D6D6D;
+    QTest::addColumn<int>("platformCode");
+    QTest::addColumn<int>("drawMode");
+    QTest::addColumn<QRgb>("disabledInk");
+    QTest::newRow("flat") << 1 << 1 << BlendTowardWhite(kGreyText, 0.4);
+    QTest::newRow("themedFlat") << 7 << 1 << kGreyText;
+    QTest::newRow("classic") << 1 << 0 << kGreyText;
+}
+
+void TestGlyphMenuDraw::disabledTextIsReadable()
+{
+    QFETCH(int, platformCode);
+    QFETCH(int, drawMode);
+    QFETCH(QRgb, disabledInk);
+    // Black on white, with the pale disabled text that Qt's own palette has.
+    const QPalette saved = QApplication::palette();
+    const auto restore = qScopeGuard([&saved] { QApplication::setPalette(saved); });
+    QPalette palette = saved;
+    palette.setColor(QPalette::Text, Qt::black);
+    palette.setColor(QPalette::Base, Qt::white);
+    palette.setColor(QPalette::Disabled, QPalette::Text, QColor(0xBE, 0xBE, 0xBE));
+    QApplication::setPalette(palette);
+    LookGuard look;
+    look.Set([=](MenuLook &changed) {
+        changed.platformCode = platformCode;
+        changed.themedDrawMode = changed.plainDrawMode = drawMode;
+    });
+
+    // The darkest pixel of an entry's text is the colour it is drawn in.
+    QMenu *file = menu_.SubMenuAt(0);
+    QAction *open = MenuAdapter::ActionAt(file, 0);
+    const auto ink = [file, open] {
+        file->adjustSize();
+        const QRect entry = file->actionGeometry(open);
+        const QImage image = file->grab().toImage().convertToFormat(QImage::Format_RGB32);
+        QRgb darkest = 0xFFFFFFFF;
+        for (int y = entry.top(); y <= entry.bottom(); ++y)
+            for (int x = entry.left() + W + 9; x < entry.right() - W; ++x)
+                if (qGray(image.pixel(x, y)) < qGray(darkest))
+                    darkest = image.pixel(x, y);
+        return darkest;
+    };
+    QCOMPARE(ink(), sys(SysColour::MenuText));
+    open->setEnabled(false);
+    const QRgb disabled = ink();
+    open->setEnabled(true);
+    const auto hex = [](QRgb colour) { return QStringLiteral("#%1").arg(colour & 0xFFFFFF, 6, 16, QChar('0')); };
+    QVERIFY2(qAbs(qGray(disabled) - qGray(disabledInk)) <= 1,
+             qPrintable(hex(disabled) + " instead of " + hex(disabledInk)));
 }
 
 QTEST_MAIN(TestGlyphMenuDraw)

@@ -50,7 +50,8 @@ if(PROGRAM)
   get_filename_component(program_name "${PROGRAM}" NAME)
 endif()
 foreach(expected IN ITEMS
-    "\nExec=${program_name} %f\n" "\nIcon=${app_id}\n" "\nMimeType=application/pdf;\n")
+    "\nExec=${program_name} %f\n" "\nIcon=${app_id}\n" "\nMimeType=application/pdf;\n"
+    "\nStartupWMClass=${program_name}\n")
   string(FIND "${desktop}" "${expected}" at)
   if(at EQUAL -1)
     string(STRIP "${expected}" expected)

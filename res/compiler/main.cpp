@@ -4,7 +4,9 @@
 //   quirerc MANIFEST OUTPUT.cpp [DUMP_FOLDER]
 //
 // Manifest lines: "<type> <id> <source> [WxHxDEPTH]" with type menu, toolbar, bitmap or icon.
-// A toolbar also yields the bitmap of the same id (its image strip).
+// A toolbar also yields the bitmap of the same id (its image strip). A bitmap or icon drawn
+// again at twice its size beside its source ("open.pix" and "open@2x.pix") yields a second
+// resource of the same type and id, at scale 2.
 
 #include "ResourceSources.h"
 
@@ -12,6 +14,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iostream>
+#include <optional>
 #include <sstream>
 #include <stdexcept>
 #include <string>
@@ -22,6 +25,7 @@ namespace {
 struct Resource {
     std::string type; // as the program looks it up: MENU, TOOLBAR, BITMAP, ICON
     int id = 0;
+    int scale = 1;
     Bytes bytes;
     std::string dumpName;
 };
@@ -34,6 +38,32 @@ void checkShape(const PixImage &image, const std::string &shape, const std::stri
         = std::to_string(image.width) + "x" + std::to_string(image.height) + "x" + std::to_string(image.depth);
     if (actual != shape)
         throw std::runtime_error(where + ": picture is " + actual + ", the manifest wants " + shape);
+}
+
+// "images/open.pix" -> "images/open@2x.pix"
+std::filesystem::path doubleSizeSibling(const std::filesystem::path &source)
+{
+    std::filesystem::path sibling = source;
+    sibling.replace_filename(source.stem().string() + "@2x" + source.extension().string());
+    return sibling;
+}
+
+// The drawing at twice the size, when there is one: exactly twice as wide and high. Its depth
+// is its own, as finer drawing may want more colours.
+std::optional<PixImage> readDoubleSize(const std::filesystem::path &source, const PixImage &normal)
+{
+    const std::filesystem::path path = doubleSizeSibling(source);
+    if (!std::filesystem::exists(path))
+        return std::nullopt;
+    PixImage image = ReadPixFile(path.string());
+    if (image.width != 2 * normal.width || image.height != 2 * normal.height)
+        throw std::runtime_error(path.string() + ": picture is " + std::to_string(image.width) + "x"
+                                 + std::to_string(image.height) + ", twice " + source.filename().string() + " is "
+                                 + std::to_string(2 * normal.width) + "x" + std::to_string(2 * normal.height));
+    if (image.hasMask != normal.hasMask)
+        throw std::runtime_error(path.string() + ": has a mask where " + source.filename().string()
+                                 + " has none, or none where it has one");
+    return image;
 }
 
 std::vector<Resource> compileManifest(const std::filesystem::path &manifest)
@@ -57,20 +87,26 @@ std::vector<Resource> compileManifest(const std::filesystem::path &manifest)
         const std::string path = (folder / source).string();
         const std::string idText = std::to_string(id);
         if (type == "menu") {
-            resources.push_back({"MENU", id, CompileMenuSource(ReadTextFile(path), path), "menu_" + idText + ".bin"});
+            resources.push_back({"MENU", id, 1, CompileMenuSource(ReadTextFile(path), path), "menu_" + idText + ".bin"});
         } else if (type == "toolbar") {
             CompiledToolbar toolbar
                 = CompileToolbarSource(ReadTextFile(path), std::filesystem::path(path).parent_path().string(), path);
             checkShape(toolbar.strip, shape, where);
-            resources.push_back({"TOOLBAR", id, std::move(toolbar.toolbar), "toolbar_" + idText + ".bin"});
-            resources.push_back({"BITMAP", id, WriteBmpFile(toolbar.strip), "bitmap_" + idText + ".bmp"});
+            resources.push_back({"TOOLBAR", id, 1, std::move(toolbar.toolbar), "toolbar_" + idText + ".bin"});
+            resources.push_back({"BITMAP", id, 1, WriteBmpFile(toolbar.strip), "bitmap_" + idText + ".bmp"});
         } else if (type == "bitmap" || type == "icon") {
             const PixImage image = ReadPixFile(path);
             checkShape(image, shape, where);
-            if (type == "bitmap")
-                resources.push_back({"BITMAP", id, WriteBmpFile(image), "bitmap_" + idText + ".bmp"});
-            else
-                resources.push_back({"ICON", id, WriteIcoFile(image), "icon_" + idText + ".ico"});
+            const std::optional<PixImage> twice = readDoubleSize(path, image);
+            if (type == "bitmap") {
+                resources.push_back({"BITMAP", id, 1, WriteBmpFile(image), "bitmap_" + idText + ".bmp"});
+                if (twice)
+                    resources.push_back({"BITMAP", id, 2, WriteBmpFile(*twice), "bitmap_" + idText + "@2x.bmp"});
+            } else {
+                resources.push_back({"ICON", id, 1, WriteIcoFile(image), "icon_" + idText + ".ico"});
+                if (twice)
+                    resources.push_back({"ICON", id, 2, WriteIcoFile(*twice), "icon_" + idText + "@2x.ico"});
+            }
         } else {
             throw std::runtime_error(where + ": unknown resource type '" + type + "'");
         }
@@ -92,7 +128,7 @@ std::string cppSource(const std::vector<Resource> &resources)
     }
     out << "const qw::ResourceEntry entries[] = {\n";
     for (std::size_t i = 0; i < resources.size(); ++i)
-        out << "    {\"" << resources[i].type << "\", " << resources[i].id << ", data" << i << ", sizeof data" << i
+        out << "    {\"" << resources[i].type << "\", " << resources[i].id << ", " << resources[i].scale << ", data" << i << ", sizeof data" << i
             << "},\n";
     out << "};\n} // namespace\n\nstd::span<const qw::ResourceEntry> qw::ResourceTable()\n{\n    return entries;\n}\n";
     return out.str();

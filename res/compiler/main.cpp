@@ -6,7 +6,8 @@
 // Manifest lines: "<type> <id> <source> [WxHxDEPTH]" with type menu, toolbar, bitmap or icon.
 // A toolbar also yields the bitmap of the same id (its image strip). A bitmap or icon drawn
 // again at twice its size beside its source ("open.pix" and "open@2x.pix") yields a second
-// resource of the same type and id, at scale 2.
+// resource of the same type and id, at scale 2; so does a toolbar whose pictures have such
+// drawings.
 
 #include "ResourceSources.h"
 
@@ -40,32 +41,6 @@ void checkShape(const PixImage &image, const std::string &shape, const std::stri
         throw std::runtime_error(where + ": picture is " + actual + ", the manifest wants " + shape);
 }
 
-// "images/open.pix" -> "images/open@2x.pix"
-std::filesystem::path doubleSizeSibling(const std::filesystem::path &source)
-{
-    std::filesystem::path sibling = source;
-    sibling.replace_filename(source.stem().string() + "@2x" + source.extension().string());
-    return sibling;
-}
-
-// The drawing at twice the size, when there is one: exactly twice as wide and high. Its depth
-// is its own, as finer drawing may want more colours.
-std::optional<PixImage> readDoubleSize(const std::filesystem::path &source, const PixImage &normal)
-{
-    const std::filesystem::path path = doubleSizeSibling(source);
-    if (!std::filesystem::exists(path))
-        return std::nullopt;
-    PixImage image = ReadPixFile(path.string());
-    if (image.width != 2 * normal.width || image.height != 2 * normal.height)
-        throw std::runtime_error(path.string() + ": picture is " + std::to_string(image.width) + "x"
-                                 + std::to_string(image.height) + ", twice " + source.filename().string() + " is "
-                                 + std::to_string(2 * normal.width) + "x" + std::to_string(2 * normal.height));
-    if (image.hasMask != normal.hasMask)
-        throw std::runtime_error(path.string() + ": has a mask where " + source.filename().string()
-                                 + " has none, or none where it has one");
-    return image;
-}
-
 std::vector<Resource> compileManifest(const std::filesystem::path &manifest)
 {
     const std::filesystem::path folder = manifest.parent_path();
@@ -94,10 +69,13 @@ std::vector<Resource> compileManifest(const std::filesystem::path &manifest)
             checkShape(toolbar.strip, shape, where);
             resources.push_back({"TOOLBAR", id, 1, std::move(toolbar.toolbar), "toolbar_" + idText + ".bin"});
             resources.push_back({"BITMAP", id, 1, WriteBmpFile(toolbar.strip), "bitmap_" + idText + ".bmp"});
+            if (toolbar.doubleStrip.width > 0)
+                resources.push_back(
+                    {"BITMAP", id, 2, WriteBmpFile(toolbar.doubleStrip), "bitmap_" + idText + "@2x.bmp"});
         } else if (type == "bitmap" || type == "icon") {
             const PixImage image = ReadPixFile(path);
             checkShape(image, shape, where);
-            const std::optional<PixImage> twice = readDoubleSize(path, image);
+            const std::optional<PixImage> twice = ReadDoubleSizePix(path, image);
             if (type == "bitmap") {
                 resources.push_back({"BITMAP", id, 1, WriteBmpFile(image), "bitmap_" + idText + ".bmp"});
                 if (twice)

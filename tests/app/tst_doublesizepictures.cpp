@@ -7,8 +7,10 @@
 #include "support/StandInEngine.h"
 
 #include "PixImage.h"
+#include "framework/SystemColours.h"
 
 #include <QApplication>
+#include <QMenuBar>
 #include <QLabel>
 #include <QMenu>
 #include <QPainter>
@@ -27,17 +29,32 @@ for last in "$@"; do :; done
 printf 'NumberOfPages: 4\n' > "$last"
 )";
 
-// A `.pix` drawing as an image with its transparent pixels (the mask, or white for a button
-// picture) clear, in the form that pictures are drawn and scaled in.
-QImage drawing(const QString &name, bool whiteIsClear)
+enum class Shown { Button, Row, AboutIcon, MenuGlyph };
+
+// A `.pix` drawing as an image with its transparent pixels clear (the mask; white for a button
+// picture; silver for a menu glyph, whose black, greys and white take the system's button
+// colours), in the form that pictures are drawn and scaled in.
+QImage drawing(const QString &name, Shown shown)
 {
     const PixImage pix = ReadPixFile((QStringLiteral(QUIRE_IMAGES_DIR "/") + name).toStdString());
+    const QList<std::pair<QRgb, QRgb>> glyphColours = {
+        {qRgb(0, 0, 0), GetSysColour(SysColour::BtnText).rgb()},
+        {qRgb(128, 128, 128), GetSysColour(SysColour::BtnShadow).rgb()},
+        {qRgb(255, 255, 255), GetSysColour(SysColour::BtnHighlight).rgb()}};
     QImage image(pix.width, pix.height, QImage::Format_ARGB32);
     for (int y = 0; y < pix.height; ++y)
         for (int x = 0; x < pix.width; ++x) {
             const Rgb c = pix.at(x, y);
-            const bool clear = pix.hasMask ? pix.clearAt(x, y) : whiteIsClear && c == Rgb{255, 255, 255};
-            image.setPixel(x, y, clear ? 0 : qRgb(c.r, c.g, c.b));
+            QRgb colour = qRgb(c.r, c.g, c.b);
+            bool clear = pix.hasMask && pix.clearAt(x, y);
+            if (shown == Shown::Button)
+                clear = c == Rgb{255, 255, 255};
+            if (shown == Shown::MenuGlyph) {
+                clear = c == Rgb{192, 192, 192};
+                for (const auto &[from, to] : glyphColours)
+                    colour = colour == from ? to : colour;
+            }
+            image.setPixel(x, y, clear ? 0 : colour);
         }
     return image.convertToFormat(QImage::Format_ARGB32_Premultiplied);
 }
@@ -81,24 +98,30 @@ void TestDoubleSizePictures::initTestCase()
     QVERIFY(InstallStandInEngine(kFakeEngine));
 }
 
-enum class Shown { Button, Row, AboutIcon };
 Q_DECLARE_METATYPE(Shown)
 
 void TestDoubleSizePictures::picturesComeFromTheDoubleSizeDrawings_data()
 {
     QTest::addColumn<Shown>("shown");
-    QTest::addColumn<int>("which"); // control id, or row number
+    QTest::addColumn<int>("which"); // control id, row number, or menu position
     QTest::addColumn<QString>("source"); // the drawing at the normal size, under res/images
     QTest::addColumn<int>("shownSize"); // the size it is shown at, in device-independent pixels
+    QTest::addColumn<QString>("entry"); // the menu entry that shows it
 
-    QTest::newRow("openButton") << Shown::Button << int(CtrlId::OpenButton) << "buttons/open.pix" << 32;
-    QTest::newRow("insertButton") << Shown::Button << int(CtrlId::InsertButton) << "buttons/insert.pix" << 32;
-    QTest::newRow("deleteButton") << Shown::Button << int(CtrlId::DeleteButton) << "buttons/delete.pix" << 32;
-    QTest::newRow("splitButton") << Shown::Button << int(CtrlId::SplitButton) << "buttons/split.pix" << 32;
-    QTest::newRow("optionsButton") << Shown::Button << int(CtrlId::OptionsButton) << "buttons/options.pix" << 32;
-    QTest::newRow("pageRow") << Shown::Row << 3 << "icons/page.pix" << 20;
-    QTest::newRow("breakPointRow") << Shown::Row << 2 << "icons/breakpoint.pix" << 20;
-    QTest::newRow("aboutBoxIcon") << Shown::AboutIcon << 0 << "icons/app.pix" << 32;
+    QTest::newRow("openButton") << Shown::Button << int(CtrlId::OpenButton) << "buttons/open.pix" << 32 << QString();
+    QTest::newRow("insertButton") << Shown::Button << int(CtrlId::InsertButton) << "buttons/insert.pix" << 32 << QString();
+    QTest::newRow("deleteButton") << Shown::Button << int(CtrlId::DeleteButton) << "buttons/delete.pix" << 32 << QString();
+    QTest::newRow("splitButton") << Shown::Button << int(CtrlId::SplitButton) << "buttons/split.pix" << 32 << QString();
+    QTest::newRow("optionsButton") << Shown::Button << int(CtrlId::OptionsButton) << "buttons/options.pix" << 32 << QString();
+    QTest::newRow("pageRow") << Shown::Row << 3 << "icons/page.pix" << 20 << QString();
+    QTest::newRow("breakPointRow") << Shown::Row << 2 << "icons/breakpoint.pix" << 20 << QString();
+    QTest::newRow("aboutBoxIcon") << Shown::AboutIcon << 0 << "icons/app.pix" << 32 << QString();
+    // The entry shown selected, as the pointer over it makes it: its own glyph, not a variant.
+    QTest::newRow("openGlyph") << Shown::MenuGlyph << 0 << "toolbar/01-open.pix" << 16 << "&Open...";
+    QTest::newRow("exitGlyph") << Shown::MenuGlyph << 0 << "toolbar/13-exit.pix" << 16 << "&Exit";
+    QTest::newRow("splitGlyph") << Shown::MenuGlyph << 1 << "toolbar/03-split.pix" << 16 << "&Split PDF Based Break Points";
+    QTest::newRow("webSiteGlyph") << Shown::MenuGlyph << 2 << "toolbar/10-website.pix" << 16 << "&View Web Site";
+    QTest::newRow("aboutGlyph") << Shown::MenuGlyph << 2 << "toolbar/07-about.pix" << 16 << "&About...";
 }
 
 void TestDoubleSizePictures::picturesComeFromTheDoubleSizeDrawings()
@@ -107,16 +130,16 @@ void TestDoubleSizePictures::picturesComeFromTheDoubleSizeDrawings()
     QFETCH(int, which);
     QFETCH(QString, source);
     QFETCH(int, shownSize);
+    QFETCH(QString, entry);
 
-    const bool button = shown == Shown::Button;
     QString doubleSource = source;
     doubleSource.replace(QStringLiteral(".pix"), QStringLiteral("@2x.pix"));
-    QImage expected = drawing(doubleSource, button);
-    const QImage normal = drawing(source, button);
+    QImage expected = drawing(doubleSource, shown);
+    const QImage normal = drawing(source, shown);
     QCOMPARE(expected.size(), normal.size() * kScale);
     // A drawing that merely doubles every pixel would prove nothing.
     QVERIFY(expected != normal.scaled(expected.size()));
-    if (expected.width() != shownSize * kScale)
+    if (expected.width() != shownSize * kScale && shown != Shown::MenuGlyph)
         expected = expected.scaled(shownSize * kScale, shownSize * kScale, Qt::IgnoreAspectRatio,
                                    Qt::SmoothTransformation);
 
@@ -151,6 +174,19 @@ void TestDoubleSizePictures::picturesComeFromTheDoubleSizeDrawings()
             const QRect row = list->visualRect(list->model()->index(which, 0));
             drawn = deviceImage(list->viewport());
             area = QRect(row.topLeft() * kScale, row.size() * kScale);
+        } else if (shown == Shown::MenuGlyph) {
+            QMenu *menu = qobject_cast<QMenu *>(dlg.MenuBar()->actions().at(which)->menu());
+            QVERIFY(menu);
+            QAction *action = nullptr;
+            for (QAction *candidate : menu->actions())
+                if (candidate->text().startsWith(entry))
+                    action = candidate;
+            QVERIFY2(action, qPrintable(entry));
+            menu->adjustSize();
+            menu->setActiveAction(action);
+            const QRect place = menu->actionGeometry(action);
+            drawn = deviceImage(menu);
+            area = QRect(place.topLeft() * kScale, place.size() * kScale);
         } else {
             IconButton *b = probe::Button(dlg, which);
             QVERIFY(b);

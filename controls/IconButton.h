@@ -127,8 +127,8 @@ private:
     static QImage MakeTransparencyMask(QImage &picture, int width, int height, QRgb transparent);
     static int AdoptPicture(Picture &slot, const QImage &source, QRgb transparent);
     static void AdoptDoubleSize(Picture &slot, const QImage &source);
-    // The picture to draw on `painter`'s device: the double-size drawing where there are twice
-    // as many device pixels and there is one.
+    // Whether `painter`'s device has twice as many device pixels and `picture` a drawing at
+    // twice the size to fill them.
     static bool DrawsDoubleSize(const QPainter &painter, const Picture &picture);
     void ReleaseImages();
     void DrawDisabledImage(QPainter &painter, const Picture &picture, const QPoint &at) const;

@@ -18,10 +18,19 @@ namespace qw {
 namespace {
 constexpr QSize kRowImageSize(20, 20);
 
+QPixmap rowPixmap(const QImage &drawing, const QSize &size)
+{
+    return QPixmap::fromImage(drawing.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
+}
+
+// Reduced from the icon's own drawing, and on a screen of twice the density from its drawing
+// at twice the size, so the row never shows a picture blown up.
 QIcon rowImage(int iconId)
 {
-    const QImage image = ResourceStore::LoadIconImage(iconId);
-    return QIcon(QPixmap::fromImage(image.scaled(kRowImageSize, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)));
+    QIcon icon(rowPixmap(ResourceStore::LoadIconImage(iconId), kRowImageSize));
+    if (const QImage twice = ResourceStore::LoadIconImage(iconId, 2); !twice.isNull())
+        icon.addPixmap(rowPixmap(twice, kRowImageSize * 2));
+    return icon;
 }
 } // namespace
 

@@ -137,7 +137,13 @@ int IconButton::AssignImages(int pictureId, QRgb transparent, int idleId, QRgb i
 {
     const QImage picture = ResourceStore::LoadBitmap(pictureId);
     const QImage idle = idleId != 0 ? ResourceStore::LoadBitmap(idleId) : QImage();
-    return AssignImageHandles(picture, transparent, idle, idleTransparent, repaint);
+    const int result = AssignImageHandles(picture, transparent, idle, idleTransparent, repaint);
+    if (result == IconButtonResult::Ok) {
+        AdoptDoubleSize(images_[0], ResourceStore::LoadBitmap(pictureId, 2));
+        if (idleId != 0)
+            AdoptDoubleSize(images_[1], ResourceStore::LoadBitmap(idleId, 2));
+    }
+    return result;
 }
 
 int IconButton::AssignImageHandles(const QImage &picture, QRgb transparent, const QImage &idlePicture,
@@ -173,8 +179,27 @@ int IconButton::AdoptPicture(Picture &slot, const QImage &source, QRgb transpare
             if (mask.pixelIndex(x, y) == 1)
                 pixels[x] = 0;
     }
-    slot = Picture{std::move(image), std::move(mask), std::move(masked), transparent};
+    slot = Picture{std::move(image), std::move(mask), std::move(masked), transparent, {}, {}};
     return IconButtonResult::Ok;
+}
+
+void IconButton::AdoptDoubleSize(Picture &slot, const QImage &source)
+{
+    // Only a drawing that covers the picture's place exactly can stand in for it.
+    if (slot.image.isNull() || source.size() != slot.image.size() * 2)
+        return;
+    Picture twice;
+    if (AdoptPicture(twice, source, slot.transparent) != IconButtonResult::Ok)
+        return;
+    slot.twiceMasked = twice.masked;
+    slot.twiceMasked.setDevicePixelRatio(2);
+    slot.twiceShape = embossedShape(twice.image, twice.mask);
+    slot.twiceShape.setDevicePixelRatio(2);
+}
+
+bool IconButton::DrawsDoubleSize(const QPainter &painter, const Picture &picture)
+{
+    return !picture.twiceMasked.isNull() && painter.device() && painter.device()->devicePixelRatio() >= 2;
 }
 
 QImage IconButton::MakeTransparencyMask(QImage &picture, int width, int height, QRgb transparent)
@@ -391,12 +416,14 @@ void IconButton::DrawImage(QPainter &painter, bool hasCaption, const QRect &item
     if (disabled && showDisabledImage_)
         DrawDisabledImage(painter, picture, place.topLeft());
     else
-        painter.drawImage(place.topLeft(), picture.masked);
+        painter.drawImage(place.topLeft(), DrawsDoubleSize(painter, picture) ? picture.twiceMasked : picture.masked);
 }
 
 void IconButton::DrawDisabledImage(QPainter &painter, const Picture &picture, const QPoint &at) const
 {
-    Bevel::DrawEmbossed(painter, at, embossedShape(picture.image, picture.mask));
+    Bevel::DrawEmbossed(painter, at,
+                        DrawsDoubleSize(painter, picture) ? picture.twiceShape
+                                                          : embossedShape(picture.image, picture.mask));
 }
 
 void IconButton::DrawCaption(QPainter &painter, const QString &caption, const QRect &itemRect, QRect &captionRect,

@@ -55,7 +55,9 @@ public:
     static IconButton *SubclassDlgItem(int id, QWidget *dialogRoot);
 
     // Loads the bitmap resources and hands them to AssignImageHandles; `idleId` 0 means no idle
-    // picture. A resource that cannot be loaded counts as no picture (result 0).
+    // picture. A resource that cannot be loaded counts as no picture (result 0). A bitmap drawn
+    // again at twice its size is taken too, and drawn in its place on a screen of twice the
+    // pixel density.
     int AssignImages(int pictureId, QRgb transparent, int idleId, QRgb idleTransparent, bool repaint);
     // Replaces the pictures held: `picture` (none when null) and an optional idle picture shown
     // while the button is neither hot nor pressed. Pixels of the transparent colour show the
@@ -116,10 +118,18 @@ private:
         QImage mask; // monochrome: 1 where the picture has its transparent colour
         QImage masked; // the picture with the mask as transparency, ready to draw
         QRgb transparent = 0;
+        // The drawing at twice the size, masked the same way, with a device pixel ratio of 2 so
+        // that it covers the picture's place; none when there is no such drawing.
+        QImage twiceMasked;
+        QImage twiceShape; // what the disabled look embosses from it
     };
 
     static QImage MakeTransparencyMask(QImage &picture, int width, int height, QRgb transparent);
     static int AdoptPicture(Picture &slot, const QImage &source, QRgb transparent);
+    static void AdoptDoubleSize(Picture &slot, const QImage &source);
+    // Whether `painter`'s device has twice as many device pixels and `picture` a drawing at
+    // twice the size to fill them.
+    static bool DrawsDoubleSize(const QPainter &painter, const Picture &picture);
     void ReleaseImages();
     void DrawDisabledImage(QPainter &painter, const Picture &picture, const QPoint &at) const;
     void TrackHover(Qt::MouseButtons buttons, const QPoint &pos);

@@ -15,6 +15,8 @@ QImage inked(const QImage &shape, const QColor &colour)
     QImage ink(shape.size(), QImage::Format_ARGB32_Premultiplied);
     if (ink.isNull())
         return ink;
+    // A shape drawn at twice the size keeps covering the place of the normal one.
+    ink.setDevicePixelRatio(shape.devicePixelRatio());
     ink.fill(Qt::transparent);
     const QRgb pixel = qPremultiply(colour.rgba());
     for (int y = 0; y < shape.height(); ++y) {

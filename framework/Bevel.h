@@ -40,7 +40,8 @@ template <typename InShape> QImage ShapeOf(const QSize &size, InShape inShape)
 
 // A disabled picture engraved into the surface: the pixels that are 1 in the monochrome
 // `shape` in button highlight one pixel right of and below `at`, then in button shadow at
-// `at` itself. Pixels outside the shape are left as they are.
+// `at` itself. Pixels outside the shape are left as they are. A shape with a device pixel
+// ratio of 2 (drawn at twice the size) covers the same place as one of half its size.
 void DrawEmbossed(QPainter &painter, const QPoint &at, const QImage &shape);
 
 } // namespace Bevel

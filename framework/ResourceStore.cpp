@@ -25,28 +25,33 @@ QImage decode(QByteArrayView bytes, const char *format)
 
 } // namespace
 
-QByteArrayView ResourceStore::Find(const char *type, int id)
+QByteArrayView ResourceStore::Find(const char *type, int id, int scale)
 {
     for (const ResourceEntry &entry : ResourceTable())
-        if (entry.id == id && std::strcmp(entry.type, type) == 0)
+        if (entry.id == id && entry.scale == scale && std::strcmp(entry.type, type) == 0)
             return QByteArrayView(reinterpret_cast<const char *>(entry.data), qsizetype(entry.size));
     return {};
 }
 
-QImage ResourceStore::LoadBitmap(int id)
+QImage ResourceStore::LoadBitmap(int id, int scale)
 {
-    return decode(Find("BITMAP", id), "bmp");
+    return decode(Find("BITMAP", id, scale), "bmp");
 }
 
-QImage ResourceStore::LoadIconImage(int id)
+QImage ResourceStore::LoadIconImage(int id, int scale)
 {
-    return decode(Find("ICON", id), "ico");
+    return decode(Find("ICON", id, scale), "ico");
 }
 
 QIcon ResourceStore::LoadIcon(int id)
 {
     const QImage image = LoadIconImage(id);
-    return image.isNull() ? QIcon() : QIcon(QPixmap::fromImage(image));
+    if (image.isNull())
+        return {};
+    QIcon icon(QPixmap::fromImage(image));
+    if (const QImage twice = LoadIconImage(id, 2); !twice.isNull())
+        icon.addPixmap(QPixmap::fromImage(twice));
+    return icon;
 }
 
 } // namespace qw

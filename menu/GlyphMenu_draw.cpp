@@ -33,9 +33,13 @@ int imageOf(const GlyphMenuItem &item)
     return offset >= 0 && GlyphMenu::SharedImages && offset < GlyphMenu::SharedImages->Count() ? offset : -1;
 }
 
+// Where there are twice as many device pixels, the glyph's drawing at twice the size, if any.
 void drawImage(QPainter &dc, int index, int x, int y)
 {
-    dc.drawImage(QPoint(x, y), GlyphMenu::SharedImages->GetIcon(index));
+    const QImage twice = dc.device() && dc.device()->devicePixelRatio() >= 2
+                             ? GlyphMenu::SharedImages->GetDoubleSizeIcon(index)
+                             : QImage();
+    dc.drawImage(QPoint(x, y), twice.isNull() ? GlyphMenu::SharedImages->GetIcon(index) : twice);
 }
 
 enum class Glyph { None, Disabled, Selected, Normal };

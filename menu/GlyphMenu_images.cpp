@@ -78,38 +78,46 @@ int GlyphMenu::StoreSharedImage(const ImageList &source, int index, quintptr com
     const QImage icon = source.GetIcon(index);
     if (icon.isNull())
         return -1;
+    const QImage doubleIcon = source.GetDoubleSizeIcon(index);
 
-    // The flat look's faded, shadow and disabled glyphs, made once here and never while drawing.
-    QList<QImage> variants;
+    // The flat look's faded, shadow and disabled glyphs, made once here and never while drawing;
+    // from the drawing at twice the size too, when there is one.
+    QList<QImage> variants, doubleVariants;
     if (look.UsesFlatLook() && MenuLook::flatGlyphVariants) {
         QImage faded, shadow, disabled;
         RenderImageToBitmap(source, index, faded, look);
         RenderImageToBitmap(source, index, shadow, look);
         RenderImageToBitmap(source, index, disabled, look);
-        MakeFadedGlyph(faded);
-        MakeShadowGlyph(shadow, look);
-        MakeDisabledGlyph(disabled, 0);
+        QImage doubleFaded = RenderDoubleSizeImage(source, index), doubleShadow = doubleFaded,
+               doubleDisabled = doubleFaded;
+        for (QImage *glyph : {&faded, &doubleFaded})
+            MakeFadedGlyph(*glyph);
+        for (QImage *glyph : {&shadow, &doubleShadow})
+            MakeShadowGlyph(*glyph, look);
+        for (QImage *glyph : {&disabled, &doubleDisabled})
+            MakeDisabledGlyph(*glyph, 0);
         variants = {faded, shadow, disabled};
+        doubleVariants = {doubleFaded, doubleShadow, doubleDisabled};
     }
 
     if (const int found = SharedOffsetOf(commandId); found >= 0) {
         // Replaced in place, so every index handed out stays valid.
-        SharedImages->ReplaceIcon(found, icon);
+        SharedImages->ReplaceIcon(found, icon, doubleIcon);
         if (!variants.isEmpty() && found + 2 < SharedImageIds.size() && SharedImageIds.at(found + 1) == commandId
             && SharedImageIds.at(found + 2) == commandId) {
             ImageList made(look.iconWidth, look.iconHeight);
-            for (const QImage &variant : variants)
-                made.AddMasked(variant, buttonFace());
             for (int i = 0; i < 3; ++i)
-                SharedImages->ReplaceIcon(found + 1 + i, made.GetIcon(i));
+                made.AddMasked(variants.at(i), buttonFace(), doubleVariants.at(i));
+            for (int i = 0; i < 3; ++i)
+                SharedImages->ReplaceIcon(found + 1 + i, made.GetIcon(i), made.GetDoubleSizeIcon(i));
         }
         return found;
     }
     const int stored = SharedImages->Count();
-    SharedImages->ReplaceIcon(-1, icon);
+    SharedImages->ReplaceIcon(-1, icon, doubleIcon);
     SharedImageIds.append(commandId);
-    for (const QImage &variant : variants) {
-        SharedImages->AddMasked(variant, buttonFace());
+    for (int i = 0; i < variants.size(); ++i) {
+        SharedImages->AddMasked(variants.at(i), buttonFace(), doubleVariants.at(i));
         SharedImageIds.append(commandId);
     }
     return stored;

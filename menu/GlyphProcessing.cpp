@@ -134,6 +134,7 @@ QRgb ScaleTowardBlack(QRgb colour, double factor)
 bool AddBitmapResource(ImageList &list, int bitmapId, MenuLook &look)
 {
     QImage bitmap = LoadRemappedBitmap(bitmapId);
+    QImage twice = LoadRemappedBitmap(bitmapId, 2);
     if (bitmap.isNull()) {
         bitmap = ResourceStore::LoadBitmap(bitmapId);
         if (bitmap.isNull())
@@ -142,15 +143,19 @@ bool AddBitmapResource(ImageList &list, int bitmapId, MenuLook &look)
         bitmap = bitmap.convertToFormat(QImage::Format_RGB32);
         ReplaceSilverWithFace(bitmap);
     }
-    return list.AddMasked(bitmap, sysColour(SysColour::BtnFace)) >= 0;
+    if (twice.isNull()) {
+        twice = ResourceStore::LoadBitmap(bitmapId, 2).convertToFormat(QImage::Format_RGB32);
+        ReplaceSilverWithFace(twice);
+    }
+    return list.AddMasked(bitmap, sysColour(SysColour::BtnFace), twice) >= 0;
 }
 
-QImage LoadRemappedBitmap(int bitmapId)
+QImage LoadRemappedBitmap(int bitmapId, int scale)
 {
     constexpr qsizetype fileHeaderSize = 14;
     constexpr qsizetype infoHeaderSize = 40;
     constexpr int remappedColours = 16;
-    const QByteArrayView file = ResourceStore::Find("BITMAP", bitmapId);
+    const QByteArrayView file = ResourceStore::Find("BITMAP", bitmapId, scale);
     if (file.size() < fileHeaderSize + infoHeaderSize)
         return {};
     const auto *info = reinterpret_cast<const uchar *>(file.data()) + fileHeaderSize;
@@ -199,6 +204,19 @@ bool RenderImageToBitmap(const ImageList &list, int index, QImage &result, const
     }
     result = bitmap;
     return true;
+}
+
+QImage RenderDoubleSizeImage(const ImageList &list, int index)
+{
+    QImage icon = list.GetDoubleSizeIcon(index);
+    if (icon.isNull())
+        return {};
+    icon.setDevicePixelRatio(1);
+    QImage bitmap(icon.size(), QImage::Format_RGB32);
+    bitmap.fill(QColor::fromRgb(sysColour(SysColour::BtnFace)));
+    QPainter painter(&bitmap);
+    painter.drawImage(0, 0, icon);
+    return bitmap;
 }
 
 void MakeFadedGlyph(QImage &glyph)

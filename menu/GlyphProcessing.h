@@ -25,14 +25,19 @@ QRgb ScaleTowardBlack(QRgb colour, double factor);
 // of its black, greys and white; any other is loaded as it is, which sets the look's
 // nonPaletteGlyphsSeen, and its silver pixels become button face. False (and the list
 // unchanged) when the resource is missing or gives no image.
+// The bitmap's drawing at twice the size, when it has one, goes in beside the images the same way.
 bool AddBitmapResource(ImageList &list, int bitmapId, MenuLook &look);
 // Bitmap resource `bitmapId` as RGB32 with black, RGB(128,128,128), RGB(192,192,192) and white
 // of its colour table replaced by the current button text, shadow, face and highlight colours;
 // null when the resource is missing, unreadable, or not a 16-colour bitmap.
-QImage LoadRemappedBitmap(int bitmapId);
+// `scale` 2 asks for its drawing at twice the size.
+QImage LoadRemappedBitmap(int bitmapId, int scale = 1);
 // Draws image `index` of `list` on the button face into `result` (the look's glyph size,
 // RGB32); with no such image `result` is plain button face. Always true.
 bool RenderImageToBitmap(const ImageList &list, int index, QImage &result, const MenuLook &look);
+// The same for the image's drawing at twice the size: twice the glyph size, device pixel ratio
+// 1 so that the per-pixel transformations see every pixel; null when it has none.
+QImage RenderDoubleSizeImage(const ImageList &list, int index);
 
 // The per-pixel states of a glyph, changed in place. A pixel is background when it is exactly
 // the button face as the glyph's format stores it. Indexed glyphs are widened to RGB32 first.

@@ -131,3 +131,18 @@ PixImage ReadPixFile(const std::string &path)
     text << file.rdbuf();
     return ParsePix(text.str(), path);
 }
+
+PixImage DoublePixels(const PixImage &image)
+{
+    PixImage twice = image;
+    twice.width = 2 * image.width;
+    twice.height = 2 * image.height;
+    twice.pixels.clear();
+    twice.transparent.clear();
+    for (int y = 0; y < twice.height; ++y)
+        for (int x = 0; x < twice.width; ++x) {
+            twice.pixels.push_back(image.at(x / 2, y / 2));
+            twice.transparent.push_back(image.hasMask && image.clearAt(x / 2, y / 2));
+        }
+    return twice;
+}

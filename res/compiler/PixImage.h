@@ -26,5 +26,8 @@ struct PixImage {
 PixImage ReadPixFile(const std::string &path);
 PixImage ParsePix(const std::string &text, const std::string &nameForErrors);
 
+// The picture at twice its size with every pixel doubled.
+PixImage DoublePixels(const PixImage &image);
+
 // The sixteen colours of a 4-bit picture, in palette order.
 const std::vector<Rgb> &StandardSixteenColours();

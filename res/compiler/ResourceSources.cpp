@@ -302,6 +302,8 @@ CompiledToolbar CompileToolbarSource(const std::string &text, const std::string 
 
     std::vector<unsigned> ids;
     std::vector<PixImage> images;
+    std::vector<PixImage> doubleImages;
+    bool anyDrawnDouble = false;
     for (token = tokens.next(); token.kind != Token::End; token = tokens.next()) {
         if (token.kind == Token::Word && token.text == "SEPARATOR") {
             ids.push_back(0);
@@ -319,6 +321,12 @@ CompiledToolbar CompileToolbarSource(const std::string &text, const std::string 
         if (image.width != int(width) || image.height != int(height) || image.depth != 4)
             tokens.fail(token.line, token.text + " is not a " + std::to_string(width) + " by " + std::to_string(height)
                                         + " picture of depth 4");
+        std::optional<PixImage> twice
+            = ReadDoubleSizePix((std::filesystem::path(folder) / token.text).string(), image);
+        if (twice && twice->depth != 4)
+            tokens.fail(token.line, token.text + ": its drawing at twice the size is not of depth 4");
+        anyDrawnDouble = anyDrawnDouble || twice.has_value();
+        doubleImages.push_back(twice ? std::move(*twice) : DoublePixels(image));
         ids.push_back(id);
         images.push_back(std::move(image));
     }
@@ -331,7 +339,27 @@ CompiledToolbar CompileToolbarSource(const std::string &text, const std::string 
     for (unsigned id : ids)
         Put16(result.toolbar, id);
     result.strip = JoinHorizontally(images);
+    if (anyDrawnDouble)
+        result.doubleStrip = JoinHorizontally(doubleImages);
     return result;
+}
+
+std::optional<PixImage> ReadDoubleSizePix(const std::string &path, const PixImage &normal)
+{
+    const std::filesystem::path source(path);
+    std::filesystem::path sibling = source;
+    sibling.replace_filename(source.stem().string() + "@2x" + source.extension().string());
+    if (!std::filesystem::exists(sibling))
+        return std::nullopt;
+    PixImage image = ReadPixFile(sibling.string());
+    const std::string name = sibling.string();
+    if (image.width != 2 * normal.width || image.height != 2 * normal.height)
+        throw std::runtime_error(name + ": picture is " + std::to_string(image.width) + "x"
+                                 + std::to_string(image.height) + ", twice " + source.filename().string() + " is "
+                                 + std::to_string(2 * normal.width) + "x" + std::to_string(2 * normal.height));
+    if (image.hasMask != normal.hasMask)
+        throw std::runtime_error(name + ": has a mask exactly when " + source.filename().string() + " has one");
+    return image;
 }
 
 std::string ReadTextFile(const std::string &path)

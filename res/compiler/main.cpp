@@ -4,7 +4,10 @@
 //   quirerc MANIFEST OUTPUT.cpp [DUMP_FOLDER]
 //
 // Manifest lines: "<type> <id> <source> [WxHxDEPTH]" with type menu, toolbar, bitmap or icon.
-// A toolbar also yields the bitmap of the same id (its image strip).
+// A toolbar also yields the bitmap of the same id (its image strip). A bitmap or icon drawn
+// again at twice its size beside its source ("open.pix" and "open@2x.pix") yields a second
+// resource of the same type and id, at scale 2; so does a toolbar whose pictures have such
+// drawings.
 
 #include "ResourceSources.h"
 
@@ -12,6 +15,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iostream>
+#include <optional>
 #include <sstream>
 #include <stdexcept>
 #include <string>
@@ -22,6 +26,7 @@ namespace {
 struct Resource {
     std::string type; // as the program looks it up: MENU, TOOLBAR, BITMAP, ICON
     int id = 0;
+    int scale = 1;
     Bytes bytes;
     std::string dumpName;
 };
@@ -57,20 +62,29 @@ std::vector<Resource> compileManifest(const std::filesystem::path &manifest)
         const std::string path = (folder / source).string();
         const std::string idText = std::to_string(id);
         if (type == "menu") {
-            resources.push_back({"MENU", id, CompileMenuSource(ReadTextFile(path), path), "menu_" + idText + ".bin"});
+            resources.push_back({"MENU", id, 1, CompileMenuSource(ReadTextFile(path), path), "menu_" + idText + ".bin"});
         } else if (type == "toolbar") {
             CompiledToolbar toolbar
                 = CompileToolbarSource(ReadTextFile(path), std::filesystem::path(path).parent_path().string(), path);
             checkShape(toolbar.strip, shape, where);
-            resources.push_back({"TOOLBAR", id, std::move(toolbar.toolbar), "toolbar_" + idText + ".bin"});
-            resources.push_back({"BITMAP", id, WriteBmpFile(toolbar.strip), "bitmap_" + idText + ".bmp"});
+            resources.push_back({"TOOLBAR", id, 1, std::move(toolbar.toolbar), "toolbar_" + idText + ".bin"});
+            resources.push_back({"BITMAP", id, 1, WriteBmpFile(toolbar.strip), "bitmap_" + idText + ".bmp"});
+            if (toolbar.doubleStrip.width > 0)
+                resources.push_back(
+                    {"BITMAP", id, 2, WriteBmpFile(toolbar.doubleStrip), "bitmap_" + idText + "@2x.bmp"});
         } else if (type == "bitmap" || type == "icon") {
             const PixImage image = ReadPixFile(path);
             checkShape(image, shape, where);
-            if (type == "bitmap")
-                resources.push_back({"BITMAP", id, WriteBmpFile(image), "bitmap_" + idText + ".bmp"});
-            else
-                resources.push_back({"ICON", id, WriteIcoFile(image), "icon_" + idText + ".ico"});
+            const std::optional<PixImage> twice = ReadDoubleSizePix(path, image);
+            if (type == "bitmap") {
+                resources.push_back({"BITMAP", id, 1, WriteBmpFile(image), "bitmap_" + idText + ".bmp"});
+                if (twice)
+                    resources.push_back({"BITMAP", id, 2, WriteBmpFile(*twice), "bitmap_" + idText + "@2x.bmp"});
+            } else {
+                resources.push_back({"ICON", id, 1, WriteIcoFile(image), "icon_" + idText + ".ico"});
+                if (twice)
+                    resources.push_back({"ICON", id, 2, WriteIcoFile(*twice), "icon_" + idText + "@2x.ico"});
+            }
         } else {
             throw std::runtime_error(where + ": unknown resource type '" + type + "'");
         }
@@ -92,7 +106,7 @@ std::string cppSource(const std::vector<Resource> &resources)
     }
     out << "const qw::ResourceEntry entries[] = {\n";
     for (std::size_t i = 0; i < resources.size(); ++i)
-        out << "    {\"" << resources[i].type << "\", " << resources[i].id << ", data" << i << ", sizeof data" << i
+        out << "    {\"" << resources[i].type << "\", " << resources[i].id << ", " << resources[i].scale << ", data" << i << ", sizeof data" << i
             << "},\n";
     out << "};\n} // namespace\n\nstd::span<const qw::ResourceEntry> qw::ResourceTable()\n{\n    return entries;\n}\n";
     return out.str();

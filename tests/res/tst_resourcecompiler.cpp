@@ -54,6 +54,8 @@ private slots:
     void faultyMenuSourcesAreRefused_data();
     void faultyMenuSourcesAreRefused();
     void toolbarSourceGivesIdsAndStrip();
+    void doubleSizeDrawings_data();
+    void doubleSizeDrawings();
 };
 
 void TestResourceCompiler::bitmapsDecodeToTheDrawnColours_data()
@@ -200,6 +202,56 @@ void TestResourceCompiler::toolbarSourceGivesIdsAndStrip()
 
     const QString wrongSize = errorOf([&] { CompileToolbarSource("TOOLBAR 3 1\nBUTTON 10 a.pix\n", folder, "t"); });
     QVERIFY2(wrongSize.contains("is not a 3 by 1 picture"), qPrintable(wrongSize));
+}
+
+void TestResourceCompiler::doubleSizeDrawings_data()
+{
+    // Beside a.pix (2 by 1, "ks") and b.pix (2 by 1, "sk"): the @2x drawings given, and what the
+    // toolbar of the two makes of them: its strip at twice the size, row by row, or the error.
+    QTest::addColumn<QStringList>("drawings"); // "name=row/row"
+    QTest::addColumn<QString>("strip");
+    QTest::addColumn<QString>("error");
+    QTest::newRow("noneDrawn") << QStringList() << QString() << QString();
+    // b is doubled pixel for pixel, so the strip always has a cell for every glyph.
+    QTest::newRow("oneDrawn") << QStringList{"a@2x.pix=kkss/ksks"} << "kksssskk/kskssskk" << QString();
+    QTest::newRow("bothDrawn") << QStringList{"a@2x.pix=kkss/ksks", "b@2x.pix=sssk/sskk"} << "kksssssk/kskssskk"
+                               << QString();
+    QTest::newRow("notTwiceTheSize") << QStringList{"a@2x.pix=kksss/kskss"} << QString() << "a@2x.pix: picture is";
+}
+
+void TestResourceCompiler::doubleSizeDrawings()
+{
+    QFETCH(QStringList, drawings);
+    QFETCH(QString, strip);
+    QFETCH(QString, error);
+    QTemporaryDir dir;
+    const std::string folder = dir.path().toStdString();
+    const std::string colours = "c k #000000\nc s #C0C0C0\n";
+    std::ofstream(folder + "/a.pix") << pix(2, 1, 4, colours, {"ks"});
+    std::ofstream(folder + "/b.pix") << pix(2, 1, 4, colours, {"sk"});
+    for (const QString &drawing : drawings) {
+        const QStringList rows = drawing.section('=', 1).split('/');
+        std::vector<std::string> lines;
+        for (const QString &row : rows)
+            lines.push_back(row.toStdString());
+        std::ofstream(folder + "/" + drawing.section('=', 0, 0).toStdString())
+            << pix(int(lines.front().size()), int(lines.size()), 4, colours, lines);
+    }
+    CompiledToolbar toolbar;
+    const QString failure = errorOf(
+        [&] { toolbar = CompileToolbarSource("TOOLBAR 2 1\nBUTTON 10 a.pix\nBUTTON 11 b.pix\n", folder, "t"); });
+    if (!error.isEmpty()) {
+        QVERIFY2(failure.contains(error), qPrintable(failure));
+        return;
+    }
+    QVERIFY2(failure.isEmpty(), qPrintable(failure));
+    QString drawn;
+    for (int y = 0; y < toolbar.doubleStrip.height; ++y) {
+        drawn += y > 0 ? "/" : "";
+        for (int x = 0; x < toolbar.doubleStrip.width; ++x)
+            drawn += toolbar.doubleStrip.at(x, y) == Rgb{0, 0, 0} ? 'k' : 's';
+    }
+    QCOMPARE(drawn, strip);
 }
 
 QTEST_GUILESS_MAIN(TestResourceCompiler)

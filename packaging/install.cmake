@@ -20,6 +20,10 @@ file(MAKE_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR}/launcher)
 file(CREATE_LINK ../${QUIREWRIGHT_INSTALL_DIR}/quirewright ${launcher_link} SYMBOLIC)
 install(FILES ${launcher_link} DESTINATION ${CMAKE_INSTALL_BINDIR})
 
+# Tells the program it was installed, so that it keeps its options per user instead of beside
+# itself in a folder that every user shares (see split/OptionsFile.h).
+install(FILES ${CMAKE_CURRENT_LIST_DIR}/installed DESTINATION ${QUIREWRIGHT_INSTALL_DIR})
+
 # Debian looks for the licence under this name, in a folder named after the package.
 install(FILES ${PROJECT_SOURCE_DIR}/LICENSE
   DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/doc/quirewright

@@ -49,12 +49,10 @@ public:
     // user's file when there is none.
     static OptionsFile ForThisProgram();
 
-    bool IsPerUser() const { return perUser_; }
     const QString &ProgramPath() const { return programPath_; } // empty when per user
     const QString &UserPath() const { return userPath_; }
-    const QStringList &DefaultPaths() const { return defaultPaths_; }
 
-    // The file that Ok writes and that is read first: the user's file once it exists (always,
+    // The file read first, which Ok writes while it can: the user's file once it exists (always,
     // when per user), else the program's.
     QString ReadPath() const;
     // The files to read, the most preferred first (see SplitSettings::Read): the one of

@@ -18,8 +18,8 @@ class QRadioButton;
 namespace qw {
 
 // The split options and the Options dialog (template 130) that edits them and keeps them in
-// options.ini, section "Setting": beside the executable, or in the user's own copy once that
-// could not be written (see OptionsFile).
+// options.ini, section "Setting": the user's own file for an installed program, else beside the
+// executable, or in the user's own copy once that could not be written (see OptionsFile).
 //
 // The five fields are what splitting uses. They change only when the dialog closes through
 // its Ok button: Cancel and the close box leave them and the file as they were. Each opening

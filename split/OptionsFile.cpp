@@ -27,14 +27,32 @@ OptionsFile::OptionsFile(QString programPath, QString userPath)
 {
 }
 
+OptionsFile OptionsFile::PerUser(QString userPath, QStringList defaultPaths)
+{
+    OptionsFile file({}, std::move(userPath));
+    file.defaultPaths_ = std::move(defaultPaths);
+    file.perUser_ = true;
+    return file;
+}
+
 OptionsFile OptionsFile::ForThisProgram()
 {
+    const auto optionsIn = [](const QString &configFolder) {
+        return QDir::toNativeSeparators(configFolder + u'/' + QLatin1String(UserFolderName) + u'/'
+                                        + QLatin1String(FileName));
+    };
     const QString configFolder = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
-    QString userPath;
-    if (!configFolder.isEmpty())
-        userPath = QDir::toNativeSeparators(configFolder + u'/' + QLatin1String(UserFolderName) + u'/'
-                                            + QLatin1String(FileName));
-    return OptionsFile(MakeModulePath(QLatin1String(FileName)), userPath);
+    const QString userPath = configFolder.isEmpty() ? QString() : optionsIn(configFolder);
+    if (!QFileInfo::exists(MakeModulePath(QLatin1String(InstalledMarkerName))))
+        return OptionsFile(MakeModulePath(QLatin1String(FileName)), userPath);
+
+    QStringList defaultPaths;
+    for (const QString &folder : QStandardPaths::standardLocations(QStandardPaths::GenericConfigLocation))
+        // Relative entries of $XDG_CONFIG_DIRS are to be ignored: they would depend on where the
+        // program was started.
+        if (folder != configFolder && QDir::isAbsolutePath(folder))
+            defaultPaths << optionsIn(folder);
+    return PerUser(userPath, defaultPaths);
 }
 
 bool OptionsFile::UserFileExists() const
@@ -44,14 +62,32 @@ bool OptionsFile::UserFileExists() const
 
 QString OptionsFile::ReadPath() const
 {
-    return UserFileExists() ? userPath_ : programPath_;
+    return perUser_ || UserFileExists() ? userPath_ : programPath_;
+}
+
+QList<PrivateProfile> OptionsFile::ForReading() const
+{
+    QList<PrivateProfile> files{PrivateProfile(ReadPath())};
+    for (const QString &path : defaultPaths_)
+        files << PrivateProfile(path);
+    return files;
+}
+
+OptionsFile::WriteResult OptionsFile::WriteUserFile(const QString &section, const PrivateProfile::Entries &entries) const
+{
+    if (userPath_.isEmpty())
+        return {false, {}, QStringLiteral("There is no configuration folder for this user (is HOME set?)")};
+    const QString userFolder = QDir::toNativeSeparators(QFileInfo(userPath_).absolutePath());
+    if (!QDir().mkpath(userFolder))
+        return {false, {}, QStringLiteral("%1 cannot be created").arg(userFolder)};
+    return outcome(PrivateProfile(userPath_).WriteEntries(section, entries), userPath_);
 }
 
 OptionsFile::WriteResult OptionsFile::WriteEntries(const QString &section, const PrivateProfile::Entries &entries) const
 {
+    if (perUser_ || UserFileExists())
+        return WriteUserFile(section, entries);
     const PrivateProfile user(userPath_);
-    if (UserFileExists())
-        return outcome(user.WriteEntries(section, entries), userPath_);
 
     const PrivateProfile program(programPath_);
     const PrivateProfile::WriteResult written = program.WriteEntries(section, entries);

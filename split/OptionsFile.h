@@ -2,15 +2,24 @@
 
 #include "PrivateProfile.h"
 
+#include <QList>
 #include <QString>
+#include <QStringList>
 
 namespace qw {
 
-// Where options.ini is kept. The program's file beside the executable is used while it can be
-// written; an installed program's folder is often read-only for users, so when a write there
+// Where options.ini is kept. A copy of the program that was not installed (a build, a copied
+// folder) keeps it beside the executable while that file can be written; when a write there
 // fails the options move to the user's own file (in the user's configuration folder), which
 // starts as a copy of the program's file. From then on the user's file is the one read and
 // written, so what is read is always what was last written.
+//
+// An installed program (`cmake --install`, and so the package, puts a marker file beside it)
+// never writes into its own folder: on Linux that is a system folder shared by every user, and
+// a file left there by root would outlive the package and set every user's options. It keeps
+// the options in the user's file alone, and reads what that file lacks from the system-wide
+// defaults, options.ini in the "Ardenne Quirewright" folder of each configuration folder of
+// $XDG_CONFIG_DIRS (/etc/xdg when unset), the first listed first.
 class OptionsFile {
 public:
     // The outcome of a write: the file that holds the entries, or why none does.
@@ -25,31 +34,47 @@ public:
     // The user's file lies in a folder of this name, the organisation name the program sets.
     static constexpr const char *UserFolderName = "Ardenne Quirewright";
 
-    OptionsFile(QString programPath, QString userPath);
+    // The file beside an installed program that tells it was installed.
+    static constexpr const char *InstalledMarkerName = "installed";
 
-    // options.ini beside the running executable, and the user's file below the configuration
-    // folder ($XDG_CONFIG_HOME, else ~/.config, on Linux); no user's file when there is none.
+    // The options of a program that was not installed: `programPath` beside it, `userPath` the
+    // user's file it falls back on (none when empty).
+    OptionsFile(QString programPath, QString userPath);
+    // The options of an installed program: the user's file, over the system-wide `defaultPaths`
+    // (the most preferred first).
+    static OptionsFile PerUser(QString userPath, QStringList defaultPaths);
+
+    // As above, for the running executable: PerUser when the marker lies beside it. The user's
+    // file is below the configuration folder ($XDG_CONFIG_HOME, else ~/.config, on Linux); no
+    // user's file when there is none.
     static OptionsFile ForThisProgram();
 
-    const QString &ProgramPath() const { return programPath_; }
+    const QString &ProgramPath() const { return programPath_; } // empty when per user
     const QString &UserPath() const { return userPath_; }
 
-    // The user's file once it exists, else the program's.
+    // The file read first, which Ok writes while it can: the user's file once it exists (always,
+    // when per user), else the program's.
     QString ReadPath() const;
-    PrivateProfile ForReading() const { return PrivateProfile(ReadPath()); }
+    // The files to read, the most preferred first (see SplitSettings::Read): the one of
+    // ReadPath, then the system-wide defaults.
+    QList<PrivateProfile> ForReading() const;
 
-    // Sets `entries` in `section` (see PrivateProfile::WriteEntries). Once the user's file
-    // exists, only it is written. Otherwise the program's file is; when that fails for any reason
-    // but the entries themselves, the user's folder is created and the user's file written as a
-    // copy of the program's file (when that is a file) with the entries set, in one atomic write.
-    // On failure no file has changed (the user's folder may have been created).
+    // Sets `entries` in `section` (see PrivateProfile::WriteEntries). Per user, or once the
+    // user's file exists, only it is written (its folder created when missing). Otherwise the
+    // program's file is; when that fails for any reason but the entries themselves, the user's
+    // folder is created and the user's file written as a copy of the program's file (when that is
+    // a file) with the entries set, in one atomic write. The system-wide defaults are never
+    // written. On failure no file has changed (the user's folder may have been created).
     WriteResult WriteEntries(const QString &section, const PrivateProfile::Entries &entries) const;
 
 private:
     bool UserFileExists() const;
+    WriteResult WriteUserFile(const QString &section, const PrivateProfile::Entries &entries) const;
 
     QString programPath_;
     QString userPath_;
+    QStringList defaultPaths_;
+    bool perUser_ = false;
 };
 
 } // namespace qw

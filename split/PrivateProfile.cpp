@@ -423,6 +423,11 @@ QString PrivateProfile::ReadString(const QString &section, const QString &key, c
     return cutToBuffer(value ? fromUtf8(*value) : defaultValue, bufferSize);
 }
 
+bool PrivateProfile::Contains(const QString &section, const QString &key) const
+{
+    return findValue(path_, section, key).has_value();
+}
+
 int PrivateProfile::ReadInt(const QString &section, const QString &key, int defaultValue) const
 {
     // As with the Windows function, which reads the text first, an empty value counts as absent.

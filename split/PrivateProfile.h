@@ -51,6 +51,9 @@ public:
     QString ReadString(const QString &section, const QString &key, const QString &defaultValue,
                        int bufferSize = Unlimited) const;
 
+    // Whether `section` holds `key` (with any value, an empty one too).
+    bool Contains(const QString &section, const QString &key) const;
+
     // The value of `key` read as a decimal integer (see ParseInt); `defaultValue` when the key
     // is missing or its value is empty.
     int ReadInt(const QString &section, const QString &key, int defaultValue) const;

@@ -4,17 +4,33 @@
 
 namespace qw {
 
-SplitSettings SplitSettings::Read(const PrivateProfile &file)
+namespace {
+
+// The first of `files` that holds `key`; the last one (whose defaults then apply) when none does.
+const PrivateProfile &holderOf(const QList<PrivateProfile> &files, const QString &section, const QString &key)
 {
+    for (const PrivateProfile &file : files)
+        if (file.Contains(section, key))
+            return file;
+    return files.constLast();
+}
+
+} // namespace
+
+SplitSettings SplitSettings::Read(const QList<PrivateProfile> &files)
+{
+    SplitSettings settings;
+    if (files.isEmpty())
+        return settings;
     const QString section = QString::fromLatin1(Section);
     const auto key = [](const char *name) { return QString::fromLatin1(name); };
-    SplitSettings settings;
-    settings.saveFileType = file.ReadInt(section, key(SaveFileTypeKey), SameFolder);
-    settings.archive = file.ReadInt(section, key(ArchiveButtonStateKey), 0) == 1;
+    const auto file = [&](const char *name) -> const PrivateProfile & { return holderOf(files, section, key(name)); };
+    settings.saveFileType = file(SaveFileTypeKey).ReadInt(section, key(SaveFileTypeKey), SameFolder);
+    settings.archive = file(ArchiveButtonStateKey).ReadInt(section, key(ArchiveButtonStateKey), 0) == 1;
     // Texts are read whole: a folder cut short would be another folder.
-    settings.outFolderName = file.ReadString(section, key(OutFolderNameKey), QString());
-    settings.archiveFolderName = file.ReadString(section, key(ArchiveFolderNameKey), QString());
-    settings.fileNamePattern = file.ReadString(section, key(FileNamePatternKey), key(DefaultPattern));
+    settings.outFolderName = file(OutFolderNameKey).ReadString(section, key(OutFolderNameKey), QString());
+    settings.archiveFolderName = file(ArchiveFolderNameKey).ReadString(section, key(ArchiveFolderNameKey), QString());
+    settings.fileNamePattern = file(FileNamePatternKey).ReadString(section, key(FileNamePatternKey), key(DefaultPattern));
     return settings;
 }
 

@@ -2,12 +2,12 @@
 
 #include "DocumentOutline.h"
 
+#include "PrivateProfile.h"
+
 #include <QList>
 #include <QString>
 
 namespace qw {
-
-class PrivateProfile;
 
 // What a split needs to know besides the document and its parts: how parts are named, where
 // they go and whether the document is archived afterwards.
@@ -38,7 +38,10 @@ struct SplitSettings {
 
     // The settings as options.ini holds them (defaults for what it lacks); the document is
     // archived only when ArchiveButtonState is 1, as the Options dialog shows it.
-    static SplitSettings Read(const PrivateProfile &file);
+    static SplitSettings Read(const PrivateProfile &file) { return Read(QList<PrivateProfile>{file}); }
+    // The same from layered files, the most preferred first: each key is read from the first
+    // file that holds it, so a user's file overrides system-wide defaults key by key.
+    static SplitSettings Read(const QList<PrivateProfile> &files);
 };
 
 } // namespace qw

@@ -1,6 +1,7 @@
 # Installs the built program (only copying: nothing is built) into a fresh prefix and checks the
 # layout the program relies on: the engine beside the real program, and bin/ holding a relative
-# link that still finds it. Run with cmake -DBUILD_DIR=... -DWORK_DIR=... -DVERSION=...
+# link that still finds it; and that the installed program takes its options per user, over
+# system-wide defaults, never from its own folder, while a copy that was not installed does. Run with cmake -DBUILD_DIR=... -DWORK_DIR=... -DVERSION=...
 # [-DREADELF=...] -P install_layout.cmake.
 cmake_minimum_required(VERSION 3.25)
 
@@ -48,8 +49,9 @@ if(IS_SYMLINK ${launcher})
   expect("${launcher} resolves to ${program}, not ${resolved}" resolved STREQUAL program_real)
 endif()
 
-# Only what is installed may be found: no display, and a configuration folder of its own.
-set(run ${CMAKE_COMMAND} -E env QT_QPA_PLATFORM=offscreen XDG_CONFIG_HOME=${WORK_DIR}/config ${launcher})
+# Only what is installed may be found: no display, and configuration folders of its own.
+set(environment QT_QPA_PLATFORM=offscreen XDG_CONFIG_HOME=${WORK_DIR}/config XDG_CONFIG_DIRS=${WORK_DIR}/xdg)
+set(run ${CMAKE_COMMAND} -E env ${environment} ${launcher})
 
 execute_process(COMMAND ${run} --version RESULT_VARIABLE result
   OUTPUT_VARIABLE version_text ERROR_VARIABLE version_error OUTPUT_STRIP_TRAILING_WHITESPACE)
@@ -77,12 +79,43 @@ endforeach()
 string(LENGTH "${pdf}" xref_offset)
 string(APPEND pdf "${xref}trailer\n<< /Size 5 /Root 1 0 R >>\nstartxref\n${xref_offset}\n%%EOF\n")
 file(WRITE ${WORK_DIR}/book.pdf "${pdf}")
-file(MAKE_DIRECTORY ${WORK_DIR}/parts)
 
-execute_process(COMMAND ${run} --split book.pdf --at 2 --output-folder parts
-  WORKING_DIRECTORY ${WORK_DIR} RESULT_VARIABLE result OUTPUT_VARIABLE split_output ERROR_VARIABLE split_output)
-expect("the installed program splits with the installed engine (${result}):\n${split_output}"
-  result EQUAL 0 AND EXISTS "${WORK_DIR}/parts/book 1.pdf" AND EXISTS "${WORK_DIR}/parts/book 2.pdf")
+# Options under another name beside the installed program, where root's Ok once put them: an
+# installed program shares its folder with every user, so it must not read them.
+set(options_section "[Setting]\r\nFileNamePattern=")
+file(WRITE ${prefix}/lib/quirewright/options.ini "${options_section}beside {part}\r\n")
+expect("the install marks the program as installed" EXISTS ${prefix}/lib/quirewright/installed)
+
+# A split with the options in force: the parts' names tell which file they came from.
+function(split_into folder expected_first_part)
+  cmake_parse_arguments(PARSE_ARGV 2 split "" "" "COMMAND")
+  if(NOT split_COMMAND)
+    set(split_COMMAND ${run})
+  endif()
+  file(MAKE_DIRECTORY ${WORK_DIR}/${folder})
+  execute_process(COMMAND ${split_COMMAND} --split book.pdf --at 2 --output-folder ${folder}
+    WORKING_DIRECTORY ${WORK_DIR} RESULT_VARIABLE result OUTPUT_VARIABLE split_output ERROR_VARIABLE split_output)
+  file(GLOB made RELATIVE ${WORK_DIR}/${folder} ${WORK_DIR}/${folder}/*.pdf)
+  list(SORT made)
+  if(NOT result EQUAL 0 OR NOT made MATCHES "^${expected_first_part};")
+    set(failures ${failures} "the split into ${folder} made \"${made}\", not \"${expected_first_part}\" first (${result}):\n${split_output}" PARENT_SCOPE)
+  endif()
+endfunction()
+
+# The installed engine, found through the link, with the built-in pattern.
+split_into(parts "book 1.pdf")
+# System-wide defaults, then the user's own file over them, key by key.
+file(WRITE "${WORK_DIR}/xdg/Ardenne Quirewright/options.ini"
+  "${options_section}system {part}\r\n")
+split_into(parts-system "system 1.pdf")
+file(WRITE "${WORK_DIR}/config/Ardenne Quirewright/options.ini" "${options_section}user {part}\r\n")
+split_into(parts-user "user 1.pdf")
+
+# A copy that was not installed (no marker) keeps its options beside itself.
+file(COPY ${prefix}/lib/quirewright/ DESTINATION ${WORK_DIR}/copy)
+file(REMOVE ${WORK_DIR}/copy/installed)
+split_into(parts-copy "beside 1.pdf" COMMAND ${CMAKE_COMMAND} -E env ${environment}
+  XDG_CONFIG_HOME=${WORK_DIR}/copy-config ${WORK_DIR}/copy/quirewright)
 
 if(failures)
   list(JOIN failures "\n  " text)

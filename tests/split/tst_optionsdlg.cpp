@@ -68,6 +68,8 @@ private slots:
     void okStoresTextsAsTyped();
     void okKeepsTheOptionsWhereTheyCanBeWritten_data();
     void okKeepsTheOptionsWhereTheyCanBeWritten();
+    void installedProgramKeepsOptionsPerUser_data();
+    void installedProgramKeepsOptionsPerUser();
     void okRewritesOnlyWhatChanged_data();
     void okRewritesOnlyWhatChanged();
     void keysActLikeThePlatformsDialogKeys_data();
@@ -96,6 +98,7 @@ private:
     std::unique_ptr<OptionsDlg> dlg_;
     QString path_;
     QTemporaryDir config_; // stands in for the user's configuration folder
+    QTemporaryDir systemConfig_; // stands in for the configuration folders of $XDG_CONFIG_DIRS
     QString userPath_;
     QStringList messages_;
     QStringList folderTitles_;
@@ -220,6 +223,9 @@ void TestOptionsDlg::removeOptionsFiles() const
     }
     QDir().rmdir(QFileInfo(userPath_).absolutePath());
     QFile::remove(config_.filePath(QStringLiteral("blocker")));
+    QFile::remove(MakeModulePath(QStringLiteral("installed")));
+    for (const char *folder : {"first", "second", "relative"})
+        QDir(systemConfig_.filePath(QLatin1String(folder))).removeRecursively();
 }
 
 void TestOptionsDlg::openingShowsTheFile_data()
@@ -426,6 +432,69 @@ void TestOptionsDlg::okKeepsTheOptionsWhereTheyCanBeWritten()
     QCOMPARE(messages_, QStringList());
     // What the next opening reads is what this Ok wrote.
     run([this] { QCOMPARE(static_cast<QLineEdit *>(control(OutputFolderEdit))->text(), dlg_->OutFolderName); });
+}
+
+void TestOptionsDlg::installedProgramKeepsOptionsPerUser_data()
+{
+    // The file beside the program is writable and holds other options: an installed program
+    // must neither read nor write it.
+    QTest::addColumn<QByteArray>("user"); // null: none
+    QTest::addColumn<QByteArray>("firstSystem"); // null: none
+    QTest::addColumn<QByteArray>("secondSystem"); // null: none
+    QTest::addColumn<QString>("opened");
+    QTest::addColumn<QByteArray>("userAfter"); // after Ok as opened
+    const QByteArray system = "[Setting]\r\nSaveFileType=2\r\nOutFolderName=/sys\r\nFileNamePattern={part}\r\n";
+    QTest::newRow("nothingButTheProgramsFile") << QByteArray() << QByteArray() << QByteArray()
+                                               << "1010 off unticked off [{basename} {part}] [] []"
+                                               << optionsText(3, 0, "", "", kDefaultPattern);
+    QTest::newRow("systemDefaults") << QByteArray() << system << QByteArray()
+                                    << "1008 on unticked off [{part}] [/sys] []" << optionsText(2, 0, "/sys", "", "{part}");
+    QTest::newRow("userOverridesKeyByKey")
+        << QByteArray("[Setting]\r\nFileNamePattern=\r\n") << system << QByteArray()
+        << "1008 on unticked off [] [/sys] []"
+        << QByteArray("[Setting]\r\nFileNamePattern=\r\nSaveFileType=2\r\nArchiveButtonState=0\r\n"
+                      "OutFolderName=/sys\r\nArchiveFolderName=\r\n");
+    QTest::newRow("firstSystemFolderFirst")
+        << QByteArray() << QByteArray("[Setting]\r\nFileNamePattern=A\r\n")
+        << QByteArray("[Setting]\r\nFileNamePattern=B\r\nArchiveButtonState=1\r\nArchiveFolderName=/arch\r\n")
+        << "1010 off ticked on [A] [] [/arch]" << optionsText(3, 1, "", "/arch", "A");
+}
+
+void TestOptionsDlg::installedProgramKeepsOptionsPerUser()
+{
+    QFETCH(QByteArray, user);
+    QFETCH(QByteArray, firstSystem);
+    QFETCH(QByteArray, secondSystem);
+    QFETCH(QString, opened);
+    put(MakeModulePath(QStringLiteral("installed")), "installed by the test");
+    put(kMine);
+    if (!user.isNull())
+        put(userPath_, user);
+    const QString first = systemConfig_.filePath(QStringLiteral("first/Ardenne Quirewright/options.ini"));
+    const QString second = systemConfig_.filePath(QStringLiteral("second/Ardenne Quirewright/options.ini"));
+    if (!firstSystem.isNull())
+        put(first, firstSystem);
+    if (!secondSystem.isNull())
+        put(second, secondSystem);
+    // A relative entry is ignored, as the base directory rules ask, wherever the program starts.
+    put(systemConfig_.filePath(QStringLiteral("relative/Ardenne Quirewright/options.ini")),
+        "[Setting]\r\nSaveFileType=1\r\nOutFolderName=/relative\r\n");
+    const QString startFolder = QDir::currentPath();
+    QDir::setCurrent(systemConfig_.path());
+    qputenv("XDG_CONFIG_DIRS", QFile::encodeName(systemConfig_.filePath("first") + ":relative:"
+                                                 + systemConfig_.filePath("second")));
+    QCOMPARE(run([&] {
+                 QCOMPARE(state(), opened);
+                 click(OptionsOk);
+             }),
+             1);
+    qunsetenv("XDG_CONFIG_DIRS");
+    QDir::setCurrent(startFolder);
+    QCOMPARE(messages_, QStringList());
+    QCOMPARE(contents(), kMine);
+    QTEST(contents(userPath_), "userAfter");
+    QCOMPARE(contents(first), firstSystem.isNull() ? QByteArray("<none>") : firstSystem);
+    QCOMPARE(contents(second), secondSystem.isNull() ? QByteArray("<none>") : secondSystem);
 }
 
 void TestOptionsDlg::okRewritesOnlyWhatChanged_data()

@@ -14,12 +14,7 @@ if(NOT LINTIAN)
   message(FATAL_ERROR "lintian is missing; scripts/setup installs it")
 endif()
 
-set(failures "")
-macro(expect condition_text)
-  if(NOT (${ARGN}))
-    list(APPEND failures "${condition_text}")
-  endif()
-endmacro()
+include(${CMAKE_CURRENT_LIST_DIR}/expect.cmake)
 # A function, not a macro, so that the pattern's backslashes are read once.
 function(expect_match description text pattern)
   if(NOT text MATCHES "${pattern}")

@@ -11,12 +11,7 @@ foreach(required BUILD_DIR WORK_DIR VERSION)
   endif()
 endforeach()
 
-set(failures "")
-macro(expect condition_text)
-  if(NOT (${ARGN}))
-    list(APPEND failures "${condition_text}")
-  endif()
-endmacro()
+include(${CMAKE_CURRENT_LIST_DIR}/expect.cmake)
 
 file(REMOVE_RECURSE ${WORK_DIR})
 set(prefix ${WORK_DIR}/prefix)

@@ -377,7 +377,7 @@ public:
 
     bool PartStarting(const PartRange &part, const QString &path) override
     {
-        if (stop_.Received())
+        if (!KeepGoing())
             return false;
         print(stderr, QStringLiteral("part %1 of %2: pages %3-%4 -> %5")
                           .arg(part.partNumber)

@@ -19,8 +19,7 @@ bool SplitProgress::PartStarting(const PartRange &part, const QString &)
     dialog_.setLabelText(QStringLiteral("Writing part %1 of %2...").arg(part.partNumber).arg(part.fileCount));
     dialog_.setValue(part.partNumber - 1);
     // Painting and input queued while the previous part ran are handled now.
-    EngineRunner::PumpMessages();
-    return !dialog_.wasCanceled();
+    return KeepGoing();
 }
 
 bool SplitProgress::KeepGoing()

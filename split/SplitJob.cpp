@@ -209,12 +209,14 @@ SplitResult SplitJob::Run(SplitObserver &observer) const
             break;
         }
     }
-    // A stop asked for after the last part still keeps the document where it is.
-    if (settings_.archive && result.Complete(parts_.size()) && !observer.KeepGoing())
-        result.cancelled = true;
     if (settings_.archive && result.Complete(parts_.size())) {
-        result.archived = ArchiveDocument();
-        observer.ArchiveEnded(*result.archived);
+        // A stop asked for after the last part still keeps the document where it is.
+        if (!observer.KeepGoing()) {
+            result.cancelled = true;
+        } else {
+            result.archived = ArchiveDocument();
+            observer.ArchiveEnded(*result.archived);
+        }
     }
     return result;
 }

@@ -8,6 +8,7 @@
 
 #include <cerrno>
 #include <cstring>
+#include <memory>
 #include <ostream>
 
 extern "C" {
@@ -17,7 +18,7 @@ extern "C" {
 namespace quirekit {
 
 int Engine::run(const std::vector<std::string> &args, const Environment &environment, std::ostream &out,
-                std::ostream &err)
+                std::ostream &err, const Options &options)
 {
     const RequestParser::Result parsed = RequestParser::parse(args, environment);
     if (!parsed.ok) {
@@ -28,8 +29,8 @@ int Engine::run(const std::vector<std::string> &args, const Environment &environ
     switch (request.action) {
     case Request::Action::Help: out << RequestParser::usage(); return kSuccess;
     case Request::Action::Version: out << "quirekit 2.0\nMuPDF " << FZ_VERSION << "\n"; return kSuccess;
-    case Request::Action::DumpData: return dumpData(request, err);
-    case Request::Action::Cat: return cat(request, err);
+    case Request::Action::DumpData: return dumpData(request, err, options);
+    case Request::Action::Cat: return cat(request, err, options);
     }
     return kUsage;
 }
@@ -116,7 +117,7 @@ Status Engine::outputPath(const std::string &noun, const Request &request, std::
 // The output comes first: a run that may not write it reads nothing, and its temporary file
 // holds the place (and the file it may replace) while the document is read. The document
 // is checked once more right before the output takes its name.
-int Engine::dumpData(const Request &request, std::ostream &err)
+int Engine::dumpData(const Request &request, std::ostream &err, const Options &options)
 {
     std::string path;
     Status status = outputPath("report", request, path);
@@ -124,9 +125,11 @@ int Engine::dumpData(const Request &request, std::ostream &err)
         return fail(err, status);
     AtomicFile report(path, request.replace, "report");
     status = report.create();
-    PdfDocument document;
+    auto owned = std::make_unique<PdfDocument>();
+    PdfDocument &document = *owned;
     if (status.ok)
-        status = document.open(request.document, request.documentVersion ? &*request.documentVersion : nullptr);
+        status = document.open(request.document, request.documentVersion ? &*request.documentVersion : nullptr,
+                               options.reading);
     DocumentFacts facts;
     if (status.ok)
         status = document.facts(facts);
@@ -138,10 +141,12 @@ int Engine::dumpData(const Request &request, std::ostream &err)
         status = report.commit(false);
     if (!status.ok)
         return fail(err, status);
+    if (options.teardown == Teardown::LeaveToExit)
+        (void)owned.release();
     return kSuccess;
 }
 
-int Engine::cat(const Request &request, std::ostream &err)
+int Engine::cat(const Request &request, std::ostream &err, const Options &options)
 {
     std::string path;
     Status status = outputPath("output", request, path);
@@ -149,9 +154,11 @@ int Engine::cat(const Request &request, std::ostream &err)
         return fail(err, status);
     AtomicFile output(path, request.replace, "part");
     status = output.create();
-    PdfDocument document;
+    auto owned = std::make_unique<PdfDocument>();
+    PdfDocument &document = *owned;
     if (status.ok)
-        status = document.open(request.document, request.documentVersion ? &*request.documentVersion : nullptr);
+        status = document.open(request.document, request.documentVersion ? &*request.documentVersion : nullptr,
+                               options.reading);
     if (!status.ok)
         return fail(err, status);
 
@@ -164,14 +171,19 @@ int Engine::cat(const Request &request, std::ostream &err)
                                          + (count == 1 ? " page)" : " pages)")));
     }
 
-    PartWriter writer(document);
-    status = writer.write(static_cast<int>(request.first), static_cast<int>(request.last), output.descriptor());
-    if (status.ok)
-        status = document.unchangedSinceOpened();
+    auto writer = std::make_unique<PartWriter>(document);
+    status = writer->write(static_cast<int>(request.first), static_cast<int>(request.last), output.descriptor());
+    // A file cut short while it was read reads as damaged; the change is the better reason.
+    if (Status unchanged = document.unchangedSinceOpened(); status.ok || unchanged.cause == Status::Cause::Changed)
+        status = unchanged.ok ? status : unchanged;
     if (status.ok)
         status = output.commit(true);
     if (!status.ok)
         return fail(err, status);
+    if (options.teardown == Teardown::LeaveToExit) {
+        (void)writer.release();
+        (void)owned.release();
+    }
     return kSuccess;
 }
 

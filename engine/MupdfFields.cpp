@@ -36,6 +36,12 @@ fz_buffer *MupdfFields::heldStreamData(fz_context *ctx, pdf_document *doc, int n
     return entry && entry->stm_buf ? fz_keep_buffer(ctx, entry->stm_buf) : nullptr;
 }
 
+std::int64_t MupdfFields::streamOffset(fz_context *ctx, pdf_document *doc, int num)
+{
+    const pdf_xref_entry *entry = pdf_get_xref_entry(ctx, doc, num);
+    return entry ? entry->stm_ofs : 0;
+}
+
 void MupdfFields::setTell(fz_output *out, std::int64_t (*tell)(fz_context *, void *))
 {
     out->tell = tell;

@@ -23,6 +23,8 @@ public:
     // A stream whose data MuPDF holds in memory (kept for the caller), or null when it is read
     // from the file. Throws through MuPDF.
     static fz_buffer *heldStreamData(fz_context *ctx, pdf_document *doc, int num);
+    // Where a stream's data begins in the file, once its object is loaded; 0 if unknown.
+    static std::int64_t streamOffset(fz_context *ctx, pdf_document *doc, int num);
     // Lets fz_tell_output ask the output's own position function.
     static void setTell(fz_output *out, std::int64_t (*tell)(fz_context *, void *));
     // Makes MuPDF forget which of its cross-reference sections held each object, before the

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <string_view>
 
 extern "C" {
 #include <mupdf/fitz.h>
@@ -31,11 +32,38 @@ void warnUnreadable(fz_context *ctx, int num, int page, const char *outcome)
         fz_warn(ctx, "object %d cannot be read (%s); %s", num, fz_caught_message(ctx), outcome);
 }
 
+// The stream's stored bytes where they can be taken from the mapped file as they are: an
+// unencrypted document, and data that ends where its Length says, right before "endstream"
+// (else MuPDF reads on to the keyword, and the stream is read as MuPDF reads it). The part
+// then points at the file's own pages instead of holding a copy of every stream until it
+// is written.
+fz_buffer *mappedRawStream(fz_context *ctx, const PdfDocument &source, int num, std::int64_t length)
+{
+    if (MupdfFields::isEncrypted(source.document()))
+        return nullptr;
+    static constexpr std::string_view kEnd = "endstream";
+    const std::int64_t offset = MupdfFields::streamOffset(ctx, source.document(), num);
+    const unsigned char *bytes = offset > 0 ? source.mappedBytes(offset, length) : nullptr;
+    if (!bytes)
+        return nullptr;
+    const std::size_t size = static_cast<std::size_t>(length);
+    const std::size_t room = static_cast<std::size_t>(source.fileSize() - offset) - size;
+    std::string_view after(reinterpret_cast<const char *>(bytes) + size, std::min<std::size_t>(room, 2 + kEnd.size()));
+    if (after.starts_with("\r\n"))
+        after.remove_prefix(2);
+    else if (after.starts_with('\n') || after.starts_with('\r'))
+        after.remove_prefix(1);
+    if (!after.starts_with(kEnd))
+        return nullptr;
+    return fz_new_buffer_from_shared_data(ctx, bytes, size);
+}
+
 // As pdf_load_raw_stream_number, except that the stream's Length only sets the buffer's first
 // size when it lies within the file: MuPDF would ask for a damaged (negative or huge) Length's
 // bytes at once, and fail as out of memory. Throws through MuPDF.
-fz_buffer *readRawStream(fz_context *ctx, pdf_document *doc, int num, std::int64_t fileSize)
+fz_buffer *readRawStream(fz_context *ctx, const PdfDocument &source, int num)
 {
+    pdf_document *doc = source.document();
     if (fz_buffer *held = MupdfFields::heldStreamData(ctx, doc, num))
         return held;
     pdf_obj *dict = pdf_load_object(ctx, doc, num);
@@ -52,12 +80,15 @@ fz_buffer *readRawStream(fz_context *ctx, pdf_document *doc, int num, std::int64
     {
         fz_rethrow(ctx);
     }
+    if (fz_buffer *mapped = mappedRawStream(ctx, source, num, length))
+        return mapped;
     fz_stream *stream = pdf_open_raw_stream_number(ctx, doc, num);
     fz_buffer *data = nullptr;
     fz_var(data);
     fz_try(ctx)
     {
-        data = fz_read_all(ctx, stream, static_cast<std::size_t>(std::clamp<std::int64_t>(length, 0, fileSize)));
+        data = fz_read_all(ctx, stream,
+                           static_cast<std::size_t>(std::clamp<std::int64_t>(length, 0, source.fileSize())));
     }
     fz_always(ctx)
     {
@@ -71,13 +102,13 @@ fz_buffer *readRawStream(fz_context *ctx, pdf_document *doc, int num, std::int64
 }
 
 // The stream's data as stored; null, with a warning, if it cannot be read.
-fz_buffer *loadRawStream(fz_context *ctx, pdf_document *doc, int num, std::int64_t fileSize, int page)
+fz_buffer *loadRawStream(fz_context *ctx, const PdfDocument &source, int num, int page)
 {
     fz_buffer *data = nullptr;
     fz_var(data);
     fz_try(ctx)
     {
-        data = readRawStream(ctx, doc, num, fileSize);
+        data = readRawStream(ctx, source, num);
     }
     fz_catch(ctx)
     {
@@ -182,7 +213,7 @@ void PartWriter::copyObject(int num)
             }
             if (copy && pdf_obj_num_is_stream(m_ctx, m_src, num)) {
                 // Stream data is copied as stored (still compressed), never decoded.
-                data = loadRawStream(m_ctx, m_src, num, m_source.fileSize(), m_currentPage);
+                data = loadRawStream(m_ctx, m_source, num, m_currentPage);
                 if (!data) {
                     // Where a stream must be, an empty one, which no filter may claim to decode.
                     data = fz_new_buffer(m_ctx, 1);

@@ -134,7 +134,7 @@ pdf_obj *PdfDocument::inheritableKey(int which)
     }
 }
 
-Status PdfDocument::open(const std::string &path, const FileVersion *expected)
+Status PdfDocument::open(const std::string &path, const FileVersion *expected, Reading reading)
 {
     const auto cannotOpen = [&path](int error) {
         return Status::failure("cannot open '" + path + "': " + std::strerror(error), unopenedCause(error));
@@ -184,7 +184,10 @@ Status PdfDocument::open(const std::string &path, const FileVersion *expected)
     fz_try(m_ctx)
     {
         guardCpp(m_ctx, [&] {
-            stream = fz_open_file_ptr_no_close(m_ctx, m_file);
+            if (reading == Reading::Mapped && m_mapped.map(fd, static_cast<std::size_t>(opened.st_size)))
+                stream = fz_open_memory(m_ctx, m_mapped.data(), m_mapped.size());
+            else
+                stream = fz_open_file_ptr_no_close(m_ctx, m_file);
             m_doc = pdf_open_document_with_stream(m_ctx, stream);
             if (pdf_needs_password(m_ctx, m_doc)) {
                 needsPassword = true;
@@ -226,10 +229,18 @@ Status PdfDocument::unchangedSinceOpened() const
         const int error = m_file ? errno : EBADF;
         return Status::failure("cannot check the document '" + m_path + "': " + std::strerror(error));
     }
-    if (!(now == m_opened))
+    if (!(now == m_opened) || m_mapped.shrank())
         return Status::failure("the document '" + m_path + "' changed while it was being read; nothing was written",
                                Status::Cause::Changed);
     return Status::success();
+}
+
+const unsigned char *PdfDocument::mappedBytes(std::int64_t offset, std::int64_t length) const
+{
+    if (!m_mapped.mapped() || offset < 0 || length < 0 || static_cast<std::uint64_t>(offset) > m_mapped.size()
+        || static_cast<std::uint64_t>(length) > m_mapped.size() - static_cast<std::uint64_t>(offset))
+        return nullptr;
+    return m_mapped.data() + offset;
 }
 
 void PdfDocument::track(int num)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "FileIdentity.h"
+#include "MappedSource.h"
 #include "Status.h"
 
 #include <cstdint>
@@ -78,14 +79,21 @@ public:
     PdfDocument(const PdfDocument &) = delete;
     PdfDocument &operator=(const PdfDocument &) = delete;
 
+    // How the file is read: mapped into memory where it can be (the usual way), or through a
+    // stream of reads, as a file that cannot be mapped is.
+    enum class Reading : std::uint8_t { Mapped, Stream };
+
     // expected: the version of the file the caller checked; another one fails with
     // Cause::Changed before anything is read. Other failures: Cause::Unavailable (missing,
     // not a regular file, not readable), NotPdf, Password, Damaged (MuPDF cannot make a
     // document of it, even repaired) and Memory.
-    Status open(const std::string &path, const FileVersion *expected = nullptr);
+    Status open(const std::string &path, const FileVersion *expected = nullptr, Reading reading = Reading::Mapped);
     // Fails with Cause::Changed when the file read has been rewritten since open(): its size
-    // or modification time moved, so what was read may mix old and new content.
+    // or modification time moved, or it became shorter while it was read, so what was read
+    // may mix old and new content.
     Status unchangedSinceOpened() const;
+    // The file's bytes from offset on, when it is mapped and holds `length` of them there.
+    const unsigned char *mappedBytes(std::int64_t offset, std::int64_t length) const;
     int pageCount() const { return static_cast<int>(m_pages.size()); }
     std::int64_t fileSize() const { return m_opened.size; } // as it was when opened
     // Fails with Cause::Damaged, or Memory when memory ran out.
@@ -149,6 +157,7 @@ private:
 
     std::string m_path;
     std::FILE *m_file = nullptr; // MuPDF reads through it; closed after the document is dropped
+    MappedSource m_mapped; // or MuPDF reads this mapping of it, unmapped after the document is dropped
     FileVersion m_opened;
     fz_context *m_ctx = nullptr;
     pdf_document *m_doc = nullptr;

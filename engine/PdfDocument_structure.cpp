@@ -253,6 +253,9 @@ const std::vector<OutlineEntry> &PdfDocument::outline()
     }
 
     // Destinations are resolved once the walk is over, as a named one searches the name tree.
+    // An outline of more entries than a few searches are worth reads the tree once, whole.
+    if (m_outline.size() > static_cast<std::size_t>(kSearchesBeforeIndex))
+        m_namedLookups = std::max(m_namedLookups, kSearchesBeforeIndex);
     for (OutlineEntry &entry : m_outline) {
         pdf_obj *destination = pdf_dict_get(m_ctx, entry.item, PDF_NAME(Dest));
         if (!destination) {

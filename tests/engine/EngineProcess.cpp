@@ -18,9 +18,15 @@ EngineProcess::Result EngineProcess::run(const QStringList &arguments, int timeo
 EngineProcess::Result EngineProcess::run(const QStringList &arguments, const QStringList &variables, int timeoutMs,
                                          qint64 addressSpace)
 {
+    return runProgram(program(), arguments, variables, timeoutMs, addressSpace);
+}
+
+EngineProcess::Result EngineProcess::runProgram(const QString &program, const QStringList &arguments,
+                                                const QStringList &variables, int timeoutMs, qint64 addressSpace)
+{
     Result result;
     QProcess process;
-    process.setProgram(program());
+    process.setProgram(program);
     process.setArguments(arguments);
     // Only what the test gives conditions the run, whatever the shell running the tests has set.
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();

@@ -22,4 +22,7 @@ public:
     // addressSpace: when not 0, the most virtual memory the engine may map, in bytes.
     static Result run(const QStringList &arguments, const QStringList &variables, int timeoutMs = 20000,
                       qint64 addressSpace = 0);
+    // The same with another build of the engine.
+    static Result runProgram(const QString &program, const QStringList &arguments, const QStringList &variables = {},
+                             int timeoutMs = 20000, qint64 addressSpace = 0);
 };

@@ -1,45 +1,68 @@
 #include "DataReport.h"
 
+#include <charconv>
 #include <cmath>
 #include <cstdio>
+#include <string_view>
 
 namespace quirekit {
+
+namespace {
+
+// The report of a long document has tens of thousands of lines: each is appended in place.
+void appendLine(std::string &text, std::string_view key, std::string_view value)
+{
+    text.append(key).append(value).push_back('\n');
+}
+
+void appendLine(std::string &text, std::string_view key, long long value)
+{
+    char digits[24];
+    const auto end = std::to_chars(digits, digits + sizeof digits, value).ptr;
+    appendLine(text, key, std::string_view(digits, static_cast<std::size_t>(end - digits)));
+}
+
+} // namespace
 
 std::string DataReport::format(const DocumentFacts &facts)
 {
     std::string text;
-    text += "NumberOfPages: " + std::to_string(facts.pageCount) + "\n";
-    text += "PdfVersion: " + oneLine(facts.pdfVersion) + "\n";
-    text += std::string("Encrypted: ") + (facts.encrypted ? "yes" : "no") + "\n";
+    text.reserve(256 + facts.bookmarks.size() * 96 + facts.labels.size() * 128);
+    appendLine(text, "NumberOfPages: ", facts.pageCount);
+    appendLine(text, "PdfVersion: ", oneLine(facts.pdfVersion));
+    appendLine(text, "Encrypted: ", facts.encrypted ? "yes" : "no");
     for (const auto &[key, value] : facts.info)
-        text += "Info" + key + ": " + oneLine(value) + "\n";
+        appendLine(text, "Info" + key + ": ", oneLine(value));
     if (facts.hasFirstPage) {
-        text += "FirstPageSize: " + number(facts.firstPageWidth) + " " + number(facts.firstPageHeight) + "\n";
-        text += "FirstPageRotation: " + std::to_string(facts.firstPageRotation) + "\n";
+        appendLine(text, "FirstPageSize: ", number(facts.firstPageWidth) + " " + number(facts.firstPageHeight));
+        appendLine(text, "FirstPageRotation: ", facts.firstPageRotation);
     }
     for (const DocumentFacts::Bookmark &bookmark : facts.bookmarks) {
         text += "BookmarkBegin\n";
-        text += "BookmarkTitle: " + escaped(bookmark.title) + "\n";
-        text += "BookmarkLevel: " + std::to_string(bookmark.level) + "\n";
-        text += "BookmarkPageNumber: " + std::to_string(bookmark.page) + "\n";
+        text += "BookmarkTitle: ";
+        appendEscaped(text, bookmark.title);
+        text += '\n';
+        appendLine(text, "BookmarkLevel: ", bookmark.level);
+        appendLine(text, "BookmarkPageNumber: ", bookmark.page);
     }
     for (const DocumentFacts::LabelRange &range : facts.labels) {
         text += "PageLabelBegin\n";
-        text += "PageLabelNewIndex: " + std::to_string(range.firstPage) + "\n";
-        text += "PageLabelStart: " + std::to_string(range.start) + "\n";
-        text += std::string("PageLabelNumStyle: ") + numberStyle(range.style) + "\n";
-        if (!range.prefix.empty())
-            text += "PageLabelPrefix: " + escaped(range.prefix) + "\n";
+        appendLine(text, "PageLabelNewIndex: ", range.firstPage);
+        appendLine(text, "PageLabelStart: ", range.start);
+        appendLine(text, "PageLabelNumStyle: ", numberStyle(range.style));
+        if (!range.prefix.empty()) {
+            text += "PageLabelPrefix: ";
+            appendEscaped(text, range.prefix);
+            text += '\n';
+        }
     }
     return text;
 }
 
 // Keeps a title on one line: control characters (C0, DEL and C1) become &#N;. So that
 // reading the escapes back gives the title as it was, an "&#" in the title is escaped too.
-std::string DataReport::escaped(const std::string &value)
+void DataReport::appendEscaped(std::string &line, const std::string &value)
 {
-    std::string line;
-    line.reserve(value.size());
     for (std::size_t i = 0; i < value.size(); ++i) {
         const auto u = static_cast<unsigned char>(value[i]);
         const auto next = i + 1 < value.size() ? static_cast<unsigned char>(value[i + 1]) : 0;
@@ -52,7 +75,6 @@ std::string DataReport::escaped(const std::string &value)
             line += value[i];
         }
     }
-    return line;
 }
 
 const char *DataReport::numberStyle(char style)

@@ -15,7 +15,7 @@ public:
 
 private:
     static std::string oneLine(const std::string &value);
-    static std::string escaped(const std::string &value);
+    static void appendEscaped(std::string &line, const std::string &value);
     static const char *numberStyle(char style);
     static std::string number(double value);
 };

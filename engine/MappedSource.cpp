@@ -20,6 +20,7 @@ constexpr int kSlots = 16;
 Guarded s_guarded[kSlots];
 struct sigaction s_previous;
 std::atomic<bool> s_installed{false};
+std::uintptr_t s_pageSize = 4096; // read when the handler is installed: sysconf is not for handlers
 
 // A read past the end of a truncated file: zero pages are put in place of the rest of the
 // mapping so the read goes on, and the slot remembers it. Faults anywhere else go to the
@@ -32,8 +33,7 @@ extern "C" void onBusError(int signo, siginfo_t *info, void *context)
         const std::uintptr_t end = slot.end.load();
         if (start == 0 || address < start || address >= end)
             continue;
-        const std::uintptr_t page = static_cast<std::uintptr_t>(::sysconf(_SC_PAGESIZE));
-        const std::uintptr_t from = address & ~(page - 1);
+        const std::uintptr_t from = address & ~(s_pageSize - 1);
         // mmap is a plain system call here, safe in a handler in practice though POSIX
         // does not list it.
         if (::mmap(reinterpret_cast<void *>(from), end - from, PROT_READ, MAP_PRIVATE | MAP_ANONYMOUS | MAP_FIXED, -1,
@@ -59,6 +59,7 @@ bool installHandler()
 {
     if (s_installed.exchange(true))
         return true;
+    s_pageSize = static_cast<std::uintptr_t>(::sysconf(_SC_PAGESIZE));
     struct sigaction action { };
     action.sa_sigaction = onBusError;
     action.sa_flags = SA_SIGINFO | SA_NODEFER;

@@ -84,6 +84,7 @@ void SplitterDlg::BuildRoutingTable()
     route({CmdId::DeleteBreakPoint, CmdId::ContextDeleteBreakPoint, CtrlId::DeleteButton},
           [this] { DeleteBreakPoint(); });
     route({CmdId::CleanAllBreakPoints, CmdId::ContextCleanAllBreakPoints}, [this] { CleanAllBreakPoints(); });
+    route({CmdId::ContextLeavePageOut}, [this] { ToggleLeavePageOut(); });
     route({CmdId::SplitPdf, CtrlId::SplitButton}, [this] { OnSplit(); });
     route({CmdId::About}, [this] { ShowAboutBox(); });
     route({CmdId::ViewWebSite}, [this] { ViewWebSite(); });

@@ -94,6 +94,7 @@ public:
     virtual void InsertBreakPoint();
     virtual void DeleteBreakPoint();
     virtual void CleanAllBreakPoints();
+    void ToggleLeavePageOut();
     // Break points where bookmarks begin or every N pages, chosen in a dialog; and the rows
     // they become (existing break points stay, none is doubled).
     virtual void PlaceBreakPoints();

@@ -25,6 +25,18 @@ void setPopupItem(QMenu *popup, int commandId, bool enabled)
 {
     MenuAdapter::EnableItem(popup, commandId, enabled ? 0u : kGreyed);
 }
+
+// "Leave Page Out" is for page rows, and checked while the page is left out.
+void setLeavePageOutItem(QMenu *popup, const BreakPointModel &breaks, int row)
+{
+    QAction *action = MenuAdapter::FindCommand(popup, CmdId::ContextLeavePageOut);
+    if (!action)
+        return;
+    const bool pageRow = !breaks.IsBreakPoint(row);
+    const unsigned checked = pageRow && breaks.IsLeftOut(breaks.PageAt(row)) ? MenuFlag::Checked : 0u;
+    MenuAdapter::SetFlags(action, (MenuAdapter::FlagsOf(action) & ~(kGreyed | MenuFlag::Checked))
+                                      | (pageRow ? 0u : kGreyed) | checked);
+}
 } // namespace
 
 int SplitterDlg::SelectedRow() const
@@ -119,6 +131,15 @@ void SplitterDlg::DeleteBreakPoint()
     DeleteButton->setEnabled(false);
 }
 
+void SplitterDlg::ToggleLeavePageOut()
+{
+    const int row = SelectedRow();
+    if (row < 0 || breaks_.IsBreakPoint(row))
+        return;
+    breaks_.SetLeftOut(row, !breaks_.IsLeftOut(breaks_.PageAt(row)));
+    PageList->setFocus();
+}
+
 void SplitterDlg::CleanAllBreakPoints()
 {
     const int selected = SelectedRow();
@@ -209,6 +230,7 @@ void SplitterDlg::OnRowClick()
     if (breaks_.IsBreakPoint(row)) {
         EnableForBreakPointRow();
         setPopupItem(menu, CmdId::ContextInsertBreakPoint, false);
+        setLeavePageOutItem(menu, breaks_, row);
         ShowContextMenu(menu, cursor);
     } else {
         setPopupItem(menu, CmdId::ContextDeleteBreakPoint, false);
@@ -246,6 +268,7 @@ void SplitterDlg::OnRowRightClick()
         DisableInsert();
         setPopupItem(menu, CmdId::ContextInsertBreakPoint, false);
     }
+    setLeavePageOutItem(menu, breaks_, row);
     ShowContextMenu(menu, cursor);
 }
 

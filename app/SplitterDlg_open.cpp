@@ -74,7 +74,8 @@ void SplitterDlg::OpenDocument(const QString &path)
     }
 
     breaks_.Reset(pages);
-    breaks_.SetRowImages(rowImage(ResId::PageRowIcon), rowImage(ResId::BreakPointRowIcon));
+    breaks_.SetRowImages(rowImage(ResId::PageRowIcon), rowImage(ResId::BreakPointRowIcon),
+                         rowImage(ResId::LeftOutRowIcon));
     PageList->setIconSize(kRowImageSize);
     SelectRow(0);
     PageList->setFocus();

@@ -23,6 +23,8 @@ inline constexpr int OptionsPicture = 206; // 8 bits
 inline constexpr int AppIcon = 128;
 inline constexpr int PageRowIcon = 138;
 inline constexpr int BreakPointRowIcon = 139;
+// Added: the row of a page left out of every part.
+inline constexpr int LeftOutRowIcon = 140;
 } // namespace ResId
 
 namespace CtrlId {
@@ -75,6 +77,8 @@ inline constexpr int PlaceBreakPoints = 32800;
 // After it: the break point history, as Ctrl+Z and Ctrl+Shift+Z (or Ctrl+Y) also reach it.
 inline constexpr int Undo = 32801;
 inline constexpr int Redo = 32802;
+// Appended to the page list's context menu: the selected page left out of every part, or back in.
+inline constexpr int ContextLeavePageOut = 32803;
 
 inline constexpr int RecentFileFirst = 57616;
 inline constexpr int RecentFileLast = 57619;

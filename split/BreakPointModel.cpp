@@ -1,8 +1,11 @@
 #include "BreakPointModel.h"
 
+#include <QGuiApplication>
+#include <QPalette>
 #include <QUndoCommand>
 
 #include <algorithm>
+#include <iterator>
 
 namespace qw {
 
@@ -12,6 +15,7 @@ class BreakPointStep : public QUndoCommand {
 public:
     struct State {
         QList<int> breaks;
+        QList<int> leftOut;
         int level = 0;
         BreakPointModel::RowRef selected = 0;
     };
@@ -34,7 +38,7 @@ public:
 private:
     void Apply(const State &state)
     {
-        model_.SetBreaks(state.breaks, state.level);
+        model_.SetState(state.breaks, state.leftOut, state.level);
         emit model_.Replayed(state.selected == 0 ? -1 : model_.RowOf(state.selected));
     }
 
@@ -56,13 +60,22 @@ QVariant BreakPointModel::data(const QModelIndex &index, int role) const
     if (!index.isValid() || index.row() >= rowCount())
         return {};
     const bool breakPoint = KindAt(index.row()) == Kind::BreakPoint;
+    const bool leftOut = !breakPoint && IsLeftOut(PageAt(index.row()));
     switch (role) {
     case Qt::DisplayRole:
         return breakPoint ? QString::fromLatin1(kBreakPointText) : QString::number(PageAt(index.row()));
-    case Qt::DecorationRole: return breakPoint ? breakImage_ : pageImage_;
+    case Qt::DecorationRole:
+        if (breakPoint)
+            return breakImage_;
+        return leftOut && !leftOutImage_.isNull() ? leftOutImage_ : pageImage_;
+    case Qt::ForegroundRole:
+        if (leftOut) // greyed, as text that takes no part
+            return QGuiApplication::palette().brush(QPalette::Disabled, QPalette::Text);
+        return {};
     case Qt::TextAlignmentRole: return int(Qt::AlignCenter);
     case KindRole: return int(breakPoint ? Kind::BreakPoint : Kind::Page);
     case PageRole: return PageAt(index.row());
+    case LeftOutRole: return leftOut;
     default: return {};
     }
 }
@@ -83,19 +96,22 @@ void BreakPointModel::Reset(int pageCount)
     beginResetModel();
     pageCount_ = qMax(pageCount, 0);
     breaks_.clear();
+    leftOut_.clear();
     level_ = 0;
     if (pageCount_ == 0) {
         pageImage_ = {};
         breakImage_ = {};
+        leftOutImage_ = {};
     }
     endResetModel();
     history_.clear();
 }
 
-void BreakPointModel::SetRowImages(const QIcon &page, const QIcon &breakPoint)
+void BreakPointModel::SetRowImages(const QIcon &page, const QIcon &breakPoint, const QIcon &leftOut)
 {
     pageImage_ = page;
     breakImage_ = breakPoint;
+    leftOutImage_ = leftOut;
     if (rowCount() > 0)
         emit dataChanged(index(0), index(rowCount() - 1), {Qt::DecorationRole});
 }
@@ -138,6 +154,11 @@ int BreakPointModel::RowOfPage(int page) const
     return page - 1 + int(std::upper_bound(breaks_.cbegin(), breaks_.cend(), page) - breaks_.cbegin());
 }
 
+bool BreakPointModel::IsLeftOut(int page) const
+{
+    return std::binary_search(leftOut_.cbegin(), leftOut_.cend(), page);
+}
+
 bool BreakPointModel::IsInsertable(int row) const
 {
     const int page = PageAt(row);
@@ -162,9 +183,13 @@ int BreakPointModel::RowOf(RowRef ref) const
     return row;
 }
 
-void BreakPointModel::SetBreaks(const QList<int> &pages, int level)
+void BreakPointModel::SetState(const QList<int> &pages, const QList<int> &leftOut, int level)
 {
     level_ = level;
+    // The pages whose rows change their look, told once the rows stand where they will.
+    QList<int> changed;
+    std::ranges::set_symmetric_difference(leftOut_, leftOut, std::back_inserter(changed));
+    leftOut_ = leftOut;
     // From the last page up, so that the rows still to change keep their places.
     QList<int> all = breaks_ + pages;
     std::sort(all.begin(), all.end(), std::greater<>());
@@ -186,22 +211,30 @@ void BreakPointModel::SetBreaks(const QList<int> &pages, int level)
             endRemoveRows();
         }
     }
+    for (int page : changed) {
+        const QModelIndex row = index(RowOfPage(page));
+        emit dataChanged(row, row, {Qt::DecorationRole, Qt::ForegroundRole, LeftOutRole});
+    }
 }
 
-bool BreakPointModel::Push(const QString &text, QList<int> after, int level, RowRef before, RowRef afterRef)
+bool BreakPointModel::Push(const QString &text, QList<int> after, QList<int> leftOut, int level, RowRef before,
+                           RowRef afterRef)
 {
-    std::sort(after.begin(), after.end());
-    after.erase(std::unique(after.begin(), after.end()), after.end());
+    for (QList<int> *pages : {&after, &leftOut}) {
+        std::sort(pages->begin(), pages->end());
+        pages->erase(std::unique(pages->begin(), pages->end()), pages->end());
+    }
     // Compared by range: comparing two empty QLists hands memcmp null pointers.
-    if (std::ranges::equal(after, breaks_)) {
+    if (std::ranges::equal(after, breaks_) && std::ranges::equal(leftOut, leftOut_)) {
         // A level alone is no step of its own: it names parts only through break points.
         level_ = level;
         return false;
     }
-    BreakPointStep::State was{breaks_, level_, before};
-    SetBreaks(after, level);
+    BreakPointStep::State was{breaks_, leftOut_, level_, before};
+    SetState(after, leftOut, level);
     // An edit that leaves no row selected is redone where it was made.
-    history_.push(new BreakPointStep(*this, text, std::move(was), {breaks_, level_, afterRef != 0 ? afterRef : before}));
+    history_.push(new BreakPointStep(*this, text, std::move(was),
+                                     {breaks_, leftOut_, level_, afterRef != 0 ? afterRef : before}));
     return true;
 }
 
@@ -210,7 +243,7 @@ bool BreakPointModel::InsertBefore(int row)
     if (!IsInsertable(row))
         return false;
     const int page = PageAt(row);
-    return Push(QStringLiteral("Insert Break Point"), breaks_ + QList<int>{page}, level_, page, page);
+    return Push(QStringLiteral("Insert Break Point"), breaks_ + QList<int>{page}, leftOut_, level_, page, page);
 }
 
 bool BreakPointModel::Delete(int row)
@@ -220,24 +253,42 @@ bool BreakPointModel::Delete(int row)
     const int page = PageAt(row);
     QList<int> after = breaks_;
     after.removeOne(page);
-    return Push(QStringLiteral("Delete Break Point"), after, level_, -page, page);
+    return Push(QStringLiteral("Delete Break Point"), after, leftOut_, level_, -page, page);
 }
 
 bool BreakPointModel::CleanAll(int selected)
 {
     const RowRef before = RefOf(selected);
     // A selected break point row goes, and with it the selection.
-    return Push(QStringLiteral("Clean All Break Points"), {}, level_, before, before < 0 ? 0 : before);
+    return Push(QStringLiteral("Clean All Break Points"), {}, leftOut_, level_, before, before < 0 ? 0 : before);
 }
 
-bool BreakPointModel::Place(const QList<int> &pages, int bookmarkLevel, int selected)
+bool BreakPointModel::Place(const QList<int> &pages, int bookmarkLevel, int selected, const QList<int> &leaveOut)
 {
     QList<int> after = breaks_;
     for (int page : pages)
         if (page >= 2 && page <= pageCount_)
             after << page;
+    QList<int> leftOut = leftOut_;
+    for (int page : leaveOut)
+        if (page >= 1 && page <= pageCount_)
+            leftOut << page;
     const RowRef at = RefOf(selected);
-    return Push(QStringLiteral("Place Break Points"), after, bookmarkLevel, at, at);
+    return Push(QStringLiteral("Place Break Points"), after, leftOut, bookmarkLevel, at, at);
+}
+
+bool BreakPointModel::SetLeftOut(int row, bool leftOut)
+{
+    const int page = PageAt(row);
+    if (page < 1 || KindAt(row) != Kind::Page || IsLeftOut(page) == leftOut)
+        return false;
+    QList<int> after = leftOut_;
+    if (leftOut)
+        after << page;
+    else
+        after.removeOne(page);
+    return Push(leftOut ? QStringLiteral("Leave Page Out") : QStringLiteral("Take Page Back In"), breaks_, after,
+                level_, page, page);
 }
 
 } // namespace qw

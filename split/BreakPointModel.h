@@ -22,6 +22,7 @@ public:
     enum Role {
         KindRole = Qt::UserRole + 1, // Kind, as an int
         PageRole, // the page of a page row; for a break point row, the page it stands before
+        LeftOutRole, // a page row whose page belongs to no part
     };
     static constexpr const char *kBreakPointText = "BreakPoint";
 
@@ -31,12 +32,13 @@ public:
     QVariant data(const QModelIndex &index, int role = Qt::DisplayRole) const override;
     QVariant headerData(int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;
 
-    // A document of `pageCount` pages without break points; 0 (or less) empties the list. The
-    // history and the bookmark level start afresh.
+    // A document of `pageCount` pages without break points or pages left out; 0 (or less)
+    // empties the list. The history and the bookmark level start afresh.
     void Reset(int pageCount);
     int PageCount() const { return pageCount_; }
-    // The pictures of page rows and of break point rows; Reset(0) drops them.
-    void SetRowImages(const QIcon &page, const QIcon &breakPoint);
+    // The pictures of page rows, of break point rows and of the rows of pages left out (page
+    // rows' own picture when none is given); Reset(0) drops them.
+    void SetRowImages(const QIcon &page, const QIcon &breakPoint, const QIcon &leftOut = {});
     bool HasRowImages() const { return !pageImage_.isNull(); }
 
     Kind KindAt(int row) const;
@@ -50,18 +52,24 @@ public:
     const QList<int> &BreakPages() const { return breaks_; }
     // The bookmark level the break points were last placed at, for naming parts; 0 for any.
     int BookmarkLevel() const { return level_; }
-    // The parts the break points describe, for the split.
-    QList<PartRange> Parts() const { return SplitPlan::FromBreaks(pageCount_, breaks_); }
+    // The pages that belong to no part (separator sheets), in page order.
+    const QList<int> &LeftOutPages() const { return leftOut_; }
+    bool IsLeftOut(int page) const;
+    // The parts the break points describe, without the pages left out, for the split.
+    QList<PartRange> Parts() const { return SplitPlan::FromBreaks(pageCount_, breaks_, leftOut_); }
 
     // The edits. Each is one step of History(), made at `selected` (the row selected when it was
     // asked for, or -1), and returns false, leaving the history as it was, when it changes
     // nothing: a break point before an insertable row; a break point row deleted; every break
-    // point removed; break points placed before `pages` where they may stand (the ones there
-    // stay), with the bookmark level they were placed at.
+    // point removed (pages left out stay so); break points placed before `pages` where they may
+    // stand (the ones there stay), with the bookmark level they were placed at, and the pages
+    // of `leaveOut` left out besides; the page of a page row left out of every part, or taken
+    // back in.
     bool InsertBefore(int row);
     bool Delete(int row);
     bool CleanAll(int selected);
-    bool Place(const QList<int> &pages, int bookmarkLevel, int selected);
+    bool Place(const QList<int> &pages, int bookmarkLevel, int selected, const QList<int> &leaveOut = {});
+    bool SetLeftOut(int row, bool leftOut);
     QUndoStack &History() { return history_; }
     const QUndoStack &History() const { return history_; }
 
@@ -77,15 +85,18 @@ private:
     using RowRef = int;
     RowRef RefOf(int row) const;
     int RowOf(RowRef ref) const;
-    // Sets the break points to `pages` (sorted) row by row, so that the selection follows.
-    void SetBreaks(const QList<int> &pages, int level);
-    bool Push(const QString &text, QList<int> after, int level, RowRef before, RowRef afterRef);
+    // Sets the break points to `pages` (sorted) row by row, so that the selection follows, and
+    // the pages left out to `leftOut` (sorted).
+    void SetState(const QList<int> &pages, const QList<int> &leftOut, int level);
+    bool Push(const QString &text, QList<int> after, QList<int> leftOut, int level, RowRef before, RowRef afterRef);
 
     int pageCount_ = 0;
     QList<int> breaks_; // sorted, each once, in 2..pageCount_
+    QList<int> leftOut_; // sorted, each once, in 1..pageCount_
     int level_ = 0;
     QIcon pageImage_;
     QIcon breakImage_;
+    QIcon leftOutImage_;
     QUndoStack history_;
 };
 

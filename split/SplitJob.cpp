@@ -241,9 +241,13 @@ PartOutcome SplitJob::SplitPart(const PartRange &part, const KeepGoing &keepGoin
     // The name is made once: the engine is given it, and the checks look where it leads.
     const OutputLocation location = Location();
     const QString name = OutputArgumentOf(part);
+    // A part that leaves pages out is written from several ranges.
+    QStringList ranges;
+    for (const auto &[from, to] : part.Ranges())
+        ranges << QStringLiteral("A%1-%2").arg(from).arg(to);
     const QString arguments = QStringLiteral("A=") + CommandLine::Quote(documentPath_) + QStringLiteral(" cat ")
-                              + QStringLiteral("A%1-%2").arg(part.firstPage).arg(part.lastPage)
-                              + QStringLiteral(" output ") + CommandLine::Quote(name);
+                              + ranges.join(QLatin1Char(' ')) + QStringLiteral(" output ")
+                              + CommandLine::Quote(name);
     const OutputTarget target = OutputTarget::Resolve(location.outputFolder, name);
     outcome.path = target.path;
     const FileStamp before = FileStamp::Of(target.path);

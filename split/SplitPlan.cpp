@@ -10,7 +10,32 @@
 
 namespace qw {
 
-QList<PartRange> SplitPlan::FromBreaks(int pageCount, const QList<int> &breaksBefore)
+QList<std::pair<int, int>> PartRange::Ranges() const
+{
+    QList<std::pair<int, int>> ranges;
+    int from = firstPage;
+    for (int page : leftOut) {
+        if (page > from)
+            ranges.append({from, page - 1});
+        from = page + 1;
+    }
+    if (from <= lastPage)
+        ranges.append({from, lastPage});
+    return ranges;
+}
+
+namespace {
+
+QList<int> sortedOnce(QList<int> pages)
+{
+    std::sort(pages.begin(), pages.end());
+    pages.erase(std::unique(pages.begin(), pages.end()), pages.end());
+    return pages;
+}
+
+} // namespace
+
+QList<PartRange> SplitPlan::FromBreaks(int pageCount, const QList<int> &breaksBefore, const QList<int> &leftOut)
 {
     QList<PartRange> parts;
     if (pageCount < 1)
@@ -19,14 +44,49 @@ QList<PartRange> SplitPlan::FromBreaks(int pageCount, const QList<int> &breaksBe
     for (int page : breaksBefore)
         if (page >= 2 && page <= pageCount)
             firstPages << page;
-    std::sort(firstPages.begin(), firstPages.end());
-    firstPages.erase(std::unique(firstPages.begin(), firstPages.end()), firstPages.end());
-    const int fileCount = int(firstPages.size());
-    for (int i = 0; i < fileCount; ++i) {
-        const int lastPage = i + 1 < fileCount ? firstPages.at(i + 1) - 1 : pageCount;
-        parts.append({firstPages.at(i), lastPage, i + 1, fileCount});
+    firstPages = sortedOnce(firstPages);
+    const QList<int> out = sortedOnce(leftOut);
+    const auto isOut = [&out](int page) { return std::binary_search(out.cbegin(), out.cend(), page); };
+    for (qsizetype i = 0; i < firstPages.size(); ++i) {
+        int first = firstPages.at(i);
+        int last = i + 1 < firstPages.size() ? firstPages.at(i + 1) - 1 : pageCount;
+        // The part is what is left of its pages; pages left out at its ends are no part of it.
+        while (first <= last && isOut(first))
+            ++first;
+        while (last >= first && isOut(last))
+            --last;
+        if (first > last)
+            continue;
+        PartRange part{first, last, int(parts.size()) + 1, 0};
+        const auto from = std::upper_bound(out.cbegin(), out.cend(), first);
+        const auto to = std::lower_bound(from, out.cend(), last);
+        part.leftOut = QList<int>(from, to);
+        parts.append(part);
     }
+    for (PartRange &part : parts)
+        part.fileCount = int(parts.size());
     return parts;
+}
+
+SeparatorPlan SplitPlan::AtSeparators(int pageCount, QList<int> separators, bool leaveOut)
+{
+    SeparatorPlan plan;
+    separators = sortedOnce(separators);
+    separators.removeIf([pageCount](int page) { return page < 1 || page > pageCount; });
+    if (leaveOut)
+        plan.leftOut = separators;
+    // Separators side by side are one run; the run begins the part after it, unless it opens
+    // the document (nothing stands before page 1) or closes it (it would be a part of only
+    // separators).
+    for (qsizetype i = 0; i < separators.size();) {
+        qsizetype end = i + 1;
+        while (end < separators.size() && separators.at(end) == separators.at(end - 1) + 1)
+            ++end;
+        if (separators.at(i) != 1 && separators.at(end - 1) != pageCount)
+            plan.breaks << separators.at(i);
+        i = end;
+    }
+    return plan;
 }
 
 QList<int> SplitPlan::BreaksEvery(int pageCount, int every)

@@ -4,19 +4,32 @@
 #include <QString>
 #include <QStringList>
 
+#include <utility>
+
 namespace qw {
 
 struct FileStamp;
 struct OutputTarget;
 
 // One part of a split: its pages (1-based, by position in the list), its number and the
-// number of parts in the split.
+// number of parts in the split. The part holds firstPage to lastPage but for the pages of
+// `leftOut` (sorted, strictly between the two), which belong to no part.
 struct PartRange {
     int firstPage = 0;
     int lastPage = 0;
     int partNumber = 0;
     int fileCount = 0;
+    QList<int> leftOut = {};
     bool operator==(const PartRange &) const = default;
+
+    // The page ranges the part is written from, in order: one unless pages are left out.
+    QList<std::pair<int, int>> Ranges() const;
+};
+
+// Where separator sheets put break points and which pages they leave out.
+struct SeparatorPlan {
+    QList<int> breaks; // pages before which a new part begins
+    QList<int> leftOut; // pages that belong to no part
 };
 
 // Turns break points into parts, and checks the parts' output paths.
@@ -25,7 +38,15 @@ public:
     // The parts of a document of `pageCount` pages with a new part beginning before each page
     // of `breaksBefore`, in any order. A page given twice breaks once; pages outside 2 to
     // `pageCount` make no break, so no part is ever empty. No pages make no parts.
-    static QList<PartRange> FromBreaks(int pageCount, const QList<int> &breaksBefore);
+    // Pages of `leftOut` belong to no part; a part left with no page at all is no part, and
+    // the others are numbered without it.
+    static QList<PartRange> FromBreaks(int pageCount, const QList<int> &breaksBefore,
+                                       const QList<int> &leftOut = {});
+    // The break points that the separator sheets on `separators` make: a separator begins the
+    // part that follows it, except on page 1 (no break stands before it) and on the last page
+    // (a part of only a separator is no document); of separators side by side only the first
+    // begins a part. With `leaveOut`, every separator belongs to no part.
+    static SeparatorPlan AtSeparators(int pageCount, QList<int> separators, bool leaveOut);
     // The pages before which a new part begins when every part has `every` pages (the last
     // fewer): 1 + every, 1 + 2 every, ... up to `pageCount`. None for `every` below 1.
     static QList<int> BreaksEvery(int pageCount, int every);

@@ -10,6 +10,7 @@
 #include "framework/MenuTracker.h"
 #include "res/MenuTemplate.h"
 #include "res/ResourceIds.h"
+#include "split/BreakPointModel.h"
 #include "split/EngineRunner.h"
 #include "support/StandInEngine.h"
 
@@ -74,6 +75,7 @@ private slots:
     void rightClickMenuFollowsTheSelectedRow_data();
     void rightClickMenuFollowsTheSelectedRow();
     void contextMenuCommandsRunAfterTheMenuCloses();
+    void leavePageOutFromTheContextMenu();
     void onePageDocument();
     void reopeningDiscardsBreakPoints();
     void failedCountLeavesTheListEmpty();
@@ -102,6 +104,7 @@ private:
     QStringList messages_;
     QList<QList<State>> menusShown_;
     int menuAnswer_ = 0;
+    QStringList leaveOutShown_; // "Leave Page Out" as each menu showed it: "greyed", "checked" or "enabled"
     QTemporaryDir settings_;
 };
 
@@ -116,6 +119,7 @@ void TestBreakPointList::init()
     messages_.clear();
     menusShown_.clear();
     menuAnswer_ = 0;
+    leaveOutShown_.clear();
     AppMessageBox::SetResponder([this](const QString &text, unsigned) {
         messages_ << text;
         return MsgBox::IdOk;
@@ -124,6 +128,8 @@ void TestBreakPointList::init()
         menusShown_.append({stateOf(menu, CmdId::ContextInsertBreakPoint),
                             stateOf(menu, CmdId::ContextDeleteBreakPoint),
                             stateOf(menu, CmdId::ContextCleanAllBreakPoints)});
+        const unsigned flags = MenuAdapter::StateOf(menu, CmdId::ContextLeavePageOut, 0);
+        leaveOutShown_ << (flags & MenuFlag::Grayed ? "greyed" : flags & MenuFlag::Checked ? "checked" : "enabled");
         return menuAnswer_;
     });
     app_ = std::make_unique<SplitterApp>();
@@ -374,6 +380,33 @@ void TestBreakPointList::contextMenuCommandsRunAfterTheMenuCloses()
     clickRow(2, Qt::RightButton);
     QTRY_COMPARE(rows(), QStringList({"1", "2", "3"}));
     QCOMPARE(selected(), QStringLiteral("3"));
+}
+
+// The entry added to the context menu leaves the selected page out of every part and takes it
+// back in; its row looks apart, the parts skip it, and undo takes the leave-out back.
+void TestBreakPointList::leavePageOutFromTheContextMenu()
+{
+    open(4);
+    select(2);
+    key(Qt::Key_F2); // rows: 1, 2, BreakPoint, 3, 4
+    menuAnswer_ = CmdId::ContextLeavePageOut;
+    clickRow(4, Qt::RightButton);
+    QTRY_VERIFY(dlg_->Breaks().IsLeftOut(4));
+    QVERIFY(probe::PageList(*dlg_)->model()->index(4, 0).data(BreakPointModel::LeftOutRole).toBool());
+    QVERIFY(probe::RowIcon(*dlg_, 4).pixmap(32).toImage() != probe::RowIcon(*dlg_, 3).pixmap(32).toImage());
+    QCOMPARE(dlg_->Breaks().Parts(), (QList<PartRange>{{1, 2, 1, 2}, {3, 3, 2, 2}}));
+
+    menuAnswer_ = 0;
+    clickRow(4, Qt::RightButton);
+    clickRow(2, Qt::RightButton);
+    menuAnswer_ = CmdId::ContextLeavePageOut;
+    clickRow(4, Qt::RightButton);
+    QTRY_VERIFY(!dlg_->Breaks().IsLeftOut(4));
+    QCOMPARE(leaveOutShown_, QStringList({"enabled", "checked", "greyed", "checked"}));
+
+    QTest::keyClick(probe::PageList(*dlg_), Qt::Key_Z, Qt::ControlModifier);
+    QVERIFY(dlg_->Breaks().IsLeftOut(4));
+    QCOMPARE(rows(), QStringList({"1", "2", BP, "3", "4"}));
 }
 
 void TestBreakPointList::onePageDocument()

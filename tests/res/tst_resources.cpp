@@ -88,7 +88,8 @@ void TestResources::contextMenuTemplate()
     QVERIFY(menu);
     QCOMPARE(menu->size(), std::size_t(1));
     QCOMPARE((*menu)[0].record.text, QStringLiteral("popup"));
-    const std::vector<unsigned> ids = {32784, 32785, 32786};
+    // The list's own three entries, then the one added after them.
+    const std::vector<unsigned> ids = {32784, 32785, 32786, 0, 32803};
     QCOMPARE(idsOf((*menu)[0]), ids);
     QCOMPARE((*menu)[0].children[2].record.text, QStringLiteral("&Clean All Break Points"));
 }

@@ -17,7 +17,7 @@ private slots:
     void rowsAgreeWithWhatTheyShow();
 
 private:
-    // The rows as shown: page numbers, and "|" for a break point row.
+    // The rows as shown: page numbers, "(p)" for page p left out, and "|" for a break point row.
     static QString shown(const BreakPointModel &model);
 };
 
@@ -26,15 +26,19 @@ QString TestBreakPointModel::shown(const BreakPointModel &model)
     QStringList rows;
     for (int row = 0; row < model.rowCount(); ++row) {
         const QString text = model.index(row).data().toString();
-        rows << (text == QLatin1String(BreakPointModel::kBreakPointText) ? QStringLiteral("|") : text);
+        if (model.index(row).data(BreakPointModel::LeftOutRole).toBool())
+            rows << "(" + text + ")";
+        else
+            rows << (text == QLatin1String(BreakPointModel::kBreakPointText) ? QStringLiteral("|") : text);
     }
     return rows.join(' ');
 }
 
 void TestBreakPointModel::editsAndTheirHistory_data()
 {
-    // Each step: "insert R", "delete R", "clean S" (S the selected row), "place P,P@L S", "undo",
-    // "redo". After the script: the rows, the bookmark level, the parts, the steps that can be
+    // Each step: "insert R", "delete R", "clean S" (S the selected row), "place P,P@L S [O,O]"
+    // (O the pages left out besides), "out R", "in R" (a page row left out or taken back in),
+    // "undo", "redo". After the script: the rows, the bookmark level, the parts, the steps that can be
     // undone, and the rows undo and redo asked to select (-1: the selection stays).
     QTest::addColumn<int>("pages");
     QTest::addColumn<QStringList>("script");
@@ -69,6 +73,17 @@ void TestBreakPointModel::editsAndTheirHistory_data()
         << QList<int>{4};
     QTest::newRow("a new edit drops what could be redone")
         << 5 << QStringList{"insert 3", "undo", "insert 1", "redo"} << "1 | 2 3 4 5" << 0 << 2 << 1 << QList<int>{3};
+    QTest::newRow("a page left out and taken back in, each one step")
+        << 5 << QStringList{"out 2", "out 2", "in 2", "undo"} << "1 2 (3) 4 5" << 0 << 1 << 1 << QList<int>{2};
+    QTest::newRow("a placement that leaves separators out is one step, undone whole")
+        << 6 << QStringList{"place 3@0 0 3,6", "undo", "redo"} << "1 2 | (3) 4 5 (6)" << 0 << 2 << 1
+        << QList<int>{0, 0};
+    QTest::newRow("a page row left out takes a break point as any page row does")
+        << 4 << QStringList{"out 2", "insert 2", "delete 2"} << "1 2 (3) 4" << 0 << 1 << 3 << QList<int>{};
+    QTest::newRow("clean all keeps the pages left out")
+        << 4 << QStringList{"place 2,4@0 0 4", "clean 0"} << "1 2 3 (4)" << 0 << 1 << 2 << QList<int>{};
+    QTest::newRow("every page left out makes no part")
+        << 2 << QStringList{"out 0", "out 1"} << "(1) (2)" << 0 << 0 << 2 << QList<int>{};
     QTest::newRow("a one-page document takes no break point")
         << 1 << QStringList{"insert 0", "place 1,2@1 0"} << "1" << 1 << 1 << 0 << QList<int>{};
 }
@@ -84,7 +99,13 @@ void TestBreakPointModel::editsAndTheirHistory()
     QSignalSpy replayed(&model, &BreakPointModel::Replayed);
     for (const QString &step : script) {
         const QStringList words = step.split(' ');
-        const int at = words.value(words.size() - 1).toInt();
+        const int at = words.value(words[0] == "place" ? 2 : words.size() - 1).toInt();
+        const auto pagesIn = [](const QString &list) {
+            QList<int> pages;
+            for (const QString &page : list.split(',', Qt::SkipEmptyParts))
+                pages << page.toInt();
+            return pages;
+        };
         if (words[0] == "insert") {
             model.InsertBefore(at);
         } else if (words[0] == "delete") {
@@ -93,10 +114,9 @@ void TestBreakPointModel::editsAndTheirHistory()
             model.CleanAll(at);
         } else if (words[0] == "place") {
             const QStringList what = words[1].split('@');
-            QList<int> before;
-            for (const QString &page : what[0].split(','))
-                before << page.toInt();
-            model.Place(before, what[1].toInt(), at);
+            model.Place(pagesIn(what[0]), what[1].toInt(), at, pagesIn(words.value(3)));
+        } else if (words[0] == "out" || words[0] == "in") {
+            model.SetLeftOut(at, words[0] == "out");
         } else if (words[0] == "undo") {
             model.History().undo();
         } else {

@@ -19,6 +19,8 @@ class TestSplitPlan : public QObject {
 private slots:
     void breaksMakeParts_data();
     void breaksMakeParts();
+    void separatorsMakeParts_data();
+    void separatorsMakeParts();
     void outputConflicts_data();
     void outputConflicts();
     void existingOutputsAreNamed_data();
@@ -29,19 +31,63 @@ void TestSplitPlan::breaksMakeParts_data()
 {
     QTest::addColumn<int>("pageCount");
     QTest::addColumn<QList<int>>("breaks");
+    QTest::addColumn<QList<int>>("leftOut");
     QTest::addColumn<QList<PartRange>>("parts");
-    QTest::newRow("unsortedAndTwice") << 10 << QList<int>{8, 4, 8}
+    QTest::newRow("unsortedAndTwice") << 10 << QList<int>{8, 4, 8} << QList<int>{}
                                       << QList<PartRange>{{1, 3, 1, 3}, {4, 7, 2, 3}, {8, 10, 3, 3}};
-    QTest::newRow("outsideTheDocument") << 3 << QList<int>{0, 1, 3, 4} << QList<PartRange>{{1, 2, 1, 2}, {3, 3, 2, 2}};
-    QTest::newRow("noPages") << 0 << QList<int>{2} << QList<PartRange>{};
+    QTest::newRow("outsideTheDocument") << 3 << QList<int>{0, 1, 3, 4} << QList<int>{}
+                                        << QList<PartRange>{{1, 2, 1, 2}, {3, 3, 2, 2}};
+    QTest::newRow("noPages") << 0 << QList<int>{2} << QList<int>{} << QList<PartRange>{};
+    QTest::newRow("leftOutInside") << 10 << QList<int>{4} << QList<int>{6, 2, 6}
+                                   << QList<PartRange>{{1, 3, 1, 2, {2}}, {4, 10, 2, 2, {6}}};
+    // A part whose pages are all left out is no part; pages left out at a part's ends shorten it.
+    QTest::newRow("leftOutWholePartAndEnds") << 10 << QList<int>{4, 6} << QList<int>{4, 5, 6, 10}
+                                             << QList<PartRange>{{1, 3, 1, 2}, {7, 9, 2, 2}};
 }
 
 void TestSplitPlan::breaksMakeParts()
 {
     QFETCH(int, pageCount);
     QFETCH(QList<int>, breaks);
+    QFETCH(QList<int>, leftOut);
     QFETCH(QList<PartRange>, parts);
-    QCOMPARE(SplitPlan::FromBreaks(pageCount, breaks), parts);
+    QCOMPARE(SplitPlan::FromBreaks(pageCount, breaks, leftOut), parts);
+}
+
+void TestSplitPlan::separatorsMakeParts_data()
+{
+    QTest::addColumn<int>("pageCount");
+    QTest::addColumn<QList<int>>("separators");
+    QTest::addColumn<QStringList>("kept"); // each part's page ranges, separators kept
+    QTest::addColumn<QStringList>("leftOut"); // the same with the separators left out
+    // 3 pages, separator, 1 page, separator, 4 pages.
+    QTest::newRow("stack") << 10 << QList<int>{6, 4} << QStringList{"1-3", "4-5", "6-10"}
+                           << QStringList{"1-3", "5", "7-10"};
+    QTest::newRow("onFirstAndLastPage") << 8 << QList<int>{1, 8} << QStringList{"1-8"} << QStringList{"2-7"};
+    QTest::newRow("sideBySide") << 9 << QList<int>{4, 5, 6} << QStringList{"1-3", "4-9"} << QStringList{"1-3", "7-9"};
+    QTest::newRow("runClosingTheDocument") << 6 << QList<int>{2, 5, 6} << QStringList{"1", "2-6"}
+                                           << QStringList{"1", "3-4"};
+    QTest::newRow("onlySeparators") << 2 << QList<int>{1, 2} << QStringList{"1-2"} << QStringList{};
+}
+
+void TestSplitPlan::separatorsMakeParts()
+{
+    QFETCH(int, pageCount);
+    QFETCH(QList<int>, separators);
+    for (const bool leaveOut : {false, true}) {
+        const SeparatorPlan plan = SplitPlan::AtSeparators(pageCount, separators, leaveOut);
+        QStringList parts;
+        for (const PartRange &part : SplitPlan::FromBreaks(pageCount, plan.breaks, plan.leftOut)) {
+            QStringList ranges;
+            for (const auto &[from, to] : part.Ranges())
+                ranges << (from == to ? QString::number(from) : QStringLiteral("%1-%2").arg(from).arg(to));
+            parts << ranges.join(',');
+        }
+        if (leaveOut)
+            QTEST(parts, "leftOut");
+        else
+            QTEST(parts, "kept");
+    }
 }
 
 void TestSplitPlan::outputConflicts_data()

@@ -232,6 +232,12 @@ void SplitterDlg::ConnectCommandSources()
     }
     connect(PageList->selectionModel(), &QItemSelectionModel::selectionChanged, this, [this] { OnRowSelected(); });
     connect(&breaks_, &BreakPointModel::Replayed, this, [this](int row) { OnReplayed(row); });
+    // A page left out or taken back in, or another document: the preview's note follows.
+    connect(&breaks_, &QAbstractItemModel::dataChanged, this, [this] { UpdatePreviewNote(); });
+    connect(&breaks_, &QAbstractItemModel::modelReset, this, [this] {
+        previewPage_ = 1;
+        UpdatePreviewNote();
+    });
     connect(&Viewer, &ViewerHost::PageShown, this, [this](int page) { OnPageShown(page); });
     // A break point put in above the selected row pushes it down: it stays in view.
     // The list lays its rows out again first, so the scroll waits for the event loop.

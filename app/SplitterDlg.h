@@ -104,6 +104,8 @@ public:
     void OnRowRightClick();
     // The user turned the preview to `page`: its page row becomes the selected one.
     void OnPageShown(int page);
+    // Says over the preview when the page on view is left out of every part.
+    void UpdatePreviewNote();
 
     // The split.
     virtual void OnSplit();
@@ -191,6 +193,7 @@ private:
     QHash<int, std::function<void()>> routes_;
     bool created_ = false;
     bool splitting_ = false;
+    int previewPage_ = 1; // the page the preview was last turned to
     // The break points and their history; every open starts them afresh.
     BreakPointModel breaks_;
     // The engine's report of the open document, asked for once when it was opened: its pages,

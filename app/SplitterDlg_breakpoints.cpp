@@ -166,8 +166,11 @@ void SplitterDlg::OnRowSelected()
         EnableForInsertableRow();
     else
         DisableInsert();
-    if (page >= 0)
+    if (page >= 0) {
         Viewer.ShowPage(page);
+        previewPage_ = page;
+        UpdatePreviewNote();
+    }
     PageList->setFocus();
 }
 

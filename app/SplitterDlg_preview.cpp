@@ -11,6 +11,8 @@ void SplitterDlg::OnPageShown(int page)
 {
     if (!PageList)
         return;
+    previewPage_ = page;
+    UpdatePreviewNote();
     const int row = breaks_.RowOfPage(page);
     if (row < 0)
         return;
@@ -22,6 +24,13 @@ void SplitterDlg::OnPageShown(int page)
     PageList->scrollTo(breaks_.index(row));
     if (focus && focus != QApplication::focusWidget())
         focus->setFocus();
+}
+
+void SplitterDlg::UpdatePreviewNote()
+{
+    Viewer.ShowNote(breaks_.IsLeftOut(previewPage_)
+                        ? QStringLiteral("Page %1 is left out of every part").arg(previewPage_)
+                        : QString());
 }
 
 } // namespace qw

@@ -3,6 +3,7 @@
 #include "controls/OpenLink.h"
 #include "framework/AppMessageBox.h"
 
+#include <QLabel>
 #include <QPainter>
 #include <QResizeEvent>
 #include <QTextOption>
@@ -47,6 +48,8 @@ void ViewerHost::LoadDocument(const QString &path)
 void ViewerHost::ShowMessage(const QString &text)
 {
     message_ = text;
+    if (note_)
+        note_->setVisible(text.isEmpty() && !note_->text().isEmpty());
     if (QWidget *reader = control.Window()) {
         // The document that was on view must not stand beside a message about another.
         if (!text.isEmpty())
@@ -76,9 +79,44 @@ void ViewerHost::ShowPage(int page)
     control.InvokeHelper(CAcroAXDocShim::SetCurrentPage, page);
 }
 
+void ViewerHost::ShowNote(const QString &text)
+{
+    if (!note_) {
+        if (text.isEmpty())
+            return;
+        note_ = new QLabel(this);
+        note_->setAlignment(Qt::AlignCenter);
+        note_->setAutoFillBackground(true);
+        note_->setMargin(4);
+        // Clicks and the wheel still reach the page below it.
+        note_->setAttribute(Qt::WA_TransparentForMouseEvents);
+        QPalette colours = note_->palette();
+        colours.setColor(QPalette::Window, colours.color(QPalette::ToolTipBase));
+        colours.setColor(QPalette::WindowText, colours.color(QPalette::ToolTipText));
+        note_->setPalette(colours);
+    }
+    note_->setText(text);
+    note_->setVisible(!text.isEmpty() && message_.isEmpty());
+    PlaceNote();
+}
+
+QString ViewerHost::Note() const
+{
+    return note_ && !note_->isHidden() ? note_->text() : QString();
+}
+
+void ViewerHost::PlaceNote()
+{
+    if (!note_)
+        return;
+    note_->setGeometry(0, 0, width(), note_->sizeHint().height());
+    note_->raise();
+}
+
 void ViewerHost::resizeEvent(QResizeEvent *event)
 {
     QWidget::resizeEvent(event);
+    PlaceNote();
     QWidget *reader = control.Window();
     if (!reader)
         return;

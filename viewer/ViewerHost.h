@@ -6,6 +6,8 @@
 #include <QString>
 #include <QWidget>
 
+class QLabel;
+
 namespace qw {
 
 // The child window of the main dialog that holds the document preview, to the right of the
@@ -40,6 +42,11 @@ public:
     void ShowMessage(const QString &text);
     QString Message() const { return message_; }
 
+    // Shows `text` in a band across the top of the preview, over the page (that the page is
+    // left out of every part, say); an empty text hides it. A message hides it too.
+    void ShowNote(const QString &text);
+    QString Note() const;
+
     const CAcroAXDocShim &Control() const { return control; }
 
 signals:
@@ -53,11 +60,13 @@ protected:
 
 private:
     void OfferReaderDownload();
+    void PlaceNote();
 
     CAcroAXDocShim control;
     QSize sizeAtCreation_;
     bool followsHost_ = false;
     QString message_;
+    QLabel *note_ = nullptr;
 };
 
 } // namespace qw

@@ -393,6 +393,7 @@ void TestBreakPointList::leavePageOutFromTheContextMenu()
     clickRow(4, Qt::RightButton);
     QTRY_VERIFY(dlg_->Breaks().IsLeftOut(4));
     QVERIFY(probe::PageList(*dlg_)->model()->index(4, 0).data(BreakPointModel::LeftOutRole).toBool());
+    QCOMPARE(dlg_->Preview().Note(), QStringLiteral("Page 4 is left out of every part"));
     QVERIFY(probe::RowIcon(*dlg_, 4).pixmap(32).toImage() != probe::RowIcon(*dlg_, 3).pixmap(32).toImage());
     QCOMPARE(dlg_->Breaks().Parts(), (QList<PartRange>{{1, 2, 1, 2}, {3, 3, 2, 2}}));
 
@@ -402,6 +403,7 @@ void TestBreakPointList::leavePageOutFromTheContextMenu()
     menuAnswer_ = CmdId::ContextLeavePageOut;
     clickRow(4, Qt::RightButton);
     QTRY_VERIFY(!dlg_->Breaks().IsLeftOut(4));
+    QCOMPARE(dlg_->Preview().Note(), QString());
     QCOMPARE(leaveOutShown_, QStringList({"enabled", "checked", "greyed", "checked"}));
 
     QTest::keyClick(probe::PageList(*dlg_), Qt::Key_Z, Qt::ControlModifier);

@@ -166,9 +166,9 @@ int Engine::cat(const Request &request, std::ostream &err, const Options &option
     for (const PageRange &range : request.ranges) {
         if (range.low() >= 1 && range.high() <= count)
             continue;
-        const std::string pages = range.first == range.last ? "page " + std::to_string(range.first)
-                                                            : "page range " + std::to_string(range.first) + "-"
-                                                                  + std::to_string(range.last);
+        const std::string pages = range.first == range.last
+                                      ? "page " + std::to_string(range.first)
+                                      : "page range " + std::to_string(range.first) + "-" + std::to_string(range.last);
         return fail(err, Status::failure(pages + " is outside the document (" + std::to_string(count)
                                          + (count == 1 ? " page)" : " pages)")));
     }

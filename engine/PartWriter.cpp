@@ -131,17 +131,12 @@ Status PartWriter::write(const std::vector<PageRange> &ranges, int fd)
 }
 
 // Loading the pages checks the tree's counts, which may have promised more pages. When a
-// later range finds them wrong, the tree is walked again, which lets go of the pages loaded
-// for the ranges before; that walk is exact, so a second round only loads those again.
+// later range finds them wrong, the tree is walked again page by page; that walk loads every
+// page, so those of the ranges before are not lost.
 void PartWriter::loadPages(const std::vector<PageRange> &ranges)
 {
-    const auto loadAll = [&] {
-        for (const PageRange &range : ranges)
-            m_source.loadPages(static_cast<int>(range.low()) - 1, static_cast<int>(range.high()) - 1);
-    };
-    loadAll();
-    if (ranges.size() > 1)
-        loadAll();
+    for (const PageRange &range : ranges)
+        m_source.loadPages(static_cast<int>(range.low()) - 1, static_cast<int>(range.high()) - 1);
 }
 
 void PartWriter::build(const std::vector<PageRange> &ranges)

@@ -198,9 +198,8 @@ RequestParser::Result RequestParser::parseCat(const std::vector<std::string> &ar
 
     const std::size_t outputAt = next;
     if (args.size() < outputAt + 2 || args[outputAt] != "output")
-        return fail(args.size() > outputAt && args[outputAt] != "output"
-                        ? "unknown keyword '" + args[outputAt] + "'"
-                        : "missing 'output' and the output file");
+        return fail(args.size() > outputAt && args[outputAt] != "output" ? "unknown keyword '" + args[outputAt] + "'"
+                                                                         : "missing 'output' and the output file");
     if (args.size() > outputAt + 2)
         return fail("unexpected argument '" + args[outputAt + 2] + "'");
     if (args[outputAt + 1].empty())

@@ -130,14 +130,10 @@ void TestEngineCommandLine::rejectsMalformedCommands_data()
     QTest::newRow("helpWithArguments") << QStringList{"--help", "extra"} << "unknown keyword 'extra'";
     QTest::newRow("overlappingRanges") << QStringList{"A=a.pdf", "cat", "A1-5", "A3-8", "output", "x"}
                                        << "the page ranges 'A1-5' and 'A3-8' both hold page 3";
-    QTest::newRow("pageGivenTwice") << QStringList{"A=a.pdf", "cat", "A2", "A2", "output", "x"}
-                                    << "the page ranges 'A2' and 'A2' both hold page 2";
     QTest::newRow("overlapFarApart") << QStringList{"A=a.pdf", "cat", "A9-4", "A1-2", "A12", "A3-4", "output", "x"}
                                      << "the page ranges 'A9-4' and 'A3-4' both hold page 4";
     QTest::newRow("laterRangeNotValid") << QStringList{"A=a.pdf", "cat", "A1-3", "A5-x", "output", "x"}
                                         << "the page range 'A5-x' is not valid";
-    QTest::newRow("laterRangeOtherHandle")
-        << QStringList{"A=a.pdf", "cat", "A1", "B2", "output", "x"} << "'B2' names handle 'B', which is not defined";
     QTest::newRow("misspeltOutputAfterRanges")
         << QStringList{"A=a.pdf", "cat", "A1", "A3", "OUTPUT", "x"} << "unknown keyword 'OUTPUT'";
     QTest::newRow("rangeAfterOutput") << QStringList{"A=a.pdf", "cat", "A1", "output", "x", "A3"}

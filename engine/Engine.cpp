@@ -163,16 +163,18 @@ int Engine::cat(const Request &request, std::ostream &err, const Options &option
         return fail(err, status);
 
     const long long count = document.pageCount();
-    if (request.first < 1 || request.last < 1 || request.first > count || request.last > count) {
-        const std::string range = request.first == request.last ? "page " + std::to_string(request.first)
-                                                                : "page range " + std::to_string(request.first) + "-"
-                                                                      + std::to_string(request.last);
-        return fail(err, Status::failure(range + " is outside the document (" + std::to_string(count)
+    for (const PageRange &range : request.ranges) {
+        if (range.low() >= 1 && range.high() <= count)
+            continue;
+        const std::string pages = range.first == range.last
+                                      ? "page " + std::to_string(range.first)
+                                      : "page range " + std::to_string(range.first) + "-" + std::to_string(range.last);
+        return fail(err, Status::failure(pages + " is outside the document (" + std::to_string(count)
                                          + (count == 1 ? " page)" : " pages)")));
     }
 
     auto writer = std::make_unique<PartWriter>(document);
-    status = writer->write(static_cast<int>(request.first), static_cast<int>(request.last), output.descriptor());
+    status = writer->write(request.ranges, output.descriptor());
     // A file cut short while it was read reads as damaged; the change is the better reason.
     if (Status unchanged = document.unchangedSinceOpened(); status.ok || unchanged.cause == Status::Cause::Changed)
         status = unchanged.ok ? status : unchanged;

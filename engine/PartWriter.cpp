@@ -96,7 +96,7 @@ PartWriter::~PartWriter()
         pdf_drop_document(m_ctx, m_dst);
 }
 
-Status PartWriter::write(int first, int last, int fd)
+Status PartWriter::write(const std::vector<PageRange> &ranges, int fd)
 {
     int failure = FZ_ERROR_NONE;
     bool inDocument = true;
@@ -105,12 +105,12 @@ Status PartWriter::write(int first, int last, int fd)
     fz_try(m_ctx)
     {
         guardCpp(m_ctx, [&] {
-            // Loading the pages checks the tree's counts, which may have promised more pages.
-            m_source.loadPages(std::min(first, last) - 1, std::max(first, last) - 1);
-            inDocument = std::max(first, last) <= m_source.pageCount();
+            loadPages(ranges);
+            inDocument = std::all_of(ranges.begin(), ranges.end(),
+                                     [this](const PageRange &range) { return range.high() <= m_source.pageCount(); });
             if (!inDocument)
                 return;
-            build(first, last);
+            build(ranges);
             save(fd);
         });
     }
@@ -130,11 +130,20 @@ Status PartWriter::write(int first, int last, int fd)
     return Status::success();
 }
 
-void PartWriter::build(int first, int last)
+// Loading the pages checks the tree's counts, which may have promised more pages. When a
+// later range finds them wrong, the tree is walked again page by page; that walk loads every
+// page, so those of the ranges before are not lost.
+void PartWriter::loadPages(const std::vector<PageRange> &ranges)
+{
+    for (const PageRange &range : ranges)
+        m_source.loadPages(static_cast<int>(range.low()) - 1, static_cast<int>(range.high()) - 1);
+}
+
+void PartWriter::build(const std::vector<PageRange> &ranges)
 {
     m_dst = pdf_create_document(m_ctx);
     MupdfFields::setHeaderVersion(m_dst, std::max(MupdfFields::headerVersion(m_src), 14));
-    planPages(first, last);
+    planPages(ranges);
 
     for (int index : m_order)
         classifyAnnotations(m_source.pages()[static_cast<std::size_t>(index)].page);
@@ -159,18 +168,21 @@ void PartWriter::build(int first, int last)
     drainWork();
 }
 
-void PartWriter::planPages(int first, int last)
+void PartWriter::planPages(const std::vector<PageRange> &ranges)
 {
     const auto &pages = m_source.pages();
     const std::size_t objects = static_cast<std::size_t>(std::max(0, pdf_xref_len(m_ctx, m_src)));
     m_newNum.assign(objects, 0);
     m_role.assign(objects, Unclassified);
     m_position.assign(pages.size(), -1);
-    const int step = first <= last ? 1 : -1;
-    for (int page = first;; page += step) {
-        m_order.push_back(page - 1);
-        if (page == last)
-            break;
+    for (const PageRange &range : ranges) {
+        const int first = static_cast<int>(range.first), last = static_cast<int>(range.last);
+        const int step = first <= last ? 1 : -1;
+        for (int page = first;; page += step) {
+            m_order.push_back(page - 1);
+            if (page == last)
+                break;
+        }
     }
     for (std::size_t position = 0; position < m_order.size(); ++position) {
         const int num = pdf_create_object(m_ctx, m_dst);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "PageRange.h"
 #include "PdfDocument.h"
 #include "Status.h"
 
@@ -12,12 +13,12 @@ struct pdf_obj;
 
 namespace quirekit {
 
-// Writes a range of a document's pages as a new PDF. Pages are rebuilt in a new document
+// Writes ranges of a document's pages as a new PDF. Pages are rebuilt in a new document
 // and everything they use is copied once, object by object; references that lead out of
-// the range (other pages, the page tree, annotations and form fields of other pages, links
+// the ranges (other pages, the page tree, annotations and form fields of other pages, links
 // to pages left out) are cut there, so no other page or its content reaches the output.
-// Links within the range, form fields, page labels, optional content, the document
-// information and metadata, the viewer settings and the bookmarks that lead into the range
+// Links within the ranges, form fields, page labels, optional content, the document
+// information and metadata, the viewer settings and the bookmarks that lead into them
 // are kept.
 class PartWriter {
 public:
@@ -27,17 +28,18 @@ public:
     PartWriter(const PartWriter &) = delete;
     PartWriter &operator=(const PartWriter &) = delete;
 
-    // Pages first to last, counting from 1 (first > last: in reverse order), written to
-    // the open file descriptor. A failed write fails with Cause::Output, pages that cannot be
+    // The pages of each range, range after range, written to the open file descriptor; no
+    // page may be in two ranges. A failed write fails with Cause::Output, pages that cannot be
     // read with Cause::Damaged (Memory when memory ran out), and pages the document turns out
     // not to have (its page tree's counts promised them) with Cause::Other.
-    Status write(int first, int last, int fd);
+    Status write(const std::vector<PageRange> &ranges, int fd);
 
 private:
     enum Role : std::uint8_t { Unclassified, KeptAnnotation, DroppedAnnotation, KeptField };
 
-    void build(int first, int last);
-    void planPages(int first, int last);
+    void loadPages(const std::vector<PageRange> &ranges);
+    void build(const std::vector<PageRange> &ranges);
+    void planPages(const std::vector<PageRange> &ranges);
     void classifyAnnotations(pdf_obj *page);
     void markFieldAncestors(pdf_obj *widget, int widgetNum);
     bool linkStaysInside(pdf_obj *link);

@@ -1,7 +1,9 @@
 #include "RequestParser.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <limits>
+#include <numeric>
 #include <string_view>
 
 namespace quirekit {
@@ -24,14 +26,17 @@ RequestParser::Result fail(std::string error)
 }
 
 RequestParser::Result succeed(Request::Action action, std::string document = {}, std::string output = {},
-                              long long first = 0, long long last = 0)
+                              std::vector<PageRange> ranges = {})
 {
     RequestParser::Result result{true, Request{}, std::string()};
     result.request.action = action;
     result.request.document = std::move(document);
     result.request.output = std::move(output);
-    result.request.first = first;
-    result.request.last = last;
+    if (!ranges.empty()) {
+        result.request.first = ranges.front().first;
+        result.request.last = ranges.back().last;
+    }
+    result.request.ranges = std::move(ranges);
     return result;
 }
 
@@ -87,9 +92,10 @@ std::string RequestParser::usage()
            "  quirekit <document> dump_data output <report>\n"
            "      Writes a text report about the document; its first line is\n"
            "      \"NumberOfPages: <n>\".\n"
-           "  quirekit A=<document> cat A<first>[-<last>] output <file>\n"
+           "  quirekit A=<document> cat A<first>[-<last>] [A<first>[-<last>]...] output <file>\n"
            "      Writes pages <first> to <last> (counting from 1) into a new PDF.\n"
-           "      A descending range writes the pages in reverse order.\n"
+           "      A descending range writes the pages in reverse order. Several ranges\n"
+           "      are written one after another; no page may be in two of them.\n"
            "  quirekit --help | --version\n"
            "Environment (decimal values as stat gives them; unset or empty: not used):\n"
            "  QUIREKIT_REPLACE=none|<device>:<inode>  the output may replace nothing, or only that file\n"
@@ -160,7 +166,7 @@ RequestParser::Result RequestParser::parseDumpData(const std::vector<std::string
 
 RequestParser::Result RequestParser::parseCat(const std::vector<std::string> &args)
 {
-    // H=<document>: the handle names the document for the page range.
+    // H=<document>: the handle names the document for the page ranges.
     const std::string &input = args[0];
     const auto equals = input.find('=');
     std::string handle;
@@ -176,32 +182,86 @@ RequestParser::Result RequestParser::parseCat(const std::vector<std::string> &ar
 
     if (args.size() < 3)
         return fail("missing page range after 'cat'");
-    const std::string &rangeText = args[2];
-    std::string rangeHandle, rest;
-    if (!parseHandle(rangeText, rangeHandle, rest))
-        return fail("the page range '" + rangeText + "' is not valid");
-    if (rangeHandle != handle)
-        return fail("the page range '" + rangeText + "' names handle '" + rangeHandle + "', which is not defined");
+    std::vector<PageRange> ranges;
+    std::vector<std::string> rangeTexts;
+    std::size_t next = 2;
+    do {
+        PageRange range;
+        if (std::string error = parseRange(args[next], handle, range); !error.empty())
+            return fail(error);
+        ranges.push_back(range);
+        rangeTexts.push_back(args[next]);
+        ++next;
+    } while (next < args.size() && looksLikeRange(args[next]));
+    if (std::string error = findSharedPage(ranges, rangeTexts); !error.empty())
+        return fail(error);
 
-    long long first = 0, last = 0;
-    const auto dash = rest.find('-');
-    if (dash == std::string::npos) {
-        if (!parsePageNumber(rest, first))
-            return fail("the page range '" + rangeText + "' is not valid");
-        last = first;
-    } else if (!parsePageNumber(rest.substr(0, dash), first) || !parsePageNumber(rest.substr(dash + 1), last)) {
-        return fail("the page range '" + rangeText + "' is not valid");
-    }
-
-    if (args.size() < 5 || args[3] != "output")
-        return fail(args.size() >= 4 && args[3] != "output" ? "unknown keyword '" + args[3] + "'"
-                                                            : "missing 'output' and the output file");
-    if (args.size() > 5)
-        return fail("unexpected argument '" + args[5] + "'");
-    if (args[4].empty())
+    const std::size_t outputAt = next;
+    if (args.size() < outputAt + 2 || args[outputAt] != "output")
+        return fail(args.size() > outputAt && args[outputAt] != "output" ? "unknown keyword '" + args[outputAt] + "'"
+                                                                         : "missing 'output' and the output file");
+    if (args.size() > outputAt + 2)
+        return fail("unexpected argument '" + args[outputAt + 2] + "'");
+    if (args[outputAt + 1].empty())
         return fail("the output file name is empty");
 
-    return succeed(Request::Action::Cat, document, args[4], first, last);
+    return succeed(Request::Action::Cat, document, args[outputAt + 1], std::move(ranges));
+}
+
+std::string RequestParser::parseRange(const std::string &rangeText, const std::string &handle, PageRange &range)
+{
+    std::string rangeHandle, rest;
+    if (!parseHandle(rangeText, rangeHandle, rest))
+        return "the page range '" + rangeText + "' is not valid";
+    if (rangeHandle != handle)
+        return "the page range '" + rangeText + "' names handle '" + rangeHandle + "', which is not defined";
+
+    const auto dash = rest.find('-');
+    if (dash == std::string::npos) {
+        if (!parsePageNumber(rest, range.first))
+            return "the page range '" + rangeText + "' is not valid";
+        range.last = range.first;
+    } else if (!parsePageNumber(rest.substr(0, dash), range.first)
+               || !parsePageNumber(rest.substr(dash + 1), range.last)) {
+        return "the page range '" + rangeText + "' is not valid";
+    }
+    return {};
+}
+
+// Capital letters and then a page number (or a stray dash): a range, even a malformed one.
+// Anything else after the ranges is taken for the keyword that should follow them, so that a
+// misspelt 'output' is still reported as an unknown keyword.
+bool RequestParser::looksLikeRange(const std::string &text)
+{
+    std::size_t i = 0;
+    while (i < text.size() && isUpperLetter(text[i]))
+        ++i;
+    return i > 0 && i < text.size() && (isDigit(text[i]) || text[i] == '-');
+}
+
+// A part that repeats a page is never what a split means, so it is refused as a usage error
+// rather than written. A range reaching the page number cap is left to the range check,
+// which tells that it is outside the document; its capped number is not the one given.
+std::string RequestParser::findSharedPage(const std::vector<PageRange> &ranges, const std::vector<std::string> &texts)
+{
+    std::vector<std::size_t> byLow(ranges.size());
+    std::iota(byLow.begin(), byLow.end(), std::size_t{0});
+    std::stable_sort(byLow.begin(), byLow.end(),
+                     [&ranges](std::size_t a, std::size_t b) { return ranges[a].low() < ranges[b].low(); });
+    std::size_t reaching = ranges.size(); // of the ranges seen, the one reaching furthest
+    for (std::size_t index : byLow) {
+        const PageRange &range = ranges[index];
+        if (range.high() >= kPageNumberCap)
+            continue;
+        if (reaching < ranges.size() && range.low() <= ranges[reaching].high()) {
+            const auto [earlier, later] = std::minmax(reaching, index);
+            return "the page ranges '" + texts[earlier] + "' and '" + texts[later] + "' both hold page "
+                   + std::to_string(range.low()) + "; a part may hold each page only once";
+        }
+        if (reaching == ranges.size() || range.high() > ranges[reaching].high())
+            reaching = index;
+    }
+    return {};
 }
 
 bool RequestParser::parseHandle(const std::string &text, std::string &handle, std::string &rest)

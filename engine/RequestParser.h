@@ -2,6 +2,7 @@
 
 #include "AtomicFile.h"
 #include "FileIdentity.h"
+#include "PageRange.h"
 
 #include <optional>
 #include <string>
@@ -22,7 +23,10 @@ struct Request {
     Action action = Action::Help;
     std::string document;
     std::string output;
-    // Pages counting from 1; first > last asks for the pages in reverse order.
+    // The pages of a part, range after range in the order given; no page is in two of them.
+    std::vector<PageRange> ranges;
+    // The first page of the first range and the last page of the last: with one range, its
+    // bounds (first > last asks for the pages in reverse order).
     long long first = 0;
     long long last = 0;
     // What the output may take the place of (QUIREKIT_REPLACE).
@@ -33,7 +37,7 @@ struct Request {
 
 // Parses argv and the environment into a Request. Only two document commands exist:
 //   <document> dump_data output <report>
-//   H=<document> cat H<first>[-<last>] output <file>
+//   H=<document> cat H<first>[-<last>] [H<first>[-<last>]...] output <file>
 // and they are conditioned by two variables, both in decimal as stat(2) gives the values:
 //   QUIREKIT_REPLACE=none | <device>:<inode>
 //   QUIREKIT_DOCUMENT=<device>:<inode>:<size>:<modification time in nanoseconds since the epoch>
@@ -53,6 +57,11 @@ private:
     static Result parseDumpData(const std::vector<std::string> &args);
     static Result parseCat(const std::vector<std::string> &args);
     static bool parseHandle(const std::string &text, std::string &handle, std::string &rest);
+    // An empty text when rangeText is a valid range of handle, else the error.
+    static std::string parseRange(const std::string &rangeText, const std::string &handle, PageRange &range);
+    static bool looksLikeRange(const std::string &text);
+    // An empty text when no page is in two ranges, else the error naming two that share one.
+    static std::string findSharedPage(const std::vector<PageRange> &ranges, const std::vector<std::string> &texts);
     static bool parsePageNumber(const std::string &digits, long long &value);
     static bool parseReplace(const std::string &text, Replacement &replace);
     static bool parseDocumentVersion(const std::string &text, FileVersion &version);

@@ -41,7 +41,7 @@ bool writePart(const QString &source, const QString &target)
         return false;
     const int fd = ::open(target.toLocal8Bit().constData(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
     quirekit::PartWriter writer(document);
-    const bool ok = fd >= 0 && writer.write(3, 8, fd).ok;
+    const bool ok = fd >= 0 && writer.write({quirekit::PageRange{3, 8}}, fd).ok;
     ::close(fd);
     return ok;
 }

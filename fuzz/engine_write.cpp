@@ -32,7 +32,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     quirekit::Status status;
     {
         quirekit::PartWriter writer(document);
-        status = writer.write(first, last, fd);
+        status = writer.write({quirekit::PageRange{first, last}}, fd);
     }
     ::close(fd);
     if (!status.ok)

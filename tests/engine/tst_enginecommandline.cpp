@@ -38,28 +38,37 @@ void TestEngineCommandLine::acceptsDocumentCommands_data()
     QTest::addColumn<QString>("output");
     QTest::addColumn<qlonglong>("first");
     QTest::addColumn<qlonglong>("last");
+    QTest::addColumn<QString>("ranges");
     const int dump = int(Request::Action::DumpData), cat = int(Request::Action::Cat);
 
     QTest::newRow("dumpData") << QStringList{"/a/in.pdf", "dump_data", "output", "/t/r.txt"} << dump << "/a/in.pdf"
-                              << "/t/r.txt" << 0LL << 0LL;
+                              << "/t/r.txt" << 0LL << 0LL << "";
     QTest::newRow("range") << QStringList{"A=/x/in.pdf", "cat", "A1-3", "output", "/out/in 1.pdf"} << cat << "/x/in.pdf"
-                           << "/out/in 1.pdf" << 1LL << 3LL;
+                           << "/out/in 1.pdf" << 1LL << 3LL << "1-3";
     QTest::newRow("reversedRange") << QStringList{"A=in.pdf", "cat", "A5-2", "output", "o.pdf"} << cat << "in.pdf"
-                                   << "o.pdf" << 5LL << 2LL;
+                                   << "o.pdf" << 5LL << 2LL << "5-2";
     QTest::newRow("singlePage") << QStringList{"A=in.pdf", "cat", "A7", "output", "o.pdf"} << cat << "in.pdf"
-                                << "o.pdf" << 7LL << 7LL;
+                                << "o.pdf" << 7LL << 7LL << "7-7";
     QTest::newRow("spacesAndEqualsInPath")
         << QStringList{"A=/home/u/My Docs/a=b.pdf", "cat", "A2-2", "output", "/o/x y.pdf"} << cat
         << "/home/u/My Docs/a=b.pdf"
-        << "/o/x y.pdf" << 2LL << 2LL;
+        << "/o/x y.pdf" << 2LL << 2LL << "2-2";
     QTest::newRow("otherHandle") << QStringList{"IN=a.pdf", "cat", "IN1-2", "output", "o.pdf"} << cat << "a.pdf"
-                                 << "o.pdf" << 1LL << 2LL;
+                                 << "o.pdf" << 1LL << 2LL << "1-2";
     QTest::newRow("hugePageNumberIsCapped")
         << QStringList{"A=a.pdf", "cat", "A1-99999999999999999999", "output", "o.pdf"} << cat << "a.pdf"
-        << "o.pdf" << 1LL << 1000000000LL;
+        << "o.pdf" << 1LL << 1000000000LL << "1-1000000000";
     QTest::newRow("pageZeroParsesAndIsRefusedLater")
         << QStringList{"A=a.pdf", "cat", "A0-2", "output", "o.pdf"} << cat << "a.pdf"
-        << "o.pdf" << 0LL << 2LL;
+        << "o.pdf" << 0LL << 2LL << "0-2";
+    // first and last: where the part begins and ends.
+    QTest::newRow("rangesInAnyOrderAndDirection")
+        << QStringList{"A=a.pdf", "cat", "A9-7", "A2", "A3-4", "output", "o.pdf"} << cat << "a.pdf"
+        << "o.pdf" << 9LL << 4LL << "9-7 2-2 3-4";
+    // Both are beyond any document; the range check says so rather than that they share a page.
+    QTest::newRow("cappedRangesLeftToRangeCheck")
+        << QStringList{"IN=a.pdf", "cat", "IN2000000000", "IN3000000000", "output", "o.pdf"} << cat << "a.pdf"
+        << "o.pdf" << 1000000000LL << 1000000000LL << "1000000000-1000000000 1000000000-1000000000";
 }
 
 namespace {
@@ -89,6 +98,11 @@ void TestEngineCommandLine::acceptsDocumentCommands()
     QCOMPARE(QString::fromStdString(result.request.output), output);
     QCOMPARE(qlonglong(result.request.first), first);
     QCOMPARE(qlonglong(result.request.last), last);
+    QFETCH(QString, ranges);
+    QStringList parsed;
+    for (const PageRange &range : result.request.ranges)
+        parsed << QString("%1-%2").arg(range.first).arg(range.last);
+    QCOMPARE(parsed.join(' '), ranges);
 }
 
 void TestEngineCommandLine::rejectsMalformedCommands_data()
@@ -114,6 +128,16 @@ void TestEngineCommandLine::rejectsMalformedCommands_data()
     QTest::newRow("negativePage") << QStringList{"A=a.pdf", "cat", "A-2", "output", "x"} << "not valid";
     QTest::newRow("emptyOutputName") << QStringList{"A=a.pdf", "cat", "A1", "output", ""} << "empty";
     QTest::newRow("helpWithArguments") << QStringList{"--help", "extra"} << "unknown keyword 'extra'";
+    QTest::newRow("overlappingRanges") << QStringList{"A=a.pdf", "cat", "A1-5", "A3-8", "output", "x"}
+                                       << "the page ranges 'A1-5' and 'A3-8' both hold page 3";
+    QTest::newRow("overlapFarApart") << QStringList{"A=a.pdf", "cat", "A9-4", "A1-2", "A12", "A3-4", "output", "x"}
+                                     << "the page ranges 'A9-4' and 'A3-4' both hold page 4";
+    QTest::newRow("laterRangeNotValid") << QStringList{"A=a.pdf", "cat", "A1-3", "A5-x", "output", "x"}
+                                        << "the page range 'A5-x' is not valid";
+    QTest::newRow("misspeltOutputAfterRanges")
+        << QStringList{"A=a.pdf", "cat", "A1", "A3", "OUTPUT", "x"} << "unknown keyword 'OUTPUT'";
+    QTest::newRow("rangeAfterOutput") << QStringList{"A=a.pdf", "cat", "A1", "output", "x", "A3"}
+                                      << "unexpected argument 'A3'";
 }
 
 void TestEngineCommandLine::rejectsMalformedCommands()
@@ -206,6 +230,7 @@ void TestEngineCommandLine::usageErrorsExitTwoAndWriteNothing_data()
     QTest::newRow("unknownKeyword") << QStringList{"A=in.pdf", "shuffle", "A1-2", "output", "OUT"};
     QTest::newRow("missingOutput") << QStringList{"A=in.pdf", "cat", "A1-2", "OUT"};
     QTest::newRow("badRange") << QStringList{"A=in.pdf", "cat", "A1-x", "output", "OUT"};
+    QTest::newRow("overlappingRanges") << QStringList{"A=in.pdf", "cat", "A1-3", "A3-5", "output", "OUT"};
     QTest::newRow("dumpMissingOutput") << QStringList{"in.pdf", "dump_data", "OUT"};
 }
 

@@ -21,6 +21,8 @@ private slots:
     void boxesAndRotationBecomeExplicit();
     void linksInsideThePartPointAtCopiedPages();
     void linksInReversedPartFollowTheirPages();
+    void linksAcrossRangesKeepOnlyPagesWritten_data();
+    void linksAcrossRangesKeepOnlyPagesWritten();
     void pagesLeftOutAreNotCarriedAlong_data();
     void pagesLeftOutAreNotCarriedAlong();
     void formKeepsOnlyCopiedWidgets();
@@ -32,8 +34,8 @@ private slots:
     void linkToPageListedTwiceFollowsItsCopy();
 
 private:
-    QString split(const QString &range, const QString &name, const QString &input = QString(),
-                  int timeoutMs = 20000);
+    // ranges: one or more, separated by spaces.
+    QString split(const QString &ranges, const QString &name, const QString &input = QString(), int timeoutMs = 20000);
 
     QTemporaryDir m_dir;
     QString m_source;
@@ -49,11 +51,13 @@ void TestEngineParts::initTestCase()
     QCOMPARE(source.pageCount(), 10);
 }
 
-QString TestEngineParts::split(const QString &range, const QString &name, const QString &input, int timeoutMs)
+QString TestEngineParts::split(const QString &ranges, const QString &name, const QString &input, int timeoutMs)
 {
     const QString output = m_dir.filePath(name);
     const EngineProcess::Result result
-        = EngineProcess::run({"A=" + (input.isEmpty() ? m_source : input), "cat", range, "output", output}, timeoutMs);
+        = EngineProcess::run(QStringList{"A=" + (input.isEmpty() ? m_source : input), "cat"} + ranges.split(' ')
+                                 + QStringList{"output", output},
+                             timeoutMs);
     if (result.exitCode != 0)
         qWarning("engine: %s", result.err.constData());
     return result.exitCode == 0 ? output : QString();
@@ -91,6 +95,8 @@ void TestEngineParts::partHasRequestedPagesInOrder_data()
     QTest::newRow("singlePageAsRange") << "A10-10" << QList<int>{10};
     QTest::newRow("wholeDocument") << "A1-10" << QList<int>{1, 2, 3, 4, 5, 6, 7, 8, 9, 10};
     QTest::newRow("wholeDocumentReversed") << "A10-1" << QList<int>{10, 9, 8, 7, 6, 5, 4, 3, 2, 1};
+    QTest::newRow("twoRanges") << "A1-3 A5-9" << QList<int>{1, 2, 3, 5, 6, 7, 8, 9};
+    QTest::newRow("rangesInAnyOrderAndDirection") << "A9-8 A2 A5-6" << QList<int>{9, 8, 2, 5, 6};
 }
 
 void TestEngineParts::partHasRequestedPagesInOrder()
@@ -162,6 +168,35 @@ void TestEngineParts::linksInReversedPartFollowTheirPages()
     QCOMPARE(part.page(1).links[0].targetPage, 0);
 }
 
+void TestEngineParts::linksAcrossRangesKeepOnlyPagesWritten_data()
+{
+    QTest::addColumn<QString>("ranges");
+    // For each page of the part, the pages (0-based) its links inside the part lead to.
+    QTest::addColumn<QStringList>("targets");
+    // Source page 3 links to 4 (kept across the gap) and 9 (not written); page 4's link is to the web.
+    QTest::newRow("linkOverTheGapKept") << "A1 A3-4" << QStringList{"1", "2", ""};
+    QTest::newRow("linksIntoTheGapDropped") << "A1-2 A4" << QStringList{"", "", ""};
+    // 9 -> 1, 1 -> 3, 2 -> 9 by a GoTo action, 3 -> 9 by name; 3 -> 4 is left out.
+    QTest::newRow("linksBackToAnEarlierRange") << "A9 A1-3" << QStringList{"1", "3", "0", "0"};
+}
+
+void TestEngineParts::linksAcrossRangesKeepOnlyPagesWritten()
+{
+    QFETCH(QString, ranges);
+    QFETCH(QStringList, targets);
+    PdfProbe part(split(ranges, QString(QTest::currentDataTag()) + ".pdf"));
+    QVERIFY2(part.isOpen(), qPrintable(part.error()));
+    QStringList found;
+    for (int i = 0; i < part.pageCount(); ++i) {
+        QStringList pages;
+        for (const PdfProbe::Link &link : part.page(i).links)
+            if (link.uri.isEmpty())
+                pages << QString::number(link.targetPage);
+        found << pages.join(',');
+    }
+    QCOMPARE(found, targets);
+}
+
 void TestEngineParts::pagesLeftOutAreNotCarriedAlong_data()
 {
     QTest::addColumn<QString>("range");
@@ -170,6 +205,7 @@ void TestEngineParts::pagesLeftOutAreNotCarriedAlong_data()
     QTest::newRow("linksAndFieldToPageNine") << "A1-3" << false;
     QTest::newRow("reversedWithoutNine") << "A8-2" << false;
     QTest::newRow("pageNineItself") << "A9" << true;
+    QTest::newRow("gapOverPageNine") << "A1-8 A10" << false;
 }
 
 void TestEngineParts::pagesLeftOutAreNotCarriedAlong()

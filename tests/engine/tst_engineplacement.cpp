@@ -396,7 +396,7 @@ void TestEnginePlacement::fullDiskIsAnOutputFailure()
     if (full < 0)
         QSKIP("no /dev/full here");
     quirekit::PartWriter writer(document);
-    const Status status = writer.write(1, 10, full);
+    const Status status = writer.write({quirekit::PageRange{1, 10}}, full);
     ::close(full);
     QVERIFY(!status.ok);
     QCOMPARE(status.cause, Status::Cause::Output);

@@ -216,7 +216,7 @@ void TestEngineReading::fileCutShortWhileReadIsNoCrash()
     QVERIFY(fd >= 0);
     {
         quirekit::PartWriter writer(document);
-        (void)writer.write(1, 300, fd);
+        (void)writer.write({quirekit::PageRange{1, 300}}, fd);
     }
     ::close(fd);
     const quirekit::Status unchanged = document.unchangedSinceOpened();

@@ -62,7 +62,8 @@ private slots:
     void manyNamedDestinations();
 
 private:
-    QString split(const QString &range, const QString &name, const QString &input = QString());
+    // ranges: one or more, separated by spaces.
+    QString split(const QString &ranges, const QString &name, const QString &input = QString());
     QString report(const QString &input);
 
     QTemporaryDir m_dir;
@@ -88,11 +89,13 @@ void TestEngineStructure::initTestCase()
     QCOMPARE(source.outline().size(), 11);
 }
 
-QString TestEngineStructure::split(const QString &range, const QString &name, const QString &input)
+QString TestEngineStructure::split(const QString &ranges, const QString &name, const QString &input)
 {
     const QString output = m_dir.filePath(name);
     const EngineProcess::Result result
-        = EngineProcess::run({"A=" + (input.isEmpty() ? m_source : input), "cat", range, "output", output}, 5000);
+        = EngineProcess::run(QStringList{"A=" + (input.isEmpty() ? m_source : input), "cat"} + ranges.split(' ')
+                                 + QStringList{"output", output},
+                             5000);
     if (result.exitCode != 0)
         qWarning("engine: %s", result.err.constData());
     return result.exitCode == 0 ? output : QString();
@@ -146,6 +149,12 @@ void TestEngineStructure::outlineFollowsThePages_data()
                                              mark("Section 2.1", 3, "1"),
                                              web(1)};
     QTest::newRow("noEntryInside") << "A2-3" << false << QStringList{web(1)};
+    // Sections 1.1 and 1.2 lie in the gap between the ranges; Chapter 1, left without
+    // entries below it, reads closed.
+    QTest::newRow("gapBetweenRanges") << "A4 A7-8" << false
+                                      << QStringList{mark("Part One", 1, "0"), "2|Chapter 1\nIntroduction|1|closed||-1",
+                                                     mark("Chapter 2 — Use", 2, "2"), mark("Section 2.1", 3, "3"),
+                                                     web(1)};
     // Index's Next leads back to the first entry, Section 2.1's First up to Part One.
     QTest::newRow("loopedOutline") << "A1-12" << true << whole;
 }
@@ -167,30 +176,35 @@ void TestEngineStructure::outlineFollowsThePages()
 
 void TestEngineStructure::labelsFollowThePages_data()
 {
-    QTest::addColumn<QString>("range");
-    QTest::addColumn<int>("first");
-    QTest::addColumn<int>("last");
-    QTest::newRow("whole") << "A1-12" << 1 << 12;
-    QTest::newRow("insideFrontMatter") << "A2-5" << 2 << 5;
-    QTest::newRow("fromBodyStart") << "A4-8" << 4 << 8;
-    QTest::newRow("intoAppendix") << "A6-11" << 6 << 11;
-    QTest::newRow("appendixAndIndex") << "A11-12" << 11 << 12;
-    QTest::newRow("reversed") << "A12-1" << 12 << 1;
-    QTest::newRow("onePage") << "A3" << 3 << 3;
+    QTest::addColumn<QString>("ranges");
+    QTest::addColumn<QList<int>>("pages"); // the source pages of the part, counting from 1
+    // The part's label ranges: a new one only where the numbering does not simply continue.
+    QTest::addColumn<int>("labelRanges");
+    QTest::newRow("whole") << "A1-12" << QList<int>{1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12} << 4;
+    QTest::newRow("insideFrontMatter") << "A2-5" << QList<int>{2, 3, 4, 5} << 2;
+    QTest::newRow("fromBodyStart") << "A4-8" << QList<int>{4, 5, 6, 7, 8} << 1;
+    QTest::newRow("intoAppendix") << "A6-11" << QList<int>{6, 7, 8, 9, 10, 11} << 2;
+    QTest::newRow("appendixAndIndex") << "A11-12" << QList<int>{11, 12} << 2;
+    QTest::newRow("reversed") << "A12-1" << QList<int>{12, 11, 10, 9, 8, 7, 6, 5, 4, 3, 2, 1} << 12;
+    QTest::newRow("onePage") << "A3" << QList<int>{3} << 1;
+    // 1 2, then 4 5: the numbering jumps inside one of the source's label ranges.
+    QTest::newRow("gapInsideLabelRange") << "A4-5 A7-8" << QList<int>{4, 5, 7, 8} << 2;
+    QTest::newRow("gapAcrossLabelRanges") << "A2 A5-6 A11" << QList<int>{2, 5, 6, 11} << 3;
+    QTest::newRow("rangesThatMeet") << "A4-5 A6-7" << QList<int>{4, 5, 6, 7} << 1;
 }
 
 void TestEngineStructure::labelsFollowThePages()
 {
-    QFETCH(QString, range);
-    QFETCH(int, first);
-    QFETCH(int, last);
+    QFETCH(QString, ranges);
+    QFETCH(QList<int>, pages);
+    QFETCH(int, labelRanges);
     PdfProbe source(m_source);
-    PdfProbe part(split(range, QString(QTest::currentDataTag()) + " labels.pdf"));
+    PdfProbe part(split(ranges, QString(QTest::currentDataTag()) + " labels.pdf"));
     QVERIFY2(part.isOpen(), qPrintable(part.error()));
-    const int step = first <= last ? 1 : -1;
-    QCOMPARE(part.pageCount(), (last - first) * step + 1);
+    QCOMPARE(part.pageCount(), pages.size());
     for (int i = 0; i < part.pageCount(); ++i)
-        QCOMPARE(part.label(i), source.label(first - 1 + i * step));
+        QCOMPARE(part.label(i), source.label(pages[i] - 1));
+    QCOMPARE(part.pageLabels().count("<<"), labelRanges);
 }
 
 void TestEngineStructure::documentSettingsAreKept_data()

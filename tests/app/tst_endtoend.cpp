@@ -133,16 +133,21 @@ void TestEndToEnd::openBreakAndSplit_data()
 {
     QTest::addColumn<QString>("pattern");
     QTest::addColumn<QStringList>("names");
+    QTest::addColumn<int>("leftOut"); // a page left out of every part, 0 for none
     QTest::newRow("partOfCount") << "{basename} {part} of {filecount}"
-                                 << QStringList{"ten pages 1 of 3.pdf", "ten pages 2 of 3.pdf", "ten pages 3 of 3.pdf"};
-    QTest::newRow("paddedPart") << "{basename} {part:0000}"
-                                << QStringList{"ten pages 0001.pdf", "ten pages 0002.pdf", "ten pages 0003.pdf"};
+                                 << QStringList{"ten pages 1 of 3.pdf", "ten pages 2 of 3.pdf", "ten pages 3 of 3.pdf"}
+                                 << 0;
+    // The second part is written from two ranges of pages, around the page left out.
+    QTest::newRow("paddedPartWithAPageLeftOut")
+        << "{basename} {part:0000}" << QStringList{"ten pages 0001.pdf", "ten pages 0002.pdf", "ten pages 0003.pdf"}
+        << 6;
 }
 
 void TestEndToEnd::openBreakAndSplit()
 {
     QFETCH(QString, pattern);
     QFETCH(QStringList, names);
+    QFETCH(int, leftOut);
     QFile::remove(MakeModulePath("options.ini"));
     QStringList messages;
     AppMessageBox::SetResponder([&](const QString &text, unsigned) {
@@ -170,6 +175,11 @@ void TestEndToEnd::openBreakAndSplit()
         QTest::keyClick(list, Qt::Key_Down);
     QCOMPARE(list->currentIndex().data().toString(), QStringLiteral("8"));
     QTest::keyClick(list, Qt::Key_F2);
+    if (leftOut > 0) {
+        list->setCurrentIndex(list->model()->index(dlg.Breaks().RowOfPage(leftOut), 0));
+        dlg.OnCommand(CmdId::ContextLeavePageOut);
+        QVERIFY(dlg.Breaks().IsLeftOut(leftOut));
+    }
 
     // The options dialog comes up modally; choose "same folder", type the pattern, press Ok.
     bool answered = false;
@@ -191,7 +201,9 @@ void TestEndToEnd::openBreakAndSplit()
 
     QCOMPARE(messages, QStringList{"Split PDF file success! Do you want to open the output directory?"});
     QCOMPARE(pageTexts(dir_.filePath(names.at(0))), expectedPages(1, 3));
-    QCOMPARE(pageTexts(dir_.filePath(names.at(1))), expectedPages(4, 7));
+    QStringList second = expectedPages(4, 7);
+    second.removeAll(QStringLiteral("Page %1").arg(leftOut));
+    QCOMPARE(pageTexts(dir_.filePath(names.at(1))), second);
     QCOMPARE(pageTexts(dir_.filePath(names.at(2))), expectedPages(8, 10));
     QVERIFY(QFile::exists(document_));
     // No temporary file is left beside the parts.

@@ -7,6 +7,7 @@
 #include "split/OpenFailure.h"
 #include "split/OptionsFile.h"
 #include "split/OutputNaming.h"
+#include "split/PageFactsQuery.h"
 #include "split/SplitJob.h"
 
 #include <QCommandLineParser>
@@ -96,6 +97,11 @@ void describeOptions(QCommandLineParser &parser)
         {QStringLiteral("at-bookmarks"),
          QStringLiteral("Begins a new part where each bookmark of level 1 to <level> begins."),
          QStringLiteral("level")},
+        {QStringLiteral("at-separators"),
+         QStringLiteral("Begins a new part at each separator sheet: a blank page, a dark page, one with a "
+                        "barcode (or one whose text contains TEXT), or one whose text contains PHRASE."),
+         QStringLiteral("blank|dark|barcode|barcode:TEXT|text:PHRASE")},
+        {QStringLiteral("drop-separators"), QStringLiteral("Leaves the separator sheets out of the parts.")},
         {QStringLiteral("pattern"),
          QStringLiteral("Names the parts: {basename} {part} {part:0000} {filecount} {pagebegin} {pageend} "
                         "{bookmark}."),
@@ -140,7 +146,8 @@ QString documentProblem(const QString &document)
 QString BatchSplit::UsageLine()
 {
     return QStringLiteral(
-        "Usage: quirewright --split DOC.pdf [--at 4,8,12 | --every N | --at-bookmarks LEVEL] [options]");
+        "Usage: quirewright --split DOC.pdf [--at 4,8,12 | --every N | --at-bookmarks LEVEL] "
+        "[--at-separators KIND [--drop-separators]] [options]");
 }
 
 QString BatchSplit::UsageReminder()
@@ -234,7 +241,34 @@ int BatchSplit::Split(const Request &request)
         breaks = DocumentOutline::BreaksAtLevel(settings.bookmarks, request.bookmarkLevel, pageCount);
         settings.bookmarkLevel = request.bookmarkLevel;
     }
-    SplitJob job(request.document, SplitPlan::FromBreaks(pageCount, breaks), settings, report.Identity());
+    QList<int> leftOut;
+    if (request.separators) {
+        // The separators' break points join the others; the engine looks at the very file reported on.
+        int shownTenth = -1;
+        const auto progress = [&](int done, int total) {
+            if (total > 0 && done * 10 / total != shownTenth) {
+                shownTenth = done * 10 / total;
+                print(stderr, QStringLiteral("looking for separators: page %1 of %2").arg(done).arg(total));
+            }
+            return keepGoing();
+        };
+        const PageFactsQuery::Result facts
+            = PageFactsQuery::Run(request.document, report.Identity(), *request.separators, progress);
+        if (facts.stopped || stop.Received())
+            return fail(StopSignals::ExitCodeFor(stop.Received()),
+                        QStringLiteral("The split was stopped before any part was written."));
+        if (!facts.problem.isEmpty())
+            return fail(Failed, facts.problem + QLatin1Char(' ') + kNothingWritten);
+        const SeparatorPlan plan = SplitPlan::AtSeparators(
+            pageCount, PageFactsQuery::SeparatorPages(facts.pages, *request.separators), request.dropSeparators);
+        breaks += plan.breaks;
+        leftOut = plan.leftOut;
+    }
+    const QList<PartRange> parts = SplitPlan::FromBreaks(pageCount, breaks, leftOut);
+    if (parts.isEmpty())
+        return fail(Failed, QStringLiteral("Every page of %1 is a separator: there is no part to write. %2")
+                                .arg(shown(request.document), kNothingWritten));
+    SplitJob job(request.document, parts, settings, report.Identity());
 
     const SplitJob::Check check = job.CheckBeforeSplitting();
     if (!check.refusal.isEmpty())
@@ -284,6 +318,18 @@ QString BatchSplit::ParseRequest(const QCommandLineParser &parser, const QString
         if (!wrong.isEmpty())
             return wrong;
     }
+    if (parser.isSet(QStringLiteral("at-separators"))) {
+        request.separators = SeparatorRule::Parse(parser.value(QStringLiteral("at-separators")));
+        if (!request.separators)
+            return QStringLiteral("--at-separators %1: give blank, dark, barcode, barcode:TEXT or text:PHRASE, such as "
+                                  "--at-separators blank.")
+                .arg(parser.value(QStringLiteral("at-separators")));
+    }
+    request.dropSeparators = parser.isSet(QStringLiteral("drop-separators"));
+    if (request.dropSeparators && !request.separators)
+        return QStringLiteral("--drop-separators leaves out the separator sheets that --at-separators finds: give "
+                              "--at-separators too. %1")
+            .arg(kSeeHelp);
     if (every) {
         bool ok = false;
         request.every = parser.value(QStringLiteral("every")).toInt(&ok);
@@ -379,12 +425,14 @@ public:
     {
         if (!KeepGoing())
             return false;
-        print(stderr, QStringLiteral("part %1 of %2: pages %3-%4 -> %5")
+        // A part that leaves pages out lists its ranges: "pages 1-3,5-9".
+        QStringList ranges;
+        for (const auto &[from, to] : part.Ranges())
+            ranges << QStringLiteral("%1-%2").arg(from).arg(to);
+        print(stderr, QStringLiteral("part %1 of %2: pages %3 -> %4")
                           .arg(part.partNumber)
                           .arg(part.fileCount)
-                          .arg(part.firstPage)
-                          .arg(part.lastPage)
-                          .arg(shown(path)));
+                          .arg(ranges.join(QLatin1Char(',')), shown(path)));
         return true;
     }
     bool KeepGoing() override { return stop_.Received() == 0; }

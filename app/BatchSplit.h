@@ -1,5 +1,9 @@
 #pragma once
 
+#include "split/SeparatorRule.h"
+
+#include <optional>
+
 #include "split/SplitSettings.h"
 
 #include <QList>
@@ -51,6 +55,8 @@ private:
         QList<int> breaksBefore; // from --at, as given
         int every = 0; // from --every; 0 when not given
         int bookmarkLevel = 0; // from --at-bookmarks; 0 when not given
+        std::optional<SeparatorRule> separators; // from --at-separators
+        bool dropSeparators = false;
         bool replace = false;
         bool nameNotUtf8 = false; // a file or folder is named in bytes that are not UTF-8
         SplitSettings settings; // the options file's, with what the command line sets

@@ -1,0 +1,89 @@
+#include "PageFactsQuery.h"
+
+#include "EngineRunner.h"
+#include "OpenFailure.h"
+#include "PageCountQuery.h"
+
+#include "framework/CommandLine.h"
+
+#include <QFile>
+#include <QRegularExpression>
+#include <QScopeGuard>
+
+namespace qw {
+
+PageFactsQuery::Result PageFactsQuery::Run(const QString &document, const FileStamp &identity,
+                                           const SeparatorRule &rule, const Progress &progress)
+{
+    Result result;
+    QString why;
+    const QString file = MakeTempFileName(QStringLiteral(".txt"), &why);
+    if (file.isEmpty()) {
+        result.problem = QStringLiteral("No file for the PDF engine's report could be made in the temporary folder: %1.")
+                             .arg(why);
+        return result;
+    }
+    const auto removeReport = qScopeGuard([&] { QFile::remove(file); });
+
+    QStringList arguments{CommandLine::Quote(EngineRunner::EnginePath()), CommandLine::Quote(document),
+                          QStringLiteral("page_facts")};
+    for (const QString &argument : rule.EngineArguments())
+        arguments << CommandLine::Quote(argument);
+    arguments << QStringLiteral("output") << CommandLine::Quote(file);
+    QStringList environment;
+    if (identity.exists)
+        environment << EngineRunner::DocumentVariable(identity);
+
+    // The engine tells each page it has looked at on a line of its own.
+    QByteArray output;
+    static const QRegularExpression kProgress(QStringLiteral("Progress: (\\d+)/(\\d+)\\s*$"),
+                                              QRegularExpression::MultilineOption);
+    const auto keepGoing = [&]() {
+        if (!progress)
+            return true;
+        const QString said = QString::fromUtf8(output.right(256));
+        QRegularExpressionMatchIterator matches = kProgress.globalMatch(said);
+        int done = 0;
+        int total = 0;
+        while (matches.hasNext()) {
+            const QRegularExpressionMatch match = matches.next();
+            done = match.captured(1).toInt();
+            total = match.captured(2).toInt();
+        }
+        return progress(done, total);
+    };
+    const EngineResult engine
+        = EngineRunner::RunEngine(arguments.join(QLatin1Char(' ')), output, QString(), keepGoing, environment);
+    if (engine.stopAsked) {
+        result.stopped = true;
+        return result;
+    }
+    if (engine.end != EngineResult::End::Exited) {
+        result.problem = engine.reason;
+        return result;
+    }
+    if (engine.exitCode != 0) {
+        result.problem = engine.exitCode == EngineExit::DocumentChanged
+                             ? QStringLiteral("The document was replaced or changed since it was opened. Open it again.")
+                             : QStringLiteral("The PDF engine could not look at the pages: %1").arg(EngineReason(output));
+        return result;
+    }
+    QFile report(file);
+    if (!report.open(QIODevice::ReadOnly)) {
+        result.problem = QStringLiteral("The PDF engine's report could not be read: %1").arg(report.errorString());
+        return result;
+    }
+    result.pages = ParsePageFacts(report.readAll());
+    return result;
+}
+
+QList<int> PageFactsQuery::SeparatorPages(const QList<PageFacts> &pages, const SeparatorRule &rule)
+{
+    QList<int> separators;
+    for (const PageFacts &facts : pages)
+        if (rule.IsSeparator(facts))
+            separators << facts.page;
+    return separators;
+}
+
+} // namespace qw

@@ -1,0 +1,33 @@
+#pragma once
+
+#include "SeparatorRule.h"
+
+#include "framework/FileStamp.h"
+
+#include <QList>
+#include <QString>
+
+#include <functional>
+
+namespace qw {
+
+// Has the engine look at every page of a document (its ink, its barcodes or its text, as a
+// separator rule needs), reading only the very file `identity` describes.
+class PageFactsQuery {
+public:
+    // Told the pages looked at so far and their number; false stops the engine.
+    using Progress = std::function<bool(int done, int total)>;
+
+    struct Result {
+        bool stopped = false; // the caller stopped it
+        QString problem; // why there are no facts, for the user; empty when there are
+        QList<PageFacts> pages;
+    };
+
+    static Result Run(const QString &document, const FileStamp &identity, const SeparatorRule &rule,
+                      const Progress &progress = {});
+    // The pages the rule takes for separators.
+    static QList<int> SeparatorPages(const QList<PageFacts> &pages, const SeparatorRule &rule);
+};
+
+} // namespace qw

@@ -1,0 +1,99 @@
+#include "SeparatorRule.h"
+
+#include <algorithm>
+
+namespace qw {
+
+std::optional<SeparatorRule> SeparatorRule::Parse(const QString &spec)
+{
+    SeparatorRule rule;
+    const QString kind = spec.section(QLatin1Char(':'), 0, 0);
+    const bool hasText = spec.contains(QLatin1Char(':'));
+    rule.text = spec.section(QLatin1Char(':'), 1);
+    if (kind == QLatin1String("blank") && !hasText)
+        rule.kind = Kind::Blank;
+    else if (kind == QLatin1String("dark") && !hasText)
+        rule.kind = Kind::Dark;
+    else if (kind == QLatin1String("barcode") && (!hasText || !rule.text.isEmpty()))
+        rule.kind = Kind::Barcode;
+    else if (kind == QLatin1String("text") && !rule.text.trimmed().isEmpty())
+        rule.kind = Kind::Text;
+    else
+        return std::nullopt;
+    return rule;
+}
+
+QStringList SeparatorRule::EngineArguments() const
+{
+    switch (kind) {
+    case Kind::Blank:
+    case Kind::Dark: return {};
+    case Kind::Barcode: return {QStringLiteral("barcodes")};
+    // The phrase alone is wanted: the pages need not be drawn.
+    case Kind::Text: return {QStringLiteral("without_ink"), QStringLiteral("text"), text};
+    }
+    return {};
+}
+
+bool SeparatorRule::IsSeparator(const PageFacts &facts) const
+{
+    switch (kind) {
+    // A page that could not be drawn is no blank sheet: its emptiness is unknown. Nor is a black
+    // sheet, whose own "paper" is dark and so shows no ink against it.
+    case Kind::Blank:
+        return !facts.damaged && facts.ink >= 0 && facts.ink <= blankInk && facts.dark < darkShare / 4;
+    case Kind::Dark: return !facts.damaged && facts.dark >= darkShare;
+    case Kind::Barcode:
+        return std::any_of(facts.barcodes.cbegin(), facts.barcodes.cend(), [this](const PageFacts::Barcode &code) {
+            return text.isEmpty() || code.text.contains(text, Qt::CaseInsensitive);
+        });
+    case Kind::Text: return facts.textMatch;
+    }
+    return false;
+}
+
+QString SeparatorRule::Label(const PageFacts &facts) const
+{
+    if (kind != Kind::Barcode)
+        return {};
+    for (const PageFacts::Barcode &code : facts.barcodes)
+        if (text.isEmpty() || code.text.contains(text, Qt::CaseInsensitive))
+            return code.text;
+    return {};
+}
+
+QList<PageFacts> ParsePageFacts(const QByteArray &report)
+{
+    QList<PageFacts> pages;
+    for (const QByteArray &raw : report.split('\n')) {
+        const QByteArray line = raw.trimmed();
+        const int colon = line.indexOf(':');
+        const QByteArray key = colon < 0 ? line : line.left(colon);
+        const QString value = QString::fromUtf8(colon < 0 ? QByteArray() : line.mid(colon + 1).trimmed());
+        if (key == "PageFactsBegin") {
+            pages.append(PageFacts());
+            continue;
+        }
+        if (pages.isEmpty())
+            continue;
+        PageFacts &facts = pages.last();
+        if (key == "PageNumber") {
+            facts.page = value.toInt();
+        } else if (key == "InkShare") {
+            facts.ink = value.toDouble();
+        } else if (key == "DarkShare") {
+            facts.dark = value.toDouble();
+        } else if (key == "Barcode") {
+            facts.barcodes.append(
+                PageFacts::Barcode{value.section(QLatin1Char(' '), 0, 0), value.section(QLatin1Char(' '), 1)});
+        } else if (key == "TextMatch") {
+            facts.textMatch = value == QLatin1String("yes");
+        } else if (key == "PageDamaged") {
+            facts.damaged = true;
+        }
+    }
+    pages.removeIf([](const PageFacts &facts) { return facts.page < 1; });
+    return pages;
+}
+
+} // namespace qw

@@ -1,0 +1,50 @@
+#pragma once
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+
+namespace qw {
+
+// What the engine's page_facts report tells about one page.
+struct PageFacts {
+    struct Barcode {
+        QString format; // as zxing-cpp names it: QRCode, DataMatrix, Code128...
+        QString text;
+        bool operator==(const Barcode &) const = default;
+    };
+    int page = 0; // 1-based
+    double ink = -1; // share of the page's area that carries ink, -1 when not measured
+    double dark = -1; // share that is near-black, -1 when not measured
+    QList<Barcode> barcodes;
+    bool textMatch = false;
+    bool damaged = false;
+};
+
+// Which pages are separator sheets: blank ones, dark ones, ones with a barcode (any, or one
+// whose text contains a given text), or ones whose text contains a phrase.
+struct SeparatorRule {
+    enum class Kind { Blank, Dark, Barcode, Text };
+    Kind kind = Kind::Blank;
+    QString text; // for Barcode (empty: any barcode) and Text
+    // Blank: at most this share of ink; Dark: at least this share near-black. What a blank
+    // sheet with noise and faint show-through stays under, and a page of a few lines stays above.
+    double blankInk = 0.004;
+    double darkShare = 0.6;
+
+    // "blank", "dark", "barcode", "barcode:TEXT" or "text:PHRASE"; nothing for anything else.
+    static std::optional<SeparatorRule> Parse(const QString &spec);
+    // What the engine's page_facts needs to be asked for this rule.
+    QStringList EngineArguments() const;
+    bool IsSeparator(const PageFacts &facts) const;
+    // What a separator says about the part it begins, for names: its barcode's text; empty
+    // when it says nothing.
+    QString Label(const PageFacts &facts) const;
+};
+
+// The page_facts report, page by page; pages it does not describe are left out.
+QList<PageFacts> ParsePageFacts(const QByteArray &report);
+
+} // namespace qw

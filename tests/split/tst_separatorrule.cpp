@@ -1,0 +1,69 @@
+// Separator sheets as the engine's page facts describe them: which pages each kind of rule
+// takes for separators, and the rules a user may give.
+#include "split/SeparatorRule.h"
+
+#include <QTest>
+
+using namespace qw;
+
+namespace {
+
+// Six pages as page_facts reports them: a letter, a blank sheet with show-through, a page of
+// three lines, a black sheet, a QR sheet and a page that could not be drawn.
+const QByteArray kReport = "NumberOfPages: 6\n"
+                           "PageFactsBegin\nPageNumber: 1\nInkShare: 0.1200\nDarkShare: 0.0100\nTextMatch: yes\n"
+                           "PageFactsBegin\nPageNumber: 2\nInkShare: 0.0011\nDarkShare: 0.0000\nTextMatch: no\n"
+                           "PageFactsBegin\nPageNumber: 3\nInkShare: 0.0098\nDarkShare: 0.0010\nTextMatch: no\n"
+                           "PageFactsBegin\nPageNumber: 4\nInkShare: 0.0020\nDarkShare: 0.9700\n"
+                           "PageFactsBegin\nPageNumber: 5\nInkShare: 0.0800\nDarkShare: 0.0900\n"
+                           "Barcode: QRCode Invoice 2026-117\nBarcode: Code128 SEP\n"
+                           "PageFactsBegin\nPageNumber: 6\nInkShare: 0.0000\nDarkShare: 0.0000\n"
+                           "PageDamaged: page 6 cannot be drawn\n";
+
+} // namespace
+
+class TestSeparatorRule : public QObject {
+    Q_OBJECT
+private slots:
+    void rulesFindTheirSeparators_data();
+    void rulesFindTheirSeparators();
+};
+
+void TestSeparatorRule::rulesFindTheirSeparators_data()
+{
+    QTest::addColumn<QString>("spec");
+    QTest::addColumn<bool>("valid");
+    QTest::addColumn<QList<int>>("separators");
+    QTest::addColumn<QString>("label"); // what page 5 names its part
+    // The blank sheet, never the page of three lines nor one that could not be drawn.
+    QTest::newRow("blank") << "blank" << true << QList<int>{2} << "";
+    QTest::newRow("dark") << "dark" << true << QList<int>{4} << "";
+    QTest::newRow("anyBarcode") << "barcode" << true << QList<int>{5} << "Invoice 2026-117";
+    QTest::newRow("barcodeWithText") << "barcode:sep" << true << QList<int>{5} << "SEP";
+    QTest::newRow("barcodeWithOtherText") << "barcode:receipt" << true << QList<int>{} << "";
+    QTest::newRow("text") << "text:Page 1 of" << true << QList<int>{1} << "";
+    QTest::newRow("textWithoutPhrase") << "text: " << false << QList<int>{} << "";
+    QTest::newRow("blankWithText") << "blank:x" << false << QList<int>{} << "";
+    QTest::newRow("unknownKind") << "grey" << false << QList<int>{} << "";
+}
+
+void TestSeparatorRule::rulesFindTheirSeparators()
+{
+    QFETCH(QString, spec);
+    QFETCH(bool, valid);
+    const std::optional<SeparatorRule> rule = SeparatorRule::Parse(spec);
+    QCOMPARE(rule.has_value(), valid);
+    if (!rule)
+        return;
+    const QList<PageFacts> pages = ParsePageFacts(kReport);
+    QCOMPARE(pages.size(), 6);
+    QList<int> found;
+    for (const PageFacts &facts : pages)
+        if (rule->IsSeparator(facts))
+            found << facts.page;
+    QTEST(found, "separators");
+    QTEST(rule->Label(pages.at(4)), "label");
+}
+
+QTEST_GUILESS_MAIN(TestSeparatorRule)
+#include "tst_separatorrule.moc"

@@ -146,8 +146,7 @@ QString documentProblem(const QString &document)
 QString BatchSplit::UsageLine()
 {
     return QStringLiteral(
-        "Usage: quirewright --split DOC.pdf [--at 4,8,12 | --every N | --at-bookmarks LEVEL] "
-        "[--at-separators KIND [--drop-separators]] [options]");
+        "Usage: quirewright --split DOC.pdf [--at 4,8,12 | --every N | --at-bookmarks LEVEL] [options]");
 }
 
 QString BatchSplit::UsageReminder()

@@ -2,11 +2,14 @@
 
 #include "split/SplitPlan.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QDialogButtonBox>
 #include <QGridLayout>
 #include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QSpinBox>
 
@@ -20,6 +23,20 @@ QString partsText(qsizetype breaks)
 }
 
 constexpr int kDefaultEvery = 10;
+
+// The sensitivities offered: what ink a blank sheet may show at most, and what share of a
+// dark sheet must be near-black. The middle one works on ordinary scans.
+struct Sensitivity {
+    const char *name;
+    double blankInk;
+    double darkShare;
+};
+constexpr Sensitivity kSensitivities[] = {
+    {"Strict (clean sheets only)", 0.002, 0.8},
+    {"Normal", 0.004, 0.6},
+    {"Tolerant (noisy scans)", 0.008, 0.45},
+};
+constexpr int kNormalSensitivity = 1;
 
 } // namespace
 
@@ -55,10 +72,42 @@ PlaceBreakPointsDlg::PlaceBreakPointsDlg(QList<Bookmark> bookmarks, int pageCoun
     } else {
         AtBookmarks->setChecked(true);
     }
+    AtSeparators = new QRadioButton(QStringLiteral("At &separator sheets:"), this);
+    SeparatorKind = new QComboBox(this);
+    SeparatorKind->addItem(QStringLiteral("blank pages"), int(SeparatorRule::Kind::Blank));
+    SeparatorKind->addItem(QStringLiteral("dark pages"), int(SeparatorRule::Kind::Dark));
+    SeparatorKind->addItem(QStringLiteral("pages with a barcode containing"), int(SeparatorRule::Kind::Barcode));
+    SeparatorKind->addItem(QStringLiteral("pages whose text contains"), int(SeparatorRule::Kind::Text));
+    SeparatorText = new QLineEdit(this);
+    Sensitivity = new QComboBox(this);
+    for (const auto &sensitivity : kSensitivities)
+        Sensitivity->addItem(QString::fromLatin1(sensitivity.name));
+    Sensitivity->setCurrentIndex(kNormalSensitivity);
+    LeaveOut = new QCheckBox(QStringLiteral("Leave the separator pages out of the parts"), this);
+    layout->addWidget(AtSeparators, 2, 0);
+    layout->addWidget(SeparatorKind, 2, 1);
+    layout->addWidget(SeparatorText, 2, 2);
+    layout->addWidget(new QLabel(QStringLiteral("Sensitivity:"), this), 3, 1, Qt::AlignRight);
+    layout->addWidget(Sensitivity, 3, 2);
+    layout->addWidget(LeaveOut, 4, 1, 1, 2);
     auto *note = new QLabel(QStringLiteral("Break points already in the list stay."), this);
-    layout->addWidget(note, 2, 0, 1, 3);
+    layout->addWidget(note, 5, 0, 1, 3);
     auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    layout->addWidget(buttons, 3, 0, 1, 3);
+    layout->addWidget(buttons, 6, 0, 1, 3);
+    connect(SeparatorKind, &QComboBox::activated, this, [this] {
+        AtSeparators->setChecked(true);
+        FollowSeparatorKind();
+    });
+    connect(SeparatorText, &QLineEdit::textEdited, AtSeparators, [this] { AtSeparators->setChecked(true); });
+    connect(Sensitivity, &QComboBox::activated, AtSeparators, [this] { AtSeparators->setChecked(true); });
+    connect(LeaveOut, &QCheckBox::clicked, AtSeparators, [this] { AtSeparators->setChecked(true); });
+    // A phrase to look for must be given before Ok can be pressed.
+    QPushButton *ok = buttons->button(QDialogButtonBox::Ok);
+    const auto followOk = [this, ok] { ok->setEnabled(!AtSeparators->isChecked() || Separators().has_value()); };
+    connect(AtSeparators, &QRadioButton::toggled, this, followOk);
+    connect(SeparatorText, &QLineEdit::textChanged, this, followOk);
+    connect(SeparatorKind, &QComboBox::currentIndexChanged, this, followOk);
+    FollowSeparatorKind();
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     // Choosing a value chooses its way of placing.
@@ -75,6 +124,37 @@ void PlaceBreakPointsDlg::ShowEveryCount()
     EveryCount->setText(partsText(SplitPlan::BreaksEvery(pageCount_, PagesSpin->value()).size()));
 }
 
+void PlaceBreakPointsDlg::FollowSeparatorKind()
+{
+    const auto kind = SeparatorRule::Kind(SeparatorKind->currentData().toInt());
+    SeparatorText->setEnabled(kind == SeparatorRule::Kind::Barcode || kind == SeparatorRule::Kind::Text);
+    SeparatorText->setPlaceholderText(kind == SeparatorRule::Kind::Barcode ? QStringLiteral("any text")
+                                      : kind == SeparatorRule::Kind::Text  ? QStringLiteral("Page 1 of")
+                                                                           : QString());
+    Sensitivity->setEnabled(kind == SeparatorRule::Kind::Blank || kind == SeparatorRule::Kind::Dark);
+}
+
+std::optional<SeparatorRule> PlaceBreakPointsDlg::Separators() const
+{
+    if (!AtSeparators->isChecked())
+        return std::nullopt;
+    SeparatorRule rule;
+    rule.kind = SeparatorRule::Kind(SeparatorKind->currentData().toInt());
+    if (rule.kind == SeparatorRule::Kind::Barcode || rule.kind == SeparatorRule::Kind::Text)
+        rule.text = SeparatorText->text();
+    if (rule.kind == SeparatorRule::Kind::Text && rule.text.trimmed().isEmpty())
+        return std::nullopt;
+    const auto &sensitivity = kSensitivities[qBound(0, Sensitivity->currentIndex(), 2)];
+    rule.blankInk = sensitivity.blankInk;
+    rule.darkShare = sensitivity.darkShare;
+    return rule;
+}
+
+bool PlaceBreakPointsDlg::LeaveSeparatorsOut() const
+{
+    return AtSeparators->isChecked() && LeaveOut->isChecked();
+}
+
 int PlaceBreakPointsDlg::BookmarkLevel() const
 {
     return AtBookmarks->isChecked() ? LevelCombo->currentData().toInt() : 0;
@@ -82,6 +162,8 @@ int PlaceBreakPointsDlg::BookmarkLevel() const
 
 QList<int> PlaceBreakPointsDlg::Breaks() const
 {
+    if (AtSeparators->isChecked())
+        return {}; // found by the window, which asks the engine
     if (const int level = BookmarkLevel(); level > 0)
         return DocumentOutline::BreaksAtLevel(bookmarks_, level, pageCount_);
     return SplitPlan::BreaksEvery(pageCount_, PagesSpin->value());

@@ -1,18 +1,25 @@
 #pragma once
 
 #include "split/DocumentOutline.h"
+#include "split/SeparatorRule.h"
+
+#include <optional>
 
 #include <QDialog>
 
+class QCheckBox;
 class QComboBox;
 class QLabel;
+class QLineEdit;
 class QRadioButton;
 class QSpinBox;
 
 namespace qw {
 
-// Asks where break points go: where the document's bookmarks of level 1 to N begin, or every
-// N pages. Each choice shows how many parts it gives. Without bookmarks only the second is offered.
+// Asks where break points go: where the document's bookmarks of level 1 to N begin, every N
+// pages, or at separator sheets that the engine finds by looking at the pages (which the window
+// asks for once the dialog is closed). Each of the first two shows how many parts it gives.
+// Without bookmarks the first is not offered.
 class PlaceBreakPointsDlg : public QDialog {
     Q_OBJECT
 public:
@@ -20,17 +27,26 @@ public:
 
     // The pages before which the chosen break points go (2 to the page count, sorted).
     QList<int> Breaks() const;
-    // The bookmark level chosen, 0 when the choice is every N pages.
+    // The bookmark level chosen, 0 when the choice is every N pages or separators.
     int BookmarkLevel() const;
+    // The separator rule chosen, with its sensitivity; nothing when the choice is another.
+    std::optional<SeparatorRule> Separators() const;
+    bool LeaveSeparatorsOut() const;
 
     QRadioButton *AtBookmarks = nullptr;
     QComboBox *LevelCombo = nullptr;
     QRadioButton *EveryPages = nullptr;
     QSpinBox *PagesSpin = nullptr;
     QLabel *EveryCount = nullptr;
+    QRadioButton *AtSeparators = nullptr;
+    QComboBox *SeparatorKind = nullptr; // SeparatorRule::Kind as data
+    QLineEdit *SeparatorText = nullptr; // a barcode's text (may stay empty) or the phrase
+    QComboBox *Sensitivity = nullptr;
+    QCheckBox *LeaveOut = nullptr;
 
 private:
     void ShowEveryCount();
+    void FollowSeparatorKind();
 
     QList<Bookmark> bookmarks_;
     int pageCount_ = 0;

@@ -4,6 +4,7 @@
 #include "framework/CommandUpdate.h"
 #include "menu/GlyphMenu.h"
 #include "split/BreakPointModel.h"
+#include "split/SeparatorRule.h"
 #include "split/DocumentReport.h"
 #include "split/OptionsDlg.h"
 #include "split/SplitJob.h"
@@ -95,6 +96,7 @@ public:
     virtual void DeleteBreakPoint();
     virtual void CleanAllBreakPoints();
     void ToggleLeavePageOut();
+    void PlaceAtSeparators(const SeparatorRule &rule, bool leaveOut);
     // Break points where bookmarks begin or every N pages, chosen in a dialog; and the rows
     // they become (existing break points stay, none is doubled).
     virtual void PlaceBreakPoints();

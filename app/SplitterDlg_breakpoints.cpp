@@ -5,14 +5,19 @@
 #include "HistoryKey.h"
 #include "PlaceBreakPointsDlg.h"
 #include "split/DocumentOutline.h"
+#include "split/EngineRunner.h"
+#include "split/PageFactsQuery.h"
+#include "framework/AppMessageBox.h"
 
 #include "framework/MenuAdapter.h"
 #include "framework/MenuTracker.h"
 #include "res/MenuTemplate.h"
 #include "res/ResourceIds.h"
 
+#include <QCoreApplication>
 #include <QCursor>
 #include <QMenu>
+#include <QProgressDialog>
 #include <QPushButton>
 #include <QTreeView>
 
@@ -179,9 +184,50 @@ void SplitterDlg::PlaceBreakPoints()
     if (!PageList || breaks_.PageCount() == 0 || splitting_)
         return;
     PlaceBreakPointsDlg dialog(report_.Bookmarks(), breaks_.PageCount(), this);
-    if (dialog.exec() == QDialog::Accepted)
-        InsertBreakPointsBefore(dialog.Breaks(), dialog.BookmarkLevel());
+    if (dialog.exec() == QDialog::Accepted) {
+        if (const std::optional<SeparatorRule> rule = dialog.Separators())
+            PlaceAtSeparators(*rule, dialog.LeaveSeparatorsOut());
+        else
+            InsertBreakPointsBefore(dialog.Breaks(), dialog.BookmarkLevel());
+    }
     PageList->setFocus();
+}
+
+// The engine looks at every page of the very file opened, while a bar shows how far it got;
+// Cancel stops it and leaves the break points as they were.
+void SplitterDlg::PlaceAtSeparators(const SeparatorRule &rule, bool leaveOut)
+{
+    QProgressDialog progress(QStringLiteral("Looking for separator sheets..."), QStringLiteral("Cancel"), 0,
+                             breaks_.PageCount(), this);
+    progress.setWindowTitle(QCoreApplication::applicationName());
+    progress.setWindowModality(Qt::WindowModal);
+    progress.setMinimumDuration(300);
+    const PageFactsQuery::Result found
+        = PageFactsQuery::Run(DocumentPath, report_.Identity(), rule, [&progress](int done, int total) {
+              if (total > 0) {
+                  progress.setMaximum(total);
+                  progress.setValue(done);
+              }
+              EngineRunner::PumpMessages();
+              return !progress.wasCanceled();
+          });
+    progress.reset();
+    if (found.stopped)
+        return;
+    if (!found.problem.isEmpty()) {
+        AppMessageBox::Show(this, found.problem, MsgBox::Ok | MsgBox::IconExclamation);
+        return;
+    }
+    const QList<int> separators = PageFactsQuery::SeparatorPages(found.pages, rule);
+    if (separators.isEmpty()) {
+        AppMessageBox::Show(this, QStringLiteral("No separator sheet was found; the break points are as they were."),
+                            MsgBox::Ok | MsgBox::IconInformation);
+        return;
+    }
+    // One step, undone as a whole: the break points and the pages left out.
+    const SeparatorPlan plan = SplitPlan::AtSeparators(breaks_.PageCount(), separators, leaveOut);
+    breaks_.Place(plan.breaks, 0, SelectedRow(), plan.leftOut);
+    OnRowSelected();
 }
 
 void SplitterDlg::InsertBreakPointsBefore(const QList<int> &pages, int bookmarkLevel)

@@ -20,6 +20,7 @@
 #include <QMimeData>
 #include <QPushButton>
 #include <QTemporaryDir>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
 #include <QRadioButton>
@@ -38,7 +39,11 @@ namespace {
 
 const QByteArray kFakeEngine = R"(#!/bin/sh
 for last in "$@"; do :; done
-printf 'NumberOfPages: %s\n%b' "$FAKE_PAGES" "$FAKE_OUTLINE" > "$last"
+if [ "$2" = page_facts ]; then
+  printf '%b' "$FAKE_FACTS" > "$last"
+else
+  printf 'NumberOfPages: %s\n%b' "$FAKE_PAGES" "$FAKE_OUTLINE" > "$last"
+fi
 )";
 
 // Chapters at pages 5 and 9 of 12, a section at page 6.
@@ -84,6 +89,8 @@ private slots:
     void documentNamedAtStartIsOpened();
     void placeBreakPoints_data();
     void placeBreakPoints();
+    void placeAtSeparatorSheets_data();
+    void placeAtSeparatorSheets();
     void undoAndRedo_data();
     void undoAndRedo();
 
@@ -594,6 +601,62 @@ void TestBreakPointList::placeBreakPoints()
     QCOMPARE(levels.join('|'), offered);
     QCOMPARE(this->rows(), rows);
     QCOMPARE(dlg_->Breaks().BookmarkLevel(), choice.startsWith("every") || choice == "cancel" ? 0 : choice.toInt());
+}
+
+void TestBreakPointList::placeAtSeparatorSheets_data()
+{
+    QTest::addColumn<int>("kind"); // SeparatorRule::Kind
+    QTest::addColumn<bool>("leaveOut");
+    QTest::addColumn<QStringList>("rows");
+    QTest::addColumn<QList<int>>("leftOut");
+    QTest::addColumn<QString>("message");
+    // Page 4 is a blank sheet, page 6 a black one; a break point stands before page 9 already.
+    QTest::newRow("blankSheetsLeftOut") << int(SeparatorRule::Kind::Blank) << true
+                                        << QStringList{"1", "2", "3", BP, "4", "5", "6", "7", "8", BP, "9", "10"}
+                                        << QList<int>{4} << "";
+    QTest::newRow("darkSheetsKept") << int(SeparatorRule::Kind::Dark) << false
+                                    << QStringList{"1", "2", "3", "4", "5", BP, "6", "7", "8", BP, "9", "10"}
+                                    << QList<int>{} << "";
+    QTest::newRow("noneFound") << int(SeparatorRule::Kind::Barcode) << true
+                               << QStringList{"1", "2", "3", "4", "5", "6", "7", "8", BP, "9", "10"} << QList<int>{}
+                               << "No separator sheet was found; the break points are as they were.";
+}
+
+// The engine's page facts (here a stand-in's) make break points and pages left out in one
+// step, which undo takes back whole.
+void TestBreakPointList::placeAtSeparatorSheets()
+{
+    QFETCH(int, kind);
+    QFETCH(bool, leaveOut);
+    QFETCH(QStringList, rows);
+    QFETCH(QList<int>, leftOut);
+    QFETCH(QString, message);
+    QByteArray facts = "NumberOfPages: 10\n";
+    for (int page = 1; page <= 10; ++page)
+        facts += "PageFactsBegin\nPageNumber: " + QByteArray::number(page) + "\nInkShare: "
+                 + (page == 4 ? "0.0010" : "0.1000") + "\nDarkShare: " + (page == 6 ? "0.9500" : "0.0100") + "\n";
+    qputenv("FAKE_FACTS", facts);
+    open(10);
+    select(8);
+    key(Qt::Key_F2);
+    QTimer::singleShot(0, this, [&] {
+        auto *place = qobject_cast<PlaceBreakPointsDlg *>(QApplication::activeModalWidget());
+        QVERIFY(place);
+        place->AtSeparators->setChecked(true);
+        place->SeparatorKind->setCurrentIndex(place->SeparatorKind->findData(kind));
+        place->LeaveOut->setChecked(leaveOut);
+        place->accept();
+    });
+    dlg_->OnCommand(CmdId::PlaceBreakPoints);
+    QCOMPARE(this->rows(), rows);
+    QCOMPARE(dlg_->Breaks().LeftOutPages(), leftOut);
+    QCOMPARE(messages_.join(""), message);
+    messages_.clear();
+    if (!message.isEmpty())
+        return; // nothing was placed, so there is nothing to undo
+    dlg_->OnCommand(CmdId::Undo);
+    QCOMPARE(dlg_->Breaks().LeftOutPages(), QList<int>{});
+    QCOMPARE(dlg_->Breaks().BreakPages(), QList<int>{9});
 }
 
 int TestBreakPointList::selectedRow() const

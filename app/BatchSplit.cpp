@@ -104,7 +104,7 @@ void describeOptions(QCommandLineParser &parser)
         {QStringLiteral("drop-separators"), QStringLiteral("Leaves the separator sheets out of the parts.")},
         {QStringLiteral("pattern"),
          QStringLiteral("Names the parts: {basename} {part} {part:0000} {filecount} {pagebegin} {pageend} "
-                        "{bookmark}."),
+                        "{bookmark} {separator}."),
          QStringLiteral("pattern")},
         {QStringLiteral("output-folder"), QStringLiteral("Writes the parts into <folder>."), QStringLiteral("folder")},
         {QStringLiteral("archive-folder"),
@@ -262,6 +262,9 @@ int BatchSplit::Split(const Request &request)
             pageCount, PageFactsQuery::SeparatorPages(facts.pages, *request.separators), request.dropSeparators);
         breaks += plan.breaks;
         leftOut = plan.leftOut;
+        for (const PageFacts &page : facts.pages)
+            if (request.separators->IsSeparator(page))
+                settings.separatorLabels.insert(page.page, request.separators->Label(page));
     }
     const QList<PartRange> parts = SplitPlan::FromBreaks(pageCount, breaks, leftOut);
     if (parts.isEmpty())

@@ -196,6 +196,8 @@ private:
     bool created_ = false;
     bool splitting_ = false;
     int previewPage_ = 1; // the page the preview was last turned to
+    // What the separator sheets found in this document say, by page, for "{separator}".
+    QMap<int, QString> separatorLabels_;
     // The break points and their history; every open starts them afresh.
     BreakPointModel breaks_;
     // The engine's report of the open document, asked for once when it was opened: its pages,

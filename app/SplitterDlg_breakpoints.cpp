@@ -226,6 +226,9 @@ void SplitterDlg::PlaceAtSeparators(const SeparatorRule &rule, bool leaveOut)
     }
     // One step, undone as a whole: the break points and the pages left out.
     const SeparatorPlan plan = SplitPlan::AtSeparators(breaks_.PageCount(), separators, leaveOut);
+    for (const PageFacts &page : found.pages)
+        if (rule.IsSeparator(page))
+            separatorLabels_.insert(page.page, rule.Label(page));
     breaks_.Place(plan.breaks, 0, SelectedRow(), plan.leftOut);
     OnRowSelected();
 }

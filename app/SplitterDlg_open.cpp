@@ -74,6 +74,7 @@ void SplitterDlg::OpenDocument(const QString &path)
     }
 
     breaks_.Reset(pages);
+    separatorLabels_.clear();
     breaks_.SetRowImages(rowImage(ResId::PageRowIcon), rowImage(ResId::BreakPointRowIcon),
                          rowImage(ResId::LeftOutRowIcon));
     PageList->setIconSize(kRowImageSize);

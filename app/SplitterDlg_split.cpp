@@ -59,6 +59,7 @@ SplitSettings SplitterDlg::CurrentSettings() const
     settings.outFolderName = Options.OutFolderName;
     settings.archive = Options.ArchiveButtonState != 0;
     settings.archiveFolderName = Options.ArchiveFolderName;
+    settings.separatorLabels = separatorLabels_;
     if (settings.fileNamePattern.contains(QLatin1String("{bookmark}"))) {
         settings.bookmarks = report_.Bookmarks();
         settings.bookmarkLevel = breaks_.BookmarkLevel();

@@ -49,7 +49,7 @@ QString UnknownTokensNotice(const QString &pattern)
     static const QStringList tokens{QStringLiteral("{basename}"),   QStringLiteral("{part}"),
                                     QStringLiteral("{part:0000}"),  QStringLiteral("{filecount}"),
                                     QStringLiteral("{pagebegin}"),  QStringLiteral("{pageend}"),
-                                    QStringLiteral("{bookmark}")};
+                                    QStringLiteral("{bookmark}"),   QStringLiteral("{separator}")};
     static const QRegularExpression braced(QStringLiteral("\\{[^{}]*\\}"));
     QStringList unknown;
     for (auto it = braced.globalMatch(pattern); it.hasNext();) {
@@ -74,7 +74,7 @@ bool ReplaceFirst(QString &text, const QString &token, const QString &value)
 }
 
 QString ExpandNamePattern(const QString &pattern, const QString &basePath, int firstPage, int lastPage, int partNumber,
-                          int fileCount, const QString &bookmark)
+                          int fileCount, const QString &bookmark, const QString &separator)
 {
     QString path = pattern.isEmpty() ? QStringLiteral("{basename} {part}") : pattern;
     ReplaceFirst(path, QStringLiteral("{basename}"), basePath);
@@ -85,6 +85,7 @@ QString ExpandNamePattern(const QString &pattern, const QString &basePath, int f
     ReplaceFirst(path, QStringLiteral("{filecount}"), QString::number(fileCount));
     // After the six, so that their order and results stay as they were.
     ReplaceFirst(path, QStringLiteral("{bookmark}"), bookmark);
+    ReplaceFirst(path, QStringLiteral("{separator}"), separator);
     return path + QStringLiteral(".pdf");
 }
 

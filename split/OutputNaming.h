@@ -19,9 +19,10 @@ OutputLocation ResolveOutputLocation(const QString &documentPath, int saveFileTy
 // The output path of one part: the pattern (or "{basename} {part}" when it is empty) with the
 // first occurrence of each token replaced, in the order {basename}, {pagebegin}, {pageend},
 // {part}, {part:0000}, {filecount}, then {bookmark} by `bookmark` (the part's bookmark title,
-// already made safe for a file name), then ".pdf" appended.
+// already made safe for a file name) and {separator} by `separator` (what the separator sheet
+// that begins the part says, made safe likewise), then ".pdf" appended.
 QString ExpandNamePattern(const QString &pattern, const QString &basePath, int firstPage, int lastPage, int partNumber,
-                          int fileCount, const QString &bookmark = QString());
+                          int fileCount, const QString &bookmark = QString(), const QString &separator = QString());
 
 // What is wrong with a name pattern: every "{...}" in it that is not a token, once each, in a
 // sentence for the user that names the tokens there are; empty when there is none. Such text

@@ -86,12 +86,23 @@ OutputLocation SplitJob::Location() const
 
 QString SplitJob::OutputArgumentOf(const PartRange &part) const
 {
+    const QString documentName = DocumentOutline::SafeFileName(QFileInfo(documentPath_).completeBaseName());
     QString title = DocumentOutline::TitleFor(settings_.bookmarks, settings_.bookmarkLevel, part.firstPage);
     // Pages before the first bookmark (a title page, a preface) are named after the document.
     if (title.isEmpty())
-        title = DocumentOutline::SafeFileName(QFileInfo(documentPath_).completeBaseName());
+        title = documentName;
+    // The separator that begins the part is its first page, or, left out, stands right before
+    // it: the first of the separators side by side there says what the part is.
+    int separator = part.firstPage;
+    if (!settings_.separatorLabels.contains(separator))
+        --separator;
+    while (settings_.separatorLabels.contains(separator - 1))
+        --separator;
+    QString label = DocumentOutline::SafeFileName(settings_.separatorLabels.value(separator));
+    if (label.isEmpty())
+        label = documentName;
     return ExpandNamePattern(settings_.fileNamePattern, Location().basePath, part.firstPage, part.lastPage,
-                             part.partNumber, part.fileCount, title);
+                             part.partNumber, part.fileCount, title, label);
 }
 
 OutputTarget SplitJob::TargetOf(const PartRange &part) const

@@ -5,6 +5,7 @@
 #include "PrivateProfile.h"
 
 #include <QList>
+#include <QMap>
 #include <QString>
 
 namespace qw {
@@ -35,6 +36,9 @@ struct SplitSettings {
     // 1 to bookmarkLevel (any level when 0).
     QList<Bookmark> bookmarks;
     int bookmarkLevel = 0;
+    // What "{separator}" names a part after: by page, what each separator sheet says (its
+    // barcode's text).
+    QMap<int, QString> separatorLabels;
 
     // The settings as options.ini holds them (defaults for what it lacks); the document is
     // archived only when ArchiveButtonState is 1, as the Options dialog shows it.

@@ -590,7 +590,7 @@ void TestOptionsDlg::patternTipNamesUnknownTokens()
     // has no tip.
     const QList<std::pair<QString, QString>> steps
         = {{"{part:00} {bookmark}", "Unknown token {part:00} in the pattern; the tokens are {basename} {part} "
-                                    "{part:0000} {filecount} {pagebegin} {pageend} {bookmark}."},
+                                    "{part:0000} {filecount} {pagebegin} {pageend} {bookmark} {separator}."},
            {"{basename} {part:0000}", ""}};
     run([&] {
         for (const auto &[pattern, tip] : steps) {

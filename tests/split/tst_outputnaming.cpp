@@ -85,6 +85,7 @@ void TestOutputNaming::patterns_data()
     // The part's bookmark title comes last: a token inside the title stays as it is.
     QTest::newRow("bookmark") << "{part:0000} {bookmark}" << 2 << "0002 Intro {part}.pdf";
     QTest::newRow("bookmarkBeforeOthers") << "{bookmark} {part}" << 2 << "Intro {part} 2.pdf";
+    QTest::newRow("separatorLast") << "{separator} {bookmark} {part}" << 2 << "SEP {bookmark} Intro {part} 2.pdf";
 }
 
 void TestOutputNaming::patterns()
@@ -93,7 +94,7 @@ void TestOutputNaming::patterns()
     QFETCH(int, part);
     QFETCH(QString, path);
     const OutputLocation location = ResolveOutputLocation("/docs/manual.pdf", 3, {}, {});
-    QCOMPARE(ExpandNamePattern(pattern, location.basePath, 5, 9, part, 3, "Intro {part}"), path);
+    QCOMPARE(ExpandNamePattern(pattern, location.basePath, 5, 9, part, 3, "Intro {part}", "SEP {bookmark}"), path);
 }
 
 void TestOutputNaming::replaceFirstOnly()

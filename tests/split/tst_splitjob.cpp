@@ -61,6 +61,7 @@ private slots:
     void cancelStopsTheRunningEngine_data();
     void cancelStopsTheRunningEngine();
     void bookmarkTitlesNameTheParts();
+    void separatorsNameTheParts();
     void archiveNeverReplacesAFile_data();
     void archiveNeverReplacesAFile();
 
@@ -301,6 +302,22 @@ void TestSplitJob::bookmarkTitlesNameTheParts()
     for (const PartRange &part : split.Parts())
         names << split.OutputArgumentOf(part);
     QCOMPARE(names, QStringList({"1 my \"manual\".pdf", "2 One.pdf", "3 Two.pdf"}));
+}
+
+void TestSplitJob::separatorsNameTheParts()
+{
+    // Separators at 4 (kept, begins the second part) and at 7 and 8 (left out, side by side):
+    // the first of those names the third part; the first part, before any, takes the document's.
+    SplitSettings settings;
+    settings.saveFileType = 2;
+    settings.outFolderName = "out";
+    settings.fileNamePattern = "{part} {separator}";
+    settings.separatorLabels = {{4, "Invoice 17"}, {7, "Letter/B"}, {8, "ignored"}};
+    const SplitJob split = job({{1, 3}, {4, 6}, {9, 10}}, settings);
+    QStringList names;
+    for (const PartRange &part : split.Parts())
+        names << split.OutputArgumentOf(part);
+    QCOMPARE(names, QStringList({"1 my \"manual\".pdf", "2 Invoice 17.pdf", "3 Letter-B.pdf"}));
 }
 
 void TestSplitJob::archiveNeverReplacesAFile_data()

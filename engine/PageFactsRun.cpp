@@ -92,8 +92,8 @@ Status PageFactsRun::analyse(PdfDocument &document, int index, PageFacts &facts)
                                                    : PageDrawing{kInkDpi, kMostInkPixels};
     GrayImage image;
     FoldedText text;
-    int errors = 0;
-    const Status drawn = document.drawPage(index, drawing, image, m_phrase ? &text : nullptr, errors);
+    std::string problems;
+    const Status drawn = document.drawPage(index, drawing, image, m_phrase ? &text : nullptr, problems);
     if (!drawn.ok && drawn.cause == Status::Cause::Damaged) {
         facts.damaged = true;
         facts.problem = drawn.message;
@@ -109,13 +109,12 @@ Status PageFactsRun::analyse(PdfDocument &document, int index, PageFacts &facts)
     }
     if (m_phrase)
         facts.textMatch = text.contains(*m_phrase);
-    if (errors > 0) {
+    if (!problems.empty()) {
         // What could not be drawn may be what the page shows: a scan whose image is broken
-        // draws as a blank sheet, which is no reason to take it for one.
+        // draws as a blank or a black sheet, which is no reason to take it for a separator.
         facts.damaged = true;
         facts.drawnInPart = true;
-        facts.problem = "page " + std::to_string(index + 1) + " is drawn only in part: " + std::to_string(errors)
-                        + (errors == 1 ? " error" : " errors") + " in its content";
+        facts.problem = "page " + std::to_string(index + 1) + " is drawn only in part: " + problems;
     }
     return Status::success();
 }

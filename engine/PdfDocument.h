@@ -111,11 +111,12 @@ public:
     Status facts(DocumentFacts &facts);
 
     // Draws page `index` (from 0) in grey on white as drawing says, with its annotations, and
-    // with `text` also reads its text into it. errors receives the number of errors MuPDF met
-    // and went past while drawing: the page is then drawn in part. A page that cannot be
-    // drawn at all fails with Cause::Damaged (the document stays usable), memory running out
-    // with Cause::Memory.
-    Status drawPage(int index, const PageDrawing &drawing, GrayImage &image, FoldedText *text, int &errors);
+    // with `text` also reads its text into it. problems tells, when not empty, what MuPDF met
+    // and went past while drawing (a broken image, say): the page is then drawn in part. A
+    // page that cannot be drawn at all fails with Cause::Damaged (the document stays usable),
+    // memory running out with Cause::Memory.
+    Status drawPage(int index, const PageDrawing &drawing, GrayImage &image, FoldedText *text,
+                    std::string &problems);
 
     // For PartWriter, which copies pages out of this document. The functions below that
     // take or return pdf_obj throw through MuPDF: call them inside fz_try.

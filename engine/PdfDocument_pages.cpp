@@ -11,11 +11,30 @@ extern "C" {
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 #include <cstring>
 
 namespace quirekit {
 
 namespace {
+
+// Counts what MuPDF warns about while a page is drawn, and passes it on: MuPDF goes past a
+// broken image or content stream with a warning, and draws the rest.
+struct Warnings {
+    fz_warning_cb *previous = nullptr;
+    void *previousUser = nullptr;
+    int count = 0;
+    char first[160] = "";
+};
+
+extern "C" void countWarning(void *user, const char *message)
+{
+    auto *warnings = static_cast<Warnings *>(user);
+    if (warnings->count++ == 0)
+        std::snprintf(warnings->first, sizeof warnings->first, "%s", message);
+    if (warnings->previous)
+        warnings->previous(warnings->previousUser, message);
+}
 
 void collectText(fz_context *ctx, fz_stext_page *page, FoldedText &text)
 {
@@ -34,10 +53,14 @@ void collectText(fz_context *ctx, fz_stext_page *page, FoldedText &text)
 } // namespace
 
 Status PdfDocument::drawPage(int index, const PageDrawing &drawing, GrayImage &image, FoldedText *text,
-                             int &errors)
+                             std::string &problems)
 {
     image = GrayImage();
-    errors = 0;
+    problems.clear();
+    Warnings warnings;
+    warnings.previous = fz_warning_callback(m_ctx, &warnings.previousUser);
+    bool counting = false;
+    fz_var(counting);
     pdf_page *page = nullptr;
     fz_display_list *list = nullptr;
     fz_device *device = nullptr;
@@ -64,6 +87,8 @@ Status PdfDocument::drawPage(int index, const PageDrawing &drawing, GrayImage &i
                 elsewhere = true;
                 return;
             }
+            fz_set_warning_callback(m_ctx, countWarning, &warnings);
+            counting = true;
             page = pdf_load_page(m_ctx, m_doc, index);
             const fz_rect bounds = fz_bound_page(m_ctx, &page->super);
             if (text) {
@@ -119,6 +144,10 @@ Status PdfDocument::drawPage(int index, const PageDrawing &drawing, GrayImage &i
         fz_drop_pixmap(m_ctx, pixmap);
         fz_drop_display_list(m_ctx, list);
         fz_drop_page(m_ctx, page ? &page->super : nullptr);
+        if (counting) {
+            fz_flush_warnings(m_ctx); // a repeated warning is held back until it changes
+            fz_set_warning_callback(m_ctx, warnings.previous, warnings.previousUser);
+        }
     }
     fz_catch(m_ctx)
     {
@@ -133,7 +162,10 @@ Status PdfDocument::drawPage(int index, const PageDrawing &drawing, GrayImage &i
     if (elsewhere)
         return Status::failure("page " + number + " cannot be drawn: the page tree is damaged there",
                                Status::Cause::Damaged);
-    errors = cookie.errors;
+    const int met = warnings.count + cookie.errors;
+    if (met > 0)
+        problems = std::to_string(met) + (met == 1 ? " problem" : " problems") + " met while drawing it"
+                   + (warnings.count > 0 ? std::string(", the first: ") + warnings.first : std::string());
     return Status::success();
 }
 

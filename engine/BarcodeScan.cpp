@@ -32,6 +32,9 @@ std::vector<PageFacts::Barcode> BarcodeScan::scan(const GrayImage &image)
         hints.setFormats(pass.formats);
         hints.setMaxNumberOfSymbols(static_cast<std::uint8_t>(pass.most));
         hints.setTryRotate(true);
+        // The page is drawn at a resolution that suits barcodes already; trying smaller
+        // copies of it too costs a fifth more time on pages without any.
+        hints.setTryDownscale(false);
         for (const ZXing::Result &result : ZXing::ReadBarcodes(view, hints))
             if (result.isValid())
                 found.push_back({ZXing::ToString(result.format()), result.text()});

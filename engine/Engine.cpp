@@ -171,6 +171,7 @@ int Engine::pageFacts(const Request &request, std::ostream &out, std::ostream &e
         return fail(err, status);
 
     PageFactsRun::Options analysis;
+    analysis.ink = request.ink;
     analysis.barcodes = request.barcodes;
     analysis.phrase = request.phrase;
     analysis.threads = request.threads > 0 ? request.threads
@@ -182,7 +183,7 @@ int Engine::pageFacts(const Request &request, std::ostream &out, std::ostream &e
     if (Status unchanged = run->unchangedSinceOpened(); status.ok || unchanged.cause == Status::Cause::Changed)
         status = unchanged.ok ? status : unchanged;
     if (status.ok)
-        status = report.writeAll(PageFactsReport::format(run->pages(), request.phrase.has_value()));
+        status = report.writeAll(PageFactsReport::format(run->pages(), request.ink, request.phrase.has_value()));
     if (status.ok)
         status = report.commit(false);
     if (!status.ok)

@@ -7,7 +7,7 @@
 
 namespace quirekit {
 
-std::string PageFactsReport::format(const std::vector<PageFacts> &pages, bool phrase)
+std::string PageFactsReport::format(const std::vector<PageFacts> &pages, bool ink, bool phrase)
 {
     std::string text;
     text.reserve(32 + pages.size() * 96);
@@ -16,9 +16,11 @@ std::string PageFactsReport::format(const std::vector<PageFacts> &pages, bool ph
         const PageFacts &page = pages[i];
         text += "PageFactsBegin\nPageNumber: " + std::to_string(i + 1) + "\n";
         const bool drawn = !page.damaged || page.drawnInPart;
-        if (drawn) {
+        if (drawn && ink) {
             text += "InkShare: " + share(page.inkShare) + "\n";
             text += "DarkShare: " + share(page.darkShare) + "\n";
+        }
+        if (drawn) {
             for (const PageFacts::Barcode &barcode : page.barcodes) {
                 text += "Barcode: " + barcode.format + " ";
                 DataReport::appendEscaped(text, barcode.text);

@@ -11,7 +11,7 @@ namespace quirekit {
 // block per page in order:
 //   PageFactsBegin
 //   PageNumber: <n>
-//   InkShare: <0.0000 to 1.0000>
+//   InkShare: <0.0000 to 1.0000>   unless ink was not asked for
 //   DarkShare: <0.0000 to 1.0000>
 //   Barcode: <format> <text>      one per barcode found, when barcodes were asked for
 //   TextMatch: yes|no             when a phrase was asked for
@@ -19,7 +19,7 @@ namespace quirekit {
 // A page that could not be drawn at all has PageDamaged and none of the facts.
 class PageFactsReport {
 public:
-    static std::string format(const std::vector<PageFacts> &pages, bool phrase);
+    static std::string format(const std::vector<PageFacts> &pages, bool ink, bool phrase);
 
 private:
     static std::string share(double value);

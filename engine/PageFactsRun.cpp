@@ -88,8 +88,10 @@ Status PageFactsRun::work(PdfDocument &document)
 
 Status PageFactsRun::analyse(PdfDocument &document, int index, PageFacts &facts)
 {
+    // A page is drawn only for what needs it; text alone is read without drawing.
     const PageDrawing drawing = m_options.barcodes ? PageDrawing{kBarcodeDpi, kMostBarcodePixels}
-                                                   : PageDrawing{kInkDpi, kMostInkPixels};
+                                : m_options.ink    ? PageDrawing{kInkDpi, kMostInkPixels}
+                                                   : PageDrawing{0, 0};
     GrayImage image;
     FoldedText text;
     std::string problems;
@@ -101,12 +103,10 @@ Status PageFactsRun::analyse(PdfDocument &document, int index, PageFacts &facts)
     }
     if (!drawn.ok)
         return drawn;
-    if (m_options.barcodes) {
+    if (m_options.barcodes)
         facts.barcodes = BarcodeScan::scan(image);
-        InkMeasure::measure(image.reduced(kCoarseFactor), facts);
-    } else {
-        InkMeasure::measure(image, facts);
-    }
+    if (m_options.ink)
+        InkMeasure::measure(m_options.barcodes ? image.reduced(kCoarseFactor) : image, facts);
     if (m_phrase)
         facts.textMatch = text.contains(*m_phrase);
     if (!problems.empty()) {

@@ -23,6 +23,7 @@ namespace quirekit {
 class PageFactsRun {
 public:
     struct Options {
+        bool ink = true;
         bool barcodes = false;
         std::optional<std::string> phrase;
         int threads = 1;

@@ -21,7 +21,7 @@ class FoldedText;
 struct GrayImage;
 
 // How drawPage() draws a page: at dpi pixels an inch, or fewer where the page is so large
-// that it would take more than mostPixels.
+// that it would take more than mostPixels; not at all with dpi 0.
 struct PageDrawing {
     double dpi = 72;
     std::size_t mostPixels = 0;

@@ -36,7 +36,7 @@ extern "C" void countWarning(void *user, const char *message)
         warnings->previous(warnings->previousUser, message);
 }
 
-void collectText(fz_context *ctx, fz_stext_page *page, FoldedText &text)
+void collectText(fz_stext_page *page, FoldedText &text)
 {
     for (fz_stext_block *block = page->first_block; block; block = block->next) {
         if (block->type != FZ_STEXT_BLOCK_TEXT)
@@ -47,7 +47,41 @@ void collectText(fz_context *ctx, fz_stext_page *page, FoldedText &text)
             text.addSpace();
         }
     }
-    (void)ctx;
+}
+
+// Draws the page (from the list when there is one) into a new grey pixmap and copies it out.
+// Throws through MuPDF; pixmap and device are the caller's to drop.
+void drawInto(fz_context *ctx, fz_display_list *list, pdf_page *page, fz_rect bounds, const PageDrawing &drawing,
+              fz_cookie &cookie, fz_pixmap *&pixmap, fz_device *&device, GrayImage &image)
+{
+    const double width = std::max(0.0f, bounds.x1 - bounds.x0);
+    const double height = std::max(0.0f, bounds.y1 - bounds.y0);
+    double scale = drawing.dpi / 72.0;
+    const double pixels = width * height * scale * scale;
+    if (pixels > static_cast<double>(drawing.mostPixels))
+        scale *= std::sqrt(static_cast<double>(drawing.mostPixels) / pixels);
+    const fz_matrix ctm = fz_scale(static_cast<float>(scale), static_cast<float>(scale));
+    const fz_irect box = fz_round_rect(fz_transform_rect(bounds, ctm));
+    if (box.x1 <= box.x0 || box.y1 <= box.y0)
+        return; // a page of no area: no pixels, no ink
+    pixmap = fz_new_pixmap_with_bbox(ctx, fz_device_gray(ctx), box, nullptr, 0);
+    fz_clear_pixmap_with_value(ctx, pixmap, 255);
+    device = fz_new_draw_device(ctx, fz_identity, pixmap);
+    if (list)
+        fz_run_display_list(ctx, list, device, ctm, fz_infinite_rect, &cookie);
+    else
+        fz_run_page(ctx, &page->super, device, ctm, &cookie);
+    fz_close_device(ctx, device);
+    fz_drop_device(ctx, device);
+    device = nullptr;
+    image.width = fz_pixmap_width(ctx, pixmap);
+    image.height = fz_pixmap_height(ctx, pixmap);
+    image.pixels.resize(static_cast<std::size_t>(image.width) * static_cast<std::size_t>(image.height));
+    const unsigned char *samples = fz_pixmap_samples(ctx, pixmap);
+    const std::size_t stride = static_cast<std::size_t>(fz_pixmap_stride(ctx, pixmap));
+    for (int y = 0; y < image.height; ++y)
+        std::memcpy(image.pixels.data() + static_cast<std::size_t>(y) * image.width,
+                    samples + static_cast<std::size_t>(y) * stride, static_cast<std::size_t>(image.width));
 }
 
 } // namespace
@@ -87,11 +121,25 @@ Status PdfDocument::drawPage(int index, const PageDrawing &drawing, GrayImage &i
                 elsewhere = true;
                 return;
             }
+            page = pdf_load_page(m_ctx, m_doc, index);
+            // Only what drawing meets counts: loading the page warns of links that lead
+            // nowhere, say, which changes nothing that is drawn.
+            fz_flush_warnings(m_ctx);
             fz_set_warning_callback(m_ctx, countWarning, &warnings);
             counting = true;
-            page = pdf_load_page(m_ctx, m_doc, index);
             const fz_rect bounds = fz_bound_page(m_ctx, &page->super);
-            if (text) {
+            const bool draw = drawing.dpi > 0;
+            fz_stext_options options{};
+            // Characters entirely outside the page are not part of what it shows.
+            options.flags = FZ_STEXT_MEDIABOX_CLIP;
+            if (text && !draw) {
+                stext = fz_new_stext_page(m_ctx, bounds);
+                device = fz_new_stext_device(m_ctx, stext, &options);
+                fz_run_page(m_ctx, &page->super, device, fz_identity, &cookie);
+                fz_close_device(m_ctx, device);
+                fz_drop_device(m_ctx, device);
+                device = nullptr;
+            } else if (text) {
                 // Read once, then both drawn and read as text from the list.
                 list = fz_new_display_list(m_ctx, bounds);
                 device = fz_new_list_device(m_ctx, list);
@@ -99,42 +147,12 @@ Status PdfDocument::drawPage(int index, const PageDrawing &drawing, GrayImage &i
                 fz_close_device(m_ctx, device);
                 fz_drop_device(m_ctx, device);
                 device = nullptr;
-            }
-            const double width = std::max(0.0f, bounds.x1 - bounds.x0);
-            const double height = std::max(0.0f, bounds.y1 - bounds.y0);
-            double scale = drawing.dpi / 72.0;
-            const double pixels = width * height * scale * scale;
-            if (pixels > static_cast<double>(drawing.mostPixels))
-                scale *= std::sqrt(static_cast<double>(drawing.mostPixels) / pixels);
-            const fz_matrix ctm = fz_scale(static_cast<float>(scale), static_cast<float>(scale));
-            const fz_irect box = fz_round_rect(fz_transform_rect(bounds, ctm));
-            if (box.x1 > box.x0 && box.y1 > box.y0) {
-                pixmap = fz_new_pixmap_with_bbox(m_ctx, fz_device_gray(m_ctx), box, nullptr, 0);
-                fz_clear_pixmap_with_value(m_ctx, pixmap, 255);
-                device = fz_new_draw_device(m_ctx, fz_identity, pixmap);
-                if (list)
-                    fz_run_display_list(m_ctx, list, device, ctm, fz_infinite_rect, &cookie);
-                else
-                    fz_run_page(m_ctx, &page->super, device, ctm, &cookie);
-                fz_close_device(m_ctx, device);
-                fz_drop_device(m_ctx, device);
-                device = nullptr;
-                image.width = fz_pixmap_width(m_ctx, pixmap);
-                image.height = fz_pixmap_height(m_ctx, pixmap);
-                image.pixels.resize(static_cast<std::size_t>(image.width) * static_cast<std::size_t>(image.height));
-                const unsigned char *samples = fz_pixmap_samples(m_ctx, pixmap);
-                const std::size_t stride = static_cast<std::size_t>(fz_pixmap_stride(m_ctx, pixmap));
-                for (int y = 0; y < image.height; ++y)
-                    std::memcpy(image.pixels.data() + static_cast<std::size_t>(y) * image.width,
-                                samples + static_cast<std::size_t>(y) * stride, static_cast<std::size_t>(image.width));
-            }
-            if (text) {
-                fz_stext_options options{};
-                // Characters entirely outside the page are not part of what it shows.
-                options.flags = FZ_STEXT_MEDIABOX_CLIP;
                 stext = fz_new_stext_page_from_display_list(m_ctx, list, &options);
-                collectText(m_ctx, stext, *text);
             }
+            if (stext)
+                collectText(stext, *text);
+            if (draw)
+                drawInto(m_ctx, list, page, bounds, drawing, cookie, pixmap, device, image);
         });
     }
     fz_always(m_ctx)

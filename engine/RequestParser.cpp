@@ -93,10 +93,11 @@ std::string RequestParser::usage()
            "  quirekit A=<document> cat A<first>[-<last>] output <file>\n"
            "      Writes pages <first> to <last> (counting from 1) into a new PDF.\n"
            "      A descending range writes the pages in reverse order.\n"
-           "  quirekit <document> page_facts [barcodes] [text <phrase>] output <report>\n"
+           "  quirekit <document> page_facts [barcodes] [text <phrase>] [without_ink] output <report>\n"
            "      Writes a text report on each page: the share of it that carries ink and\n"
-           "      the share that is near-black; with barcodes, the barcodes on it; with\n"
-           "      text, whether its text holds the phrase (case and runs of spaces ignored).\n"
+           "      the share that is near-black (not with without_ink); with barcodes, the\n"
+           "      barcodes on it; with text, whether its text holds the phrase (case and\n"
+           "      runs of spaces ignored).\n"
            "      Prints \"Progress: <done>/<pages>\" as it goes.\n"
            "  quirekit --help | --version\n"
            "Environment (decimal values as stat gives them; unset or empty: not used):\n"
@@ -225,19 +226,21 @@ RequestParser::Result RequestParser::parsePageFacts(const std::vector<std::strin
 {
     if (args[0].empty())
         return fail("the document name is empty");
-    bool barcodes = false;
+    bool barcodes = false, withoutInk = false;
     std::optional<std::string> phrase;
     std::size_t i = 2;
     for (; i < args.size() && args[i] != "output"; ++i) {
         if (args[i] == "barcodes" && !barcodes) {
             barcodes = true;
+        } else if (args[i] == "without_ink" && !withoutInk) {
+            withoutInk = true;
         } else if (args[i] == "text" && !phrase) {
             if (i + 1 >= args.size())
                 return fail("missing the phrase after 'text'");
             phrase = args[++i];
             if (phrase->find_first_not_of(" \t\r\n\f\v") == std::string::npos)
                 return fail("the phrase after 'text' is empty");
-        } else if (args[i] == "barcodes" || args[i] == "text") {
+        } else if (args[i] == "barcodes" || args[i] == "text" || args[i] == "without_ink") {
             return fail("'" + args[i] + "' is given twice");
         } else if (phrase && *phrase == "output" && args[i - 1] == "output") {
             // "text output <report>": the phrase was left out, and 'output' taken for it.
@@ -253,8 +256,11 @@ RequestParser::Result RequestParser::parsePageFacts(const std::vector<std::strin
         return fail("unexpected argument '" + args[i + 2] + "'");
     if (args[i + 1].empty())
         return fail("the report file name is empty");
+    if (withoutInk && !barcodes && !phrase)
+        return fail("without_ink leaves nothing to report: ask for barcodes or text too");
 
     Result result = succeed(Request::Action::PageFacts, args[0], args[i + 1]);
+    result.request.ink = !withoutInk;
     result.request.barcodes = barcodes;
     result.request.phrase = std::move(phrase);
     return result;

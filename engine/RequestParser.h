@@ -31,7 +31,8 @@ struct Request {
     // The version of the document file the caller checked (QUIREKIT_DOCUMENT).
     std::optional<FileVersion> documentVersion;
 
-    // page_facts: read barcodes too; look for the phrase in each page's text.
+    // page_facts: measure ink (unless without_ink); read barcodes; look for the phrase.
+    bool ink = true;
     bool barcodes = false;
     std::optional<std::string> phrase;
     // How many pages are analysed at once (QUIREKIT_THREADS); 0: one per core.
@@ -41,7 +42,7 @@ struct Request {
 // Parses argv and the environment into a Request. Three document commands exist:
 //   <document> dump_data output <report>
 //   H=<document> cat H<first>[-<last>] output <file>
-//   <document> page_facts [barcodes] [text <phrase>] output <report>
+//   <document> page_facts [barcodes] [text <phrase>] [without_ink] output <report>
 // and they are conditioned by two variables, both in decimal as stat(2) gives the values:
 //   QUIREKIT_REPLACE=none | <device>:<inode>
 //   QUIREKIT_DOCUMENT=<device>:<inode>:<size>:<modification time in nanoseconds since the epoch>

@@ -12,10 +12,11 @@ namespace quirekit {
 class DataReport {
 public:
     static std::string format(const DocumentFacts &facts);
+    // Appends a text as the report keeps it on one line: control characters as &#N;.
+    static void appendEscaped(std::string &line, const std::string &value);
 
 private:
     static std::string oneLine(const std::string &value);
-    static void appendEscaped(std::string &line, const std::string &value);
     static const char *numberStyle(char style);
     static std::string number(double value);
 };

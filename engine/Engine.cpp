@@ -3,13 +3,17 @@
 #include "AtomicFile.h"
 #include "DataReport.h"
 #include "FileIdentity.h"
+#include "PageFactsReport.h"
+#include "PageFactsRun.h"
 #include "PartWriter.h"
 #include "PdfDocument.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <memory>
 #include <ostream>
+#include <thread>
 
 extern "C" {
 #include <mupdf/fitz/version.h>
@@ -31,6 +35,7 @@ int Engine::run(const std::vector<std::string> &args, const Environment &environ
     case Request::Action::Version: out << "quirekit 2.0\nMuPDF " << FZ_VERSION << "\n"; return kSuccess;
     case Request::Action::DumpData: return dumpData(request, err, options);
     case Request::Action::Cat: return cat(request, err, options);
+    case Request::Action::PageFacts: return pageFacts(request, out, err, options);
     }
     return kUsage;
 }
@@ -143,6 +148,51 @@ int Engine::dumpData(const Request &request, std::ostream &err, const Options &o
         return fail(err, status);
     if (options.teardown == Teardown::LeaveToExit)
         (void)owned.release();
+    return kSuccess;
+}
+
+// As dump_data: the report's place is taken first, and the document checked once more
+// before the report takes its name. Pages are analysed in parallel, each thread with its
+// own opening of the same file.
+int Engine::pageFacts(const Request &request, std::ostream &out, std::ostream &err, const Options &options)
+{
+    std::string path;
+    Status status = outputPath("report", request, path);
+    if (!status.ok)
+        return fail(err, status);
+    AtomicFile report(path, request.replace, "report");
+    status = report.create();
+    auto owned = std::make_unique<PdfDocument>();
+    PdfDocument &document = *owned;
+    if (status.ok)
+        status = document.open(request.document, request.documentVersion ? &*request.documentVersion : nullptr,
+                               options.reading);
+    if (!status.ok)
+        return fail(err, status);
+
+    PageFactsRun::Options analysis;
+    analysis.ink = request.ink;
+    analysis.barcodes = request.barcodes;
+    analysis.phrase = request.phrase;
+    analysis.threads = request.threads > 0 ? request.threads
+                                           : static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
+    analysis.reading = options.reading;
+    auto run = std::make_unique<PageFactsRun>(document, request.document, analysis, out);
+    status = run->run();
+    // A file cut short while it was read reads as damaged; the change is the better reason.
+    if (Status unchanged = run->unchangedSinceOpened(); status.ok || unchanged.cause == Status::Cause::Changed)
+        status = unchanged.ok ? status : unchanged;
+    if (status.ok)
+        status = report.writeAll(PageFactsReport::format(run->pages(), request.ink, request.phrase.has_value()));
+    if (status.ok)
+        status = report.commit(false);
+    if (!status.ok)
+        return fail(err, status);
+    if (options.teardown == Teardown::LeaveToExit) {
+        run->leaveToExit();
+        (void)run.release();
+        (void)owned.release();
+    }
     return kSuccess;
 }
 

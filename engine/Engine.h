@@ -46,6 +46,7 @@ public:
 private:
     static int dumpData(const Request &request, std::ostream &err, const Options &options);
     static int cat(const Request &request, std::ostream &err, const Options &options);
+    static int pageFacts(const Request &request, std::ostream &out, std::ostream &err, const Options &options);
     static int fail(std::ostream &err, const Status &status);
     static int exitCode(Status::Cause cause);
     // Where the output (noun: "output" or "report") is written: its own path, or the file a

@@ -17,6 +17,16 @@ struct pdf_obj;
 
 namespace quirekit {
 
+class FoldedText;
+struct GrayImage;
+
+// How drawPage() draws a page: at dpi pixels an inch, or fewer where the page is so large
+// that it would take more than mostPixels; not at all with dpi 0.
+struct PageDrawing {
+    double dpi = 72;
+    std::size_t mostPixels = 0;
+};
+
 // What the dump_data report tells about a document.
 struct DocumentFacts {
     int pageCount = 0;
@@ -96,8 +106,17 @@ public:
     const unsigned char *mappedBytes(std::int64_t offset, std::int64_t length) const;
     int pageCount() const { return static_cast<int>(m_pages.size()); }
     std::int64_t fileSize() const { return m_opened.size; } // as it was when opened
+    const FileVersion &openedVersion() const { return m_opened; }
     // Fails with Cause::Damaged, or Memory when memory ran out.
     Status facts(DocumentFacts &facts);
+
+    // Draws page `index` (from 0) in grey on white as drawing says, with its annotations, and
+    // with `text` also reads its text into it. problems tells, when not empty, what MuPDF met
+    // and went past while drawing (a broken image, say): the page is then drawn in part. A
+    // page that cannot be drawn at all fails with Cause::Damaged (the document stays usable),
+    // memory running out with Cause::Memory.
+    Status drawPage(int index, const PageDrawing &drawing, GrayImage &image, FoldedText *text,
+                    std::string &problems);
 
     // For PartWriter, which copies pages out of this document. The functions below that
     // take or return pdf_obj throw through MuPDF: call them inside fz_try.

@@ -84,6 +84,9 @@ std::vector<std::string_view> fieldsOf(std::string_view text)
 // as this value (and refused later as out of range) instead of overflowing.
 constexpr long long kPageNumberCap = 1000000000LL;
 
+// More threads than this only add memory: each holds the document and a drawn page.
+constexpr int kMostThreads = 256;
+
 } // namespace
 
 std::string RequestParser::usage()
@@ -96,10 +99,17 @@ std::string RequestParser::usage()
            "      Writes pages <first> to <last> (counting from 1) into a new PDF.\n"
            "      A descending range writes the pages in reverse order. Several ranges\n"
            "      are written one after another; no page may be in two of them.\n"
+           "  quirekit <document> page_facts [barcodes] [text <phrase>] [without_ink] output <report>\n"
+           "      Writes a text report on each page: the share of it that carries ink and\n"
+           "      the share that is near-black (not with without_ink); with barcodes, the\n"
+           "      barcodes on it; with text, whether its text holds the phrase (case and\n"
+           "      runs of spaces ignored).\n"
+           "      Prints \"Progress: <done>/<pages>\" as it goes.\n"
            "  quirekit --help | --version\n"
            "Environment (decimal values as stat gives them; unset or empty: not used):\n"
            "  QUIREKIT_REPLACE=none|<device>:<inode>  the output may replace nothing, or only that file\n"
            "  QUIREKIT_DOCUMENT=<device>:<inode>:<size>:<mtime-ns>  the document file that must be read\n"
+           "  QUIREKIT_THREADS=<n>  page_facts analyses n pages at once (default: one per core)\n"
            "Exit codes:\n"
            "  0 done\n"
            "  1 anything else went wrong (pages outside the document, say)\n"
@@ -118,8 +128,14 @@ RequestParser::Result RequestParser::parse(const std::vector<std::string> &args,
 {
     Result result = parseArguments(args);
     const Request::Action action = result.request.action;
-    if (!result.ok || (action != Request::Action::DumpData && action != Request::Action::Cat))
+    if (!result.ok
+        || (action != Request::Action::DumpData && action != Request::Action::Cat
+            && action != Request::Action::PageFacts))
         return result;
+    if (action == Request::Action::PageFacts && !environment.threads.empty()
+        && !parseThreads(environment.threads, result.request.threads))
+        return fail("QUIREKIT_THREADS must be a number of threads from 1 to " + std::to_string(kMostThreads)
+                    + ", not '" + environment.threads + "'");
     if (!environment.replace.empty() && !parseReplace(environment.replace, result.request.replace))
         return fail("QUIREKIT_REPLACE must be 'none' or '<device>:<inode>' in decimal, not '" + environment.replace
                     + "'");
@@ -144,6 +160,8 @@ RequestParser::Result RequestParser::parseArguments(const std::vector<std::strin
         return parseDumpData(args);
     if (args.size() >= 2 && args[1] == "cat")
         return parseCat(args);
+    if (args.size() >= 2 && args[1] == "page_facts")
+        return parsePageFacts(args);
     if (args.size() >= 2)
         return fail("unknown keyword '" + args[1] + "'");
     return fail("no operation given for '" + args[0] + "'");
@@ -262,6 +280,59 @@ std::string RequestParser::findSharedPage(const std::vector<PageRange> &ranges, 
             reaching = index;
     }
     return {};
+}
+
+RequestParser::Result RequestParser::parsePageFacts(const std::vector<std::string> &args)
+{
+    if (args[0].empty())
+        return fail("the document name is empty");
+    bool barcodes = false, withoutInk = false;
+    std::optional<std::string> phrase;
+    std::size_t i = 2;
+    for (; i < args.size() && args[i] != "output"; ++i) {
+        if (args[i] == "barcodes" && !barcodes) {
+            barcodes = true;
+        } else if (args[i] == "without_ink" && !withoutInk) {
+            withoutInk = true;
+        } else if (args[i] == "text" && !phrase) {
+            if (i + 1 >= args.size())
+                return fail("missing the phrase after 'text'");
+            phrase = args[++i];
+            if (phrase->find_first_not_of(" \t\r\n\f\v") == std::string::npos)
+                return fail("the phrase after 'text' is empty");
+        } else if (args[i] == "barcodes" || args[i] == "text" || args[i] == "without_ink") {
+            return fail("'" + args[i] + "' is given twice");
+        } else if (phrase && *phrase == "output" && args[i - 1] == "output") {
+            // "text output <report>": the phrase was left out, and 'output' taken for it.
+            return fail("missing the phrase after 'text'");
+        } else {
+            return fail("unknown keyword '" + args[i] + "'");
+        }
+    }
+    if (i + 1 >= args.size())
+        return fail(phrase && *phrase == "output" ? "missing the phrase after 'text'"
+                                                  : "missing 'output' and the report file");
+    if (i + 2 < args.size())
+        return fail("unexpected argument '" + args[i + 2] + "'");
+    if (args[i + 1].empty())
+        return fail("the report file name is empty");
+    if (withoutInk && !barcodes && !phrase)
+        return fail("without_ink leaves nothing to report: ask for barcodes or text too");
+
+    Result result = succeed(Request::Action::PageFacts, args[0], args[i + 1]);
+    result.request.ink = !withoutInk;
+    result.request.barcodes = barcodes;
+    result.request.phrase = std::move(phrase);
+    return result;
+}
+
+bool RequestParser::parseThreads(const std::string &text, int &threads)
+{
+    std::uint64_t value = 0;
+    if (!parseDecimal(text, value) || value < 1 || value > static_cast<std::uint64_t>(kMostThreads))
+        return false;
+    threads = static_cast<int>(value);
+    return true;
 }
 
 bool RequestParser::parseHandle(const std::string &text, std::string &handle, std::string &rest)

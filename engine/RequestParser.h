@@ -14,11 +14,12 @@ namespace quirekit {
 struct Environment {
     std::string replace; // QUIREKIT_REPLACE
     std::string document; // QUIREKIT_DOCUMENT
+    std::string threads; // QUIREKIT_THREADS
 };
 
 // What one run of the engine is asked to do, parsed from its arguments.
 struct Request {
-    enum class Action { Help, Version, DumpData, Cat };
+    enum class Action { Help, Version, DumpData, Cat, PageFacts };
 
     Action action = Action::Help;
     std::string document;
@@ -33,14 +34,23 @@ struct Request {
     Replacement replace;
     // The version of the document file the caller checked (QUIREKIT_DOCUMENT).
     std::optional<FileVersion> documentVersion;
+
+    // page_facts: measure ink (unless without_ink); read barcodes; look for the phrase.
+    bool ink = true;
+    bool barcodes = false;
+    std::optional<std::string> phrase;
+    // How many pages are analysed at once (QUIREKIT_THREADS); 0: one per core.
+    int threads = 0;
 };
 
-// Parses argv and the environment into a Request. Only two document commands exist:
+// Parses argv and the environment into a Request. Three document commands exist:
 //   <document> dump_data output <report>
 //   H=<document> cat H<first>[-<last>] [H<first>[-<last>]...] output <file>
+//   <document> page_facts [barcodes] [text <phrase>] [without_ink] output <report>
 // and they are conditioned by two variables, both in decimal as stat(2) gives the values:
 //   QUIREKIT_REPLACE=none | <device>:<inode>
 //   QUIREKIT_DOCUMENT=<device>:<inode>:<size>:<modification time in nanoseconds since the epoch>
+// page_facts also reads QUIREKIT_THREADS=<n>, the number of pages analysed at once.
 class RequestParser {
 public:
     struct Result {
@@ -56,6 +66,8 @@ private:
     static Result parseArguments(const std::vector<std::string> &args);
     static Result parseDumpData(const std::vector<std::string> &args);
     static Result parseCat(const std::vector<std::string> &args);
+    static Result parsePageFacts(const std::vector<std::string> &args);
+    static bool parseThreads(const std::string &text, int &threads);
     static bool parseHandle(const std::string &text, std::string &handle, std::string &rest);
     // An empty text when rangeText is a valid range of handle, else the error.
     static std::string parseRange(const std::string &rangeText, const std::string &handle, PageRange &range);

@@ -28,7 +28,8 @@ int main(int argc, char **argv)
             const char *value = std::getenv(name);
             return std::string(value ? value : "");
         };
-        const quirekit::Environment environment{variable("QUIREKIT_REPLACE"), variable("QUIREKIT_DOCUMENT")};
+        const quirekit::Environment environment{variable("QUIREKIT_REPLACE"), variable("QUIREKIT_DOCUMENT"),
+                                                   variable("QUIREKIT_THREADS")};
         return quirekit::Engine::run(args, environment, std::cout, std::cerr, kOptions);
     } catch (const std::bad_alloc &error) {
         std::cerr << "quirekit: " << error.what() << "\n";

@@ -1,0 +1,19 @@
+#pragma once
+
+#include "GrayImage.h"
+#include "PageFacts.h"
+
+#include <vector>
+
+namespace quirekit {
+
+// Finds the barcodes on a page drawn fine enough for their bars and modules (about 150
+// pixels an inch), with zxing-cpp: QR, Micro QR, Data Matrix, Aztec, PDF417, Code 128,
+// Code 39 and Code 93, upright or turned. Retail and two-of-five codes are left out: their
+// short patterns turn up in lines of text.
+class BarcodeScan {
+public:
+    static std::vector<PageFacts::Barcode> scan(const GrayImage &image);
+};
+
+} // namespace quirekit

@@ -1,0 +1,28 @@
+#pragma once
+
+#include "PageFacts.h"
+
+#include <string>
+#include <vector>
+
+namespace quirekit {
+
+// Formats the page_facts report: the page count first, as in the dump_data report, then one
+// block per page in order:
+//   PageFactsBegin
+//   PageNumber: <n>
+//   InkShare: <0.0000 to 1.0000>   unless ink was not asked for
+//   DarkShare: <0.0000 to 1.0000>
+//   Barcode: <format> <text>      one per barcode found, when barcodes were asked for
+//   TextMatch: yes|no             when a phrase was asked for
+//   PageDamaged: <why>            the page could not be drawn, or only in part
+// A page that could not be drawn at all has PageDamaged and none of the facts.
+class PageFactsReport {
+public:
+    static std::string format(const std::vector<PageFacts> &pages, bool ink, bool phrase);
+
+private:
+    static std::string share(double value);
+};
+
+} // namespace quirekit

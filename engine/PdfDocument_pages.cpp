@@ -1,0 +1,190 @@
+// Drawing pages and reading their text, for page_facts.
+#include "FoldedText.h"
+#include "GrayImage.h"
+#include "MupdfGuard.h"
+#include "PdfDocument.h"
+
+extern "C" {
+#include <mupdf/fitz.h>
+#include <mupdf/pdf.h>
+}
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <cstring>
+
+namespace quirekit {
+
+namespace {
+
+// Counts what MuPDF warns about while a page is drawn, and passes it on: MuPDF goes past a
+// broken image or content stream with a warning, and draws the rest.
+struct Warnings {
+    fz_warning_cb *previous = nullptr;
+    void *previousUser = nullptr;
+    int count = 0;
+    char first[160] = "";
+};
+
+extern "C" void countWarning(void *user, const char *message)
+{
+    auto *warnings = static_cast<Warnings *>(user);
+    if (warnings->count++ == 0)
+        std::snprintf(warnings->first, sizeof warnings->first, "%s", message);
+    if (warnings->previous)
+        warnings->previous(warnings->previousUser, message);
+}
+
+void collectText(fz_stext_page *page, FoldedText &text)
+{
+    for (fz_stext_block *block = page->first_block; block; block = block->next) {
+        if (block->type != FZ_STEXT_BLOCK_TEXT)
+            continue;
+        for (fz_stext_line *line = block->u.t.first_line; line; line = line->next) {
+            for (fz_stext_char *ch = line->first_char; ch; ch = ch->next)
+                text.addCharacter(ch->c);
+            text.addSpace();
+        }
+    }
+}
+
+// Draws the page (from the list when there is one) into a new grey pixmap and copies it out.
+// Throws through MuPDF; pixmap and device are the caller's to drop.
+void drawInto(fz_context *ctx, fz_display_list *list, pdf_page *page, fz_rect bounds, const PageDrawing &drawing,
+              fz_cookie &cookie, fz_pixmap *&pixmap, fz_device *&device, GrayImage &image)
+{
+    const double width = std::max(0.0f, bounds.x1 - bounds.x0);
+    const double height = std::max(0.0f, bounds.y1 - bounds.y0);
+    double scale = drawing.dpi / 72.0;
+    const double pixels = width * height * scale * scale;
+    if (pixels > static_cast<double>(drawing.mostPixels))
+        scale *= std::sqrt(static_cast<double>(drawing.mostPixels) / pixels);
+    const fz_matrix ctm = fz_scale(static_cast<float>(scale), static_cast<float>(scale));
+    const fz_irect box = fz_round_rect(fz_transform_rect(bounds, ctm));
+    if (box.x1 <= box.x0 || box.y1 <= box.y0)
+        return; // a page of no area: no pixels, no ink
+    pixmap = fz_new_pixmap_with_bbox(ctx, fz_device_gray(ctx), box, nullptr, 0);
+    fz_clear_pixmap_with_value(ctx, pixmap, 255);
+    device = fz_new_draw_device(ctx, fz_identity, pixmap);
+    if (list)
+        fz_run_display_list(ctx, list, device, ctm, fz_infinite_rect, &cookie);
+    else
+        fz_run_page(ctx, &page->super, device, ctm, &cookie);
+    fz_close_device(ctx, device);
+    fz_drop_device(ctx, device);
+    device = nullptr;
+    image.width = fz_pixmap_width(ctx, pixmap);
+    image.height = fz_pixmap_height(ctx, pixmap);
+    image.pixels.resize(static_cast<std::size_t>(image.width) * static_cast<std::size_t>(image.height));
+    const unsigned char *samples = fz_pixmap_samples(ctx, pixmap);
+    const std::size_t stride = static_cast<std::size_t>(fz_pixmap_stride(ctx, pixmap));
+    for (int y = 0; y < image.height; ++y)
+        std::memcpy(image.pixels.data() + static_cast<std::size_t>(y) * image.width,
+                    samples + static_cast<std::size_t>(y) * stride, static_cast<std::size_t>(image.width));
+}
+
+} // namespace
+
+Status PdfDocument::drawPage(int index, const PageDrawing &drawing, GrayImage &image, FoldedText *text,
+                             std::string &problems)
+{
+    image = GrayImage();
+    problems.clear();
+    Warnings warnings;
+    warnings.previous = fz_warning_callback(m_ctx, &warnings.previousUser);
+    bool counting = false;
+    fz_var(counting);
+    pdf_page *page = nullptr;
+    fz_display_list *list = nullptr;
+    fz_device *device = nullptr;
+    fz_pixmap *pixmap = nullptr;
+    fz_stext_page *stext = nullptr;
+    fz_var(page);
+    fz_var(list);
+    fz_var(device);
+    fz_var(pixmap);
+    fz_var(stext);
+    bool elsewhere = false;
+    int failure = FZ_ERROR_NONE;
+    fz_cookie cookie{};
+    fz_try(m_ctx)
+    {
+        guardCpp(m_ctx, [&] {
+            loadPages(index, index);
+            // MuPDF draws its own idea of page `index`; it must be the page this document
+            // lists there, as a tree that MuPDF walks differently would show another page.
+            const bool mupdfHasIt = index < pdf_count_pages(m_ctx, m_doc);
+            if (index >= pageCount() || !mupdfHasIt
+                || pdf_resolve_indirect(m_ctx, pdf_lookup_page_obj(m_ctx, m_doc, index))
+                       != pdf_resolve_indirect(m_ctx, m_pages[static_cast<std::size_t>(index)].page)) {
+                elsewhere = true;
+                return;
+            }
+            page = pdf_load_page(m_ctx, m_doc, index);
+            // Only what drawing meets counts: loading the page warns of links that lead
+            // nowhere, say, which changes nothing that is drawn.
+            fz_flush_warnings(m_ctx);
+            fz_set_warning_callback(m_ctx, countWarning, &warnings);
+            counting = true;
+            const fz_rect bounds = fz_bound_page(m_ctx, &page->super);
+            const bool draw = drawing.dpi > 0;
+            fz_stext_options options{};
+            // Characters entirely outside the page are not part of what it shows.
+            options.flags = FZ_STEXT_MEDIABOX_CLIP;
+            if (text && !draw) {
+                stext = fz_new_stext_page(m_ctx, bounds);
+                device = fz_new_stext_device(m_ctx, stext, &options);
+                fz_run_page(m_ctx, &page->super, device, fz_identity, &cookie);
+                fz_close_device(m_ctx, device);
+                fz_drop_device(m_ctx, device);
+                device = nullptr;
+            } else if (text) {
+                // Read once, then both drawn and read as text from the list.
+                list = fz_new_display_list(m_ctx, bounds);
+                device = fz_new_list_device(m_ctx, list);
+                fz_run_page(m_ctx, &page->super, device, fz_identity, &cookie);
+                fz_close_device(m_ctx, device);
+                fz_drop_device(m_ctx, device);
+                device = nullptr;
+                stext = fz_new_stext_page_from_display_list(m_ctx, list, &options);
+            }
+            if (stext)
+                collectText(stext, *text);
+            if (draw)
+                drawInto(m_ctx, list, page, bounds, drawing, cookie, pixmap, device, image);
+        });
+    }
+    fz_always(m_ctx)
+    {
+        fz_drop_device(m_ctx, device);
+        fz_drop_stext_page(m_ctx, stext);
+        fz_drop_pixmap(m_ctx, pixmap);
+        fz_drop_display_list(m_ctx, list);
+        fz_drop_page(m_ctx, page ? &page->super : nullptr);
+        if (counting) {
+            fz_flush_warnings(m_ctx); // a repeated warning is held back until it changes
+            fz_set_warning_callback(m_ctx, warnings.previous, warnings.previousUser);
+        }
+    }
+    fz_catch(m_ctx)
+    {
+        failure = fz_caught(m_ctx);
+    }
+    const std::string number = std::to_string(index + 1);
+    if (failure == FZ_ERROR_MEMORY)
+        return Status::failure("out of memory while drawing page " + number, Status::Cause::Memory);
+    if (failure != FZ_ERROR_NONE)
+        return Status::failure("page " + number + " cannot be drawn: " + fz_caught_message(m_ctx),
+                               Status::Cause::Damaged);
+    if (elsewhere)
+        return Status::failure("page " + number + " cannot be drawn: the page tree is damaged there",
+                               Status::Cause::Damaged);
+    const int met = warnings.count + cookie.errors;
+    if (met > 0)
+        problems = std::to_string(met) + (met == 1 ? " problem" : " problems") + " met while drawing it"
+                   + (warnings.count > 0 ? std::string(", the first: ") + warnings.first : std::string());
+    return Status::success();
+}
+
+} // namespace quirekit

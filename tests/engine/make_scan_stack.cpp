@@ -1,0 +1,32 @@
+// Writes a scanned stack for benchmarks: letters of one to five pages (each ending on a short
+// page) with a separator sheet between them, the separators taking turns: blank with
+// bleed-through, black, QR code, Code 128.
+//   make_scan_stack <output.pdf> <pages>
+#include "PdfFixtures.h"
+#include "ScanFixtures.h"
+
+#include <QGuiApplication>
+
+#include <cstdio>
+
+int main(int argc, char **argv)
+{
+    QGuiApplication app(argc, argv);
+    const int pages = argc == 3 ? QByteArray(argv[2]).toInt() : 0;
+    if (pages < 1) {
+        std::fprintf(stderr, "usage: make_scan_stack <output.pdf> <pages>\n");
+        return 2;
+    }
+    using Sheet = ScanFixtures::Sheet;
+    const Sheet separators[] = {Sheet::BleedThrough, Sheet::Black, Sheet::QrCode, Sheet::Code128};
+    QList<Sheet> sheets;
+    for (int letter = 0; sheets.size() < pages; ++letter) {
+        if (letter > 0)
+            sheets << separators[(letter - 1) % 4];
+        const int length = letter % 5 + 1;
+        for (int page = 1; page <= length; ++page)
+            sheets << (page == length ? Sheet::LetterEnd : Sheet::Letter);
+    }
+    sheets.resize(pages);
+    return PdfFixtures::write(QString::fromLocal8Bit(argv[1]), ScanFixtures::stack(sheets)) ? 0 : 1;
+}

@@ -1,0 +1,234 @@
+// What page_facts tells about pages, through the built engine, on stacks of pages made here as
+// a scanner would make them: greyscale JPEG at 100 dpi, off-white paper with noise, specks and
+// a slight skew. Each kind of page (a letter, a letter's short last page, a blank sheet showing
+// the back's text through, a black sheet, QR and Code 128 sheets) must be told from the others,
+// and a born-digital page's text must be found however its case and spacing differ.
+#include "EngineProcess.h"
+#include "PdfFixtures.h"
+#include "ScanFixtures.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <QtTest>
+
+namespace {
+
+using Sheet = ScanFixtures::Sheet;
+
+const QByteArray kStatement = "BT /F1 14 Tf 72 700 Td (Statement of Account) Tj 0 -20 Td (Page 1 of 3) Tj"
+                              " 0 -20 Td (The balance is) Tj 0 -20 Td (due on 1 June.) Tj ET";
+
+// One block of a page_facts report by page number: its lines but PageFactsBegin.
+QMap<int, QStringList> pagesOf(const QByteArray &report)
+{
+    QMap<int, QStringList> pages;
+    int page = 0;
+    for (const QByteArray &line : report.split('\n')) {
+        if (line.startsWith("PageNumber: "))
+            page = line.mid(12).toInt();
+        else if (page > 0 && !line.isEmpty() && line != "PageFactsBegin")
+            pages[page] << QString::fromUtf8(line);
+    }
+    return pages;
+}
+
+double valueOf(const QStringList &lines, const QString &key)
+{
+    for (const QString &line : lines)
+        if (line.startsWith(key + ": "))
+            return line.mid(key.size() + 2).toDouble();
+    return -1;
+}
+
+} // namespace
+
+class TestEnginePageFacts : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void tellsEachKindOfSheetApart_data();
+    void tellsEachKindOfSheetApart();
+    void findsThePhraseInThePageText_data();
+    void findsThePhraseInThePageText();
+    void reportsProgressAndIsTheSameOnAnyNumberOfThreads();
+    void damagedPageIsReportedAndTheOthersAnalysed();
+    void refusesBadRequests_data();
+    void refusesBadRequests();
+
+private:
+    EngineProcess::Result facts(const QStringList &options, const QString &report, const QStringList &variables = {},
+                                const QString &document = {});
+
+    QTemporaryDir m_dir;
+    QString m_stack;
+    QMap<int, QStringList> m_coarse; // without barcodes: the page drawn coarse only
+    QMap<int, QStringList> m_fine; // with barcodes: drawn fine, its ink measured on a reduction
+};
+
+EngineProcess::Result TestEnginePageFacts::facts(const QStringList &options, const QString &report,
+                                                 const QStringList &variables, const QString &document)
+{
+    return EngineProcess::run(QStringList{document.isEmpty() ? m_stack : document, "page_facts"} + options
+                                  + QStringList{"output", report},
+                              variables, 60000);
+}
+
+void TestEnginePageFacts::initTestCase()
+{
+    QVERIFY(m_dir.isValid());
+    m_stack = m_dir.filePath("stack.pdf");
+    QVERIFY(PdfFixtures::write(m_stack, ScanFixtures::stack({Sheet::Letter, Sheet::LetterEnd, Sheet::BleedThrough, Sheet::Black,
+                                               Sheet::QrCode, Sheet::Code128},
+                                              {kStatement})));
+    for (const bool barcodes : {false, true}) {
+        const QString report = m_dir.filePath(barcodes ? "fine.txt" : "coarse.txt");
+        const auto result = facts(barcodes ? QStringList{"barcodes"} : QStringList{}, report);
+        QVERIFY(!result.crashed);
+        QVERIFY2(result.exitCode == 0, result.err.constData());
+        QFile file(report);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QByteArray text = file.readAll();
+        QVERIFY(text.startsWith("NumberOfPages: 7\n"));
+        (barcodes ? m_fine : m_coarse) = pagesOf(text);
+        QCOMPARE((barcodes ? m_fine : m_coarse).size(), 7);
+    }
+}
+
+// The shares a caller can tell the kinds apart by: a blank sheet stays below kBlank however
+// its back shows through, a letter's page stays well above it even with three lines.
+constexpr double kBlank = 0.002;
+
+void TestEnginePageFacts::tellsEachKindOfSheetApart_data()
+{
+    QTest::addColumn<int>("page");
+    QTest::addColumn<double>("inkAtLeast");
+    QTest::addColumn<double>("inkBelow");
+    QTest::addColumn<bool>("dark");
+    QTest::addColumn<QString>("barcode");
+    QTest::newRow("letter") << 1 << 10 * kBlank << 1.0 << false << QString();
+    QTest::newRow("lettersLastPageOfThreeLines") << 2 << 3 * kBlank << 1.0 << false << QString();
+    QTest::newRow("blankWithBleedThrough") << 3 << 0.0 << kBlank << false << QString();
+    QTest::newRow("blackSheet") << 4 << 0.0 << 1.0 << true << QString();
+    QTest::newRow("qrSheet") << 5 << 0.0 << 1.0 << false << QString("QRCode SEPARATOR QR-7 &#38;#x");
+    QTest::newRow("code128Sheet") << 6 << 0.0 << 1.0 << false << QString("Code128 ") + ScanFixtures::kCode128Text;
+    QTest::newRow("bornDigitalText") << 7 << kBlank << 1.0 << false << QString();
+}
+
+void TestEnginePageFacts::tellsEachKindOfSheetApart()
+{
+    QFETCH(int, page);
+    QFETCH(double, inkAtLeast);
+    QFETCH(double, inkBelow);
+    QFETCH(bool, dark);
+    QFETCH(QString, barcode);
+    for (const QStringList &lines : {m_coarse.value(page), m_fine.value(page)}) {
+        const double ink = valueOf(lines, "InkShare"), darkShare = valueOf(lines, "DarkShare");
+        QVERIFY2(ink >= inkAtLeast && ink < inkBelow, qPrintable(lines.join(", ")));
+        QVERIFY2(dark ? darkShare > 0.9 : darkShare < 0.05, qPrintable(lines.join(", ")));
+        QVERIFY(!lines.join("\n").contains("PageDamaged"));
+    }
+    QCOMPARE(m_fine.value(page).filter("Barcode: "), barcode.isEmpty() ? QStringList() : QStringList{"Barcode: " + barcode});
+    QVERIFY(m_coarse.value(page).filter("Barcode").isEmpty());
+}
+
+void TestEnginePageFacts::findsThePhraseInThePageText_data()
+{
+    QTest::addColumn<QString>("phrase");
+    QTest::addColumn<bool>("withoutInk"); // the text read without drawing the page
+    QTest::addColumn<bool>("found");
+    QTest::newRow("otherCase") << "page 1 OF 3" << false << true;
+    QTest::newRow("runsOfWhiteSpace") << "  Page\t1  of\n3 " << false << true;
+    QTest::newRow("acrossALineBreak") << "balance is due" << false << true;
+    QTest::newRow("acrossALineBreakUndrawn") << "BALANCE IS due" << true << true;
+    QTest::newRow("wordsOutOfOrder") << "1 of page" << false << false;
+    QTest::newRow("partOfAWordOnly") << "Statem" << false << true;
+    QTest::newRow("notThere") << "Page 2 of 3" << false << false;
+    QTest::newRow("notThereUndrawn") << "Page 2 of 3" << true << false;
+}
+
+void TestEnginePageFacts::findsThePhraseInThePageText()
+{
+    QFETCH(QString, phrase);
+    QFETCH(bool, withoutInk);
+    QFETCH(bool, found);
+    const QString report = m_dir.filePath("phrase.txt");
+    QCOMPARE(facts(QStringList{"text", phrase} + (withoutInk ? QStringList{"without_ink"} : QStringList()), report)
+                 .exitCode,
+             0);
+    QFile file(report);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QMap<int, QStringList> pages = pagesOf(file.readAll());
+    QCOMPARE(pages.size(), 7);
+    for (int page = 1; page <= 7; ++page) { // the scans hold no text
+        const QStringList expected{QString("TextMatch: ") + (found && page == 7 ? "yes" : "no")};
+        QCOMPARE(withoutInk ? pages.value(page) : pages.value(page).filter("TextMatch"), expected);
+    }
+}
+
+void TestEnginePageFacts::reportsProgressAndIsTheSameOnAnyNumberOfThreads()
+{
+    QByteArray reports[2];
+    for (const int threads : {1, 3}) {
+        const QString report = m_dir.filePath(QString("threads%1.txt").arg(threads));
+        const auto result = facts({"barcodes", "text", "due"}, report, {QString("QUIREKIT_THREADS=%1").arg(threads)});
+        QCOMPARE(result.exitCode, 0);
+        QCOMPARE(result.out, QByteArray("Progress: 1/7\nProgress: 2/7\nProgress: 3/7\nProgress: 4/7\nProgress: 5/7\n"
+                                        "Progress: 6/7\nProgress: 7/7\n"));
+        QFile file(report);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        reports[threads == 1 ? 0 : 1] = file.readAll();
+    }
+    QCOMPARE(reports[1], reports[0]);
+}
+
+void TestEnginePageFacts::damagedPageIsReportedAndTheOthersAnalysed()
+{
+    QByteArray pdf = ScanFixtures::stack({Sheet::LetterEnd, Sheet::LetterEnd, Sheet::Black});
+    // The second scan's JPEG data without its header: the page cannot show what it holds,
+    // and drawn without it would look like a blank sheet.
+    const int second = pdf.indexOf("/Filter /DCTDecode", pdf.indexOf("/Filter /DCTDecode") + 1);
+    const int data = pdf.indexOf("stream\n", second) + 7;
+    for (int i = data; i < data + 600; ++i)
+        pdf[i] = 0;
+    const QString path = m_dir.filePath("damaged.pdf");
+    QVERIFY(PdfFixtures::write(path, pdf));
+    const QString report = m_dir.filePath("damaged.txt");
+    QCOMPARE(facts({}, report, {}, path).exitCode, 0);
+    QFile file(report);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QMap<int, QStringList> pages = pagesOf(file.readAll());
+    QVERIFY2(pages.value(2).filter("PageDamaged: ").size() == 1, qPrintable(pages.value(2).join(", ")));
+    QVERIFY(valueOf(pages.value(1), "InkShare") > 3 * kBlank);
+    QVERIFY(valueOf(pages.value(3), "DarkShare") > 0.9);
+}
+
+void TestEnginePageFacts::refusesBadRequests_data()
+{
+    QTest::addColumn<QStringList>("options");
+    QTest::addColumn<QStringList>("variables");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("phraseLeftOut") << QStringList{"text"} << QStringList() << "missing the phrase after 'text'";
+    QTest::newRow("emptyPhrase") << QStringList{"text", " \t"} << QStringList() << "the phrase after 'text' is empty";
+    QTest::newRow("unknownKeyword") << QStringList{"colours"} << QStringList() << "unknown keyword 'colours'";
+    QTest::newRow("nothingLeftToReport") << QStringList{"without_ink"} << QStringList() << "nothing to report";
+    QTest::newRow("barcodesTwice") << QStringList{"barcodes", "barcodes"} << QStringList() << "given twice";
+    QTest::newRow("noThreads") << QStringList() << QStringList{"QUIREKIT_THREADS=0"} << "QUIREKIT_THREADS must be";
+    QTest::newRow("threadsNotANumber") << QStringList() << QStringList{"QUIREKIT_THREADS=two"}
+                                       << "QUIREKIT_THREADS must be";
+}
+
+void TestEnginePageFacts::refusesBadRequests()
+{
+    QFETCH(QStringList, options);
+    QFETCH(QStringList, variables);
+    QFETCH(QString, message);
+    const QString report = m_dir.filePath("refused.txt");
+    const auto result = facts(options, report, variables);
+    QCOMPARE(result.exitCode, 2);
+    QVERIFY2(result.err.contains(message.toUtf8()), result.err.constData());
+    QVERIFY(!QFile::exists(report));
+}
+
+QTEST_MAIN(TestEnginePageFacts)
+#include "tst_enginepagefacts.moc"

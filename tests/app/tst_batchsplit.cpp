@@ -86,6 +86,16 @@ void TestBatchSplit::split_data()
     row("unknownTokens", {"--split", "ten.pdf", "--at", "6", "--pattern", "{part:00} {x} {part} {x}"}, 0,
         "warning: unknown tokens {part:00}, {x} in the pattern; the tokens are {basename} {part}",
         {"{part:00} {x} 1 {x}.pdf", "{part:00} {x} 2 {x}.pdf"}, "1-5 6-10");
+    // A page that says "Page 4" is a separator: it begins a part, or is left out; with --at the
+    // break points join.
+    const QStringList atPageFour{"--split", "ten.pdf", "--at-separators", "text:page  4"};
+    row("textSeparator", atPageFour, 0, "looking for separators: page 10 of 10", {"ten 1.pdf", "ten 2.pdf"},
+        "1-3 4-10");
+    row("textSeparatorDropped", atPageFour + QStringList{"--drop-separators", "--at", "8"}, 0, "", beside,
+        "1-3 5-7 8-10");
+    row("separatorKindUnknown", {"--split", "ten.pdf", "--at-separators", "grey"}, 2,
+        "give blank, dark, barcode, barcode:TEXT or text:PHRASE");
+    row("dropWithoutSeparators", {"--split", "ten.pdf", "--drop-separators"}, 2, "give --at-separators too");
     row("pageOne", {"--split", "ten.pdf", "--at", "4,1"}, 2, "--at 1: the document has 10 pages");
     row("pageAfterTheLast", {"--split", "ten.pdf", "--at", "11"}, 2, "can begin at page 2 to 10 only");
     row("notANumber", {"--split", "ten.pdf", "--at", "4,x"}, 2, "\"x\" is not a page number");

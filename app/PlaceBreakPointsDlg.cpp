@@ -34,7 +34,7 @@ struct Sensitivity {
 constexpr Sensitivity kSensitivities[] = {
     {"Strict (clean sheets only)", 0.002, 0.8},
     {"Normal", 0.004, 0.6},
-    {"Tolerant (noisy scans)", 0.008, 0.45},
+    {"Tolerant (noisy scans)", 0.006, 0.45},
 };
 constexpr int kNormalSensitivity = 1;
 

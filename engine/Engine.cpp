@@ -122,28 +122,36 @@ Status Engine::outputPath(const std::string &noun, const Request &request, std::
 // The output comes first: a run that may not write it reads nothing, and its temporary file
 // holds the place (and the file it may replace) while the document is read. The document
 // is checked once more right before the output takes its name.
-int Engine::dumpData(const Request &request, std::ostream &err, const Options &options)
+Status Engine::begin(const Request &request, const std::string &noun, const std::string &fileNoun,
+                     const Options &options, std::optional<AtomicFile> &file, PdfDocument &document)
 {
     std::string path;
-    Status status = outputPath("report", request, path);
+    Status status = outputPath(noun, request, path);
     if (!status.ok)
-        return fail(err, status);
-    AtomicFile report(path, request.replace, "report");
-    status = report.create();
-    auto owned = std::make_unique<PdfDocument>();
-    PdfDocument &document = *owned;
+        return status;
+    file.emplace(path, request.replace, fileNoun);
+    status = file->create();
     if (status.ok)
         status = document.open(request.document, request.documentVersion ? &*request.documentVersion : nullptr,
                                options.reading);
+    return status;
+}
+
+int Engine::dumpData(const Request &request, std::ostream &err, const Options &options)
+{
+    std::optional<AtomicFile> report;
+    auto owned = std::make_unique<PdfDocument>();
+    PdfDocument &document = *owned;
+    Status status = begin(request, "report", "report", options, report, document);
     DocumentFacts facts;
     if (status.ok)
         status = document.facts(facts);
     if (status.ok)
-        status = report.writeAll(DataReport::format(facts));
+        status = report->writeAll(DataReport::format(facts));
     if (status.ok)
         status = document.unchangedSinceOpened();
     if (status.ok)
-        status = report.commit(false);
+        status = report->commit(false);
     if (!status.ok)
         return fail(err, status);
     if (options.teardown == Teardown::LeaveToExit)
@@ -156,17 +164,10 @@ int Engine::dumpData(const Request &request, std::ostream &err, const Options &o
 // own opening of the same file.
 int Engine::pageFacts(const Request &request, std::ostream &out, std::ostream &err, const Options &options)
 {
-    std::string path;
-    Status status = outputPath("report", request, path);
-    if (!status.ok)
-        return fail(err, status);
-    AtomicFile report(path, request.replace, "report");
-    status = report.create();
+    std::optional<AtomicFile> report;
     auto owned = std::make_unique<PdfDocument>();
     PdfDocument &document = *owned;
-    if (status.ok)
-        status = document.open(request.document, request.documentVersion ? &*request.documentVersion : nullptr,
-                               options.reading);
+    Status status = begin(request, "report", "report", options, report, document);
     if (!status.ok)
         return fail(err, status);
 
@@ -183,9 +184,9 @@ int Engine::pageFacts(const Request &request, std::ostream &out, std::ostream &e
     if (Status unchanged = run->unchangedSinceOpened(); status.ok || unchanged.cause == Status::Cause::Changed)
         status = unchanged.ok ? status : unchanged;
     if (status.ok)
-        status = report.writeAll(PageFactsReport::format(run->pages(), request.ink, request.phrase.has_value()));
+        status = report->writeAll(PageFactsReport::format(run->pages(), request.ink, request.phrase.has_value()));
     if (status.ok)
-        status = report.commit(false);
+        status = report->commit(false);
     if (!status.ok)
         return fail(err, status);
     if (options.teardown == Teardown::LeaveToExit) {
@@ -198,17 +199,10 @@ int Engine::pageFacts(const Request &request, std::ostream &out, std::ostream &e
 
 int Engine::cat(const Request &request, std::ostream &err, const Options &options)
 {
-    std::string path;
-    Status status = outputPath("output", request, path);
-    if (!status.ok)
-        return fail(err, status);
-    AtomicFile output(path, request.replace, "part");
-    status = output.create();
+    std::optional<AtomicFile> output;
     auto owned = std::make_unique<PdfDocument>();
     PdfDocument &document = *owned;
-    if (status.ok)
-        status = document.open(request.document, request.documentVersion ? &*request.documentVersion : nullptr,
-                               options.reading);
+    Status status = begin(request, "output", "part", options, output, document);
     if (!status.ok)
         return fail(err, status);
 
@@ -224,12 +218,12 @@ int Engine::cat(const Request &request, std::ostream &err, const Options &option
     }
 
     auto writer = std::make_unique<PartWriter>(document);
-    status = writer->write(request.ranges, output.descriptor());
+    status = writer->write(request.ranges, output->descriptor());
     // A file cut short while it was read reads as damaged; the change is the better reason.
     if (Status unchanged = document.unchangedSinceOpened(); status.ok || unchanged.cause == Status::Cause::Changed)
         status = unchanged.ok ? status : unchanged;
     if (status.ok)
-        status = output.commit(true);
+        status = output->commit(true);
     if (!status.ok)
         return fail(err, status);
     if (options.teardown == Teardown::LeaveToExit) {

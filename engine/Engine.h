@@ -1,10 +1,12 @@
 #pragma once
 
+#include "AtomicFile.h"
 #include "PdfDocument.h"
 #include "RequestParser.h"
 #include "Status.h"
 
 #include <iosfwd>
+#include <optional>
 
 namespace quirekit {
 
@@ -54,6 +56,10 @@ private:
     // anything that is not, or would not become, a regular file the user may replace
     // (Cause::Output). Nothing is read or written before this check.
     static Status outputPath(const std::string &noun, const Request &request, std::string &path);
+    // How every document command begins: the output's place taken (as `noun`, its temporary
+    // file named for messages as `fileNoun`), then the document opened.
+    static Status begin(const Request &request, const std::string &noun, const std::string &fileNoun,
+                        const Options &options, std::optional<AtomicFile> &file, PdfDocument &document);
     static Status mayReplace(const std::string &named, const Request &request);
 };
 

@@ -4,12 +4,12 @@
 
 namespace qw {
 
-std::optional<SeparatorRule> SeparatorRule::Parse(const QString &spec)
+std::optional<SeparatorRule> SeparatorRule::Parse(const QString &given)
 {
     SeparatorRule rule;
-    const QString kind = spec.section(QLatin1Char(':'), 0, 0);
-    const bool hasText = spec.contains(QLatin1Char(':'));
-    rule.text = spec.section(QLatin1Char(':'), 1);
+    const QString kind = given.section(QLatin1Char(':'), 0, 0);
+    const bool hasText = given.contains(QLatin1Char(':'));
+    rule.text = given.section(QLatin1Char(':'), 1);
     if (kind == QLatin1String("blank") && !hasText)
         rule.kind = Kind::Blank;
     else if (kind == QLatin1String("dark") && !hasText)

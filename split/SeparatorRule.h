@@ -35,7 +35,7 @@ struct SeparatorRule {
     double darkShare = 0.6;
 
     // "blank", "dark", "barcode", "barcode:TEXT" or "text:PHRASE"; nothing for anything else.
-    static std::optional<SeparatorRule> Parse(const QString &spec);
+    static std::optional<SeparatorRule> Parse(const QString &given);
     // What the engine's page_facts needs to be asked for this rule.
     QStringList EngineArguments() const;
     bool IsSeparator(const PageFacts &facts) const;

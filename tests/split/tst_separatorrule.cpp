@@ -31,7 +31,7 @@ private slots:
 
 void TestSeparatorRule::rulesFindTheirSeparators_data()
 {
-    QTest::addColumn<QString>("spec");
+    QTest::addColumn<QString>("given");
     QTest::addColumn<bool>("valid");
     QTest::addColumn<QList<int>>("separators");
     QTest::addColumn<QString>("label"); // what page 5 names its part
@@ -49,9 +49,9 @@ void TestSeparatorRule::rulesFindTheirSeparators_data()
 
 void TestSeparatorRule::rulesFindTheirSeparators()
 {
-    QFETCH(QString, spec);
+    QFETCH(QString, given);
     QFETCH(bool, valid);
-    const std::optional<SeparatorRule> rule = SeparatorRule::Parse(spec);
+    const std::optional<SeparatorRule> rule = SeparatorRule::Parse(given);
     QCOMPARE(rule.has_value(), valid);
     if (!rule)
         return;

@@ -137,6 +137,14 @@ Status Engine::begin(const Request &request, const std::string &noun, const std:
     return status;
 }
 
+// A file cut short while it was read reads as damaged; the change is the better reason.
+Status Engine::changeFirst(const Status &status, const Status &unchanged)
+{
+    if (!unchanged.ok && (status.ok || unchanged.cause == Status::Cause::Changed))
+        return unchanged;
+    return status;
+}
+
 int Engine::dumpData(const Request &request, std::ostream &err, const Options &options)
 {
     std::optional<AtomicFile> report;
@@ -180,9 +188,7 @@ int Engine::pageFacts(const Request &request, std::ostream &out, std::ostream &e
     analysis.reading = options.reading;
     auto run = std::make_unique<PageFactsRun>(document, request.document, analysis, out);
     status = run->run();
-    // A file cut short while it was read reads as damaged; the change is the better reason.
-    if (Status unchanged = run->unchangedSinceOpened(); status.ok || unchanged.cause == Status::Cause::Changed)
-        status = unchanged.ok ? status : unchanged;
+    status = changeFirst(status, run->unchangedSinceOpened());
     if (status.ok)
         status = report->writeAll(PageFactsReport::format(run->pages(), request.ink, request.phrase.has_value()));
     if (status.ok)
@@ -219,9 +225,7 @@ int Engine::cat(const Request &request, std::ostream &err, const Options &option
 
     auto writer = std::make_unique<PartWriter>(document);
     status = writer->write(request.ranges, output->descriptor());
-    // A file cut short while it was read reads as damaged; the change is the better reason.
-    if (Status unchanged = document.unchangedSinceOpened(); status.ok || unchanged.cause == Status::Cause::Changed)
-        status = unchanged.ok ? status : unchanged;
+    status = changeFirst(status, document.unchangedSinceOpened());
     if (status.ok)
         status = output->commit(true);
     if (!status.ok)

@@ -58,6 +58,8 @@ private:
     static Status outputPath(const std::string &noun, const Request &request, std::string &path);
     // How every document command begins: the output's place taken (as `noun`, its temporary
     // file named for messages as `fileNoun`), then the document opened.
+    // The outcome of a run once the document's check after reading is known.
+    static Status changeFirst(const Status &status, const Status &unchanged);
     static Status begin(const Request &request, const std::string &noun, const std::string &fileNoun,
                         const Options &options, std::optional<AtomicFile> &file, PdfDocument &document);
     static Status mayReplace(const std::string &named, const Request &request);

@@ -258,13 +258,11 @@ int BatchSplit::Split(const Request &request)
                         QStringLiteral("The split was stopped before any part was written."));
         if (!facts.problem.isEmpty())
             return fail(Failed, facts.problem + QLatin1Char(' ') + kNothingWritten);
-        const SeparatorPlan plan = SplitPlan::AtSeparators(
-            pageCount, PageFactsQuery::SeparatorPages(facts.pages, *request.separators), request.dropSeparators);
+        settings.separatorLabels = PageFactsQuery::Separators(facts.pages, *request.separators);
+        const SeparatorPlan plan
+            = SplitPlan::AtSeparators(pageCount, settings.separatorLabels.keys(), request.dropSeparators);
         breaks += plan.breaks;
         leftOut = plan.leftOut;
-        for (const PageFacts &page : facts.pages)
-            if (request.separators->IsSeparator(page))
-                settings.separatorLabels.insert(page.page, request.separators->Label(page));
     }
     const QList<PartRange> parts = SplitPlan::FromBreaks(pageCount, breaks, leftOut);
     if (parts.isEmpty())

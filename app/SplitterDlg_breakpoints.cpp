@@ -218,17 +218,15 @@ void SplitterDlg::PlaceAtSeparators(const SeparatorRule &rule, bool leaveOut)
         AppMessageBox::Show(this, found.problem, MsgBox::Ok | MsgBox::IconExclamation);
         return;
     }
-    const QList<int> separators = PageFactsQuery::SeparatorPages(found.pages, rule);
+    const QMap<int, QString> separators = PageFactsQuery::Separators(found.pages, rule);
     if (separators.isEmpty()) {
         AppMessageBox::Show(this, QStringLiteral("No separator sheet was found; the break points are as they were."),
                             MsgBox::Ok | MsgBox::IconInformation);
         return;
     }
     // One step, undone as a whole: the break points and the pages left out.
-    const SeparatorPlan plan = SplitPlan::AtSeparators(breaks_.PageCount(), separators, leaveOut);
-    for (const PageFacts &page : found.pages)
-        if (rule.IsSeparator(page))
-            separatorLabels_.insert(page.page, rule.Label(page));
+    const SeparatorPlan plan = SplitPlan::AtSeparators(breaks_.PageCount(), separators.keys(), leaveOut);
+    separatorLabels_.insert(separators);
     breaks_.Place(plan.breaks, 0, SelectedRow(), plan.leftOut);
     OnRowSelected();
 }

@@ -77,12 +77,12 @@ PageFactsQuery::Result PageFactsQuery::Run(const QString &document, const FileSt
     return result;
 }
 
-QList<int> PageFactsQuery::SeparatorPages(const QList<PageFacts> &pages, const SeparatorRule &rule)
+QMap<int, QString> PageFactsQuery::Separators(const QList<PageFacts> &pages, const SeparatorRule &rule)
 {
-    QList<int> separators;
+    QMap<int, QString> separators;
     for (const PageFacts &facts : pages)
         if (rule.IsSeparator(facts))
-            separators << facts.page;
+            separators.insert(facts.page, rule.Label(facts));
     return separators;
 }
 

@@ -5,6 +5,7 @@
 #include "framework/FileStamp.h"
 
 #include <QList>
+#include <QMap>
 #include <QString>
 
 #include <functional>
@@ -26,8 +27,8 @@ public:
 
     static Result Run(const QString &document, const FileStamp &identity, const SeparatorRule &rule,
                       const Progress &progress = {});
-    // The pages the rule takes for separators.
-    static QList<int> SeparatorPages(const QList<PageFacts> &pages, const SeparatorRule &rule);
+    // The pages the rule takes for separators, each with what it says (SeparatorRule::Label).
+    static QMap<int, QString> Separators(const QList<PageFacts> &pages, const SeparatorRule &rule);
 };
 
 } // namespace qw

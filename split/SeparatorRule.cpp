@@ -44,9 +44,8 @@ bool SeparatorRule::IsSeparator(const PageFacts &facts) const
         return !facts.damaged && facts.ink >= 0 && facts.ink <= blankInk && facts.dark < darkShare / 4;
     case Kind::Dark: return !facts.damaged && facts.dark >= darkShare;
     case Kind::Barcode:
-        return std::any_of(facts.barcodes.cbegin(), facts.barcodes.cend(), [this](const PageFacts::Barcode &code) {
-            return text.isEmpty() || code.text.contains(text, Qt::CaseInsensitive);
-        });
+        return std::any_of(facts.barcodes.cbegin(), facts.barcodes.cend(),
+                           [this](const PageFacts::Barcode &code) { return Wants(code); });
     case Kind::Text: return facts.textMatch;
     }
     return false;
@@ -57,9 +56,14 @@ QString SeparatorRule::Label(const PageFacts &facts) const
     if (kind != Kind::Barcode)
         return {};
     for (const PageFacts::Barcode &code : facts.barcodes)
-        if (text.isEmpty() || code.text.contains(text, Qt::CaseInsensitive))
+        if (Wants(code))
             return code.text;
     return {};
+}
+
+bool SeparatorRule::Wants(const PageFacts::Barcode &code) const
+{
+    return text.isEmpty() || code.text.contains(text, Qt::CaseInsensitive);
 }
 
 QList<PageFacts> ParsePageFacts(const QByteArray &report)

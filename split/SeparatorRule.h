@@ -42,6 +42,10 @@ struct SeparatorRule {
     // What a separator says about the part it begins, for names: its barcode's text; empty
     // when it says nothing.
     QString Label(const PageFacts &facts) const;
+
+private:
+    // A barcode this rule looks for: any, or one whose text contains `text`.
+    bool Wants(const PageFacts::Barcode &code) const;
 };
 
 // The page_facts report, page by page; pages it does not describe are left out.

@@ -1,5 +1,8 @@
 #include "FoldedText.h"
 
+#include <algorithm>
+#include <iterator>
+
 extern "C" {
 #include <mupdf/fitz.h>
 }
@@ -17,23 +20,49 @@ bool FoldedText::isSpace(int codepoint)
     }
 }
 
+void FoldedText::beginLine()
+{
+    addSpace();
+    m_lines.push_back({m_text.size() + (m_spacePending ? 1 : 0), {}});
+}
+
 void FoldedText::addCharacter(int codepoint)
 {
+    std::string *line = m_lines.empty() ? nullptr : &m_lines.back().text;
     if (isSpace(codepoint)) {
         addSpace();
+        if (line && !line->empty() && line->back() != ' ')
+            line->push_back(' ');
         return;
     }
     if (m_spacePending)
         m_text.push_back(' ');
     m_spacePending = false;
     char bytes[FZ_UTFMAX];
+    if (line)
+        line->append(bytes, static_cast<std::size_t>(fz_runetochar(bytes, codepoint)));
     // MuPDF's case table is Unicode's, not the C library's ASCII-only one.
     m_text.append(bytes, static_cast<std::size_t>(fz_runetochar(bytes, fz_tolower(codepoint))));
 }
 
-bool FoldedText::contains(const FoldedText &phrase) const
+std::size_t FoldedText::find(const FoldedText &phrase) const
 {
-    return !phrase.m_text.empty() && m_text.find(phrase.m_text) != std::string::npos;
+    return phrase.m_text.empty() ? std::string::npos : m_text.find(phrase.m_text);
+}
+
+std::string FoldedText::lineOf(const FoldedText &phrase) const
+{
+    const std::size_t at = find(phrase);
+    if (at == std::string::npos || m_lines.empty())
+        return {};
+    // The last line that starts at or before the match; lines without text start where the
+    // next one does, and the later of them is the one that holds it.
+    auto line = std::upper_bound(m_lines.begin(), m_lines.end(), at,
+                                 [](std::size_t offset, const Line &l) { return offset < l.start; });
+    std::string text = line == m_lines.begin() ? m_lines.front().text : std::prev(line)->text;
+    while (!text.empty() && text.back() == ' ')
+        text.pop_back();
+    return text;
 }
 
 FoldedText FoldedText::of(const std::string &utf8)

@@ -8,25 +8,32 @@ namespace quirekit {
 
 GrayImage GrayImage::reduced(int factor) const
 {
-    GrayImage out;
     if (factor <= 1 || width <= 0 || height <= 0)
         return *this;
+    GrayImage out;
     out.width = (width + factor - 1) / factor;
     out.height = (height + factor - 1) / factor;
-    std::vector<std::uint32_t> sums(static_cast<std::size_t>(out.width) * out.height, 0);
-    std::vector<std::uint32_t> counts(sums.size(), 0);
-    for (int y = 0; y < height; ++y) {
-        const std::uint8_t *row = pixels.data() + static_cast<std::size_t>(y) * width;
-        std::uint32_t *sum = sums.data() + static_cast<std::size_t>(y / factor) * out.width;
-        std::uint32_t *count = counts.data() + static_cast<std::size_t>(y / factor) * out.width;
-        for (int x = 0; x < width; ++x) {
-            sum[x / factor] += row[x];
-            count[x / factor] += 1;
+    out.pixels.resize(static_cast<std::size_t>(out.width) * out.height);
+    std::vector<std::uint32_t> sums(static_cast<std::size_t>(out.width));
+    for (int oy = 0; oy < out.height; ++oy) {
+        const int rows = std::min(factor, height - oy * factor);
+        std::fill(sums.begin(), sums.end(), 0);
+        for (int y = oy * factor; y < oy * factor + rows; ++y) {
+            const std::uint8_t *row = pixels.data() + static_cast<std::size_t>(y) * width;
+            int x = 0;
+            for (int ox = 0; ox < out.width; ++ox) {
+                std::uint32_t sum = 0;
+                for (const int end = std::min(width, x + factor); x < end; ++x)
+                    sum += row[x];
+                sums[static_cast<std::size_t>(ox)] += sum;
+            }
+        }
+        std::uint8_t *target = out.pixels.data() + static_cast<std::size_t>(oy) * out.width;
+        for (int ox = 0; ox < out.width; ++ox) {
+            const auto count = static_cast<std::uint32_t>(rows * (std::min(width, (ox + 1) * factor) - ox * factor));
+            target[ox] = static_cast<std::uint8_t>((sums[static_cast<std::size_t>(ox)] + count / 2) / count);
         }
     }
-    out.pixels.resize(sums.size());
-    for (std::size_t i = 0; i < sums.size(); ++i)
-        out.pixels[i] = static_cast<std::uint8_t>((sums[i] + counts[i] / 2) / counts[i]);
     return out;
 }
 

@@ -20,7 +20,9 @@ struct PageFacts {
     double inkShare = 0; // of the page's area, 0 to 1
     double darkShare = 0;
     std::vector<Barcode> barcodes;
+    std::vector<std::string> unreadBarcodes; // kinds of code the reader gave up on here
     bool textMatch = false;
+    std::string matchedLine; // the line of the page's text where the phrase was found
 };
 
 // How much of a page carries ink, judged on a coarse drawing of it (a few dozen pixels an

@@ -26,8 +26,15 @@ std::string PageFactsReport::format(const std::vector<PageFacts> &pages, bool in
                 DataReport::appendEscaped(text, barcode.text);
                 text += '\n';
             }
+            for (const std::string &kind : page.unreadBarcodes)
+                text += "BarcodeUnread: " + kind + "\n";
             if (phrase)
                 text += std::string("TextMatch: ") + (page.textMatch ? "yes" : "no") + "\n";
+            if (phrase && page.textMatch) {
+                text += "MatchedLine: ";
+                DataReport::appendEscaped(text, page.matchedLine);
+                text += '\n';
+            }
         }
         if (page.damaged) {
             text += "PageDamaged: ";

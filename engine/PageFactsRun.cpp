@@ -89,7 +89,7 @@ Status PageFactsRun::work(PdfDocument &document)
 Status PageFactsRun::analyse(PdfDocument &document, int index, PageFacts &facts)
 {
     // A page is drawn only for what needs it; text alone is read without drawing.
-    const PageDrawing drawing = m_options.barcodes ? PageDrawing{kBarcodeDpi, kMostBarcodePixels}
+    const PageDrawing drawing = m_options.barcodes ? PageDrawing{kBarcodeDpi, kMostBarcodePixels, false}
                                 : m_options.ink    ? PageDrawing{kInkDpi, kMostInkPixels}
                                                    : PageDrawing{0, 0};
     GrayImage image;
@@ -103,12 +103,15 @@ Status PageFactsRun::analyse(PdfDocument &document, int index, PageFacts &facts)
     }
     if (!drawn.ok)
         return drawn;
-    if (m_options.barcodes)
-        facts.barcodes = BarcodeScan::scan(image);
+    if (m_options.barcodes) {
+        BarcodeScan::Found found = BarcodeScan::scan(image);
+        facts.barcodes = std::move(found.barcodes);
+        facts.unreadBarcodes = std::move(found.unread);
+    }
     if (m_options.ink)
         InkMeasure::measure(m_options.barcodes ? image.reduced(kCoarseFactor) : image, facts);
-    if (m_phrase)
-        facts.textMatch = text.contains(*m_phrase);
+    if (m_phrase && (facts.textMatch = text.contains(*m_phrase)))
+        facts.matchedLine = text.lineOf(*m_phrase);
     if (!problems.empty()) {
         // What could not be drawn may be what the page shows: a scan whose image is broken
         // draws as a blank or a black sheet, which is no reason to take it for a separator.

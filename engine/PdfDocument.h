@@ -25,6 +25,9 @@ struct GrayImage;
 struct PageDrawing {
     double dpi = 72;
     std::size_t mostPixels = 0;
+    // Images enlarged pixel for pixel rather than smoothed: a scan drawn finer than it was
+    // taken gains nothing from smoothing, which costs more than the rest of the drawing.
+    bool smoothImages = true;
 };
 
 // What the dump_data report tells about a document.

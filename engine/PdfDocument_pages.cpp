@@ -42,6 +42,7 @@ void collectText(fz_stext_page *page, FoldedText &text)
         if (block->type != FZ_STEXT_BLOCK_TEXT)
             continue;
         for (fz_stext_line *line = block->u.t.first_line; line; line = line->next) {
+            text.beginLine();
             for (fz_stext_char *ch = line->first_char; ch; ch = ch->next)
                 text.addCharacter(ch->c);
             text.addSpace();
@@ -67,6 +68,8 @@ void drawInto(fz_context *ctx, fz_display_list *list, pdf_page *page, fz_rect bo
     pixmap = fz_new_pixmap_with_bbox(ctx, fz_device_gray(ctx), box, nullptr, 0);
     fz_clear_pixmap_with_value(ctx, pixmap, 255);
     device = fz_new_draw_device(ctx, fz_identity, pixmap);
+    if (!drawing.smoothImages)
+        fz_enable_device_hints(ctx, device, FZ_DONT_INTERPOLATE_IMAGES);
     if (list)
         fz_run_display_list(ctx, list, device, ctm, fz_infinite_rect, &cookie);
     else

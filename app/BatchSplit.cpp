@@ -259,6 +259,8 @@ int BatchSplit::Split(const Request &request)
         if (!facts.problem.isEmpty())
             return fail(Failed, facts.problem + QLatin1Char(' ') + kNothingWritten);
         settings.separatorLabels = PageFactsQuery::Separators(facts.pages, *request.separators);
+        if (const QString unread = PageFactsQuery::UnreadNotice(facts.pages, *request.separators); !unread.isEmpty())
+            print(stderr, QStringLiteral("quirewright: warning: ") + unread);
         const SeparatorPlan plan
             = SplitPlan::AtSeparators(pageCount, settings.separatorLabels.keys(), request.dropSeparators);
         breaks += plan.breaks;

@@ -219,6 +219,8 @@ void SplitterDlg::PlaceAtSeparators(const SeparatorRule &rule, bool leaveOut)
         return;
     }
     const QMap<int, QString> separators = PageFactsQuery::Separators(found.pages, rule);
+    if (const QString unread = PageFactsQuery::UnreadNotice(found.pages, rule); !unread.isEmpty())
+        AppMessageBox::Show(this, unread, MsgBox::Ok | MsgBox::IconExclamation);
     if (separators.isEmpty()) {
         AppMessageBox::Show(this, QStringLiteral("No separator sheet was found; the break points are as they were."),
                             MsgBox::Ok | MsgBox::IconInformation);

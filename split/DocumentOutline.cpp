@@ -9,23 +9,6 @@ namespace qw {
 
 namespace {
 
-// "&#10;" and the like stand for characters a report line cannot hold.
-QString unescape(const QString &text)
-{
-    static const QRegularExpression escape(QStringLiteral("&#(\\d{1,7});"));
-    QString result;
-    qsizetype from = 0;
-    for (auto it = escape.globalMatch(text); it.hasNext();) {
-        const QRegularExpressionMatch match = it.next();
-        result += text.mid(from, match.capturedStart() - from);
-        const uint code = match.captured(1).toUInt();
-        result += code > 0 && code <= 0x10FFFF ? QString::fromUcs4(reinterpret_cast<const char32_t *>(&code), 1)
-                                               : match.captured(0);
-        from = match.capturedEnd();
-    }
-    return result + text.mid(from);
-}
-
 bool levelCounts(const Bookmark &bookmark, int maxLevel)
 {
     return maxLevel <= 0 || bookmark.level <= maxLevel;
@@ -62,7 +45,7 @@ QList<Bookmark> DocumentOutline::Parse(QByteArrayView report)
         if (key.isEmpty())
             bookmarks.append(Bookmark());
         else if (key == QLatin1String("Title"))
-            bookmarks.last().title = unescape(value);
+            bookmarks.last().title = Unescape(value);
         else if (key == QLatin1String("Level"))
             bookmarks.last().level = value.toInt();
         else if (key == QLatin1String("PageNumber"))
@@ -84,7 +67,7 @@ QList<PageLabelRange> DocumentOutline::ParsePageLabels(QByteArrayView report)
         else if (key == QLatin1String("NumStyle"))
             ranges.last().style = value;
         else if (key == QLatin1String("Prefix"))
-            ranges.last().prefix = unescape(value);
+            ranges.last().prefix = Unescape(value);
     });
     return ranges;
 }
@@ -136,6 +119,22 @@ QString DocumentOutline::SafeFileName(const QString &title)
         safe = safe.trimmed();
     }
     return safe;
+}
+
+QString DocumentOutline::Unescape(const QString &text)
+{
+    static const QRegularExpression escape(QStringLiteral("&#(\\d{1,7});"));
+    QString result;
+    qsizetype from = 0;
+    for (auto it = escape.globalMatch(text); it.hasNext();) {
+        const QRegularExpressionMatch match = it.next();
+        result += text.mid(from, match.capturedStart() - from);
+        const uint code = match.captured(1).toUInt();
+        result += code > 0 && code <= 0x10FFFF ? QString::fromUcs4(reinterpret_cast<const char32_t *>(&code), 1)
+                                               : match.captured(0);
+        from = match.capturedEnd();
+    }
+    return result + text.mid(from);
 }
 
 } // namespace qw

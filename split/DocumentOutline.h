@@ -34,6 +34,9 @@ public:
     static QList<Bookmark> Parse(QByteArrayView report);
     // The page label ranges of a data report, in page order; the prefix's escapes undone.
     static QList<PageLabelRange> ParsePageLabels(QByteArrayView report);
+    // A text of an engine report with its "&#N;" escapes (characters a report line cannot
+    // hold) undone.
+    static QString Unescape(const QString &text);
 
     // The deepest level any bookmark has; 0 without bookmarks.
     static int DeepestLevel(const QList<Bookmark> &bookmarks);

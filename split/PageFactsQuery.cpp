@@ -86,4 +86,20 @@ QMap<int, QString> PageFactsQuery::Separators(const QList<PageFacts> &pages, con
     return separators;
 }
 
+QString PageFactsQuery::UnreadNotice(const QList<PageFacts> &pages, const SeparatorRule &rule)
+{
+    if (rule.kind != SeparatorRule::Kind::Barcode)
+        return {};
+    QStringList unread;
+    for (const PageFacts &facts : pages)
+        if (!facts.unreadBarcodes.isEmpty())
+            unread << QString::number(facts.page);
+    if (unread.isEmpty())
+        return {};
+    return QStringLiteral("The barcodes on %1 %2 could not all be read, so a separator sheet there may have been "
+                          "missed. Look at %3 before splitting.")
+        .arg(unread.size() == 1 ? QStringLiteral("page") : QStringLiteral("pages"), unread.join(QStringLiteral(", ")),
+             unread.size() == 1 ? QStringLiteral("it") : QStringLiteral("them"));
+}
+
 } // namespace qw

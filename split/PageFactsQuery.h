@@ -29,6 +29,9 @@ public:
                       const Progress &progress = {});
     // The pages the rule takes for separators, each with what it says (SeparatorRule::Label).
     static QMap<int, QString> Separators(const QList<PageFacts> &pages, const SeparatorRule &rule);
+    // For a rule that looks for barcodes: which pages the engine could not read every kind of
+    // code on, and what to check there; empty when there are none.
+    static QString UnreadNotice(const QList<PageFacts> &pages, const SeparatorRule &rule);
 };
 
 } // namespace qw

@@ -1,5 +1,7 @@
 #include "SeparatorRule.h"
 
+#include "DocumentOutline.h"
+
 #include <algorithm>
 
 namespace qw {
@@ -53,6 +55,8 @@ bool SeparatorRule::IsSeparator(const PageFacts &facts) const
 
 QString SeparatorRule::Label(const PageFacts &facts) const
 {
+    if (kind == Kind::Text)
+        return facts.textMatch ? facts.matchedLine : QString();
     if (kind != Kind::Barcode)
         return {};
     for (const PageFacts::Barcode &code : facts.barcodes)
@@ -88,10 +92,14 @@ QList<PageFacts> ParsePageFacts(const QByteArray &report)
         } else if (key == "DarkShare") {
             facts.dark = value.toDouble();
         } else if (key == "Barcode") {
-            facts.barcodes.append(
-                PageFacts::Barcode{value.section(QLatin1Char(' '), 0, 0), value.section(QLatin1Char(' '), 1)});
+            facts.barcodes.append(PageFacts::Barcode{value.section(QLatin1Char(' '), 0, 0),
+                                                     DocumentOutline::Unescape(value.section(QLatin1Char(' '), 1))});
+        } else if (key == "BarcodeUnread") {
+            facts.unreadBarcodes.append(value);
         } else if (key == "TextMatch") {
             facts.textMatch = value == QLatin1String("yes");
+        } else if (key == "MatchedLine") {
+            facts.matchedLine = DocumentOutline::Unescape(value);
         } else if (key == "PageDamaged") {
             facts.damaged = true;
         }

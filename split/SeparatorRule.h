@@ -19,7 +19,9 @@ struct PageFacts {
     double ink = -1; // share of the page's area that carries ink, -1 when not measured
     double dark = -1; // share that is near-black, -1 when not measured
     QList<Barcode> barcodes;
+    QStringList unreadBarcodes; // kinds of code the engine's reader gave up on, on this page
     bool textMatch = false;
+    QString matchedLine; // the line of the page's text where the phrase begins
     bool damaged = false;
 };
 
@@ -39,8 +41,8 @@ struct SeparatorRule {
     // What the engine's page_facts needs to be asked for this rule.
     QStringList EngineArguments() const;
     bool IsSeparator(const PageFacts &facts) const;
-    // What a separator says about the part it begins, for names: its barcode's text; empty
-    // when it says nothing.
+    // What a separator says about the part it begins, for names: its barcode's text, or the
+    // line where its phrase begins; empty when it says nothing.
     QString Label(const PageFacts &facts) const;
 
 private:

@@ -93,6 +93,10 @@ void TestBatchSplit::split_data()
         "1-3 4-10");
     row("textSeparatorDropped", atPageFour + QStringList{"--drop-separators", "--at", "8"}, 0, "", beside,
         "1-3 5-7 8-10");
+    // The line where the phrase begins names the part it begins; a part before any takes the
+    // document's name.
+    row("textSeparatorNamesItsPart", atPageFour + QStringList{"--pattern", "{part} {separator}"}, 0, "",
+        {"1 ten.pdf", "2 Page 4.pdf"}, "1-3 4-10");
     row("separatorKindUnknown", {"--split", "ten.pdf", "--at-separators", "grey"}, 2,
         "give blank, dark, barcode, barcode:TEXT or text:PHRASE");
     row("dropWithoutSeparators", {"--split", "ten.pdf", "--drop-separators"}, 2, "give --at-separators too");

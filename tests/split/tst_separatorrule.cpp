@@ -1,5 +1,6 @@
 // Separator sheets as the engine's page facts describe them: which pages each kind of rule
 // takes for separators, and the rules a user may give.
+#include "split/PageFactsQuery.h"
 #include "split/SeparatorRule.h"
 
 #include <QTest>
@@ -9,14 +10,17 @@ using namespace qw;
 namespace {
 
 // Six pages as page_facts reports them: a letter, a blank sheet with show-through, a page of
-// three lines, a black sheet, a QR sheet and a page that could not be drawn.
+// three lines (where one kind of barcode could not be read), a black sheet, a QR sheet and a
+// page that could not be drawn. Texts carry the report's escapes.
 const QByteArray kReport = "NumberOfPages: 6\n"
                            "PageFactsBegin\nPageNumber: 1\nInkShare: 0.1200\nDarkShare: 0.0100\nTextMatch: yes\n"
+                           "MatchedLine: Account 17&#9;Page 1 of 3\n"
                            "PageFactsBegin\nPageNumber: 2\nInkShare: 0.0011\nDarkShare: 0.0000\nTextMatch: no\n"
                            "PageFactsBegin\nPageNumber: 3\nInkShare: 0.0098\nDarkShare: 0.0010\nTextMatch: no\n"
+                           "BarcodeUnread: Aztec\n"
                            "PageFactsBegin\nPageNumber: 4\nInkShare: 0.0020\nDarkShare: 0.9700\n"
                            "PageFactsBegin\nPageNumber: 5\nInkShare: 0.0800\nDarkShare: 0.0900\n"
-                           "Barcode: QRCode Invoice 2026-117\nBarcode: Code128 SEP\n"
+                           "Barcode: QRCode Invoice&#10;2026-117\nBarcode: Code128 SEP\n"
                            "PageFactsBegin\nPageNumber: 6\nInkShare: 0.0000\nDarkShare: 0.0000\n"
                            "PageDamaged: page 6 cannot be drawn\n";
 
@@ -34,14 +38,14 @@ void TestSeparatorRule::rulesFindTheirSeparators_data()
     QTest::addColumn<QString>("given");
     QTest::addColumn<bool>("valid");
     QTest::addColumn<QList<int>>("separators");
-    QTest::addColumn<QString>("label"); // what page 5 names its part
+    QTest::addColumn<QString>("label"); // what the first separator names its part
     // The blank sheet, never the page of three lines nor one that could not be drawn.
     QTest::newRow("blank") << "blank" << true << QList<int>{2} << "";
     QTest::newRow("dark") << "dark" << true << QList<int>{4} << "";
-    QTest::newRow("anyBarcode") << "barcode" << true << QList<int>{5} << "Invoice 2026-117";
+    QTest::newRow("anyBarcode") << "barcode" << true << QList<int>{5} << "Invoice\n2026-117";
     QTest::newRow("barcodeWithText") << "barcode:sep" << true << QList<int>{5} << "SEP";
     QTest::newRow("barcodeWithOtherText") << "barcode:receipt" << true << QList<int>{} << "";
-    QTest::newRow("text") << "text:Page 1 of" << true << QList<int>{1} << "";
+    QTest::newRow("text") << "text:Page 1 of" << true << QList<int>{1} << "Account 17\tPage 1 of 3";
     QTest::newRow("textWithoutPhrase") << "text: " << false << QList<int>{} << "";
     QTest::newRow("blankWithText") << "blank:x" << false << QList<int>{} << "";
     QTest::newRow("unknownKind") << "grey" << false << QList<int>{} << "";
@@ -62,7 +66,10 @@ void TestSeparatorRule::rulesFindTheirSeparators()
         if (rule->IsSeparator(facts))
             found << facts.page;
     QTEST(found, "separators");
-    QTEST(rule->Label(pages.at(4)), "label");
+    QTEST(found.isEmpty() ? QString() : rule->Label(pages.at(found.first() - 1)), "label");
+    // Only a rule that looks for barcodes is told of a page where some could not be read.
+    const QString unread = PageFactsQuery::UnreadNotice(pages, *rule);
+    QCOMPARE(unread.contains("barcodes on page 3 could not all be read"), rule->kind == SeparatorRule::Kind::Barcode);
 }
 
 QTEST_GUILESS_MAIN(TestSeparatorRule)

@@ -37,7 +37,7 @@ struct SplitSettings {
     QList<Bookmark> bookmarks;
     int bookmarkLevel = 0;
     // What "{separator}" names a part after: by page, what each separator sheet says (its
-    // barcode's text).
+    // barcode's text, or the line where its phrase begins).
     QMap<int, QString> separatorLabels;
 
     // The settings as options.ini holds them (defaults for what it lacks); the document is

@@ -2,6 +2,7 @@
 // ten-page PDF and the real engine; a run that is refused leaves every file as it was.
 #include "PdfFixtures.h"
 #include "PdfProbe.h"
+#include "ScanFixtures.h"
 
 #include <QDir>
 #include <QDirIterator>
@@ -56,6 +57,8 @@ private slots:
     void split_data();
     void split();
     void chaptersBecomeParts();
+    void separatorSheetsOfAScannedStack_data();
+    void separatorSheetsOfAScannedStack();
 };
 
 void TestBatchSplit::split_data()
@@ -173,6 +176,57 @@ void TestBatchSplit::split()
     }
 }
 
+void TestBatchSplit::separatorSheetsOfAScannedStack_data()
+{
+    QTest::addColumn<int>("sheet"); // ScanFixtures::Sheet between the letters
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<QList<int>>("pages"); // of each part
+    QTest::addColumn<QString>("separator"); // what {separator} names the second and third parts
+    using Sheet = ScanFixtures::Sheet;
+    const QStringList drop{"--drop-separators"};
+    QTest::newRow("blank") << int(Sheet::BleedThrough) << QStringList{"blank"} << QList<int>{3, 2, 5} << "stack";
+    QTest::newRow("blankDropped") << int(Sheet::BleedThrough) << QStringList{"blank"} + drop << QList<int>{3, 1, 4}
+                                  << "stack";
+    QTest::newRow("darkDropped") << int(Sheet::Black) << QStringList{"dark"} + drop << QList<int>{3, 1, 4} << "stack";
+    QTest::newRow("qrCodeDropped") << int(Sheet::QrCode) << QStringList{"barcode"} + drop << QList<int>{3, 1, 4}
+                                   << ScanFixtures::kQrText;
+    QTest::newRow("code128WithItsText") << int(Sheet::Code128) << QStringList{"barcode:sep-128"}
+                                        << QList<int>{3, 2, 5} << ScanFixtures::kCode128Text;
+    QTest::newRow("barcodeWithOtherText") << int(Sheet::Code128) << QStringList{"barcode:invoice"} << QList<int>{10}
+                                          << "";
+}
+
+// A stack as a scanner makes it: "3 pages, separator, 1 page, separator, 4 pages". Every kind
+// of separator is found, and no letter page is taken for one.
+void TestBatchSplit::separatorSheetsOfAScannedStack()
+{
+    QFETCH(int, sheet);
+    QFETCH(QStringList, arguments);
+    QFETCH(QList<int>, pages);
+    QFETCH(QString, separator);
+    using Sheet = ScanFixtures::Sheet;
+    const auto between = Sheet(sheet);
+    QTemporaryDir config;
+    QTemporaryDir dir;
+    const QString work = QFileInfo(dir.path()).canonicalFilePath();
+    QVERIFY(PdfFixtures::write(work + "/stack.pdf",
+                               ScanFixtures::stack({Sheet::Letter, Sheet::Letter, Sheet::LetterEnd, between,
+                                                    Sheet::LetterEnd, between, Sheet::Letter, Sheet::Letter,
+                                                    Sheet::Letter, Sheet::LetterEnd})));
+    QVERIFY(QDir(work).mkdir("parts"));
+    const auto [exited, said] = run(QStringList{"--split", "stack.pdf", "--pattern", "{part} {separator}",
+                                                "--output-folder", "parts", "--at-separators"}
+                                        + arguments,
+                                    work, config.path());
+    QVERIFY2(exited == 0, qPrintable(said));
+    QStringList names;
+    for (int part = 1; part <= pages.size(); ++part)
+        names << QString("%1 %2.pdf").arg(part).arg(part == 1 ? "stack" : separator);
+    QCOMPARE(QDir(work + "/parts").entryList(QDir::Files, QDir::Name), names);
+    for (int part = 0; part < pages.size(); ++part)
+        QCOMPARE(PdfProbe(work + "/parts/" + names.at(part)).pageCount(), pages.at(part));
+}
+
 void TestBatchSplit::chaptersBecomeParts()
 {
     // A manual of 20 chapters of 3 pages, each with a section: one part per chapter, named
@@ -206,5 +260,6 @@ void TestBatchSplit::chaptersBecomeParts()
     }
 }
 
-QTEST_GUILESS_MAIN(TestBatchSplit)
+// A GUI application, for the scans this test paints.
+QTEST_MAIN(TestBatchSplit)
 #include "tst_batchsplit.moc"

@@ -13,8 +13,11 @@
 #include "split/PageCountQuery.h"
 
 #include "PdfFixtures.h"
+#include "PdfProbe.h"
+#include "ScanFixtures.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QFile>
 #include <QLoggingCategory>
@@ -87,6 +90,7 @@ private slots:
     void openBreakAndSplit_data();
     void openBreakAndSplit();
     void oneEngineReportPerDocument();
+    void separatorSheetsOfAScannedStack();
 
 private:
     QTemporaryDir dir_{QDir::tempPath() + "/end to end \"Grüße\" XXXXXX"};
@@ -214,15 +218,19 @@ namespace {
 QStringList *engineCommands = nullptr;
 
 // The window, told the options a test wants instead of asking the user.
-class NamedAfterBookmarks : public SplitterDlg {
+class NamedAfter : public SplitterDlg {
 public:
+    explicit NamedAfter(const QString &pattern) : pattern_(pattern) {}
     bool RunOptionsDialog() override
     {
         Options.SaveFileType = 3; // beside the document
-        Options.FileNamePattern = QStringLiteral("{part} {bookmark}");
+        Options.FileNamePattern = pattern_;
         Options.ArchiveButtonState = 0;
         return true;
     }
+
+private:
+    QString pattern_;
 };
 } // namespace
 
@@ -246,7 +254,7 @@ void TestEndToEnd::oneEngineReportPerDocument()
     });
     AppMessageBox::SetResponder([](const QString &, unsigned) { return MsgBox::IdNo; });
 
-    NamedAfterBookmarks dlg;
+    NamedAfter dlg(QStringLiteral("{part} {bookmark}"));
     dlg.Create();
     dlg.OpenDocument(manual);
     QTimer::singleShot(0, [] {
@@ -263,6 +271,46 @@ void TestEndToEnd::oneEngineReportPerDocument()
              QStringList({"1 Chapter 1.pdf", "2 Chapter 2.pdf", "3 Chapter 3: Input-Output.pdf"}));
     QCOMPARE(commands.filter(" dump_data ").size(), 1);
     QCOMPARE(commands.size(), 4); // the report and three parts
+}
+
+// The engine finds the QR separator sheets of a scan stack ("3 pages, sheet, 1 page, sheet,
+// 4 pages") for the window, which leaves them out in one undoable step, and names the parts
+// after what the sheets say.
+void TestEndToEnd::separatorSheetsOfAScannedStack()
+{
+    using Sheet = ScanFixtures::Sheet;
+    QTemporaryDir dir;
+    const QString stack = dir.filePath("stack.pdf");
+    QVERIFY(PdfFixtures::write(stack, ScanFixtures::stack({Sheet::Letter, Sheet::Letter, Sheet::LetterEnd, Sheet::QrCode,
+                                                            Sheet::LetterEnd, Sheet::QrCode, Sheet::Letter,
+                                                            Sheet::Letter, Sheet::Letter, Sheet::LetterEnd})));
+    QStringList messages;
+    AppMessageBox::SetResponder([&](const QString &text, unsigned) {
+        messages << text;
+        return MsgBox::IdNo;
+    });
+    NamedAfter dlg(QStringLiteral("{part} {separator}"));
+    dlg.Create();
+    dlg.OpenDocument(stack);
+    QTimer::singleShot(0, [] {
+        auto *place = qobject_cast<PlaceBreakPointsDlg *>(QApplication::activeModalWidget());
+        QVERIFY(place);
+        place->AtSeparators->setChecked(true);
+        place->SeparatorKind->setCurrentIndex(place->SeparatorKind->findData(int(SeparatorRule::Kind::Barcode)));
+        place->LeaveOut->setChecked(true);
+        place->accept();
+    });
+    dlg.OnCommand(CmdId::PlaceBreakPoints);
+    QCOMPARE(dlg.Breaks().BreakPages(), QList<int>({4, 6}));
+    QCOMPARE(dlg.Breaks().LeftOutPages(), QList<int>({4, 6}));
+    dlg.OnCommand(CmdId::SplitPdf);
+    QCOMPARE(messages, QStringList{"Split PDF file success! Do you want to open the output directory?"});
+    const QString named = QStringLiteral("%1 ") + ScanFixtures::kQrText + ".pdf";
+    const QStringList parts{"1 stack.pdf", named.arg(2), named.arg(3)};
+    QCOMPARE(QDir(dir.path()).entryList({"? *"}, QDir::Files, QDir::Name), parts);
+    const QList<int> pages{3, 1, 4};
+    for (int part = 0; part < parts.size(); ++part)
+        QCOMPARE(PdfProbe(dir.filePath(parts.at(part))).pageCount(), pages.at(part));
 }
 
 QTEST_MAIN(TestEndToEnd)

@@ -1,10 +1,12 @@
 // Writes a scanned stack for benchmarks: letters of one to five pages (each ending on a short
 // page) with a separator sheet between them, the separators taking turns: blank with
-// bleed-through, black, QR code, Code 128.
-//   make_scan_stack <output.pdf> <pages>
+// bleed-through, black, QR code, Code 128. The manifest, when asked for, names each
+// separator's page and kind ("4 blank"), one a line, for checking what was found.
+//   make_scan_stack <output.pdf> <pages> [<manifest.txt>]
 #include "PdfFixtures.h"
 #include "ScanFixtures.h"
 
+#include <QFile>
 #include <QGuiApplication>
 
 #include <cstdio>
@@ -12,9 +14,9 @@
 int main(int argc, char **argv)
 {
     QGuiApplication app(argc, argv);
-    const int pages = argc == 3 ? QByteArray(argv[2]).toInt() : 0;
+    const int pages = argc == 3 || argc == 4 ? QByteArray(argv[2]).toInt() : 0;
     if (pages < 1) {
-        std::fprintf(stderr, "usage: make_scan_stack <output.pdf> <pages>\n");
+        std::fprintf(stderr, "usage: make_scan_stack <output.pdf> <pages> [<manifest.txt>]\n");
         return 2;
     }
     using Sheet = ScanFixtures::Sheet;
@@ -28,5 +30,15 @@ int main(int argc, char **argv)
             sheets << (page == length ? Sheet::LetterEnd : Sheet::Letter);
     }
     sheets.resize(pages);
+    if (argc == 4) {
+        QFile manifest(QString::fromLocal8Bit(argv[3]));
+        if (!manifest.open(QIODevice::WriteOnly | QIODevice::Truncate))
+            return 1;
+        const char *kinds[] = {"blank", "dark", "qr", "code128"};
+        for (int page = 0; page < sheets.size(); ++page)
+            for (int kind = 0; kind < 4; ++kind)
+                if (sheets.at(page) == separators[kind])
+                    manifest.write(QByteArray::number(page + 1) + ' ' + kinds[kind] + '\n');
+    }
     return PdfFixtures::write(QString::fromLocal8Bit(argv[1]), ScanFixtures::stack(sheets)) ? 0 : 1;
 }

@@ -91,6 +91,7 @@ void SplitterDlg::BuildRoutingTable()
     route({CmdId::PlaceBreakPoints}, [this] { PlaceBreakPoints(); });
     route({CmdId::Undo}, [this] { breaks_.History().undo(); });
     route({CmdId::Redo}, [this] { breaks_.History().redo(); });
+    route({CmdId::ShowThumbnails}, [this] { ShowThumbnails(!Viewer.ThumbnailsShown()); });
 }
 
 bool SplitterDlg::IsBlockedWhileSplitting(int commandId)
@@ -175,6 +176,7 @@ bool SplitterDlg::OnInitDialog()
     // horizontal bar for those few pixels would only hide the last row.
     PageList->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     PageList->setItemDelegate(new PageRowDelegate(PageList));
+    SetUpThumbnails();
 
     // The five command buttons show their picture above the caption, in the flat look.
     const struct {
@@ -336,6 +338,7 @@ bool SplitterDlg::TranslateShortcutKey(const QKeyEvent *key)
     case Qt::Key_Delete: command = CmdId::DeleteBreakPoint; break;
     case Qt::Key_F4: command = CmdId::CleanAllBreakPoints; break;
     case Qt::Key_F5: command = CtrlId::SplitButton; break;
+    case Qt::Key_F7: command = CmdId::ShowThumbnails; break;
     default: return false;
     }
     SendCommand(command);
@@ -378,6 +381,10 @@ bool SplitterDlg::OnUpdateCommand(CommandUpdateRecord &record)
     case CmdId::PlaceBreakPoints: record.Enable(breaks_.rowCount() > 0 && !splitting_); return true;
     case CmdId::Undo: record.Enable(breaks_.History().canUndo() && !splitting_); return true;
     case CmdId::Redo: record.Enable(breaks_.History().canRedo() && !splitting_); return true;
+    case CmdId::ShowThumbnails:
+        record.Enable(true);
+        record.SetCheck(Viewer.ThumbnailsShown());
+        return true;
     default: return false;
     }
 }

@@ -60,7 +60,7 @@ public:
 
     void LayoutControls();
     void SetMainTitle();
-    // Sends the command of a shortcut key (F2, F3, Delete, F4, F5, Ctrl+O); true when the key was one.
+    // Sends the command of a shortcut key (F2, F3, Delete, F4, F5, F7, Ctrl+O); true when the key was one.
     bool TranslateShortcutKey(const QKeyEvent *key);
     // Undoes (Ctrl+Z) or redoes (Ctrl+Shift+Z, Ctrl+Y) a break point edit; true when the key was
     // one of them.
@@ -108,6 +108,8 @@ public:
     void OnPageShown(int page);
     // Says over the preview when the page on view is left out of every part.
     void UpdatePreviewNote();
+    // The preview as thumbnails or as one page; remembered in the settings.
+    void ShowThumbnails(bool shown);
 
     // The split.
     virtual void OnSplit();
@@ -166,6 +168,11 @@ private:
     void EnableForInsertableRow();
     void DisableInsert();
     void ConnectPopups(QWidget *menu);
+    // The thumbnail grid: it views the list's rows and selection; a click in the gap before a
+    // page puts a break point there, a double click shows the page alone.
+    void SetUpThumbnails();
+    void OnGapClicked(int page);
+    void OnPageOpened(int page);
     std::unique_ptr<GlyphMenu> BuildContextMenu();
 
     // The split: the whole run; the settings it uses; the question before existing files are

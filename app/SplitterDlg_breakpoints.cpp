@@ -176,6 +176,13 @@ void SplitterDlg::OnRowSelected()
         previewPage_ = page;
         UpdatePreviewNote();
     }
+    // The grid and the list show the same selected row; the keys stay where the user works.
+    PageList->scrollTo(breaks_.index(row));
+    if (Viewer.ThumbnailsShown()) {
+        Viewer.Thumbnails().scrollTo(breaks_.index(row));
+        if (Viewer.Thumbnails().hasFocus())
+            return;
+    }
     PageList->setFocus();
 }
 

@@ -79,6 +79,8 @@ inline constexpr int Undo = 32801;
 inline constexpr int Redo = 32802;
 // Appended to the page list's context menu: the selected page left out of every part, or back in.
 inline constexpr int ContextLeavePageOut = 32803;
+// After the history in the Action menu, and F7: the preview as a grid of thumbnails, or one page.
+inline constexpr int ShowThumbnails = 32804;
 
 inline constexpr int RecentFileFirst = 57616;
 inline constexpr int RecentFileLast = 57619;

@@ -76,6 +76,10 @@ QVariant BreakPointModel::data(const QModelIndex &index, int role) const
     case KindRole: return int(breakPoint ? Kind::BreakPoint : Kind::Page);
     case PageRole: return PageAt(index.row());
     case LeftOutRole: return leftOut;
+    case StretchRole:
+        return breakPoint ? 0
+                          : int(std::upper_bound(breaks_.cbegin(), breaks_.cend(), PageAt(index.row())) - breaks_.cbegin())
+                                + 1;
     default: return {};
     }
 }

@@ -2,6 +2,8 @@
 
 #include "SplitPlan.h"
 
+#include "framework/PageRows.h"
+
 #include <QAbstractListModel>
 #include <QIcon>
 #include <QList>
@@ -18,11 +20,12 @@ class BreakPointModel : public QAbstractListModel {
     Q_OBJECT
 public:
     // What a row is; asked with KindRole. A row's text is for showing only.
-    enum class Kind { Page, BreakPoint };
+    enum class Kind { Page = PageRows::Page, BreakPoint = PageRows::BreakPoint };
     enum Role {
-        KindRole = Qt::UserRole + 1, // Kind, as an int
-        PageRole, // the page of a page row; for a break point row, the page it stands before
-        LeftOutRole, // a page row whose page belongs to no part
+        KindRole = PageRows::KindRole,
+        PageRole = PageRows::PageRole,
+        LeftOutRole = PageRows::LeftOutRole,
+        StretchRole = PageRows::StretchRole,
     };
     static constexpr const char *kBreakPointText = "BreakPoint";
 

@@ -4,6 +4,8 @@
 
 #include <algorithm>
 #include <functional>
+#include <iterator>
+#include <utility>
 
 namespace qw {
 
@@ -70,6 +72,34 @@ QList<PageLabelRange> DocumentOutline::ParsePageLabels(QByteArrayView report)
             ranges.last().prefix = Unescape(value);
     });
     return ranges;
+}
+
+QString DocumentOutline::LabelOf(const QList<PageLabelRange> &ranges, int page)
+{
+    const auto after = std::upper_bound(ranges.cbegin(), ranges.cend(), page,
+                                        [](int p, const PageLabelRange &range) { return p < range.firstPage; });
+    if (after == ranges.cbegin())
+        return {};
+    const PageLabelRange &range = *std::prev(after);
+    const int number = range.start + page - range.firstPage;
+    QString digits;
+    if (range.style == QLatin1String("DecimalArabicNumerals")) {
+        digits = QString::number(number);
+    } else if (range.style.endsWith(QLatin1String("RomanNumerals")) && number > 0 && number < 4000) {
+        static const std::pair<int, const char *> kNumerals[] = {{1000, "m"}, {900, "cm"}, {500, "d"}, {400, "cd"},
+                                                                 {100, "c"},  {90, "xc"},  {50, "l"},  {40, "xl"},
+                                                                 {10, "x"},   {9, "ix"},   {5, "v"},   {4, "iv"},
+                                                                 {1, "i"}};
+        for (int rest = number; const auto &[value, numeral] : kNumerals)
+            for (; rest >= value; rest -= value)
+                digits += QLatin1String(numeral);
+    } else if (range.style.endsWith(QLatin1String("Letters")) && number > 0) {
+        // A, B, ... Z, then AA, BB, ... ZZ, then AAA...
+        digits = QString((number - 1) / 26 + 1, QChar(u'a' + (number - 1) % 26));
+    }
+    if (range.style.startsWith(QLatin1String("Uppercase")))
+        digits = digits.toUpper();
+    return range.prefix + digits;
 }
 
 int DocumentOutline::DeepestLevel(const QList<Bookmark> &bookmarks)

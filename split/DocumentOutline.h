@@ -34,6 +34,9 @@ public:
     static QList<Bookmark> Parse(QByteArrayView report);
     // The page label ranges of a data report, in page order; the prefix's escapes undone.
     static QList<PageLabelRange> ParsePageLabels(QByteArrayView report);
+    // The label that `ranges` (in page order) give `page`: the prefix and the number in its
+    // style (xiv, C, AA...); empty before the first range or when the document has none.
+    static QString LabelOf(const QList<PageLabelRange> &ranges, int page);
     // A text of an engine report with its "&#N;" escapes (characters a report line cannot
     // hold) undone.
     static QString Unescape(const QString &text);

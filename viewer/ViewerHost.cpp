@@ -27,12 +27,13 @@ int ViewerHost::Create(const QRect &position, QWidget *parent)
         return 0;
     setParent(parent);
     setGeometry(position);
+    grid_.setParent(this);
+    grid_.hide();
     show();
     sizeAtCreation_ = size();
     if (control.CreateControl(this, QString::fromLatin1(kControlName), kControlStartRect)) {
         control.SetPageShownHandler([this](int page) { emit PageShown(page); });
-        if (!message_.isEmpty())
-            control.Window()->hide();
+        ShowFace();
         return 1;
     }
     OfferReaderDownload();
@@ -48,13 +49,28 @@ void ViewerHost::LoadDocument(const QString &path)
 void ViewerHost::ShowMessage(const QString &text)
 {
     message_ = text;
+    // The document that was on view must not stand beside a message about another.
+    if (!text.isEmpty())
+        control.CloseDocument();
+    ShowFace();
+}
+
+void ViewerHost::ShowThumbnails(bool shown)
+{
+    thumbnailsShown_ = shown;
+    ShowFace();
+}
+
+void ViewerHost::ShowFace()
+{
+    const bool page = message_.isEmpty() && !thumbnailsShown_;
     if (note_)
-        note_->setVisible(text.isEmpty() && !note_->text().isEmpty());
-    if (QWidget *reader = control.Window()) {
-        // The document that was on view must not stand beside a message about another.
-        if (!text.isEmpty())
-            control.CloseDocument();
-        reader->setVisible(text.isEmpty());
+        note_->setVisible(page && !note_->text().isEmpty());
+    if (QWidget *reader = control.Window())
+        reader->setVisible(page);
+    if (grid_.parentWidget() == this) {
+        grid_.setGeometry(rect());
+        grid_.setVisible(message_.isEmpty() && thumbnailsShown_);
     }
     update();
 }
@@ -96,7 +112,7 @@ void ViewerHost::ShowNote(const QString &text)
         note_->setPalette(colours);
     }
     note_->setText(text);
-    note_->setVisible(!text.isEmpty() && message_.isEmpty());
+    note_->setVisible(!text.isEmpty() && message_.isEmpty() && !thumbnailsShown_);
     PlaceNote();
 }
 
@@ -117,6 +133,8 @@ void ViewerHost::resizeEvent(QResizeEvent *event)
 {
     QWidget::resizeEvent(event);
     PlaceNote();
+    if (grid_.parentWidget() == this)
+        grid_.setGeometry(rect());
     QWidget *reader = control.Window();
     if (!reader)
         return;

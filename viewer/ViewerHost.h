@@ -1,6 +1,7 @@
 #pragma once
 
 #include "CAcroAXDocShim.h"
+#include "ThumbnailGrid.h"
 
 #include <QRect>
 #include <QString>
@@ -49,6 +50,13 @@ public:
 
     const CAcroAXDocShim &Control() const { return control; }
 
+    // The grid of thumbnails that takes the single page's place while it is shown; a message
+    // stands in place of either.
+    ThumbnailGrid &Thumbnails() { return grid_; }
+    const ThumbnailGrid &Thumbnails() const { return grid_; }
+    void ShowThumbnails(bool shown);
+    bool ThumbnailsShown() const { return thumbnailsShown_; }
+
 signals:
     // The user turned the reader to `page` (counting from 1) with the wheel or the keys.
     // ShowPage and LoadDocument never send it, so a receiver may call ShowPage in reply.
@@ -61,12 +69,16 @@ protected:
 private:
     void OfferReaderDownload();
     void PlaceNote();
+    // Shows the face that is on: the message, the grid or the page (with its note).
+    void ShowFace();
 
     CAcroAXDocShim control;
     QSize sizeAtCreation_;
     bool followsHost_ = false;
     QString message_;
     QLabel *note_ = nullptr;
+    ThumbnailGrid grid_;
+    bool thumbnailsShown_ = false;
 };
 
 } // namespace qw

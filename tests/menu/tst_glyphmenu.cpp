@@ -135,7 +135,8 @@ void TestGlyphMenu::acceleratorColumnIsPadded()
         heads << head.trimmed() + '\t' + item->text.section('\t', 1);
     }
     QCOMPARE(heads, QStringList({"&Insert Break Point\tF2", "&Delete Break Point\tF3", "&Clean All Break Points\tF4",
-                                 "&Split PDF Based Break Points\tF5", "&Undo\tCtrl+Z", "&Redo\tCtrl+Shift+Z"}));
+                                 "&Split PDF Based Break Points\tF5", "&Undo\tCtrl+Z", "&Redo\tCtrl+Shift+Z",
+                                 "Show &Thumbnails\tF7"}));
     // Entries without a tab keep their text.
     QCOMPARE(GlyphMenu::FromHandle(menu.SubMenuAt(0))->Items().front()->text, QStringLiteral("&Open..."));
     QVERIFY(std::any_of(action->Items().cbegin(), action->Items().cend(),

@@ -70,7 +70,7 @@ void TestResources::menuBarTemplate()
     QVERIFY(recent.flags & MenuFlag::Grayed);
 
     // The program's own commands come after the Action menu's entries, behind separators.
-    const std::vector<unsigned> action = {32778, 32779, 32780, 32781, 0, 32800, 0, 32801, 32802};
+    const std::vector<unsigned> action = {32778, 32779, 32780, 32781, 0, 32800, 0, 32801, 32802, 0, 32804};
     QCOMPARE(idsOf((*menu)[1]), action);
     QCOMPARE((*menu)[1].children[0].record.text, QStringLiteral("&Insert Break Point\tF2"));
     QCOMPARE((*menu)[1].children[3].record.text, QStringLiteral("&Split PDF Based Break Points\tF5"));

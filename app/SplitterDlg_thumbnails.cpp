@@ -1,0 +1,63 @@
+// The preview as a grid of thumbnails (F7 and the Action menu switch it on and off, and the
+// settings remember it): the grid shows the page list's rows and shares its selection, and
+// its clicks end in the list's own commands.
+#include "SplitterDlg.h"
+
+#include "framework/SettingsStore.h"
+#include "res/ResourceIds.h"
+#include "split/DocumentOutline.h"
+
+#include <QTreeView>
+
+namespace qw {
+
+namespace {
+constexpr const char *kShownKey = "Preview/Thumbnails";
+constexpr const char *kWidthKey = "Preview/ThumbnailWidth";
+} // namespace
+
+void SplitterDlg::SetUpThumbnails()
+{
+    ThumbnailGrid &grid = Viewer.Thumbnails();
+    grid.setModel(&breaks_);
+    grid.setSelectionModel(PageList->selectionModel());
+    const auto settings = SettingsStore::Open();
+    grid.SetThumbnailWidth(settings->value(QString::fromLatin1(kWidthKey), ThumbnailGrid::kDefaultWidth).toInt());
+    ThumbnailGrid::Source source;
+    source.pictures.label = [this](int page) { return DocumentOutline::LabelOf(report_.PageLabels(), page); };
+    grid.SetSource(source);
+    connect(&grid, &ThumbnailGrid::GapClicked, this, [this](int page) { OnGapClicked(page); });
+    connect(&grid, &ThumbnailGrid::PageOpened, this, [this](int page) { OnPageOpened(page); });
+    connect(&grid, &ThumbnailGrid::ThumbnailWidthChanged, this, [](int width) {
+        SettingsStore::Open()->setValue(QString::fromLatin1(kWidthKey), width);
+    });
+    Viewer.ShowThumbnails(settings->value(QString::fromLatin1(kShownKey), false).toBool());
+}
+
+void SplitterDlg::ShowThumbnails(bool shown)
+{
+    Viewer.ShowThumbnails(shown);
+    SettingsStore::Open()->setValue(QString::fromLatin1(kShownKey), shown);
+    const int row = SelectedRow();
+    if (shown && row >= 0)
+        Viewer.Thumbnails().scrollTo(breaks_.index(row), QAbstractItemView::PositionAtCenter);
+    else if (!shown && row >= 0 && !breaks_.IsBreakPoint(row))
+        Viewer.ShowPage(breaks_.PageAt(row));
+}
+
+void SplitterDlg::OnGapClicked(int page)
+{
+    // As if the page's row were selected and F2 pressed: the same rules, one step of the history.
+    SelectRow(breaks_.RowOfPage(page));
+    SendCommand(CmdId::InsertBreakPoint);
+    Viewer.Thumbnails().setFocus();
+}
+
+void SplitterDlg::OnPageOpened(int page)
+{
+    ShowThumbnails(false);
+    SelectRow(breaks_.RowOfPage(page));
+    Viewer.ShowPage(page);
+}
+
+} // namespace qw

@@ -8,6 +8,7 @@
 #include "PartWriter.h"
 #include "PdfDocument.h"
 
+#include <malloc.h>
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
@@ -179,6 +180,11 @@ int Engine::pageFacts(const Request &request, std::ostream &out, std::ostream &e
     if (!status.ok)
         return fail(err, status);
 
+    // Every page is drawn into buffers of a few megabytes, freed and asked for again for the
+    // next page: kept by the allocator rather than handed back to the system and faulted in
+    // afresh, they cost a tenth less time.
+    mallopt(M_MMAP_THRESHOLD, 64 << 20);
+    mallopt(M_TRIM_THRESHOLD, 256 << 20);
     PageFactsRun::Options analysis;
     analysis.ink = request.ink;
     analysis.barcodes = request.barcodes;

@@ -14,24 +14,25 @@ GrayImage GrayImage::reduced(int factor) const
     out.width = (width + factor - 1) / factor;
     out.height = (height + factor - 1) / factor;
     out.pixels.resize(static_cast<std::size_t>(out.width) * out.height);
-    std::vector<std::uint32_t> sums(static_cast<std::size_t>(out.width));
+    // Each band of rows is first summed down the columns (a plain loop over bytes, which the
+    // compiler turns into wide additions), then across each block.
+    std::vector<std::uint32_t> columns(static_cast<std::size_t>(width));
     for (int oy = 0; oy < out.height; ++oy) {
         const int rows = std::min(factor, height - oy * factor);
-        std::fill(sums.begin(), sums.end(), 0);
+        std::fill(columns.begin(), columns.end(), 0);
         for (int y = oy * factor; y < oy * factor + rows; ++y) {
             const std::uint8_t *row = pixels.data() + static_cast<std::size_t>(y) * width;
-            int x = 0;
-            for (int ox = 0; ox < out.width; ++ox) {
-                std::uint32_t sum = 0;
-                for (const int end = std::min(width, x + factor); x < end; ++x)
-                    sum += row[x];
-                sums[static_cast<std::size_t>(ox)] += sum;
-            }
+            for (int x = 0; x < width; ++x)
+                columns[static_cast<std::size_t>(x)] += row[x];
         }
         std::uint8_t *target = out.pixels.data() + static_cast<std::size_t>(oy) * out.width;
         for (int ox = 0; ox < out.width; ++ox) {
-            const auto count = static_cast<std::uint32_t>(rows * (std::min(width, (ox + 1) * factor) - ox * factor));
-            target[ox] = static_cast<std::uint8_t>((sums[static_cast<std::size_t>(ox)] + count / 2) / count);
+            const int from = ox * factor, to = std::min(width, from + factor);
+            std::uint32_t sum = 0;
+            for (int x = from; x < to; ++x)
+                sum += columns[static_cast<std::size_t>(x)];
+            const auto count = static_cast<std::uint32_t>(rows * (to - from));
+            target[ox] = static_cast<std::uint8_t>((sum + count / 2) / count);
         }
     }
     return out;

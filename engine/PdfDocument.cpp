@@ -83,6 +83,8 @@ PdfDocument::~PdfDocument()
 {
     releasePages();
     if (m_ctx) {
+        if (m_pageTreeMapped)
+            pdf_drop_page_tree(m_ctx, m_doc);
         pdf_drop_document(m_ctx, m_doc);
         fz_drop_context(m_ctx);
     }

@@ -219,6 +219,9 @@ private:
     std::vector<pdf_obj *> m_indexLeaves; // kept
     bool m_outlineLoaded = false;
     bool m_exactWalk = false;
+    // MuPDF's map from page numbers to page objects, made before pages are drawn one after
+    // another: without it MuPDF finds each page by walking its tree from the root.
+    bool m_pageTreeMapped = false;
 };
 
 } // namespace quirekit

@@ -111,6 +111,18 @@ Status PdfDocument::drawPage(int index, const PageDrawing &drawing, GrayImage &i
     bool elsewhere = false;
     int failure = FZ_ERROR_NONE;
     fz_cookie cookie{};
+    if (!m_pageTreeMapped) {
+        // A tree MuPDF cannot map is still walked page by page, as the checks below do anyway.
+        fz_try(m_ctx)
+        {
+            pdf_load_page_tree(m_ctx, m_doc);
+            m_pageTreeMapped = true;
+        }
+        fz_catch(m_ctx)
+        {
+            fz_flush_warnings(m_ctx);
+        }
+    }
     fz_try(m_ctx)
     {
         guardCpp(m_ctx, [&] {

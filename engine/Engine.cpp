@@ -5,6 +5,7 @@
 #include "FileIdentity.h"
 #include "PageFactsReport.h"
 #include "PageFactsRun.h"
+#include "PageRenderServer.h"
 #include "PartWriter.h"
 #include "PdfDocument.h"
 
@@ -14,6 +15,7 @@
 #include <cstring>
 #include <memory>
 #include <ostream>
+#include <sstream>
 #include <thread>
 
 extern "C" {
@@ -24,6 +26,13 @@ namespace quirekit {
 
 int Engine::run(const std::vector<std::string> &args, const Environment &environment, std::ostream &out,
                 std::ostream &err, const Options &options)
+{
+    std::istringstream none;
+    return run(args, environment, none, out, err, options);
+}
+
+int Engine::run(const std::vector<std::string> &args, const Environment &environment, std::istream &in,
+                std::ostream &out, std::ostream &err, const Options &options)
 {
     const RequestParser::Result parsed = RequestParser::parse(args, environment);
     if (!parsed.ok) {
@@ -37,6 +46,7 @@ int Engine::run(const std::vector<std::string> &args, const Environment &environ
     case Request::Action::DumpData: return dumpData(request, err, options);
     case Request::Action::Cat: return cat(request, err, options);
     case Request::Action::PageFacts: return pageFacts(request, out, err, options);
+    case Request::Action::RenderPages: return renderPages(request, in, out, err, options);
     }
     return kUsage;
 }
@@ -133,9 +143,14 @@ Status Engine::begin(const Request &request, const std::string &noun, const std:
     file.emplace(path, request.replace, fileNoun);
     status = file->create();
     if (status.ok)
-        status = document.open(request.document, request.documentVersion ? &*request.documentVersion : nullptr,
-                               options.reading);
+        status = openDocument(request, options, document);
     return status;
+}
+
+Status Engine::openDocument(const Request &request, const Options &options, PdfDocument &document)
+{
+    return document.open(request.document, request.documentVersion ? &*request.documentVersion : nullptr,
+                         options.reading);
 }
 
 // A file cut short while it was read reads as damaged; the change is the better reason.
@@ -206,6 +221,24 @@ int Engine::pageFacts(const Request &request, std::ostream &out, std::ostream &e
         (void)run.release();
         (void)owned.release();
     }
+    return kSuccess;
+}
+
+// A server that lives as long as its caller wants thumbnails: it writes nothing, so only the
+// document is checked, when it is opened and after every page it draws.
+int Engine::renderPages(const Request &request, std::istream &in, std::ostream &out, std::ostream &err,
+                        const Options &options)
+{
+    auto owned = std::make_unique<PdfDocument>();
+    PdfDocument &document = *owned;
+    document.limitStore(PageRenderServer::kStoreLimit);
+    Status status = openDocument(request, options, document);
+    if (status.ok)
+        status = PageRenderServer(document, in, out, err).serve();
+    if (!status.ok)
+        return fail(err, status);
+    if (options.teardown == Teardown::LeaveToExit)
+        (void)owned.release();
     return kSuccess;
 }
 

@@ -37,6 +37,9 @@ public:
         PdfDocument::Reading reading = PdfDocument::Reading::Mapped;
     };
 
+    // `in` holds render_pages' requests; the other commands read no input.
+    static int run(const std::vector<std::string> &args, const Environment &environment, std::istream &in,
+                   std::ostream &out, std::ostream &err, const Options &options);
     static int run(const std::vector<std::string> &args, const Environment &environment, std::ostream &out,
                    std::ostream &err, const Options &options);
     static int run(const std::vector<std::string> &args, const Environment &environment, std::ostream &out,
@@ -49,6 +52,10 @@ private:
     static int dumpData(const Request &request, std::ostream &err, const Options &options);
     static int cat(const Request &request, std::ostream &err, const Options &options);
     static int pageFacts(const Request &request, std::ostream &out, std::ostream &err, const Options &options);
+    static int renderPages(const Request &request, std::istream &in, std::ostream &out, std::ostream &err,
+                           const Options &options);
+    // The document the request names, opened only if it is the version QUIREKIT_DOCUMENT names.
+    static Status openDocument(const Request &request, const Options &options, PdfDocument &document);
     static int fail(std::ostream &err, const Status &status);
     static int exitCode(Status::Cause cause);
     // Where the output (noun: "output" or "report") is written: its own path, or the file a

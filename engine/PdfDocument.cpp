@@ -175,7 +175,7 @@ Status PdfDocument::open(const std::string &path, const FileVersion *expected, R
     case Sniff::Pdf: break;
     }
 
-    m_ctx = fz_new_context(nullptr, nullptr, FZ_STORE_DEFAULT);
+    m_ctx = fz_new_context(nullptr, nullptr, m_storeLimit);
     if (!m_ctx)
         return Status::failure("out of memory", Status::Cause::Memory);
 

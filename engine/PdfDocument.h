@@ -18,6 +18,7 @@ struct pdf_obj;
 namespace quirekit {
 
 class FoldedText;
+struct ColourImage;
 struct GrayImage;
 
 // How drawPage() draws a page: at dpi pixels an inch, or fewer where the page is so large
@@ -120,6 +121,17 @@ public:
     // memory running out with Cause::Memory.
     Status drawPage(int index, const PageDrawing &drawing, GrayImage &image, FoldedText *text,
                     std::string &problems);
+    // Draws page `index` in colour on white, with its annotations, exactly `width` pixels wide
+    // and as high as the page's shape (rotation applied) makes it; a page more than
+    // `mostHeight` pixels high at that width is drawn narrower instead. Failures and problems
+    // as drawPage(); a page of no area gives an image of no pixels.
+    Status drawPageInColour(int index, int width, int mostHeight, ColourImage &image, std::string &problems);
+    // Before open(): how much MuPDF keeps of what pages share (fonts, decoded images) between
+    // drawings. The default suits a run that reads every page once.
+    void limitStore(std::size_t bytes) { m_storeLimit = bytes; }
+    // Lets MuPDF forget the objects it read for the pages drawn so far that nothing holds any
+    // more, so that drawing page after page of a large document does not keep all of them.
+    void forgetUnusedObjects();
 
     // For PartWriter, which copies pages out of this document. The functions below that
     // take or return pdf_obj throw through MuPDF: call them inside fz_try.
@@ -149,6 +161,8 @@ public:
     const std::vector<OutlineEntry> &outline();
 
 private:
+    struct Canvas; // where and how large a page is drawn (PdfDocument_pages.cpp)
+    Status drawOnto(int index, Canvas &canvas, FoldedText *text, std::string &problems);
     void walkPageTree(bool trustCounts);
     void pushNode(pdf_obj *node, int parent, int num, bool trustCount);
     void popNode();
@@ -181,6 +195,7 @@ private:
     std::FILE *m_file = nullptr; // MuPDF reads through it; closed after the document is dropped
     MappedSource m_mapped; // or MuPDF reads this mapping of it, unmapped after the document is dropped
     FileVersion m_opened;
+    std::size_t m_storeLimit = 256u << 20; // MuPDF's own default
     fz_context *m_ctx = nullptr;
     pdf_document *m_doc = nullptr;
     std::vector<PageEntry> m_pages;

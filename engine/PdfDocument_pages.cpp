@@ -1,4 +1,5 @@
-// Drawing pages and reading their text, for page_facts.
+// Drawing pages and reading their text, for page_facts and render_pages.
+#include "ColourImage.h"
 #include "FoldedText.h"
 #include "GrayImage.h"
 #include "MupdfGuard.h"
@@ -50,25 +51,73 @@ void collectText(fz_stext_page *page, FoldedText &text)
     }
 }
 
-// Draws the page (from the list when there is one) into a new grey pixmap and copies it out.
-// Throws through MuPDF; pixmap and device are the caller's to drop.
-void drawInto(fz_context *ctx, fz_display_list *list, pdf_page *page, fz_rect bounds, const PageDrawing &drawing,
-              fz_cookie &cookie, fz_pixmap *&pixmap, fz_device *&device, GrayImage &image)
+// Where the page is scaled to fit: the page's corner at the pixmap's origin, exactly width x
+// height pixels (the two scales may differ by a fraction of a pixel).
+fz_matrix fitted(fz_rect bounds, int width, int height)
 {
-    const double width = std::max(0.0f, bounds.x1 - bounds.x0);
-    const double height = std::max(0.0f, bounds.y1 - bounds.y0);
-    double scale = drawing.dpi / 72.0;
-    const double pixels = width * height * scale * scale;
-    if (pixels > static_cast<double>(drawing.mostPixels))
-        scale *= std::sqrt(static_cast<double>(drawing.mostPixels) / pixels);
-    const fz_matrix ctm = fz_scale(static_cast<float>(scale), static_cast<float>(scale));
-    const fz_irect box = fz_round_rect(fz_transform_rect(bounds, ctm));
-    if (box.x1 <= box.x0 || box.y1 <= box.y0)
+    const float sx = static_cast<float>(width) / (bounds.x1 - bounds.x0);
+    const float sy = static_cast<float>(height) / (bounds.y1 - bounds.y0);
+    return fz_concat(fz_translate(-bounds.x0, -bounds.y0), fz_scale(sx, sy));
+}
+
+} // namespace
+
+// A drawing's colour and size, and where its pixels go.
+struct PdfDocument::Canvas {
+    bool colour = false;
+    PageDrawing drawing; // grey: at a resolution
+    int width = 0; // colour: this many pixels wide...
+    int mostHeight = 0; // ...unless that makes it higher than this
+    int outWidth = 0;
+    int outHeight = 0;
+    std::vector<std::uint8_t> *pixels = nullptr;
+
+    // The transformation and the pixels the page's bounds take; false for a page of no area.
+    bool place(fz_rect bounds, fz_matrix &ctm, fz_irect &box) const
+    {
+        const double pageWidth = std::max(0.0f, bounds.x1 - bounds.x0);
+        const double pageHeight = std::max(0.0f, bounds.y1 - bounds.y0);
+        if (colour) {
+            if (pageWidth <= 0 || pageHeight <= 0 || width <= 0)
+                return false;
+            int w = width;
+            int h = std::max(1, static_cast<int>(std::lround(w * pageHeight / pageWidth)));
+            if (h > mostHeight) {
+                h = mostHeight;
+                w = std::max(1, static_cast<int>(std::lround(h * pageWidth / pageHeight)));
+            }
+            ctm = fitted(bounds, w, h);
+            box = fz_make_irect(0, 0, w, h);
+            return true;
+        }
+        double scale = drawing.dpi / 72.0;
+        const double pixels = pageWidth * pageHeight * scale * scale;
+        if (pixels > static_cast<double>(drawing.mostPixels))
+            scale *= std::sqrt(static_cast<double>(drawing.mostPixels) / pixels);
+        ctm = fz_scale(static_cast<float>(scale), static_cast<float>(scale));
+        box = fz_round_rect(fz_transform_rect(bounds, ctm));
+        return box.x1 > box.x0 && box.y1 > box.y0;
+    }
+};
+
+namespace {
+
+// Draws the page (from the list when there is one) into a new pixmap and copies it out. Images
+// are decoded no finer than the drawing needs (MuPDF subsamples a JPEG while decoding it when
+// it is drawn small), which keeps a small drawing of a scan cheap. Throws through MuPDF;
+// pixmap and device are the caller's to drop.
+template <typename Canvas>
+void drawInto(fz_context *ctx, fz_display_list *list, pdf_page *page, fz_rect bounds, Canvas &canvas,
+              fz_cookie &cookie, fz_pixmap *&pixmap, fz_device *&device)
+{
+    fz_matrix ctm;
+    fz_irect box;
+    if (!canvas.place(bounds, ctm, box))
         return; // a page of no area: no pixels, no ink
-    pixmap = fz_new_pixmap_with_bbox(ctx, fz_device_gray(ctx), box, nullptr, 0);
+    pixmap = fz_new_pixmap_with_bbox(ctx, canvas.colour ? fz_device_rgb(ctx) : fz_device_gray(ctx), box, nullptr, 0);
     fz_clear_pixmap_with_value(ctx, pixmap, 255);
     device = fz_new_draw_device(ctx, fz_identity, pixmap);
-    if (!drawing.smoothImages)
+    if (!canvas.colour && !canvas.drawing.smoothImages)
         fz_enable_device_hints(ctx, device, FZ_DONT_INTERPOLATE_IMAGES);
     if (list)
         fz_run_display_list(ctx, list, device, ctm, fz_infinite_rect, &cookie);
@@ -77,14 +126,17 @@ void drawInto(fz_context *ctx, fz_display_list *list, pdf_page *page, fz_rect bo
     fz_close_device(ctx, device);
     fz_drop_device(ctx, device);
     device = nullptr;
-    image.width = fz_pixmap_width(ctx, pixmap);
-    image.height = fz_pixmap_height(ctx, pixmap);
-    image.pixels.resize(static_cast<std::size_t>(image.width) * static_cast<std::size_t>(image.height));
+    const int width = fz_pixmap_width(ctx, pixmap);
+    const int height = fz_pixmap_height(ctx, pixmap);
+    const std::size_t row = static_cast<std::size_t>(width) * static_cast<std::size_t>(fz_pixmap_components(ctx, pixmap));
+    canvas.pixels->resize(row * static_cast<std::size_t>(height));
     const unsigned char *samples = fz_pixmap_samples(ctx, pixmap);
     const std::size_t stride = static_cast<std::size_t>(fz_pixmap_stride(ctx, pixmap));
-    for (int y = 0; y < image.height; ++y)
-        std::memcpy(image.pixels.data() + static_cast<std::size_t>(y) * image.width,
-                    samples + static_cast<std::size_t>(y) * stride, static_cast<std::size_t>(image.width));
+    for (int y = 0; y < height; ++y)
+        std::memcpy(canvas.pixels->data() + static_cast<std::size_t>(y) * row,
+                    samples + static_cast<std::size_t>(y) * stride, row);
+    canvas.outWidth = width;
+    canvas.outHeight = height;
 }
 
 } // namespace
@@ -93,6 +145,45 @@ Status PdfDocument::drawPage(int index, const PageDrawing &drawing, GrayImage &i
                              std::string &problems)
 {
     image = GrayImage();
+    Canvas canvas;
+    canvas.drawing = drawing;
+    canvas.pixels = &image.pixels;
+    const Status status = drawOnto(index, canvas, text, problems);
+    image.width = canvas.outWidth;
+    image.height = canvas.outHeight;
+    return status;
+}
+
+Status PdfDocument::drawPageInColour(int index, int width, int mostHeight, ColourImage &image, std::string &problems)
+{
+    image = ColourImage();
+    Canvas canvas;
+    canvas.colour = true;
+    canvas.width = width;
+    canvas.mostHeight = mostHeight;
+    canvas.pixels = &image.pixels;
+    const Status status = drawOnto(index, canvas, nullptr, problems);
+    image.width = canvas.outWidth;
+    image.height = canvas.outHeight;
+    return status;
+}
+
+void PdfDocument::forgetUnusedObjects()
+{
+    // Objects held elsewhere (the page list, a page being drawn) stay; the rest are read
+    // again from the file should they be needed.
+    fz_try(m_ctx)
+    {
+        pdf_clear_xref(m_ctx, m_doc);
+    }
+    fz_catch(m_ctx)
+    {
+        // Nothing is lost: what could not be forgotten is simply kept.
+    }
+}
+
+Status PdfDocument::drawOnto(int index, Canvas &canvas, FoldedText *text, std::string &problems)
+{
     problems.clear();
     Warnings warnings;
     warnings.previous = fz_warning_callback(m_ctx, &warnings.previousUser);
@@ -143,7 +234,7 @@ Status PdfDocument::drawPage(int index, const PageDrawing &drawing, GrayImage &i
             fz_set_warning_callback(m_ctx, countWarning, &warnings);
             counting = true;
             const fz_rect bounds = fz_bound_page(m_ctx, &page->super);
-            const bool draw = drawing.dpi > 0;
+            const bool draw = canvas.colour || canvas.drawing.dpi > 0;
             fz_stext_options options{};
             // Characters entirely outside the page are not part of what it shows.
             options.flags = FZ_STEXT_MEDIABOX_CLIP;
@@ -167,7 +258,7 @@ Status PdfDocument::drawPage(int index, const PageDrawing &drawing, GrayImage &i
             if (stext)
                 collectText(stext, *text);
             if (draw)
-                drawInto(m_ctx, list, page, bounds, drawing, cookie, pixmap, device, image);
+                drawInto(m_ctx, list, page, bounds, canvas, cookie, pixmap, device);
         });
     }
     fz_always(m_ctx)

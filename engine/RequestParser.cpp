@@ -105,6 +105,12 @@ std::string RequestParser::usage()
            "      barcodes on it; with text, whether its text holds the phrase (case and\n"
            "      runs of spaces ignored).\n"
            "      Prints \"Progress: <done>/<pages>\" as it goes.\n"
+           "  quirekit <document> render_pages\n"
+           "      Draws pages in colour on request, for thumbnails. Prints \"Pages: <n>\", then\n"
+           "      answers each line \"<page> <width>\" of standard input (width 1 to 2048\n"
+           "      pixels) with \"Page <page> <width> <height> <bytes>\" and the pixels (RGB, a\n"
+           "      byte each, rows from the top), or \"Failed <page> <reason>\" (outside,\n"
+           "      damaged, request, memory, changed). Ends with its input.\n"
            "  quirekit --help | --version\n"
            "Environment (decimal values as stat gives them; unset or empty: not used):\n"
            "  QUIREKIT_REPLACE=none|<device>:<inode>  the output may replace nothing, or only that file\n"
@@ -130,7 +136,7 @@ RequestParser::Result RequestParser::parse(const std::vector<std::string> &args,
     const Request::Action action = result.request.action;
     if (!result.ok
         || (action != Request::Action::DumpData && action != Request::Action::Cat
-            && action != Request::Action::PageFacts))
+            && action != Request::Action::PageFacts && action != Request::Action::RenderPages))
         return result;
     if (action == Request::Action::PageFacts && !environment.threads.empty()
         && !parseThreads(environment.threads, result.request.threads))
@@ -162,6 +168,8 @@ RequestParser::Result RequestParser::parseArguments(const std::vector<std::strin
         return parseCat(args);
     if (args.size() >= 2 && args[1] == "page_facts")
         return parsePageFacts(args);
+    if (args.size() >= 2 && args[1] == "render_pages")
+        return parseRenderPages(args);
     if (args.size() >= 2)
         return fail("unknown keyword '" + args[1] + "'");
     return fail("no operation given for '" + args[0] + "'");
@@ -324,6 +332,15 @@ RequestParser::Result RequestParser::parsePageFacts(const std::vector<std::strin
     result.request.barcodes = barcodes;
     result.request.phrase = std::move(phrase);
     return result;
+}
+
+RequestParser::Result RequestParser::parseRenderPages(const std::vector<std::string> &args)
+{
+    if (args[0].empty())
+        return fail("the document name is empty");
+    if (args.size() > 2)
+        return fail("unexpected argument '" + args[2] + "'");
+    return succeed(Request::Action::RenderPages, args[0]);
 }
 
 bool RequestParser::parseThreads(const std::string &text, int &threads)

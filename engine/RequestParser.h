@@ -19,7 +19,7 @@ struct Environment {
 
 // What one run of the engine is asked to do, parsed from its arguments.
 struct Request {
-    enum class Action { Help, Version, DumpData, Cat, PageFacts };
+    enum class Action { Help, Version, DumpData, Cat, PageFacts, RenderPages };
 
     Action action = Action::Help;
     std::string document;
@@ -43,10 +43,11 @@ struct Request {
     int threads = 0;
 };
 
-// Parses argv and the environment into a Request. Three document commands exist:
+// Parses argv and the environment into a Request. Four document commands exist:
 //   <document> dump_data output <report>
 //   H=<document> cat H<first>[-<last>] [H<first>[-<last>]...] output <file>
 //   <document> page_facts [barcodes] [text <phrase>] [without_ink] output <report>
+//   <document> render_pages                 (requests come on standard input)
 // and they are conditioned by two variables, both in decimal as stat(2) gives the values:
 //   QUIREKIT_REPLACE=none | <device>:<inode>
 //   QUIREKIT_DOCUMENT=<device>:<inode>:<size>:<modification time in nanoseconds since the epoch>
@@ -67,6 +68,7 @@ private:
     static Result parseDumpData(const std::vector<std::string> &args);
     static Result parseCat(const std::vector<std::string> &args);
     static Result parsePageFacts(const std::vector<std::string> &args);
+    static Result parseRenderPages(const std::vector<std::string> &args);
     static bool parseThreads(const std::string &text, int &threads);
     static bool parseHandle(const std::string &text, std::string &handle, std::string &rest);
     // An empty text when rangeText is a valid range of handle, else the error.

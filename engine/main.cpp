@@ -30,7 +30,7 @@ int main(int argc, char **argv)
         };
         const quirekit::Environment environment{variable("QUIREKIT_REPLACE"), variable("QUIREKIT_DOCUMENT"),
                                                    variable("QUIREKIT_THREADS")};
-        return quirekit::Engine::run(args, environment, std::cout, std::cerr, kOptions);
+        return quirekit::Engine::run(args, environment, std::cin, std::cout, std::cerr, kOptions);
     } catch (const std::bad_alloc &error) {
         std::cerr << "quirekit: " << error.what() << "\n";
         return quirekit::Engine::kOutOfMemory;

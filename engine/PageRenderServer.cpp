@@ -1,0 +1,132 @@
+#include "PageRenderServer.h"
+
+#include "PdfDocument.h"
+
+#include <istream>
+#include <ostream>
+
+namespace quirekit {
+
+namespace {
+
+// "123 240" is 7 characters; anything much longer is not a request.
+constexpr std::size_t kLongestLine = 64;
+// Page numbers have at most this many digits here, so they cannot overflow.
+constexpr std::size_t kMostDigits = 10;
+// How often MuPDF is told to forget the objects of pages drawn before: often enough that a
+// long scroll through a large document keeps memory flat, rarely enough that a screenful of
+// pages still shares its fonts and resources.
+constexpr int kDrawingsBetweenForgetting = 64;
+
+bool parseNumber(const std::string &text, long long &value)
+{
+    if (text.empty() || text.size() > kMostDigits)
+        return false;
+    value = 0;
+    for (char c : text) {
+        if (c < '0' || c > '9')
+            return false;
+        value = value * 10 + (c - '0');
+    }
+    return true;
+}
+
+} // namespace
+
+PageRenderServer::PageRenderServer(PdfDocument &document, std::istream &in, std::ostream &out, std::ostream &log)
+    : m_document(document), m_in(in), m_out(out), m_log(log)
+{
+}
+
+Status PageRenderServer::serve()
+{
+    m_out << "Pages: " << m_document.pageCount() << "\n" << std::flush;
+    std::string line;
+    while (readLine(line)) {
+        const Status status = answer(parse(line));
+        if (!status.ok)
+            return status;
+    }
+    return Status::success();
+}
+
+bool PageRenderServer::readLine(std::string &line)
+{
+    line.clear();
+    std::istream::int_type c;
+    bool any = false;
+    while ((c = m_in.get()) != std::istream::traits_type::eof()) {
+        any = true;
+        if (c == '\n')
+            return true;
+        if (line.size() <= kLongestLine)
+            line.push_back(static_cast<char>(c));
+    }
+    return any; // a last line without its line feed is still a request
+}
+
+PageRenderServer::Request PageRenderServer::parse(const std::string &line)
+{
+    Request request;
+    std::string text = line;
+    if (!text.empty() && text.back() == '\r')
+        text.pop_back();
+    const auto space = text.find(' ');
+    if (space == std::string::npos || text.size() > kLongestLine)
+        return request;
+    long long page = 0, width = 0;
+    if (!parseNumber(text.substr(0, space), page))
+        return request;
+    request.page = page;
+    request.valid = parseNumber(text.substr(space + 1), width) && width >= 1 && width <= kMostWidth;
+    request.width = request.valid ? static_cast<int>(width) : 0;
+    return request;
+}
+
+Status PageRenderServer::answer(const Request &request)
+{
+    if (!request.valid) {
+        fail(request.page, "request");
+        return Status::success();
+    }
+    if (request.page < 1 || request.page > m_document.pageCount()) {
+        fail(request.page, "outside");
+        return Status::success();
+    }
+    std::string problems;
+    const int index = static_cast<int>(request.page - 1);
+    const Status drawn
+        = m_document.drawPageInColour(index, request.width, kMostAspect * request.width, m_image, problems);
+    if (++m_drawn % kDrawingsBetweenForgetting == 0)
+        m_document.forgetUnusedObjects();
+    // Checked after drawing: a file rewritten meanwhile may have given a mixed page.
+    if (const Status unchanged = m_document.unchangedSinceOpened(); !unchanged.ok) {
+        fail(request.page, "changed");
+        return unchanged;
+    }
+    if (!drawn.ok) {
+        m_log << "quirekit: " << drawn.message << "\n";
+        fail(request.page, drawn.cause == Status::Cause::Memory ? "memory" : "damaged");
+        return Status::success();
+    }
+    if (m_image.width == 0) {
+        m_log << "quirekit: page " << request.page << " has no area to draw\n";
+        fail(request.page, "damaged");
+        return Status::success();
+    }
+    if (!problems.empty())
+        m_log << "quirekit: page " << request.page << " is drawn only in part: " << problems << "\n";
+    m_out << "Page " << request.page << " " << m_image.width << " " << m_image.height << " " << m_image.pixels.size()
+          << "\n";
+    m_out.write(reinterpret_cast<const char *>(m_image.pixels.data()),
+                static_cast<std::streamsize>(m_image.pixels.size()));
+    m_out.flush();
+    return Status::success();
+}
+
+void PageRenderServer::fail(long long page, const char *reason)
+{
+    m_out << "Failed " << page << " " << reason << "\n" << std::flush;
+}
+
+} // namespace quirekit

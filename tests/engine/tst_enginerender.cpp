@@ -1,0 +1,447 @@
+// render_pages through the built engine: each request line answered in order with the page's
+// pixels at the asked width (or a reason it cannot be drawn), the page's shape and turn kept,
+// a damaged page failing alone, and a document that is not (or no longer) the checked file
+// refused.
+#include "EngineProcess.h"
+#include "PdfFixtures.h"
+
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <array>
+#include <tuple>
+
+#include <sys/stat.h>
+
+namespace {
+
+struct Reply {
+    QByteArray kind; // "Page" or "Failed"
+    long long page = -1;
+    int width = 0;
+    int height = 0;
+    QByteArray reason;
+    QByteArray pixels;
+
+    // Red, green and blue of the pixel at x, y.
+    std::array<int, 3> at(int x, int y) const
+    {
+        const qsizetype i = (qsizetype(y) * width + x) * 3;
+        return {uchar(pixels[i]), uchar(pixels[i + 1]), uchar(pixels[i + 2])};
+    }
+};
+
+struct Session {
+    int exitCode = -1;
+    bool crashed = false;
+    QByteArray ready; // the first line, without its line feed
+    QList<Reply> replies;
+    QByteArray err;
+    bool wellFormed = true; // every reply parsed, no bytes left over
+};
+
+// Reads the replies in `out` after the ready line, as a client would: a header line, then for
+// a page exactly the bytes it announces.
+Session parse(const QByteArray &out)
+{
+    Session session;
+    qsizetype at = out.indexOf('\n');
+    if (at < 0)
+        return session;
+    session.ready = out.left(at);
+    ++at;
+    while (at < out.size()) {
+        const qsizetype end = out.indexOf('\n', at);
+        if (end < 0) {
+            session.wellFormed = false;
+            break;
+        }
+        const QList<QByteArray> words = out.mid(at, end - at).split(' ');
+        at = end + 1;
+        Reply reply;
+        reply.kind = words.value(0);
+        reply.page = words.value(1).toLongLong();
+        if (reply.kind == "Page" && words.size() == 5) {
+            reply.width = words[2].toInt();
+            reply.height = words[3].toInt();
+            const qsizetype bytes = words[4].toLongLong();
+            if (bytes != qsizetype(reply.width) * reply.height * 3 || at + bytes > out.size()) {
+                session.wellFormed = false;
+                break;
+            }
+            reply.pixels = out.mid(at, bytes);
+            at += bytes;
+        } else if (reply.kind == "Failed" && words.size() == 3) {
+            reply.reason = words[2];
+        } else {
+            session.wellFormed = false;
+            break;
+        }
+        session.replies << reply;
+    }
+    return session;
+}
+
+// Starts the engine's server on `document`, sends every request at once, closes its input and
+// reads what it answered.
+Session serve(const QString &document, const QByteArray &requests, const QStringList &variables = {})
+{
+    QProcess process;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.remove(QStringLiteral("QUIREKIT_DOCUMENT"));
+    for (const QString &variable : variables)
+        environment.insert(variable.section('=', 0, 0), variable.section('=', 1));
+    process.setProcessEnvironment(environment);
+    process.start(EngineProcess::program(), {document, QStringLiteral("render_pages")});
+    Session session;
+    if (!process.waitForStarted(10000))
+        return session;
+    process.write(requests);
+    process.closeWriteChannel();
+    if (!process.waitForFinished(60000)) {
+        process.kill();
+        process.waitForFinished();
+    }
+    session = parse(process.readAllStandardOutput());
+    session.err = process.readAllStandardError();
+    session.crashed = process.exitStatus() == QProcess::CrashExit;
+    session.exitCode = process.exitCode();
+    return session;
+}
+
+QByteArray stream(const QByteArray &data)
+{
+    return "<< /Length " + QByteArray::number(data.size()) + " >>\nstream\n" + data + "\nendstream";
+}
+
+// One page per entry of `pages` (its own attributes, e.g. "/MediaBox [0 0 200 400] /Rotate 90"),
+// each filling the page's upper left quarter in red: x below the middle, y above it.
+QByteArray quarterPages(const QList<QByteArray> &pages, const QList<QRectF> &boxes)
+{
+    QMap<int, QByteArray> o;
+    o[1] = "<< /Type /Catalog /Pages 2 0 R >>";
+    QByteArray kids;
+    for (qsizetype k = 0; k < pages.size(); ++k) {
+        const int page = 10 + 2 * int(k);
+        const QRectF box = boxes[k];
+        kids += QByteArray::number(page) + " 0 R ";
+        o[page] = "<< /Type /Page /Parent 2 0 R /Contents " + QByteArray::number(page + 1) + " 0 R " + pages[k] + " >>";
+        o[page + 1] = stream("1 0 0 rg " + QByteArray::number(box.left()) + " " + QByteArray::number(box.center().y())
+                             + " " + QByteArray::number(box.width() / 2) + " " + QByteArray::number(box.height() / 2)
+                             + " re f");
+    }
+    o[2] = "<< /Type /Pages /Kids [" + kids + "] /Count " + QByteArray::number(pages.size()) + " >>";
+    return PdfFixtures::assemble(o, "/Root 1 0 R");
+}
+
+QString versionOf(const QString &path)
+{
+    struct stat info {};
+    if (::stat(QFile::encodeName(path).constData(), &info) != 0)
+        return {};
+    const qint64 ns = qint64(info.st_mtim.tv_sec) * 1000000000 + info.st_mtim.tv_nsec;
+    return QStringLiteral("QUIREKIT_DOCUMENT=%1:%2:%3:%4").arg(info.st_dev).arg(info.st_ino).arg(info.st_size).arg(ns);
+}
+
+} // namespace
+
+class TestEngineRender : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void sizeFollowsTheShapeOfThePage_data();
+    void sizeFollowsTheShapeOfThePage();
+    void pixelsShowThePageTurnedAsItIs_data();
+    void pixelsShowThePageTurnedAsItIs();
+    void badRequestsFailAloneAndTheServerGoesOn_data();
+    void badRequestsFailAloneAndTheServerGoesOn();
+    void aPageThatCannotBeDrawnFailsAlone();
+    void aDocumentThatIsNotTheCheckedOneIsRefused_data();
+    void aDocumentThatIsNotTheCheckedOneIsRefused();
+    void aDocumentRewrittenWhileServedEndsTheServer();
+    void commandLineIsChecked_data();
+    void commandLineIsChecked();
+
+private:
+    QTemporaryDir m_dir;
+    QString m_tenPages;
+    QString m_quarters;
+};
+
+void TestEngineRender::initTestCase()
+{
+    QVERIFY(m_dir.isValid());
+    m_tenPages = m_dir.filePath("ten.pdf");
+    QVERIFY(PdfFixtures::write(m_tenPages, PdfFixtures::tenPages()));
+    // Page 5 is a strip ten times higher than wide; page 6's boxes do not start at 0.
+    m_quarters = m_dir.filePath("quarters.pdf");
+    const QList<QRectF> boxes{QRectF(0, 0, 200, 400), QRectF(0, 0, 200, 400), QRectF(0, 0, 200, 400),
+                              QRectF(0, 0, 200, 400), QRectF(0, 0, 100, 1000), QRectF(50, 100, 300, 200)};
+    QVERIFY(PdfFixtures::write(m_quarters, quarterPages({"/MediaBox [0 0 200 400]",
+                                                         "/MediaBox [0 0 200 400] /Rotate 90",
+                                                         "/MediaBox [0 0 200 400] /Rotate 180",
+                                                         "/MediaBox [0 0 200 400] /Rotate -90",
+                                                         "/MediaBox [0 0 100 1000]",
+                                                         "/MediaBox [0 0 600 600] /CropBox [50 100 350 300]"},
+                                                        boxes)));
+}
+
+void TestEngineRender::sizeFollowsTheShapeOfThePage_data()
+{
+    // The page as shown (rotation and boxes applied), in points; the height follows its shape.
+    QTest::addColumn<QString>("document");
+    QTest::addColumn<int>("page");
+    QTest::addColumn<int>("width");
+    QTest::addColumn<double>("shownWidth");
+    QTest::addColumn<double>("shownHeight");
+    QTest::newRow("inheritedRotate90") << "ten" << 1 << 120 << 842.0 << 595.0;
+    QTest::newRow("letterAt240") << "ten" << 6 << 240 << 612.0 << 792.0;
+    QTest::newRow("cropBox") << "ten" << 7 << 120 << 490.0 << 680.0;
+    QTest::newRow("rotate180UserUnit2") << "ten" << 8 << 120 << 595.0 << 842.0;
+    QTest::newRow("landscape") << "ten" << 10 << 240 << 842.0 << 595.0;
+    QTest::newRow("onePixelWide") << "ten" << 2 << 1 << 842.0 << 595.0;
+    QTest::newRow("widest") << "ten" << 3 << 2048 << 842.0 << 595.0;
+    QTest::newRow("negativeRotate") << "quarters" << 4 << 120 << 400.0 << 200.0;
+}
+
+void TestEngineRender::sizeFollowsTheShapeOfThePage()
+{
+    QFETCH(QString, document);
+    QFETCH(int, page);
+    QFETCH(int, width);
+    QFETCH(double, shownWidth);
+    QFETCH(double, shownHeight);
+    const Session session = serve(document == "ten" ? m_tenPages : m_quarters,
+                                  QByteArray::number(page) + " " + QByteArray::number(width) + "\n");
+    QCOMPARE(session.exitCode, 0);
+    QVERIFY(session.wellFormed);
+    QCOMPARE(session.replies.size(), 1);
+    const Reply &reply = session.replies[0];
+    QCOMPARE(reply.kind, QByteArray("Page"));
+    QCOMPARE(reply.page, page);
+    QCOMPARE(reply.width, width);
+    QCOMPARE(reply.height, qMax(1, qRound(width * shownHeight / shownWidth)));
+}
+
+void TestEngineRender::pixelsShowThePageTurnedAsItIs_data()
+{
+    // Where the red quarter (the upper left one of the unturned page) shows after the turn:
+    // turned clockwise, quarter by quarter.
+    QTest::addColumn<int>("page");
+    QTest::addColumn<int>("width");
+    QTest::addColumn<int>("turns"); // quarter turns clockwise
+    QTest::addColumn<int>("height");
+    QTest::newRow("upright") << 1 << 100 << 0 << 200;
+    QTest::newRow("rotate90") << 2 << 120 << 1 << 60;
+    QTest::newRow("rotate180") << 3 << 61 << 2 << 122;
+    QTest::newRow("rotateMinus90") << 4 << 120 << 3 << 60;
+    // Ten times higher than wide: drawn four times higher than wide, and narrower.
+    QTest::newRow("tallStripNarrowed") << 5 << 120 << 0 << 480;
+    QTest::newRow("cropBoxOffset") << 6 << 150 << 0 << 100;
+}
+
+void TestEngineRender::pixelsShowThePageTurnedAsItIs()
+{
+    QFETCH(int, page);
+    QFETCH(int, width);
+    QFETCH(int, turns);
+    QFETCH(int, height);
+    const Session session = serve(m_quarters, QByteArray::number(page) + " " + QByteArray::number(width) + "\n");
+    QCOMPARE(session.exitCode, 0);
+    QVERIFY(session.wellFormed);
+    QCOMPARE(session.replies.size(), 1);
+    const Reply &reply = session.replies[0];
+    QCOMPARE(reply.kind, QByteArray("Page"));
+    QCOMPARE(reply.height, height);
+    QVERIFY(reply.width <= width);
+    int red = 0, white = 0;
+    for (int y = 0; y < reply.height; ++y) {
+        for (int x = 0; x < reply.width; ++x) {
+            // Back to the unturned page, as shares of its width and height from the upper left.
+            double u = (x + 0.5) / reply.width, v = (y + 0.5) / reply.height;
+            for (int t = 0; t < turns; ++t)
+                std::tie(u, v) = std::make_pair(v, 1 - u);
+            if (qAbs(u - 0.5) < 0.05 || qAbs(v - 0.5) < 0.05)
+                continue; // the edge of the quarter is smoothed
+            const auto [r, g, b] = reply.at(x, y);
+            const bool inRed = u < 0.5 && v < 0.5;
+            QVERIFY2(inRed ? (r > 200 && g < 60 && b < 60) : (r > 240 && g > 240 && b > 240),
+                     qPrintable(QStringLiteral("pixel %1,%2 is %3 %4 %5").arg(x).arg(y).arg(r).arg(g).arg(b)));
+            ++(inRed ? red : white);
+        }
+    }
+    QVERIFY(red > 0 && white > red);
+}
+
+void TestEngineRender::badRequestsFailAloneAndTheServerGoesOn_data()
+{
+    QTest::addColumn<QByteArray>("request");
+    QTest::addColumn<QByteArray>("reply"); // the Failed line's page and reason
+    QTest::newRow("pageZero") << QByteArray("0 120") << QByteArray("0 outside");
+    QTest::newRow("pastTheLastPage") << QByteArray("11 120") << QByteArray("11 outside");
+    QTest::newRow("hugePage") << QByteArray("9999999999 120") << QByteArray("9999999999 outside");
+    QTest::newRow("widthZero") << QByteArray("1 0") << QByteArray("1 request");
+    QTest::newRow("widthTooLarge") << QByteArray("1 2049") << QByteArray("1 request");
+    QTest::newRow("noWidth") << QByteArray("1") << QByteArray("0 request");
+    QTest::newRow("threeNumbers") << QByteArray("1 120 7") << QByteArray("1 request");
+    QTest::newRow("negativePage") << QByteArray("-1 120") << QByteArray("0 request");
+    QTest::newRow("words") << QByteArray("page one") << QByteArray("0 request");
+    QTest::newRow("emptyLine") << QByteArray("") << QByteArray("0 request");
+    QTest::newRow("overlongLine") << QByteArray(100000, '7') << QByteArray("0 request");
+    QTest::newRow("carriageReturnIsFine") << QByteArray("2 30\r") << QByteArray();
+}
+
+void TestEngineRender::badRequestsFailAloneAndTheServerGoesOn()
+{
+    QFETCH(QByteArray, request);
+    QFETCH(QByteArray, reply);
+    // The last request has no line feed: the end of the input ends it.
+    const Session session = serve(m_tenPages, "1 40\n" + request + "\n6 40");
+    QCOMPARE(session.exitCode, 0);
+    QVERIFY(session.wellFormed);
+    QCOMPARE(session.ready, QByteArray("Pages: 10"));
+    QCOMPARE(session.replies.size(), 3);
+    QCOMPARE(session.replies[0].kind, QByteArray("Page"));
+    const Reply &middle = session.replies[1];
+    if (reply.isEmpty())
+        QCOMPARE(middle.kind, QByteArray("Page"));
+    else
+        QCOMPARE(QByteArray::number(middle.page) + " " + middle.reason, reply);
+    QCOMPARE(session.replies[2].kind, QByteArray("Page"));
+    QCOMPARE(session.replies[2].page, 6);
+}
+
+void TestEngineRender::aPageThatCannotBeDrawnFailsAlone()
+{
+    // The tree's Kids lead back to the root: MuPDF cannot find the second page it lists.
+    const QString path = m_dir.filePath("cyclic.pdf");
+    QVERIFY(PdfFixtures::write(path, PdfFixtures::cyclicTree()));
+    const Session session = serve(path, "2 50\n1 50\n2 50\n1 50\n");
+    QCOMPARE(session.exitCode, 0);
+    QVERIFY(session.wellFormed);
+    QCOMPARE(session.ready, QByteArray("Pages: 2"));
+    QCOMPARE(session.replies.size(), 4);
+    for (int i : {0, 2}) {
+        QCOMPARE(session.replies[i].kind, QByteArray("Failed"));
+        QCOMPARE(session.replies[i].reason, QByteArray("damaged"));
+    }
+    for (int i : {1, 3}) {
+        QCOMPARE(session.replies[i].kind, QByteArray("Page"));
+        const auto [r, g, b] = session.replies[i].at(10, 45); // the blue square at the lower left
+        QVERIFY2(b > 200 && r < 60 && g < 60, qPrintable(QStringLiteral("%1 %2 %3").arg(r).arg(g).arg(b)));
+    }
+}
+
+void TestEngineRender::aDocumentThatIsNotTheCheckedOneIsRefused_data()
+{
+    QTest::addColumn<QString>("change"); // what happens to the file after it was checked
+    QTest::addColumn<int>("exitCode");
+    QTest::newRow("rewritten") << "rewritten" << 4;
+    QTest::newRow("replaced") << "replaced" << 4;
+    QTest::newRow("unchanged") << "unchanged" << 0;
+    QTest::newRow("missing") << "missing" << 6;
+}
+
+void TestEngineRender::aDocumentThatIsNotTheCheckedOneIsRefused()
+{
+    QFETCH(QString, change);
+    QFETCH(int, exitCode);
+    const QString path = m_dir.filePath("checked-" + change + ".pdf");
+    QVERIFY(PdfFixtures::write(path, PdfFixtures::tenPages()));
+    const QString checked = versionOf(path);
+    if (change == "rewritten") {
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::Append));
+        file.write("\n% one more line\n");
+    } else if (change == "replaced") {
+        const QString other = m_dir.filePath("other.pdf");
+        QVERIFY(PdfFixtures::write(other, PdfFixtures::tenPages()));
+        QFile::remove(path);
+        QVERIFY(QFile::rename(other, path));
+    } else if (change == "missing") {
+        QVERIFY(QFile::remove(path));
+    }
+    const Session session = serve(path, "1 40\n", {checked});
+    QVERIFY(!session.crashed);
+    QCOMPARE(session.exitCode, exitCode);
+    // Nothing is drawn from a file that is not the one checked, not even the ready line.
+    QCOMPARE(session.ready.isEmpty(), exitCode != 0);
+    QCOMPARE(session.replies.size(), exitCode == 0 ? 1 : 0);
+}
+
+void TestEngineRender::aDocumentRewrittenWhileServedEndsTheServer()
+{
+    const QString path = m_dir.filePath("served.pdf");
+    const QByteArray pdf = PdfFixtures::tenPages();
+    QVERIFY(PdfFixtures::write(path, pdf));
+    QProcess process;
+    process.start(EngineProcess::program(), {path, QStringLiteral("render_pages")});
+    QVERIFY(process.waitForStarted());
+    process.write("1 40\n");
+    QByteArray out;
+    const auto readUntil = [&](qsizetype size) {
+        while (out.size() < size && process.waitForReadyRead(10000))
+            out += process.readAllStandardOutput();
+        return out.size() >= size;
+    };
+    const qsizetype firstReply = QByteArray("Pages: 10\nPage 1 40 28 3360\n").size() + 3360;
+    QVERIFY(readUntil(firstReply));
+    // Rewritten in place, cut short: what the server reads from now on is not the page it opened.
+    {
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        file.write(pdf.left(pdf.size() / 2));
+    }
+    process.write("2 40\n3 40\n");
+    process.closeWriteChannel();
+    QVERIFY(process.waitForFinished(10000));
+    out += process.readAllStandardOutput();
+    QCOMPARE(process.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(process.exitCode(), 4);
+    const Session session = parse(out);
+    QVERIFY(session.wellFormed);
+    QCOMPARE(session.replies.size(), 2);
+    QCOMPARE(session.replies[0].kind, QByteArray("Page"));
+    QCOMPARE(session.replies[1].kind + " " + session.replies[1].reason, QByteArray("Failed changed"));
+}
+
+void TestEngineRender::commandLineIsChecked_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<QStringList>("variables");
+    QTest::addColumn<int>("exitCode");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("extraArgument") << QStringList{"ten", "render_pages", "output"} << QStringList() << 2
+                                   << "unexpected argument 'output'";
+    QTest::newRow("emptyDocumentName") << QStringList{"", "render_pages"} << QStringList() << 2
+                                       << "the document name is empty";
+    QTest::newRow("badDocumentVariable") << QStringList{"ten", "render_pages"}
+                                         << QStringList{"QUIREKIT_DOCUMENT=1:2"} << 2 << "QUIREKIT_DOCUMENT must be";
+    QTest::newRow("notAPdf") << QStringList{"notpdf", "render_pages"} << QStringList() << 7 << "is not a PDF";
+    QTest::newRow("usageTellsTheProtocol") << QStringList{"--help"} << QStringList() << 0
+                                           << "Page <page> <width> <height> <bytes>";
+}
+
+void TestEngineRender::commandLineIsChecked()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(QStringList, variables);
+    QFETCH(int, exitCode);
+    QFETCH(QString, message);
+    const QString notPdf = m_dir.filePath("not.pdf");
+    QFile file(notPdf);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write("plain text, no PDF header\n");
+    file.close();
+    arguments.replaceInStrings(QRegularExpression("^ten$"), m_tenPages);
+    arguments.replaceInStrings(QRegularExpression("^notpdf$"), notPdf);
+    const EngineProcess::Result result = EngineProcess::run(arguments, variables);
+    QCOMPARE(result.exitCode, exitCode);
+    QVERIFY2(QString::fromUtf8(exitCode == 0 ? result.out : result.err).contains(message), result.err.constData());
+}
+
+QTEST_GUILESS_MAIN(TestEngineRender)
+#include "tst_enginerender.moc"

@@ -214,12 +214,14 @@ void ThumbnailSource::StopEngine()
     if (!engine)
         return;
     // It writes nothing but pipes, so it is simply killed; it is deleted once it has ended,
-    // without waiting for it here.
+    // without waiting for it here, even when this source is being destroyed (QProcess's own
+    // destructor would wait).
     engine->disconnect(this);
     if (engine->state() == QProcess::NotRunning) {
         engine->deleteLater();
         return;
     }
+    engine->setParent(nullptr);
     connect(engine, &QProcess::finished, engine, &QObject::deleteLater);
     engine->kill();
 }

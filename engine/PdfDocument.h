@@ -129,8 +129,9 @@ public:
     // Before open(): how much MuPDF keeps of what pages share (fonts, decoded images) between
     // drawings. The default suits a run that reads every page once.
     void limitStore(std::size_t bytes) { m_storeLimit = bytes; }
-    // Lets MuPDF forget the objects it read for the pages drawn so far that nothing holds any
-    // more, so that drawing page after page of a large document does not keep all of them.
+    // Lets MuPDF forget what it kept from the pages drawn so far (fonts, images, the objects
+    // read for them), so that drawing page after page of a large document keeps memory flat.
+    // The next pages read and decode what they use again.
     void forgetUnusedObjects();
 
     // For PartWriter, which copies pages out of this document. The functions below that

@@ -170,10 +170,14 @@ Status PdfDocument::drawPageInColour(int index, int width, int mostHeight, Colou
 
 void PdfDocument::forgetUnusedObjects()
 {
-    // Objects held elsewhere (the page list, a page being drawn) stay; the rest are read
-    // again from the file should they be needed.
+    // MuPDF's store is meant to keep what pages share (fonts, decoded images) within its limit,
+    // yet drawing page after page of a born-digital document grew it far past that limit (its
+    // count of what a font costs falls short), and what it keeps holds its objects in the
+    // object cache. Objects held elsewhere (the page list) stay; the rest are read again from
+    // the file when needed.
     fz_try(m_ctx)
     {
+        fz_empty_store(m_ctx);
         pdf_clear_xref(m_ctx, m_doc);
     }
     fz_catch(m_ctx)

@@ -11,7 +11,9 @@
 
 namespace qw {
 
-Q_LOGGING_CATEGORY(lcThumbnails, "quirewright.thumbnails")
+// The engine's messages on pages it met problems in are many and for developers: shown only
+// when the category's debug output is turned on.
+Q_LOGGING_CATEGORY(lcThumbnails, "quirewright.thumbnails", QtWarningMsg)
 
 namespace {
 

@@ -66,9 +66,9 @@ bool PageRenderServer::readLine(std::string &line)
     return any; // a last line without its line feed is still a request
 }
 
-PageRenderServer::Request PageRenderServer::parse(const std::string &line)
+PageRenderServer::PageRequest PageRenderServer::parse(const std::string &line)
 {
-    Request request;
+    PageRequest request;
     std::string text = line;
     if (!text.empty() && text.back() == '\r')
         text.pop_back();
@@ -84,7 +84,7 @@ PageRenderServer::Request PageRenderServer::parse(const std::string &line)
     return request;
 }
 
-Status PageRenderServer::answer(const Request &request)
+Status PageRenderServer::answer(const PageRequest &request)
 {
     if (!request.valid) {
         fail(request.page, "request");

@@ -41,7 +41,7 @@ public:
     Status serve();
 
 private:
-    struct Request {
+    struct PageRequest {
         long long page = 0; // 0 when the line does not say
         int width = 0;
         bool valid = false;
@@ -49,8 +49,8 @@ private:
     // False at the end of the input. A line longer than any request is read to its end and
     // kept short, so that it is refused rather than held in memory.
     bool readLine(std::string &line);
-    static Request parse(const std::string &line);
-    Status answer(const Request &request);
+    static PageRequest parse(const std::string &line);
+    Status answer(const PageRequest &request);
     void fail(long long page, const char *reason);
 
     PdfDocument &m_document;

@@ -8,6 +8,7 @@
 #include "split/DocumentReport.h"
 #include "split/OptionsDlg.h"
 #include "split/SplitJob.h"
+#include "split/ThumbnailSource.h"
 #include "viewer/ViewerHost.h"
 
 #include <QDialog>
@@ -171,6 +172,8 @@ private:
     // The thumbnail grid: it views the list's rows and selection; a click in the gap before a
     // page puts a break point there, a double click shows the page alone.
     void SetUpThumbnails();
+    // The engine draws thumbnails only while the grid is shown and a document is open.
+    void ServeThumbnails();
     void OnGapClicked(int page);
     void OnPageOpened(int page);
     std::unique_ptr<GlyphMenu> BuildContextMenu();
@@ -207,6 +210,9 @@ private:
     QMap<int, QString> separatorLabels_;
     // The break points and their history; every open starts them afresh.
     BreakPointModel breaks_;
+    // The thumbnails of the open document, drawn by the engine while the grid is shown.
+    ThumbnailSource thumbnails_;
+    bool thumbnailsServing_ = false;
     // The engine's report of the open document, asked for once when it was opened: its pages,
     // its bookmarks, and the identity of the file that a split must still find.
     DocumentReport report_;

@@ -24,19 +24,45 @@ void SplitterDlg::SetUpThumbnails()
     const auto settings = SettingsStore::Open();
     grid.SetThumbnailWidth(settings->value(QString::fromLatin1(kWidthKey), ThumbnailGrid::kDefaultWidth).toInt());
     ThumbnailGrid::Source source;
+    source.pictures.picture = [this](int page) { return thumbnails_.Thumbnail(page); };
     source.pictures.label = [this](int page) { return DocumentOutline::LabelOf(report_.PageLabels(), page); };
+    source.want = [this](const QList<int> &pages) { thumbnails_.Prioritize(pages); };
     grid.SetSource(source);
+    connect(&thumbnails_, &ThumbnailSource::ThumbnailReady, &grid, &ThumbnailGrid::PictureArrived);
+    // Without thumbnails the grid still shows the pages, their parts and their cuts; why
+    // there are none is said once, over the grid's pane.
+    connect(&thumbnails_, &ThumbnailSource::Unavailable, &grid, &ThumbnailGrid::ShowProblem);
     connect(&grid, &ThumbnailGrid::GapClicked, this, [this](int page) { OnGapClicked(page); });
     connect(&grid, &ThumbnailGrid::PageOpened, this, [this](int page) { OnPageOpened(page); });
-    connect(&grid, &ThumbnailGrid::ThumbnailWidthChanged, this, [](int width) {
+    connect(&grid, &ThumbnailGrid::ThumbnailWidthChanged, this, [this](int width) {
         SettingsStore::Open()->setValue(QString::fromLatin1(kWidthKey), width);
+        thumbnails_.SetWidth(qRound(width * devicePixelRatioF()));
     });
+    thumbnails_.SetWidth(qRound(grid.ThumbnailWidth() * devicePixelRatioF()));
     Viewer.ShowThumbnails(settings->value(QString::fromLatin1(kShownKey), false).toBool());
+    // Another document, or none: the thumbnails of the one before go with it.
+    connect(&breaks_, &QAbstractItemModel::modelReset, this, [this] {
+        thumbnailsServing_ = false;
+        Viewer.Thumbnails().ShowProblem(QString());
+        thumbnails_.Close();
+        ServeThumbnails();
+    });
+}
+
+void SplitterDlg::ServeThumbnails()
+{
+    const bool wanted = Viewer.ThumbnailsShown() && breaks_.PageCount() > 0;
+    if (!wanted)
+        thumbnails_.Close();
+    else if (!thumbnailsServing_)
+        thumbnails_.Open(DocumentPath, report_.Identity(), breaks_.PageCount());
+    thumbnailsServing_ = wanted;
 }
 
 void SplitterDlg::ShowThumbnails(bool shown)
 {
     Viewer.ShowThumbnails(shown);
+    ServeThumbnails();
     SettingsStore::Open()->setValue(QString::fromLatin1(kShownKey), shown);
     const int row = SelectedRow();
     if (shown && row >= 0)

@@ -5,7 +5,7 @@
 // window would not respond.
 //   quirewright_thumbnail_bench DOCUMENT PAGES [WIDTH] [SCREENFUL]
 #include "framework/FileStamp.h"
-#include "viewer/ThumbnailSource.h"
+#include "split/ThumbnailSource.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>

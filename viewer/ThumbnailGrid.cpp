@@ -221,6 +221,12 @@ void ThumbnailGrid::AskForPictures()
     want_(pages);
 }
 
+void ThumbnailGrid::ShowProblem(const QString &text)
+{
+    problem_ = text;
+    viewport()->update();
+}
+
 void ThumbnailGrid::PictureArrived(int page)
 {
     EnsureLayout();
@@ -369,6 +375,13 @@ void ThumbnailGrid::paintEvent(QPaintEvent *event)
         if (index == current && hasFocus())
             option.state |= QStyle::State_HasFocus;
         delegate_->paint(&painter, option, index);
+    }
+    if (!problem_.isEmpty()) {
+        // As a note over the page in the single-page preview: a band across the top.
+        const QRect band(0, 0, viewport()->width(), fontMetrics().height() + 8);
+        painter.fillRect(band, palette().color(QPalette::ToolTipBase));
+        painter.setPen(palette().color(QPalette::ToolTipText));
+        painter.drawText(band, Qt::AlignCenter, fontMetrics().elidedText(problem_, Qt::ElideRight, band.width() - 8));
     }
     painter.end();
     AskForPictures();

@@ -37,6 +37,9 @@ public:
     void SetThumbnailWidth(int width);
     // The picture of `page` came: its cell is drawn again.
     void PictureArrived(int page);
+    // Says across the top of the grid why there are no pictures (or nothing, when empty).
+    void ShowProblem(const QString &text);
+    QString Problem() const { return problem_; }
     // The pages in view, top left first.
     QList<int> PagesInView() const;
     // The page a break point would be put before by a click at `point` (viewport coordinates):
@@ -93,6 +96,7 @@ private:
     mutable std::vector<int> lineFirstRow_;
     mutable std::vector<int> rowOfPage_; // index page - 1
     mutable bool dirty_ = true;
+    QString problem_;
 };
 
 } // namespace qw

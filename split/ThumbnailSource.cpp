@@ -1,7 +1,8 @@
-#include "viewer/ThumbnailSource.h"
+#include "ThumbnailSource.h"
+
+#include "EngineRunner.h"
 
 #include "framework/FileStamp.h"
-#include "framework/ModulePath.h"
 
 #include <QProcess>
 #include <QProcessEnvironment>
@@ -16,14 +17,6 @@ namespace qw {
 Q_LOGGING_CATEGORY(lcThumbnails, "quirewright.thumbnails", QtWarningMsg)
 
 namespace {
-
-// The engine's exit codes this class decides on, as its usage text lists them.
-constexpr int kUsage = 2;
-constexpr int kDocumentChanged = 4;
-constexpr int kDocumentMissing = 6;
-constexpr int kNotPdf = 7;
-constexpr int kPassword = 8;
-constexpr int kDamaged = 9;
 
 // No line the engine writes is longer; a longer one means the output is out of step.
 constexpr qsizetype kLongestLine = 128;
@@ -40,7 +33,7 @@ bool ParseCount(const QByteArray &text, qint64 &value)
 } // namespace
 
 ThumbnailSource::ThumbnailSource(QObject *parent)
-    : QObject(parent), m_enginePath(MakeModulePath(QStringLiteral("quirekit.dll")))
+    : QObject(parent), m_enginePath(EngineRunner::EnginePath())
 {
     m_cache.setMaxCost(DefaultCacheLimit);
 }
@@ -61,11 +54,7 @@ void ThumbnailSource::Open(const QString &document, const FileStamp &identity, i
     m_document = document;
     // As the split's engine runs are told it: the engine reads the file only if it is still
     // this version of it.
-    m_documentVariable = QStringLiteral("%1:%2:%3:%4")
-                             .arg(identity.device)
-                             .arg(identity.inode)
-                             .arg(identity.size)
-                             .arg(identity.modifiedNs);
+    m_documentVariable = EngineRunner::DocumentVariable(identity);
     m_pageCount = qMax(0, pageCount);
     m_restarts = 0;
     m_problem = Problem::None;
@@ -192,7 +181,8 @@ void ThumbnailSource::Start()
     engine->setProgram(m_enginePath);
     engine->setArguments({m_document, QStringLiteral("render_pages")});
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert(QStringLiteral("QUIREKIT_DOCUMENT"), m_documentVariable);
+    environment.insert(m_documentVariable.section(QLatin1Char('='), 0, 0),
+                       m_documentVariable.section(QLatin1Char('='), 1));
     engine->setProcessEnvironment(environment);
     connect(engine, &QProcess::readyReadStandardOutput, this, &ThumbnailSource::ReadOutput);
     // Its messages are for people: traced, never parsed, and drained so that it never waits.
@@ -334,12 +324,12 @@ void ThumbnailSource::EngineEnded(int exitCode, bool crashed)
         return;
     if (!crashed) {
         switch (exitCode) {
-        case kDocumentChanged: GiveUp(Problem::DocumentChanged); return;
-        case kDocumentMissing:
-        case kNotPdf:
-        case kPassword:
-        case kDamaged: GiveUp(Problem::DocumentUnreadable); return;
-        case kUsage: GiveUp(Problem::EngineFailed); return; // another engine than this class speaks to
+        case EngineExit::DocumentChanged: GiveUp(Problem::DocumentChanged); return;
+        case EngineExit::DocumentMissing:
+        case EngineExit::NotPdf:
+        case EngineExit::Password:
+        case EngineExit::Damaged: GiveUp(Problem::DocumentUnreadable); return;
+        case EngineExit::Usage: GiveUp(Problem::EngineFailed); return; // another engine than this class speaks to
         default: break;
         }
     }

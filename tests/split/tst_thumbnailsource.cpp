@@ -4,7 +4,7 @@
 #include "EngineProcess.h"
 #include "PdfFixtures.h"
 #include "framework/FileStamp.h"
-#include "viewer/ThumbnailSource.h"
+#include "split/ThumbnailSource.h"
 
 #include <QFile>
 #include <QSignalSpy>

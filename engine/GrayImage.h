@@ -9,6 +9,7 @@ namespace quirekit {
 struct GrayImage {
     int width = 0;
     int height = 0;
+    double dpi = 0; // pixels an inch it was drawn at
     std::vector<std::uint8_t> pixels;
 
     std::uint8_t at(int x, int y) const { return pixels[static_cast<std::size_t>(y) * width + x]; }

@@ -3,6 +3,7 @@
 #include "BarcodeScan.h"
 
 #include <algorithm>
+#include <cmath>
 #include <exception>
 #include <new>
 #include <ostream>
@@ -13,8 +14,13 @@ namespace quirekit {
 
 namespace {
 
-constexpr int kCoarseFactor = static_cast<int>(PageFactsRun::kBarcodeDpi / PageFactsRun::kInkDpi);
-static_assert(kCoarseFactor * PageFactsRun::kInkDpi == PageFactsRun::kBarcodeDpi);
+// How many pixels of a drawing for barcodes make one of the coarse view the ink is measured on:
+// as near the coarse resolution as whole blocks allow (4 at 150 pixels an inch, 3 for a scan
+// of 100).
+int coarseFactor(double dpi)
+{
+    return std::max(1, static_cast<int>(std::lround(dpi / PageFactsRun::kInkDpi)));
+}
 
 // A thread's C++ failure as a Status; nothing may leave a thread's function.
 template <typename Body> Status guarded(Body &&body)
@@ -89,7 +95,7 @@ Status PageFactsRun::work(PdfDocument &document)
 Status PageFactsRun::analyse(PdfDocument &document, int index, PageFacts &facts)
 {
     // A page is drawn only for what needs it; text alone is read without drawing.
-    const PageDrawing drawing = m_options.barcodes ? PageDrawing{kBarcodeDpi, kMostBarcodePixels, false}
+    const PageDrawing drawing = m_options.barcodes ? PageDrawing{kBarcodeDpi, kMostBarcodePixels, true}
                                 : m_options.ink    ? PageDrawing{kInkDpi, kMostInkPixels}
                                                    : PageDrawing{0, 0};
     GrayImage image;
@@ -109,7 +115,7 @@ Status PageFactsRun::analyse(PdfDocument &document, int index, PageFacts &facts)
         facts.unreadBarcodes = std::move(found.unread);
     }
     if (m_options.ink)
-        InkMeasure::measure(m_options.barcodes ? image.reduced(kCoarseFactor) : image, facts);
+        InkMeasure::measure(m_options.barcodes ? image.reduced(coarseFactor(image.dpi)) : image, facts);
     if (m_phrase && (facts.textMatch = text.contains(*m_phrase)))
         facts.matchedLine = text.lineOf(*m_phrase);
     if (!problems.empty()) {

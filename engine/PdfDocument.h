@@ -26,9 +26,11 @@ struct GrayImage;
 struct PageDrawing {
     double dpi = 72;
     std::size_t mostPixels = 0;
-    // Images enlarged pixel for pixel rather than smoothed: a scan drawn finer than it was
-    // taken gains nothing from smoothing, which costs more than the rest of the drawing.
-    bool smoothImages = true;
+    // A scanned page (an image of the page's own shape) is drawn no finer than it was scanned,
+    // nor coarser than kLeastScanDpi: enlarging a scan adds nothing to read, and smoothing it
+    // larger costs more than the rest of the drawing.
+    bool atMostScanned = false;
+    static constexpr double kLeastScanDpi = 100;
 };
 
 // What the dump_data report tells about a document.

@@ -68,12 +68,14 @@ struct PdfDocument::Canvas {
     PageDrawing drawing; // grey: at a resolution
     int width = 0; // colour: this many pixels wide...
     int mostHeight = 0; // ...unless that makes it higher than this
+    double scanDpi = 0; // grey, atMostScanned: the page's scan resolution, 0 when it is no scan
     int outWidth = 0;
     int outHeight = 0;
+    double outDpi = 0;
     std::vector<std::uint8_t> *pixels = nullptr;
 
     // The transformation and the pixels the page's bounds take; false for a page of no area.
-    bool place(fz_rect bounds, fz_matrix &ctm, fz_irect &box) const
+    bool place(fz_rect bounds, fz_matrix &ctm, fz_irect &box)
     {
         const double pageWidth = std::max(0.0f, bounds.x1 - bounds.x0);
         const double pageHeight = std::max(0.0f, bounds.y1 - bounds.y0);
@@ -90,17 +92,48 @@ struct PdfDocument::Canvas {
             box = fz_make_irect(0, 0, w, h);
             return true;
         }
-        double scale = drawing.dpi / 72.0;
+        double dpi = drawing.dpi;
+        if (drawing.atMostScanned && scanDpi > 0)
+            dpi = std::min(dpi, std::max(scanDpi, PageDrawing::kLeastScanDpi));
+        double scale = dpi / 72.0;
         const double pixels = pageWidth * pageHeight * scale * scale;
         if (pixels > static_cast<double>(drawing.mostPixels))
             scale *= std::sqrt(static_cast<double>(drawing.mostPixels) / pixels);
         ctm = fz_scale(static_cast<float>(scale), static_cast<float>(scale));
+        outDpi = scale * 72;
         box = fz_round_rect(fz_transform_rect(bounds, ctm));
         return box.x1 > box.x0 && box.y1 > box.y0;
     }
 };
 
 namespace {
+
+// The resolution a page was scanned at: that of the finest image among its own resources with
+// the page's shape (upright or turned, within 2 %), counted across the page's width; 0 when it
+// has none. Only the image's size is read, not its pixels.
+double scanResolution(fz_context *ctx, pdf_page *page, fz_rect bounds)
+{
+    const double width = bounds.x1 - bounds.x0, height = bounds.y1 - bounds.y0;
+    if (width <= 0 || height <= 0)
+        return 0;
+    pdf_obj *images = pdf_dict_get(ctx, pdf_page_resources(ctx, page), PDF_NAME(XObject));
+    double finest = 0;
+    for (int i = 0, n = pdf_dict_len(ctx, images); i < n; ++i) {
+        pdf_obj *image = pdf_dict_get_val(ctx, images, i);
+        if (!pdf_name_eq(ctx, pdf_dict_get(ctx, image, PDF_NAME(Subtype)), PDF_NAME(Image)))
+            continue;
+        const double across = pdf_dict_get_int(ctx, image, PDF_NAME(Width));
+        const double down = pdf_dict_get_int(ctx, image, PDF_NAME(Height));
+        if (across <= 0 || down <= 0)
+            continue;
+        const double shape = across / down;
+        if (std::abs(shape / (width / height) - 1) < 0.02)
+            finest = std::max(finest, across / (width / 72));
+        else if (std::abs(shape / (height / width) - 1) < 0.02)
+            finest = std::max(finest, across / (height / 72));
+    }
+    return finest;
+}
 
 // Draws the page (from the list when there is one) into a new pixmap and copies it out. Images
 // are decoded no finer than the drawing needs (MuPDF subsamples a JPEG while decoding it when
@@ -117,8 +150,6 @@ void drawInto(fz_context *ctx, fz_display_list *list, pdf_page *page, fz_rect bo
     pixmap = fz_new_pixmap_with_bbox(ctx, canvas.colour ? fz_device_rgb(ctx) : fz_device_gray(ctx), box, nullptr, 0);
     fz_clear_pixmap_with_value(ctx, pixmap, 255);
     device = fz_new_draw_device(ctx, fz_identity, pixmap);
-    if (!canvas.colour && !canvas.drawing.smoothImages)
-        fz_enable_device_hints(ctx, device, FZ_DONT_INTERPOLATE_IMAGES);
     if (list)
         fz_run_display_list(ctx, list, device, ctm, fz_infinite_rect, &cookie);
     else
@@ -151,6 +182,7 @@ Status PdfDocument::drawPage(int index, const PageDrawing &drawing, GrayImage &i
     const Status status = drawOnto(index, canvas, text, problems);
     image.width = canvas.outWidth;
     image.height = canvas.outHeight;
+    image.dpi = canvas.outDpi;
     return status;
 }
 
@@ -261,6 +293,8 @@ Status PdfDocument::drawOnto(int index, Canvas &canvas, FoldedText *text, std::s
             }
             if (stext)
                 collectText(stext, *text);
+            if (draw && !canvas.colour && canvas.drawing.atMostScanned)
+                canvas.scanDpi = scanResolution(m_ctx, page, bounds);
             if (draw)
                 drawInto(m_ctx, list, page, bounds, canvas, cookie, pixmap, device);
         });

@@ -66,7 +66,7 @@ void SplitterDlg::ShowThumbnails(bool shown)
     SettingsStore::Open()->setValue(QString::fromLatin1(kShownKey), shown);
     const int row = SelectedRow();
     if (shown && row >= 0)
-        Viewer.Thumbnails().scrollTo(breaks_.index(row), QAbstractItemView::PositionAtCenter);
+        Viewer.Thumbnails().scrollTo(breaks_.index(row));
     else if (!shown && row >= 0 && !breaks_.IsBreakPoint(row))
         Viewer.ShowPage(breaks_.PageAt(row));
 }

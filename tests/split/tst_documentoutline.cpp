@@ -22,6 +22,8 @@ private slots:
     void breaksAtLevel();
     void titles_data();
     void titles();
+    void pageLabels_data();
+    void pageLabels();
 };
 
 void TestDocumentOutline::parse()
@@ -86,6 +88,31 @@ void TestDocumentOutline::titles()
     QCOMPARE(DocumentOutline::SafeFileName(QStringLiteral("  a\tb\nc  ")), QStringLiteral("abc"));
     const QString longTitle = QString(79, 'x') + QStringLiteral("\U0001F600 end");
     QCOMPARE(DocumentOutline::SafeFileName(longTitle), QString(79, 'x'));
+}
+
+void TestDocumentOutline::pageLabels_data()
+{
+    QTest::addColumn<int>("page");
+    QTest::addColumn<QString>("label");
+    // Roman from page 2, plain numbers from 5 on from 1 with a prefix, letters from 9 on
+    // starting at Y, no number from 12 on; page 1 has no label.
+    QTest::newRow("beforeTheFirstRange") << 1 << "";
+    QTest::newRow("lowerRoman") << 4 << "iii";
+    QTest::newRow("decimalWithPrefix") << 6 << "A-2";
+    QTest::newRow("upperLettersGoOnDoubled") << 11 << "AA";
+    QTest::newRow("prefixAlone") << 12 << "Index";
+    QTest::newRow("romanFourteen") << 15 << "xiv";
+}
+
+void TestDocumentOutline::pageLabels()
+{
+    QFETCH(int, page);
+    const QList<PageLabelRange> ranges{{2, 1, "LowercaseRomanNumerals", {}},
+                                       {5, 1, "DecimalArabicNumerals", "A-"},
+                                       {9, 25, "UppercaseLetters", {}},
+                                       {12, 1, "NoNumber", "Index"},
+                                       {13, 12, "LowercaseRomanNumerals", {}}};
+    QTEST(DocumentOutline::LabelOf(ranges, page), "label");
 }
 
 QTEST_GUILESS_MAIN(TestDocumentOutline)

@@ -96,6 +96,7 @@ public:
 struct Peaks {
     long hwm = 0; // kB, the kernel's peak RSS
     long anon = 0; // kB, the largest RssAnon seen
+    long file = 0; // kB, the largest RssFile seen: mapped files, the document among them
 };
 
 double percentile(std::vector<double> values, double p)
@@ -220,10 +221,17 @@ int main(int argc, char *argv[])
     QTimer ticker;
     ticker.setTimerType(Qt::PreciseTimer);
     ticker.setInterval(1);
+    // The worst in each phase, to tell the grid's first showing from the scrolling.
+    const char *phase = "showing the grid";
+    std::vector<std::pair<const char *, double>> phaseWorst;
     QObject::connect(&ticker, &QTimer::timeout, [&] {
         const qint64 now = tickClock.nsecsElapsed();
-        lateness.push_back(std::max<double>(0, (now - lastTick) / 1e6 - 1));
+        const double late = std::max<double>(0, (now - lastTick) / 1e6 - 1);
+        lateness.push_back(late);
         lastTick = now;
+        if (phaseWorst.empty() || phaseWorst.back().first != phase)
+            phaseWorst.emplace_back(phase, 0);
+        phaseWorst.back().second = std::max(phaseWorst.back().second, late);
     });
 
     // Memory, read every 100 ms: the window's own, and each engine's while it lives.
@@ -232,10 +240,12 @@ int main(int argc, char *argv[])
     const auto sample = [&] {
         own.anon = std::max(own.anon, statusKilobytes(QStringLiteral("self"), "RssAnon"));
         own.hwm = std::max(own.hwm, statusKilobytes(QStringLiteral("self"), "VmHWM"));
+        own.file = std::max(own.file, statusKilobytes(QStringLiteral("self"), "RssFile"));
         for (const QString &pid : engineChildren()) {
             Peaks &peaks = engines[pid];
             peaks.hwm = std::max(peaks.hwm, statusKilobytes(pid, "VmHWM"));
             peaks.anon = std::max(peaks.anon, statusKilobytes(pid, "RssAnon"));
+            peaks.file = std::max(peaks.file, statusKilobytes(pid, "RssFile"));
         }
     };
     QTimer sampler;
@@ -280,6 +290,7 @@ int main(int argc, char *argv[])
     const int perScreen = int(grid.PagesInView().size());
 
     // Top to bottom, a screenful at a time.
+    phase = "scrolling screenful by screenful";
     QElapsedTimer scrollClock;
     scrollClock.start();
     int positions = 0, waited = 0;
@@ -298,6 +309,7 @@ int main(int argc, char *argv[])
     // Then jumps across the document, as a drag of the scroll bar's handle would make.
     const double jumps[] = {0.5, 0.1, 0.9, 0.0, 0.75, 0.25, 1.0, 0.33};
     std::vector<double> jumpSeconds;
+    phase = "jumping";
     for (double at : jumps) {
         QElapsedTimer jumpClock;
         jumpClock.start();
@@ -325,10 +337,13 @@ int main(int argc, char *argv[])
                 lateness.size(), worst, percentile(lateness, 0.999), percentile(lateness, 0.99),
                 percentile(lateness, 0.5),
                 size_t(std::count_if(lateness.begin(), lateness.end(), [](double l) { return l > 50; })));
-    long engineHwm = 0, engineAnon = 0;
+    for (const auto &[name, worstThere] : phaseWorst)
+        std::printf("  worst while %s: %.1f ms\n", name, worstThere);
+    long engineHwm = 0, engineAnon = 0, engineFile = 0;
     for (const auto &[pid, peaks] : engines) {
         engineHwm = std::max(engineHwm, peaks.hwm);
         engineAnon = std::max(engineAnon, peaks.anon);
+        engineFile = std::max(engineFile, peaks.file);
     }
     std::printf("peak memory (VmHWM): window %.1f MiB, engine %.1f MiB (%zu engine process%s, %lld alive at the "
                 "end), sum %.1f MiB\n",
@@ -336,8 +351,11 @@ int main(int argc, char *argv[])
                 qlonglong(alive.size()), (own.hwm + engineHwm) / 1024.0);
     std::printf("peak private memory (RssAnon, sampled): window %.1f MiB, engine %.1f MiB\n", own.anon / 1024.0,
                 engineAnon / 1024.0);
+    std::printf("peak mapped files (RssFile, sampled): window %.1f MiB, engine %.1f MiB\n", own.file / 1024.0,
+                engineFile / 1024.0);
     // For bench/thumbnails_bench.sh.
-    std::printf("RESULT worst_ms=%.2f p99_ms=%.2f window_hwm_kb=%ld engine_hwm_kb=%ld timeouts=%d messages=%d\n",
-                worst, percentile(lateness, 0.99), own.hwm, engineHwm, timeouts, messages);
+    std::printf("RESULT worst_ms=%.2f p99_ms=%.2f window_hwm_kb=%ld engine_hwm_kb=%ld window_anon_kb=%ld "
+                "engine_anon_kb=%ld timeouts=%d messages=%d\n",
+                worst, percentile(lateness, 0.99), own.hwm, engineHwm, own.anon, engineAnon, timeouts, messages);
     return firstDrawn ? 0 : 1;
 }

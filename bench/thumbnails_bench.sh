@@ -115,12 +115,12 @@ stop() { # pid ; the process and the children it started (PDF Arranger has a hel
 # Each picture is scored by quirewright_page_ink: the dark pixels standing on white paper in
 # the part of the window where thumbnails go, i.e. the text of drawn pages. Placeholders,
 # empty panes, captions and the window's backgrounds score nothing (see page_ink.cpp).
-#  - first thumbnails: the first picture scoring at least 600, about two pages of text;
+#  - first thumbnails: the first picture scoring at least 150, about one page of text;
 #  - screen drawn: the first picture scoring at least 90 % of what the window settles at (the
 #    same score in ten pictures running, at least a second), i.e. the first screen complete.
 # A time is when the picture that first shows it was begun; the frame period is the
 # resolution.
-FIRST_INK=600
+FIRST_INK=150
 first_screen() { # program document
   local program="$1" t0 t now id="" geometry="" score last="" same=0 changed=0 frames="$work/frames"
   : >"$frames"

@@ -144,7 +144,6 @@ first_screen() { # program document
     fi
   done
   stop "$pid"
-  cp "$frames" "$work/frames.$program.$(date +%s%N)"
   awk -v first="$FIRST_INK" -v settled="$last" '
     { t[NR] = $1; s[NR] = $2 }
     END {
@@ -235,7 +234,7 @@ r3idle="$(awk -v a="$ours_sum" -v b="$peer_peak" 'BEGIN { printf "%.3f", a / b }
 printf '%-52s %12s %12s %8s %8s  %s\n' "peak memory: ours (30,030) window+engine vs peer (6,006)" \
   "$(mib "$ours_sum")" "$(mib "$peer_early")" "$r3" 0.3 "$(verdict "$r3" 0.3)"
 printf '%-52s %12s %12s %8s\n' "  the peer once it has drawn every page" "$(mib "$ours_sum")" "$(mib "$peer_peak")" "$r3idle"
-printf '%-52s %12s %12s\n' "  of which the window / the peer's main process" "$(mib "$(value window_hwm_kb)")" "$(mib "$peer_main")"
+printf '%-52s %12s %12s\n' "  of which the window / the peer's main process, last" "$(mib "$(value window_hwm_kb)")" "$(mib "$peer_main")"
 printf '%-52s %12s\n' "  of which the engine" "$(mib "$(value engine_hwm_kb)")"
 # Private memory (RssAnon, sampled) leaves out mapped files: the engine's reading of a
 # 240 MB document is page cache the machine can drop, not memory the program holds.

@@ -232,7 +232,12 @@ int Engine::renderPages(const Request &request, std::istream &in, std::ostream &
     auto owned = std::make_unique<PdfDocument>();
     PdfDocument &document = *owned;
     document.limitStore(PageRenderServer::kStoreLimit);
-    Status status = openDocument(request, options, document);
+    // Read through a stream, not mapped: a server that lives as long as the window and visits
+    // pages all over the file would otherwise hold every part of it it ever read as its own
+    // resident memory.
+    Options streamed = options;
+    streamed.reading = PdfDocument::Reading::Stream;
+    Status status = openDocument(request, streamed, document);
     if (status.ok)
         status = PageRenderServer(document, in, out, err).serve();
     if (!status.ok)

@@ -40,7 +40,9 @@ public:
     // The widest thumbnail the engine draws; wider requests are drawn this wide.
     static constexpr int MostWidth = 2048;
     static constexpr int DefaultWidth = 120;
-    static constexpr qint64 DefaultCacheLimit = 64 << 20;
+    // Some four hundred thumbnails of the default width: several screenfuls, whatever the
+    // document's length.
+    static constexpr qint64 DefaultCacheLimit = 24 << 20;
 
     explicit ThumbnailSource(QObject *parent = nullptr);
     ~ThumbnailSource() override;

@@ -40,7 +40,15 @@ ThumbnailSource::ThumbnailSource(QObject *parent)
 
 ThumbnailSource::~ThumbnailSource()
 {
-    StopEngine();
+    // Nothing is left to delete the engines still ending later: each is killed, which ends it
+    // at once, and deleted here.
+    m_engine = nullptr;
+    for (QProcess *engine : findChildren<QProcess *>(Qt::FindDirectChildrenOnly)) {
+        engine->disconnect(this);
+        engine->kill();
+        engine->waitForFinished(2000);
+        delete engine;
+    }
 }
 
 void ThumbnailSource::SetEnginePath(const QString &path)
@@ -206,14 +214,12 @@ void ThumbnailSource::StopEngine()
     if (!engine)
         return;
     // It writes nothing but pipes, so it is simply killed; it is deleted once it has ended,
-    // without waiting for it here, even when this source is being destroyed (QProcess's own
-    // destructor would wait).
+    // without waiting for it here (or with this source, should that go first).
     engine->disconnect(this);
     if (engine->state() == QProcess::NotRunning) {
         engine->deleteLater();
         return;
     }
-    engine->setParent(nullptr);
     connect(engine, &QProcess::finished, engine, &QObject::deleteLater);
     engine->kill();
 }

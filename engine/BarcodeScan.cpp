@@ -2,7 +2,6 @@
 
 #include "AbortGuard.h"
 
-#include <cstdint>
 
 #define ZX_USE_UTF8 1
 #include <ZXing/BarcodeFormat.h>
@@ -40,19 +39,18 @@ BarcodeScan::Found BarcodeScan::scan(const GrayImage &image)
     using ZXing::BarcodeFormat;
     const ZXing::ImageView view(image.pixels.data(), image.width, image.height, ZXing::ImageFormat::Lum);
     // zxing-cpp 1.4 compares each result with those found before it, and a comparison that
-    // involves a linear code read on several lines fails an assertion. So linear codes are
-    // looked for apart, and only the first one is read. Micro QR is not looked for: its
-    // detector fails an assertion on plain scanned letters.
+    // involves a linear code read on several lines can fail an assertion. So linear codes
+    // are looked for apart, and where reading them all fails, the first alone is read. Micro
+    // QR is not looked for: its detector fails an assertion on plain scanned letters.
     struct Pass {
         ZXing::BarcodeFormats formats;
-        int most;
+        bool firstOnlyIfAllFail;
     };
     const Pass passes[] = {
-        {BarcodeFormat::QRCode | BarcodeFormat::DataMatrix | BarcodeFormat::Aztec | BarcodeFormat::PDF417, 255},
-        {BarcodeFormat::Code128 | BarcodeFormat::Code39 | BarcodeFormat::Code93, 1}};
+        {BarcodeFormat::QRCode | BarcodeFormat::DataMatrix | BarcodeFormat::Aztec | BarcodeFormat::PDF417, false},
+        {BarcodeFormat::Code128 | BarcodeFormat::Code39 | BarcodeFormat::Code93, true}};
     for (const Pass &pass : passes) {
         ZXing::DecodeHints hints;
-        hints.setMaxNumberOfSymbols(static_cast<std::uint8_t>(pass.most));
         hints.setTryRotate(true);
         // The page is drawn at a resolution that suits barcodes already; trying smaller
         // copies of it too costs a fifth more time on pages without any.
@@ -60,6 +58,11 @@ BarcodeScan::Found BarcodeScan::scan(const GrayImage &image)
         hints.setFormats(pass.formats);
         if (readGuarded(view, hints, found.barcodes))
             continue;
+        if (pass.firstOnlyIfAllFail) {
+            hints.setMaxNumberOfSymbols(1);
+            if (readGuarded(view, hints, found.barcodes))
+                continue;
+        }
         // One kind's reader gave up: the others are asked one by one, so that only the
         // kind that failed goes unread.
         for (BarcodeFormat format : pass.formats) {

@@ -69,6 +69,10 @@ QByteArray ScanFixtures::scan(Sheet sheet, quint32 seed)
         case Sheet::Code128:
             drawCode(painter, ZXing::BarcodeFormat::Code128, kCode128Text, QRect(250, 200, 350, 100));
             break;
+        case Sheet::TwoLinearCodes:
+            drawCode(painter, ZXing::BarcodeFormat::Code128, kCode128Text, QRect(250, 200, 350, 100));
+            drawCode(painter, ZXing::BarcodeFormat::Code39, kCode39Text, QRect(250, 600, 350, 100));
+            break;
         }
     }
     QImage grey = image.convertToFormat(QImage::Format_Grayscale8);

@@ -14,9 +14,11 @@ public:
         Black, // a near-black separator sheet
         QrCode, // a separator sheet with a QR code of kQrText
         Code128, // a separator sheet with a Code 128 barcode of kCode128Text
+        TwoLinearCodes, // a label sheet: kCode128Text in Code 128, and kCode39Text in Code 39 below it
     };
     static constexpr const char *kQrText = "SEPARATOR QR-7 &#x";
     static constexpr const char *kCode128Text = "SEP-128-42";
+    static constexpr const char *kCode39Text = "BOX-39";
 
     // The JPEG data of one sheet; the seed makes its noise and specks.
     static QByteArray scan(Sheet sheet, quint32 seed);

@@ -97,6 +97,10 @@ void describeOptions(QCommandLineParser &parser)
         {QStringLiteral("at-bookmarks"),
          QStringLiteral("Begins a new part where each bookmark of level 1 to <level> begins."),
          QStringLiteral("level")},
+        {QStringLiteral("bookmark-match"),
+         QStringLiteral("With --at-bookmarks, only at bookmarks whose title contains a match of <regex> (Perl-like, "
+                        "case ignored)."),
+         QStringLiteral("regex")},
         {QStringLiteral("at-separators"),
          QStringLiteral("Begins a new part at each separator sheet: a blank page, a dark page, one with a "
                         "barcode (or one whose text contains TEXT), or one whose text contains PHRASE."),
@@ -237,7 +241,13 @@ int BatchSplit::Split(const Request &request)
             return fail(Failed, QStringLiteral("The document %1 has no bookmarks to split at. Use --at or --every "
                                                "instead. %2")
                                     .arg(shown(request.document), kNothingWritten));
-        breaks = DocumentOutline::BreaksAtLevel(settings.bookmarks, request.bookmarkLevel, pageCount);
+        // Only the matching bookmarks place break points; every bookmark still names the parts.
+        const QList<Bookmark> placing = DocumentOutline::Matching(settings.bookmarks, request.bookmarkMatch);
+        if (placing.isEmpty())
+            print(stderr, QStringLiteral("quirewright: warning: no bookmark title matches --bookmark-match %1; the "
+                                         "document is one part.")
+                              .arg(request.bookmarkMatch.pattern()));
+        breaks = DocumentOutline::BreaksAtLevel(placing, request.bookmarkLevel, pageCount);
         settings.bookmarkLevel = request.bookmarkLevel;
     }
     QList<int> leftOut;
@@ -314,6 +324,19 @@ QString BatchSplit::ParseRequest(const QCommandLineParser &parser, const QString
             return QStringLiteral("--at-bookmarks %1: give the deepest bookmark level to split at, 1 or more, such as "
                                   "--at-bookmarks 1.")
                 .arg(parser.value(QStringLiteral("at-bookmarks")));
+    }
+    if (parser.isSet(QStringLiteral("bookmark-match"))) {
+        if (!atBookmarks)
+            return QStringLiteral("--bookmark-match chooses among the bookmarks of --at-bookmarks: give --at-bookmarks "
+                                  "LEVEL too. %1")
+                .arg(kSeeHelp);
+        request.bookmarkMatch = QRegularExpression(parser.value(QStringLiteral("bookmark-match")),
+                                                   QRegularExpression::CaseInsensitiveOption);
+        if (!request.bookmarkMatch.isValid())
+            return QStringLiteral("--bookmark-match %1: %2 at character %3. Give a regular expression, such as "
+                                  "--bookmark-match \"^Chapter\".")
+                .arg(parser.value(QStringLiteral("bookmark-match")), request.bookmarkMatch.errorString())
+                .arg(request.bookmarkMatch.patternErrorOffset());
     }
     if (at) {
         const QString wrong = parsePageList(parser.value(QStringLiteral("at")), request.breaksBefore);

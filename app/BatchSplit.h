@@ -7,6 +7,7 @@
 #include "split/SplitSettings.h"
 
 #include <QList>
+#include <QRegularExpression>
 #include <QString>
 #include <QStringList>
 
@@ -55,6 +56,7 @@ private:
         QList<int> breaksBefore; // from --at, as given
         int every = 0; // from --every; 0 when not given
         int bookmarkLevel = 0; // from --at-bookmarks; 0 when not given
+        QRegularExpression bookmarkMatch; // from --bookmark-match; empty: every bookmark
         std::optional<SeparatorRule> separators; // from --at-separators
         bool dropSeparators = false;
         bool replace = false;

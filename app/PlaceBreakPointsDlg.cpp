@@ -48,11 +48,12 @@ PlaceBreakPointsDlg::PlaceBreakPointsDlg(QList<Bookmark> bookmarks, int pageCoun
     AtBookmarks = new QRadioButton(QStringLiteral("At &bookmarks of level"), this);
     LevelCombo = new QComboBox(this);
     const int deepest = DocumentOutline::DeepestLevel(bookmarks_);
-    for (int level = 1; level <= deepest; ++level) {
-        const QString levels = level == 1 ? QStringLiteral("1") : QStringLiteral("1 to %1").arg(level);
-        const qsizetype breaks = DocumentOutline::BreaksAtLevel(bookmarks_, level, pageCount_).size();
-        LevelCombo->addItem(QStringLiteral("%1 (%2)").arg(levels, partsText(breaks)), level);
-    }
+    for (int level = 1; level <= deepest; ++level)
+        LevelCombo->addItem(QString(), level);
+    BookmarkMatch = new QLineEdit(this);
+    BookmarkMatch->setPlaceholderText(QStringLiteral("whose title contains (any)"));
+    BookmarkMatch->setToolTip(QStringLiteral("A regular expression, such as ^Chapter; case is ignored."));
+    ShowLevelCounts();
     EveryPages = new QRadioButton(QStringLiteral("&Every"), this);
     PagesSpin = new QSpinBox(this);
     PagesSpin->setRange(1, qMax(1, pageCount_));
@@ -60,7 +61,8 @@ PlaceBreakPointsDlg::PlaceBreakPointsDlg(QList<Bookmark> bookmarks, int pageCoun
     PagesSpin->setSuffix(QStringLiteral(" pages"));
     EveryCount = new QLabel(this);
     layout->addWidget(AtBookmarks, 0, 0);
-    layout->addWidget(LevelCombo, 0, 1, 1, 2);
+    layout->addWidget(LevelCombo, 0, 1);
+    layout->addWidget(BookmarkMatch, 0, 2);
     layout->addWidget(EveryPages, 1, 0);
     layout->addWidget(PagesSpin, 1, 1);
     layout->addWidget(EveryCount, 1, 2);
@@ -68,6 +70,7 @@ PlaceBreakPointsDlg::PlaceBreakPointsDlg(QList<Bookmark> bookmarks, int pageCoun
         AtBookmarks->setText(QStringLiteral("At bookmarks (this document has none)"));
         AtBookmarks->setEnabled(false);
         LevelCombo->setEnabled(false);
+        BookmarkMatch->setEnabled(false);
         EveryPages->setChecked(true);
     } else {
         AtBookmarks->setChecked(true);
@@ -103,8 +106,17 @@ PlaceBreakPointsDlg::PlaceBreakPointsDlg(QList<Bookmark> bookmarks, int pageCoun
     connect(LeaveOut, &QCheckBox::clicked, AtSeparators, [this] { AtSeparators->setChecked(true); });
     // A phrase to look for must be given before Ok can be pressed.
     QPushButton *ok = buttons->button(QDialogButtonBox::Ok);
-    const auto followOk = [this, ok] { ok->setEnabled(!AtSeparators->isChecked() || Separators().has_value()); };
+    const auto followOk = [this, ok] {
+        ok->setEnabled((!AtSeparators->isChecked() || Separators().has_value())
+                       && (!AtBookmarks->isChecked() || MatchExpression().isValid()));
+    };
     connect(AtSeparators, &QRadioButton::toggled, this, followOk);
+    connect(AtBookmarks, &QRadioButton::toggled, this, followOk);
+    connect(BookmarkMatch, &QLineEdit::textChanged, this, followOk);
+    connect(BookmarkMatch, &QLineEdit::textEdited, AtBookmarks, [this] {
+        AtBookmarks->setChecked(true);
+        ShowLevelCounts();
+    });
     connect(SeparatorText, &QLineEdit::textChanged, this, followOk);
     connect(SeparatorKind, &QComboBox::currentIndexChanged, this, followOk);
     FollowSeparatorKind();
@@ -122,6 +134,28 @@ PlaceBreakPointsDlg::PlaceBreakPointsDlg(QList<Bookmark> bookmarks, int pageCoun
 void PlaceBreakPointsDlg::ShowEveryCount()
 {
     EveryCount->setText(partsText(SplitPlan::BreaksEvery(pageCount_, PagesSpin->value()).size()));
+}
+
+QRegularExpression PlaceBreakPointsDlg::MatchExpression() const
+{
+    return QRegularExpression(BookmarkMatch->text(), QRegularExpression::CaseInsensitiveOption);
+}
+
+QList<Bookmark> PlaceBreakPointsDlg::PlacingBookmarks() const
+{
+    const QRegularExpression expression = MatchExpression();
+    return expression.isValid() ? DocumentOutline::Matching(bookmarks_, expression) : QList<Bookmark>();
+}
+
+void PlaceBreakPointsDlg::ShowLevelCounts()
+{
+    const QList<Bookmark> placing = PlacingBookmarks();
+    for (int index = 0; index < LevelCombo->count(); ++index) {
+        const int level = LevelCombo->itemData(index).toInt();
+        const QString levels = level == 1 ? QStringLiteral("1") : QStringLiteral("1 to %1").arg(level);
+        const qsizetype breaks = DocumentOutline::BreaksAtLevel(placing, level, pageCount_).size();
+        LevelCombo->setItemText(index, QStringLiteral("%1 (%2)").arg(levels, partsText(breaks)));
+    }
 }
 
 void PlaceBreakPointsDlg::FollowSeparatorKind()
@@ -165,7 +199,7 @@ QList<int> PlaceBreakPointsDlg::Breaks() const
     if (AtSeparators->isChecked())
         return {}; // found by the window, which asks the engine
     if (const int level = BookmarkLevel(); level > 0)
-        return DocumentOutline::BreaksAtLevel(bookmarks_, level, pageCount_);
+        return DocumentOutline::BreaksAtLevel(PlacingBookmarks(), level, pageCount_);
     return SplitPlan::BreaksEvery(pageCount_, PagesSpin->value());
 }
 

@@ -35,6 +35,7 @@ public:
 
     QRadioButton *AtBookmarks = nullptr;
     QComboBox *LevelCombo = nullptr;
+    QLineEdit *BookmarkMatch = nullptr; // a regular expression the titles must contain a match of
     QRadioButton *EveryPages = nullptr;
     QSpinBox *PagesSpin = nullptr;
     QLabel *EveryCount = nullptr;
@@ -46,6 +47,11 @@ public:
 
 private:
     void ShowEveryCount();
+    // The level choices, each with the parts it gives with the bookmarks that match.
+    void ShowLevelCounts();
+    // The bookmarks that place break points: those whose title matches, all when none is given.
+    QList<Bookmark> PlacingBookmarks() const;
+    QRegularExpression MatchExpression() const;
     void FollowSeparatorKind();
 
     QList<Bookmark> bookmarks_;

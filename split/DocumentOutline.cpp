@@ -102,6 +102,17 @@ QString DocumentOutline::LabelOf(const QList<PageLabelRange> &ranges, int page)
     return range.prefix + digits;
 }
 
+QList<Bookmark> DocumentOutline::Matching(const QList<Bookmark> &bookmarks, const QRegularExpression &expression)
+{
+    if (expression.pattern().isEmpty())
+        return bookmarks;
+    QList<Bookmark> matching;
+    for (const Bookmark &bookmark : bookmarks)
+        if (expression.match(bookmark.title).hasMatch())
+            matching << bookmark;
+    return matching;
+}
+
 int DocumentOutline::DeepestLevel(const QList<Bookmark> &bookmarks)
 {
     int deepest = 0;

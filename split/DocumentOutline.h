@@ -2,6 +2,7 @@
 
 #include <QByteArrayView>
 #include <QList>
+#include <QRegularExpression>
 #include <QString>
 
 namespace qw {
@@ -41,6 +42,9 @@ public:
     // hold) undone.
     static QString Unescape(const QString &text);
 
+    // The bookmarks whose title holds a match of `expression` (a search, not a match of the
+    // whole title), in their order; all of them when the expression is empty.
+    static QList<Bookmark> Matching(const QList<Bookmark> &bookmarks, const QRegularExpression &expression);
     // The deepest level any bookmark has; 0 without bookmarks.
     static int DeepestLevel(const QList<Bookmark> &bookmarks);
     // The pages (2 to `pageCount`, sorted, each once) where bookmarks of level 1 to `maxLevel`

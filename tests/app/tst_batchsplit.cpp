@@ -57,6 +57,7 @@ private slots:
     void split_data();
     void split();
     void chaptersBecomeParts();
+    void bookmarksChosenByName();
     void separatorSheetsOfAScannedStack_data();
     void separatorSheetsOfAScannedStack();
 };
@@ -102,6 +103,9 @@ void TestBatchSplit::split_data()
         {"1 ten.pdf", "2 Page 4.pdf"}, "1-3 4-10");
     row("separatorKindUnknown", {"--split", "ten.pdf", "--at-separators", "grey"}, 2,
         "give blank, dark, barcode, barcode:TEXT or text:PHRASE");
+    row("bookmarkMatchAlone", {"--split", "ten.pdf", "--bookmark-match", "x"}, 2, "give --at-bookmarks LEVEL too");
+    row("bookmarkMatchNoExpression", {"--split", "ten.pdf", "--at-bookmarks", "1", "--bookmark-match", "(x"}, 2,
+        "--bookmark-match (x: missing closing parenthesis");
     row("dropWithoutSeparators", {"--split", "ten.pdf", "--drop-separators"}, 2, "give --at-separators too");
     row("pageOne", {"--split", "ten.pdf", "--at", "4,1"}, 2, "--at 1: the document has 10 pages");
     row("pageAfterTheLast", {"--split", "ten.pdf", "--at", "11"}, 2, "can begin at page 2 to 10 only");
@@ -174,6 +178,27 @@ void TestBatchSplit::split()
         for (int page = 0; page < probe.pageCount(); ++page)
             QCOMPARE(probe.page(page).text.simplified().section(' ', 0, 1), QString("Page %1").arg(first + page));
     }
+}
+
+// Only the chapters whose title matches begin parts (a search, case ignored); every bookmark
+// still names the part it begins in.
+void TestBatchSplit::bookmarksChosenByName()
+{
+    QTemporaryDir config;
+    QTemporaryDir dir;
+    const QString work = QFileInfo(dir.path()).canonicalFilePath();
+    QVERIFY(PdfFixtures::write(work + "/manual.pdf", PdfFixtures::chapters(20, 3)));
+    QVERIFY(QDir(work).mkdir("parts"));
+    const auto [exited, said] = run({"--split", "manual.pdf", "--at-bookmarks", "1", "--bookmark-match", "TER 1[0-9]$",
+                                     "--pattern", "{part:0000} {bookmark}", "--output-folder", "parts"},
+                                    work, config.path());
+    QVERIFY2(exited == 0, qPrintable(said));
+    QStringList expected{"0001 Chapter 1.pdf"};
+    for (int chapter = 10; chapter <= 19; ++chapter)
+        expected << QString("%1 Chapter %2.pdf").arg(chapter - 8, 4, 10, QChar('0')).arg(chapter);
+    QCOMPARE(QDir(work + "/parts").entryList(QDir::Files, QDir::Name), expected);
+    QCOMPARE(PdfProbe(work + "/parts/" + expected.first()).pageCount(), 27);
+    QCOMPARE(PdfProbe(work + "/parts/" + expected.last()).pageCount(), 6);
 }
 
 void TestBatchSplit::separatorSheetsOfAScannedStack_data()

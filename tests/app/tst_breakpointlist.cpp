@@ -23,6 +23,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QRadioButton>
 #include <QSpinBox>
 #include <QApplication>
@@ -545,7 +546,7 @@ void TestBreakPointList::documentNamedAtStartIsOpened()
 void TestBreakPointList::placeBreakPoints_data()
 {
     QTest::addColumn<QByteArray>("outline");
-    QTest::addColumn<QString>("choice"); // a level, or "every N"
+    QTest::addColumn<QString>("choice"); // a level (and what titles must contain), or "every N"
     QTest::addColumn<QString>("offered"); // the dialog's levels as shown
     QTest::addColumn<QStringList>("rows");
     const QStringList chapters{"1", "2", "3", "4", BP, "5", "6", "7", "8", BP, "9", "10", "11", "12"};
@@ -555,6 +556,10 @@ void TestBreakPointList::placeBreakPoints_data()
     QTest::newRow("sections") << kOutline << "2"
                               << "1 (3 parts)|1 to 2 (4 parts)"
                               << QStringList{"1", "2", "3", "4", BP, "5", BP, "6", "7", "8", BP, "9", "10", "11", "12"};
+    // Only the bookmarks whose title matches place break points; the counts follow the match.
+    QTest::newRow("sectionsMatching") << kOutline << "2 ONE\\.1$"
+                                      << "1 (1 part)|1 to 2 (2 parts)"
+                                      << QStringList{"1", "2", "3", "4", "5", BP, "6", "7", "8", BP, "9", "10", "11", "12"};
     QTest::newRow("everyFourPages") << QByteArray() << "every 4"
                                     << "" << chapters;
     QTest::newRow("cancelled") << kOutline << "cancel"
@@ -582,6 +587,8 @@ void TestBreakPointList::placeBreakPoints()
     QTimer::singleShot(0, this, [&] {
         auto *place = qobject_cast<PlaceBreakPointsDlg *>(QApplication::activeModalWidget());
         QVERIFY(place);
+        if (!choice.startsWith("every") && choice.contains(' '))
+            QTest::keyClicks(place->BookmarkMatch, choice.section(' ', 1));
         for (int i = 0; i < place->LevelCombo->count(); ++i)
             levels << place->LevelCombo->itemText(i);
         if (choice == "cancel") {
@@ -592,7 +599,7 @@ void TestBreakPointList::placeBreakPoints()
             QCOMPARE(place->EveryCount->text(), QStringLiteral("3 parts"));
             place->accept();
         } else {
-            place->LevelCombo->setCurrentIndex(choice.toInt() - 1);
+            place->LevelCombo->setCurrentIndex(choice.section(' ', 0, 0).toInt() - 1);
             place->accept();
         }
     });
@@ -600,7 +607,8 @@ void TestBreakPointList::placeBreakPoints()
     qputenv("FAKE_OUTLINE", "");
     QCOMPARE(levels.join('|'), offered);
     QCOMPARE(this->rows(), rows);
-    QCOMPARE(dlg_->Breaks().BookmarkLevel(), choice.startsWith("every") || choice == "cancel" ? 0 : choice.toInt());
+    QCOMPARE(dlg_->Breaks().BookmarkLevel(),
+             choice.startsWith("every") || choice == "cancel" ? 0 : choice.section(' ', 0, 0).toInt());
 }
 
 void TestBreakPointList::placeAtSeparatorSheets_data()

@@ -8,6 +8,7 @@
 #include "split/OptionsFile.h"
 #include "split/OutputNaming.h"
 #include "split/PageFactsQuery.h"
+#include "split/PlanReport.h"
 #include "split/SplitJob.h"
 
 #include <QCommandLineParser>
@@ -115,6 +116,11 @@ void describeOptions(QCommandLineParser &parser)
          QStringLiteral("Moves the document into <folder> once every part is written."), QStringLiteral("folder")},
         {QStringLiteral("replace"),
          QStringLiteral("Replaces files that have the parts' names (else nothing is written).")},
+        {QStringLiteral("dry-run"),
+         QStringLiteral("Prints the parts (pages, final path, \"exists\" where a file is in the way) and what would "
+                        "refuse the split, and writes nothing; exits 1 if the split would be refused.")},
+        {QStringLiteral("plan-format"), QStringLiteral("With --dry-run, prints the plan as text or as one JSON document."),
+         QStringLiteral("text|json")},
     });
     parser.addHelpOption();
     parser.addVersionOption();
@@ -203,16 +209,30 @@ int BatchSplit::Exec()
 
 int BatchSplit::Split(const Request &request)
 {
+    // A dry run tells every refusal with the plan, on standard output; a real run stops at the
+    // first, on standard error.
+    PlanReport dryPlan;
+    dryPlan.document = request.document;
+    const auto showPlan = [&] {
+        print(stdout, request.planJson ? QString::fromUtf8(dryPlan.Json()).trimmed() : dryPlan.Text());
+        return dryPlan.refusals.isEmpty() ? int(Done) : int(Failed);
+    };
+    const auto refuse = [&](const QString &message) {
+        if (!request.dryRun)
+            return fail(Failed, message);
+        dryPlan.refusals << message;
+        return showPlan();
+    };
     // Said once, and the split goes on: the pattern is the user's own, braces and all.
     if (const QString notice = UnknownTokensNotice(request.settings.fileNamePattern); !notice.isEmpty())
         print(stderr, QStringLiteral("quirewright: warning: ") + notice);
     if (const QString problem = documentProblem(request.document); !problem.isEmpty())
-        return fail(Failed, problem);
+        return refuse(problem);
     // Checked before the page count: without the engine none can be had, and the document
     // must not be blamed for it.
     const SplitJob unplanned(request.document, {}, request.settings);
     if (const QString refusal = unplanned.Refusal(); !refusal.isEmpty())
-        return fail(Failed, refusal);
+        return refuse(refusal);
 
     // From here on Ctrl+C or SIGTERM stops the engine, and the run says what it wrote.
     const StopSignals stop;
@@ -225,8 +245,8 @@ int BatchSplit::Split(const Request &request)
     const int pageCount = report.PageCount();
     if (pageCount < 1) {
         if (const QString problem = report.Problem(); !problem.isEmpty())
-            return fail(Failed, problem + QLatin1Char(' ') + kNothingWritten);
-        return fail(Failed, QStringLiteral("The document %1 %2 %3")
+            return refuse(problem + QLatin1Char(' ') + kNothingWritten);
+        return refuse(QStringLiteral("The document %1 %2 %3")
                                 .arg(shown(request.document), unreadable(request.document, report), kNothingWritten));
     }
     if (const QString wrong = BreaksOutsideDocument(request, pageCount); !wrong.isEmpty())
@@ -238,7 +258,7 @@ int BatchSplit::Split(const Request &request)
     settings.bookmarks = report.Bookmarks();
     if (request.bookmarkLevel > 0) {
         if (settings.bookmarks.isEmpty())
-            return fail(Failed, QStringLiteral("The document %1 has no bookmarks to split at. Use --at or --every "
+            return refuse(QStringLiteral("The document %1 has no bookmarks to split at. Use --at or --every "
                                                "instead. %2")
                                     .arg(shown(request.document), kNothingWritten));
         // Only the matching bookmarks place break points; every bookmark still names the parts.
@@ -267,7 +287,7 @@ int BatchSplit::Split(const Request &request)
             return fail(StopSignals::ExitCodeFor(stop.Received()),
                         QStringLiteral("The split was stopped before any part was written."));
         if (!facts.problem.isEmpty())
-            return fail(Failed, facts.problem + QLatin1Char(' ') + kNothingWritten);
+            return refuse(facts.problem + QLatin1Char(' ') + kNothingWritten);
         settings.separatorLabels = PageFactsQuery::Separators(facts.pages, *request.separators);
         if (const QString unread = PageFactsQuery::UnreadNotice(facts.pages, *request.separators); !unread.isEmpty())
             print(stderr, QStringLiteral("quirewright: warning: ") + unread);
@@ -278,17 +298,26 @@ int BatchSplit::Split(const Request &request)
     }
     const QList<PartRange> parts = SplitPlan::FromBreaks(pageCount, breaks, leftOut);
     if (parts.isEmpty())
-        return fail(Failed, QStringLiteral("Every page of %1 is a separator: there is no part to write. %2")
+        return refuse(QStringLiteral("Every page of %1 is a separator: there is no part to write. %2")
                                 .arg(shown(request.document), kNothingWritten));
     SplitJob job(request.document, parts, settings, report.Identity());
 
     const SplitJob::Check check = job.CheckBeforeSplitting();
+    if (request.dryRun) {
+        dryPlan = PlanReport::Of(job, pageCount);
+        for (const QString &refusal : {check.refusal, ArchiveRefusal(job)})
+            if (!refusal.isEmpty())
+                dryPlan.refusals << refusal;
+        if (!check.existing.isEmpty() && !request.replace)
+            dryPlan.refusals << SplitPlan::ExistingFilesNotice(check.ExistingPaths());
+        return showPlan();
+    }
     if (!check.refusal.isEmpty())
-        return fail(Failed, check.refusal);
+        return refuse(check.refusal);
     if (const QString refusal = ArchiveRefusal(job); !refusal.isEmpty())
-        return fail(Failed, refusal);
+        return refuse(refusal);
     if (!check.existing.isEmpty() && !request.replace)
-        return fail(Failed,
+        return refuse(
                     QStringLiteral("%1\n\nPass --replace to replace %2, or choose another --output-folder or "
                                    "--pattern. %3")
                         .arg(SplitPlan::ExistingFilesNotice(check.ExistingPaths()),
@@ -351,6 +380,16 @@ QString BatchSplit::ParseRequest(const QCommandLineParser &parser, const QString
                 .arg(parser.value(QStringLiteral("at-separators")));
     }
     request.dropSeparators = parser.isSet(QStringLiteral("drop-separators"));
+    request.dryRun = parser.isSet(QStringLiteral("dry-run"));
+    if (parser.isSet(QStringLiteral("plan-format"))) {
+        const QString format = parser.value(QStringLiteral("plan-format"));
+        if (!request.dryRun)
+            return QStringLiteral("--plan-format tells how --dry-run prints its plan: give --dry-run too. %1")
+                .arg(kSeeHelp);
+        if (format != QLatin1String("text") && format != QLatin1String("json"))
+            return QStringLiteral("--plan-format %1: give text or json.").arg(format);
+        request.planJson = format == QLatin1String("json");
+    }
     if (request.dropSeparators && !request.separators)
         return QStringLiteral("--drop-separators leaves out the separator sheets that --at-separators finds: give "
                               "--at-separators too. %1")

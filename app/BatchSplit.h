@@ -60,6 +60,8 @@ private:
         std::optional<SeparatorRule> separators; // from --at-separators
         bool dropSeparators = false;
         bool replace = false;
+        bool dryRun = false; // --dry-run: the plan and the refusals, nothing written
+        bool planJson = false; // --plan-format json
         bool nameNotUtf8 = false; // a file or folder is named in bytes that are not UTF-8
         SplitSettings settings; // the options file's, with what the command line sets
     };

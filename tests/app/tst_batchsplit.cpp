@@ -6,6 +6,9 @@
 
 #include <QDir>
 #include <QDirIterator>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QMap>
 #include <QProcess>
 #include <QTemporaryDir>
@@ -58,6 +61,7 @@ private slots:
     void split();
     void chaptersBecomeParts();
     void bookmarksChosenByName();
+    void dryRunPlanAsJson();
     void separatorSheetsOfAScannedStack_data();
     void separatorSheetsOfAScannedStack();
 };
@@ -103,6 +107,10 @@ void TestBatchSplit::split_data()
         {"1 ten.pdf", "2 Page 4.pdf"}, "1-3 4-10");
     row("separatorKindUnknown", {"--split", "ten.pdf", "--at-separators", "grey"}, 2,
         "give blank, dark, barcode, barcode:TEXT or text:PHRASE");
+    // A dry run prints the plan and what is in the way, and writes nothing.
+    row("dryRun", atFourAndEight + QStringList{"--dry-run"}, 0, "part 3 of 3: pages 8-10 -> ");
+    row("dryRunFileInTheWay", atFourAndEight + QStringList{"--dry-run"}, 1, "ten 2.pdf (exists)", {}, {}, "ten 2.pdf");
+    row("planFormatWithoutDryRun", atFourAndEight + QStringList{"--plan-format", "json"}, 2, "give --dry-run too");
     row("bookmarkMatchAlone", {"--split", "ten.pdf", "--bookmark-match", "x"}, 2, "give --at-bookmarks LEVEL too");
     row("bookmarkMatchNoExpression", {"--split", "ten.pdf", "--at-bookmarks", "1", "--bookmark-match", "(x"}, 2,
         "--bookmark-match (x: missing closing parenthesis");
@@ -199,6 +207,40 @@ void TestBatchSplit::bookmarksChosenByName()
     QCOMPARE(QDir(work + "/parts").entryList(QDir::Files, QDir::Name), expected);
     QCOMPARE(PdfProbe(work + "/parts/" + expected.first()).pageCount(), 27);
     QCOMPARE(PdfProbe(work + "/parts/" + expected.last()).pageCount(), 6);
+}
+
+// The plan as scripts read it: the document, its pages, each part with its pages and final
+// path and whether a file is in the way, and the refusals; the exit code the run would have.
+void TestBatchSplit::dryRunPlanAsJson()
+{
+    QTemporaryDir config;
+    QTemporaryDir dir;
+    const QString work = QFileInfo(dir.path()).canonicalFilePath();
+    QVERIFY(PdfFixtures::write(work + "/ten.pdf", PdfFixtures::tenPages()));
+    QVERIFY(PdfFixtures::write(work + "/ten 2.pdf", "old"));
+    QVERIFY(QDir(config.path()).mkdir("Ardenne Quirewright"));
+    QVERIFY(PdfFixtures::write(config.filePath("Ardenne Quirewright/options.ini"), kBesideTheDocument));
+    const auto [exited, said] = run({"--split", "ten.pdf", "--at", "4,8", "--dry-run", "--plan-format", "json"}, work,
+                                    config.path());
+    QCOMPARE(exited, 1);
+    QJsonParseError error;
+    const QJsonObject plan = QJsonDocument::fromJson(said.toUtf8(), &error).object();
+    QVERIFY2(error.error == QJsonParseError::NoError, qPrintable(said));
+    QCOMPARE(plan.value("document").toString(), work + "/ten.pdf");
+    QCOMPARE(plan.value("pageCount").toInt(), 10);
+    const QJsonArray parts = plan.value("parts").toArray();
+    QCOMPARE(parts.size(), 3);
+    const QList<std::pair<int, int>> pages{{1, 3}, {4, 7}, {8, 10}};
+    for (int i = 0; i < 3; ++i) {
+        const QJsonObject part = parts.at(i).toObject();
+        QCOMPARE(part.value("number").toInt(), i + 1);
+        QCOMPARE(std::pair(part.value("firstPage").toInt(), part.value("lastPage").toInt()), pages.at(i));
+        QCOMPARE(part.value("path").toString(), work + QString("/ten %1.pdf").arg(i + 1));
+        QCOMPARE(part.value("exists").toBool(), i == 1);
+        QCOMPARE(part.value("leftOut").toArray().size(), 0);
+    }
+    QCOMPARE(plan.value("refusals").toArray().size(), 1);
+    QCOMPARE(QDir(work).entryList(QDir::Files).size(), 2); // nothing written
 }
 
 void TestBatchSplit::separatorSheetsOfAScannedStack_data()

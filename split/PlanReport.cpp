@@ -1,0 +1,72 @@
+#include "PlanReport.h"
+
+#include "SplitJob.h"
+
+#include <QDir>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+
+namespace qw {
+
+PlanReport PlanReport::Of(const SplitJob &job, int pageCount)
+{
+    PlanReport plan;
+    plan.document = job.DocumentPath();
+    plan.pageCount = pageCount;
+    for (const PartRange &range : job.Parts()) {
+        Part part;
+        part.number = range.partNumber;
+        part.firstPage = range.firstPage;
+        part.lastPage = range.lastPage;
+        part.leftOut = range.leftOut;
+        QStringList ranges;
+        for (const auto &[from, to] : range.Ranges())
+            ranges << QStringLiteral("%1-%2").arg(from).arg(to);
+        part.ranges = ranges.join(QLatin1Char(','));
+        const OutputTarget target = job.TargetOf(range);
+        part.path = target.path;
+        // Anything at the name is in the way: a file to replace, or what no part can replace.
+        part.exists = target.kind != OutputTarget::Kind::New && target.kind != OutputTarget::Kind::FolderMissing
+                      && target.kind != OutputTarget::Kind::FolderNotWritable;
+        plan.parts << part;
+    }
+    return plan;
+}
+
+QString PlanReport::Text() const
+{
+    QStringList lines;
+    for (const Part &part : parts)
+        lines << QStringLiteral("part %1 of %2: pages %3 -> %4%5")
+                     .arg(part.number)
+                     .arg(parts.size())
+                     .arg(part.ranges, QDir::toNativeSeparators(part.path),
+                          part.exists ? QStringLiteral(" (exists)") : QString());
+    for (const QString &refusal : refusals)
+        lines << QStringLiteral("refused: ") + refusal;
+    return lines.join(QLatin1Char('\n'));
+}
+
+QByteArray PlanReport::Json() const
+{
+    QJsonArray partList;
+    for (const Part &part : parts) {
+        QJsonArray leftOut;
+        for (int page : part.leftOut)
+            leftOut << page;
+        partList << QJsonObject{{QStringLiteral("number"), part.number},
+                                {QStringLiteral("firstPage"), part.firstPage},
+                                {QStringLiteral("lastPage"), part.lastPage},
+                                {QStringLiteral("leftOut"), leftOut},
+                                {QStringLiteral("path"), part.path},
+                                {QStringLiteral("exists"), part.exists}};
+    }
+    const QJsonObject plan{{QStringLiteral("document"), document},
+                           {QStringLiteral("pageCount"), pageCount},
+                           {QStringLiteral("parts"), partList},
+                           {QStringLiteral("refusals"), QJsonArray::fromStringList(refusals)}};
+    return QJsonDocument(plan).toJson(QJsonDocument::Indented);
+}
+
+} // namespace qw

@@ -101,7 +101,6 @@ void TestThumbnailSource::prioritizedPagesComeFirst_data()
     QTest::newRow("wantedButNotListedAreForgotten") << QList<int>{1, 2, 3} << QList<int>{90} << QList<int>{90};
     QTest::newRow("outsideAndRepeatsLeftOut") << QList<int>() << QList<int>{0, 7, 101, 7, -3, 100}
                                               << QList<int>{7, 100};
-    QTest::newRow("lastPagesFirst") << QList<int>() << QList<int>{100, 99, 98, 1} << QList<int>{100, 99, 98, 1};
 }
 
 void TestThumbnailSource::prioritizedPagesComeFirst()
@@ -256,7 +255,6 @@ void TestThumbnailSource::anEngineThatCannotServeIsToldOnce_data()
     using P = ThumbnailSource::Problem;
     QTest::newRow("engineMissing") << "missing" << "" << P::EngineMissing;
     QTest::newRow("documentRewritten") << "" << "rewritten" << P::DocumentChanged;
-    QTest::newRow("notAPdf") << "" << "notPdf" << P::DocumentUnreadable;
     QTest::newRow("engineCrashesAgain") << "crashes" << "" << P::EngineFailed;
     QTest::newRow("engineSpeaksNonsense") << "nonsense" << "" << P::EngineFailed;
     // Once is forgiven: the engine started again serves the pages.

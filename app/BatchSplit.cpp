@@ -490,13 +490,7 @@ public:
         if (!KeepGoing())
             return false;
         // A part that leaves pages out lists its ranges: "pages 1-3,5-9".
-        QStringList ranges;
-        for (const auto &[from, to] : part.Ranges())
-            ranges << QStringLiteral("%1-%2").arg(from).arg(to);
-        print(stderr, QStringLiteral("part %1 of %2: pages %3 -> %4")
-                          .arg(part.partNumber)
-                          .arg(part.fileCount)
-                          .arg(ranges.join(QLatin1Char(',')), shown(path)));
+        print(stderr, part.Line(path));
         return true;
     }
     bool KeepGoing() override { return stop_.Received() == 0; }

@@ -2,6 +2,7 @@
 #include "ColourImage.h"
 #include "FoldedText.h"
 #include "GrayImage.h"
+#include "LeakCheck.h"
 #include "MupdfGuard.h"
 #include "PdfDocument.h"
 
@@ -23,16 +24,7 @@ namespace {
 // outlive the document: nothing in a run that ends with the process (the map saves a walk of
 // the tree per page), but reported as leaks by builds that free everything to look for
 // them. Those draw without the map, with the same results.
-#if defined(__has_feature)
-#if __has_feature(address_sanitizer)
-#define QUIREKIT_LEAKS_CHECKED
-#endif
-#endif
-#if defined(__SANITIZE_ADDRESS__) || defined(QUIREKIT_LEAKS_CHECKED)
-constexpr bool kMapPageTree = false;
-#else
-constexpr bool kMapPageTree = true;
-#endif
+constexpr bool kMapPageTree = !kLeaksChecked;
 
 // Counts what MuPDF warns about while a page is drawn, and passes it on: MuPDF goes past a
 // broken image or content stream with a warning, and draws the rest.

@@ -1,4 +1,5 @@
 #include "Engine.h"
+#include "LeakCheck.h"
 
 #include <cstdlib>
 #include <exception>
@@ -9,16 +10,8 @@
 
 // The process ends after one run, so the run leaves its objects to the exit; builds that
 // look for leaks free them, so that a real leak still shows.
-#if defined(__has_feature)
-#if __has_feature(address_sanitizer)
-#define QUIREKIT_LEAK_CHECKED
-#endif
-#endif
-#if defined(__SANITIZE_ADDRESS__) || defined(QUIREKIT_LEAK_CHECKED)
-constexpr quirekit::Engine::Options kOptions{quirekit::Engine::Teardown::Free};
-#else
-constexpr quirekit::Engine::Options kOptions{quirekit::Engine::Teardown::LeaveToExit};
-#endif
+constexpr quirekit::Engine::Options kOptions{quirekit::kLeaksChecked ? quirekit::Engine::Teardown::Free
+                                                                      : quirekit::Engine::Teardown::LeaveToExit};
 
 int main(int argc, char **argv)
 {

@@ -2,7 +2,6 @@
 
 #include "SplitJob.h"
 
-#include <QDir>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -16,14 +15,7 @@ PlanReport PlanReport::Of(const SplitJob &job, int pageCount)
     plan.pageCount = pageCount;
     for (const PartRange &range : job.Parts()) {
         Part part;
-        part.number = range.partNumber;
-        part.firstPage = range.firstPage;
-        part.lastPage = range.lastPage;
-        part.leftOut = range.leftOut;
-        QStringList ranges;
-        for (const auto &[from, to] : range.Ranges())
-            ranges << QStringLiteral("%1-%2").arg(from).arg(to);
-        part.ranges = ranges.join(QLatin1Char(','));
+        part.range = range;
         const OutputTarget target = job.TargetOf(range);
         part.path = target.path;
         // Anything at the name is in the way: a file to replace, or what no part can replace.
@@ -38,11 +30,7 @@ QString PlanReport::Text() const
 {
     QStringList lines;
     for (const Part &part : parts)
-        lines << QStringLiteral("part %1 of %2: pages %3 -> %4%5")
-                     .arg(part.number)
-                     .arg(parts.size())
-                     .arg(part.ranges, QDir::toNativeSeparators(part.path),
-                          part.exists ? QStringLiteral(" (exists)") : QString());
+        lines << part.range.Line(part.path) + (part.exists ? QStringLiteral(" (exists)") : QString());
     for (const QString &refusal : refusals)
         lines << QStringLiteral("refused: ") + refusal;
     return lines.join(QLatin1Char('\n'));
@@ -53,11 +41,11 @@ QByteArray PlanReport::Json() const
     QJsonArray partList;
     for (const Part &part : parts) {
         QJsonArray leftOut;
-        for (int page : part.leftOut)
+        for (int page : part.range.leftOut)
             leftOut << page;
-        partList << QJsonObject{{QStringLiteral("number"), part.number},
-                                {QStringLiteral("firstPage"), part.firstPage},
-                                {QStringLiteral("lastPage"), part.lastPage},
+        partList << QJsonObject{{QStringLiteral("number"), part.range.partNumber},
+                                {QStringLiteral("firstPage"), part.range.firstPage},
+                                {QStringLiteral("lastPage"), part.range.lastPage},
                                 {QStringLiteral("leftOut"), leftOut},
                                 {QStringLiteral("path"), part.path},
                                 {QStringLiteral("exists"), part.exists}};

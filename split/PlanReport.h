@@ -1,5 +1,7 @@
 #pragma once
 
+#include "SplitPlan.h"
+
 #include <QByteArray>
 #include <QList>
 #include <QString>
@@ -14,11 +16,7 @@ class SplitJob;
 // what would refuse the split. As lines for people, or as one JSON document for scripts.
 struct PlanReport {
     struct Part {
-        int number = 0;
-        int firstPage = 0;
-        int lastPage = 0;
-        QList<int> leftOut; // pages between the first and the last that the part leaves out
-        QString ranges; // "1-3,5-9", as the split's own progress lines give them
+        PartRange range;
         QString path; // resolved as the engine would write it
         bool exists = false; // something is at that path
     };

@@ -24,6 +24,17 @@ QList<std::pair<int, int>> PartRange::Ranges() const
     return ranges;
 }
 
+QString PartRange::Line(const QString &path) const
+{
+    QStringList pages;
+    for (const auto &[from, to] : Ranges())
+        pages << QStringLiteral("%1-%2").arg(from).arg(to);
+    return QStringLiteral("part %1 of %2: pages %3 -> %4")
+        .arg(partNumber)
+        .arg(fileCount)
+        .arg(pages.join(QLatin1Char(',')), QDir::toNativeSeparators(path));
+}
+
 namespace {
 
 QList<int> sortedOnce(QList<int> pages)

@@ -24,6 +24,8 @@ struct PartRange {
 
     // The page ranges the part is written from, in order: one unless pages are left out.
     QList<std::pair<int, int>> Ranges() const;
+    // The line that tells the part going to `path`: "part 2 of 3: pages 5-6,8-9 -> PATH".
+    QString Line(const QString &path) const;
 };
 
 // Where separator sheets put break points and which pages they leave out.

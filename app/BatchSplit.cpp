@@ -1,22 +1,18 @@
 #include "BatchSplit.h"
 
+#include "BatchConsole.h"
+#include "BatchRun.h"
+
 #include "framework/NativeFileName.h"
-#include "framework/StopSignals.h"
-#include "split/DocumentOutline.h"
-#include "split/DocumentReport.h"
-#include "split/OpenFailure.h"
 #include "split/OptionsFile.h"
 #include "split/OutputNaming.h"
-#include "split/PageFactsQuery.h"
-#include "split/PlanReport.h"
-#include "split/SplitJob.h"
 
 #include <QCommandLineParser>
 #include <QDir>
 #include <QFileInfo>
+#include <QThread>
 
 #include <algorithm>
-#include <cstdio>
 
 namespace qw {
 
@@ -24,19 +20,12 @@ namespace {
 
 const QString kSeeHelp = QStringLiteral("Run \"quirewright --help\" to see the options.");
 const QString kNothingWritten = QStringLiteral("Nothing was written.");
-
-// Each message is flushed at once, so that progress shows before the part it announces runs.
-void print(FILE *stream, const QString &text)
-{
-    const QByteArray bytes = text.toLocal8Bit() + '\n';
-    std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stream);
-    std::fflush(stream);
-}
+// More engines than this only wait for the disk and for memory.
+constexpr int kMostJobs = 64;
 
 int fail(int exitCode, const QString &message)
 {
-    print(stderr, QStringLiteral("quirewright: ") + message);
-    return exitCode;
+    return BatchConsole().Fail(exitCode, message);
 }
 
 QString shown(const QString &path)
@@ -56,41 +45,21 @@ QString absolute(QString path)
     return QDir::currentPath() + QLatin1Char('/') + path;
 }
 
-// Why the engine could not read the document, chosen by what it found (its exit code); its own
-// words are the detail of a damaged file.
-QString unreadable(const QString &document, const DocumentReport &report)
-{
-    switch (FaultOf(document, report)) {
-    case DocumentFault::Missing: return QStringLiteral("no longer exists.");
-    case DocumentFault::NotAFile: return QStringLiteral("is not a file: name a PDF file after --split.");
-    case DocumentFault::NotPdf: return QStringLiteral("could not be read: it is not a PDF.");
-    case DocumentFault::Password:
-        return QStringLiteral("could not be read: it is protected by a password. Remove the password in a PDF reader "
-                              "first.");
-    case DocumentFault::OutOfMemory:
-        return QStringLiteral("could not be read: there was not enough memory. Close other programs and try again.");
-    case DocumentFault::Unopenable:
-    case DocumentFault::Damaged:
-        return QStringLiteral("could not be read: %1. Check that it opens in a PDF reader.")
-            .arg(EngineReason(report.EngineOutput()));
-    case DocumentFault::None:
-    case DocumentFault::Other: break;
-    }
-    return QStringLiteral("could not be read: it is not a PDF, or it is damaged or protected by a password. Check that "
-                          "it opens in a PDF reader.");
-}
-
 void describeOptions(QCommandLineParser &parser)
 {
     parser.setApplicationDescription(QStringLiteral(
         "Splits a PDF into parts without opening the window; \"quirewright [DOC.pdf]\" opens the window.\n"
-        "The name pattern, output folder and archive folder are the options file's unless given here.\n\n"
+        "The name pattern, output folder and archive folder are the options file's unless given here.\n"
+        "Several documents, or a folder of them, are each split with the same options; a refused one\n"
+        "does not stop the others, and the last line sums the run up.\n\n"
         "Exit codes: 0 every part was written (and the document archived, if asked);\n"
-        "1 the split was refused or failed; 2 the command line is wrong or incomplete;\n"
-        "130 or 143 stopped by Ctrl+C or SIGTERM (the parts already written are named).\n\n"
+        "1 the split was refused or failed (for one document at least); 2 the command line is wrong or\n"
+        "incomplete; 130 or 143 stopped by Ctrl+C or SIGTERM (the parts already written are named).\n\n"
         "Example: quirewright --split book.pdf --at 5,17 --output-folder parts"));
     parser.addOptions({
-        {QStringLiteral("split"), QStringLiteral("Splits <document> into parts."), QStringLiteral("document")},
+        {QStringLiteral("split"),
+         QStringLiteral("Splits <document> into parts; more documents or folders may follow it."),
+         QStringLiteral("document")},
         {QStringLiteral("at"),
          QStringLiteral("Begins a new part before each of these pages (from 2 to the page count)."),
          QStringLiteral("4,8,12")},
@@ -121,6 +90,9 @@ void describeOptions(QCommandLineParser &parser)
                         "refuse the split, and writes nothing; exits 1 if the split would be refused.")},
         {QStringLiteral("plan-format"), QStringLiteral("With --dry-run, prints the plan as text or as one JSON document."),
          QStringLiteral("text|json")},
+        {QStringLiteral("jobs"),
+         QStringLiteral("Runs up to <N> engines at once, over the parts and the documents (default: one per core)."),
+         QStringLiteral("N")},
     });
     parser.addHelpOption();
     parser.addVersionOption();
@@ -141,22 +113,41 @@ QString parsePageList(const QString &text, QList<int> &pages)
     return {};
 }
 
-QString documentProblem(const QString &document)
+} // namespace
+
+QString BatchSplit::CollectDocuments(const QCommandLineParser &parser, BatchRequest &request)
 {
-    const QFileInfo file(document);
-    if (!file.exists())
-        return QStringLiteral("The document %1 does not exist. Check its path and name.").arg(shown(document));
-    if (!file.isFile())
-        return QStringLiteral("%1 is not a file. Name a PDF document after --split.").arg(shown(document));
+    const QStringList named = parser.values(QStringLiteral("split")) + parser.positionalArguments();
+    request.manyDocuments = named.size() > 1;
+    for (const QString &name : named) {
+        const QString path = absolute(name);
+        if (!QFileInfo(path).isDir()) {
+            request.documents << path;
+            continue;
+        }
+        // A folder stands for the PDFs in it, in the order of their names; not those of its
+        // folders, and not the hidden files an engine is writing.
+        request.manyDocuments = true;
+        QDir folder(path);
+        folder.setNameFilters({QStringLiteral("*.pdf")});
+        folder.setFilter(QDir::Files);
+        folder.setSorting(QDir::Name | QDir::IgnoreCase);
+        const QStringList pdfs = folder.entryList();
+        if (pdfs.isEmpty()) {
+            request.namesWrong = true;
+            return QStringLiteral("The folder %1 has no PDF documents in it. %2").arg(shown(path), kNothingWritten);
+        }
+        for (const QString &pdf : pdfs)
+            request.documents << path + QLatin1Char('/') + pdf;
+    }
     return {};
 }
-
-} // namespace
 
 QString BatchSplit::UsageLine()
 {
     return QStringLiteral(
-        "Usage: quirewright --split DOC.pdf [--at 4,8,12 | --every N | --at-bookmarks LEVEL] [options]");
+        "Usage: quirewright --split DOC.pdf [DOC.pdf|FOLDER ...] [--at 4,8,12 | --every N | --at-bookmarks LEVEL] "
+        "[options]");
 }
 
 QString BatchSplit::UsageReminder()
@@ -193,150 +184,37 @@ int BatchSplit::Exec()
     if (parser.isSet(QStringLiteral("help")) || parser.isSet(QStringLiteral("help-all"))) {
         // Qt's first line names the program by its full path and hides what --split needs.
         const QString options = parser.helpText().section(QLatin1Char('\n'), 1).trimmed();
-        print(stdout, UsageLine() + QLatin1Char('\n') + options);
+        BatchConsole::Print(stdout, UsageLine() + QLatin1Char('\n') + options);
         return Done;
     }
     if (parser.isSet(QStringLiteral("version"))) {
-        print(stdout, QStringLiteral("Quirewright %1").arg(QStringLiteral(QUIREWRIGHT_VERSION)));
+        BatchConsole::Print(stdout, QStringLiteral("Quirewright %1").arg(QStringLiteral(QUIREWRIGHT_VERSION)));
         return Done;
     }
 
-    Request request;
+    BatchRequest request;
     if (const QString wrong = ParseRequest(parser, notUtf8_, request); !wrong.isEmpty())
-        return fail(request.nameNotUtf8 ? Failed : UsageError, wrong);
-    return Split(request);
-}
-
-int BatchSplit::Split(const Request &request)
-{
-    // A dry run tells every refusal with the plan, on standard output; a real run stops at the
-    // first, on standard error.
-    PlanReport dryPlan;
-    dryPlan.document = request.document;
-    const auto showPlan = [&] {
-        print(stdout, request.planJson ? QString::fromUtf8(dryPlan.Json()).trimmed() : dryPlan.Text());
-        return dryPlan.refusals.isEmpty() ? int(Done) : int(Failed);
-    };
-    const auto refuse = [&](const QString &message) {
-        if (!request.dryRun)
-            return fail(Failed, message);
-        dryPlan.refusals << message;
-        return showPlan();
-    };
+        return fail(request.namesWrong ? Failed : UsageError, wrong);
     // Said once, and the split goes on: the pattern is the user's own, braces and all.
     if (const QString notice = UnknownTokensNotice(request.settings.fileNamePattern); !notice.isEmpty())
-        print(stderr, QStringLiteral("quirewright: warning: ") + notice);
-    if (const QString problem = documentProblem(request.document); !problem.isEmpty())
-        return refuse(problem);
-    // Checked before the page count: without the engine none can be had, and the document
-    // must not be blamed for it.
-    const SplitJob unplanned(request.document, {}, request.settings);
-    if (const QString refusal = unplanned.Refusal(); !refusal.isEmpty())
-        return refuse(refusal);
-
-    // From here on Ctrl+C or SIGTERM stops the engine, and the run says what it wrote.
-    const StopSignals stop;
-    const auto keepGoing = [&stop] { return stop.Received() == 0; };
-    // One report gives the page count, the bookmarks and the identity of the file it read.
-    const DocumentReport report = DocumentReport::Of(request.document, keepGoing);
-    if (stop.Received())
-        return fail(StopSignals::ExitCodeFor(stop.Received()),
-                    QStringLiteral("The split was stopped before any part was written."));
-    const int pageCount = report.PageCount();
-    if (pageCount < 1) {
-        if (const QString problem = report.Problem(); !problem.isEmpty())
-            return refuse(problem + QLatin1Char(' ') + kNothingWritten);
-        return refuse(QStringLiteral("The document %1 %2 %3")
-                                .arg(shown(request.document), unreadable(request.document, report), kNothingWritten));
-    }
-    if (const QString wrong = BreaksOutsideDocument(request, pageCount); !wrong.isEmpty())
-        return fail(UsageError, wrong);
-
-    QList<int> breaks = request.breaksBefore + SplitPlan::BreaksEvery(pageCount, request.every);
-    SplitSettings settings = request.settings;
-    // The bookmarks serve the break points and the names of the parts.
-    settings.bookmarks = report.Bookmarks();
-    if (request.bookmarkLevel > 0) {
-        if (settings.bookmarks.isEmpty())
-            return refuse(QStringLiteral("The document %1 has no bookmarks to split at. Use --at or --every "
-                                               "instead. %2")
-                                    .arg(shown(request.document), kNothingWritten));
-        // Only the matching bookmarks place break points; every bookmark still names the parts.
-        const QList<Bookmark> placing = DocumentOutline::Matching(settings.bookmarks, request.bookmarkMatch);
-        if (placing.isEmpty())
-            print(stderr, QStringLiteral("quirewright: warning: no bookmark title matches --bookmark-match %1; the "
-                                         "document is one part.")
-                              .arg(request.bookmarkMatch.pattern()));
-        breaks = DocumentOutline::BreaksAtLevel(placing, request.bookmarkLevel, pageCount);
-        settings.bookmarkLevel = request.bookmarkLevel;
-    }
-    QList<int> leftOut;
-    if (request.separators) {
-        // The separators' break points join the others; the engine looks at the very file reported on.
-        int shownTenth = -1;
-        const auto progress = [&](int done, int total) {
-            if (total > 0 && done * 10 / total != shownTenth) {
-                shownTenth = done * 10 / total;
-                print(stderr, QStringLiteral("looking for separators: page %1 of %2").arg(done).arg(total));
-            }
-            return keepGoing();
-        };
-        const PageFactsQuery::Result facts
-            = PageFactsQuery::Run(request.document, report.Identity(), *request.separators, progress);
-        if (facts.stopped || stop.Received())
-            return fail(StopSignals::ExitCodeFor(stop.Received()),
-                        QStringLiteral("The split was stopped before any part was written."));
-        if (!facts.problem.isEmpty())
-            return refuse(facts.problem + QLatin1Char(' ') + kNothingWritten);
-        settings.separatorLabels = PageFactsQuery::Separators(facts.pages, *request.separators);
-        if (const QString unread = PageFactsQuery::UnreadNotice(facts.pages, *request.separators); !unread.isEmpty())
-            print(stderr, QStringLiteral("quirewright: warning: ") + unread);
-        const SeparatorPlan plan
-            = SplitPlan::AtSeparators(pageCount, settings.separatorLabels.keys(), request.dropSeparators);
-        breaks += plan.breaks;
-        leftOut = plan.leftOut;
-    }
-    const QList<PartRange> parts = SplitPlan::FromBreaks(pageCount, breaks, leftOut);
-    if (parts.isEmpty())
-        return refuse(QStringLiteral("Every page of %1 is a separator: there is no part to write. %2")
-                                .arg(shown(request.document), kNothingWritten));
-    SplitJob job(request.document, parts, settings, report.Identity());
-
-    const SplitJob::Check check = job.CheckBeforeSplitting();
-    if (request.dryRun) {
-        dryPlan = PlanReport::Of(job, pageCount);
-        for (const QString &refusal : {check.refusal, ArchiveRefusal(job)})
-            if (!refusal.isEmpty())
-                dryPlan.refusals << refusal;
-        if (!check.existing.isEmpty() && !request.replace)
-            dryPlan.refusals << SplitPlan::ExistingFilesNotice(check.ExistingPaths());
-        return showPlan();
-    }
-    if (!check.refusal.isEmpty())
-        return refuse(check.refusal);
-    if (const QString refusal = ArchiveRefusal(job); !refusal.isEmpty())
-        return refuse(refusal);
-    if (!check.existing.isEmpty() && !request.replace)
-        return refuse(
-                    QStringLiteral("%1\n\nPass --replace to replace %2, or choose another --output-folder or "
-                                   "--pattern. %3")
-                        .arg(SplitPlan::ExistingFilesNotice(check.ExistingPaths()),
-                             check.existing.size() == 1 ? QStringLiteral("it") : QStringLiteral("them"),
-                             kNothingWritten));
-    // --replace agrees to replace the files named here, and no file that takes their place.
-    job.AgreeToReplace(check.existing);
-    return WriteParts(job, stop);
+        BatchConsole().Warn(notice);
+    return BatchRun(request).Exec();
 }
 
-QString BatchSplit::ParseRequest(const QCommandLineParser &parser, const QStringList &notUtf8, Request &request)
+QString BatchSplit::ParseRequest(const QCommandLineParser &parser, const QStringList &notUtf8, BatchRequest &request)
 {
-    if (!parser.positionalArguments().isEmpty())
-        return QStringLiteral("\"%1\" is not an option. Name the document after --split, one document at a time. %2")
-            .arg(parser.positionalArguments().first(), kSeeHelp);
-    if (parser.values(QStringLiteral("split")).size() > 1)
-        return QStringLiteral("--split is given more than once: split one document at a time. %1").arg(kSeeHelp);
     if (!parser.isSet(QStringLiteral("split")) || parser.value(QStringLiteral("split")).isEmpty())
         return QStringLiteral("No document to split: pass --split DOC.pdf. %1").arg(kSeeHelp);
+    if (parser.isSet(QStringLiteral("jobs"))) {
+        bool ok = false;
+        request.jobs = parser.value(QStringLiteral("jobs")).toInt(&ok);
+        if (!ok || request.jobs < 1 || request.jobs > kMostJobs)
+            return QStringLiteral("--jobs %1: give how many engines may run at once, 1 to %2, such as --jobs 2.")
+                .arg(parser.value(QStringLiteral("jobs")))
+                .arg(kMostJobs);
+    } else {
+        request.jobs = std::max(1, QThread::idealThreadCount());
+    }
     for (const QString &name : {QStringLiteral("output-folder"), QStringLiteral("archive-folder")})
         if (parser.isSet(name) && parser.value(name).isEmpty())
             return QStringLiteral("--%1 needs a folder. %2").arg(name, kSeeHelp);
@@ -409,15 +287,21 @@ QString BatchSplit::ParseRequest(const QCommandLineParser &parser, const QString
     };
     if (fromNotUtf8(QStringLiteral("pattern")))
         return QStringLiteral("--pattern: the pattern is not valid UTF-8. Give it in UTF-8.");
-    for (const QString &name : {QStringLiteral("split"), QStringLiteral("output-folder"),
-                                QStringLiteral("archive-folder")}) {
+    for (const QString &name : {QStringLiteral("output-folder"), QStringLiteral("archive-folder")}) {
         if (fromNotUtf8(name)) {
             // Not a usage error: the command is right, the file's name is what cannot be handled.
-            request.nameNotUtf8 = true;
+            request.namesWrong = true;
             return NativeFileName::Refusal(parser.value(name)) + QLatin1Char(' ') + kNothingWritten;
         }
     }
-    request.document = absolute(parser.value(QStringLiteral("split")));
+    for (const QString &named : parser.values(QStringLiteral("split")) + parser.positionalArguments()) {
+        if (named.contains(QChar::ReplacementCharacter) && notUtf8.contains(named)) {
+            request.namesWrong = true;
+            return NativeFileName::Refusal(named) + QLatin1Char(' ') + kNothingWritten;
+        }
+    }
+    if (const QString wrong = CollectDocuments(parser, request); !wrong.isEmpty())
+        return wrong;
     request.replace = parser.isSet(QStringLiteral("replace"));
 
     SplitSettings &settings = request.settings;
@@ -440,84 +324,6 @@ QString BatchSplit::ParseRequest(const QCommandLineParser &parser, const QString
         settings.archiveFolderName = absolute(parser.value(QStringLiteral("archive-folder")));
     }
     return {};
-}
-
-QString BatchSplit::BreaksOutsideDocument(const Request &request, int pageCount)
-{
-    for (int page : request.breaksBefore) {
-        if (page >= 2 && page <= pageCount)
-            continue;
-        if (pageCount == 1)
-            return QStringLiteral("--at %1: the document has only one page, so it cannot be split.").arg(page);
-        return QStringLiteral("--at %1: the document has %2 pages, so a new part can begin at page 2 to %2 only.")
-            .arg(page)
-            .arg(pageCount);
-    }
-    return {};
-}
-
-QString BatchSplit::ArchiveRefusal(const SplitJob &job)
-{
-    // Checked before any part is written: a run that cannot archive would otherwise leave its
-    // parts behind, and be refused when it is run again for the files it wrote.
-    switch (job.CheckArchive()) {
-    case SplitJob::ArchiveProblem::None: return {};
-    case SplitJob::ArchiveProblem::NoFolder:
-        return QStringLiteral("Archiving is on in the options, but no archive folder is set. Pass --archive-folder "
-                              "DIR. %1")
-            .arg(kNothingWritten);
-    case SplitJob::ArchiveProblem::FolderMissing:
-        return QStringLiteral("The archive folder %1 does not exist. Create it, or pass --archive-folder with another "
-                              "folder. %2")
-            .arg(shown(job.Settings().archiveFolderName), kNothingWritten);
-    case SplitJob::ArchiveProblem::TargetExists:
-        return QStringLiteral("The document cannot be archived: %1 already exists. Move that file away, or pass "
-                              "--archive-folder with another folder. %2")
-            .arg(shown(job.ArchiveTarget()), kNothingWritten);
-    }
-    return {};
-}
-
-namespace {
-// The batch mode's progress: a line on stderr as each part starts, the reason of each part
-// that failed, and the archive move; Ctrl+C or SIGTERM stops the split.
-class StderrReport : public SplitObserver {
-public:
-    StderrReport(const SplitJob &job, const StopSignals &stop) : job_(job), stop_(stop) { }
-
-    bool PartStarting(const PartRange &part, const QString &path) override
-    {
-        if (!KeepGoing())
-            return false;
-        // A part that leaves pages out lists its ranges: "pages 1-3,5-9".
-        print(stderr, part.Line(path));
-        return true;
-    }
-    bool KeepGoing() override { return stop_.Received() == 0; }
-    void PartFailed(const PartRange &, const PartOutcome &outcome) override { print(stderr, outcome.failure); }
-    void ArchiveEnded(MoveResult result) override
-    {
-        if (result == MoveResult::Moved)
-            print(stderr, QStringLiteral("archived: %1 -> %2").arg(shown(job_.DocumentPath()), shown(job_.ArchiveTarget())));
-    }
-
-private:
-    const SplitJob &job_;
-    const StopSignals &stop_;
-};
-} // namespace
-
-int BatchSplit::WriteParts(const SplitJob &job, const StopSignals &stop)
-{
-    StderrReport report(job, stop);
-    const SplitResult result = job.Run(report);
-    if (stop.Received())
-        return fail(StopSignals::ExitCodeFor(stop.Received()), job.FailureReport(result));
-    if (!result.Complete(job.Parts().size()))
-        return fail(Failed, job.FailureReport(result));
-    if (result.archived && *result.archived != MoveResult::Moved)
-        return fail(Failed, job.ArchiveFailure(*result.archived));
-    return Done;
 }
 
 } // namespace qw

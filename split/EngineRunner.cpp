@@ -8,6 +8,9 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QProcess>
+#include <QSemaphore>
+
+#include <memory>
 
 namespace qw {
 
@@ -19,6 +22,9 @@ namespace {
 constexpr int kIdleWaitMs = 100;
 // How long an engine asked to stop may take to clean up before it is killed.
 constexpr int kStopGraceMs = 3000;
+
+// The places for engines running at once; none: no limit.
+std::unique_ptr<QSemaphore> s_places;
 
 EngineResult notStarted(const QString &reason)
 {
@@ -63,6 +69,15 @@ EngineResult EngineRunner::RunEngine(const QString &commandLine, QByteArray &out
     // Checked here because the process would report it only as a failure to change folder.
     if (!workingFolder.isEmpty() && !QFileInfo(workingFolder).isDir())
         return notStarted(QStringLiteral("The folder %1 does not exist.").arg(QDir::toNativeSeparators(workingFolder)));
+
+    // Waiting for a place is part of the run: a stop ends the wait.
+    QSemaphoreReleaser place;
+    if (s_places) {
+        while (!s_places->tryAcquire(1, kIdleWaitMs))
+            if (keepGoing && !keepGoing())
+                return {EngineResult::End::Stopped, -1, QStringLiteral("The PDF engine was stopped."), 0, true};
+        place = QSemaphoreReleaser(s_places.get());
+    }
 
     QProcess engine;
     engine.setProcessChannelMode(QProcess::MergedChannels);
@@ -132,6 +147,11 @@ QString EngineRunner::ReplaceVariable(const FileStamp *agreed)
     if (!agreed || !agreed->exists)
         return QStringLiteral("QUIREKIT_REPLACE=none");
     return QStringLiteral("QUIREKIT_REPLACE=%1:%2").arg(agreed->device).arg(agreed->inode);
+}
+
+void EngineRunner::LimitConcurrentRuns(int runs)
+{
+    s_places = runs > 0 ? std::make_unique<QSemaphore>(runs) : nullptr;
 }
 
 void EngineRunner::PumpMessages()

@@ -85,6 +85,11 @@ public:
     // `agreed` describes; else the engine fails with EngineExit::OutputAppeared.
     static QString ReplaceVariable(const FileStamp *agreed);
 
+    // At most `runs` engines at once from this process, whichever thread starts them; a run
+    // waits for a free place, and gives up when its `keepGoing` says stop. 0: no limit. Set
+    // before any engine runs.
+    static void LimitConcurrentRuns(int runs);
+
     // Handles every event already waiting, without waiting for new ones.
     static void PumpMessages();
 };

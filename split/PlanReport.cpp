@@ -4,7 +4,6 @@
 
 #include <QJsonArray>
 #include <QJsonDocument>
-#include <QJsonObject>
 
 namespace qw {
 
@@ -38,6 +37,11 @@ QString PlanReport::Text() const
 
 QByteArray PlanReport::Json() const
 {
+    return QJsonDocument(Object()).toJson(QJsonDocument::Indented);
+}
+
+QJsonObject PlanReport::Object() const
+{
     QJsonArray partList;
     for (const Part &part : parts) {
         QJsonArray leftOut;
@@ -50,11 +54,10 @@ QByteArray PlanReport::Json() const
                                 {QStringLiteral("path"), part.path},
                                 {QStringLiteral("exists"), part.exists}};
     }
-    const QJsonObject plan{{QStringLiteral("document"), document},
-                           {QStringLiteral("pageCount"), pageCount},
-                           {QStringLiteral("parts"), partList},
-                           {QStringLiteral("refusals"), QJsonArray::fromStringList(refusals)}};
-    return QJsonDocument(plan).toJson(QJsonDocument::Indented);
+    return QJsonObject{{QStringLiteral("document"), document},
+                       {QStringLiteral("pageCount"), pageCount},
+                       {QStringLiteral("parts"), partList},
+                       {QStringLiteral("refusals"), QJsonArray::fromStringList(refusals)}};
 }
 
 } // namespace qw

@@ -3,6 +3,7 @@
 #include "SplitPlan.h"
 
 #include <QByteArray>
+#include <QJsonObject>
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -32,6 +33,8 @@ struct PlanReport {
     // "refused: ..." for each refusal.
     QString Text() const;
     QByteArray Json() const;
+    // The plan as Json() writes it, for a list of plans.
+    QJsonObject Object() const;
 };
 
 } // namespace qw

@@ -9,6 +9,11 @@
 #include <QDir>
 #include <QFileInfo>
 
+#include <mutex>
+#include <optional>
+#include <thread>
+#include <vector>
+
 namespace qw {
 
 namespace {
@@ -186,39 +191,73 @@ SplitResult SplitJob::Run() const
     return Run(nobody);
 }
 
-SplitResult SplitJob::Run(SplitObserver &observer) const
+SplitResult SplitJob::Run(SplitObserver &observer, int jobs) const
 {
-    SplitResult result;
-    for (const PartRange &part : parts_) {
-        PartOutcome outcome;
-        if (!observer.PartStarting(part, OutputPathOf(part))) {
-            outcome.cancelled = true;
-        } else {
-            outcome = SplitPart(part, [&observer] { return observer.KeepGoing(); });
-            // A stop reaches the engine too (Ctrl+C goes to the whole process group), which then
-            // fails on it: that is the stop, not a failure of the part.
-            if (!outcome.cancelled && !observer.KeepGoing())
+    // One lock for the observer and the parts' shared state; a single job runs in this thread
+    // and takes none, so that a window's observer may handle its events in KeepGoing.
+    const bool parallel = jobs > 1 && parts_.size() > 1;
+    std::mutex mutex;
+    const auto lock = [&] { return parallel ? std::unique_lock(mutex) : std::unique_lock<std::mutex>(); };
+    std::vector<std::optional<PartOutcome>> outcomes(size_t(parts_.size()));
+    qsizetype next = 0;
+    bool ended = false;
+    const auto keepGoing = [&] {
+        const auto held = lock();
+        return observer.KeepGoing();
+    };
+    const auto work = [&] {
+        for (;;) {
+            auto held = lock();
+            if (ended || next == parts_.size())
+                return;
+            const qsizetype index = next++;
+            const PartRange &part = parts_.at(index);
+            PartOutcome outcome;
+            if (!observer.PartStarting(part, OutputPathOf(part))) {
                 outcome.cancelled = true;
-            if (outcome.cancelled && !outcome.written) {
-                outcome.failureKind = PartOutcome::Failure::None;
-                outcome.failure.clear();
+            } else {
+                held = {};
+                outcome = SplitPart(part, keepGoing);
+                held = lock();
+                // A stop reaches the engine too (Ctrl+C goes to the whole process group), which
+                // then fails on it: that is the stop, not a failure of the part.
+                if (!outcome.cancelled && !observer.KeepGoing())
+                    outcome.cancelled = true;
+                if (outcome.cancelled && !outcome.written) {
+                    outcome.failureKind = PartOutcome::Failure::None;
+                    outcome.failure.clear();
+                }
             }
+            if (outcome.written)
+                observer.PartWritten(part, outcome);
+            else if (!outcome.failure.isEmpty())
+                observer.PartFailed(part, outcome);
+            ended = ended || outcome.EndsTheSplit();
+            outcomes[size_t(index)] = std::move(outcome);
         }
-        if (outcome.written) {
-            result.written << outcome.path;
-            observer.PartWritten(part, outcome);
-        } else if (!outcome.failure.isEmpty()) {
-            result.failures << outcome.failure;
-            observer.PartFailed(part, outcome);
+    };
+    if (parallel) {
+        std::vector<std::jthread> workers;
+        for (qsizetype i = 0; i < std::min(qsizetype(jobs), parts_.size()); ++i)
+            workers.emplace_back(work);
+    } else {
+        work();
+    }
+
+    SplitResult result;
+    for (qsizetype index = 0; index < parts_.size(); ++index) {
+        const std::optional<PartOutcome> &outcome = outcomes[size_t(index)];
+        if (!outcome) {
+            ++result.notAttempted;
+            observer.PartSkipped(parts_.at(index));
+            continue;
         }
-        result.documentChanged = result.documentChanged || outcome.documentChanged;
-        if (outcome.EndsTheSplit()) {
-            result.cancelled = outcome.cancelled;
-            result.notAttempted = int(parts_.size()) - part.partNumber;
-            for (const PartRange &skipped : parts_.sliced(part.partNumber))
-                observer.PartSkipped(skipped);
-            break;
-        }
+        if (outcome->written)
+            result.written << outcome->path;
+        else if (!outcome->failure.isEmpty())
+            result.failures << outcome->failure;
+        result.cancelled = result.cancelled || outcome->cancelled;
+        result.documentChanged = result.documentChanged || outcome->documentChanged;
     }
     if (settings_.archive && result.Complete(parts_.size())) {
         // A stop asked for after the last part still keeps the document where it is.

@@ -69,9 +69,11 @@ public:
 
     // Writes the parts in order, then archives the document when every part was written and the
     // settings ask for it, telling `observer` as it goes. Stops after a part that ends the split
-    // (PartOutcome); the parts after it are skipped. A part that fails once the observer has
-    // asked to stop is the stop, not a failure.
-    SplitResult Run(SplitObserver &observer) const;
+    // (PartOutcome); the parts not yet started are skipped. A part that fails once the observer
+    // has asked to stop is the stop, not a failure.
+    // With `jobs` above 1, up to that many parts are written at once, each by its own engine
+    // with the same checks; `observer` is then called from those threads, one call at a time.
+    SplitResult Run(SplitObserver &observer, int jobs = 1) const;
     SplitResult Run() const;
 
     // Writes one part. A part counts as written only when the engine succeeded and the output

@@ -9,7 +9,8 @@ namespace qw {
 
 // Follows a running split: told when each part starts, is written, fails or is skipped, and
 // how the archive move ended; and asked whether to go on. The window's progress dialog and
-// the batch mode's report are two of these. Every call comes from the thread running the split.
+// the batch mode's report are two of these. Every call comes from the thread running the split,
+// or, when parts are written at once, from one of its workers, never two calls at a time.
 class SplitObserver {
 public:
     virtual ~SplitObserver() = default;

@@ -62,6 +62,8 @@ private slots:
     void chaptersBecomeParts();
     void bookmarksChosenByName();
     void dryRunPlanAsJson();
+    void manyDocumentsInOneRun_data();
+    void manyDocumentsInOneRun();
     void separatorSheetsOfAScannedStack_data();
     void separatorSheetsOfAScannedStack();
 };
@@ -130,6 +132,9 @@ void TestBatchSplit::split_data()
     row("optionsAskForAFolder", atFourAndEight, 2, "Pass --output-folder DIR", {}, {}, {}, false,
         "[Setting]\nSaveFileType=1\n");
     row("archiveFolderMissing", atFourAndEight + QStringList{"--archive-folder", "gone"}, 1, "gone does not exist");
+    // One engine at a time writes the same parts as several at once (the other rows: one per core).
+    row("oneJob", atFourAndEight + QStringList{"--jobs", "1"}, 0, "", beside, "1-3 4-7 8-10");
+    row("jobsZero", atFourAndEight + QStringList{"--jobs", "0"}, 2, "--jobs 0: give how many engines");
     row("version", {"--version"}, 0, "Quirewright " QUIREWRIGHT_VERSION);
     row("help", {"--help"}, 0, "Exit codes: 0 every part was written");
 }
@@ -324,6 +329,61 @@ void TestBatchSplit::chaptersBecomeParts()
             outline << line.section('|', 0, 2);
         const QString title = chapter == 3 ? "Chapter 3: Input/Output" : QString("Chapter %1").arg(chapter);
         QCOMPARE(outline, QStringList({"1|" + title + "|1", QString("2|Section %1.1|2").arg(chapter)}));
+    }
+}
+
+void TestBatchSplit::manyDocumentsInOneRun_data()
+{
+    QTest::addColumn<QStringList>("arguments"); // after "--split"
+    QTest::addColumn<int>("exitCode");
+    QTest::addColumn<QStringList>("outputs"); // every file the run leaves in "parts"
+    QTest::addColumn<QString>("summary"); // its last line
+
+    const QStringList every5{"--every", "5", "--output-folder", "parts"};
+    const QStringList aAndC{"a 1.pdf", "a 2.pdf", "c 1.pdf", "c 2.pdf"};
+    // A folder stands for its PDFs in name order; the one that is not a PDF is refused alone.
+    QTest::newRow("folder") << QStringList{"in"} + every5 << 1 << aAndC
+                            << "quirewright: 3 documents: 2 split, 1 refused, 0 failed";
+    QTest::newRow("documents") << QStringList{"in/c.pdf", "in/a.pdf"} + every5 << 0 << aAndC
+                               << "quirewright: 2 documents: 2 split, 0 refused, 0 failed";
+    // Parts of two documents on one name: the second is refused, even with --replace, rather
+    // than write over the first's.
+    QTest::newRow("sameNames") << QStringList{"in/a.pdf", "in/c.pdf", "--pattern", "{part}", "--replace"} + every5
+                               << 1 << QStringList{"1.pdf", "2.pdf"}
+                               << "quirewright: 2 documents: 1 split, 1 refused, 0 failed";
+    QTest::newRow("emptyFolder") << QStringList{"parts"} + every5 << 1 << QStringList{} << "has no PDF documents";
+    QTest::newRow("dryRun") << QStringList{"in", "--dry-run"} + every5 << 1 << QStringList{}
+                            << "quirewright: 3 documents: 2 can be split, 1 refused";
+}
+
+// The same options for each document in turn or at once, each with its own checks; the last
+// line sums the run up, and the exit code is 0 only if every document was split.
+void TestBatchSplit::manyDocumentsInOneRun()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(int, exitCode);
+    QFETCH(QStringList, outputs);
+    QFETCH(QString, summary);
+    QTemporaryDir config;
+    QTemporaryDir dir;
+    const QString work = QFileInfo(dir.path()).canonicalFilePath();
+    QVERIFY(QDir(work).mkdir("in") && QDir(work).mkdir("parts"));
+    QVERIFY(PdfFixtures::write(work + "/in/a.pdf", PdfFixtures::tenPages()));
+    QVERIFY(PdfFixtures::write(work + "/in/b.pdf", "not a PDF"));
+    QVERIFY(PdfFixtures::write(work + "/in/c.pdf", PdfFixtures::tenPages()));
+    QVERIFY(PdfFixtures::write(work + "/in/notes.txt", "not a document"));
+    const auto [exited, said] = run(QStringList{"--split"} + arguments + QStringList{"--jobs", "2"}, work,
+                                    config.path());
+    QVERIFY2(exited == exitCode, qPrintable(said));
+    QVERIFY2(said.trimmed().section('\n', -1).contains(summary), qPrintable(said));
+    QCOMPARE(QDir(work + "/parts").entryList(QDir::Files, QDir::Name), outputs);
+    for (const QString &output : outputs)
+        QCOMPARE(PdfProbe(work + "/parts/" + output).pageCount(), 5);
+    if (arguments.first() == "in" && !arguments.contains("--dry-run")) {
+        // Each line says which document it is about, and the refused one is named.
+        QVERIFY2(said.contains("[2/3] quirewright: The document " + work + "/in/b.pdf could not be read"),
+                 qPrintable(said));
+        QVERIFY2(said.contains("[3/3] part 2 of 2: pages 6-10 -> " + work + "/parts/c 2.pdf"), qPrintable(said));
     }
 }
 

@@ -11,7 +11,8 @@ constexpr int kWindowOpen = -2; // the program was still running: it shows the w
 constexpr int kWindowWait = 1500; // ms; refusals end at once, before any window could open
 
 const QString kUsage
-    = QStringLiteral("Usage: quirewright --split DOC.pdf [--at 4,8,12 | --every N | --at-bookmarks LEVEL] [options]\n"
+    = QStringLiteral("Usage: quirewright --split DOC.pdf [DOC.pdf|FOLDER ...] [--at 4,8,12 | --every N | --at-bookmarks "
+                     "LEVEL] [options]\n"
                      "Run \"quirewright --help\" to see the options.\n");
 const QString kNoDisplay = QStringLiteral("quirewright: The window needs a display, and there is none (neither "
                                           "DISPLAY nor WAYLAND_DISPLAY is set). Splitting from the command line "

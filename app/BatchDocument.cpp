@@ -1,0 +1,278 @@
+#include "BatchDocument.h"
+
+#include "BatchSplit.h"
+#include "OutputClaims.h"
+
+#include "framework/StopSignals.h"
+#include "split/DocumentOutline.h"
+#include "split/DocumentReport.h"
+#include "split/OpenFailure.h"
+#include "split/OutputNaming.h"
+#include "split/PageFactsQuery.h"
+#include "split/SplitJob.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+namespace qw {
+
+namespace {
+
+const QString kNothingWritten = QStringLiteral("Nothing was written.");
+const QString kStoppedBeforeParts = QStringLiteral("The split was stopped before any part was written.");
+
+QString shown(const QString &path)
+{
+    return QDir::toNativeSeparators(path);
+}
+
+// Why the engine could not read the document, chosen by what it found (its exit code); its own
+// words are the detail of a damaged file.
+QString unreadable(const QString &document, const DocumentReport &report)
+{
+    switch (FaultOf(document, report)) {
+    case DocumentFault::Missing: return QStringLiteral("no longer exists.");
+    case DocumentFault::NotAFile: return QStringLiteral("is not a file: name a PDF file after --split.");
+    case DocumentFault::NotPdf: return QStringLiteral("could not be read: it is not a PDF.");
+    case DocumentFault::Password:
+        return QStringLiteral("could not be read: it is protected by a password. Remove the password in a PDF reader "
+                              "first.");
+    case DocumentFault::OutOfMemory:
+        return QStringLiteral("could not be read: there was not enough memory. Close other programs and try again.");
+    case DocumentFault::Unopenable:
+    case DocumentFault::Damaged:
+        return QStringLiteral("could not be read: %1. Check that it opens in a PDF reader.")
+            .arg(EngineReason(report.EngineOutput()));
+    case DocumentFault::None:
+    case DocumentFault::Other: break;
+    }
+    return QStringLiteral("could not be read: it is not a PDF, or it is damaged or protected by a password. Check that "
+                          "it opens in a PDF reader.");
+}
+
+QString documentProblem(const QString &document)
+{
+    const QFileInfo file(document);
+    if (!file.exists())
+        return QStringLiteral("The document %1 does not exist. Check its path and name.").arg(shown(document));
+    if (!file.isFile())
+        return QStringLiteral("%1 is not a file. Name a PDF document after --split.").arg(shown(document));
+    return {};
+}
+
+// The batch mode's progress: a line on stderr as each part starts, the reason of each part
+// that failed, and the archive move; Ctrl+C or SIGTERM stops the split.
+class StderrReport : public SplitObserver {
+public:
+    StderrReport(const SplitJob &job, const BatchConsole &console, const StopSignals &stop)
+        : job_(job), console_(console), stop_(stop)
+    {
+    }
+
+    bool PartStarting(const PartRange &part, const QString &path) override
+    {
+        if (!KeepGoing())
+            return false;
+        // A part that leaves pages out lists its ranges: "pages 1-3,5-9".
+        console_.Progress(part.Line(path));
+        return true;
+    }
+    bool KeepGoing() override { return stop_.Received() == 0; }
+    void PartFailed(const PartRange &, const PartOutcome &outcome) override { console_.Progress(outcome.failure); }
+    void ArchiveEnded(MoveResult result) override
+    {
+        if (result == MoveResult::Moved)
+            console_.Progress(QStringLiteral("archived: %1 -> %2")
+                                  .arg(shown(job_.DocumentPath()), shown(job_.ArchiveTarget())));
+    }
+
+private:
+    const SplitJob &job_;
+    const BatchConsole &console_;
+    const StopSignals &stop_;
+};
+
+} // namespace
+
+BatchDocument::BatchDocument(const BatchRequest &request, QString document, BatchConsole console,
+                             const StopSignals &stop, OutputClaims *claims)
+    : request_(request), document_(std::move(document)), console_(std::move(console)), stop_(stop), claims_(claims)
+{
+}
+
+BatchDocument::Outcome BatchDocument::Fail(Outcome::End end, int exitCode, const QString &message) const
+{
+    console_.Fail(exitCode, message);
+    return {end, exitCode, {}};
+}
+
+BatchDocument::Outcome BatchDocument::Split() const
+{
+    // A dry run tells every refusal with the plan, for the caller to print; a real run stops at
+    // the first, on standard error.
+    PlanReport dryPlan;
+    dryPlan.document = document_;
+    const auto planned = [&] {
+        const bool refused = !dryPlan.refusals.isEmpty();
+        return Outcome{refused ? Outcome::End::Refused : Outcome::End::Split,
+                       refused ? int(BatchSplit::Failed) : int(BatchSplit::Done), dryPlan};
+    };
+    const auto refuse = [&](const QString &message) {
+        if (!request_.dryRun)
+            return Fail(Outcome::End::Refused, BatchSplit::Failed, message);
+        dryPlan.refusals << message;
+        return planned();
+    };
+    const auto stopped = [&] {
+        return Fail(Outcome::End::Stopped, StopSignals::ExitCodeFor(stop_.Received()), kStoppedBeforeParts);
+    };
+    if (const QString problem = documentProblem(document_); !problem.isEmpty())
+        return refuse(problem);
+    // Checked before the page count: without the engine none can be had, and the document
+    // must not be blamed for it.
+    const SplitJob unplanned(document_, {}, request_.settings);
+    if (const QString refusal = unplanned.Refusal(); !refusal.isEmpty())
+        return refuse(refusal);
+
+    const auto keepGoing = [this] { return stop_.Received() == 0; };
+    // One report gives the page count, the bookmarks and the identity of the file it read.
+    const DocumentReport report = DocumentReport::Of(document_, keepGoing);
+    if (stop_.Received())
+        return stopped();
+    const int pageCount = report.PageCount();
+    if (pageCount < 1) {
+        if (const QString problem = report.Problem(); !problem.isEmpty())
+            return refuse(problem + QLatin1Char(' ') + kNothingWritten);
+        return refuse(QStringLiteral("The document %1 %2 %3")
+                          .arg(shown(document_), unreadable(document_, report), kNothingWritten));
+    }
+    if (const QString wrong = BreaksOutsideDocument(pageCount); !wrong.isEmpty())
+        return Fail(Outcome::End::Refused, BatchSplit::UsageError, wrong);
+
+    QList<int> breaks = request_.breaksBefore + SplitPlan::BreaksEvery(pageCount, request_.every);
+    SplitSettings settings = request_.settings;
+    // The bookmarks serve the break points and the names of the parts.
+    settings.bookmarks = report.Bookmarks();
+    if (request_.bookmarkLevel > 0) {
+        if (settings.bookmarks.isEmpty())
+            return refuse(QStringLiteral("The document %1 has no bookmarks to split at. Use --at or --every "
+                                         "instead. %2")
+                              .arg(shown(document_), kNothingWritten));
+        // Only the matching bookmarks place break points; every bookmark still names the parts.
+        const QList<Bookmark> placing = DocumentOutline::Matching(settings.bookmarks, request_.bookmarkMatch);
+        if (placing.isEmpty())
+            console_.Warn(QStringLiteral("no bookmark title matches --bookmark-match %1; the document is one part.")
+                              .arg(request_.bookmarkMatch.pattern()));
+        breaks = DocumentOutline::BreaksAtLevel(placing, request_.bookmarkLevel, pageCount);
+        settings.bookmarkLevel = request_.bookmarkLevel;
+    }
+    QList<int> leftOut;
+    if (request_.separators) {
+        // The separators' break points join the others; the engine looks at the very file reported on.
+        int shownTenth = -1;
+        const auto progress = [&](int done, int total) {
+            if (total > 0 && done * 10 / total != shownTenth) {
+                shownTenth = done * 10 / total;
+                console_.Progress(QStringLiteral("looking for separators: page %1 of %2").arg(done).arg(total));
+            }
+            return keepGoing();
+        };
+        const PageFactsQuery::Result facts
+            = PageFactsQuery::Run(document_, report.Identity(), *request_.separators, progress);
+        if (facts.stopped || stop_.Received())
+            return stopped();
+        if (!facts.problem.isEmpty())
+            return refuse(facts.problem + QLatin1Char(' ') + kNothingWritten);
+        settings.separatorLabels = PageFactsQuery::Separators(facts.pages, *request_.separators);
+        if (const QString unread = PageFactsQuery::UnreadNotice(facts.pages, *request_.separators); !unread.isEmpty())
+            console_.Warn(unread);
+        const SeparatorPlan plan
+            = SplitPlan::AtSeparators(pageCount, settings.separatorLabels.keys(), request_.dropSeparators);
+        breaks += plan.breaks;
+        leftOut = plan.leftOut;
+    }
+    const QList<PartRange> parts = SplitPlan::FromBreaks(pageCount, breaks, leftOut);
+    if (parts.isEmpty())
+        return refuse(QStringLiteral("Every page of %1 is a separator: there is no part to write. %2")
+                          .arg(shown(document_), kNothingWritten));
+    SplitJob job(document_, parts, settings, report.Identity());
+
+    const SplitJob::Check check = job.CheckBeforeSplitting();
+    QStringList refusals{check.refusal, ArchiveRefusal(job)};
+    if (claims_ && check.refusal.isEmpty()) {
+        QList<OutputTarget> targets;
+        for (const PartRange &part : parts)
+            targets << job.TargetOf(part);
+        refusals << claims_->Claim(document_, targets, settings.archive ? job.ArchiveTarget() : QString());
+    }
+    refusals.removeAll(QString());
+    if (request_.dryRun) {
+        dryPlan = PlanReport::Of(job, pageCount);
+        dryPlan.refusals = refusals;
+        if (!check.existing.isEmpty() && !request_.replace)
+            dryPlan.refusals << SplitPlan::ExistingFilesNotice(check.ExistingPaths());
+        return planned();
+    }
+    if (!refusals.isEmpty())
+        return refuse(refusals.first());
+    if (!check.existing.isEmpty() && !request_.replace)
+        return refuse(QStringLiteral("%1\n\nPass --replace to replace %2, or choose another --output-folder or "
+                                     "--pattern. %3")
+                          .arg(SplitPlan::ExistingFilesNotice(check.ExistingPaths()),
+                               check.existing.size() == 1 ? QStringLiteral("it") : QStringLiteral("them"),
+                               kNothingWritten));
+    // --replace agrees to replace the files named here, and no file that takes their place.
+    job.AgreeToReplace(check.existing);
+    return WriteParts(job);
+}
+
+QString BatchDocument::BreaksOutsideDocument(int pageCount) const
+{
+    for (int page : request_.breaksBefore) {
+        if (page >= 2 && page <= pageCount)
+            continue;
+        if (pageCount == 1)
+            return QStringLiteral("--at %1: the document has only one page, so it cannot be split.").arg(page);
+        return QStringLiteral("--at %1: the document has %2 pages, so a new part can begin at page 2 to %2 only.")
+            .arg(page)
+            .arg(pageCount);
+    }
+    return {};
+}
+
+QString BatchDocument::ArchiveRefusal(const SplitJob &job)
+{
+    // Checked before any part is written: a run that cannot archive would otherwise leave its
+    // parts behind, and be refused when it is run again for the files it wrote.
+    switch (job.CheckArchive()) {
+    case SplitJob::ArchiveProblem::None: return {};
+    case SplitJob::ArchiveProblem::NoFolder:
+        return QStringLiteral("Archiving is on in the options, but no archive folder is set. Pass --archive-folder "
+                              "DIR. %1")
+            .arg(kNothingWritten);
+    case SplitJob::ArchiveProblem::FolderMissing:
+        return QStringLiteral("The archive folder %1 does not exist. Create it, or pass --archive-folder with another "
+                              "folder. %2")
+            .arg(shown(job.Settings().archiveFolderName), kNothingWritten);
+    case SplitJob::ArchiveProblem::TargetExists:
+        return QStringLiteral("The document cannot be archived: %1 already exists. Move that file away, or pass "
+                              "--archive-folder with another folder. %2")
+            .arg(shown(job.ArchiveTarget()), kNothingWritten);
+    }
+    return {};
+}
+
+BatchDocument::Outcome BatchDocument::WriteParts(const SplitJob &job) const
+{
+    StderrReport report(job, console_, stop_);
+    const SplitResult result = job.Run(report, request_.jobs);
+    if (stop_.Received())
+        return Fail(Outcome::End::Stopped, StopSignals::ExitCodeFor(stop_.Received()), job.FailureReport(result));
+    if (!result.Complete(job.Parts().size()))
+        return Fail(Outcome::End::Failed, BatchSplit::Failed, job.FailureReport(result));
+    if (result.archived && *result.archived != MoveResult::Moved)
+        return Fail(Outcome::End::Failed, BatchSplit::Failed, job.ArchiveFailure(*result.archived));
+    return {Outcome::End::Split, BatchSplit::Done, {}};
+}
+
+} // namespace qw

@@ -18,8 +18,15 @@ namespace qw {
 
 namespace {
 
-const QString kNothingWritten = QStringLiteral("Nothing was written.");
-const QString kStoppedBeforeParts = QStringLiteral("The split was stopped before any part was written.");
+QString nothingWritten()
+{
+    return BatchDocument::tr("Nothing was written.");
+}
+
+QString stoppedBeforeParts()
+{
+    return BatchDocument::tr("The split was stopped before any part was written.");
+}
 
 QString shown(const QString &path)
 {
@@ -30,33 +37,41 @@ QString shown(const QString &path)
 // words are the detail of a damaged file.
 QString unreadable(const QString &document, const DocumentReport &report)
 {
+    const QString name = shown(document);
     switch (FaultOf(document, report)) {
-    case DocumentFault::Missing: return QStringLiteral("no longer exists.");
-    case DocumentFault::NotAFile: return QStringLiteral("is not a file: name a PDF file after --split.");
-    case DocumentFault::NotPdf: return QStringLiteral("could not be read: it is not a PDF.");
+    case DocumentFault::Missing: return BatchDocument::tr("The document %1 no longer exists.").arg(name);
+    case DocumentFault::NotAFile:
+        return BatchDocument::tr("The document %1 is not a file: name a PDF file after --split.").arg(name);
+    case DocumentFault::NotPdf:
+        return BatchDocument::tr("The document %1 could not be read: it is not a PDF.").arg(name);
     case DocumentFault::Password:
-        return QStringLiteral("could not be read: it is protected by a password. Remove the password in a PDF reader "
-                              "first.");
+        return BatchDocument::tr(
+                   "The document %1 could not be read: it is protected by a password. Remove the password "
+                   "in a PDF reader first.")
+            .arg(name);
     case DocumentFault::OutOfMemory:
-        return QStringLiteral("could not be read: there was not enough memory. Close other programs and try again.");
+        return BatchDocument::tr("The document %1 could not be read: there was not enough memory. Close other programs "
+                                 "and try again.")
+            .arg(name);
     case DocumentFault::Unopenable:
     case DocumentFault::Damaged:
-        return QStringLiteral("could not be read: %1. Check that it opens in a PDF reader.")
-            .arg(EngineReason(report.EngineOutput()));
+        return BatchDocument::tr("The document %1 could not be read: %2. Check that it opens in a PDF reader.")
+            .arg(name, EngineReason(report.EngineOutput()));
     case DocumentFault::None:
     case DocumentFault::Other: break;
     }
-    return QStringLiteral("could not be read: it is not a PDF, or it is damaged or protected by a password. Check that "
-                          "it opens in a PDF reader.");
+    return BatchDocument::tr("The document %1 could not be read: it is not a PDF, or it is damaged or protected by a "
+                             "password. Check that it opens in a PDF reader.")
+        .arg(name);
 }
 
 QString documentProblem(const QString &document)
 {
     const QFileInfo file(document);
     if (!file.exists())
-        return QStringLiteral("The document %1 does not exist. Check its path and name.").arg(shown(document));
+        return BatchDocument::tr("The document %1 does not exist. Check its path and name.").arg(shown(document));
     if (!file.isFile())
-        return QStringLiteral("%1 is not a file. Name a PDF document after --split.").arg(shown(document));
+        return BatchDocument::tr("%1 is not a file. Name a PDF document after --split.").arg(shown(document));
     return {};
 }
 
@@ -82,8 +97,8 @@ public:
     void ArchiveEnded(MoveResult result) override
     {
         if (result == MoveResult::Moved)
-            console_.Progress(QStringLiteral("archived: %1 -> %2")
-                                  .arg(shown(job_.DocumentPath()), shown(job_.ArchiveTarget())));
+            console_.Progress(
+                QStringLiteral("archived: %1 -> %2").arg(shown(job_.DocumentPath()), shown(job_.ArchiveTarget())));
     }
 
 private:
@@ -123,9 +138,8 @@ BatchDocument::Outcome BatchDocument::Split() const
         dryPlan.refusals << message;
         return planned();
     };
-    const auto stopped = [&] {
-        return Fail(Outcome::End::Stopped, StopSignals::ExitCodeFor(stop_.Received()), kStoppedBeforeParts);
-    };
+    const auto stopped
+        = [&] { return Fail(Outcome::End::Stopped, StopSignals::ExitCodeFor(stop_.Received()), stoppedBeforeParts()); };
     if (const QString problem = documentProblem(document_); !problem.isEmpty())
         return refuse(problem);
     // Checked before the page count: without the engine none can be had, and the document
@@ -142,9 +156,8 @@ BatchDocument::Outcome BatchDocument::Split() const
     const int pageCount = report.PageCount();
     if (pageCount < 1) {
         if (const QString problem = report.Problem(); !problem.isEmpty())
-            return refuse(problem + QLatin1Char(' ') + kNothingWritten);
-        return refuse(QStringLiteral("The document %1 %2 %3")
-                          .arg(shown(document_), unreadable(document_, report), kNothingWritten));
+            return refuse(problem + QLatin1Char(' ') + nothingWritten());
+        return refuse(unreadable(document_, report) + QLatin1Char(' ') + nothingWritten());
     }
     if (const QString wrong = BreaksOutsideDocument(pageCount); !wrong.isEmpty())
         return Fail(Outcome::End::Refused, BatchSplit::UsageError, wrong);
@@ -155,13 +168,13 @@ BatchDocument::Outcome BatchDocument::Split() const
     settings.bookmarks = report.Bookmarks();
     if (request_.bookmarkLevel > 0) {
         if (settings.bookmarks.isEmpty())
-            return refuse(QStringLiteral("The document %1 has no bookmarks to split at. Use --at or --every "
-                                         "instead. %2")
-                              .arg(shown(document_), kNothingWritten));
+            return refuse(tr("The document %1 has no bookmarks to split at. Use --at or --every "
+                             "instead. %2")
+                              .arg(shown(document_), nothingWritten()));
         // Only the matching bookmarks place break points; every bookmark still names the parts.
         const QList<Bookmark> placing = DocumentOutline::Matching(settings.bookmarks, request_.bookmarkMatch);
         if (placing.isEmpty())
-            console_.Warn(QStringLiteral("no bookmark title matches --bookmark-match %1; the document is one part.")
+            console_.Warn(tr("no bookmark title matches --bookmark-match %1; the document is one part.")
                               .arg(request_.bookmarkMatch.pattern()));
         breaks = DocumentOutline::BreaksAtLevel(placing, request_.bookmarkLevel, pageCount);
         settings.bookmarkLevel = request_.bookmarkLevel;
@@ -182,7 +195,7 @@ BatchDocument::Outcome BatchDocument::Split() const
         if (facts.stopped || stop_.Received())
             return stopped();
         if (!facts.problem.isEmpty())
-            return refuse(facts.problem + QLatin1Char(' ') + kNothingWritten);
+            return refuse(facts.problem + QLatin1Char(' ') + nothingWritten());
         settings.separatorLabels = PageFactsQuery::Separators(facts.pages, *request_.separators);
         if (const QString unread = PageFactsQuery::UnreadNotice(facts.pages, *request_.separators); !unread.isEmpty())
             console_.Warn(unread);
@@ -193,8 +206,8 @@ BatchDocument::Outcome BatchDocument::Split() const
     }
     const QList<PartRange> parts = SplitPlan::FromBreaks(pageCount, breaks, leftOut);
     if (parts.isEmpty())
-        return refuse(QStringLiteral("Every page of %1 is a separator: there is no part to write. %2")
-                          .arg(shown(document_), kNothingWritten));
+        return refuse(tr("Every page of %1 is a separator: there is no part to write. %2")
+                          .arg(shown(document_), nothingWritten()));
     SplitJob job(document_, parts, settings, report.Identity());
 
     const SplitJob::Check check = job.CheckBeforeSplitting();
@@ -216,11 +229,12 @@ BatchDocument::Outcome BatchDocument::Split() const
     if (!refusals.isEmpty())
         return refuse(refusals.first());
     if (!check.existing.isEmpty() && !request_.replace)
-        return refuse(QStringLiteral("%1\n\nPass --replace to replace %2, or choose another --output-folder or "
-                                     "--pattern. %3")
-                          .arg(SplitPlan::ExistingFilesNotice(check.ExistingPaths()),
-                               check.existing.size() == 1 ? QStringLiteral("it") : QStringLiteral("them"),
-                               kNothingWritten));
+        return refuse(
+            (check.existing.size() == 1
+                 ? tr("%1\n\nPass --replace to replace it, or choose another --output-folder or --pattern. %2")
+                 : tr("%1\n\nPass --replace to replace them, or choose another --output-folder or --pattern. "
+                      "%2"))
+                .arg(SplitPlan::ExistingFilesNotice(check.ExistingPaths()), nothingWritten()));
     // --replace agrees to replace the files named here, and no file that takes their place.
     job.AgreeToReplace(check.existing);
     return WriteParts(job);
@@ -232,8 +246,8 @@ QString BatchDocument::BreaksOutsideDocument(int pageCount) const
         if (page >= 2 && page <= pageCount)
             continue;
         if (pageCount == 1)
-            return QStringLiteral("--at %1: the document has only one page, so it cannot be split.").arg(page);
-        return QStringLiteral("--at %1: the document has %2 pages, so a new part can begin at page 2 to %2 only.")
+            return tr("--at %1: the document has only one page, so it cannot be split.").arg(page);
+        return tr("--at %1: the document has %2 pages, so a new part can begin at page 2 to %2 only.")
             .arg(page)
             .arg(pageCount);
     }
@@ -247,17 +261,17 @@ QString BatchDocument::ArchiveRefusal(const SplitJob &job)
     switch (job.CheckArchive()) {
     case SplitJob::ArchiveProblem::None: return {};
     case SplitJob::ArchiveProblem::NoFolder:
-        return QStringLiteral("Archiving is on in the options, but no archive folder is set. Pass --archive-folder "
-                              "DIR. %1")
-            .arg(kNothingWritten);
+        return tr("Archiving is on in the options, but no archive folder is set. Pass --archive-folder "
+                  "DIR. %1")
+            .arg(nothingWritten());
     case SplitJob::ArchiveProblem::FolderMissing:
-        return QStringLiteral("The archive folder %1 does not exist. Create it, or pass --archive-folder with another "
-                              "folder. %2")
-            .arg(shown(job.Settings().archiveFolderName), kNothingWritten);
+        return tr("The archive folder %1 does not exist. Create it, or pass --archive-folder with another "
+                  "folder. %2")
+            .arg(shown(job.Settings().archiveFolderName), nothingWritten());
     case SplitJob::ArchiveProblem::TargetExists:
-        return QStringLiteral("The document cannot be archived: %1 already exists. Move that file away, or pass "
-                              "--archive-folder with another folder. %2")
-            .arg(shown(job.ArchiveTarget()), kNothingWritten);
+        return tr("The document cannot be archived: %1 already exists. Move that file away, or pass "
+                  "--archive-folder with another folder. %2")
+            .arg(shown(job.ArchiveTarget()), nothingWritten());
     }
     return {};
 }

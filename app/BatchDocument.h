@@ -5,6 +5,7 @@
 
 #include "split/PlanReport.h"
 
+#include <QCoreApplication>
 #include <QString>
 
 #include <optional>
@@ -18,6 +19,7 @@ class StopSignals;
 // One document of a batch run, from its checks to its archive move: everything that would stop
 // its split is told before its first part is written, then one line per part.
 class BatchDocument {
+    Q_DECLARE_TR_FUNCTIONS(BatchDocument)
 public:
     struct Outcome {
         enum class End {

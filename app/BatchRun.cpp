@@ -37,16 +37,17 @@ QString summary(const std::vector<std::optional<BatchDocument::Outcome>> &outcom
         else
             ++unstarted;
     }
-    QString line = QStringLiteral("%1 documents: %2 %3, %4 refused")
-                       .arg(outcomes.size())
-                       .arg(counts[int(End::Split)])
-                       .arg(dryRun ? QStringLiteral("can be split") : QStringLiteral("split"))
-                       .arg(counts[int(End::Refused)]);
-    if (!dryRun)
-        line += QStringLiteral(", %1 failed").arg(counts[int(End::Failed)]);
-    if (counts[int(End::Stopped)] > 0 || unstarted > 0)
-        line += QStringLiteral(", %1 stopped, %2 not started").arg(counts[int(End::Stopped)]).arg(unstarted);
-    return line;
+    const auto count = [&](End end) { return QString::number(counts[int(end)]); };
+    const QString documents = QString::number(outcomes.size());
+    if (dryRun)
+        return BatchRun::tr("%1 documents: %2 can be split, %3 refused")
+            .arg(documents, count(End::Split), count(End::Refused));
+    if (counts[int(End::Stopped)] == 0 && unstarted == 0)
+        return BatchRun::tr("%1 documents: %2 split, %3 refused, %4 failed")
+            .arg(documents, count(End::Split), count(End::Refused), count(End::Failed));
+    return BatchRun::tr("%1 documents: %2 split, %3 refused, %4 failed, %5 stopped, %6 not started")
+        .arg(documents, count(End::Split), count(End::Refused), count(End::Failed), count(End::Stopped),
+             QString::number(unstarted));
 }
 
 } // namespace
@@ -88,11 +89,11 @@ int BatchRun::Exec() const
             outcomes[size_t(index)] = std::move(outcome);
             for (; printed < count && outcomes[size_t(printed)] && !request_.planJson; ++printed)
                 if (const auto &plan = outcomes[size_t(printed)]->plan)
-                    BatchConsole::Print(stdout, QStringLiteral("document %1 of %2: %3\n%4")
-                                                    .arg(printed + 1)
-                                                    .arg(count)
-                                                    .arg(QDir::toNativeSeparators(plan->document),
-                                                         planText(request_, *plan)));
+                    BatchConsole::Print(stdout,
+                                        QStringLiteral("document %1 of %2: %3\n%4")
+                                            .arg(printed + 1)
+                                            .arg(count)
+                                            .arg(QDir::toNativeSeparators(plan->document), planText(request_, *plan)));
         }
     };
     {

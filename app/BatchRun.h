@@ -2,6 +2,8 @@
 
 #include "BatchRequest.h"
 
+#include <QCoreApplication>
+
 namespace qw {
 
 // The documents of one batch run, each split with the same options and its own checks: a
@@ -9,6 +11,7 @@ namespace qw {
 // once, over the documents and over the parts of each. With several documents each line is
 // tagged with its document, and the last line sums the run up.
 class BatchRun {
+    Q_DECLARE_TR_FUNCTIONS(BatchRun)
 public:
     explicit BatchRun(const BatchRequest &request) : request_(request) { }
 

@@ -18,8 +18,15 @@ namespace qw {
 
 namespace {
 
-const QString kSeeHelp = QStringLiteral("Run \"quirewright --help\" to see the options.");
-const QString kNothingWritten = QStringLiteral("Nothing was written.");
+QString seeHelp()
+{
+    return BatchSplit::tr("Run \"quirewright --help\" to see the options.");
+}
+
+QString nothingWritten()
+{
+    return BatchSplit::tr("Nothing was written.");
+}
 // More engines than this only wait for the disk and for memory.
 constexpr int kMostJobs = 64;
 
@@ -47,7 +54,7 @@ QString absolute(QString path)
 
 void describeOptions(QCommandLineParser &parser)
 {
-    parser.setApplicationDescription(QStringLiteral(
+    parser.setApplicationDescription(BatchSplit::tr(
         "Splits a PDF into parts without opening the window; \"quirewright [DOC.pdf]\" opens the window.\n"
         "The name pattern, output folder and archive folder are the options file's unless given here.\n"
         "Several documents, or a folder of them, are each split with the same options; a refused one\n"
@@ -58,40 +65,49 @@ void describeOptions(QCommandLineParser &parser)
         "Example: quirewright --split book.pdf --at 5,17 --output-folder parts"));
     parser.addOptions({
         {QStringLiteral("split"),
-         QStringLiteral("Splits <document> into parts; more documents or folders may follow it."),
-         QStringLiteral("document")},
+         BatchSplit::tr("Splits <document> into parts; more documents or folders may follow it."),
+         //: The value an option takes, as --help shows it: <document>. The same word as in the description.
+         BatchSplit::tr("document")},
         {QStringLiteral("at"),
-         QStringLiteral("Begins a new part before each of these pages (from 2 to the page count)."),
+         BatchSplit::tr("Begins a new part before each of these pages (from 2 to the page count)."),
          QStringLiteral("4,8,12")},
-        {QStringLiteral("every"), QStringLiteral("Begins a new part every <N> pages."), QStringLiteral("N")},
+        {QStringLiteral("every"), BatchSplit::tr("Begins a new part every <N> pages."), QStringLiteral("N")},
         {QStringLiteral("at-bookmarks"),
-         QStringLiteral("Begins a new part where each bookmark of level 1 to <level> begins."),
-         QStringLiteral("level")},
+         BatchSplit::tr("Begins a new part where each bookmark of level 1 to <level> begins."),
+         //: The value an option takes, as --help shows it: <level>. The same word as in the description.
+         BatchSplit::tr("level")},
         {QStringLiteral("bookmark-match"),
-         QStringLiteral("With --at-bookmarks, only at bookmarks whose title contains a match of <regex> (Perl-like, "
+         BatchSplit::tr("With --at-bookmarks, only at bookmarks whose title contains a match of <regex> (Perl-like, "
                         "case ignored)."),
-         QStringLiteral("regex")},
+         //: The value an option takes, as --help shows it: <regex>. The same word as in the description.
+         BatchSplit::tr("regex")},
         {QStringLiteral("at-separators"),
-         QStringLiteral("Begins a new part at each separator sheet: a blank page, a dark page, one with a "
+         BatchSplit::tr("Begins a new part at each separator sheet: a blank page, a dark page, one with a "
                         "barcode (or one whose text contains TEXT), or one whose text contains PHRASE."),
          QStringLiteral("blank|dark|barcode|barcode:TEXT|text:PHRASE")},
-        {QStringLiteral("drop-separators"), QStringLiteral("Leaves the separator sheets out of the parts.")},
+        {QStringLiteral("drop-separators"), BatchSplit::tr("Leaves the separator sheets out of the parts.")},
         {QStringLiteral("pattern"),
-         QStringLiteral("Names the parts: {basename} {part} {part:0000} {filecount} {pagebegin} {pageend} "
+         BatchSplit::tr("Names the parts: {basename} {part} {part:0000} {filecount} {pagebegin} {pageend} "
                         "{bookmark} {separator}."),
-         QStringLiteral("pattern")},
-        {QStringLiteral("output-folder"), QStringLiteral("Writes the parts into <folder>."), QStringLiteral("folder")},
+         //: The value an option takes, as --help shows it: <pattern>. The same word as in the description.
+         BatchSplit::tr("pattern")},
+        {QStringLiteral("output-folder"), BatchSplit::tr("Writes the parts into <folder>."),
+         //: The value an option takes, as --help shows it: <folder>. The same word as in the description.
+         BatchSplit::tr("folder")},
         {QStringLiteral("archive-folder"),
-         QStringLiteral("Moves the document into <folder> once every part is written."), QStringLiteral("folder")},
+         BatchSplit::tr("Moves the document into <folder> once every part is written."),
+         //: The value an option takes, as --help shows it: <folder>. The same word as in the description.
+         BatchSplit::tr("folder")},
         {QStringLiteral("replace"),
-         QStringLiteral("Replaces files that have the parts' names (else nothing is written).")},
+         BatchSplit::tr("Replaces files that have the parts' names (else nothing is written).")},
         {QStringLiteral("dry-run"),
-         QStringLiteral("Prints the parts (pages, final path, \"exists\" where a file is in the way) and what would "
+         BatchSplit::tr("Prints the parts (pages, final path, \"exists\" where a file is in the way) and what would "
                         "refuse the split, and writes nothing; exits 1 if the split would be refused.")},
-        {QStringLiteral("plan-format"), QStringLiteral("With --dry-run, prints the plan as text or as one JSON document."),
+        {QStringLiteral("plan-format"),
+         BatchSplit::tr("With --dry-run, prints the plan as text or as one JSON document."),
          QStringLiteral("text|json")},
         {QStringLiteral("jobs"),
-         QStringLiteral("Runs up to <N> engines at once, over the parts and the documents (default: one per core)."),
+         BatchSplit::tr("Runs up to <N> engines at once, over the parts and the documents (default: one per core)."),
          QStringLiteral("N")},
     });
     parser.addHelpOption();
@@ -105,7 +121,7 @@ QString parsePageList(const QString &text, QList<int> &pages)
         bool ok = false;
         const int page = item.trimmed().toInt(&ok);
         if (!ok)
-            return QStringLiteral("--at %1: \"%2\" is not a page number. Give the pages that new parts begin at, "
+            return BatchSplit::tr("--at %1: \"%2\" is not a page number. Give the pages that new parts begin at, "
                                   "separated by commas, such as --at 4,8,12.")
                 .arg(text, item.trimmed());
         pages << page;
@@ -135,7 +151,7 @@ QString BatchSplit::CollectDocuments(const QCommandLineParser &parser, BatchRequ
         const QStringList pdfs = folder.entryList();
         if (pdfs.isEmpty()) {
             request.namesWrong = true;
-            return QStringLiteral("The folder %1 has no PDF documents in it. %2").arg(shown(path), kNothingWritten);
+            return tr("The folder %1 has no PDF documents in it. %2").arg(shown(path), nothingWritten());
         }
         for (const QString &pdf : pdfs)
             request.documents << path + QLatin1Char('/') + pdf;
@@ -152,7 +168,7 @@ QString BatchSplit::UsageLine()
 
 QString BatchSplit::UsageReminder()
 {
-    return UsageLine() + QLatin1Char('\n') + kSeeHelp;
+    return UsageLine() + QLatin1Char('\n') + seeHelp();
 }
 
 BatchSplit::BatchSplit(QStringList arguments, QStringList notUtf8)
@@ -204,12 +220,12 @@ int BatchSplit::Exec()
 QString BatchSplit::ParseRequest(const QCommandLineParser &parser, const QStringList &notUtf8, BatchRequest &request)
 {
     if (!parser.isSet(QStringLiteral("split")) || parser.value(QStringLiteral("split")).isEmpty())
-        return QStringLiteral("No document to split: pass --split DOC.pdf. %1").arg(kSeeHelp);
+        return tr("No document to split: pass --split DOC.pdf. %1").arg(seeHelp());
     if (parser.isSet(QStringLiteral("jobs"))) {
         bool ok = false;
         request.jobs = parser.value(QStringLiteral("jobs")).toInt(&ok);
         if (!ok || request.jobs < 1 || request.jobs > kMostJobs)
-            return QStringLiteral("--jobs %1: give how many engines may run at once, 1 to %2, such as --jobs 2.")
+            return tr("--jobs %1: give how many engines may run at once, 1 to %2, such as --jobs 2.")
                 .arg(parser.value(QStringLiteral("jobs")))
                 .arg(kMostJobs);
     } else {
@@ -217,31 +233,30 @@ QString BatchSplit::ParseRequest(const QCommandLineParser &parser, const QString
     }
     for (const QString &name : {QStringLiteral("output-folder"), QStringLiteral("archive-folder")})
         if (parser.isSet(name) && parser.value(name).isEmpty())
-            return QStringLiteral("--%1 needs a folder. %2").arg(name, kSeeHelp);
+            return tr("--%1 needs a folder. %2").arg(name, seeHelp());
     const bool at = parser.isSet(QStringLiteral("at"));
     const bool every = parser.isSet(QStringLiteral("every"));
     const bool atBookmarks = parser.isSet(QStringLiteral("at-bookmarks"));
     if (int(at) + int(every) + int(atBookmarks) > 1)
-        return QStringLiteral("--at, --every and --at-bookmarks cannot be used together: give one of them. %1")
-            .arg(kSeeHelp);
+        return tr("--at, --every and --at-bookmarks cannot be used together: give one of them. %1").arg(seeHelp());
     if (atBookmarks) {
         bool ok = false;
         request.bookmarkLevel = parser.value(QStringLiteral("at-bookmarks")).toInt(&ok);
         if (!ok || request.bookmarkLevel < 1)
-            return QStringLiteral("--at-bookmarks %1: give the deepest bookmark level to split at, 1 or more, such as "
-                                  "--at-bookmarks 1.")
+            return tr("--at-bookmarks %1: give the deepest bookmark level to split at, 1 or more, such as "
+                      "--at-bookmarks 1.")
                 .arg(parser.value(QStringLiteral("at-bookmarks")));
     }
     if (parser.isSet(QStringLiteral("bookmark-match"))) {
         if (!atBookmarks)
-            return QStringLiteral("--bookmark-match chooses among the bookmarks of --at-bookmarks: give --at-bookmarks "
-                                  "LEVEL too. %1")
-                .arg(kSeeHelp);
+            return tr("--bookmark-match chooses among the bookmarks of --at-bookmarks: give --at-bookmarks "
+                      "LEVEL too. %1")
+                .arg(seeHelp());
         request.bookmarkMatch = QRegularExpression(parser.value(QStringLiteral("bookmark-match")),
                                                    QRegularExpression::CaseInsensitiveOption);
         if (!request.bookmarkMatch.isValid())
-            return QStringLiteral("--bookmark-match %1: %2 at character %3. Give a regular expression, such as "
-                                  "--bookmark-match \"^Chapter\".")
+            return tr("--bookmark-match %1: %2 at character %3. Give a regular expression, such as "
+                      "--bookmark-match \"^Chapter\".")
                 .arg(parser.value(QStringLiteral("bookmark-match")), request.bookmarkMatch.errorString())
                 .arg(request.bookmarkMatch.patternErrorOffset());
     }
@@ -253,8 +268,8 @@ QString BatchSplit::ParseRequest(const QCommandLineParser &parser, const QString
     if (parser.isSet(QStringLiteral("at-separators"))) {
         request.separators = SeparatorRule::Parse(parser.value(QStringLiteral("at-separators")));
         if (!request.separators)
-            return QStringLiteral("--at-separators %1: give blank, dark, barcode, barcode:TEXT or text:PHRASE, such as "
-                                  "--at-separators blank.")
+            return tr("--at-separators %1: give blank, dark, barcode, barcode:TEXT or text:PHRASE, such as "
+                      "--at-separators blank.")
                 .arg(parser.value(QStringLiteral("at-separators")));
     }
     request.dropSeparators = parser.isSet(QStringLiteral("drop-separators"));
@@ -262,21 +277,20 @@ QString BatchSplit::ParseRequest(const QCommandLineParser &parser, const QString
     if (parser.isSet(QStringLiteral("plan-format"))) {
         const QString format = parser.value(QStringLiteral("plan-format"));
         if (!request.dryRun)
-            return QStringLiteral("--plan-format tells how --dry-run prints its plan: give --dry-run too. %1")
-                .arg(kSeeHelp);
+            return tr("--plan-format tells how --dry-run prints its plan: give --dry-run too. %1").arg(seeHelp());
         if (format != QLatin1String("text") && format != QLatin1String("json"))
-            return QStringLiteral("--plan-format %1: give text or json.").arg(format);
+            return tr("--plan-format %1: give text or json.").arg(format);
         request.planJson = format == QLatin1String("json");
     }
     if (request.dropSeparators && !request.separators)
-        return QStringLiteral("--drop-separators leaves out the separator sheets that --at-separators finds: give "
-                              "--at-separators too. %1")
-            .arg(kSeeHelp);
+        return tr("--drop-separators leaves out the separator sheets that --at-separators finds: give "
+                  "--at-separators too. %1")
+            .arg(seeHelp());
     if (every) {
         bool ok = false;
         request.every = parser.value(QStringLiteral("every")).toInt(&ok);
         if (!ok || request.every < 1)
-            return QStringLiteral("--every %1: give the number of pages in each part, 1 or more, such as --every 10.")
+            return tr("--every %1: give the number of pages in each part, 1 or more, such as --every 10.")
                 .arg(parser.value(QStringLiteral("every")));
     }
     // Bytes that are not UTF-8 decode to U+FFFD, which names another file or none.
@@ -286,18 +300,18 @@ QString BatchSplit::ParseRequest(const QCommandLineParser &parser, const QString
                               [&](const QString &argument) { return argument.contains(parser.value(name)); });
     };
     if (fromNotUtf8(QStringLiteral("pattern")))
-        return QStringLiteral("--pattern: the pattern is not valid UTF-8. Give it in UTF-8.");
+        return tr("--pattern: the pattern is not valid UTF-8. Give it in UTF-8.");
     for (const QString &name : {QStringLiteral("output-folder"), QStringLiteral("archive-folder")}) {
         if (fromNotUtf8(name)) {
             // Not a usage error: the command is right, the file's name is what cannot be handled.
             request.namesWrong = true;
-            return NativeFileName::Refusal(parser.value(name)) + QLatin1Char(' ') + kNothingWritten;
+            return NativeFileName::Refusal(parser.value(name)) + QLatin1Char(' ') + nothingWritten();
         }
     }
     for (const QString &named : parser.values(QStringLiteral("split")) + parser.positionalArguments()) {
         if (named.contains(QChar::ReplacementCharacter) && notUtf8.contains(named)) {
             request.namesWrong = true;
-            return NativeFileName::Refusal(named) + QLatin1Char(' ') + kNothingWritten;
+            return NativeFileName::Refusal(named) + QLatin1Char(' ') + nothingWritten();
         }
     }
     if (const QString wrong = CollectDocuments(parser, request); !wrong.isEmpty())
@@ -312,12 +326,12 @@ QString BatchSplit::ParseRequest(const QCommandLineParser &parser, const QString
         settings.saveFileType = SplitSettings::OutputFolder;
         settings.outFolderName = absolute(parser.value(QStringLiteral("output-folder")));
     } else if (settings.saveFileType == SplitSettings::AskForFolder) {
-        return QStringLiteral("The options say to ask for the output folder at every split, and there is no window to "
-                              "ask in. Pass --output-folder DIR.");
+        return tr("The options say to ask for the output folder at every split, and there is no window to "
+                  "ask in. Pass --output-folder DIR.");
     } else if (settings.saveFileType == SplitSettings::OutputFolder && settings.outFolderName.isEmpty()) {
         // An empty folder name would put the parts at the root of the file system.
-        return QStringLiteral("The options say to write the parts into an output folder, but name none. Pass "
-                              "--output-folder DIR.");
+        return tr("The options say to write the parts into an output folder, but name none. Pass "
+                  "--output-folder DIR.");
     }
     if (parser.isSet(QStringLiteral("archive-folder"))) {
         settings.archive = true;

@@ -34,8 +34,8 @@ QString OutputClaims::Claim(const QString &document, const QList<OutputTarget> &
     for (const OutputTarget &target : targets) {
         for (const auto &[stamp, other] : documents_)
             if (other != document && target.stamp.SameFile(stamp))
-                return QStringLiteral("Part file %1 is %2, another document of this run. Give a --pattern with "
-                                      "{basename}, or another --output-folder. Nothing was written.")
+                return tr("Part file %1 is %2, another document of this run. Give a --pattern with "
+                          "{basename}, or another --output-folder. Nothing was written.")
                     .arg(shown(target.path), shown(other));
         paths << target.path;
     }
@@ -46,8 +46,8 @@ QString OutputClaims::Claim(const QString &document, const QList<OutputTarget> &
     for (const QString &path : paths) {
         const QString other = claimed_.value(path);
         if (!other.isEmpty() && other != document)
-            return QStringLiteral("%1 is also where %2, another document of this run, goes. Give a --pattern with "
-                                  "{basename}, or split the documents in separate runs. Nothing was written.")
+            return tr("%1 is also where %2, another document of this run, goes. Give a --pattern with "
+                      "{basename}, or split the documents in separate runs. Nothing was written.")
                 .arg(shown(path), shown(other));
     }
     for (const QString &path : paths)

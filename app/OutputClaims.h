@@ -3,6 +3,7 @@
 #include "framework/FileStamp.h"
 #include "split/OutputTarget.h"
 
+#include <QCoreApplication>
 #include <QHash>
 #include <QList>
 #include <QString>
@@ -17,6 +18,7 @@ namespace qw {
 // over another document of the run: each document's checks look only at the file system as it
 // is, and these files may not be there yet. Shared by the threads of the run.
 class OutputClaims {
+    Q_DECLARE_TR_FUNCTIONS(OutputClaims)
 public:
     // Every document of the run, as it is now.
     explicit OutputClaims(const QStringList &documents);

@@ -6,6 +6,7 @@
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QDialogButtonBox>
+#include <QDoubleSpinBox>
 #include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -23,6 +24,9 @@ QString partsText(qsizetype breaks)
 }
 
 constexpr int kDefaultEvery = 10;
+// Mail servers commonly take attachments of 10 MB at most.
+constexpr double kDefaultMegabytes = 10;
+constexpr double kBytesPerMegabyte = 1e6;
 
 // The sensitivities offered: what ink a blank sheet may show at most, and what share of a
 // dark sheet must be near-black. The middle one works on ordinary scans.
@@ -93,10 +97,20 @@ PlaceBreakPointsDlg::PlaceBreakPointsDlg(QList<Bookmark> bookmarks, int pageCoun
     layout->addWidget(new QLabel(QStringLiteral("Sensitivity:"), this), 3, 1, Qt::AlignRight);
     layout->addWidget(Sensitivity, 3, 2);
     layout->addWidget(LeaveOut, 4, 1, 1, 2);
+    AtMostSize = new QRadioButton(QStringLiteral("Parts of at &most"), this);
+    SizeSpin = new QDoubleSpinBox(this);
+    SizeSpin->setRange(0.01, 100000);
+    SizeSpin->setDecimals(2);
+    SizeSpin->setValue(kDefaultMegabytes);
+    SizeSpin->setSuffix(QStringLiteral(" MB"));
+    SizeSpin->setToolTip(QStringLiteral("1 MB is 1,000,000 bytes. A page larger than this alone is a part of its own."));
+    layout->addWidget(AtMostSize, 5, 0);
+    layout->addWidget(SizeSpin, 5, 1);
+    connect(SizeSpin, &QDoubleSpinBox::valueChanged, AtMostSize, [this] { AtMostSize->setChecked(true); });
     auto *note = new QLabel(QStringLiteral("Break points already in the list stay."), this);
-    layout->addWidget(note, 5, 0, 1, 3);
+    layout->addWidget(note, 6, 0, 1, 3);
     auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    layout->addWidget(buttons, 6, 0, 1, 3);
+    layout->addWidget(buttons, 7, 0, 1, 3);
     connect(SeparatorKind, &QComboBox::activated, this, [this] {
         AtSeparators->setChecked(true);
         FollowSeparatorKind();
@@ -194,9 +208,16 @@ int PlaceBreakPointsDlg::BookmarkLevel() const
     return AtBookmarks->isChecked() ? LevelCombo->currentData().toInt() : 0;
 }
 
+std::optional<qint64> PlaceBreakPointsDlg::SizeLimit() const
+{
+    if (!AtMostSize->isChecked())
+        return std::nullopt;
+    return qMax<qint64>(1, qRound64(SizeSpin->value() * kBytesPerMegabyte));
+}
+
 QList<int> PlaceBreakPointsDlg::Breaks() const
 {
-    if (AtSeparators->isChecked())
+    if (AtSeparators->isChecked() || AtMostSize->isChecked())
         return {}; // found by the window, which asks the engine
     if (const int level = BookmarkLevel(); level > 0)
         return DocumentOutline::BreaksAtLevel(PlacingBookmarks(), level, pageCount_);

@@ -9,6 +9,7 @@
 
 class QCheckBox;
 class QComboBox;
+class QDoubleSpinBox;
 class QLabel;
 class QLineEdit;
 class QRadioButton;
@@ -17,8 +18,9 @@ class QSpinBox;
 namespace qw {
 
 // Asks where break points go: where the document's bookmarks of level 1 to N begin, every N
-// pages, or at separator sheets that the engine finds by looking at the pages (which the window
-// asks for once the dialog is closed). Each of the first two shows how many parts it gives.
+// pages, at separator sheets that the engine finds by looking at the pages, or so that each
+// part is at most a size, which the engine plans by measuring the parts (the window asks the
+// engine for those two once the dialog is closed). Each of the first two shows how many parts it gives.
 // Without bookmarks the first is not offered.
 class PlaceBreakPointsDlg : public QDialog {
     Q_OBJECT
@@ -32,6 +34,8 @@ public:
     // The separator rule chosen, with its sensitivity; nothing when the choice is another.
     std::optional<SeparatorRule> Separators() const;
     bool LeaveSeparatorsOut() const;
+    // The most bytes a part may take, when that is the choice.
+    std::optional<qint64> SizeLimit() const;
 
     QRadioButton *AtBookmarks = nullptr;
     QComboBox *LevelCombo = nullptr;
@@ -44,6 +48,8 @@ public:
     QLineEdit *SeparatorText = nullptr; // a barcode's text (may stay empty) or the phrase
     QComboBox *Sensitivity = nullptr;
     QCheckBox *LeaveOut = nullptr;
+    QRadioButton *AtMostSize = nullptr;
+    QDoubleSpinBox *SizeSpin = nullptr; // in MB of 1,000,000 bytes
 
 private:
     void ShowEveryCount();

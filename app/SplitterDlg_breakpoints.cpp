@@ -7,6 +7,7 @@
 #include "split/DocumentOutline.h"
 #include "split/EngineRunner.h"
 #include "split/PageFactsQuery.h"
+#include "split/SizePlanQuery.h"
 #include "framework/AppMessageBox.h"
 
 #include "framework/MenuAdapter.h"
@@ -194,6 +195,8 @@ void SplitterDlg::PlaceBreakPoints()
     if (dialog.exec() == QDialog::Accepted) {
         if (const std::optional<SeparatorRule> rule = dialog.Separators())
             PlaceAtSeparators(*rule, dialog.LeaveSeparatorsOut());
+        else if (const std::optional<qint64> limit = dialog.SizeLimit())
+            PlaceBySize(*limit);
         else
             InsertBreakPointsBefore(dialog.Breaks(), dialog.BookmarkLevel());
     }
@@ -238,6 +241,45 @@ void SplitterDlg::PlaceAtSeparators(const SeparatorRule &rule, bool leaveOut)
     separatorLabels_.insert(separators);
     breaks_.Place(plan.breaks, 0, SelectedRow(), plan.leftOut);
     OnRowSelected();
+}
+
+// As PlaceAtSeparators: the engine measures the parts of the very file opened while a bar
+// shows how far it got; Cancel leaves the break points as they were. The break points that
+// are there stay, and only make parts smaller.
+void SplitterDlg::PlaceBySize(qint64 limit)
+{
+    QProgressDialog progress(QStringLiteral("Measuring the parts..."), QStringLiteral("Cancel"), 0,
+                             breaks_.PageCount(), this);
+    progress.setWindowTitle(QCoreApplication::applicationName());
+    progress.setWindowModality(Qt::WindowModal);
+    progress.setMinimumDuration(300);
+    const SizePlanQuery::Result plan
+        = SizePlanQuery::Run(DocumentPath, report_.Identity(), limit, [&progress](int done, int total) {
+              if (total > 0) {
+                  progress.setMaximum(total);
+                  progress.setValue(done);
+              }
+              EngineRunner::PumpMessages();
+              return !progress.wasCanceled();
+          });
+    progress.reset();
+    if (plan.stopped)
+        return;
+    if (!plan.problem.isEmpty()) {
+        AppMessageBox::Show(this, plan.problem, MsgBox::Ok | MsgBox::IconExclamation);
+        return;
+    }
+    if (const QString oversize = SizePlanQuery::OversizeWarning(plan.oversizePages, limit); !oversize.isEmpty())
+        AppMessageBox::Show(this, oversize, MsgBox::Ok | MsgBox::IconExclamation);
+    if (plan.breaks.isEmpty()) {
+        AppMessageBox::Show(this,
+                            QStringLiteral("The whole document fits in one part of at most %1; the break points are "
+                                           "as they were.")
+                                .arg(SizePlanQuery::SizeText(limit)),
+                            MsgBox::Ok | MsgBox::IconInformation);
+        return;
+    }
+    InsertBreakPointsBefore(plan.breaks, 0);
 }
 
 void SplitterDlg::InsertBreakPointsBefore(const QList<int> &pages, int bookmarkLevel)

@@ -6,8 +6,11 @@
 #include "PageFactsReport.h"
 #include "PageFactsRun.h"
 #include "PageRenderServer.h"
+#include "PageWeigher.h"
 #include "PartWriter.h"
 #include "PdfDocument.h"
+#include "SizePlanReport.h"
+#include "SizePlanner.h"
 
 #include <malloc.h>
 #include <algorithm>
@@ -47,6 +50,7 @@ int Engine::run(const std::vector<std::string> &args, const Environment &environ
     case Request::Action::Cat: return cat(request, err, options);
     case Request::Action::PageFacts: return pageFacts(request, out, err, options);
     case Request::Action::RenderPages: return renderPages(request, in, out, err, options);
+    case Request::Action::SizePlan: return sizePlan(request, out, err, options);
     }
     return kUsage;
 }
@@ -240,6 +244,42 @@ int Engine::renderPages(const Request &request, std::istream &in, std::ostream &
     Status status = openDocument(request, streamed, document);
     if (status.ok)
         status = PageRenderServer(document, in, out, err).serve();
+    if (!status.ok)
+        return fail(err, status);
+    if (options.teardown == Teardown::LeaveToExit)
+        (void)owned.release();
+    return kSuccess;
+}
+
+// As dump_data: the report's place is taken first, and the document checked once more
+// before the report takes its name. Each part is measured by writing it to nowhere, so the
+// plan holds the sizes the parts will have.
+int Engine::sizePlan(const Request &request, std::ostream &out, std::ostream &err, const Options &options)
+{
+    std::optional<AtomicFile> report;
+    auto owned = std::make_unique<PdfDocument>();
+    PdfDocument &document = *owned;
+    Status status = begin(request, "report", "report", options, report, document);
+    if (!status.ok)
+        return fail(err, status);
+    PageWeights weights;
+    status = PageWeigher(document).weigh(weights);
+    std::vector<PlannedPart> parts;
+    if (status.ok) {
+        const auto measure = [&document](int first, int last, std::int64_t &bytes) {
+            auto writer = std::make_unique<PartWriter>(document);
+            return writer->measure({PageRange{first, last}}, bytes);
+        };
+        const auto progress = [&out](int done, int total) {
+            out << "Progress: " << done << "/" << total << std::endl;
+        };
+        status = SizePlanner(weights, request.sizeLimit, measure, progress).plan(parts);
+    }
+    status = changeFirst(status, document.unchangedSinceOpened());
+    if (status.ok)
+        status = report->writeAll(SizePlanReport::format(document.pageCount(), request.sizeLimit, parts));
+    if (status.ok)
+        status = report->commit(false);
     if (!status.ok)
         return fail(err, status);
     if (options.teardown == Teardown::LeaveToExit)

@@ -52,6 +52,7 @@ private:
     static int dumpData(const Request &request, std::ostream &err, const Options &options);
     static int cat(const Request &request, std::ostream &err, const Options &options);
     static int pageFacts(const Request &request, std::ostream &out, std::ostream &err, const Options &options);
+    static int sizePlan(const Request &request, std::ostream &out, std::ostream &err, const Options &options);
     static int renderPages(const Request &request, std::istream &in, std::ostream &out, std::ostream &err,
                            const Options &options);
     // The document the request names, opened only if it is the version QUIREKIT_DOCUMENT names.

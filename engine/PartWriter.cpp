@@ -56,7 +56,8 @@ bool isPageKey(const char *name)
 }
 
 struct DescriptorSink {
-    int fd;
+    int fd; // negative: the bytes are only counted
+
     int64_t written;
     int error; // errno of a failed write, to tell a full disk from a damaged document
 };
@@ -64,6 +65,10 @@ struct DescriptorSink {
 void sinkWrite(fz_context *ctx, void *state, const void *data, size_t size)
 {
     auto *sink = static_cast<DescriptorSink *>(state);
+    if (sink->fd < 0) {
+        sink->written += static_cast<int64_t>(size);
+        return;
+    }
     const char *p = static_cast<const char *>(data);
     while (size > 0) {
         const ssize_t n = ::write(sink->fd, p, size);
@@ -85,6 +90,11 @@ int64_t sinkTell(fz_context *, void *state)
 }
 
 } // namespace
+
+bool PartWriter::copiesPageKey(const char *key)
+{
+    return isPageKey(key);
+}
 
 PartWriter::PartWriter(PdfDocument &source) : m_source(source), m_ctx(source.context()), m_src(source.document())
 {
@@ -128,6 +138,13 @@ Status PartWriter::write(const std::vector<PageRange> &ranges, int fd)
         return Status::failure("cannot copy the pages: the document has only " + std::to_string(m_source.pageCount())
                                + " pages");
     return Status::success();
+}
+
+Status PartWriter::measure(const std::vector<PageRange> &ranges, std::int64_t &bytes)
+{
+    const Status status = write(ranges, -1);
+    bytes = status.ok ? m_written : 0;
+    return status;
 }
 
 // Loading the pages checks the tree's counts, which may have promised more pages. When a
@@ -447,6 +464,7 @@ void PartWriter::save(int fd)
     {
         fz_drop_output(m_ctx, out);
         m_writeError = sink.error;
+        m_written = sink.written;
     }
     fz_catch(m_ctx)
     {

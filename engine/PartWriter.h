@@ -33,6 +33,13 @@ public:
     // read with Cause::Damaged (Memory when memory ran out), and pages the document turns out
     // not to have (its page tree's counts promised them) with Cause::Other.
     Status write(const std::vector<PageRange> &ranges, int fd);
+    // The number of bytes write() would write for these ranges, found by writing them to
+    // nowhere: the one true size of a part, as no estimate is. Fails as write() does. A
+    // PartWriter writes or measures one part only.
+    Status measure(const std::vector<PageRange> &ranges, std::int64_t &bytes);
+    // Whether a page's own entry `key` is copied into its part (the others tie it to
+    // structures of the whole document).
+    static bool copiesPageKey(const char *key);
 
 private:
     enum Role : std::uint8_t { Unclassified, KeptAnnotation, DroppedAnnotation, KeptField };
@@ -108,6 +115,7 @@ private:
     std::vector<OutlineNode> m_outline;
     int m_currentPage = -1; // source page being copied, for warnings; -1 for document entries
     int m_writeError = 0; // errno of a failed write to the output
+    std::int64_t m_written = 0; // bytes written (or counted) by the last save
 };
 
 } // namespace quirekit

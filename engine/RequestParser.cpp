@@ -111,6 +111,12 @@ std::string RequestParser::usage()
            "      pixels) with \"Page <page> <width> <height> <bytes>\" and the pixels (RGB, a\n"
            "      byte each, rows from the top), or \"Failed <page> <reason>\" (outside,\n"
            "      damaged, request, memory, changed). Ends with its input.\n"
+           "  quirekit <document> size_plan <bytes> output <report>\n"
+           "      Plans parts of consecutive pages, each at most <bytes> bytes (a number\n"
+           "      from 1, no suffix) as cat writes it, and writes them as a text report;\n"
+           "      a page larger than that alone is a part of its own, named in the\n"
+           "      report as oversize. Prints \"Progress: <pages planned>/<pages>\" as it\n"
+           "      goes. Nothing but the report is written.\n"
            "  quirekit --help | --version\n"
            "Environment (decimal values as stat gives them; unset or empty: not used):\n"
            "  QUIREKIT_REPLACE=none|<device>:<inode>  the output may replace nothing, or only that file\n"
@@ -136,7 +142,8 @@ RequestParser::Result RequestParser::parse(const std::vector<std::string> &args,
     const Request::Action action = result.request.action;
     if (!result.ok
         || (action != Request::Action::DumpData && action != Request::Action::Cat
-            && action != Request::Action::PageFacts && action != Request::Action::RenderPages))
+            && action != Request::Action::PageFacts && action != Request::Action::RenderPages
+            && action != Request::Action::SizePlan))
         return result;
     if (action == Request::Action::PageFacts && !environment.threads.empty()
         && !parseThreads(environment.threads, result.request.threads))
@@ -170,6 +177,8 @@ RequestParser::Result RequestParser::parseArguments(const std::vector<std::strin
         return parsePageFacts(args);
     if (args.size() >= 2 && args[1] == "render_pages")
         return parseRenderPages(args);
+    if (args.size() >= 2 && args[1] == "size_plan")
+        return parseSizePlan(args);
     if (args.size() >= 2)
         return fail("unknown keyword '" + args[1] + "'");
     return fail("no operation given for '" + args[0] + "'");
@@ -341,6 +350,28 @@ RequestParser::Result RequestParser::parseRenderPages(const std::vector<std::str
     if (args.size() > 2)
         return fail("unexpected argument '" + args[2] + "'");
     return succeed(Request::Action::RenderPages, args[0]);
+}
+
+RequestParser::Result RequestParser::parseSizePlan(const std::vector<std::string> &args)
+{
+    if (args[0].empty())
+        return fail("the document name is empty");
+    if (args.size() < 3 || args[2] == "output")
+        return fail("missing the most bytes a part may take after 'size_plan'");
+    std::uint64_t limit = 0;
+    if (!parseDecimal(args[2], limit) || limit < 1
+        || limit > static_cast<std::uint64_t>(std::numeric_limits<std::int64_t>::max()))
+        return fail("the size after 'size_plan' must be a number of bytes from 1, not '" + args[2] + "'");
+    if (args.size() < 5 || args[3] != "output")
+        return fail(args.size() >= 4 && args[3] != "output" ? "unknown keyword '" + args[3] + "'"
+                                                            : "missing 'output' and the report file");
+    if (args.size() > 5)
+        return fail("unexpected argument '" + args[5] + "'");
+    if (args[4].empty())
+        return fail("the report file name is empty");
+    Result result = succeed(Request::Action::SizePlan, args[0], args[4]);
+    result.request.sizeLimit = static_cast<std::int64_t>(limit);
+    return result;
 }
 
 bool RequestParser::parseThreads(const std::string &text, int &threads)

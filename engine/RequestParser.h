@@ -4,6 +4,7 @@
 #include "FileIdentity.h"
 #include "PageRange.h"
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <vector>
@@ -19,7 +20,7 @@ struct Environment {
 
 // What one run of the engine is asked to do, parsed from its arguments.
 struct Request {
-    enum class Action { Help, Version, DumpData, Cat, PageFacts, RenderPages };
+    enum class Action { Help, Version, DumpData, Cat, PageFacts, RenderPages, SizePlan };
 
     Action action = Action::Help;
     std::string document;
@@ -41,13 +42,17 @@ struct Request {
     std::optional<std::string> phrase;
     // How many pages are analysed at once (QUIREKIT_THREADS); 0: one per core.
     int threads = 0;
+
+    // size_plan: the most bytes a part may take.
+    std::int64_t sizeLimit = 0;
 };
 
-// Parses argv and the environment into a Request. Four document commands exist:
+// Parses argv and the environment into a Request. Five document commands exist:
 //   <document> dump_data output <report>
 //   H=<document> cat H<first>[-<last>] [H<first>[-<last>]...] output <file>
 //   <document> page_facts [barcodes] [text <phrase>] [without_ink] output <report>
 //   <document> render_pages                 (requests come on standard input)
+//   <document> size_plan <bytes> output <report>
 // and they are conditioned by two variables, both in decimal as stat(2) gives the values:
 //   QUIREKIT_REPLACE=none | <device>:<inode>
 //   QUIREKIT_DOCUMENT=<device>:<inode>:<size>:<modification time in nanoseconds since the epoch>
@@ -69,6 +74,7 @@ private:
     static Result parseCat(const std::vector<std::string> &args);
     static Result parsePageFacts(const std::vector<std::string> &args);
     static Result parseRenderPages(const std::vector<std::string> &args);
+    static Result parseSizePlan(const std::vector<std::string> &args);
     static bool parseThreads(const std::string &text, int &threads);
     static bool parseHandle(const std::string &text, std::string &handle, std::string &rest);
     // An empty text when rangeText is a valid range of handle, else the error.

@@ -1,5 +1,6 @@
 // The break point list and opening documents, driven by real keys and clicks on the real list.
-// The engine is a stand-in beside this program that reports $FAKE_PAGES pages.
+// The engine is a stand-in beside this program that reports $FAKE_PAGES pages; size plans it
+// leaves to the real engine.
 #include "app/SplitterApp.h"
 #include "app/PlaceBreakPointsDlg.h"
 #include "app/SplitterDlg.h"
@@ -13,6 +14,8 @@
 #include "split/BreakPointModel.h"
 #include "split/EngineRunner.h"
 #include "support/StandInEngine.h"
+#include "EngineProcess.h"
+#include "PdfFixtures.h"
 
 #include <QAction>
 #include <QMenu>
@@ -21,6 +24,7 @@
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QCheckBox>
+#include <QDoubleSpinBox>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -40,7 +44,9 @@ namespace {
 
 const QByteArray kFakeEngine = R"(#!/bin/sh
 for last in "$@"; do :; done
-if [ "$2" = page_facts ]; then
+if [ "$2" = size_plan ]; then
+  exec "$REAL_ENGINE" "$@"
+elif [ "$2" = page_facts ]; then
   printf '%b' "$FAKE_FACTS" > "$last"
 else
   printf 'NumberOfPages: %s\n%b' "$FAKE_PAGES" "$FAKE_OUTLINE" > "$last"
@@ -92,6 +98,8 @@ private slots:
     void placeBreakPoints();
     void placeAtSeparatorSheets_data();
     void placeAtSeparatorSheets();
+    void placeBySize_data();
+    void placeBySize();
     void undoAndRedo_data();
     void undoAndRedo();
 
@@ -665,6 +673,54 @@ void TestBreakPointList::placeAtSeparatorSheets()
     dlg_->OnCommand(CmdId::Undo);
     QCOMPARE(dlg_->Breaks().LeftOutPages(), QList<int>{});
     QCOMPARE(dlg_->Breaks().BreakPages(), QList<int>{9});
+}
+
+void TestBreakPointList::placeBySize_data()
+{
+    QTest::addColumn<QList<int>>("imageBytes"); // of each page; every page shares a font of 100,000 bytes
+    QTest::addColumn<double>("megabytes");
+    QTest::addColumn<QList<int>>("breaks");
+    QTest::addColumn<QString>("message");
+
+    // The break point already before page 2 stays.
+    QTest::newRow("partsOfAtMost") << QList<int>(8, 50000) << 0.26 << QList<int>{2, 4, 7} << "";
+    QTest::newRow("pageOverTheLimitNamed")
+        << QList<int>{30000, 30000, 400000, 30000, 30000} << 0.2 << QList<int>{2, 3, 4}
+        << "Page 3 alone is larger than 200 KB, so its part will be larger than that.";
+    QTest::newRow("wholeDocumentFits") << QList<int>(3, 1000) << 1.0 << QList<int>{2}
+                                       << "The whole document fits in one part of at most 1 MB; the break points are as "
+                                          "they were.";
+}
+
+// Through the real dialog and the real engine, on the very file opened.
+void TestBreakPointList::placeBySize()
+{
+    QFETCH(QList<int>, imageBytes);
+    QFETCH(double, megabytes);
+    QFETCH(QList<int>, breaks);
+    QFETCH(QString, message);
+    QTemporaryDir dir;
+    const QString path = dir.filePath("scans.pdf");
+    QVERIFY(PdfFixtures::write(path, PdfFixtures::weighted(imageBytes, 100000)));
+    qputenv("REAL_ENGINE", EngineProcess::program().toLocal8Bit());
+    open(int(imageBytes.size()), path);
+    select(1);
+    key(Qt::Key_F2);
+    QTimer::singleShot(0, this, [&] {
+        auto *place = qobject_cast<PlaceBreakPointsDlg *>(QApplication::activeModalWidget());
+        QVERIFY(place);
+        place->SizeSpin->setValue(megabytes);
+        QVERIFY(place->AtMostSize->isChecked()); // choosing a size chooses the way
+        place->accept();
+    });
+    dlg_->OnCommand(CmdId::PlaceBreakPoints);
+    QCOMPARE(dlg_->Breaks().BreakPages(), breaks);
+    QCOMPARE(messages_.join(""), message);
+    messages_.clear();
+    if (breaks == QList<int>{2})
+        return; // nothing was placed, so there is nothing to undo
+    dlg_->OnCommand(CmdId::Undo); // the placement, as a whole
+    QCOMPARE(dlg_->Breaks().BreakPages(), QList<int>{2});
 }
 
 int TestBreakPointList::selectedRow() const

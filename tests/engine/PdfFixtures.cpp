@@ -182,6 +182,52 @@ QByteArray PdfFixtures::namedOutline(int entries)
     return assemble(o, "/Root 1 0 R");
 }
 
+namespace {
+
+// Bytes no filter would shrink, the same for the same seed.
+QByteArray noise(int size, quint32 seed)
+{
+    QByteArray data(size, Qt::Uninitialized);
+    quint32 state = seed * 2654435761u + 1;
+    for (char &byte : data) {
+        state ^= state << 13;
+        state ^= state >> 17;
+        state ^= state << 5;
+        byte = static_cast<char>(state & 0xff);
+    }
+    return data;
+}
+
+} // namespace
+
+QByteArray PdfFixtures::weighted(const QList<int> &imageBytes, int sharedBytes)
+{
+    // Pages from 1000, contents from 3000, images from 5000; the font is 5, its file 7.
+    QMap<int, QByteArray> o;
+    QByteArray kids;
+    for (int k = 1; k <= imageBytes.size(); ++k) {
+        kids += QByteArray::number(1000 + k) + " 0 R ";
+        o[1000 + k] = "<< /Type /Page /Parent 2 0 R /Contents " + QByteArray::number(3000 + k)
+                      + " 0 R /Resources << /Font << /F1 5 0 R >> /XObject << /Im " + QByteArray::number(5000 + k)
+                      + " 0 R >> >> >>";
+        o[3000 + k] = stream("", "q 200 0 0 100 50 250 cm /Im Do Q BT /F1 24 Tf 72 700 Td (Page "
+                                     + QByteArray::number(k) + ") Tj ET");
+        const int bytes = imageBytes[k - 1];
+        o[5000 + k] = stream("/Type /XObject /Subtype /Image /Width " + QByteArray::number(bytes)
+                                 + " /Height 1 /ColorSpace /DeviceGray /BitsPerComponent 8",
+                             noise(bytes, quint32(k)));
+    }
+    o[1] = "<< /Type /Catalog /Pages 2 0 R >>";
+    o[2] = "<< /Type /Pages /Kids [" + kids + "] /Count " + QByteArray::number(imageBytes.size())
+           + " /MediaBox [0 0 300 400] >>";
+    o[5] = "<< /Type /Font /Subtype /TrueType /BaseFont /Shared /FirstChar 32 /LastChar 32 /Widths [500]"
+           " /FontDescriptor 6 0 R >>";
+    o[6] = "<< /Type /FontDescriptor /FontName /Shared /Flags 32 /FontBBox [0 0 1000 1000] /ItalicAngle 0"
+           " /Ascent 800 /Descent -200 /CapHeight 700 /StemV 80 /FontFile2 7 0 R >>";
+    o[7] = stream("/Length1 " + QByteArray::number(sharedBytes), noise(sharedBytes, 0));
+    return assemble(o, "/Root 1 0 R");
+}
+
 QByteArray PdfFixtures::chapters(int count, int pagesEach)
 {
     // Pages from 1000, contents from 3000, chapter items at 6000 + 2j, sections just after.

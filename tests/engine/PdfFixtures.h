@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QList>
 #include <QMap>
 #include <QString>
 
@@ -31,6 +32,10 @@ public:
     // `count` chapters of `pagesEach` pages ("Page k"), each a top-level bookmark "Chapter j"
     // (chapter 3 is "Chapter 3: Input/Output") with one child "Section j.1" on its second page.
     static QByteArray chapters(int count, int pagesEach);
+    // One page for each entry of imageBytes, page k drawing an image of its own whose stored
+    // data is that many bytes; every page uses one font whose embedded file is sharedBytes
+    // bytes. The data is not compressible, as scanned pages and subset fonts hardly are.
+    static QByteArray weighted(const QList<int> &imageBytes, int sharedBytes);
     static int namedOutlinePage(int entry) { return (entry * 7) % 10 + 1; }
     static constexpr const char *kManualXmpMarker = "QUIREMANUALXMP";
     static QByteArray cyclicTree(); // the root's Kids lead back to the root

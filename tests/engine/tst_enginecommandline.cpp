@@ -118,6 +118,13 @@ void TestEngineCommandLine::rejectsMalformedCommands_data()
     QTest::newRow("dumpWithoutOutput") << QStringList{"a.pdf", "dump_data"} << "missing 'output'";
     QTest::newRow("dumpExtraArgument") << QStringList{"a.pdf", "dump_data", "output", "r", "more"}
                                        << "unexpected argument 'more'";
+    QTest::newRow("sizeOfZero") << QStringList{"a.pdf", "size_plan", "0", "output", "r"} << "from 1, not '0'";
+    QTest::newRow("negativeSize") << QStringList{"a.pdf", "size_plan", "-5", "output", "r"} << "from 1, not '-5'";
+    QTest::newRow("sizeWithSuffix") << QStringList{"a.pdf", "size_plan", "10M", "output", "r"} << "not '10M'";
+    QTest::newRow("sizeOverflows") << QStringList{"a.pdf", "size_plan", "9223372036854775808", "output", "r"}
+                                   << "not '9223372036854775808'";
+    QTest::newRow("sizeMissing") << QStringList{"a.pdf", "size_plan", "output", "r"} << "missing the most bytes";
+    QTest::newRow("sizePlanWithoutOutput") << QStringList{"a.pdf", "size_plan", "1000"} << "missing 'output'";
     QTest::newRow("catWithoutHandle") << QStringList{"a.pdf", "cat", "A1-2", "output", "x"} << "A=<document>";
     QTest::newRow("lowercaseHandle") << QStringList{"a=x.pdf", "cat", "a1-2", "output", "x"} << "not valid";
     QTest::newRow("emptyDocument") << QStringList{"A=", "cat", "A1", "output", "x"} << "empty";

@@ -52,7 +52,8 @@ QStringList TestEngineExitCodes::folderEntries(const QString &path)
 QList<QStringList> TestEngineExitCodes::commandsOn(const QString &input, const QTemporaryDir &dir)
 {
     return {{"A=" + input, "cat", "A1-2", "output", dir.filePath("part.pdf")},
-            {input, "dump_data", "output", dir.filePath("report.txt")}};
+            {input, "dump_data", "output", dir.filePath("report.txt")},
+            {input, "size_plan", "100000", "output", dir.filePath("plan.txt")}};
 }
 
 void TestEngineExitCodes::refusesDocumentsItCannotRead_data()

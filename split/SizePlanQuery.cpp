@@ -1,0 +1,172 @@
+#include "SizePlanQuery.h"
+
+#include "EngineRunner.h"
+#include "OpenFailure.h"
+#include "PageCountQuery.h"
+
+#include "framework/CommandLine.h"
+
+#include <QFile>
+#include <QRegularExpression>
+#include <QScopeGuard>
+
+#include <limits>
+
+namespace qw {
+
+namespace {
+
+// Decimal units, as disks, networks and most mail limits count: 1 MB is 1,000,000 bytes, which
+// is also within a binary megabyte, so a part of "10M" fits either reading of 10 MB.
+constexpr qint64 kKilo = 1000;
+
+qint64 unitOf(QChar letter)
+{
+    switch (letter.toUpper().unicode()) {
+    case 'K': return kKilo;
+    case 'M': return kKilo * kKilo;
+    case 'G': return kKilo * kKilo * kKilo;
+    default: return 1;
+    }
+}
+
+QString decimals(double value)
+{
+    QString text = QString::number(value, 'f', 2);
+    while (text.endsWith(QLatin1Char('0')))
+        text.chop(1);
+    if (text.endsWith(QLatin1Char('.')))
+        text.chop(1);
+    return text;
+}
+
+} // namespace
+
+std::optional<qint64> SizePlanQuery::ParseSize(const QString &text, QString *why)
+{
+    const auto refuse = [why](const QString &reason) -> std::optional<qint64> {
+        if (why)
+            *why = reason;
+        return std::nullopt;
+    };
+    static const QRegularExpression kSize(QStringLiteral("^(\\d+)\\s*(?:([KkMmGg])[Bb]?|[Bb])?$"));
+    const QString trimmed = text.trimmed();
+    const QRegularExpressionMatch match = kSize.match(trimmed);
+    if (trimmed.isEmpty())
+        return refuse(QStringLiteral("No size is given."));
+    if (!match.hasMatch())
+        return refuse(QStringLiteral("'%1' is not a size: give a whole number of bytes, or one with K, M or G "
+                                     "(such as 500K or 10M).")
+                          .arg(trimmed));
+    bool fits = false;
+    const qint64 number = match.captured(1).toLongLong(&fits);
+    const qint64 unit = match.capturedLength(2) > 0 ? unitOf(match.captured(2).at(0)) : 1;
+    if (!fits || number > std::numeric_limits<qint64>::max() / unit)
+        return refuse(QStringLiteral("'%1' is more than can be counted.").arg(trimmed));
+    if (number == 0)
+        return refuse(QStringLiteral("A part cannot be at most 0 bytes."));
+    return number * unit;
+}
+
+QString SizePlanQuery::SizeText(qint64 bytes)
+{
+    for (const auto &[unit, name] : {std::pair{kKilo * kKilo * kKilo, "GB"}, {kKilo * kKilo, "MB"}, {kKilo, "KB"}})
+        if (bytes >= unit)
+            return QStringLiteral("%1 %2").arg(decimals(double(bytes) / double(unit)), QLatin1String(name));
+    return bytes == 1 ? QStringLiteral("1 byte") : QStringLiteral("%1 bytes").arg(bytes);
+}
+
+SizePlanQuery::Result SizePlanQuery::Run(const QString &document, const FileStamp &identity, qint64 limit,
+                                         const Progress &progress)
+{
+    Result result;
+    QString why;
+    const QString file = MakeTempFileName(QStringLiteral(".txt"), &why);
+    if (file.isEmpty()) {
+        result.problem = QStringLiteral("No file for the PDF engine's report could be made in the temporary folder: %1.")
+                             .arg(why);
+        return result;
+    }
+    const auto removeReport = qScopeGuard([&] { QFile::remove(file); });
+
+    const QStringList arguments{CommandLine::Quote(EngineRunner::EnginePath()), CommandLine::Quote(document),
+                                QStringLiteral("size_plan"), QString::number(limit), QStringLiteral("output"),
+                                CommandLine::Quote(file)};
+    QStringList environment;
+    if (identity.exists)
+        environment << EngineRunner::DocumentVariable(identity);
+
+    // The engine tells the last page it has planned on a line of its own.
+    QByteArray output;
+    static const QRegularExpression kProgress(QStringLiteral("Progress: (\\d+)/(\\d+)\\s*$"),
+                                              QRegularExpression::MultilineOption);
+    const auto keepGoing = [&]() {
+        if (!progress)
+            return true;
+        QRegularExpressionMatchIterator matches = kProgress.globalMatch(QString::fromUtf8(output.right(256)));
+        int done = 0;
+        int total = 0;
+        while (matches.hasNext()) {
+            const QRegularExpressionMatch match = matches.next();
+            done = match.captured(1).toInt();
+            total = match.captured(2).toInt();
+        }
+        return progress(done, total);
+    };
+    const EngineResult engine
+        = EngineRunner::RunEngine(arguments.join(QLatin1Char(' ')), output, QString(), keepGoing, environment);
+    if (engine.stopAsked) {
+        result.stopped = true;
+        return result;
+    }
+    if (engine.end != EngineResult::End::Exited) {
+        result.problem = engine.reason;
+        return result;
+    }
+    if (engine.exitCode != 0) {
+        result.problem = engine.exitCode == EngineExit::DocumentChanged
+                             ? QStringLiteral("The document was replaced or changed since it was opened. Open it again.")
+                             : QStringLiteral("The PDF engine could not plan the parts: %1").arg(EngineReason(output));
+        return result;
+    }
+    QFile report(file);
+    if (!report.open(QIODevice::ReadOnly)) {
+        result.problem = QStringLiteral("The PDF engine's report could not be read: %1").arg(report.errorString());
+        return result;
+    }
+    bool complete = false;
+    for (const QByteArray &line : report.readAll().split('\n')) {
+        const int colon = line.indexOf(": ");
+        const QByteArray key = line.left(colon);
+        bool number = false;
+        const int page = line.mid(colon + 2).toInt(&number);
+        if (colon < 0 || !number)
+            continue;
+        if (key == "PartFirstPage" && page > 1)
+            result.breaks << page;
+        else if (key == "PartFirstPage" && page == 1)
+            complete = true;
+        else if (key == "OversizePage")
+            result.oversizePages << page;
+    }
+    // A plan always has a part that begins on page 1; a report without one is not a plan.
+    if (!complete)
+        result.problem = QStringLiteral("The PDF engine's report holds no plan of the parts.");
+    return result;
+}
+
+QString SizePlanQuery::OversizeWarning(const QList<int> &pages, qint64 limit)
+{
+    if (pages.isEmpty())
+        return {};
+    QStringList numbers;
+    for (int page : pages)
+        numbers << QString::number(page);
+    if (pages.size() == 1)
+        return QStringLiteral("Page %1 alone is larger than %2, so its part will be larger than that.")
+            .arg(numbers.first(), SizeText(limit));
+    return QStringLiteral("Pages %1 are each larger than %2 alone, so each of their parts will be larger than that.")
+        .arg(numbers.join(QStringLiteral(", ")), SizeText(limit));
+}
+
+} // namespace qw

@@ -9,6 +9,7 @@
 #include "split/OpenFailure.h"
 #include "split/OutputNaming.h"
 #include "split/PageFactsQuery.h"
+#include "split/SizePlanQuery.h"
 #include "split/SplitJob.h"
 
 #include <QDir>
@@ -179,19 +180,21 @@ BatchDocument::Outcome BatchDocument::Split() const
         breaks = DocumentOutline::BreaksAtLevel(placing, request_.bookmarkLevel, pageCount);
         settings.bookmarkLevel = request_.bookmarkLevel;
     }
-    QList<int> leftOut;
-    if (request_.separators) {
-        // The separators' break points join the others; the engine looks at the very file reported on.
-        int shownTenth = -1;
-        const auto progress = [&](int done, int total) {
+    // A line for each tenth of the pages an engine looks at, such as "looking for separators: page 5 of 50".
+    const auto pagesDone = [&](const QString &what) {
+        return [this, what, shownTenth = -1, keepGoing](int done, int total) mutable {
             if (total > 0 && done * 10 / total != shownTenth) {
                 shownTenth = done * 10 / total;
-                console_.Progress(QStringLiteral("looking for separators: page %1 of %2").arg(done).arg(total));
+                console_.Progress(QStringLiteral("%1: page %2 of %3").arg(what).arg(done).arg(total));
             }
             return keepGoing();
         };
-        const PageFactsQuery::Result facts
-            = PageFactsQuery::Run(document_, report.Identity(), *request_.separators, progress);
+    };
+    QList<int> leftOut;
+    if (request_.separators) {
+        // The separators' break points join the others; the engine looks at the very file reported on.
+        const PageFactsQuery::Result facts = PageFactsQuery::Run(document_, report.Identity(), *request_.separators,
+                                                                 pagesDone(QStringLiteral("looking for separators")));
         if (facts.stopped || stop_.Received())
             return stopped();
         if (!facts.problem.isEmpty())
@@ -203,6 +206,20 @@ BatchDocument::Outcome BatchDocument::Split() const
             = SplitPlan::AtSeparators(pageCount, settings.separatorLabels.keys(), request_.dropSeparators);
         breaks += plan.breaks;
         leftOut = plan.leftOut;
+    }
+    if (request_.maxSize > 0) {
+        // Its break points join the others, which only make parts smaller.
+        const SizePlanQuery::Result sized = SizePlanQuery::Run(
+            document_, report.Identity(), request_.maxSize,
+            pagesDone(QStringLiteral("planning parts of at most %1").arg(SizePlanQuery::SizeText(request_.maxSize))));
+        if (sized.stopped || stop_.Received())
+            return stopped();
+        if (!sized.problem.isEmpty())
+            return refuse(sized.problem + QLatin1Char(' ') + nothingWritten());
+        if (const QString oversize = SizePlanQuery::OversizeWarning(sized.oversizePages, request_.maxSize);
+            !oversize.isEmpty())
+            console_.Warn(oversize);
+        breaks += sized.breaks;
     }
     const QList<PartRange> parts = SplitPlan::FromBreaks(pageCount, breaks, leftOut);
     if (parts.isEmpty())
@@ -286,7 +303,23 @@ BatchDocument::Outcome BatchDocument::WriteParts(const SplitJob &job) const
         return Fail(Outcome::End::Failed, BatchSplit::Failed, job.FailureReport(result));
     if (result.archived && *result.archived != MoveResult::Moved)
         return Fail(Outcome::End::Failed, BatchSplit::Failed, job.ArchiveFailure(*result.archived));
+    WarnOverSize(job);
     return {Outcome::End::Split, BatchSplit::Done, {}};
+}
+
+void BatchDocument::WarnOverSize(const SplitJob &job) const
+{
+    // The plan measures each part as the engine writes it; what the file system says is the proof.
+    if (request_.maxSize <= 0)
+        return;
+    QStringList over;
+    for (const PartRange &part : job.Parts())
+        if (part.firstPage != part.lastPage && QFileInfo(job.OutputPathOf(part)).size() > request_.maxSize)
+            over << shown(job.OutputPathOf(part));
+    if (!over.isEmpty())
+        console_.Warn(
+            (over.size() == 1 ? tr("A part came out larger than %1: %2") : tr("Some parts came out larger than %1: %2"))
+                .arg(SizePlanQuery::SizeText(request_.maxSize), SplitPlan::ListSome(over, QStringLiteral(", "))));
 }
 
 } // namespace qw

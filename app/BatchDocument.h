@@ -44,6 +44,8 @@ private:
     static QString ArchiveRefusal(const SplitJob &job);
     // Writes the parts; a stop signal ends the run with 128 + its number, naming what was written.
     Outcome WriteParts(const SplitJob &job) const;
+    // With --max-size: names the parts of several pages that came out larger than it.
+    void WarnOverSize(const SplitJob &job) const;
     Outcome Fail(Outcome::End end, int exitCode, const QString &message) const;
 
     const BatchRequest &request_;

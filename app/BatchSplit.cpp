@@ -6,6 +6,7 @@
 #include "framework/NativeFileName.h"
 #include "split/OptionsFile.h"
 #include "split/OutputNaming.h"
+#include "split/SizePlanQuery.h"
 
 #include <QCommandLineParser>
 #include <QDir>
@@ -85,6 +86,12 @@ void describeOptions(QCommandLineParser &parser)
          BatchSplit::tr("Begins a new part at each separator sheet: a blank page, a dark page, one with a "
                         "barcode (or one whose text contains TEXT), or one whose text contains PHRASE."),
          QStringLiteral("blank|dark|barcode|barcode:TEXT|text:PHRASE")},
+        {QStringLiteral("max-size"),
+         BatchSplit::tr("Begins a new part wherever the next page would make a part larger than <size>: bytes, or "
+                        "with K, M or G for thousands, millions or billions of bytes (10M is 10,000,000 bytes). A "
+                        "page larger than that alone is a part of its own, with a warning."),
+         //: The value an option takes, as --help shows it: <size>. The same word as in the description.
+         BatchSplit::tr("size")},
         {QStringLiteral("drop-separators"), BatchSplit::tr("Leaves the separator sheets out of the parts.")},
         {QStringLiteral("pattern"),
          BatchSplit::tr("Names the parts: {basename} {part} {part:0000} {filecount} {pagebegin} {pageend} "
@@ -271,6 +278,13 @@ QString BatchSplit::ParseRequest(const QCommandLineParser &parser, const QString
             return tr("--at-separators %1: give blank, dark, barcode, barcode:TEXT or text:PHRASE, such as "
                       "--at-separators blank.")
                 .arg(parser.value(QStringLiteral("at-separators")));
+    }
+    if (parser.isSet(QStringLiteral("max-size"))) {
+        QString why;
+        const std::optional<qint64> size = SizePlanQuery::ParseSize(parser.value(QStringLiteral("max-size")), &why);
+        if (!size)
+            return tr("--max-size %1: %2").arg(parser.value(QStringLiteral("max-size")), why);
+        request.maxSize = *size;
     }
     request.dropSeparators = parser.isSet(QStringLiteral("drop-separators"));
     request.dryRun = parser.isSet(QStringLiteral("dry-run"));

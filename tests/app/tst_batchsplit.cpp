@@ -62,6 +62,7 @@ private slots:
     void chaptersBecomeParts();
     void bookmarksChosenByName();
     void dryRunPlanAsJson();
+    void partsOfAtMostASize();
     void manyDocumentsInOneRun_data();
     void manyDocumentsInOneRun();
     void separatorSheetsOfAScannedStack_data();
@@ -134,6 +135,7 @@ void TestBatchSplit::split_data()
     row("archiveFolderMissing", atFourAndEight + QStringList{"--archive-folder", "gone"}, 1, "gone does not exist");
     // One engine at a time writes the same parts as several at once (the other rows: one per core).
     row("oneJob", atFourAndEight + QStringList{"--jobs", "1"}, 0, "", beside, "1-3 4-7 8-10");
+    row("maxSizeZero", atFourAndEight + QStringList{"--max-size", "0"}, 2, "--max-size 0: A part cannot be at most 0");
     row("jobsZero", atFourAndEight + QStringList{"--jobs", "0"}, 2, "--jobs 0: give how many engines");
     row("version", {"--version"}, 0, "Quirewright " QUIREWRIGHT_VERSION);
     row("help", {"--help"}, 0, "Exit codes: 0 every part was written");
@@ -330,6 +332,40 @@ void TestBatchSplit::chaptersBecomeParts()
         const QString title = chapter == 3 ? "Chapter 3: Input/Output" : QString("Chapter %1").arg(chapter);
         QCOMPARE(outline, QStringList({"1|" + title + "|1", QString("2|Section %1.1|2").arg(chapter)}));
     }
+}
+
+// Pages of 40 KB with a font every part carries: parts of at most 150 KB, each as the plan said,
+// joined by the break points of --at; the page that alone is larger is a part of its own, named.
+void TestBatchSplit::partsOfAtMostASize()
+{
+    QTemporaryDir config;
+    QTemporaryDir dir;
+    const QString work = QFileInfo(dir.path()).canonicalFilePath();
+    QList<int> images(12, 40000);
+    images[7] = 200000;
+    QVERIFY(PdfFixtures::write(work + "/heavy.pdf", PdfFixtures::weighted(images, 20000)));
+    QVERIFY(QDir(work).mkdir("parts"));
+    const QStringList arguments{"--split", "heavy.pdf", "--max-size", "150K", "--at", "3", "--output-folder", "parts"};
+    const auto [planned, plan] = run(arguments + QStringList{"--dry-run"}, work, config.path());
+    QVERIFY2(planned == 0, qPrintable(plan));
+    const auto [exited, said] = run(arguments, work, config.path());
+    QVERIFY2(exited == 0, qPrintable(said));
+    QVERIFY2(said.contains("warning: Page 8 alone is larger than 150 KB"), qPrintable(said));
+    const QStringList parts = QDir(work + "/parts").entryList(QDir::Files, QDir::Name);
+    qint64 total = 0;
+    int pages = 0;
+    for (const QString &part : parts) {
+        const QString path = work + "/parts/" + part;
+        const int count = PdfProbe(path).pageCount();
+        QVERIFY2(QFileInfo(path).size() <= 150000 || count == 1, qPrintable(part));
+        QVERIFY2(plan.contains(QString(": pages %1-%2 -> %3").arg(pages + 1).arg(pages + count).arg(path)),
+                 qPrintable(plan));
+        QVERIFY2(pages >= 2 || pages + count <= 2, "a part runs over the break point of --at");
+        pages += count;
+        total += QFileInfo(path).size();
+    }
+    QCOMPARE(pages, 12);
+    QVERIFY2(parts.size() <= 2 * ((total + 149999) / 150000) + 1, qPrintable(parts.join(", ")));
 }
 
 void TestBatchSplit::manyDocumentsInOneRun_data()

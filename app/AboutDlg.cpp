@@ -58,6 +58,14 @@ void AboutDlg::DoDataExchange()
 bool AboutDlg::OnInitDialog()
 {
     DoDataExchange();
+    // The template spells the labels out with the addresses; the words before them are the
+    // user's language, the addresses never change.
+    if (MailLink)
+        //: About box: %1 is the support e-mail address
+        MailLink->setText(tr("Email: %1").arg(QString::fromLatin1(kSupportAddress)));
+    if (WebLink)
+        //: About box: %1 is the web site's address
+        WebLink->setText(tr("Web: %1").arg(QString::fromLatin1(kWebSiteAddress)));
     // Neither link is underlined: colour, hand cursor and tip show that they are links.
     if (MailLink) {
         MailLink->SetTarget(QStringLiteral("mailto:") + QString::fromLatin1(kSupportAddress));

@@ -2,6 +2,7 @@
 
 #include "BatchSplit.h"
 
+#include <QByteArrayView>
 #include <QProcessEnvironment>
 #include <QStringList>
 
@@ -124,6 +125,18 @@ LaunchMode::Mode LaunchMode::Choose(int argc, const char *const *argv, const QPr
         || !onlyDisplayPlatforms(environment.value(QStringLiteral("QT_QPA_PLATFORM"))))
         return Mode::Window;
     return Mode::NoDisplay;
+}
+
+bool LaunchMode::PlansForScripts(int argc, const char *const *argv)
+{
+    for (int i = 1; i < argc; ++i) {
+        const QByteArrayView argument(argv[i]);
+        if (argument == "--")
+            return false;
+        if (argument == "--dry-run")
+            return true;
+    }
+    return false;
 }
 
 int LaunchMode::RefuseWindow()

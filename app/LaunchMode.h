@@ -24,6 +24,10 @@ public:
     // wayland; else Window.
     static Mode Choose(int argc, const char *const *argv, const QProcessEnvironment &environment);
 
+    // Whether the command line asks for a dry run (--dry-run before any "--"): its plan, the
+    // refusals in it among them, is read by scripts, so the run speaks English in every locale.
+    static bool PlansForScripts(int argc, const char *const *argv);
+
     // Tells on standard error that the window needs a display and how to split without one,
     // and gives the exit code for it, 1.
     static int RefuseWindow();

@@ -16,7 +16,10 @@ SplitProgress::SplitProgress(QWidget *parent, int partCount) : dialog_(parent)
 
 bool SplitProgress::PartStarting(const PartRange &part, const QString &)
 {
-    dialog_.setLabelText(QStringLiteral("Writing part %1 of %2...").arg(part.partNumber).arg(part.fileCount));
+    //: Progress of a split: part %1 of %2 parts is being written
+    dialog_.setLabelText(QCoreApplication::translate("qw::SplitProgress", "Writing part %1 of %2...")
+                             .arg(part.partNumber)
+                             .arg(part.fileCount));
     dialog_.setValue(part.partNumber - 1);
     // Painting and input queued while the previous part ran are handled now.
     return KeepGoing();

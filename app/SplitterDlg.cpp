@@ -154,7 +154,7 @@ int SplitterDlg::OnCreate()
 {
     // The dialog works without a preview when the viewer cannot be made.
     Viewer.Create(QRect(0, 0, 0, 0), client_);
-    Viewer.ShowMessage(QString::fromLatin1(kNoDocumentHint));
+    Viewer.ShowMessage(tr(kNoDocumentHint));
     return 0;
 }
 

@@ -81,8 +81,9 @@ public:
     QIcon QueryDragIcon() const { return AppIcon; }
 
     // What the preview shows while no document is open.
-    static constexpr const char *kNoDocumentHint = "Open a PDF with the Open button or File > Open..., or drop one "
-                                                   "here.";
+    //: Shown in the preview while no document is open; names the Open button and the File menu
+    static constexpr const char *kNoDocumentHint = QT_TRANSLATE_NOOP(
+        "qw::SplitterDlg", "Open a PDF with the Open button or File > Open..., or drop one here.");
 
     // Opening a document: the open-file dialog, the path message, dropped files.
     virtual void BrowseForDocument();

@@ -39,8 +39,9 @@ void SplitterDlg::BrowseForDocument()
     OpenFileRequest request;
     // Name patterns are case-sensitive here, so both spellings of the extension are listed;
     // "*" is this platform's "all files".
-    request.nameFilters = {QStringLiteral("All Supported Formats (*.pdf *.PDF)"),
-                           QStringLiteral("PDF Files (*.pdf *.PDF)"), QStringLiteral("All Files (*)")};
+    //: Filters of the open-file dialog: keep the patterns in brackets as they are
+    request.nameFilters = {tr("All Supported Formats (*.pdf *.PDF)"), tr("PDF Files (*.pdf *.PDF)"),
+                           tr("All Files (*)")};
     request.defaultSuffix = QStringLiteral("PDF");
     const QString path = FileDialogs::GetOpenFileName(this, request);
     if (!path.isEmpty())
@@ -69,7 +70,7 @@ void SplitterDlg::OpenDocument(const QString &path)
     if (pages <= 0) {
         // No message box: the reason stands where the document would have been shown.
         const QString reason = OpenFailureReason(DocumentPath, report_);
-        ShowOpenProblem(reason.isEmpty() ? QStringLiteral("This PDF could not be read") : reason);
+        ShowOpenProblem(reason.isEmpty() ? tr("This PDF could not be read") : reason);
         return;
     }
 

@@ -29,7 +29,8 @@ void SplitterDlg::OnPageShown(int page)
 void SplitterDlg::UpdatePreviewNote()
 {
     Viewer.ShowNote(breaks_.IsLeftOut(previewPage_)
-                        ? QStringLiteral("Page %1 is left out of every part").arg(previewPage_)
+                        //: Shown over a page that is in no part; %1 is its page number
+                        ? tr("Page %1 is left out of every part").arg(previewPage_)
                         : QString());
 }
 

@@ -22,8 +22,19 @@ namespace qw {
 
 namespace {
 
-const QString kFolderPromptTitle = QStringLiteral("Please select a folder");
-const QString kSuccessPrompt = QStringLiteral("Split PDF file success! Do you want to open the output directory?");
+// Functions, not constants: a text is looked up in the translation each time it is shown.
+QString folderPromptTitle()
+{
+    //: Title of the folder browser
+    return QCoreApplication::translate("qw::SplitterDlg", "Please select a folder");
+}
+
+QString successPrompt()
+{
+    //: Asked after every part was written; Yes opens the output folder in the file manager
+    return QCoreApplication::translate("qw::SplitterDlg",
+                                       "Split PDF file success! Do you want to open the output directory?");
+}
 
 } // namespace
 
@@ -80,7 +91,7 @@ bool SplitterDlg::ConfirmReplacing(const QStringList &existing)
 void SplitterDlg::SplitDocument()
 {
     if (Options.SaveFileType == SplitSettings::AskForFolder) {
-        const QString folder = FileDialogs::GetExistingFolder(this, kFolderPromptTitle, AskedFolder);
+        const QString folder = FileDialogs::GetExistingFolder(this, folderPromptTitle(), AskedFolder);
         if (folder.isEmpty())
             return;
         AskedFolder = folder;
@@ -120,12 +131,13 @@ void SplitterDlg::SplitDocument()
         AppMessageBox::Show(this, job.ArchiveFailure(*result.archived), MsgBox::Ok | MsgBox::IconExclamation);
         return;
     }
-    if (AppMessageBox::Show(this, kSuccessPrompt, MsgBox::YesNo) == MsgBox::IdYes
+    if (AppMessageBox::Show(this, successPrompt(), MsgBox::YesNo) == MsgBox::IdYes
         && !LinkResult::Succeeded(OpenLink(OutputFolder, ShowCmd::Show)))
         // Without a file manager the Yes would otherwise do nothing at all.
         AppMessageBox::Show(this,
-                            QStringLiteral("The output folder could not be opened: no file manager is set up to "
-                                           "show it. The parts are in\n%1")
+                            //: %1 is the output folder
+                            tr("The output folder could not be opened: no file manager is set up to "
+                               "show it. The parts are in\n%1")
                                 .arg(QDir::toNativeSeparators(OutputFolder)),
                             MsgBox::Ok | MsgBox::IconInformation);
     PageList->setFocus();

@@ -2,6 +2,7 @@
 #include "app/LaunchMode.h"
 #include "app/SplitterApp.h"
 #include "framework/NativeFileName.h"
+#include "framework/Translations.h"
 
 #include <QApplication>
 #include <QFileInfo>
@@ -14,12 +15,15 @@ int main(int argc, char *argv[])
     switch (qw::LaunchMode::Choose(argc, argv, QProcessEnvironment::systemEnvironment())) {
     case qw::LaunchMode::Mode::Console: {
         QCoreApplication application(argc, argv);
+        const qw::Translations translations(qw::LaunchMode::PlansForScripts(argc, argv) ? QLocale::c()
+                                                                                        : QLocale::system());
         return qw::BatchSplit::FromCommandLine(argc, argv).Exec();
     }
     case qw::LaunchMode::Mode::NoDisplay: return qw::LaunchMode::RefuseWindow();
     case qw::LaunchMode::Mode::Window: break;
     }
     QApplication application(argc, argv);
+    const qw::Translations translations(QLocale::system());
     // Qt has taken its own options out of argv; what is left after the program name is a
     // document to open, read from its own bytes.
     QString document;

@@ -19,20 +19,21 @@ struct OpenError {
     const char *text;
 };
 
+//: Why a link could not be opened, shown below "Unable to open hyperlink:"
 constexpr OpenError kOpenErrors[] = {
-    {0, "The operating system is out\nof memory or resources."},
-    {2, "The specified file was not found."},
-    {3, "The specified path was not found."},
-    {5, "The operating system denied\naccess to the specified file."},
-    {8, "There was not enough memory to complete the operation."},
-    {11, "The .EXE file is invalid\n(non-Win32 .EXE or error in .EXE image)."},
-    {26, "A sharing violation occurred. "},
-    {27, "The filename association is\nincomplete or invalid."},
-    {28, "The DDE transaction could not\nbe completed because the request timed out."},
-    {29, "The DDE transaction failed."},
-    {30, "The DDE transaction could not\nbe completed because other DDE transactions\nwere being processed."},
-    {31, "There is no application associated\nwith the given filename extension."},
-    {32, "The specified dynamic-link library was not found."},
+    {0, QT_TRANSLATE_NOOP("qw::HyperlinkLabel", "The operating system is out\nof memory or resources.")},
+    {2, QT_TRANSLATE_NOOP("qw::HyperlinkLabel", "The specified file was not found.")},
+    {3, QT_TRANSLATE_NOOP("qw::HyperlinkLabel", "The specified path was not found.")},
+    {5, QT_TRANSLATE_NOOP("qw::HyperlinkLabel", "The operating system denied\naccess to the specified file.")},
+    {8, QT_TRANSLATE_NOOP("qw::HyperlinkLabel", "There was not enough memory to complete the operation.")},
+    {11, QT_TRANSLATE_NOOP("qw::HyperlinkLabel", "The .EXE file is invalid\n(non-Win32 .EXE or error in .EXE image).")},
+    {26, QT_TRANSLATE_NOOP("qw::HyperlinkLabel", "A sharing violation occurred. ")},
+    {27, QT_TRANSLATE_NOOP("qw::HyperlinkLabel", "The filename association is\nincomplete or invalid.")},
+    {28, QT_TRANSLATE_NOOP("qw::HyperlinkLabel", "The DDE transaction could not\nbe completed because the request timed out.")},
+    {29, QT_TRANSLATE_NOOP("qw::HyperlinkLabel", "The DDE transaction failed.")},
+    {30, QT_TRANSLATE_NOOP("qw::HyperlinkLabel", "The DDE transaction could not\nbe completed because other DDE transactions\nwere being processed.")},
+    {31, QT_TRANSLATE_NOOP("qw::HyperlinkLabel", "There is no application associated\nwith the given filename extension.")},
+    {32, QT_TRANSLATE_NOOP("qw::HyperlinkLabel", "The specified dynamic-link library was not found.")},
 };
 
 } // namespace
@@ -160,11 +161,12 @@ void HyperlinkLabel::FitToText()
 
 QString HyperlinkLabel::OpenErrorText(unsigned code)
 {
-    QString reason = QStringLiteral("Unknown Error (%1) occurred.").arg(code);
+    //: %1 is an error number
+    QString reason = tr("Unknown Error (%1) occurred.").arg(code);
     for (const OpenError &error : kOpenErrors)
         if (error.code == code)
-            reason = QString::fromLatin1(error.text);
-    return QStringLiteral("Unable to open hyperlink:\n\n") + reason;
+            reason = tr(error.text);
+    return tr("Unable to open hyperlink:\n\n") + reason;
 }
 
 void HyperlinkLabel::ShowOpenError(unsigned code)

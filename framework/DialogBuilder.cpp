@@ -5,6 +5,7 @@
 #include "res/ResourceIds.h"
 
 #include <QCheckBox>
+#include <QCoreApplication>
 #include <QComboBox>
 #include <QFrame>
 #include <QHeaderView>
@@ -21,9 +22,8 @@ namespace {
 
 constexpr const char *kIdProperty = "controlId";
 
-QWidget *createButton(const DialogControl &control, QWidget *parent)
+QWidget *createButton(const DialogControl &control, const QString &text, QWidget *parent)
 {
-    const QString text = QString::fromUtf8(control.text);
     switch (control.style & WinStyle::ButtonKindMask) {
     case WinStyle::AutoCheckBox: return new QCheckBox(text, parent);
     case WinStyle::AutoRadioButton: return new QRadioButton(text, parent);
@@ -37,7 +37,7 @@ QWidget *createButton(const DialogControl &control, QWidget *parent)
     }
 }
 
-QWidget *createStatic(const DialogControl &control, QWidget *parent)
+QWidget *createStatic(const DialogControl &control, const QString &text, QWidget *parent)
 {
     const std::uint32_t kind = control.style & WinStyle::StaticKindMask;
     if (kind == WinStyle::EtchedHorizontal) {
@@ -52,7 +52,7 @@ QWidget *createStatic(const DialogControl &control, QWidget *parent)
         label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     } else {
         label->setTextFormat(Qt::PlainText);
-        label->setText(QString::fromUtf8(control.text));
+        label->setText(text);
     }
     return label;
 }
@@ -71,13 +71,14 @@ QWidget *createListView(QWidget *parent)
 
 } // namespace
 
-QWidget *DialogBuilder::CreateControl(const DialogControl &control, QWidget *parent)
+QWidget *DialogBuilder::CreateControl(const DialogTemplate &dialog, const DialogControl &control, QWidget *parent)
 {
+    const QString text = TranslatedText(dialog, control.text);
     switch (control.controlClass) {
-    case ControlClass::Button: return createButton(control, parent);
-    case ControlClass::Static: return createStatic(control, parent);
+    case ControlClass::Button: return createButton(control, text, parent);
+    case ControlClass::Static: return createStatic(control, text, parent);
     case ControlClass::Edit: {
-        auto *edit = new QLineEdit(QString::fromUtf8(control.text), parent);
+        auto *edit = new QLineEdit(text, parent);
         return edit;
     }
     case ControlClass::ComboBox: {
@@ -97,7 +98,7 @@ QList<QWidget *> DialogBuilder::BuildControls(const DialogTemplate &dialog, QWid
     QList<QWidget *> controls;
     QWidget *previous = nullptr;
     for (const DialogControl &control : dialog.controls) {
-        QWidget *widget = CreateControl(control, parent);
+        QWidget *widget = CreateControl(dialog, control, parent);
         widget->setProperty(kIdProperty, control.id);
         QRect rect = units.ToPixels(control.rect);
         // A drop-down combo box's template height includes its list; the box itself is one line.
@@ -120,13 +121,21 @@ QList<QWidget *> DialogBuilder::BuildControls(const DialogTemplate &dialog, QWid
 
 void DialogBuilder::BuildFixedDialog(const DialogTemplate &dialog, QWidget *window)
 {
-    window->setWindowTitle(QString::fromUtf8(dialog.caption));
+    window->setWindowTitle(TranslatedText(dialog, dialog.caption));
     window->setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
                            | Qt::WindowCloseButtonHint);
     window->setFont(QFont(QString::fromLatin1(dialog.fontName), dialog.pointSize));
     const DialogUnits units = DialogUnits::ForFont(window->font());
     BuildControls(dialog, window, units);
     window->setFixedSize(units.ToPixels(dialog.size));
+}
+
+QString DialogBuilder::TranslatedText(const DialogTemplate &dialog, const char *text)
+{
+    // An empty text has no entry; a translator would be asked for its header otherwise.
+    if (!text || !*text)
+        return QString();
+    return QCoreApplication::translate(dialog.translationContext, text);
 }
 
 QWidget *DialogBuilder::ControlById(const QWidget *root, int id)

@@ -10,7 +10,8 @@ namespace qw {
 class DialogUnits;
 
 // Creates the controls of a dialog template as children of `parent`, at the template's
-// positions mapped from dialog units, in template (tab) order. Each control carries its id,
+// positions mapped from dialog units, in template (tab) order, with their texts in the user's
+// language. Each control carries its id,
 // so code finds it with ControlById as it would find a dialog item.
 class DialogBuilder {
 public:
@@ -24,6 +25,9 @@ public:
     static QWidget *ControlById(const QWidget *root, int id);
     // The id a control was built with, or 0 for a widget the builder did not make.
     static int IdOf(const QWidget *control);
+    // A text of `dialog` (a control's or its caption) in the user's language; the template's
+    // English text where no translation has it.
+    static QString TranslatedText(const DialogTemplate &dialog, const char *text);
 
     // Puts `replacement` where `original` is, as the same dialog item: its dynamic properties
     // (the id among them), name, geometry, size policy, a font set on it, enabled and shown
@@ -31,7 +35,7 @@ public:
     static void TakePlace(QWidget &replacement, QWidget &original);
 
 private:
-    static QWidget *CreateControl(const DialogControl &control, QWidget *parent);
+    static QWidget *CreateControl(const DialogTemplate &dialog, const DialogControl &control, QWidget *parent);
 };
 
 } // namespace qw

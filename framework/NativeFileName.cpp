@@ -1,5 +1,6 @@
 #include "NativeFileName.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QStringDecoder>
@@ -97,7 +98,7 @@ std::optional<QString> NativeFileName::FromUrl(const QUrl &url)
 
 QString NativeFileName::Refusal(const QString &path)
 {
-    return QStringLiteral("The name of %1 is not valid UTF-8, so it cannot be told apart from other names. Rename "
+    return QCoreApplication::translate("qw::NativeFileName", "The name of %1 is not valid UTF-8, so it cannot be told apart from other names. Rename "
                           "the file (or the folder) and try again.")
         .arg(QDir::toNativeSeparators(path));
 }

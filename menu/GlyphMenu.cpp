@@ -9,6 +9,7 @@
 #include "framework/MenuAdapter.h"
 #include "framework/ResourceStore.h"
 #include "res/MenuTemplate.h"
+#include "res/MenuTexts.h"
 
 #include <QApplication>
 #include <QFontMetrics>
@@ -114,12 +115,13 @@ bool GlyphMenu::LoadFromTemplate(QByteArrayView bytes)
             // they are chosen.
             auto *popup = new GlyphMenu;
             popup->Attach(new GlyphPopup(menus.back()->GetHandle()));
-            menus.back()->AppendItem(record.text, flags, quintptr(popup->GetHandle()), -1);
+            menus.back()->AppendItem(TranslateMenuText(record.text), flags, quintptr(popup->GetHandle()), -1);
             menus.push_back(popup);
             ending.push_back(false);
             continue;
         }
-        menus.back()->AppendItem(record.text, flags, record.id, -1);
+        // The template holds the English text; the item shows the user's language.
+        menus.back()->AppendItem(TranslateMenuText(record.text), flags, record.id, -1);
         if (record.endsLevel())
             ending.back() = true;
         while (!menus.empty() && ending.back()) {

@@ -26,7 +26,8 @@ inline constexpr std::uint32_t AppWindowEx = 0x00040000;
 
 enum class ControlClass { Button, Static, Edit, ComboBox, ListView };
 
-// One control of a dialog template. `rect` is in dialog units. An icon static names its icon
+// One control of a dialog template. `text` is the English text, marked for translation in the
+// template's context; the builder shows it in the user's language. `rect` is in dialog units. An icon static names its icon
 // resource in `iconId`; a combo box lists its initial entries in `items`.
 struct DialogControl {
     int id;
@@ -48,6 +49,8 @@ struct DialogTemplate {
     std::uint32_t extendedStyle;
     int menuId; // 0 for none
     std::span<const DialogControl> controls;
+    // The context the caption and the control texts are translated in (the dialog's class).
+    const char *translationContext;
 };
 
 // The template of dialog `id` (100, 102 or 130), or nullptr.

@@ -1,5 +1,6 @@
 #include "BreakPointModel.h"
 
+#include <QCoreApplication>
 #include <QGuiApplication>
 #include <QPalette>
 #include <QUndoCommand>
@@ -89,7 +90,7 @@ QVariant BreakPointModel::headerData(int section, Qt::Orientation orientation, i
     if (section != 0 || orientation != Qt::Horizontal)
         return {};
     if (role == Qt::DisplayRole)
-        return QStringLiteral("Page No.");
+        return QCoreApplication::translate("qw::BreakPointModel", "Page No.");
     if (role == Qt::TextAlignmentRole)
         return int(Qt::AlignCenter);
     return {};

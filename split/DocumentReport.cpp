@@ -5,6 +5,7 @@
 
 #include "framework/CommandLine.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QScopeGuard>
@@ -15,7 +16,7 @@ namespace {
 
 QString freeSomeSpace()
 {
-    return QStringLiteral("Free some space there, or name another folder in the TMPDIR environment variable, "
+    return QCoreApplication::translate("qw::DocumentReport", "Free some space there, or name another folder in the TMPDIR environment variable, "
                           "and try again.");
 }
 
@@ -73,14 +74,14 @@ QString DocumentReport::Problem() const
     case Status::Read:
     case Status::Unreadable: return {};
     case Status::NoTemporaryFile:
-        return QStringLiteral("No file for the PDF engine's report could be made in the temporary folder %1: %2. %3")
+        return QCoreApplication::translate("qw::DocumentReport", "No file for the PDF engine's report could be made in the temporary folder %1: %2. %3")
             .arg(folder, temporaryError_, freeSomeSpace());
     case Status::NotWritten:
-        return QStringLiteral("The PDF engine could not write its report in the temporary folder %1: %2. %3")
+        return QCoreApplication::translate("qw::DocumentReport", "The PDF engine could not write its report in the temporary folder %1: %2. %3")
             .arg(folder, EngineReason(output_), freeSomeSpace());
     case Status::EngineNotRun: return engine_.reason;
     case Status::DocumentChanged:
-        return QStringLiteral("The document was replaced or changed while it was being read. Open it again.");
+        return QCoreApplication::translate("qw::DocumentReport", "The document was replaced or changed while it was being read. Open it again.");
     }
     return {};
 }

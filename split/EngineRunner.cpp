@@ -37,18 +37,18 @@ QString startFailure(const QString &program, const QProcess &process)
     const QFileInfo file(program);
     QString why;
     if (!file.exists())
-        why = QStringLiteral("the file is missing");
+        why = QCoreApplication::translate("qw::EngineRunner", "the file is missing");
     else if (file.isDir())
-        why = QStringLiteral("it is a folder");
+        why = QCoreApplication::translate("qw::EngineRunner", "it is a folder");
     else if (!file.isExecutable())
-        why = QStringLiteral("it is not marked as executable");
+        why = QCoreApplication::translate("qw::EngineRunner", "it is not marked as executable");
     else if (process.error() == QProcess::FailedToStart
              && process.errorString().contains(QLatin1String("No such file")))
         // The file itself is there, so what is missing is what runs it.
-        why = QStringLiteral("the interpreter or loader it needs is missing");
+        why = QCoreApplication::translate("qw::EngineRunner", "the interpreter or loader it needs is missing");
     else
         why = process.errorString().section(QStringLiteral(": "), -1);
-    return QStringLiteral("The PDF engine %1 could not be started: %2.").arg(QDir::toNativeSeparators(program), why);
+    return QCoreApplication::translate("qw::EngineRunner", "The PDF engine %1 could not be started: %2.").arg(QDir::toNativeSeparators(program), why);
 }
 } // namespace
 
@@ -64,18 +64,18 @@ EngineResult EngineRunner::RunEngine(const QString &commandLine, QByteArray &out
 
     QStringList arguments = CommandLine::Split(commandLine);
     if (arguments.isEmpty())
-        return notStarted(QStringLiteral("There was no program to run."));
+        return notStarted(QCoreApplication::translate("qw::EngineRunner", "There was no program to run."));
     const QString program = arguments.takeFirst();
     // Checked here because the process would report it only as a failure to change folder.
     if (!workingFolder.isEmpty() && !QFileInfo(workingFolder).isDir())
-        return notStarted(QStringLiteral("The folder %1 does not exist.").arg(QDir::toNativeSeparators(workingFolder)));
+        return notStarted(QCoreApplication::translate("qw::EngineRunner", "The folder %1 does not exist.").arg(QDir::toNativeSeparators(workingFolder)));
 
     // Waiting for a place is part of the run: a stop ends the wait.
     QSemaphoreReleaser place;
     if (s_places) {
         while (!s_places->tryAcquire(1, kIdleWaitMs))
             if (keepGoing && !keepGoing())
-                return {EngineResult::End::Stopped, -1, QStringLiteral("The PDF engine was stopped."), 0, true};
+                return {EngineResult::End::Stopped, -1, QCoreApplication::translate("qw::EngineRunner", "The PDF engine was stopped."), 0, true};
         place = QSemaphoreReleaser(s_places.get());
     }
 
@@ -116,9 +116,9 @@ EngineResult EngineRunner::RunEngine(const QString &commandLine, QByteArray &out
     output += engine.readAll();
 
     if (stopAsked && !(engine.exitStatus() == QProcess::NormalExit && engine.exitCode() == 0))
-        return {EngineResult::End::Stopped, -1, QStringLiteral("The PDF engine was stopped."), processId, true};
+        return {EngineResult::End::Stopped, -1, QCoreApplication::translate("qw::EngineRunner", "The PDF engine was stopped."), processId, true};
     if (engine.exitStatus() != QProcess::NormalExit)
-        return {EngineResult::End::Crashed, -1, QStringLiteral("The PDF engine stopped unexpectedly."), processId,
+        return {EngineResult::End::Crashed, -1, QCoreApplication::translate("qw::EngineRunner", "The PDF engine stopped unexpectedly."), processId,
                 stopAsked};
     return {EngineResult::End::Exited, engine.exitCode(), QString(), processId, stopAsked};
 }
@@ -127,7 +127,7 @@ EngineResult EngineRunner::RunEngineCommand(const QString &arguments, QByteArray
                                             const std::function<bool()> &keepGoing, const QStringList &environment)
 {
     if (arguments.isEmpty())
-        return notStarted(QStringLiteral("The PDF engine was given nothing to do."));
+        return notStarted(QCoreApplication::translate("qw::EngineRunner", "The PDF engine was given nothing to do."));
     QByteArray discarded;
     return RunEngine(CommandLine::Quote(EnginePath()) + QLatin1Char(' ') + arguments, output ? *output : discarded,
                      workingFolder, keepGoing, environment);

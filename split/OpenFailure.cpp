@@ -3,21 +3,28 @@
 #include "DocumentReport.h"
 #include "EngineRunner.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QList>
 
 namespace qw {
 
 namespace {
-constexpr const char *kFileGone = "The file no longer exists";
-constexpr const char *kNotPdf = "This file is not a PDF";
-constexpr const char *kPassword = "This PDF is protected by a password";
+//: Why a document could not be opened, shown in the preview
+constexpr const char *kFileGone = QT_TRANSLATE_NOOP("qw::OpenFailure", "The file no longer exists");
+constexpr const char *kNotPdf = QT_TRANSLATE_NOOP("qw::OpenFailure", "This file is not a PDF");
+constexpr const char *kPassword = QT_TRANSLATE_NOOP("qw::OpenFailure", "This PDF is protected by a password");
+
+QString translated(const char *text)
+{
+    return QCoreApplication::translate("qw::OpenFailure", text);
+}
 // The engine starts every message of its own with its name.
 constexpr QByteArrayView kEnginePrefix = "quirekit: ";
 
 QString unreadable(const QString &why)
 {
-    return QStringLiteral("This PDF could not be read: %1").arg(why);
+    return QCoreApplication::translate("qw::OpenFailure", "This PDF could not be read: %1").arg(why);
 }
 
 // One line of the engine's output as plain text: a file name may carry control characters.
@@ -75,20 +82,20 @@ DocumentFault FaultOf(const QString &document, const DocumentReport &report)
 QString OpenFailureReason(const QString &document, const DocumentReport &report)
 {
     if (!QFileInfo::exists(document))
-        return QString::fromLatin1(kFileGone);
+        return translated(kFileGone);
     const QString engine = EngineRunner::EnginePath();
     if (!QFileInfo::exists(engine))
-        return QStringLiteral("The PDF engine %1 is missing beside the program")
+        return QCoreApplication::translate("qw::OpenFailure", "The PDF engine %1 is missing beside the program")
             .arg(QString::fromLatin1(EngineRunner::EngineFileName));
     if (report.status() == DocumentReport::Status::Unreadable) {
         const QString detail = EngineReason(report.EngineOutput());
         switch (FaultOf(document, report)) {
-        case DocumentFault::Missing: return QString::fromLatin1(kFileGone);
+        case DocumentFault::Missing: return translated(kFileGone);
         case DocumentFault::NotAFile:
-        case DocumentFault::NotPdf: return QString::fromLatin1(kNotPdf);
-        case DocumentFault::Password: return QString::fromLatin1(kPassword);
-        case DocumentFault::OutOfMemory: return QStringLiteral("There is not enough memory to open this PDF");
-        default: return unreadable(detail.isEmpty() ? QStringLiteral("the PDF engine gave no reason") : detail);
+        case DocumentFault::NotPdf: return translated(kNotPdf);
+        case DocumentFault::Password: return translated(kPassword);
+        case DocumentFault::OutOfMemory: return QCoreApplication::translate("qw::OpenFailure", "There is not enough memory to open this PDF");
+        default: return unreadable(detail.isEmpty() ? QCoreApplication::translate("qw::OpenFailure", "the PDF engine gave no reason") : detail);
         }
     }
     if (report.PageCount() > 0)
@@ -96,7 +103,7 @@ QString OpenFailureReason(const QString &document, const DocumentReport &report)
     // A sentence of its own; the hint is shown without a full stop.
     QString reason = report.Problem();
     if (reason.isEmpty())
-        return unreadable(QStringLiteral("the PDF engine found no pages in it"));
+        return unreadable(QCoreApplication::translate("qw::OpenFailure", "the PDF engine found no pages in it"));
     if (reason.endsWith(QLatin1Char('.')))
         reason.chop(1);
     return reason;

@@ -175,7 +175,7 @@ void OptionsDlg::WriteOptionsFile()
     // The fields already hold the values the split will use; only keeping them failed.
     if (!written)
         AppMessageBox::Show(this,
-                            QStringLiteral("The options could not be saved, so they apply only until the program "
+                            tr("The options could not be saved, so they apply only until the program "
                                            "ends.\n\n%1\n\nPlease make the folder or file named above writable, "
                                            "then open Options and press Ok again to keep them.")
                                 .arg(written.reason),
@@ -207,7 +207,7 @@ void OptionsDlg::OnArchiveCheck()
 void OptionsDlg::BrowseFolderInto(QLineEdit *edit)
 {
     // Owned by this dialog, so that it cannot be closed while the browser is open.
-    const QString folder = FileDialogs::GetExistingFolder(this, QStringLiteral("Please select a folder"), QString());
+    const QString folder = FileDialogs::GetExistingFolder(this, tr("Please select a folder"), QString());
     if (!folder.isEmpty())
         edit->setText(folder);
 }
@@ -221,13 +221,16 @@ void OptionsDlg::OnOk()
     const QString pattern = PatternCombo->currentText();
     // Checked before anything is stored, so that a refused Ok leaves the fields as the last
     // successful Ok stored them.
-    if (RefuseOuterBlanks(outFolder, OutputFolderEdit, "output folder")
-        || RefuseOuterBlanks(archiveFolder, ArchiveFolderEdit, "archive folder")
-        || RefuseOuterBlanks(pattern, PatternCombo, "name pattern"))
+    //: Completes "The %1 begins or ends with a space or tab..."
+    if (RefuseOuterBlanks(outFolder, OutputFolderEdit, tr("output folder"))
+        //: Completes "The %1 begins or ends with a space or tab..."
+        || RefuseOuterBlanks(archiveFolder, ArchiveFolderEdit, tr("archive folder"))
+        //: Completes "The %1 begins or ends with a space or tab..."
+        || RefuseOuterBlanks(pattern, PatternCombo, tr("name pattern")))
         return;
-    if (selectedType == kOutputFolder && RefuseEmpty(outFolder, OutputFolderEdit, "Please select output folder!"))
+    if (selectedType == kOutputFolder && RefuseEmpty(outFolder, OutputFolderEdit, tr("Please select output folder!")))
         return;
-    if (archiveState != 0 && RefuseEmpty(archiveFolder, ArchiveFolderEdit, "Please select archive folder!"))
+    if (archiveState != 0 && RefuseEmpty(archiveFolder, ArchiveFolderEdit, tr("Please select archive folder!")))
         return;
 
     SaveFileType = selectedType != 0 ? selectedType : saveFileTypeRead_;
@@ -239,25 +242,25 @@ void OptionsDlg::OnOk()
     EndDialog(CtrlId::Ok);
 }
 
-bool OptionsDlg::RefuseEmpty(const QString &text, QLineEdit *edit, const char *message)
+bool OptionsDlg::RefuseEmpty(const QString &text, QLineEdit *edit, const QString &message)
 {
     if (!text.isEmpty())
         return false;
-    AppMessageBox::Show(this, QString::fromLatin1(message), MsgBox::Ok);
+    AppMessageBox::Show(this, message, MsgBox::Ok);
     edit->setFocus();
     return true;
 }
 
-bool OptionsDlg::RefuseOuterBlanks(const QString &text, QWidget *field, const char *fieldName)
+bool OptionsDlg::RefuseOuterBlanks(const QString &text, QWidget *field, const QString &fieldName)
 {
     // The file keeps what is typed, but reading it trims: " /out" would come back as another folder.
     if (!PrivateProfile::HasOuterBlanks(text))
         return false;
     AppMessageBox::Show(this,
-                        QStringLiteral("The %1 begins or ends with a space or tab, which would be lost when the "
+                        tr("The %1 begins or ends with a space or tab, which would be lost when the "
                                        "options are read again.\nPlease remove the spaces and tabs at its start "
                                        "and end.")
-                            .arg(QLatin1String(fieldName)),
+                            .arg(fieldName),
                         MsgBox::Ok);
     field->setFocus();
     return true;

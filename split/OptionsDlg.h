@@ -81,8 +81,8 @@ private:
     void SelectSaveFileType(int type);
     void EnableOutputFolder(bool enable);
     void EnableArchiveFolder(bool enable);
-    bool RefuseEmpty(const QString &text, QLineEdit *edit, const char *message);
-    bool RefuseOuterBlanks(const QString &text, QWidget *field, const char *fieldName);
+    bool RefuseEmpty(const QString &text, QLineEdit *edit, const QString &message);
+    bool RefuseOuterBlanks(const QString &text, QWidget *field, const QString &fieldName);
 
     void AttachToOwner(QWidget *ownerWindow);
     void DetachFromOwner();

@@ -2,6 +2,7 @@
 
 #include "framework/ModulePath.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QStandardPaths>
@@ -76,7 +77,7 @@ QList<PrivateProfile> OptionsFile::ForReading() const
 OptionsFile::WriteResult OptionsFile::WriteUserFile(const QString &section, const PrivateProfile::Entries &entries) const
 {
     if (userPath_.isEmpty())
-        return {false, {}, QStringLiteral("There is no configuration folder for this user (is HOME set?)")};
+        return {false, {}, QCoreApplication::translate("qw::OptionsFile", "There is no configuration folder for this user (is HOME set?)")};
     const QString userFolder = QDir::toNativeSeparators(QFileInfo(userPath_).absolutePath());
     if (!QDir().mkpath(userFolder))
         return {false, {}, QStringLiteral("%1 cannot be created").arg(userFolder)};

@@ -1,5 +1,6 @@
 #include "OutputNaming.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QRegularExpression>
 #include <QStringList>
@@ -59,9 +60,13 @@ QString UnknownTokensNotice(const QString &pattern)
     }
     if (unknown.isEmpty())
         return {};
-    return QStringLiteral("unknown %1 %2 in the pattern; the tokens are %3")
-        .arg(QLatin1String(unknown.size() == 1 ? "token" : "tokens"), unknown.join(QStringLiteral(", ")),
-             tokens.join(QLatin1Char(' ')));
+    //: %1 is the unknown text in braces, %2 the known tokens
+    const QString text = unknown.size() == 1
+                             ? QCoreApplication::translate("qw::OutputNaming", "unknown token %1 in the pattern; the tokens are %2")
+                             //: %1 lists the unknown texts in braces, %2 the known tokens
+                             : QCoreApplication::translate("qw::OutputNaming",
+                                                           "unknown tokens %1 in the pattern; the tokens are %2");
+    return text.arg(unknown.join(QStringLiteral(", ")), tokens.join(QLatin1Char(' ')));
 }
 
 bool ReplaceFirst(QString &text, const QString &token, const QString &value)

@@ -1,5 +1,6 @@
 #include "OutputTarget.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 
@@ -112,16 +113,16 @@ QString OutputTarget::Problem() const
     switch (kind) {
     case Kind::New:
     case Kind::File: return {};
-    case Kind::FolderMissing: return QStringLiteral("Its folder does not exist.");
-    case Kind::FolderNotWritable: return QStringLiteral("No file can be created in its folder.");
-    case Kind::Folder: return QStringLiteral("A folder has that name.");
-    case Kind::NotAFile: return QStringLiteral("A device, pipe or socket has that name; only files are written.");
+    case Kind::FolderMissing: return QCoreApplication::translate("qw::OutputTarget", "Its folder does not exist.");
+    case Kind::FolderNotWritable: return QCoreApplication::translate("qw::OutputTarget", "No file can be created in its folder.");
+    case Kind::Folder: return QCoreApplication::translate("qw::OutputTarget", "A folder has that name.");
+    case Kind::NotAFile: return QCoreApplication::translate("qw::OutputTarget", "A device, pipe or socket has that name; only files are written.");
     case Kind::DanglingLink:
-        return QStringLiteral("A link of that name leads to %1, which does not exist.")
+        return QCoreApplication::translate("qw::OutputTarget", "A link of that name leads to %1, which does not exist.")
             .arg(QDir::toNativeSeparators(linkText));
     case Kind::LinkToNonFile:
-        return QStringLiteral("A link of that name leads to a folder, device, pipe or socket, not to a file.");
-    case Kind::ReadOnly: return QStringLiteral("The file of that name is read-only.");
+        return QCoreApplication::translate("qw::OutputTarget", "A link of that name leads to a folder, device, pipe or socket, not to a file.");
+    case Kind::ReadOnly: return QCoreApplication::translate("qw::OutputTarget", "The file of that name is read-only.");
     }
     return {};
 }

@@ -2,6 +2,7 @@
 
 #include "DocumentReport.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QTemporaryFile>
 
@@ -48,7 +49,7 @@ QString MakeTempFileName(const QString &extension, QString *error)
 {
     if (QDir::tempPath().isEmpty()) {
         if (error)
-            *error = QStringLiteral("the folder does not exist");
+            *error = QCoreApplication::translate("qw::PageCountQuery", "the folder does not exist");
         return {};
     }
     QTemporaryFile file(QDir::tempPath() + QStringLiteral("/txtXXXXXX.tmp") + extension);

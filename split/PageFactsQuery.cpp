@@ -6,6 +6,7 @@
 
 #include "framework/CommandLine.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QRegularExpression>
 #include <QScopeGuard>
@@ -19,7 +20,7 @@ PageFactsQuery::Result PageFactsQuery::Run(const QString &document, const FileSt
     QString why;
     const QString file = MakeTempFileName(QStringLiteral(".txt"), &why);
     if (file.isEmpty()) {
-        result.problem = QStringLiteral("No file for the PDF engine's report could be made in the temporary folder: %1.")
+        result.problem = QCoreApplication::translate("qw::PageFactsQuery", "No file for the PDF engine's report could be made in the temporary folder: %1.")
                              .arg(why);
         return result;
     }
@@ -64,13 +65,13 @@ PageFactsQuery::Result PageFactsQuery::Run(const QString &document, const FileSt
     }
     if (engine.exitCode != 0) {
         result.problem = engine.exitCode == EngineExit::DocumentChanged
-                             ? QStringLiteral("The document was replaced or changed since it was opened. Open it again.")
-                             : QStringLiteral("The PDF engine could not look at the pages: %1").arg(EngineReason(output));
+                             ? QCoreApplication::translate("qw::PageFactsQuery", "The document was replaced or changed since it was opened. Open it again.")
+                             : QCoreApplication::translate("qw::PageFactsQuery", "The PDF engine could not look at the pages: %1").arg(EngineReason(output));
         return result;
     }
     QFile report(file);
     if (!report.open(QIODevice::ReadOnly)) {
-        result.problem = QStringLiteral("The PDF engine's report could not be read: %1").arg(report.errorString());
+        result.problem = QCoreApplication::translate("qw::PageFactsQuery", "The PDF engine's report could not be read: %1").arg(report.errorString());
         return result;
     }
     result.pages = ParsePageFacts(report.readAll());
@@ -96,10 +97,17 @@ QString PageFactsQuery::UnreadNotice(const QList<PageFacts> &pages, const Separa
             unread << QString::number(facts.page);
     if (unread.isEmpty())
         return {};
-    return QStringLiteral("The barcodes on %1 %2 could not all be read, so a separator sheet there may have been "
-                          "missed. Look at %3 before splitting.")
-        .arg(unread.size() == 1 ? QStringLiteral("page") : QStringLiteral("pages"), unread.join(QStringLiteral(", ")),
-             unread.size() == 1 ? QStringLiteral("it") : QStringLiteral("them"));
+    const QString text
+        = unread.size() == 1
+              //: %1 is a page number
+              ? QCoreApplication::translate("qw::PageFactsQuery",
+                                            "The barcodes on page %1 could not all be read, so a separator sheet "
+                                            "there may have been missed. Look at it before splitting.")
+              //: %1 lists page numbers
+              : QCoreApplication::translate("qw::PageFactsQuery",
+                                            "The barcodes on pages %1 could not all be read, so a separator sheet "
+                                            "there may have been missed. Look at them before splitting.");
+    return text.arg(unread.join(QStringLiteral(", ")));
 }
 
 } // namespace qw

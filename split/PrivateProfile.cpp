@@ -1,5 +1,6 @@
 #include "PrivateProfile.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
@@ -352,15 +353,15 @@ bool hasOuterBlanks(const QString &name)
 QString invalidReason(const QString &section, const PrivateProfile::Entries &entries)
 {
     if (section.isEmpty() || breaksLines(section) || hasOuterBlanks(section) || section.contains(QLatin1Char(']')))
-        return QStringLiteral("invalid section name \"%1\"").arg(section);
+        return QCoreApplication::translate("qw::PrivateProfile", "invalid section name \"%1\"").arg(section);
     for (const auto &[key, value] : entries) {
         if (key.isEmpty() || breaksLines(key) || hasOuterBlanks(key) || key.contains(QLatin1Char('='))
             || key.startsWith(QLatin1Char('[')) || key.startsWith(QLatin1Char(';')))
-            return QStringLiteral("invalid key name \"%1\"").arg(key);
+            return QCoreApplication::translate("qw::PrivateProfile", "invalid key name \"%1\"").arg(key);
         if (breaksLines(value))
-            return QStringLiteral("the value of \"%1\" holds a line break or a NUL").arg(key);
+            return QCoreApplication::translate("qw::PrivateProfile", "the value of \"%1\" holds a line break or a NUL").arg(key);
         if (PrivateProfile::HasOuterBlanks(value))
-            return QStringLiteral("the value of \"%1\" starts or ends with a blank, which reading would drop").arg(key);
+            return QCoreApplication::translate("qw::PrivateProfile", "the value of \"%1\" starts or ends with a blank, which reading would drop").arg(key);
     }
     return {};
 }

@@ -6,6 +6,7 @@
 #include "framework/CommandLine.h"
 #include "framework/NativeFileName.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 
@@ -35,8 +36,8 @@ QString engineMessage(const EngineResult &result, const QByteArray &output)
     if (result.end != EngineResult::End::Exited)
         return result.reason;
     if (result.exitCode != 0)
-        return QStringLiteral("The engine ended with code %1.").arg(result.exitCode);
-    return QStringLiteral("The engine reported success but did not write the file.");
+        return QCoreApplication::translate("qw::SplitJob", "The engine ended with code %1.").arg(result.exitCode);
+    return QCoreApplication::translate("qw::SplitJob", "The engine reported success but did not write the file.");
 }
 
 // `path` taken from `base` (a folder ending in a separator) when it is relative; empty stays empty.
@@ -66,7 +67,9 @@ void removeUnfinished(const QString &output, qint64 processId)
 
 QString partsWord(int count)
 {
-    return QLatin1String(count == 1 ? "part was" : "parts were");
+    //: Completes "%1 more %2 not attempted." for one part or for several
+    return count == 1 ? QCoreApplication::translate("qw::SplitJob", "part was")
+                      : QCoreApplication::translate("qw::SplitJob", "parts were");
 }
 
 } // namespace
@@ -142,14 +145,14 @@ SplitJob::Check SplitJob::CheckBeforeSplitting() const
     Check check;
     const QString engine = EngineRunner::EnginePath();
     if (!QFileInfo(engine).isExecutable()) {
-        check.refusal = QStringLiteral("The PDF engine is missing or cannot be started:\n%1\n\n"
+        check.refusal = QCoreApplication::translate("qw::SplitJob", "The PDF engine is missing or cannot be started:\n%1\n\n"
                                        "Reinstall Quirewright so that %2 lies beside the program. Nothing was written.")
                             .arg(engine, QString::fromLatin1(EngineRunner::EngineFileName));
         return check;
     }
     const QString folder = Location().outputFolder;
     if (!QFileInfo(folder).isDir()) {
-        check.refusal = QStringLiteral("The output folder\n%1\ndoes not exist.\n\n"
+        check.refusal = QCoreApplication::translate("qw::SplitJob", "The output folder\n%1\ndoes not exist.\n\n"
                                        "Create it, or choose another output folder. Nothing was written.")
                             .arg(shown(folder));
         return check;
@@ -162,7 +165,7 @@ SplitJob::Check SplitJob::CheckBeforeSplitting() const
         }
     }
     if (!DocumentUnchanged()) {
-        check.refusal = QStringLiteral("The document\n%1\nhas been replaced, moved or changed since it was opened.\n\n"
+        check.refusal = QCoreApplication::translate("qw::SplitJob", "The document\n%1\nhas been replaced, moved or changed since it was opened.\n\n"
                                        "Open it again to split it as it is now. Nothing was written.")
                             .arg(shown(documentPath_));
         return check;
@@ -328,13 +331,13 @@ PartOutcome SplitJob::SplitPart(const PartRange &part, const KeepGoing &keepGoin
         return outcome;
     } else if (exited && result.exitCode == EngineExit::OutputAppeared) {
         outcome.failureKind = PartOutcome::Failure::FileAppeared;
-        why = QStringLiteral("A file of that name appeared while the part was being written. It was left as it is, "
+        why = QCoreApplication::translate("qw::SplitJob", "A file of that name appeared while the part was being written. It was left as it is, "
                              "and the split was stopped: another program may be writing there.");
     } else {
         outcome.failureKind = result.Succeeded() ? PartOutcome::Failure::NotWritten : PartOutcome::Failure::EngineFailed;
         why = engineMessage(result, engineOutput);
     }
-    outcome.failure = QStringLiteral("Part %1 (pages %2 to %3), %4:\n%5")
+    outcome.failure = QCoreApplication::translate("qw::SplitJob", "Part %1 (pages %2 to %3), %4:\n%5")
                           .arg(part.partNumber)
                           .arg(part.firstPage)
                           .arg(part.lastPage)
@@ -368,21 +371,21 @@ SplitJob::ArchiveProblem SplitJob::CheckArchive() const
 QString SplitJob::ArchiveFailure(MoveResult result) const
 {
     const QString reason = result == MoveResult::TargetExists
-                               ? QStringLiteral("A file of that name is already in the archive folder.")
-                               : QStringLiteral("Check that the archive folder exists and can be written to.");
-    return QStringLiteral("The parts were written, but the document could not be moved to\n%1\n\n%2")
+                               ? QCoreApplication::translate("qw::SplitJob", "A file of that name is already in the archive folder.")
+                               : QCoreApplication::translate("qw::SplitJob", "Check that the archive folder exists and can be written to.");
+    return QCoreApplication::translate("qw::SplitJob", "The parts were written, but the document could not be moved to\n%1\n\n%2")
         .arg(shown(ArchiveTarget()), reason);
 }
 
 QString SplitJob::FailureReport(const SplitResult &result) const
 {
-    const QString archiveNote = settings_.archive ? QStringLiteral(", so the document was not archived") : QString();
+    const QString archiveNote = settings_.archive ? QCoreApplication::translate("qw::SplitJob", ", so the document was not archived") : QString();
     QStringList reasons = result.failures;
     const bool stopped = result.cancelled || result.documentChanged;
     if (result.notAttempted > 0 && !stopped)
-        reasons << QStringLiteral("%1 more %2 not attempted.").arg(result.notAttempted).arg(partsWord(result.notAttempted));
+        reasons << QCoreApplication::translate("qw::SplitJob", "%1 more %2 not attempted.").arg(result.notAttempted).arg(partsWord(result.notAttempted));
     if (!stopped)
-        return QStringLiteral("%1 of %2 parts could not be written%3.\n\n%4")
+        return QCoreApplication::translate("qw::SplitJob", "%1 of %2 parts could not be written%3.\n\n%4")
             .arg(parts_.size() - result.written.size())
             .arg(parts_.size())
             .arg(archiveNote, SplitPlan::ListSome(reasons, QStringLiteral("\n\n")));
@@ -392,11 +395,11 @@ QString SplitJob::FailureReport(const SplitResult &result) const
     for (const QString &path : result.written)
         written << shown(path);
     const QString why = result.documentChanged
-                            ? QStringLiteral("The document\n%1\nhas been replaced, moved or changed since it was "
+                            ? QCoreApplication::translate("qw::SplitJob", "The document\n%1\nhas been replaced, moved or changed since it was "
                                              "opened, so the split was stopped%2.")
                                   .arg(shown(documentPath_), archiveNote)
-                            : QStringLiteral("The split was cancelled%1.").arg(archiveNote);
-    QString report = QStringLiteral("%1 %2 of %3 parts were written%4")
+                            : QCoreApplication::translate("qw::SplitJob", "The split was cancelled%1.").arg(archiveNote);
+    QString report = QCoreApplication::translate("qw::SplitJob", "%1 %2 of %3 parts were written%4")
                          .arg(why)
                          .arg(result.written.size())
                          .arg(parts_.size())

@@ -2,6 +2,7 @@
 
 #include "OutputTarget.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QHash>
@@ -117,12 +118,12 @@ QString SplitPlan::FindOutputConflict(const FileStamp &document, const QList<Out
         const OutputTarget &target = targets.at(i);
         const QString shown = QDir::toNativeSeparators(target.path);
         if (target.stamp.SameFile(document))
-            return QStringLiteral("Part %1 would be written over the document being split:\n%2\n\n"
+            return QCoreApplication::translate("qw::SplitPlan", "Part %1 would be written over the document being split:\n%2\n\n"
                                   "Choose another name pattern or output folder. Nothing was written.")
                 .arg(i + 1)
                 .arg(shown);
         if (partOfPath.contains(target.path))
-            return QStringLiteral("Parts %1 and %2 would both be written to\n%3\n\n"
+            return QCoreApplication::translate("qw::SplitPlan", "Parts %1 and %2 would both be written to\n%3\n\n"
                                   "Put {part} or {part:0000} in the name pattern so that every part gets a "
                                   "name of its own. Nothing was written.")
                 .arg(partOfPath.value(target.path) + 1)
@@ -134,7 +135,7 @@ QString SplitPlan::FindOutputConflict(const FileStamp &document, const QList<Out
     // pattern than a missing folder does.
     for (int i = 0; i < targets.size(); ++i)
         if (!targets.at(i).Writable())
-            return QStringLiteral("Part %1 cannot be written to\n%2\n\n%3\n\n"
+            return QCoreApplication::translate("qw::SplitPlan", "Part %1 cannot be written to\n%2\n\n%3\n\n"
                                   "Choose another name pattern or output folder. Nothing was written.")
                 .arg(i + 1)
                 .arg(QDir::toNativeSeparators(targets.at(i).path), targets.at(i).Problem());
@@ -154,7 +155,7 @@ QString SplitPlan::ListSome(const QStringList &items, const QString &separator)
 {
     QStringList shown = items.mid(0, kNamedAtMost);
     if (items.size() > kNamedAtMost)
-        shown << QStringLiteral("and %1 more").arg(items.size() - kNamedAtMost);
+        shown << QCoreApplication::translate("qw::SplitPlan", "and %1 more").arg(items.size() - kNamedAtMost);
     return shown.join(separator);
 }
 
@@ -163,15 +164,19 @@ QString SplitPlan::ExistingFilesNotice(const QStringList &existing)
     QStringList names;
     for (const QString &path : existing)
         names << QDir::toNativeSeparators(path);
-    const QString intro = existing.size() == 1 ? QStringLiteral("This file already exists:")
-                                               : QStringLiteral("These %1 files already exist:").arg(existing.size());
+    const QString intro = existing.size() == 1 ? QCoreApplication::translate("qw::SplitPlan", "This file already exists:")
+                                               : QCoreApplication::translate("qw::SplitPlan", "These %1 files already exist:").arg(existing.size());
     return intro + QStringLiteral("\n\n") + ListSome(names);
 }
 
 QString SplitPlan::ReplaceQuestion(const QStringList &existing)
 {
-    return QStringLiteral("%1\n\nDo you want to replace %2 with the new parts?")
-        .arg(ExistingFilesNotice(existing), existing.size() == 1 ? QStringLiteral("it") : QStringLiteral("them"));
+    //: %1 names the file that already exists
+    return (existing.size() == 1 ? QCoreApplication::translate("qw::SplitPlan", "%1\n\nDo you want to replace it with the new parts?")
+                                 //: %1 names the files that already exist
+                                 : QCoreApplication::translate("qw::SplitPlan",
+                                                               "%1\n\nDo you want to replace them with the new parts?"))
+        .arg(ExistingFilesNotice(existing));
 }
 
 } // namespace qw

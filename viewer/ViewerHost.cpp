@@ -16,8 +16,10 @@ constexpr QRect kControlStartRect(0, 0, 1000, 800);
 constexpr const char *kControlName = "AdobeWnd";
 // Room kept free around a message, so that it never touches the pane's edges.
 constexpr int kMessageMargin = 24;
-constexpr const char *kReaderMissingPrompt = "Failed to create adobe window, your system hasn't Adobe Reader "
-                                             "installed, would you download and install Adobe Reader now?";
+//: Asked when the document preview cannot be made; Yes opens the reader's download page
+constexpr const char *kReaderMissingPrompt = QT_TRANSLATE_NOOP(
+    "qw::ViewerHost", "Failed to create adobe window, your system hasn't Adobe Reader "
+                                             "installed, would you download and install Adobe Reader now?");
 
 } // namespace
 
@@ -149,7 +151,7 @@ void ViewerHost::resizeEvent(QResizeEvent *event)
 
 void ViewerHost::OfferReaderDownload()
 {
-    const int answer = AppMessageBox::Show(parentWidget(), QString::fromLatin1(kReaderMissingPrompt), MsgBox::YesNo);
+    const int answer = AppMessageBox::Show(parentWidget(), tr(kReaderMissingPrompt), MsgBox::YesNo);
     // Whether the page opened or not, the program carries on without a preview.
     if (answer == MsgBox::IdYes)
         OpenLink(QString::fromLatin1(ReaderDownloadPage), ShowCmd::Show);

@@ -19,7 +19,7 @@ class StopSignals;
 // One document of a batch run, from its checks to its archive move: everything that would stop
 // its split is told before its first part is written, then one line per part.
 class BatchDocument {
-    Q_DECLARE_TR_FUNCTIONS(BatchDocument)
+    Q_DECLARE_TR_FUNCTIONS(qw::BatchDocument)
 public:
     struct Outcome {
         enum class End {

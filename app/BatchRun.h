@@ -11,7 +11,7 @@ namespace qw {
 // once, over the documents and over the parts of each. With several documents each line is
 // tagged with its document, and the last line sums the run up.
 class BatchRun {
-    Q_DECLARE_TR_FUNCTIONS(BatchRun)
+    Q_DECLARE_TR_FUNCTIONS(qw::BatchRun)
 public:
     explicit BatchRun(const BatchRequest &request) : request_(request) { }
 

@@ -17,7 +17,7 @@ namespace qw {
 // wrong command line, a document that cannot be read, a refusal, files that would be replaced)
 // is told before its first part is written; then one line per part goes to standard error.
 class BatchSplit {
-    Q_DECLARE_TR_FUNCTIONS(BatchSplit)
+    Q_DECLARE_TR_FUNCTIONS(qw::BatchSplit)
 public:
     // The exit codes, as --help tells them.
     enum ExitCode {

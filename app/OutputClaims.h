@@ -18,7 +18,7 @@ namespace qw {
 // over another document of the run: each document's checks look only at the file system as it
 // is, and these files may not be there yet. Shared by the threads of the run.
 class OutputClaims {
-    Q_DECLARE_TR_FUNCTIONS(OutputClaims)
+    Q_DECLARE_TR_FUNCTIONS(qw::OutputClaims)
 public:
     // Every document of the run, as it is now.
     explicit OutputClaims(const QStringList &documents);

@@ -20,7 +20,7 @@ namespace {
 
 QString partsText(qsizetype breaks)
 {
-    return breaks == 0 ? QStringLiteral("1 part") : QStringLiteral("%1 parts").arg(breaks + 1);
+    return breaks == 0 ? PlaceBreakPointsDlg::tr("1 part") : PlaceBreakPointsDlg::tr("%1 parts").arg(breaks + 1);
 }
 
 constexpr int kDefaultEvery = 10;
@@ -36,9 +36,9 @@ struct Sensitivity {
     double darkShare;
 };
 constexpr Sensitivity kSensitivities[] = {
-    {"Strict (clean sheets only)", 0.002, 0.8},
-    {"Normal", 0.004, 0.6},
-    {"Tolerant (noisy scans)", 0.006, 0.45},
+    {QT_TRANSLATE_NOOP("qw::PlaceBreakPointsDlg", "Strict (clean sheets only)"), 0.002, 0.8},
+    {QT_TRANSLATE_NOOP("qw::PlaceBreakPointsDlg", "Normal"), 0.004, 0.6},
+    {QT_TRANSLATE_NOOP("qw::PlaceBreakPointsDlg", "Tolerant (noisy scans)"), 0.006, 0.45},
 };
 constexpr int kNormalSensitivity = 1;
 
@@ -47,22 +47,22 @@ constexpr int kNormalSensitivity = 1;
 PlaceBreakPointsDlg::PlaceBreakPointsDlg(QList<Bookmark> bookmarks, int pageCount, QWidget *parent)
     : QDialog(parent), bookmarks_(std::move(bookmarks)), pageCount_(pageCount)
 {
-    setWindowTitle(QStringLiteral("Place Break Points"));
+    setWindowTitle(tr("Place Break Points"));
     auto *layout = new QGridLayout(this);
-    AtBookmarks = new QRadioButton(QStringLiteral("At &bookmarks of level"), this);
+    AtBookmarks = new QRadioButton(tr("At &bookmarks of level"), this);
     LevelCombo = new QComboBox(this);
     const int deepest = DocumentOutline::DeepestLevel(bookmarks_);
     for (int level = 1; level <= deepest; ++level)
         LevelCombo->addItem(QString(), level);
     BookmarkMatch = new QLineEdit(this);
-    BookmarkMatch->setPlaceholderText(QStringLiteral("whose title contains (any)"));
-    BookmarkMatch->setToolTip(QStringLiteral("A regular expression, such as ^Chapter; case is ignored."));
+    BookmarkMatch->setPlaceholderText(tr("whose title contains (any)"));
+    BookmarkMatch->setToolTip(tr("A regular expression, such as ^Chapter; case is ignored."));
     ShowLevelCounts();
     EveryPages = new QRadioButton(QStringLiteral("&Every"), this);
     PagesSpin = new QSpinBox(this);
     PagesSpin->setRange(1, qMax(1, pageCount_));
     PagesSpin->setValue(qMin(kDefaultEvery, qMax(1, pageCount_)));
-    PagesSpin->setSuffix(QStringLiteral(" pages"));
+    PagesSpin->setSuffix(tr(" pages"));
     EveryCount = new QLabel(this);
     layout->addWidget(AtBookmarks, 0, 0);
     layout->addWidget(LevelCombo, 0, 1);
@@ -71,7 +71,7 @@ PlaceBreakPointsDlg::PlaceBreakPointsDlg(QList<Bookmark> bookmarks, int pageCoun
     layout->addWidget(PagesSpin, 1, 1);
     layout->addWidget(EveryCount, 1, 2);
     if (deepest == 0) {
-        AtBookmarks->setText(QStringLiteral("At bookmarks (this document has none)"));
+        AtBookmarks->setText(tr("At bookmarks (this document has none)"));
         AtBookmarks->setEnabled(false);
         LevelCombo->setEnabled(false);
         BookmarkMatch->setEnabled(false);
@@ -79,35 +79,35 @@ PlaceBreakPointsDlg::PlaceBreakPointsDlg(QList<Bookmark> bookmarks, int pageCoun
     } else {
         AtBookmarks->setChecked(true);
     }
-    AtSeparators = new QRadioButton(QStringLiteral("At &separator sheets:"), this);
+    AtSeparators = new QRadioButton(tr("At &separator sheets:"), this);
     SeparatorKind = new QComboBox(this);
-    SeparatorKind->addItem(QStringLiteral("blank pages"), int(SeparatorRule::Kind::Blank));
-    SeparatorKind->addItem(QStringLiteral("dark pages"), int(SeparatorRule::Kind::Dark));
-    SeparatorKind->addItem(QStringLiteral("pages with a barcode containing"), int(SeparatorRule::Kind::Barcode));
-    SeparatorKind->addItem(QStringLiteral("pages whose text contains"), int(SeparatorRule::Kind::Text));
+    SeparatorKind->addItem(tr("blank pages"), int(SeparatorRule::Kind::Blank));
+    SeparatorKind->addItem(tr("dark pages"), int(SeparatorRule::Kind::Dark));
+    SeparatorKind->addItem(tr("pages with a barcode containing"), int(SeparatorRule::Kind::Barcode));
+    SeparatorKind->addItem(tr("pages whose text contains"), int(SeparatorRule::Kind::Text));
     SeparatorText = new QLineEdit(this);
     Sensitivity = new QComboBox(this);
     for (const auto &sensitivity : kSensitivities)
-        Sensitivity->addItem(QString::fromLatin1(sensitivity.name));
+        Sensitivity->addItem(tr(sensitivity.name));
     Sensitivity->setCurrentIndex(kNormalSensitivity);
-    LeaveOut = new QCheckBox(QStringLiteral("Leave the separator pages out of the parts"), this);
+    LeaveOut = new QCheckBox(tr("Leave the separator pages out of the parts"), this);
     layout->addWidget(AtSeparators, 2, 0);
     layout->addWidget(SeparatorKind, 2, 1);
     layout->addWidget(SeparatorText, 2, 2);
-    layout->addWidget(new QLabel(QStringLiteral("Sensitivity:"), this), 3, 1, Qt::AlignRight);
+    layout->addWidget(new QLabel(tr("Sensitivity:"), this), 3, 1, Qt::AlignRight);
     layout->addWidget(Sensitivity, 3, 2);
     layout->addWidget(LeaveOut, 4, 1, 1, 2);
-    AtMostSize = new QRadioButton(QStringLiteral("Parts of at &most"), this);
+    AtMostSize = new QRadioButton(tr("Parts of at &most"), this);
     SizeSpin = new QDoubleSpinBox(this);
     SizeSpin->setRange(0.01, 100000);
     SizeSpin->setDecimals(2);
     SizeSpin->setValue(kDefaultMegabytes);
-    SizeSpin->setSuffix(QStringLiteral(" MB"));
-    SizeSpin->setToolTip(QStringLiteral("1 MB is 1,000,000 bytes. A page larger than this alone is a part of its own."));
+    SizeSpin->setSuffix(tr(" MB"));
+    SizeSpin->setToolTip(tr("1 MB is 1,000,000 bytes. A page larger than this alone is a part of its own."));
     layout->addWidget(AtMostSize, 5, 0);
     layout->addWidget(SizeSpin, 5, 1);
     connect(SizeSpin, &QDoubleSpinBox::valueChanged, AtMostSize, [this] { AtMostSize->setChecked(true); });
-    auto *note = new QLabel(QStringLiteral("Break points already in the list stay."), this);
+    auto *note = new QLabel(tr("Break points already in the list stay."), this);
     layout->addWidget(note, 6, 0, 1, 3);
     auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     layout->addWidget(buttons, 7, 0, 1, 3);
@@ -166,7 +166,7 @@ void PlaceBreakPointsDlg::ShowLevelCounts()
     const QList<Bookmark> placing = PlacingBookmarks();
     for (int index = 0; index < LevelCombo->count(); ++index) {
         const int level = LevelCombo->itemData(index).toInt();
-        const QString levels = level == 1 ? QStringLiteral("1") : QStringLiteral("1 to %1").arg(level);
+        const QString levels = level == 1 ? QStringLiteral("1") : tr("1 to %1").arg(level);
         const qsizetype breaks = DocumentOutline::BreaksAtLevel(placing, level, pageCount_).size();
         LevelCombo->setItemText(index, QStringLiteral("%1 (%2)").arg(levels, partsText(breaks)));
     }
@@ -176,8 +176,8 @@ void PlaceBreakPointsDlg::FollowSeparatorKind()
 {
     const auto kind = SeparatorRule::Kind(SeparatorKind->currentData().toInt());
     SeparatorText->setEnabled(kind == SeparatorRule::Kind::Barcode || kind == SeparatorRule::Kind::Text);
-    SeparatorText->setPlaceholderText(kind == SeparatorRule::Kind::Barcode ? QStringLiteral("any text")
-                                      : kind == SeparatorRule::Kind::Text  ? QStringLiteral("Page 1 of")
+    SeparatorText->setPlaceholderText(kind == SeparatorRule::Kind::Barcode ? tr("any text")
+                                      : kind == SeparatorRule::Kind::Text  ? tr("Page 1 of")
                                                                            : QString());
     Sensitivity->setEnabled(kind == SeparatorRule::Kind::Blank || kind == SeparatorRule::Kind::Dark);
 }

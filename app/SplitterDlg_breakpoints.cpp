@@ -207,7 +207,7 @@ void SplitterDlg::PlaceBreakPoints()
 // Cancel stops it and leaves the break points as they were.
 void SplitterDlg::PlaceAtSeparators(const SeparatorRule &rule, bool leaveOut)
 {
-    QProgressDialog progress(QStringLiteral("Looking for separator sheets..."), QStringLiteral("Cancel"), 0,
+    QProgressDialog progress(tr("Looking for separator sheets..."), tr("Cancel"), 0,
                              breaks_.PageCount(), this);
     progress.setWindowTitle(QCoreApplication::applicationName());
     progress.setWindowModality(Qt::WindowModal);
@@ -232,7 +232,7 @@ void SplitterDlg::PlaceAtSeparators(const SeparatorRule &rule, bool leaveOut)
     if (const QString unread = PageFactsQuery::UnreadNotice(found.pages, rule); !unread.isEmpty())
         AppMessageBox::Show(this, unread, MsgBox::Ok | MsgBox::IconExclamation);
     if (separators.isEmpty()) {
-        AppMessageBox::Show(this, QStringLiteral("No separator sheet was found; the break points are as they were."),
+        AppMessageBox::Show(this, tr("No separator sheet was found; the break points are as they were."),
                             MsgBox::Ok | MsgBox::IconInformation);
         return;
     }
@@ -248,7 +248,7 @@ void SplitterDlg::PlaceAtSeparators(const SeparatorRule &rule, bool leaveOut)
 // are there stay, and only make parts smaller.
 void SplitterDlg::PlaceBySize(qint64 limit)
 {
-    QProgressDialog progress(QStringLiteral("Measuring the parts..."), QStringLiteral("Cancel"), 0,
+    QProgressDialog progress(tr("Measuring the parts..."), tr("Cancel"), 0,
                              breaks_.PageCount(), this);
     progress.setWindowTitle(QCoreApplication::applicationName());
     progress.setWindowModality(Qt::WindowModal);
@@ -273,7 +273,7 @@ void SplitterDlg::PlaceBySize(qint64 limit)
         AppMessageBox::Show(this, oversize, MsgBox::Ok | MsgBox::IconExclamation);
     if (plan.breaks.isEmpty()) {
         AppMessageBox::Show(this,
-                            QStringLiteral("The whole document fits in one part of at most %1; the break points are "
+                            tr("The whole document fits in one part of at most %1; the break points are "
                                            "as they were.")
                                 .arg(SizePlanQuery::SizeText(limit)),
                             MsgBox::Ok | MsgBox::IconInformation);

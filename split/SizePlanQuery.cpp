@@ -6,6 +6,7 @@
 
 #include "framework/CommandLine.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QRegularExpression>
 #include <QScopeGuard>
@@ -53,18 +54,21 @@ std::optional<qint64> SizePlanQuery::ParseSize(const QString &text, QString *why
     const QString trimmed = text.trimmed();
     const QRegularExpressionMatch match = kSize.match(trimmed);
     if (trimmed.isEmpty())
-        return refuse(QStringLiteral("No size is given."));
+        return refuse(QCoreApplication::translate("qw::SizePlanQuery", "No size is given."));
     if (!match.hasMatch())
-        return refuse(QStringLiteral("'%1' is not a size: give a whole number of bytes, or one with K, M or G "
-                                     "(such as 500K or 10M).")
-                          .arg(trimmed));
+        return refuse(
+            QCoreApplication::translate("qw::SizePlanQuery",
+                                        "'%1' is not a size: give a whole number of bytes, or one with K, M or G "
+                                        "(such as 500K or 10M).")
+                .arg(trimmed));
     bool fits = false;
     const qint64 number = match.captured(1).toLongLong(&fits);
     const qint64 unit = match.capturedLength(2) > 0 ? unitOf(match.captured(2).at(0)) : 1;
     if (!fits || number > std::numeric_limits<qint64>::max() / unit)
-        return refuse(QStringLiteral("'%1' is more than can be counted.").arg(trimmed));
+        return refuse(
+            QCoreApplication::translate("qw::SizePlanQuery", "'%1' is more than can be counted.").arg(trimmed));
     if (number == 0)
-        return refuse(QStringLiteral("A part cannot be at most 0 bytes."));
+        return refuse(QCoreApplication::translate("qw::SizePlanQuery", "A part cannot be at most 0 bytes."));
     return number * unit;
 }
 
@@ -73,7 +77,8 @@ QString SizePlanQuery::SizeText(qint64 bytes)
     for (const auto &[unit, name] : {std::pair{kKilo * kKilo * kKilo, "GB"}, {kKilo * kKilo, "MB"}, {kKilo, "KB"}})
         if (bytes >= unit)
             return QStringLiteral("%1 %2").arg(decimals(double(bytes) / double(unit)), QLatin1String(name));
-    return bytes == 1 ? QStringLiteral("1 byte") : QStringLiteral("%1 bytes").arg(bytes);
+    return bytes == 1 ? QCoreApplication::translate("qw::SizePlanQuery", "1 byte")
+                      : QCoreApplication::translate("qw::SizePlanQuery", "%1 bytes").arg(bytes);
 }
 
 SizePlanQuery::Result SizePlanQuery::Run(const QString &document, const FileStamp &identity, qint64 limit,
@@ -83,14 +88,19 @@ SizePlanQuery::Result SizePlanQuery::Run(const QString &document, const FileStam
     QString why;
     const QString file = MakeTempFileName(QStringLiteral(".txt"), &why);
     if (file.isEmpty()) {
-        result.problem = QStringLiteral("No file for the PDF engine's report could be made in the temporary folder: %1.")
-                             .arg(why);
+        result.problem
+            = QCoreApplication::translate(
+                  "qw::SizePlanQuery", "No file for the PDF engine's report could be made in the temporary folder: %1.")
+                  .arg(why);
         return result;
     }
     const auto removeReport = qScopeGuard([&] { QFile::remove(file); });
 
-    const QStringList arguments{CommandLine::Quote(EngineRunner::EnginePath()), CommandLine::Quote(document),
-                                QStringLiteral("size_plan"), QString::number(limit), QStringLiteral("output"),
+    const QStringList arguments{CommandLine::Quote(EngineRunner::EnginePath()),
+                                CommandLine::Quote(document),
+                                QStringLiteral("size_plan"),
+                                QString::number(limit),
+                                QStringLiteral("output"),
                                 CommandLine::Quote(file)};
     QStringList environment;
     if (identity.exists)
@@ -124,14 +134,19 @@ SizePlanQuery::Result SizePlanQuery::Run(const QString &document, const FileStam
         return result;
     }
     if (engine.exitCode != 0) {
-        result.problem = engine.exitCode == EngineExit::DocumentChanged
-                             ? QStringLiteral("The document was replaced or changed since it was opened. Open it again.")
-                             : QStringLiteral("The PDF engine could not plan the parts: %1").arg(EngineReason(output));
+        result.problem
+            = engine.exitCode == EngineExit::DocumentChanged
+                  ? QCoreApplication::translate(
+                      "qw::SizePlanQuery", "The document was replaced or changed since it was opened. Open it again.")
+                  : QCoreApplication::translate("qw::SizePlanQuery", "The PDF engine could not plan the parts: %1")
+                        .arg(EngineReason(output));
         return result;
     }
     QFile report(file);
     if (!report.open(QIODevice::ReadOnly)) {
-        result.problem = QStringLiteral("The PDF engine's report could not be read: %1").arg(report.errorString());
+        result.problem
+            = QCoreApplication::translate("qw::SizePlanQuery", "The PDF engine's report could not be read: %1")
+                  .arg(report.errorString());
         return result;
     }
     bool complete = false;
@@ -151,7 +166,8 @@ SizePlanQuery::Result SizePlanQuery::Run(const QString &document, const FileStam
     }
     // A plan always has a part that begins on page 1; a report without one is not a plan.
     if (!complete)
-        result.problem = QStringLiteral("The PDF engine's report holds no plan of the parts.");
+        result.problem
+            = QCoreApplication::translate("qw::SizePlanQuery", "The PDF engine's report holds no plan of the parts.");
     return result;
 }
 
@@ -163,9 +179,12 @@ QString SizePlanQuery::OversizeWarning(const QList<int> &pages, qint64 limit)
     for (int page : pages)
         numbers << QString::number(page);
     if (pages.size() == 1)
-        return QStringLiteral("Page %1 alone is larger than %2, so its part will be larger than that.")
+        return QCoreApplication::translate("qw::SizePlanQuery",
+                                           "Page %1 alone is larger than %2, so its part will be larger than that.")
             .arg(numbers.first(), SizeText(limit));
-    return QStringLiteral("Pages %1 are each larger than %2 alone, so each of their parts will be larger than that.")
+    return QCoreApplication::translate(
+               "qw::SizePlanQuery",
+               "Pages %1 are each larger than %2 alone, so each of their parts will be larger than that.")
         .arg(numbers.join(QStringLiteral(", ")), SizeText(limit));
 }
 

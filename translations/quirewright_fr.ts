@@ -30,6 +30,306 @@ Free software under the GNU AGPL, version 3 or later.</source>
     </message>
 </context>
 <context>
+    <name>qw::BatchDocument</name>
+    <message>
+        <source>Nothing was written.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The split was stopped before any part was written.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The document %1 no longer exists.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The document %1 is not a file: name a PDF file after --split.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The document %1 could not be read: it is not a PDF.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The document %1 could not be read: it is protected by a password. Remove the password in a PDF reader first.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The document %1 could not be read: there was not enough memory. Close other programs and try again.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The document %1 could not be read: %2. Check that it opens in a PDF reader.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The document %1 could not be read: it is not a PDF, or it is damaged or protected by a password. Check that it opens in a PDF reader.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The document %1 does not exist. Check its path and name.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 is not a file. Name a PDF document after --split.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The document %1 has no bookmarks to split at. Use --at or --every instead. %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>no bookmark title matches --bookmark-match %1; the document is one part.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Every page of %1 is a separator: there is no part to write. %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1
+
+Pass --replace to replace it, or choose another --output-folder or --pattern. %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1
+
+Pass --replace to replace them, or choose another --output-folder or --pattern. %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>--at %1: the document has only one page, so it cannot be split.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>--at %1: the document has %2 pages, so a new part can begin at page 2 to %2 only.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Archiving is on in the options, but no archive folder is set. Pass --archive-folder DIR. %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The archive folder %1 does not exist. Create it, or pass --archive-folder with another folder. %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The document cannot be archived: %1 already exists. Move that file away, or pass --archive-folder with another folder. %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>A part came out larger than %1: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Some parts came out larger than %1: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>qw::BatchRun</name>
+    <message>
+        <source>%1 documents: %2 can be split, %3 refused</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 documents: %2 split, %3 refused, %4 failed</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 documents: %2 split, %3 refused, %4 failed, %5 stopped, %6 not started</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>qw::BatchSplit</name>
+    <message>
+        <source>Run &quot;quirewright --help&quot; to see the options.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Nothing was written.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Splits a PDF into parts without opening the window; &quot;quirewright [DOC.pdf]&quot; opens the window.
+The name pattern, output folder and archive folder are the options file&apos;s unless given here.
+Several documents, or a folder of them, are each split with the same options; a refused one
+does not stop the others, and the last line sums the run up.
+
+Exit codes: 0 every part was written (and the document archived, if asked);
+1 the split was refused or failed (for one document at least); 2 the command line is wrong or
+incomplete; 130 or 143 stopped by Ctrl+C or SIGTERM (the parts already written are named).
+
+Example: quirewright --split book.pdf --at 5,17 --output-folder parts</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Splits &lt;document&gt; into parts; more documents or folders may follow it.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>document</source>
+        <extracomment>The value an option takes, as --help shows it: &lt;document&gt;. The same word as in the description.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Begins a new part before each of these pages (from 2 to the page count).</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Begins a new part every &lt;N&gt; pages.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Begins a new part where each bookmark of level 1 to &lt;level&gt; begins.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>level</source>
+        <extracomment>The value an option takes, as --help shows it: &lt;level&gt;. The same word as in the description.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>With --at-bookmarks, only at bookmarks whose title contains a match of &lt;regex&gt; (Perl-like, case ignored).</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>regex</source>
+        <extracomment>The value an option takes, as --help shows it: &lt;regex&gt;. The same word as in the description.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Begins a new part at each separator sheet: a blank page, a dark page, one with a barcode (or one whose text contains TEXT), or one whose text contains PHRASE.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Begins a new part wherever the next page would make a part larger than &lt;size&gt;: bytes, or with K, M or G for thousands, millions or billions of bytes (10M is 10,000,000 bytes). A page larger than that alone is a part of its own, with a warning.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>size</source>
+        <extracomment>The value an option takes, as --help shows it: &lt;size&gt;. The same word as in the description.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Leaves the separator sheets out of the parts.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Names the parts: {basename} {part} {part:0000} {filecount} {pagebegin} {pageend} {bookmark} {separator}.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>pattern</source>
+        <extracomment>The value an option takes, as --help shows it: &lt;pattern&gt;. The same word as in the description.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Writes the parts into &lt;folder&gt;.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>folder</source>
+        <extracomment>The value an option takes, as --help shows it: &lt;folder&gt;. The same word as in the description.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Moves the document into &lt;folder&gt; once every part is written.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Replaces files that have the parts&apos; names (else nothing is written).</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Prints the parts (pages, final path, &quot;exists&quot; where a file is in the way) and what would refuse the split, and writes nothing; exits 1 if the split would be refused.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>With --dry-run, prints the plan as text or as one JSON document.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Runs up to &lt;N&gt; engines at once, over the parts and the documents (default: one per core).</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>--at %1: &quot;%2&quot; is not a page number. Give the pages that new parts begin at, separated by commas, such as --at 4,8,12.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The folder %1 has no PDF documents in it. %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No document to split: pass --split DOC.pdf. %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>--jobs %1: give how many engines may run at once, 1 to %2, such as --jobs 2.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>--%1 needs a folder. %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>--at, --every and --at-bookmarks cannot be used together: give one of them. %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>--at-bookmarks %1: give the deepest bookmark level to split at, 1 or more, such as --at-bookmarks 1.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>--bookmark-match chooses among the bookmarks of --at-bookmarks: give --at-bookmarks LEVEL too. %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>--bookmark-match %1: %2 at character %3. Give a regular expression, such as --bookmark-match &quot;^Chapter&quot;.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>--at-separators %1: give blank, dark, barcode, barcode:TEXT or text:PHRASE, such as --at-separators blank.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>--max-size %1: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>--plan-format tells how --dry-run prints its plan: give --dry-run too. %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>--plan-format %1: give text or json.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>--drop-separators leaves out the separator sheets that --at-separators finds: give --at-separators too. %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>--every %1: give the number of pages in each part, 1 or more, such as --every 10.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>--pattern: the pattern is not valid UTF-8. Give it in UTF-8.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The options say to ask for the output folder at every split, and there is no window to ask in. Pass --output-folder DIR.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The options say to write the parts into an output folder, but name none. Pass --output-folder DIR.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>qw::BreakPointModel</name>
     <message>
         <source>Page No.</source>
@@ -406,6 +706,17 @@ Please remove the spaces and tabs at its start and end.</source>
     </message>
 </context>
 <context>
+    <name>qw::OutputClaims</name>
+    <message>
+        <source>Part file %1 is %2, another document of this run. Give a --pattern with {basename}, or another --output-folder. Nothing was written.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 is also where %2, another document of this run, goes. Give a --pattern with {basename}, or split the documents in separate runs. Nothing was written.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>qw::OutputNaming</name>
     <message>
         <source>unknown token %1 in the pattern; the tokens are %2</source>
@@ -484,6 +795,109 @@ Please remove the spaces and tabs at its start and end.</source>
     </message>
 </context>
 <context>
+    <name>qw::PlaceBreakPointsDlg</name>
+    <message>
+        <source>1 part</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 parts</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Strict (clean sheets only)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Normal</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Tolerant (noisy scans)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Place Break Points</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>At &amp;bookmarks of level</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>whose title contains (any)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>A regular expression, such as ^Chapter; case is ignored.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source> pages</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>At bookmarks (this document has none)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>At &amp;separator sheets:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>blank pages</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>dark pages</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>pages with a barcode containing</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>pages whose text contains</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Leave the separator pages out of the parts</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Sensitivity:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Parts of at &amp;most</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source> MB</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>1 MB is 1,000,000 bytes. A page larger than this alone is a part of its own.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Break points already in the list stay.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>1 to %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>any text</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Page 1 of</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>qw::PrivateProfile</name>
     <message>
         <source>invalid section name &quot;%1&quot;</source>
@@ -499,6 +913,61 @@ Please remove the spaces and tabs at its start and end.</source>
     </message>
     <message>
         <source>the value of &quot;%1&quot; starts or ends with a blank, which reading would drop</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>qw::SizePlanQuery</name>
+    <message>
+        <source>No size is given.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&apos;%1&apos; is not a size: give a whole number of bytes, or one with K, M or G (such as 500K or 10M).</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&apos;%1&apos; is more than can be counted.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>A part cannot be at most 0 bytes.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>1 byte</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 bytes</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No file for the PDF engine&apos;s report could be made in the temporary folder: %1.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The document was replaced or changed since it was opened. Open it again.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The PDF engine could not plan the parts: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The PDF engine&apos;s report could not be read: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The PDF engine&apos;s report holds no plan of the parts.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Page %1 alone is larger than %2, so its part will be larger than that.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Pages %1 are each larger than %2 alone, so each of their parts will be larger than that.</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -724,6 +1193,26 @@ Do you want to replace them with the new parts?</source>
         <source>Open</source>
         <extracomment>Main window button (opens a PDF), below its picture: short, it never grows</extracomment>
         <translation>Ouvrir</translation>
+    </message>
+    <message>
+        <source>Looking for separator sheets...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation type="unfinished">Annuler</translation>
+    </message>
+    <message>
+        <source>No separator sheet was found; the break points are as they were.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Measuring the parts...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The whole document fits in one part of at most %1; the break points are as they were.</source>
+        <translation type="unfinished"></translation>
     </message>
 </context>
 <context>

@@ -36,7 +36,7 @@ const DialogControl kControls[] = {
     {NarrowCentred, ControlClass::Static, "Wider than its window", StaticStyle::Center, {60, 90, 9, 4}},
     {OkButton, ControlClass::Button, "OK", WinStyle::DefPushButton | WinStyle::TabStop, {120, 104, 40, 14}},
 };
-const DialogTemplate kTemplate{1, "", "Sans Serif", 8, {170, 124}, 0, 0, 0, kControls};
+const DialogTemplate kTemplate{1, "", "Sans Serif", 8, {170, 124}, 0, 0, 0, kControls, nullptr};
 
 // A dialog built from the template, shown and active, the pointer resting away from its labels.
 struct LinkDialog {

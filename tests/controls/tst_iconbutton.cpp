@@ -120,7 +120,7 @@ const DialogControl kHandControls[] = {
     {2, ControlClass::Button, "Other", WinStyle::PushButton, {60, 5, 50, 30}},
     {3, ControlClass::Button, "Check", WinStyle::AutoCheckBox, {5, 40, 50, 30}},
 };
-const DialogTemplate kHandTemplate{1, "", "Sans Serif", 8, {120, 75}, 0, 0, 0, kHandControls};
+const DialogTemplate kHandTemplate{1, "", "Sans Serif", 8, {120, 75}, 0, 0, 0, kHandControls, nullptr};
 
 QPoint pictureOrigin(const IconButton *button)
 {

@@ -40,7 +40,7 @@ if [ "${#inputs[@]}" -eq 0 ]; then
 else
   for input in "${inputs[@]}"; do
     if [ -d "$input" ]; then
-      mapfile -t found < <(find "$input" -name '*.pdf' | sort)
+      mapfile -t found < <(find -L "$input" -name '*.pdf' | sort)
       documents+=("${found[@]}")
     else
       documents+=("$input")
@@ -51,7 +51,7 @@ fi
 printf '%-34s %6s %9s %10s %6s %6s %8s %5s %5s %6s\n' document pages bytes limit parts ideal max/lim over oversz plan_s
 total=0; failed=0; beyond=0; toomany=0
 for doc in "${documents[@]}"; do
-  size=$(stat -c %s "$doc")
+  size=$(stat -L -c %s "$doc")
   name=$(basename "$doc"); name=${name:0:34}
   for divisor in 2 5 12; do
     limit=$((size / divisor)); [ "$limit" -lt 20000 ] && limit=20000

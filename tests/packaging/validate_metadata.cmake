@@ -32,6 +32,15 @@ endif()
 check(desktop-file-validate ${DESKTOP_FILE_VALIDATE} ${DESKTOP_FILE})
 check(appstreamcli ${APPSTREAMCLI} validate --no-net ${METAINFO_FILE})
 
+# The desktop and the software centre show the program in German and French too.
+file(READ "${DESKTOP_FILE}" desktop_entry)
+file(READ "${METAINFO_FILE}" metainfo)
+foreach(language IN ITEMS de fr)
+  if(NOT desktop_entry MATCHES "\nComment\\[${language}\\]=[^\n]+" OR NOT metainfo MATCHES "<summary xml:lang=\"${language}\">")
+    set(failures "${failures} no-${language}-summary")
+  endif()
+endforeach()
+
 find_program(GROFF groff)
 if(GROFF)
   check(groff ${GROFF} -man -Tutf8 -ww -z ${MAN_PAGE})

@@ -14,7 +14,11 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSet>
+#include <QStyle>
 #include <QTreeView>
+
+#include <algorithm>
 
 namespace qw {
 
@@ -126,8 +130,92 @@ void DialogBuilder::BuildFixedDialog(const DialogTemplate &dialog, QWidget *wind
                            | Qt::WindowCloseButtonHint);
     window->setFont(QFont(QString::fromLatin1(dialog.fontName), dialog.pointSize));
     const DialogUnits units = DialogUnits::ForFont(window->font());
-    BuildControls(dialog, window, units);
-    window->setFixedSize(units.ToPixels(dialog.size));
+    const QList<QWidget *> controls = BuildControls(dialog, window, units);
+    QSize size = units.ToPixels(dialog.size);
+    size.rwidth() += WidenForTranslations(dialog, controls);
+    window->setFixedSize(size);
+}
+
+namespace {
+
+// The width a control's text needs as it draws it: its widest line, and what the control
+// draws beside it.
+int neededWidth(const QWidget *control, const QString &text)
+{
+    // "&&" draws one ampersand; a single "&" only marks the access key.
+    QString shown;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (text.at(i) == QLatin1Char('&') && i + 1 < text.size())
+            ++i;
+        shown += text.at(i);
+    }
+    const QFontMetrics metrics(control->font());
+    int width = 0;
+    for (const QString &line : shown.split(QLatin1Char('\n')))
+        width = qMax(width, metrics.horizontalAdvance(line));
+    // A check box or radio button needs what its style asks for: the indicator, the spacing, a
+    // focus frame. A push button's hint has a least width that no text needs.
+    if (qobject_cast<const QCheckBox *>(control) || qobject_cast<const QRadioButton *>(control))
+        return control->sizeHint().width();
+    if (qobject_cast<const QPushButton *>(control))
+        return width + 2 * control->style()->pixelMetric(QStyle::PM_ButtonMargin);
+    if (const auto *label = qobject_cast<const QLabel *>(control); label && label->wordWrap())
+        return 0; // it wraps instead
+    return width;
+}
+
+bool sideBySide(const QRect &a, const QRect &b)
+{
+    return a.top() <= b.bottom() && b.top() <= a.bottom();
+}
+
+} // namespace
+
+int DialogBuilder::WidenForTranslations(const DialogTemplate &dialog, const QList<QWidget *> &controls)
+{
+    // The template's sizes are the English texts' own: only a translated text is measured.
+    QList<int> order;
+    for (int i = 0; i < controls.size(); ++i)
+        order << i;
+    std::sort(order.begin(), order.end(), [&](int a, int b) { return controls.at(a)->x() < controls.at(b)->x(); });
+    int rightmost = 0;
+    for (const QWidget *control : controls)
+        rightmost = qMax(rightmost, control->geometry().right());
+    QSet<const QWidget *> placed; // widened or moved by a neighbour
+    for (int index : order) {
+        const char *english = dialog.controls[size_t(index)].text;
+        QWidget *control = controls.at(index);
+        if (!english || !*english || TranslatedText(dialog, english) == QString::fromUtf8(english))
+            continue;
+        const int over = neededWidth(control, TranslatedText(dialog, english)) - control->width();
+        if (over <= 0)
+            continue;
+        const QRect before = control->geometry();
+        control->resize(control->width() + over, control->height());
+        placed << control;
+        // What stands to its right on its line moves along, so that nothing overlaps.
+        for (QWidget *other : controls)
+            if (other != control && other->x() > before.right() && sideBySide(before, other->geometry())) {
+                other->move(other->x() + over, other->y());
+                placed << other;
+            }
+    }
+    int widest = 0;
+    for (const QWidget *control : controls)
+        widest = qMax(widest, control->geometry().right());
+    const int growth = qMax(0, widest - rightmost);
+    if (growth == 0)
+        return 0;
+    // Controls that reached the right margin still do: buttons move, lines across the box grow.
+    for (QWidget *control : controls) {
+        if (placed.contains(control) || control->geometry().right() < rightmost - 1)
+            continue;
+        if (qobject_cast<QFrame *>(control) && !qobject_cast<QLabel *>(control))
+            control->resize(control->width() + growth, control->height());
+        else
+            control->move(control->x() + growth, control->y());
+    }
+    return growth;
 }
 
 QString DialogBuilder::TranslatedText(const DialogTemplate &dialog, const char *text)

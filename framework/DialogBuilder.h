@@ -17,7 +17,8 @@ class DialogBuilder {
 public:
     static QList<QWidget *> BuildControls(const DialogTemplate &dialog, QWidget *parent, const DialogUnits &units);
     // Makes `window` the fixed-size box of a modal-frame template: caption, close box, the
-    // template's font, its controls, and its size in dialog units of that font.
+    // template's font, its controls, and its size in dialog units of that font, wider only where
+    // a translated text needs it.
     static void BuildFixedDialog(const DialogTemplate &dialog, QWidget *window);
 
     // The first descendant of `root` that carries `id`, or nullptr. Static controls without
@@ -35,6 +36,9 @@ public:
     static void TakePlace(QWidget &replacement, QWidget &original);
 
 private:
+    // Widens each control whose translated text does not fit, moving what stands to its right
+    // on its line; gives how much wider the box must be. English texts keep the template's sizes.
+    static int WidenForTranslations(const DialogTemplate &dialog, const QList<QWidget *> &controls);
     static QWidget *CreateControl(const DialogTemplate &dialog, const DialogControl &control, QWidget *parent);
 };
 

@@ -10,6 +10,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
+#include <QTranslator>
 #include <QTreeView>
 
 using namespace qw;
@@ -26,6 +27,7 @@ private slots:
     void optionsDialogTextsAndKinds();
     void aboutBoxHasItsDefaultButton();
     void unknownIdsAreNotFound();
+    void longerTranslationWidensItsLine();
 };
 
 void TestDialogBuilder::mulDivRoundsHalvesAwayFromZero_data()
@@ -169,6 +171,57 @@ void TestDialogBuilder::unknownIdsAreNotFound()
     QVERIFY(!DialogBuilder::ControlById(&parent, CtrlId::Static));
     QVERIFY(!DialogBuilder::ControlById(nullptr, CtrlId::Ok));
     QVERIFY(!FindDialogTemplate(4242));
+}
+
+
+namespace {
+// German of a kind: every text of the context "Widening" twice as long.
+class DoublingTranslator : public QTranslator {
+public:
+    QString translate(const char *context, const char *text, const char *, int) const override
+    {
+        return QByteArray(context) == "Widening" ? QString::fromUtf8(text).repeated(2) : QString();
+    }
+    bool isEmpty() const override { return false; }
+};
+} // namespace
+
+// A translated text longer than its control widens it and moves what stands to its right on
+// its line; what reached the right margin still does; in English nothing moves.
+void TestDialogBuilder::longerTranslationWidensItsLine()
+{
+    const DialogControl controls[] = {
+        {1, ControlClass::Button, "&Check this box", WinStyle::AutoCheckBox | WinStyle::TabStop, {7, 7, 60, 10}},
+        {2, ControlClass::Static, "", WinStyle::TextLeft, {70, 7, 40, 10}}, // beside it
+        {3, ControlClass::Static, "Below", WinStyle::TextLeft, {7, 30, 40, 10}}, // on another line
+        {4, ControlClass::Button, "OK", WinStyle::DefPushButton | WinStyle::TabStop, {70, 30, 40, 14}},
+    };
+    const auto build = [&](const char *context) {
+        const DialogTemplate dialog{1, "Box", "Sans Serif", 8, {117, 50}, 0, 0, 0, controls, context};
+        auto *window = new QWidget;
+        DialogBuilder::BuildFixedDialog(dialog, window);
+        return std::unique_ptr<QWidget>(window);
+    };
+    DoublingTranslator doubling;
+    QCoreApplication::installTranslator(&doubling);
+    const auto english = build("English");
+    const auto widened = build("Widening");
+    QCoreApplication::removeTranslator(&doubling);
+
+    const auto at = [](const std::unique_ptr<QWidget> &window, int id) {
+        return DialogBuilder::ControlById(window.get(), id)->geometry();
+    };
+    const DialogUnits units = DialogUnits::ForFont(english->font());
+    QCOMPARE(english->size(), units.ToPixels(QSize(117, 50)));
+    QCOMPARE(at(english, 1), units.ToPixels(QRect(7, 7, 60, 10)));
+    auto *box = qobject_cast<QCheckBox *>(DialogBuilder::ControlById(widened.get(), 1));
+    const int growth = at(widened, 1).width() - at(english, 1).width();
+    QVERIFY(growth > 0);
+    QVERIFY(box->sizeHint().width() <= box->width());
+    QCOMPARE(at(widened, 2), at(english, 2).translated(growth, 0));
+    QCOMPARE(at(widened, 3), at(english, 3));
+    QCOMPARE(at(widened, 4), at(english, 4).translated(growth, 0));
+    QCOMPARE(widened->size(), english->size() + QSize(growth, 0));
 }
 
 QTEST_MAIN(TestDialogBuilder)

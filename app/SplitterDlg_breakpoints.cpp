@@ -43,6 +43,32 @@ void setLeavePageOutItem(QMenu *popup, const BreakPointModel &breaks, int row)
     MenuAdapter::SetFlags(action, (MenuAdapter::FlagsOf(action) & ~(kGreyed | MenuFlag::Checked))
                                       | (pageRow ? 0u : kGreyed) | checked);
 }
+// A bar for an engine that goes through the pages, shown when it takes a while; Cancel asks
+// the engine to stop. The bar is closed once the last copy of its callback is gone.
+class PagesProgress {
+public:
+    PagesProgress(const QString &label, int pages, QWidget *parent)
+        : dialog_(std::make_shared<QProgressDialog>(label, SplitterDlg::tr("Cancel"), 0, pages, parent))
+    {
+        dialog_->setWindowTitle(QCoreApplication::applicationName());
+        dialog_->setWindowModality(Qt::WindowModal);
+        dialog_->setMinimumDuration(300);
+    }
+    std::function<bool(int, int)> Callback() const
+    {
+        return [dialog = dialog_](int done, int total) {
+            if (total > 0) {
+                dialog->setMaximum(total);
+                dialog->setValue(done);
+            }
+            EngineRunner::PumpMessages();
+            return !dialog->wasCanceled();
+        };
+    }
+
+private:
+    std::shared_ptr<QProgressDialog> dialog_;
+};
 } // namespace
 
 int SplitterDlg::SelectedRow() const
@@ -207,21 +233,9 @@ void SplitterDlg::PlaceBreakPoints()
 // Cancel stops it and leaves the break points as they were.
 void SplitterDlg::PlaceAtSeparators(const SeparatorRule &rule, bool leaveOut)
 {
-    QProgressDialog progress(tr("Looking for separator sheets..."), tr("Cancel"), 0,
-                             breaks_.PageCount(), this);
-    progress.setWindowTitle(QCoreApplication::applicationName());
-    progress.setWindowModality(Qt::WindowModal);
-    progress.setMinimumDuration(300);
-    const PageFactsQuery::Result found
-        = PageFactsQuery::Run(DocumentPath, report_.Identity(), rule, [&progress](int done, int total) {
-              if (total > 0) {
-                  progress.setMaximum(total);
-                  progress.setValue(done);
-              }
-              EngineRunner::PumpMessages();
-              return !progress.wasCanceled();
-          });
-    progress.reset();
+    const PageFactsQuery::Result found = PageFactsQuery::Run(
+        DocumentPath, report_.Identity(), rule,
+        PagesProgress(tr("Looking for separator sheets..."), breaks_.PageCount(), this).Callback());
     if (found.stopped)
         return;
     if (!found.problem.isEmpty()) {
@@ -248,21 +262,9 @@ void SplitterDlg::PlaceAtSeparators(const SeparatorRule &rule, bool leaveOut)
 // are there stay, and only make parts smaller.
 void SplitterDlg::PlaceBySize(qint64 limit)
 {
-    QProgressDialog progress(tr("Measuring the parts..."), tr("Cancel"), 0,
-                             breaks_.PageCount(), this);
-    progress.setWindowTitle(QCoreApplication::applicationName());
-    progress.setWindowModality(Qt::WindowModal);
-    progress.setMinimumDuration(300);
-    const SizePlanQuery::Result plan
-        = SizePlanQuery::Run(DocumentPath, report_.Identity(), limit, [&progress](int done, int total) {
-              if (total > 0) {
-                  progress.setMaximum(total);
-                  progress.setValue(done);
-              }
-              EngineRunner::PumpMessages();
-              return !progress.wasCanceled();
-          });
-    progress.reset();
+    const SizePlanQuery::Result plan = SizePlanQuery::Run(
+        DocumentPath, report_.Identity(), limit,
+        PagesProgress(tr("Measuring the parts..."), breaks_.PageCount(), this).Callback());
     if (plan.stopped)
         return;
     if (!plan.problem.isEmpty()) {

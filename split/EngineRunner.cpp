@@ -8,6 +8,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QSemaphore>
 
 #include <memory>
@@ -152,6 +153,24 @@ QString EngineRunner::ReplaceVariable(const FileStamp *agreed)
 void EngineRunner::LimitConcurrentRuns(int runs)
 {
     s_places = runs > 0 ? std::make_unique<QSemaphore>(runs) : nullptr;
+}
+
+bool EngineRunner::TellProgress(const QByteArray &output, const std::function<bool(int, int)> &progress)
+{
+    if (!progress)
+        return true;
+    static const QRegularExpression kProgress(QStringLiteral("Progress: (\\d+)/(\\d+)\\s*$"),
+                                              QRegularExpression::MultilineOption);
+    // The last line is among the last few bytes; reading them alone keeps a long run cheap.
+    QRegularExpressionMatchIterator matches = kProgress.globalMatch(QString::fromUtf8(output.right(256)));
+    int done = 0;
+    int total = 0;
+    while (matches.hasNext()) {
+        const QRegularExpressionMatch match = matches.next();
+        done = match.captured(1).toInt();
+        total = match.captured(2).toInt();
+    }
+    return progress(done, total);
 }
 
 void EngineRunner::PumpMessages()

@@ -90,6 +90,11 @@ public:
     // before any engine runs.
     static void LimitConcurrentRuns(int runs);
 
+    // For a command that tells its progress in lines "Progress: <done>/<total>": tells
+    // `progress` the last such line of `output` (0/0 before the first) and gives its answer;
+    // true without a `progress`. Made to be asked as a run's keepGoing.
+    static bool TellProgress(const QByteArray &output, const std::function<bool(int done, int total)> &progress);
+
     // Handles every event already waiting, without waiting for new ones.
     static void PumpMessages();
 };

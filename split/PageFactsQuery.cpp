@@ -37,22 +37,7 @@ PageFactsQuery::Result PageFactsQuery::Run(const QString &document, const FileSt
 
     // The engine tells each page it has looked at on a line of its own.
     QByteArray output;
-    static const QRegularExpression kProgress(QStringLiteral("Progress: (\\d+)/(\\d+)\\s*$"),
-                                              QRegularExpression::MultilineOption);
-    const auto keepGoing = [&]() {
-        if (!progress)
-            return true;
-        const QString said = QString::fromUtf8(output.right(256));
-        QRegularExpressionMatchIterator matches = kProgress.globalMatch(said);
-        int done = 0;
-        int total = 0;
-        while (matches.hasNext()) {
-            const QRegularExpressionMatch match = matches.next();
-            done = match.captured(1).toInt();
-            total = match.captured(2).toInt();
-        }
-        return progress(done, total);
-    };
+    const auto keepGoing = [&] { return EngineRunner::TellProgress(output, progress); };
     const EngineResult engine
         = EngineRunner::RunEngine(arguments.join(QLatin1Char(' ')), output, QString(), keepGoing, environment);
     if (engine.stopAsked) {

@@ -108,21 +108,7 @@ SizePlanQuery::Result SizePlanQuery::Run(const QString &document, const FileStam
 
     // The engine tells the last page it has planned on a line of its own.
     QByteArray output;
-    static const QRegularExpression kProgress(QStringLiteral("Progress: (\\d+)/(\\d+)\\s*$"),
-                                              QRegularExpression::MultilineOption);
-    const auto keepGoing = [&]() {
-        if (!progress)
-            return true;
-        QRegularExpressionMatchIterator matches = kProgress.globalMatch(QString::fromUtf8(output.right(256)));
-        int done = 0;
-        int total = 0;
-        while (matches.hasNext()) {
-            const QRegularExpressionMatch match = matches.next();
-            done = match.captured(1).toInt();
-            total = match.captured(2).toInt();
-        }
-        return progress(done, total);
-    };
+    const auto keepGoing = [&] { return EngineRunner::TellProgress(output, progress); };
     const EngineResult engine
         = EngineRunner::RunEngine(arguments.join(QLatin1Char(' ')), output, QString(), keepGoing, environment);
     if (engine.stopAsked) {

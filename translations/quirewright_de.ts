@@ -6,152 +6,157 @@
     <message>
         <source>Email: %1</source>
         <extracomment>About box: %1 is the support e-mail address</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>E-Mail: %1</translation>
     </message>
     <message>
         <source>Web: %1</source>
         <extracomment>About box: %1 is the web site&apos;s address</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>Web: %1</translation>
     </message>
     <message>
         <source>Copyright (C) 2026 The Quirewright developers.
 Free software under the GNU AGPL, version 3 or later.</source>
         <extracomment>About box: the ownership and licence notice, two lines</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>Copyright (C) 2026 Die Quirewright-Entwickler.
+Freie Software unter der GNU AGPL, Version 3 oder neuer.</translation>
     </message>
     <message>
         <source>OK</source>
-        <translation type="unfinished"></translation>
+        <translation>OK</translation>
     </message>
     <message>
         <source>About Ardenne Quirewright 2.0</source>
         <extracomment>About box title; &quot;Ardenne Quirewright&quot; is the product&apos;s name</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>Über Ardenne Quirewright 2.0</translation>
     </message>
 </context>
 <context>
     <name>qw::BatchDocument</name>
     <message>
         <source>Nothing was written.</source>
-        <translation type="unfinished"></translation>
+        <translation>Es wurde nichts geschrieben.</translation>
     </message>
     <message>
         <source>The split was stopped before any part was written.</source>
-        <translation type="unfinished"></translation>
+        <translation>Das Teilen wurde angehalten, bevor ein Teil geschrieben wurde.</translation>
     </message>
     <message>
         <source>The document %1 no longer exists.</source>
-        <translation type="unfinished"></translation>
+        <translation>Das Dokument %1 existiert nicht mehr.</translation>
     </message>
     <message>
         <source>The document %1 is not a file: name a PDF file after --split.</source>
-        <translation type="unfinished"></translation>
+        <translation>Das Dokument %1 ist keine Datei: Geben Sie nach --split eine PDF-Datei an.</translation>
     </message>
     <message>
         <source>The document %1 could not be read: it is not a PDF.</source>
-        <translation type="unfinished"></translation>
+        <translation>Das Dokument %1 konnte nicht gelesen werden: Es ist kein PDF.</translation>
     </message>
     <message>
         <source>The document %1 could not be read: it is protected by a password. Remove the password in a PDF reader first.</source>
-        <translation type="unfinished"></translation>
+        <translation>Das Dokument %1 konnte nicht gelesen werden: Es ist durch ein Kennwort geschützt. Entfernen Sie das Kennwort zuerst in einem PDF-Reader.</translation>
     </message>
     <message>
         <source>The document %1 could not be read: there was not enough memory. Close other programs and try again.</source>
-        <translation type="unfinished"></translation>
+        <translation>Das Dokument %1 konnte nicht gelesen werden: Es war nicht genug Arbeitsspeicher vorhanden. Schließen Sie andere Programme und versuchen Sie es erneut.</translation>
     </message>
     <message>
         <source>The document %1 could not be read: %2. Check that it opens in a PDF reader.</source>
-        <translation type="unfinished"></translation>
+        <translation>Das Dokument %1 konnte nicht gelesen werden: %2. Prüfen Sie, ob es sich in einem PDF-Reader öffnen lässt.</translation>
     </message>
     <message>
         <source>The document %1 could not be read: it is not a PDF, or it is damaged or protected by a password. Check that it opens in a PDF reader.</source>
-        <translation type="unfinished"></translation>
+        <translation>Das Dokument %1 konnte nicht gelesen werden: Es ist kein PDF, oder es ist beschädigt oder durch ein Kennwort geschützt. Prüfen Sie, ob es sich in einem PDF-Reader öffnen lässt.</translation>
     </message>
     <message>
         <source>The document %1 does not exist. Check its path and name.</source>
-        <translation type="unfinished"></translation>
+        <translation>Das Dokument %1 existiert nicht. Prüfen Sie Pfad und Namen.</translation>
     </message>
     <message>
         <source>%1 is not a file. Name a PDF document after --split.</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 ist keine Datei. Geben Sie nach --split ein PDF-Dokument an.</translation>
     </message>
     <message>
         <source>The document %1 has no bookmarks to split at. Use --at or --every instead. %2</source>
-        <translation type="unfinished"></translation>
+        <translation>Das Dokument %1 hat keine Lesezeichen, an denen geteilt werden könnte. Verwenden Sie stattdessen --at oder --every. %2</translation>
     </message>
     <message>
         <source>no bookmark title matches --bookmark-match %1; the document is one part.</source>
-        <translation type="unfinished"></translation>
+        <translation>kein Lesezeichentitel passt zu --bookmark-match %1; das Dokument bleibt ein einziger Teil.</translation>
     </message>
     <message>
         <source>Every page of %1 is a separator: there is no part to write. %2</source>
-        <translation type="unfinished"></translation>
+        <translation>Jede Seite von %1 ist ein Trennblatt: Es gibt keinen Teil zu schreiben. %2</translation>
     </message>
     <message>
         <source>%1
 
 Pass --replace to replace it, or choose another --output-folder or --pattern. %2</source>
-        <translation type="unfinished"></translation>
+        <translation>%1
+
+Geben Sie --replace an, um die Datei zu ersetzen, oder wählen Sie einen anderen --output-folder oder ein anderes --pattern. %2</translation>
     </message>
     <message>
         <source>%1
 
 Pass --replace to replace them, or choose another --output-folder or --pattern. %2</source>
-        <translation type="unfinished"></translation>
+        <translation>%1
+
+Geben Sie --replace an, um die Dateien zu ersetzen, oder wählen Sie einen anderen --output-folder oder ein anderes --pattern. %2</translation>
     </message>
     <message>
         <source>--at %1: the document has only one page, so it cannot be split.</source>
-        <translation type="unfinished"></translation>
+        <translation>--at %1: Das Dokument hat nur eine Seite und kann daher nicht geteilt werden.</translation>
     </message>
     <message>
         <source>--at %1: the document has %2 pages, so a new part can begin at page 2 to %2 only.</source>
-        <translation type="unfinished"></translation>
+        <translation>--at %1: Das Dokument hat %2 Seiten, daher kann ein neuer Teil nur bei Seite 2 bis %2 beginnen.</translation>
     </message>
     <message>
         <source>Archiving is on in the options, but no archive folder is set. Pass --archive-folder DIR. %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Das Archivieren ist in den Optionen eingeschaltet, aber es ist kein Archivordner festgelegt. Geben Sie --archive-folder DIR an. %1</translation>
     </message>
     <message>
         <source>The archive folder %1 does not exist. Create it, or pass --archive-folder with another folder. %2</source>
-        <translation type="unfinished"></translation>
+        <translation>Der Archivordner %1 existiert nicht. Legen Sie ihn an, oder geben Sie --archive-folder mit einem anderen Ordner an. %2</translation>
     </message>
     <message>
         <source>The document cannot be archived: %1 already exists. Move that file away, or pass --archive-folder with another folder. %2</source>
-        <translation type="unfinished"></translation>
+        <translation>Das Dokument kann nicht archiviert werden: %1 existiert bereits. Verschieben Sie diese Datei an einen anderen Ort, oder geben Sie --archive-folder mit einem anderen Ordner an. %2</translation>
     </message>
     <message>
         <source>A part came out larger than %1: %2</source>
-        <translation type="unfinished"></translation>
+        <translation>Ein Teil ist größer als %1 geworden: %2</translation>
     </message>
     <message>
         <source>Some parts came out larger than %1: %2</source>
-        <translation type="unfinished"></translation>
+        <translation>Einige Teile sind größer als %1 geworden: %2</translation>
     </message>
 </context>
 <context>
     <name>qw::BatchRun</name>
     <message>
         <source>%1 documents: %2 can be split, %3 refused</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 Dokumente: %2 teilbar, %3 abgelehnt</translation>
     </message>
     <message>
         <source>%1 documents: %2 split, %3 refused, %4 failed</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 Dokumente: %2 geteilt, %3 abgelehnt, %4 fehlgeschlagen</translation>
     </message>
     <message>
         <source>%1 documents: %2 split, %3 refused, %4 failed, %5 stopped, %6 not started</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 Dokumente: %2 geteilt, %3 abgelehnt, %4 fehlgeschlagen, %5 angehalten, %6 nicht begonnen</translation>
     </message>
 </context>
 <context>
     <name>qw::BatchSplit</name>
     <message>
         <source>Run &quot;quirewright --help&quot; to see the options.</source>
-        <translation type="unfinished"></translation>
+        <translation>Führen Sie &quot;quirewright --help&quot; aus, um die Optionen zu sehen.</translation>
     </message>
     <message>
         <source>Nothing was written.</source>
-        <translation type="unfinished"></translation>
+        <translation>Es wurde nichts geschrieben.</translation>
     </message>
     <message>
         <source>Splits a PDF into parts without opening the window; &quot;quirewright [DOC.pdf]&quot; opens the window.
@@ -164,238 +169,247 @@ Exit codes: 0 every part was written (and the document archived, if asked);
 incomplete; 130 or 143 stopped by Ctrl+C or SIGTERM (the parts already written are named).
 
 Example: quirewright --split book.pdf --at 5,17 --output-folder parts</source>
-        <translation type="unfinished"></translation>
+        <translation>Teilt ein PDF in Teile, ohne das Fenster zu öffnen; &quot;quirewright [DOC.pdf]&quot; öffnet das Fenster.
+Namensmuster, Ausgabeordner und Archivordner kommen aus der Optionsdatei, wenn nicht hier angegeben.
+Mehrere Dokumente oder ein Ordner mit Dokumenten werden jeweils mit denselben Optionen geteilt; ein
+abgelehntes hält die anderen nicht auf, und die letzte Zeile fasst den Lauf zusammen.
+
+Exit-Codes: 0 jeder Teil wurde geschrieben (und das Dokument archiviert, falls verlangt);
+1 das Teilen wurde abgelehnt oder schlug fehl (bei mindestens einem Dokument); 2 die Befehlszeile
+ist falsch oder unvollständig; 130 oder 143 durch Ctrl+C oder SIGTERM angehalten (die schon geschriebenen Teile werden genannt).
+
+Beispiel: quirewright --split book.pdf --at 5,17 --output-folder parts</translation>
     </message>
     <message>
         <source>Splits &lt;document&gt; into parts; more documents or folders may follow it.</source>
-        <translation type="unfinished"></translation>
+        <translation>Teilt &lt;Dokument&gt; in Teile; weitere Dokumente oder Ordner können folgen.</translation>
     </message>
     <message>
         <source>document</source>
         <extracomment>The value an option takes, as --help shows it: &lt;document&gt;. The same word as in the description.</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>Dokument</translation>
     </message>
     <message>
         <source>Begins a new part before each of these pages (from 2 to the page count).</source>
-        <translation type="unfinished"></translation>
+        <translation>Beginnt vor jeder dieser Seiten einen neuen Teil (von 2 bis zur Anzahl der Seiten).</translation>
     </message>
     <message>
         <source>Begins a new part every &lt;N&gt; pages.</source>
-        <translation type="unfinished"></translation>
+        <translation>Beginnt alle &lt;N&gt; Seiten einen neuen Teil.</translation>
     </message>
     <message>
         <source>Begins a new part where each bookmark of level 1 to &lt;level&gt; begins.</source>
-        <translation type="unfinished"></translation>
+        <translation>Beginnt einen neuen Teil dort, wo ein Lesezeichen der Ebene 1 bis &lt;Ebene&gt; beginnt.</translation>
     </message>
     <message>
         <source>level</source>
         <extracomment>The value an option takes, as --help shows it: &lt;level&gt;. The same word as in the description.</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>Ebene</translation>
     </message>
     <message>
         <source>With --at-bookmarks, only at bookmarks whose title contains a match of &lt;regex&gt; (Perl-like, case ignored).</source>
-        <translation type="unfinished"></translation>
+        <translation>Mit --at-bookmarks nur an Lesezeichen, deren Titel einen Treffer für &lt;regex&gt; enthält (wie in Perl, ohne Beachtung der Groß-/Kleinschreibung).</translation>
     </message>
     <message>
         <source>regex</source>
         <extracomment>The value an option takes, as --help shows it: &lt;regex&gt;. The same word as in the description.</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>regex</translation>
     </message>
     <message>
         <source>Begins a new part at each separator sheet: a blank page, a dark page, one with a barcode (or one whose text contains TEXT), or one whose text contains PHRASE.</source>
-        <translation type="unfinished"></translation>
+        <translation>Beginnt an jedem Trennblatt einen neuen Teil: einer leeren Seite, einer dunklen Seite, einer Seite mit Barcode (oder mit einem Barcode, dessen Text TEXT enthält) oder einer Seite, deren Text PHRASE enthält.</translation>
     </message>
     <message>
         <source>Begins a new part wherever the next page would make a part larger than &lt;size&gt;: bytes, or with K, M or G for thousands, millions or billions of bytes (10M is 10,000,000 bytes). A page larger than that alone is a part of its own, with a warning.</source>
-        <translation type="unfinished"></translation>
+        <translation>Beginnt überall dort einen neuen Teil, wo die nächste Seite einen Teil größer als &lt;Größe&gt; machen würde: in Byte, oder mit K, M oder G für Tausende, Millionen oder Milliarden Byte (10M sind 10.000.000 Byte). Eine Seite, die allein schon größer ist, wird mit einer Warnung ein eigener Teil.</translation>
     </message>
     <message>
         <source>size</source>
         <extracomment>The value an option takes, as --help shows it: &lt;size&gt;. The same word as in the description.</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>Größe</translation>
     </message>
     <message>
         <source>Leaves the separator sheets out of the parts.</source>
-        <translation type="unfinished"></translation>
+        <translation>Lässt die Trennblätter in den Teilen aus.</translation>
     </message>
     <message>
         <source>Names the parts: {basename} {part} {part:0000} {filecount} {pagebegin} {pageend} {bookmark} {separator}.</source>
-        <translation type="unfinished"></translation>
+        <translation>Benennt die Teile: {basename} {part} {part:0000} {filecount} {pagebegin} {pageend} {bookmark} {separator}.</translation>
     </message>
     <message>
         <source>pattern</source>
         <extracomment>The value an option takes, as --help shows it: &lt;pattern&gt;. The same word as in the description.</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>Namensmuster</translation>
     </message>
     <message>
         <source>Writes the parts into &lt;folder&gt;.</source>
-        <translation type="unfinished"></translation>
+        <translation>Schreibt die Teile in &lt;Ordner&gt;.</translation>
     </message>
     <message>
         <source>folder</source>
         <extracomment>The value an option takes, as --help shows it: &lt;folder&gt;. The same word as in the description.</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>Ordner</translation>
     </message>
     <message>
         <source>Moves the document into &lt;folder&gt; once every part is written.</source>
-        <translation type="unfinished"></translation>
+        <translation>Verschiebt das Dokument nach &lt;Ordner&gt;, sobald alle Teile geschrieben sind.</translation>
     </message>
     <message>
         <source>Replaces files that have the parts&apos; names (else nothing is written).</source>
-        <translation type="unfinished"></translation>
+        <translation>Ersetzt Dateien, die die Namen der Teile tragen (sonst wird nichts geschrieben).</translation>
     </message>
     <message>
         <source>Prints the parts (pages, final path, &quot;exists&quot; where a file is in the way) and what would refuse the split, and writes nothing; exits 1 if the split would be refused.</source>
-        <translation type="unfinished"></translation>
+        <translation>Gibt die Teile aus (Seiten, endgültiger Pfad, &quot;exists&quot;, wo eine Datei im Weg ist) und was das Teilen verhindern würde, und schreibt nichts; endet mit 1, wenn das Teilen abgelehnt würde.</translation>
     </message>
     <message>
         <source>With --dry-run, prints the plan as text or as one JSON document.</source>
-        <translation type="unfinished"></translation>
+        <translation>Gibt mit --dry-run den Plan als Text oder als ein JSON-Dokument aus.</translation>
     </message>
     <message>
         <source>Runs up to &lt;N&gt; engines at once, over the parts and the documents (default: one per core).</source>
-        <translation type="unfinished"></translation>
+        <translation>Führt bis zu &lt;N&gt; PDF-Engines gleichzeitig aus, verteilt auf die Teile und die Dokumente (Standard: eine pro Kern).</translation>
     </message>
     <message>
         <source>--at %1: &quot;%2&quot; is not a page number. Give the pages that new parts begin at, separated by commas, such as --at 4,8,12.</source>
-        <translation type="unfinished"></translation>
+        <translation>--at %1: &quot;%2&quot; ist keine Seitennummer. Geben Sie die Seiten an, bei denen neue Teile beginnen, durch Kommas getrennt, etwa --at 4,8,12.</translation>
     </message>
     <message>
         <source>The folder %1 has no PDF documents in it. %2</source>
-        <translation type="unfinished"></translation>
+        <translation>Der Ordner %1 enthält keine PDF-Dokumente. %2</translation>
     </message>
     <message>
         <source>No document to split: pass --split DOC.pdf. %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Kein Dokument zum Teilen: Geben Sie --split DOC.pdf an. %1</translation>
     </message>
     <message>
         <source>--jobs %1: give how many engines may run at once, 1 to %2, such as --jobs 2.</source>
-        <translation type="unfinished"></translation>
+        <translation>--jobs %1: Geben Sie an, wie viele PDF-Engines gleichzeitig laufen dürfen, 1 bis %2, etwa --jobs 2.</translation>
     </message>
     <message>
         <source>--%1 needs a folder. %2</source>
-        <translation type="unfinished"></translation>
+        <translation>--%1 benötigt einen Ordner. %2</translation>
     </message>
     <message>
         <source>--at, --every and --at-bookmarks cannot be used together: give one of them. %1</source>
-        <translation type="unfinished"></translation>
+        <translation>--at, --every und --at-bookmarks können nicht zusammen verwendet werden: Geben Sie nur eine dieser Optionen an. %1</translation>
     </message>
     <message>
         <source>--at-bookmarks %1: give the deepest bookmark level to split at, 1 or more, such as --at-bookmarks 1.</source>
-        <translation type="unfinished"></translation>
+        <translation>--at-bookmarks %1: Geben Sie die tiefste Lesezeichenebene an, an der geteilt werden soll, 1 oder mehr, etwa --at-bookmarks 1.</translation>
     </message>
     <message>
         <source>--bookmark-match chooses among the bookmarks of --at-bookmarks: give --at-bookmarks LEVEL too. %1</source>
-        <translation type="unfinished"></translation>
+        <translation>--bookmark-match wählt unter den Lesezeichen von --at-bookmarks aus: Geben Sie auch --at-bookmarks LEVEL an. %1</translation>
     </message>
     <message>
         <source>--bookmark-match %1: %2 at character %3. Give a regular expression, such as --bookmark-match &quot;^Chapter&quot;.</source>
-        <translation type="unfinished"></translation>
+        <translation>--bookmark-match %1: %2 bei Zeichen %3. Geben Sie einen regulären Ausdruck an, etwa --bookmark-match &quot;^Kapitel&quot;.</translation>
     </message>
     <message>
         <source>--at-separators %1: give blank, dark, barcode, barcode:TEXT or text:PHRASE, such as --at-separators blank.</source>
-        <translation type="unfinished"></translation>
+        <translation>--at-separators %1: Geben Sie blank, dark, barcode, barcode:TEXT oder text:PHRASE an, etwa --at-separators blank.</translation>
     </message>
     <message>
         <source>--max-size %1: %2</source>
-        <translation type="unfinished"></translation>
+        <translation>--max-size %1: %2</translation>
     </message>
     <message>
         <source>--plan-format tells how --dry-run prints its plan: give --dry-run too. %1</source>
-        <translation type="unfinished"></translation>
+        <translation>--plan-format legt fest, wie --dry-run den Plan ausgibt: Geben Sie auch --dry-run an. %1</translation>
     </message>
     <message>
         <source>--plan-format %1: give text or json.</source>
-        <translation type="unfinished"></translation>
+        <translation>--plan-format %1: Geben Sie text oder json an.</translation>
     </message>
     <message>
         <source>--drop-separators leaves out the separator sheets that --at-separators finds: give --at-separators too. %1</source>
-        <translation type="unfinished"></translation>
+        <translation>--drop-separators lässt die Trennblätter aus, die --at-separators findet: Geben Sie auch --at-separators an. %1</translation>
     </message>
     <message>
         <source>--every %1: give the number of pages in each part, 1 or more, such as --every 10.</source>
-        <translation type="unfinished"></translation>
+        <translation>--every %1: Geben Sie die Anzahl der Seiten pro Teil an, 1 oder mehr, etwa --every 10.</translation>
     </message>
     <message>
         <source>--pattern: the pattern is not valid UTF-8. Give it in UTF-8.</source>
-        <translation type="unfinished"></translation>
+        <translation>--pattern: Das Namensmuster ist kein gültiges UTF-8. Geben Sie es in UTF-8 an.</translation>
     </message>
     <message>
         <source>The options say to ask for the output folder at every split, and there is no window to ask in. Pass --output-folder DIR.</source>
-        <translation type="unfinished"></translation>
+        <translation>Laut den Optionen soll bei jedem Teilen nach dem Ausgabeordner gefragt werden, doch es gibt kein Fenster, in dem gefragt werden kann. Geben Sie --output-folder DIR an.</translation>
     </message>
     <message>
         <source>The options say to write the parts into an output folder, but name none. Pass --output-folder DIR.</source>
-        <translation type="unfinished"></translation>
+        <translation>Laut den Optionen sollen die Teile in einen Ausgabeordner geschrieben werden, doch es ist keiner angegeben. Geben Sie --output-folder DIR an.</translation>
     </message>
 </context>
 <context>
     <name>qw::BreakPointModel</name>
     <message>
         <source>Page No.</source>
-        <translation type="unfinished"></translation>
+        <translation>Seite Nr.</translation>
     </message>
 </context>
 <context>
     <name>qw::DocumentReport</name>
     <message>
         <source>Free some space there, or name another folder in the TMPDIR environment variable, and try again.</source>
-        <translation type="unfinished"></translation>
+        <translation>Schaffen Sie dort Platz, oder geben Sie in der Umgebungsvariablen TMPDIR einen anderen Ordner an, und versuchen Sie es erneut.</translation>
     </message>
     <message>
         <source>No file for the PDF engine&apos;s report could be made in the temporary folder %1: %2. %3</source>
-        <translation type="unfinished"></translation>
+        <translation>Im temporären Ordner %1 konnte keine Datei für den Bericht der PDF-Engine angelegt werden: %2. %3</translation>
     </message>
     <message>
         <source>The PDF engine could not write its report in the temporary folder %1: %2. %3</source>
-        <translation type="unfinished"></translation>
+        <translation>Die PDF-Engine konnte ihren Bericht nicht in den temporären Ordner %1 schreiben: %2. %3</translation>
     </message>
     <message>
         <source>The document was replaced or changed while it was being read. Open it again.</source>
-        <translation type="unfinished"></translation>
+        <translation>Das Dokument wurde ersetzt oder geändert, während es gelesen wurde. Öffnen Sie es erneut.</translation>
     </message>
 </context>
 <context>
     <name>qw::EngineRunner</name>
     <message>
         <source>the file is missing</source>
-        <translation type="unfinished"></translation>
+        <translation>die Datei fehlt</translation>
     </message>
     <message>
         <source>it is a folder</source>
-        <translation type="unfinished"></translation>
+        <translation>es handelt sich um einen Ordner</translation>
     </message>
     <message>
         <source>it is not marked as executable</source>
-        <translation type="unfinished"></translation>
+        <translation>die Datei ist nicht als ausführbar markiert</translation>
     </message>
     <message>
         <source>the interpreter or loader it needs is missing</source>
-        <translation type="unfinished"></translation>
+        <translation>der benötigte Interpreter oder Loader fehlt</translation>
     </message>
     <message>
         <source>The PDF engine %1 could not be started: %2.</source>
-        <translation type="unfinished"></translation>
+        <translation>Die PDF-Engine %1 konnte nicht gestartet werden: %2.</translation>
     </message>
     <message>
         <source>There was no program to run.</source>
-        <translation type="unfinished"></translation>
+        <translation>Es gab kein Programm zum Ausführen.</translation>
     </message>
     <message>
         <source>The folder %1 does not exist.</source>
-        <translation type="unfinished"></translation>
+        <translation>Der Ordner %1 existiert nicht.</translation>
     </message>
     <message>
         <source>The PDF engine was stopped.</source>
-        <translation type="unfinished"></translation>
+        <translation>Die PDF-Engine wurde angehalten.</translation>
     </message>
     <message>
         <source>The PDF engine stopped unexpectedly.</source>
-        <translation type="unfinished"></translation>
+        <translation>Die PDF-Engine wurde unerwartet beendet.</translation>
     </message>
     <message>
         <source>The PDF engine was given nothing to do.</source>
-        <translation type="unfinished"></translation>
+        <translation>Die PDF-Engine hat keine Aufgabe erhalten.</translation>
     </message>
 </context>
 <context>
@@ -413,17 +427,17 @@ Example: quirewright --split book.pdf --at 5,17 --output-folder parts</source>
     <message>
         <source>O&amp;ptions...</source>
         <extracomment>File menu: shows the Options dialog (output folder, archive folder, name pattern)</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>O&amp;ptionen...</translation>
     </message>
     <message>
         <source>Recent File</source>
         <extracomment>File menu: greyed placeholder where the recently opened files are listed</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>Zuletzt geöffnete Datei</translation>
     </message>
     <message>
         <source>&amp;Exit</source>
         <extracomment>File menu: ends the program</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Beenden</translation>
     </message>
     <message>
         <source>&amp;Action</source>
@@ -433,42 +447,42 @@ Example: quirewright --split book.pdf --at 5,17 --output-folder parts</source>
     <message>
         <source>&amp;Insert Break Point</source>
         <extracomment>A break point is where a new part (output PDF) begins, before the selected page</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>Trennstelle &amp;einfügen</translation>
     </message>
     <message>
         <source>&amp;Delete Break Point</source>
         <extracomment>Removes the selected break point</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>Trennstelle &amp;löschen</translation>
     </message>
     <message>
         <source>&amp;Clean All Break Points</source>
         <extracomment>Removes every break point (&quot;clean&quot; = clear)</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Alle Trennstellen löschen</translation>
     </message>
     <message>
         <source>&amp;Split PDF Based Break Points</source>
         <extracomment>Splits the PDF into parts at the break points (&quot;based on break points&quot;)</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>PDF an den Trennstellen &amp;teilen</translation>
     </message>
     <message>
         <source>&amp;Place Break Points...</source>
         <extracomment>Shows a dialog that places break points at bookmarks or every N pages</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>Trennstellen &amp;setzen...</translation>
     </message>
     <message>
         <source>&amp;Undo</source>
         <extracomment>Undoes the last change to the break points</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Rückgängig</translation>
     </message>
     <message>
         <source>&amp;Redo</source>
         <extracomment>Redoes the change last undone</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Wiederholen</translation>
     </message>
     <message>
         <source>Show &amp;Thumbnails</source>
         <extracomment>Turns the preview into a grid of small pictures of every page, and back</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Miniaturen anzeigen</translation>
     </message>
     <message>
         <source>&amp;Help</source>
@@ -478,17 +492,17 @@ Example: quirewright --split book.pdf --at 5,17 --output-folder parts</source>
     <message>
         <source>&amp;View Web Site</source>
         <extracomment>Opens the program&apos;s web site in the browser</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Website besuchen</translation>
     </message>
     <message>
         <source>&amp;About...</source>
         <extracomment>Shows the About box</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>Ü&amp;ber Quirewright...</translation>
     </message>
     <message>
         <source>Leave Page &amp;Out</source>
         <extracomment>Page list&apos;s context menu: the selected page is in no part (e.g. a separator sheet)</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Seite auslassen</translation>
     </message>
 </context>
 <context>
@@ -497,80 +511,90 @@ Example: quirewright --split book.pdf --at 5,17 --output-folder parts</source>
         <source>The operating system is out
 of memory or resources.</source>
         <extracomment>Why a link could not be opened, shown below &quot;Unable to open hyperlink:&quot;</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>Das Betriebssystem hat keinen Speicher
+oder keine Ressourcen mehr.</translation>
     </message>
     <message>
         <source>The specified file was not found.</source>
-        <translation type="unfinished"></translation>
+        <translation>Die angegebene Datei wurde nicht gefunden.</translation>
     </message>
     <message>
         <source>The specified path was not found.</source>
-        <translation type="unfinished"></translation>
+        <translation>Der angegebene Pfad wurde nicht gefunden.</translation>
     </message>
     <message>
         <source>The operating system denied
 access to the specified file.</source>
-        <translation type="unfinished"></translation>
+        <translation>Das Betriebssystem hat den Zugriff
+auf die angegebene Datei verweigert.</translation>
     </message>
     <message>
         <source>There was not enough memory to complete the operation.</source>
-        <translation type="unfinished"></translation>
+        <translation>Es war nicht genug Speicher vorhanden, um den Vorgang abzuschließen.</translation>
     </message>
     <message>
         <source>The .EXE file is invalid
 (non-Win32 .EXE or error in .EXE image).</source>
-        <translation type="unfinished"></translation>
+        <translation>Die .EXE-Datei ist ungültig
+(keine Win32-.EXE oder Fehler im .EXE-Abbild).</translation>
     </message>
     <message>
         <source>A sharing violation occurred. </source>
-        <translation type="unfinished"></translation>
+        <translation>Eine Freigabeverletzung ist aufgetreten. </translation>
     </message>
     <message>
         <source>The filename association is
 incomplete or invalid.</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Zuordnung des Dateinamens ist
+unvollständig oder ungültig.</translation>
     </message>
     <message>
         <source>The DDE transaction could not
 be completed because the request timed out.</source>
-        <translation type="unfinished"></translation>
+        <translation>Die DDE-Transaktion konnte nicht
+abgeschlossen werden, weil die Anforderung zu lange dauerte.</translation>
     </message>
     <message>
         <source>The DDE transaction failed.</source>
-        <translation type="unfinished"></translation>
+        <translation>Die DDE-Transaktion ist fehlgeschlagen.</translation>
     </message>
     <message>
         <source>The DDE transaction could not
 be completed because other DDE transactions
 were being processed.</source>
-        <translation type="unfinished"></translation>
+        <translation>Die DDE-Transaktion konnte nicht
+abgeschlossen werden, weil andere DDE-Transaktionen
+gerade verarbeitet wurden.</translation>
     </message>
     <message>
         <source>There is no application associated
 with the given filename extension.</source>
-        <translation type="unfinished"></translation>
+        <translation>Der angegebenen Dateinamenerweiterung
+ist keine Anwendung zugeordnet.</translation>
     </message>
     <message>
         <source>The specified dynamic-link library was not found.</source>
-        <translation type="unfinished"></translation>
+        <translation>Die angegebene Dynamic Link Library (DLL) wurde nicht gefunden.</translation>
     </message>
     <message>
         <source>Unknown Error (%1) occurred.</source>
         <extracomment>%1 is an error number</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>Ein unbekannter Fehler (%1) ist aufgetreten.</translation>
     </message>
     <message>
         <source>Unable to open hyperlink:
 
 </source>
-        <translation type="unfinished"></translation>
+        <translation>Der Hyperlink konnte nicht geöffnet werden:
+
+</translation>
     </message>
 </context>
 <context>
     <name>qw::NativeFileName</name>
     <message>
         <source>The name of %1 is not valid UTF-8, so it cannot be told apart from other names. Rename the file (or the folder) and try again.</source>
-        <translation type="unfinished"></translation>
+        <translation>Der Name von %1 ist kein gültiges UTF-8 und kann daher nicht von anderen Namen unterschieden werden. Benennen Sie die Datei (oder den Ordner) um und versuchen Sie es erneut.</translation>
     </message>
 </context>
 <context>
@@ -578,35 +602,35 @@ with the given filename extension.</source>
     <message>
         <source>The file no longer exists</source>
         <extracomment>Why a document could not be opened, shown in the preview</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>Die Datei existiert nicht mehr</translation>
     </message>
     <message>
         <source>This file is not a PDF</source>
-        <translation type="unfinished"></translation>
+        <translation>Diese Datei ist kein PDF</translation>
     </message>
     <message>
         <source>This PDF is protected by a password</source>
-        <translation type="unfinished"></translation>
+        <translation>Dieses PDF ist durch ein Kennwort geschützt</translation>
     </message>
     <message>
         <source>This PDF could not be read: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Dieses PDF konnte nicht gelesen werden: %1</translation>
     </message>
     <message>
         <source>The PDF engine %1 is missing beside the program</source>
-        <translation type="unfinished"></translation>
+        <translation>Die PDF-Engine %1 fehlt im Ordner des Programms</translation>
     </message>
     <message>
         <source>There is not enough memory to open this PDF</source>
-        <translation type="unfinished"></translation>
+        <translation>Es ist nicht genug Arbeitsspeicher vorhanden, um dieses PDF zu öffnen</translation>
     </message>
     <message>
         <source>the PDF engine gave no reason</source>
-        <translation type="unfinished"></translation>
+        <translation>die PDF-Engine hat keinen Grund genannt</translation>
     </message>
     <message>
         <source>the PDF engine found no pages in it</source>
-        <translation type="unfinished"></translation>
+        <translation>die PDF-Engine hat darin keine Seiten gefunden</translation>
     </message>
 </context>
 <context>
@@ -614,41 +638,41 @@ with the given filename extension.</source>
     <message>
         <source>Ask to seltct an output folder before splitting</source>
         <extracomment>Options: radio button; &quot;seltct&quot; is a typo of &quot;select&quot; kept in English only</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>Vor dem Teilen nach einem Ausgabeordner fragen</translation>
     </message>
     <message>
         <source>Output to following folder</source>
         <extracomment>Options: radio button; the folder is typed in the field below it</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>In folgenden Ordner schreiben</translation>
     </message>
     <message>
         <source>Same folder as original pdf file</source>
         <extracomment>Options: radio button; the parts go beside the PDF being split</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>Ordner der ursprünglichen PDF-Datei</translation>
     </message>
     <message>
         <source>Move to archive folder after splitting</source>
         <extracomment>Options: check box; the PDF that was split is moved into the archive folder</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>Nach dem Teilen in den Archivordner verschieben</translation>
     </message>
     <message>
         <source>Archive folder:</source>
         <extracomment>Options: label of the archive folder field</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>Archivordner:</translation>
     </message>
     <message>
         <source>Setting..</source>
         <extracomment>Options: button beside a folder field that shows a folder browser (&quot;Browse...&quot;)</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>Durchsuchen...</translation>
     </message>
     <message>
         <source>Name pattern for split filename:</source>
         <extracomment>Options: label of the name pattern field; the pattern makes each part&apos;s file name</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>Namensmuster für geteilte Dateien:</translation>
     </message>
     <message>
         <source>Ok</source>
-        <translation type="unfinished"></translation>
+        <translation>OK</translation>
     </message>
     <message>
         <source>Cancel</source>
@@ -665,55 +689,60 @@ with the given filename extension.</source>
 %1
 
 Please make the folder or file named above writable, then open Options and press Ok again to keep them.</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Optionen konnten nicht gespeichert werden und gelten daher nur, bis das Programm beendet wird.
+
+%1
+
+Bitte machen Sie den oben genannten Ordner bzw. die Datei beschreibbar, öffnen Sie dann die Optionen und klicken Sie erneut auf OK, um sie zu behalten.</translation>
     </message>
     <message>
         <source>Please select a folder</source>
-        <translation type="unfinished"></translation>
+        <translation>Bitte wählen Sie einen Ordner aus</translation>
     </message>
     <message>
         <source>output folder</source>
         <extracomment>Completes &quot;The %1 begins or ends with a space or tab...&quot;</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>Der Ausgabeordner</translation>
     </message>
     <message>
         <source>archive folder</source>
-        <translation type="unfinished"></translation>
+        <translation>Der Archivordner</translation>
     </message>
     <message>
         <source>name pattern</source>
-        <translation type="unfinished"></translation>
+        <translation>Das Namensmuster</translation>
     </message>
     <message>
         <source>Please select output folder!</source>
-        <translation type="unfinished"></translation>
+        <translation>Bitte wählen Sie einen Ausgabeordner aus!</translation>
     </message>
     <message>
         <source>Please select archive folder!</source>
-        <translation type="unfinished"></translation>
+        <translation>Bitte wählen Sie einen Archivordner aus!</translation>
     </message>
     <message>
         <source>The %1 begins or ends with a space or tab, which would be lost when the options are read again.
 Please remove the spaces and tabs at its start and end.</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 beginnt oder endet mit einem Leerzeichen oder Tabulator, das beim erneuten Einlesen der Optionen verloren ginge.
+Bitte entfernen Sie die Leerzeichen und Tabulatoren am Anfang und am Ende.</translation>
     </message>
 </context>
 <context>
     <name>qw::OptionsFile</name>
     <message>
         <source>There is no configuration folder for this user (is HOME set?)</source>
-        <translation type="unfinished"></translation>
+        <translation>Für diesen Benutzer gibt es keinen Konfigurationsordner (ist HOME gesetzt?)</translation>
     </message>
 </context>
 <context>
     <name>qw::OutputClaims</name>
     <message>
         <source>Part file %1 is %2, another document of this run. Give a --pattern with {basename}, or another --output-folder. Nothing was written.</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Teildatei %1 ist %2, ein anderes Dokument dieses Laufs. Geben Sie ein --pattern mit {basename} oder einen anderen --output-folder an. Es wurde nichts geschrieben.</translation>
     </message>
     <message>
         <source>%1 is also where %2, another document of this run, goes. Give a --pattern with {basename}, or split the documents in separate runs. Nothing was written.</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 ist auch das Ziel von %2, einem anderen Dokument dieses Laufs. Geben Sie ein --pattern mit {basename} an, oder teilen Sie die Dokumente in getrennten Läufen. Es wurde nichts geschrieben.</translation>
     </message>
 </context>
 <context>
@@ -721,281 +750,284 @@ Please remove the spaces and tabs at its start and end.</source>
     <message>
         <source>unknown token %1 in the pattern; the tokens are %2</source>
         <extracomment>%1 is the unknown text in braces, %2 the known tokens</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>unbekannter Platzhalter %1 im Namensmuster; die Platzhalter sind %2</translation>
     </message>
     <message>
         <source>unknown tokens %1 in the pattern; the tokens are %2</source>
-        <translation type="unfinished"></translation>
+        <translation>unbekannte Platzhalter %1 im Namensmuster; die Platzhalter sind %2</translation>
     </message>
 </context>
 <context>
     <name>qw::OutputTarget</name>
     <message>
         <source>Its folder does not exist.</source>
-        <translation type="unfinished"></translation>
+        <translation>Der Ordner existiert nicht.</translation>
     </message>
     <message>
         <source>No file can be created in its folder.</source>
-        <translation type="unfinished"></translation>
+        <translation>Im Ordner kann keine Datei angelegt werden.</translation>
     </message>
     <message>
         <source>A folder has that name.</source>
-        <translation type="unfinished"></translation>
+        <translation>Ein Ordner hat diesen Namen.</translation>
     </message>
     <message>
         <source>A device, pipe or socket has that name; only files are written.</source>
-        <translation type="unfinished"></translation>
+        <translation>Ein Gerät, eine Pipe oder ein Socket hat diesen Namen; geschrieben werden nur Dateien.</translation>
     </message>
     <message>
         <source>A link of that name leads to %1, which does not exist.</source>
-        <translation type="unfinished"></translation>
+        <translation>Ein Link mit diesem Namen verweist auf das nicht existierende Ziel %1.</translation>
     </message>
     <message>
         <source>A link of that name leads to a folder, device, pipe or socket, not to a file.</source>
-        <translation type="unfinished"></translation>
+        <translation>Ein Link mit diesem Namen verweist auf einen Ordner, ein Gerät, eine Pipe oder einen Socket, nicht auf eine Datei.</translation>
     </message>
     <message>
         <source>The file of that name is read-only.</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Datei mit diesem Namen ist schreibgeschützt.</translation>
     </message>
 </context>
 <context>
     <name>qw::PageCountQuery</name>
     <message>
         <source>the folder does not exist</source>
-        <translation type="unfinished"></translation>
+        <translation>der Ordner existiert nicht</translation>
     </message>
 </context>
 <context>
     <name>qw::PageFactsQuery</name>
     <message>
         <source>No file for the PDF engine&apos;s report could be made in the temporary folder: %1.</source>
-        <translation type="unfinished"></translation>
+        <translation>Im temporären Ordner konnte keine Datei für den Bericht der PDF-Engine angelegt werden: %1.</translation>
     </message>
     <message>
         <source>The document was replaced or changed since it was opened. Open it again.</source>
-        <translation type="unfinished"></translation>
+        <translation>Das Dokument wurde seit dem Öffnen ersetzt oder geändert. Öffnen Sie es erneut.</translation>
     </message>
     <message>
         <source>The PDF engine could not look at the pages: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Die PDF-Engine konnte die Seiten nicht untersuchen: %1</translation>
     </message>
     <message>
         <source>The PDF engine&apos;s report could not be read: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Der Bericht der PDF-Engine konnte nicht gelesen werden: %1</translation>
     </message>
     <message>
         <source>The barcodes on page %1 could not all be read, so a separator sheet there may have been missed. Look at it before splitting.</source>
         <extracomment>%1 is a page number</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>Die Barcodes auf Seite %1 konnten nicht alle gelesen werden, daher wurde dort möglicherweise ein Trennblatt übersehen. Sehen Sie sich die Seite vor dem Teilen an.</translation>
     </message>
     <message>
         <source>The barcodes on pages %1 could not all be read, so a separator sheet there may have been missed. Look at them before splitting.</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Barcodes auf den Seiten %1 konnten nicht alle gelesen werden, daher wurde dort möglicherweise ein Trennblatt übersehen. Sehen Sie sich die Seiten vor dem Teilen an.</translation>
     </message>
 </context>
 <context>
     <name>qw::PlaceBreakPointsDlg</name>
     <message>
         <source>1 part</source>
-        <translation type="unfinished"></translation>
+        <translation>1 Teil</translation>
     </message>
     <message>
         <source>%1 parts</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 Teile</translation>
     </message>
     <message>
         <source>Strict (clean sheets only)</source>
-        <translation type="unfinished"></translation>
+        <translation>Streng (nur saubere Blätter)</translation>
     </message>
     <message>
         <source>Normal</source>
-        <translation type="unfinished"></translation>
+        <translation>Normal</translation>
     </message>
     <message>
         <source>Tolerant (noisy scans)</source>
-        <translation type="unfinished"></translation>
+        <translation>Tolerant (verrauschte Scans)</translation>
     </message>
     <message>
         <source>Place Break Points</source>
-        <translation type="unfinished"></translation>
+        <translation>Trennstellen setzen</translation>
     </message>
     <message>
         <source>At &amp;bookmarks of level</source>
-        <translation type="unfinished"></translation>
+        <translation>An &amp;Lesezeichen der Ebene</translation>
     </message>
     <message>
         <source>whose title contains (any)</source>
-        <translation type="unfinished"></translation>
+        <translation>deren Titel enthält (beliebig)</translation>
     </message>
     <message>
         <source>A regular expression, such as ^Chapter; case is ignored.</source>
-        <translation type="unfinished"></translation>
+        <translation>Ein regulärer Ausdruck, etwa ^Kapitel; Groß-/Kleinschreibung wird ignoriert.</translation>
     </message>
     <message>
         <source> pages</source>
-        <translation type="unfinished"></translation>
+        <translation> Seiten</translation>
     </message>
     <message>
         <source>At bookmarks (this document has none)</source>
-        <translation type="unfinished"></translation>
+        <translation>An Lesezeichen (dieses Dokument hat keine)</translation>
     </message>
     <message>
         <source>At &amp;separator sheets:</source>
-        <translation type="unfinished"></translation>
+        <translation>An &amp;Trennblättern:</translation>
     </message>
     <message>
         <source>blank pages</source>
-        <translation type="unfinished"></translation>
+        <translation>leere Seiten</translation>
     </message>
     <message>
         <source>dark pages</source>
-        <translation type="unfinished"></translation>
+        <translation>dunkle Seiten</translation>
     </message>
     <message>
         <source>pages with a barcode containing</source>
-        <translation type="unfinished"></translation>
+        <translation>Seiten mit einem Barcode, der enthält</translation>
     </message>
     <message>
         <source>pages whose text contains</source>
-        <translation type="unfinished"></translation>
+        <translation>Seiten, deren Text enthält</translation>
     </message>
     <message>
         <source>Leave the separator pages out of the parts</source>
-        <translation type="unfinished"></translation>
+        <translation>Trennblätter in den Teilen auslassen</translation>
     </message>
     <message>
         <source>Sensitivity:</source>
-        <translation type="unfinished"></translation>
+        <translation>Empfindlichkeit:</translation>
     </message>
     <message>
         <source>Parts of at &amp;most</source>
-        <translation type="unfinished"></translation>
+        <translation>Teile von &amp;höchstens</translation>
     </message>
     <message>
         <source> MB</source>
-        <translation type="unfinished"></translation>
+        <translation> MB</translation>
     </message>
     <message>
         <source>1 MB is 1,000,000 bytes. A page larger than this alone is a part of its own.</source>
-        <translation type="unfinished"></translation>
+        <translation>1 MB sind 1.000.000 Byte. Eine Seite, die allein schon größer ist, wird ein eigener Teil.</translation>
     </message>
     <message>
         <source>Break points already in the list stay.</source>
-        <translation type="unfinished"></translation>
+        <translation>Trennstellen, die schon in der Liste stehen, bleiben erhalten.</translation>
     </message>
     <message>
         <source>1 to %1</source>
-        <translation type="unfinished"></translation>
+        <translation>1 bis %1</translation>
     </message>
     <message>
         <source>any text</source>
-        <translation type="unfinished"></translation>
+        <translation>beliebiger Text</translation>
     </message>
     <message>
         <source>Page 1 of</source>
-        <translation type="unfinished"></translation>
+        <translation>Seite 1 von</translation>
     </message>
 </context>
 <context>
     <name>qw::PrivateProfile</name>
     <message>
         <source>invalid section name &quot;%1&quot;</source>
-        <translation type="unfinished"></translation>
+        <translation>ungültiger Abschnittsname &quot;%1&quot;</translation>
     </message>
     <message>
         <source>invalid key name &quot;%1&quot;</source>
-        <translation type="unfinished"></translation>
+        <translation>ungültiger Schlüsselname &quot;%1&quot;</translation>
     </message>
     <message>
         <source>the value of &quot;%1&quot; holds a line break or a NUL</source>
-        <translation type="unfinished"></translation>
+        <translation>der Wert von &quot;%1&quot; enthält einen Zeilenumbruch oder ein NUL-Zeichen</translation>
     </message>
     <message>
         <source>the value of &quot;%1&quot; starts or ends with a blank, which reading would drop</source>
-        <translation type="unfinished"></translation>
+        <translation>der Wert von &quot;%1&quot; beginnt oder endet mit einem Leerzeichen, das beim Einlesen verloren ginge</translation>
     </message>
 </context>
 <context>
     <name>qw::SizePlanQuery</name>
     <message>
         <source>No size is given.</source>
-        <translation type="unfinished"></translation>
+        <translation>Es ist keine Größe angegeben.</translation>
     </message>
     <message>
         <source>&apos;%1&apos; is not a size: give a whole number of bytes, or one with K, M or G (such as 500K or 10M).</source>
-        <translation type="unfinished"></translation>
+        <translation>&apos;%1&apos; ist keine Größe: Geben Sie eine ganze Zahl von Byte an, oder eine Zahl mit K, M oder G (etwa 500K oder 10M).</translation>
     </message>
     <message>
         <source>&apos;%1&apos; is more than can be counted.</source>
-        <translation type="unfinished"></translation>
+        <translation>&apos;%1&apos; ist größer, als gezählt werden kann.</translation>
     </message>
     <message>
         <source>A part cannot be at most 0 bytes.</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Höchstgröße eines Teils kann nicht 0 Byte sein.</translation>
     </message>
     <message>
         <source>1 byte</source>
-        <translation type="unfinished"></translation>
+        <translation>1 Byte</translation>
     </message>
     <message>
         <source>%1 bytes</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 Byte</translation>
     </message>
     <message>
         <source>No file for the PDF engine&apos;s report could be made in the temporary folder: %1.</source>
-        <translation type="unfinished"></translation>
+        <translation>Im temporären Ordner konnte keine Datei für den Bericht der PDF-Engine angelegt werden: %1.</translation>
     </message>
     <message>
         <source>The document was replaced or changed since it was opened. Open it again.</source>
-        <translation type="unfinished"></translation>
+        <translation>Das Dokument wurde seit dem Öffnen ersetzt oder geändert. Öffnen Sie es erneut.</translation>
     </message>
     <message>
         <source>The PDF engine could not plan the parts: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Die PDF-Engine konnte die Teile nicht planen: %1</translation>
     </message>
     <message>
         <source>The PDF engine&apos;s report could not be read: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Der Bericht der PDF-Engine konnte nicht gelesen werden: %1</translation>
     </message>
     <message>
         <source>The PDF engine&apos;s report holds no plan of the parts.</source>
-        <translation type="unfinished"></translation>
+        <translation>Der Bericht der PDF-Engine enthält keinen Plan der Teile.</translation>
     </message>
     <message>
         <source>Page %1 alone is larger than %2, so its part will be larger than that.</source>
-        <translation type="unfinished"></translation>
+        <translation>Seite %1 allein ist größer als %2, daher wird auch ihr Teil größer sein.</translation>
     </message>
     <message>
         <source>Pages %1 are each larger than %2 alone, so each of their parts will be larger than that.</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Seiten %1 sind jede für sich größer als %2, daher wird auch jeder ihrer Teile größer sein.</translation>
     </message>
 </context>
 <context>
     <name>qw::SplitJob</name>
     <message>
         <source>The engine ended with code %1.</source>
-        <translation type="unfinished"></translation>
+        <translation>Die PDF-Engine wurde mit Code %1 beendet.</translation>
     </message>
     <message>
         <source>The engine reported success but did not write the file.</source>
-        <translation type="unfinished"></translation>
+        <translation>Die PDF-Engine hat Erfolg gemeldet, aber die Datei nicht geschrieben.</translation>
     </message>
     <message>
         <source>part was</source>
         <extracomment>Completes &quot;%1 more %2 not attempted.&quot; for one part or for several</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>weiterer Teil wurde</translation>
     </message>
     <message>
         <source>parts were</source>
-        <translation type="unfinished"></translation>
+        <translation>weitere Teile wurden</translation>
     </message>
     <message>
         <source>The PDF engine is missing or cannot be started:
 %1
 
 Reinstall Quirewright so that %2 lies beside the program. Nothing was written.</source>
-        <translation type="unfinished"></translation>
+        <translation>Die PDF-Engine fehlt oder kann nicht gestartet werden:
+%1
+
+Installieren Sie Quirewright neu, sodass %2 neben dem Programm liegt. Es wurde nichts geschrieben.</translation>
     </message>
     <message>
         <source>The output folder
@@ -1003,7 +1035,11 @@ Reinstall Quirewright so that %2 lies beside the program. Nothing was written.</
 does not exist.
 
 Create it, or choose another output folder. Nothing was written.</source>
-        <translation type="unfinished"></translation>
+        <translation>Der Ausgabeordner
+%1
+existiert nicht.
+
+Legen Sie ihn an, oder wählen Sie einen anderen Ausgabeordner. Es wurde nichts geschrieben.</translation>
     </message>
     <message>
         <source>The document
@@ -1011,59 +1047,71 @@ Create it, or choose another output folder. Nothing was written.</source>
 has been replaced, moved or changed since it was opened.
 
 Open it again to split it as it is now. Nothing was written.</source>
-        <translation type="unfinished"></translation>
+        <translation>Das Dokument
+%1
+wurde seit dem Öffnen ersetzt, verschoben oder geändert.
+
+Öffnen Sie es erneut, um es in seinem jetzigen Zustand zu teilen. Es wurde nichts geschrieben.</translation>
     </message>
     <message>
         <source>A file of that name appeared while the part was being written. It was left as it is, and the split was stopped: another program may be writing there.</source>
-        <translation type="unfinished"></translation>
+        <translation>Während der Teil geschrieben wurde, ist eine Datei mit diesem Namen aufgetaucht. Sie wurde nicht verändert, und das Teilen wurde angehalten: Möglicherweise schreibt ein anderes Programm dort.</translation>
     </message>
     <message>
         <source>Part %1 (pages %2 to %3), %4:
 %5</source>
-        <translation type="unfinished"></translation>
+        <translation>Teil %1 (Seiten %2 bis %3), %4:
+%5</translation>
     </message>
     <message>
         <source>A file of that name is already in the archive folder.</source>
-        <translation type="unfinished"></translation>
+        <translation>Im Archivordner gibt es bereits eine Datei mit diesem Namen.</translation>
     </message>
     <message>
         <source>Check that the archive folder exists and can be written to.</source>
-        <translation type="unfinished"></translation>
+        <translation>Prüfen Sie, ob der Archivordner existiert und beschreibbar ist.</translation>
     </message>
     <message>
         <source>The parts were written, but the document could not be moved to
 %1
 
 %2</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Teile wurden geschrieben, aber das Dokument konnte nicht verschoben werden nach:
+%1
+
+%2</translation>
     </message>
     <message>
         <source>, so the document was not archived</source>
-        <translation type="unfinished"></translation>
+        <translation>, weshalb das Dokument nicht archiviert wurde</translation>
     </message>
     <message>
         <source>%1 more %2 not attempted.</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 %2 nicht mehr geschrieben.</translation>
     </message>
     <message>
         <source>%1 of %2 parts could not be written%3.
 
 %4</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 von %2 Teilen konnten nicht geschrieben werden%3.
+
+%4</translation>
     </message>
     <message>
         <source>The document
 %1
 has been replaced, moved or changed since it was opened, so the split was stopped%2.</source>
-        <translation type="unfinished"></translation>
+        <translation>Das Dokument
+%1
+wurde seit dem Öffnen ersetzt, verschoben oder geändert, daher wurde das Teilen angehalten%2.</translation>
     </message>
     <message>
         <source>The split was cancelled%1.</source>
-        <translation type="unfinished"></translation>
+        <translation>Das Teilen wurde abgebrochen%1.</translation>
     </message>
     <message>
         <source>%1 %2 of %3 parts were written%4</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 %2 von %3 Teilen wurden geschrieben%4</translation>
     </message>
 </context>
 <context>
@@ -1073,14 +1121,20 @@ has been replaced, moved or changed since it was opened, so the split was stoppe
 %2
 
 Choose another name pattern or output folder. Nothing was written.</source>
-        <translation type="unfinished"></translation>
+        <translation>Teil %1 würde das Dokument überschreiben, das geteilt wird:
+%2
+
+Wählen Sie ein anderes Namensmuster oder einen anderen Ausgabeordner. Es wurde nichts geschrieben.</translation>
     </message>
     <message>
         <source>Parts %1 and %2 would both be written to
 %3
 
 Put {part} or {part:0000} in the name pattern so that every part gets a name of its own. Nothing was written.</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Teile %1 und %2 würden beide in dieselbe Datei geschrieben:
+%3
+
+Fügen Sie {part} oder {part:0000} in das Namensmuster ein, damit jeder Teil einen eigenen Namen erhält. Es wurde nichts geschrieben.</translation>
     </message>
     <message>
         <source>Part %1 cannot be written to
@@ -1089,32 +1143,41 @@ Put {part} or {part:0000} in the name pattern so that every part gets a name of 
 %3
 
 Choose another name pattern or output folder. Nothing was written.</source>
-        <translation type="unfinished"></translation>
+        <translation>Teil %1 kann nicht in diese Datei geschrieben werden:
+%2
+
+%3
+
+Wählen Sie ein anderes Namensmuster oder einen anderen Ausgabeordner. Es wurde nichts geschrieben.</translation>
     </message>
     <message>
         <source>and %1 more</source>
-        <translation type="unfinished"></translation>
+        <translation>und %1 weitere</translation>
     </message>
     <message>
         <source>This file already exists:</source>
-        <translation type="unfinished"></translation>
+        <translation>Diese Datei existiert bereits:</translation>
     </message>
     <message>
         <source>These %1 files already exist:</source>
-        <translation type="unfinished"></translation>
+        <translation>Diese %1 Dateien existieren bereits:</translation>
     </message>
     <message>
         <source>%1
 
 Do you want to replace it with the new parts?</source>
         <extracomment>%1 names the file that already exists</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>%1
+
+Möchten Sie die Datei durch die neuen Teile ersetzen?</translation>
     </message>
     <message>
         <source>%1
 
 Do you want to replace them with the new parts?</source>
-        <translation type="unfinished"></translation>
+        <translation>%1
+
+Möchten Sie die Dateien durch die neuen Teile ersetzen?</translation>
     </message>
 </context>
 <context>
@@ -1122,7 +1185,7 @@ Do you want to replace them with the new parts?</source>
     <message>
         <source>Writing part %1 of %2...</source>
         <extracomment>Progress of a split: part %1 of %2 parts is being written</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>Teil %1 von %2 wird geschrieben...</translation>
     </message>
 </context>
 <context>
@@ -1130,44 +1193,45 @@ Do you want to replace them with the new parts?</source>
     <message>
         <source>Open a PDF with the Open button or File &gt; Open..., or drop one here.</source>
         <extracomment>Shown in the preview while no document is open; names the Open button and the File menu</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>Öffnen Sie ein PDF mit der Schaltfläche „Öffnen“ oder über Datei &gt; Öffnen..., oder ziehen Sie eines hierher.</translation>
     </message>
     <message>
         <source>All Supported Formats (*.pdf *.PDF)</source>
         <extracomment>Filters of the open-file dialog: keep the patterns in brackets as they are</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>Alle unterstützten Formate (*.pdf *.PDF)</translation>
     </message>
     <message>
         <source>PDF Files (*.pdf *.PDF)</source>
-        <translation type="unfinished"></translation>
+        <translation>PDF-Dateien (*.pdf *.PDF)</translation>
     </message>
     <message>
         <source>All Files (*)</source>
-        <translation type="unfinished"></translation>
+        <translation>Alle Dateien (*)</translation>
     </message>
     <message>
         <source>This PDF could not be read</source>
-        <translation type="unfinished"></translation>
+        <translation>Dieses PDF konnte nicht gelesen werden</translation>
     </message>
     <message>
         <source>Page %1 is left out of every part</source>
-        <translation type="unfinished"></translation>
+        <translation>Seite %1 ist in keinem Teil enthalten</translation>
     </message>
     <message>
         <source>Please select a folder</source>
         <extracomment>Title of the folder browser</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>Bitte wählen Sie einen Ordner aus</translation>
     </message>
     <message>
         <source>Split PDF file success! Do you want to open the output directory?</source>
         <extracomment>Asked after every part was written; Yes opens the output folder in the file manager</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>Die PDF-Datei wurde erfolgreich geteilt. Möchten Sie den Ausgabeordner öffnen?</translation>
     </message>
     <message>
         <source>The output folder could not be opened: no file manager is set up to show it. The parts are in
 %1</source>
         <extracomment>%1 is the output folder</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>Der Ausgabeordner konnte nicht geöffnet werden: Es ist kein Dateimanager eingerichtet, der ihn anzeigen kann. Die Teile befinden sich in
+%1</translation>
     </message>
     <message>
         <source>Insert (F2)</source>
@@ -1196,42 +1260,42 @@ Do you want to replace them with the new parts?</source>
     </message>
     <message>
         <source>Looking for separator sheets...</source>
-        <translation type="unfinished"></translation>
+        <translation>Trennblätter werden gesucht...</translation>
     </message>
     <message>
         <source>Cancel</source>
-        <translation type="unfinished">Abbrechen</translation>
+        <translation>Abbrechen</translation>
     </message>
     <message>
         <source>No separator sheet was found; the break points are as they were.</source>
-        <translation type="unfinished"></translation>
+        <translation>Es wurde kein Trennblatt gefunden; die Trennstellen sind unverändert.</translation>
     </message>
     <message>
         <source>Measuring the parts...</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Größe der Teile wird ermittelt...</translation>
     </message>
     <message>
         <source>The whole document fits in one part of at most %1; the break points are as they were.</source>
-        <translation type="unfinished"></translation>
+        <translation>Das ganze Dokument passt in einen Teil von höchstens %1; die Trennstellen sind unverändert.</translation>
     </message>
 </context>
 <context>
     <name>qw::ThumbnailSource</name>
     <message>
         <source>Page thumbnails cannot be shown: the program&apos;s engine (%1) cannot be started.</source>
-        <translation type="unfinished"></translation>
+        <translation>Seitenminiaturen können nicht angezeigt werden: Die PDF-Engine des Programms (%1) kann nicht gestartet werden.</translation>
     </message>
     <message>
         <source>Page thumbnails cannot be shown: the document was changed by another program. Open it again.</source>
-        <translation type="unfinished"></translation>
+        <translation>Seitenminiaturen können nicht angezeigt werden: Das Dokument wurde von einem anderen Programm geändert. Öffnen Sie es erneut.</translation>
     </message>
     <message>
         <source>Page thumbnails cannot be shown: the document cannot be read.</source>
-        <translation type="unfinished"></translation>
+        <translation>Seitenminiaturen können nicht angezeigt werden: Das Dokument kann nicht gelesen werden.</translation>
     </message>
     <message>
         <source>Page thumbnails cannot be shown: the program&apos;s engine stopped unexpectedly.</source>
-        <translation type="unfinished"></translation>
+        <translation>Seitenminiaturen können nicht angezeigt werden: Die PDF-Engine des Programms wurde unerwartet beendet.</translation>
     </message>
 </context>
 <context>
@@ -1239,7 +1303,7 @@ Do you want to replace them with the new parts?</source>
     <message>
         <source>Failed to create adobe window, your system hasn&apos;t Adobe Reader installed, would you download and install Adobe Reader now?</source>
         <extracomment>Asked when the document preview cannot be made; Yes opens the reader&apos;s download page</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>Das Adobe-Fenster konnte nicht erstellt werden: Adobe Reader ist auf Ihrem System nicht installiert. Möchten Sie Adobe Reader jetzt herunterladen und installieren?</translation>
     </message>
 </context>
 </TS>

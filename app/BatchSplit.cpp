@@ -168,9 +168,11 @@ QString BatchSplit::CollectDocuments(const QCommandLineParser &parser, BatchRequ
 
 QString BatchSplit::UsageLine()
 {
-    return QStringLiteral(
-        "Usage: quirewright --split DOC.pdf [DOC.pdf|FOLDER ...] [--at 4,8,12 | --every N | --at-bookmarks LEVEL] "
-        "[options]");
+    //: The first line of --help; the command line after "%1" stays as it is.
+    return tr("Usage: %1")
+        .arg(
+            QStringLiteral("quirewright --split DOC.pdf [DOC.pdf|FOLDER ...] [--at 4,8,12 | --every N | --at-bookmarks "
+                           "LEVEL] [options]"));
 }
 
 QString BatchSplit::UsageReminder()

@@ -58,7 +58,7 @@ PlaceBreakPointsDlg::PlaceBreakPointsDlg(QList<Bookmark> bookmarks, int pageCoun
     BookmarkMatch->setPlaceholderText(tr("whose title contains (any)"));
     BookmarkMatch->setToolTip(tr("A regular expression, such as ^Chapter; case is ignored."));
     ShowLevelCounts();
-    EveryPages = new QRadioButton(QStringLiteral("&Every"), this);
+    EveryPages = new QRadioButton(tr("&Every"), this);
     PagesSpin = new QSpinBox(this);
     PagesSpin->setRange(1, qMax(1, pageCount_));
     PagesSpin->setValue(qMin(kDefaultEvery, qMax(1, pageCount_)));

@@ -80,7 +80,7 @@ OptionsFile::WriteResult OptionsFile::WriteUserFile(const QString &section, cons
         return {false, {}, QCoreApplication::translate("qw::OptionsFile", "There is no configuration folder for this user (is HOME set?)")};
     const QString userFolder = QDir::toNativeSeparators(QFileInfo(userPath_).absolutePath());
     if (!QDir().mkpath(userFolder))
-        return {false, {}, QStringLiteral("%1 cannot be created").arg(userFolder)};
+        return {false, {}, QCoreApplication::translate("qw::OptionsFile", "%1 cannot be created").arg(userFolder)};
     return outcome(PrivateProfile(userPath_).WriteEntries(section, entries), userPath_);
 }
 
@@ -98,7 +98,7 @@ OptionsFile::WriteResult OptionsFile::WriteEntries(const QString &section, const
 
     const QString userFolder = QDir::toNativeSeparators(QFileInfo(userPath_).absolutePath());
     if (!QDir().mkpath(userFolder))
-        return {false, {}, written.reason + u'\n' + QStringLiteral("%1 cannot be created").arg(userFolder)};
+        return {false, {}, written.reason + u'\n' + QCoreApplication::translate("qw::OptionsFile", "%1 cannot be created").arg(userFolder)};
     // A folder or a broken link in the program file's place is nothing to copy.
     const PrivateProfile::WriteResult copied = QFileInfo(programPath_).isFile()
                                                    ? user.WriteEntriesFrom(program, section, entries)

@@ -74,9 +74,13 @@ std::optional<qint64> SizePlanQuery::ParseSize(const QString &text, QString *why
 
 QString SizePlanQuery::SizeText(qint64 bytes)
 {
-    for (const auto &[unit, name] : {std::pair{kKilo * kKilo * kKilo, "GB"}, {kKilo * kKilo, "MB"}, {kKilo, "KB"}})
+    const std::pair<qint64, const char *> units[]
+        = {{kKilo * kKilo * kKilo, QT_TRANSLATE_NOOP("qw::SizePlanQuery", "%1 GB")},
+           {kKilo * kKilo, QT_TRANSLATE_NOOP("qw::SizePlanQuery", "%1 MB")},
+           {kKilo, QT_TRANSLATE_NOOP("qw::SizePlanQuery", "%1 KB")}};
+    for (const auto &[unit, text] : units)
         if (bytes >= unit)
-            return QStringLiteral("%1 %2").arg(decimals(double(bytes) / double(unit)), QLatin1String(name));
+            return QCoreApplication::translate("qw::SizePlanQuery", text).arg(decimals(double(bytes) / double(unit)));
     return bytes == 1 ? QCoreApplication::translate("qw::SizePlanQuery", "1 byte")
                       : QCoreApplication::translate("qw::SizePlanQuery", "%1 bytes").arg(bytes);
 }

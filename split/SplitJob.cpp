@@ -408,7 +408,8 @@ QString SplitJob::FailureReport(const SplitResult &result) const
     if (!reasons.isEmpty())
         report += QStringLiteral("\n\n") + SplitPlan::ListSome(reasons, QStringLiteral("\n\n"));
     if (result.documentChanged)
-        report += QStringLiteral("\n\nOpen the document again to split it as it is now.");
+        report += QStringLiteral("\n\n")
+                  + QCoreApplication::translate("qw::SplitJob", "Open the document again to split it as it is now.");
     return report;
 }
 

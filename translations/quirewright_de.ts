@@ -342,6 +342,11 @@ Beispiel: quirewright --split book.pdf --at 5,17 --output-folder parts</translat
         <source>The options say to write the parts into an output folder, but name none. Pass --output-folder DIR.</source>
         <translation>Laut den Optionen sollen die Teile in einen Ausgabeordner geschrieben werden, doch es ist keiner angegeben. Geben Sie --output-folder DIR an.</translation>
     </message>
+    <message>
+        <source>Usage: %1</source>
+        <extracomment>The first line of --help; the command line after &quot;%1&quot; stays as it is.</extracomment>
+        <translation>Aufruf: %1</translation>
+    </message>
 </context>
 <context>
     <name>qw::BreakPointModel</name>
@@ -733,6 +738,10 @@ Bitte entfernen Sie die Leerzeichen und Tabulatoren am Anfang und am Ende.</tran
         <source>There is no configuration folder for this user (is HOME set?)</source>
         <translation>Für diesen Benutzer gibt es keinen Konfigurationsordner (ist HOME gesetzt?)</translation>
     </message>
+    <message>
+        <source>%1 cannot be created</source>
+        <translation>%1 kann nicht angelegt werden</translation>
+    </message>
 </context>
 <context>
     <name>qw::OutputClaims</name>
@@ -925,6 +934,10 @@ Bitte entfernen Sie die Leerzeichen und Tabulatoren am Anfang und am Ende.</tran
         <source>Page 1 of</source>
         <translation>Seite 1 von</translation>
     </message>
+    <message>
+        <source>&amp;Every</source>
+        <translation>All&amp;e</translation>
+    </message>
 </context>
 <context>
     <name>qw::PrivateProfile</name>
@@ -998,6 +1011,18 @@ Bitte entfernen Sie die Leerzeichen und Tabulatoren am Anfang und am Ende.</tran
     <message>
         <source>Pages %1 are each larger than %2 alone, so each of their parts will be larger than that.</source>
         <translation>Die Seiten %1 sind jede für sich größer als %2, daher wird auch jeder ihrer Teile größer sein.</translation>
+    </message>
+    <message>
+        <source>%1 GB</source>
+        <translation>%1 GB</translation>
+    </message>
+    <message>
+        <source>%1 MB</source>
+        <translation>%1 MB</translation>
+    </message>
+    <message>
+        <source>%1 KB</source>
+        <translation>%1 kB</translation>
     </message>
 </context>
 <context>
@@ -1112,6 +1137,10 @@ wurde seit dem Öffnen ersetzt, verschoben oder geändert, daher wurde das Teile
     <message>
         <source>%1 %2 of %3 parts were written%4</source>
         <translation>%1 %2 von %3 Teilen wurden geschrieben%4</translation>
+    </message>
+    <message>
+        <source>Open the document again to split it as it is now.</source>
+        <translation>Öffnen Sie das Dokument erneut, um es so zu teilen, wie es jetzt ist.</translation>
     </message>
 </context>
 <context>

@@ -6,12 +6,12 @@
     <message>
         <source>Email: %1</source>
         <extracomment>About box: %1 is the support e-mail address</extracomment>
-        <translation>Courriel : %1</translation>
+        <translation>Courriel&#xa0;: %1</translation>
     </message>
     <message>
         <source>Web: %1</source>
         <extracomment>About box: %1 is the web site&apos;s address</extracomment>
-        <translation>Site web : %1</translation>
+        <translation>Site web&#xa0;: %1</translation>
     </message>
     <message>
         <source>Copyright (C) 2026 The Quirewright developers.
@@ -46,27 +46,27 @@ Logiciel libre sous licence GNU AGPL, version 3 ou ultérieure.</translation>
     </message>
     <message>
         <source>The document %1 is not a file: name a PDF file after --split.</source>
-        <translation>Le document %1 n&apos;est pas un fichier : indiquez un fichier PDF après --split.</translation>
+        <translation>Le document %1 n&apos;est pas un fichier&#xa0;: indiquez un fichier PDF après --split.</translation>
     </message>
     <message>
         <source>The document %1 could not be read: it is not a PDF.</source>
-        <translation>Le document %1 n&apos;a pas pu être lu : ce n&apos;est pas un PDF.</translation>
+        <translation>Le document %1 n&apos;a pas pu être lu&#xa0;: ce n&apos;est pas un PDF.</translation>
     </message>
     <message>
         <source>The document %1 could not be read: it is protected by a password. Remove the password in a PDF reader first.</source>
-        <translation>Le document %1 n&apos;a pas pu être lu : il est protégé par un mot de passe. Retirez d&apos;abord le mot de passe dans un lecteur PDF.</translation>
+        <translation>Le document %1 n&apos;a pas pu être lu&#xa0;: il est protégé par un mot de passe. Retirez d&apos;abord le mot de passe dans un lecteur PDF.</translation>
     </message>
     <message>
         <source>The document %1 could not be read: there was not enough memory. Close other programs and try again.</source>
-        <translation>Le document %1 n&apos;a pas pu être lu : la mémoire était insuffisante. Fermez d&apos;autres programmes et réessayez.</translation>
+        <translation>Le document %1 n&apos;a pas pu être lu&#xa0;: la mémoire était insuffisante. Fermez d&apos;autres programmes et réessayez.</translation>
     </message>
     <message>
         <source>The document %1 could not be read: %2. Check that it opens in a PDF reader.</source>
-        <translation>Le document %1 n&apos;a pas pu être lu : %2. Vérifiez qu&apos;il s&apos;ouvre dans un lecteur PDF.</translation>
+        <translation>Le document %1 n&apos;a pas pu être lu&#xa0;: %2. Vérifiez qu&apos;il s&apos;ouvre dans un lecteur PDF.</translation>
     </message>
     <message>
         <source>The document %1 could not be read: it is not a PDF, or it is damaged or protected by a password. Check that it opens in a PDF reader.</source>
-        <translation>Le document %1 n&apos;a pas pu être lu : ce n&apos;est pas un PDF, ou il est endommagé ou protégé par un mot de passe. Vérifiez qu&apos;il s&apos;ouvre dans un lecteur PDF.</translation>
+        <translation>Le document %1 n&apos;a pas pu être lu&#xa0;: ce n&apos;est pas un PDF, ou il est endommagé ou protégé par un mot de passe. Vérifiez qu&apos;il s&apos;ouvre dans un lecteur PDF.</translation>
     </message>
     <message>
         <source>The document %1 does not exist. Check its path and name.</source>
@@ -82,11 +82,11 @@ Logiciel libre sous licence GNU AGPL, version 3 ou ultérieure.</translation>
     </message>
     <message>
         <source>no bookmark title matches --bookmark-match %1; the document is one part.</source>
-        <translation>aucun titre de signet ne correspond à --bookmark-match %1 ; le document forme une seule partie.</translation>
+        <translation>aucun titre de signet ne correspond à --bookmark-match %1&#xa0;; le document forme une seule partie.</translation>
     </message>
     <message>
         <source>Every page of %1 is a separator: there is no part to write. %2</source>
-        <translation>Toutes les pages de %1 sont des feuilles de séparation : il n&apos;y a aucune partie à écrire. %2</translation>
+        <translation>Toutes les pages de %1 sont des feuilles de séparation&#xa0;: il n&apos;y a aucune partie à écrire. %2</translation>
     </message>
     <message>
         <source>%1
@@ -106,11 +106,11 @@ Indiquez --replace pour les remplacer, ou choisissez un autre --output-folder ou
     </message>
     <message>
         <source>--at %1: the document has only one page, so it cannot be split.</source>
-        <translation>--at %1 : le document n&apos;a qu&apos;une page, il ne peut donc pas être découpé.</translation>
+        <translation>--at %1&#xa0;: le document n&apos;a qu&apos;une page, il ne peut donc pas être découpé.</translation>
     </message>
     <message>
         <source>--at %1: the document has %2 pages, so a new part can begin at page 2 to %2 only.</source>
-        <translation>--at %1 : le document a %2 pages, une nouvelle partie ne peut donc commencer qu&apos;aux pages 2 à %2.</translation>
+        <translation>--at %1&#xa0;: le document a %2 pages, une nouvelle partie ne peut donc commencer qu&apos;aux pages 2 à %2.</translation>
     </message>
     <message>
         <source>Archiving is on in the options, but no archive folder is set. Pass --archive-folder DIR. %1</source>
@@ -122,37 +122,37 @@ Indiquez --replace pour les remplacer, ou choisissez un autre --output-folder ou
     </message>
     <message>
         <source>The document cannot be archived: %1 already exists. Move that file away, or pass --archive-folder with another folder. %2</source>
-        <translation>Le document ne peut pas être archivé : %1 existe déjà. Déplacez ce fichier ailleurs, ou indiquez un autre dossier avec --archive-folder. %2</translation>
+        <translation>Le document ne peut pas être archivé&#xa0;: %1 existe déjà. Déplacez ce fichier ailleurs, ou indiquez un autre dossier avec --archive-folder. %2</translation>
     </message>
     <message>
         <source>A part came out larger than %1: %2</source>
-        <translation>Une partie dépasse %1 : %2</translation>
+        <translation>Une partie dépasse %1&#xa0;: %2</translation>
     </message>
     <message>
         <source>Some parts came out larger than %1: %2</source>
-        <translation>Des parties dépassent %1 : %2</translation>
+        <translation>Des parties dépassent %1&#xa0;: %2</translation>
     </message>
 </context>
 <context>
     <name>qw::BatchRun</name>
     <message>
         <source>%1 documents: %2 can be split, %3 refused</source>
-        <translation>%1 document(s) : %2 découpable(s), %3 refusé(s)</translation>
+        <translation>%1 document(s)&#xa0;: %2 découpable(s), %3 refusé(s)</translation>
     </message>
     <message>
         <source>%1 documents: %2 split, %3 refused, %4 failed</source>
-        <translation>%1 document(s) : %2 découpé(s), %3 refusé(s), %4 en échec</translation>
+        <translation>%1 document(s)&#xa0;: %2 découpé(s), %3 refusé(s), %4 en échec</translation>
     </message>
     <message>
         <source>%1 documents: %2 split, %3 refused, %4 failed, %5 stopped, %6 not started</source>
-        <translation>%1 document(s) : %2 découpé(s), %3 refusé(s), %4 en échec, %5 arrêté(s), %6 non commencé(s)</translation>
+        <translation>%1 document(s)&#xa0;: %2 découpé(s), %3 refusé(s), %4 en échec, %5 arrêté(s), %6 non commencé(s)</translation>
     </message>
 </context>
 <context>
     <name>qw::BatchSplit</name>
     <message>
         <source>Run &quot;quirewright --help&quot; to see the options.</source>
-        <translation>Lancez « quirewright --help » pour voir les options.</translation>
+        <translation>Lancez «&#xa0;quirewright --help&#xa0;» pour voir les options.</translation>
     </message>
     <message>
         <source>Nothing was written.</source>
@@ -169,20 +169,20 @@ Exit codes: 0 every part was written (and the document archived, if asked);
 incomplete; 130 or 143 stopped by Ctrl+C or SIGTERM (the parts already written are named).
 
 Example: quirewright --split book.pdf --at 5,17 --output-folder parts</source>
-        <translation>Découpe un PDF en parties sans ouvrir la fenêtre ; « quirewright [DOC.pdf] » ouvre la fenêtre.
+        <translation>Découpe un PDF en parties sans ouvrir la fenêtre&#xa0;; «&#xa0;quirewright [DOC.pdf]&#xa0;» ouvre la fenêtre.
 Le modèle de nom, le dossier de sortie et le dossier d&apos;archive sont ceux du fichier d&apos;options, sauf indication ici.
-Plusieurs documents, ou un dossier de documents, sont découpés chacun avec les mêmes options ; un refus
+Plusieurs documents, ou un dossier de documents, sont découpés chacun avec les mêmes options&#xa0;; un refus
 n&apos;arrête pas les autres, et la dernière ligne résume l&apos;exécution.
 
-Codes de sortie : 0 toutes les parties ont été écrites (et le document archivé, si demandé) ;
-1 le découpage a été refusé ou a échoué (pour au moins un document) ; 2 la ligne de commande est erronée ou
-incomplète ; 130 ou 143 arrêt par Ctrl+C ou SIGTERM (les parties déjà écrites sont nommées).
+Codes de sortie&#xa0;: 0 toutes les parties ont été écrites (et le document archivé, si demandé)&#xa0;;
+1 le découpage a été refusé ou a échoué (pour au moins un document)&#xa0;; 2 la ligne de commande est erronée ou
+incomplète&#xa0;; 130 ou 143 arrêt par Ctrl+C ou SIGTERM (les parties déjà écrites sont nommées).
 
-Exemple : quirewright --split book.pdf --at 5,17 --output-folder parts</translation>
+Exemple&#xa0;: quirewright --split book.pdf --at 5,17 --output-folder parts</translation>
     </message>
     <message>
         <source>Splits &lt;document&gt; into parts; more documents or folders may follow it.</source>
-        <translation>Découpe &lt;document&gt; en parties ; d&apos;autres documents ou dossiers peuvent suivre.</translation>
+        <translation>Découpe &lt;document&gt; en parties&#xa0;; d&apos;autres documents ou dossiers peuvent suivre.</translation>
     </message>
     <message>
         <source>document</source>
@@ -217,11 +217,11 @@ Exemple : quirewright --split book.pdf --at 5,17 --output-folder parts</transla
     </message>
     <message>
         <source>Begins a new part at each separator sheet: a blank page, a dark page, one with a barcode (or one whose text contains TEXT), or one whose text contains PHRASE.</source>
-        <translation>Commence une nouvelle partie à chaque feuille de séparation : une page blanche, une page sombre, une page avec un code-barres (ou dont le code-barres contient TEXT), ou une page dont le texte contient PHRASE.</translation>
+        <translation>Commence une nouvelle partie à chaque feuille de séparation&#xa0;: une page blanche, une page sombre, une page avec un code-barres (ou dont le code-barres contient TEXT), ou une page dont le texte contient PHRASE.</translation>
     </message>
     <message>
         <source>Begins a new part wherever the next page would make a part larger than &lt;size&gt;: bytes, or with K, M or G for thousands, millions or billions of bytes (10M is 10,000,000 bytes). A page larger than that alone is a part of its own, with a warning.</source>
-        <translation>Commence une nouvelle partie partout où la page suivante rendrait une partie plus grande que &lt;taille&gt; : en octets, ou avec K, M ou G pour des milliers, millions ou milliards d&apos;octets (10M vaut 10 000 000 octets). Une page à elle seule plus grande que cela forme sa propre partie, avec un avertissement.</translation>
+        <translation>Commence une nouvelle partie partout où la page suivante rendrait une partie plus grande que &lt;taille&gt;&#xa0;: en octets, ou avec K, M ou G pour des milliers, millions ou milliards d&apos;octets (10M vaut 10 000 000 octets). Une page à elle seule plus grande que cela forme sa propre partie, avec un avertissement.</translation>
     </message>
     <message>
         <source>size</source>
@@ -234,7 +234,7 @@ Exemple : quirewright --split book.pdf --at 5,17 --output-folder parts</transla
     </message>
     <message>
         <source>Names the parts: {basename} {part} {part:0000} {filecount} {pagebegin} {pageend} {bookmark} {separator}.</source>
-        <translation>Nomme les parties : {basename} {part} {part:0000} {filecount} {pagebegin} {pageend} {bookmark} {separator}.</translation>
+        <translation>Nomme les parties&#xa0;: {basename} {part} {part:0000} {filecount} {pagebegin} {pageend} {bookmark} {separator}.</translation>
     </message>
     <message>
         <source>pattern</source>
@@ -260,7 +260,7 @@ Exemple : quirewright --split book.pdf --at 5,17 --output-folder parts</transla
     </message>
     <message>
         <source>Prints the parts (pages, final path, &quot;exists&quot; where a file is in the way) and what would refuse the split, and writes nothing; exits 1 if the split would be refused.</source>
-        <translation>Affiche les parties (pages, chemin final, « exists » là où un fichier gêne) et ce qui ferait refuser le découpage, sans rien écrire ; sort avec le code 1 si le découpage devait être refusé.</translation>
+        <translation>Affiche les parties (pages, chemin final, «&#xa0;exists&#xa0;» là où un fichier gêne) et ce qui ferait refuser le découpage, sans rien écrire&#xa0;; sort avec le code 1 si le découpage devait être refusé.</translation>
     </message>
     <message>
         <source>With --dry-run, prints the plan as text or as one JSON document.</source>
@@ -268,11 +268,11 @@ Exemple : quirewright --split book.pdf --at 5,17 --output-folder parts</transla
     </message>
     <message>
         <source>Runs up to &lt;N&gt; engines at once, over the parts and the documents (default: one per core).</source>
-        <translation>Lance jusqu&apos;à &lt;N&gt; moteurs à la fois, sur les parties et les documents (par défaut : un par cœur).</translation>
+        <translation>Lance jusqu&apos;à &lt;N&gt; moteurs à la fois, sur les parties et les documents (par défaut&#xa0;: un par cœur).</translation>
     </message>
     <message>
         <source>--at %1: &quot;%2&quot; is not a page number. Give the pages that new parts begin at, separated by commas, such as --at 4,8,12.</source>
-        <translation>--at %1 : « %2 » n&apos;est pas un numéro de page. Indiquez les pages où commencent les nouvelles parties, séparées par des virgules, par exemple --at 4,8,12.</translation>
+        <translation>--at %1&#xa0;: «&#xa0;%2&#xa0;» n&apos;est pas un numéro de page. Indiquez les pages où commencent les nouvelles parties, séparées par des virgules, par exemple --at 4,8,12.</translation>
     </message>
     <message>
         <source>The folder %1 has no PDF documents in it. %2</source>
@@ -280,11 +280,11 @@ Exemple : quirewright --split book.pdf --at 5,17 --output-folder parts</transla
     </message>
     <message>
         <source>No document to split: pass --split DOC.pdf. %1</source>
-        <translation>Aucun document à découper : indiquez --split DOC.pdf. %1</translation>
+        <translation>Aucun document à découper&#xa0;: indiquez --split DOC.pdf. %1</translation>
     </message>
     <message>
         <source>--jobs %1: give how many engines may run at once, 1 to %2, such as --jobs 2.</source>
-        <translation>--jobs %1 : indiquez combien de moteurs peuvent tourner à la fois, de 1 à %2, par exemple --jobs 2.</translation>
+        <translation>--jobs %1&#xa0;: indiquez combien de moteurs peuvent tourner à la fois, de 1 à %2, par exemple --jobs 2.</translation>
     </message>
     <message>
         <source>--%1 needs a folder. %2</source>
@@ -292,47 +292,47 @@ Exemple : quirewright --split book.pdf --at 5,17 --output-folder parts</transla
     </message>
     <message>
         <source>--at, --every and --at-bookmarks cannot be used together: give one of them. %1</source>
-        <translation>--at, --every et --at-bookmarks ne peuvent pas être utilisés ensemble : indiquez-en un seul. %1</translation>
+        <translation>--at, --every et --at-bookmarks ne peuvent pas être utilisés ensemble&#xa0;: indiquez-en un seul. %1</translation>
     </message>
     <message>
         <source>--at-bookmarks %1: give the deepest bookmark level to split at, 1 or more, such as --at-bookmarks 1.</source>
-        <translation>--at-bookmarks %1 : indiquez le niveau de signet le plus profond où découper, 1 ou plus, par exemple --at-bookmarks 1.</translation>
+        <translation>--at-bookmarks %1&#xa0;: indiquez le niveau de signet le plus profond où découper, 1 ou plus, par exemple --at-bookmarks 1.</translation>
     </message>
     <message>
         <source>--bookmark-match chooses among the bookmarks of --at-bookmarks: give --at-bookmarks LEVEL too. %1</source>
-        <translation>--bookmark-match choisit parmi les signets de --at-bookmarks : indiquez aussi --at-bookmarks NIVEAU. %1</translation>
+        <translation>--bookmark-match choisit parmi les signets de --at-bookmarks&#xa0;: indiquez aussi --at-bookmarks NIVEAU. %1</translation>
     </message>
     <message>
         <source>--bookmark-match %1: %2 at character %3. Give a regular expression, such as --bookmark-match &quot;^Chapter&quot;.</source>
-        <translation>--bookmark-match %1 : %2 au caractère %3. Indiquez une expression régulière, par exemple --bookmark-match &quot;^Chapitre&quot;.</translation>
+        <translation>--bookmark-match %1&#xa0;: %2 au caractère %3. Indiquez une expression régulière, par exemple --bookmark-match &quot;^Chapitre&quot;.</translation>
     </message>
     <message>
         <source>--at-separators %1: give blank, dark, barcode, barcode:TEXT or text:PHRASE, such as --at-separators blank.</source>
-        <translation>--at-separators %1 : indiquez blank, dark, barcode, barcode:TEXT ou text:PHRASE, par exemple --at-separators blank.</translation>
+        <translation>--at-separators %1&#xa0;: indiquez blank, dark, barcode, barcode:TEXT ou text:PHRASE, par exemple --at-separators blank.</translation>
     </message>
     <message>
         <source>--max-size %1: %2</source>
-        <translation>--max-size %1 : %2</translation>
+        <translation>--max-size %1&#xa0;: %2</translation>
     </message>
     <message>
         <source>--plan-format tells how --dry-run prints its plan: give --dry-run too. %1</source>
-        <translation>--plan-format indique comment --dry-run affiche son plan : indiquez aussi --dry-run. %1</translation>
+        <translation>--plan-format indique comment --dry-run affiche son plan&#xa0;: indiquez aussi --dry-run. %1</translation>
     </message>
     <message>
         <source>--plan-format %1: give text or json.</source>
-        <translation>--plan-format %1 : indiquez text ou json.</translation>
+        <translation>--plan-format %1&#xa0;: indiquez text ou json.</translation>
     </message>
     <message>
         <source>--drop-separators leaves out the separator sheets that --at-separators finds: give --at-separators too. %1</source>
-        <translation>--drop-separators omet les feuilles de séparation que trouve --at-separators : indiquez aussi --at-separators. %1</translation>
+        <translation>--drop-separators omet les feuilles de séparation que trouve --at-separators&#xa0;: indiquez aussi --at-separators. %1</translation>
     </message>
     <message>
         <source>--every %1: give the number of pages in each part, 1 or more, such as --every 10.</source>
-        <translation>--every %1 : indiquez le nombre de pages de chaque partie, 1 ou plus, par exemple --every 10.</translation>
+        <translation>--every %1&#xa0;: indiquez le nombre de pages de chaque partie, 1 ou plus, par exemple --every 10.</translation>
     </message>
     <message>
         <source>--pattern: the pattern is not valid UTF-8. Give it in UTF-8.</source>
-        <translation>--pattern : le modèle de nom n&apos;est pas en UTF-8 valide. Indiquez-le en UTF-8.</translation>
+        <translation>--pattern&#xa0;: le modèle de nom n&apos;est pas en UTF-8 valide. Indiquez-le en UTF-8.</translation>
     </message>
     <message>
         <source>The options say to ask for the output folder at every split, and there is no window to ask in. Pass --output-folder DIR.</source>
@@ -341,6 +341,11 @@ Exemple : quirewright --split book.pdf --at 5,17 --output-folder parts</transla
     <message>
         <source>The options say to write the parts into an output folder, but name none. Pass --output-folder DIR.</source>
         <translation>Les options demandent d&apos;écrire les parties dans un dossier de sortie, mais n&apos;en indiquent aucun. Indiquez --output-folder DOSSIER.</translation>
+    </message>
+    <message>
+        <source>Usage: %1</source>
+        <extracomment>The first line of --help; the command line after &quot;%1&quot; stays as it is.</extracomment>
+        <translation>Utilisation : %1</translation>
     </message>
 </context>
 <context>
@@ -358,11 +363,11 @@ Exemple : quirewright --split book.pdf --at 5,17 --output-folder parts</transla
     </message>
     <message>
         <source>No file for the PDF engine&apos;s report could be made in the temporary folder %1: %2. %3</source>
-        <translation>Aucun fichier n&apos;a pu être créé dans le dossier temporaire %1 pour le rapport du moteur PDF : %2. %3</translation>
+        <translation>Aucun fichier n&apos;a pu être créé dans le dossier temporaire %1 pour le rapport du moteur PDF&#xa0;: %2. %3</translation>
     </message>
     <message>
         <source>The PDF engine could not write its report in the temporary folder %1: %2. %3</source>
-        <translation>Le moteur PDF n&apos;a pas pu écrire son rapport dans le dossier temporaire %1 : %2. %3</translation>
+        <translation>Le moteur PDF n&apos;a pas pu écrire son rapport dans le dossier temporaire %1&#xa0;: %2. %3</translation>
     </message>
     <message>
         <source>The document was replaced or changed while it was being read. Open it again.</source>
@@ -389,7 +394,7 @@ Exemple : quirewright --split book.pdf --at 5,17 --output-folder parts</transla
     </message>
     <message>
         <source>The PDF engine %1 could not be started: %2.</source>
-        <translation>Le moteur PDF %1 n&apos;a pas pu être lancé : %2.</translation>
+        <translation>Le moteur PDF %1 n&apos;a pas pu être lancé&#xa0;: %2.</translation>
     </message>
     <message>
         <source>There was no program to run.</source>
@@ -585,7 +590,7 @@ with the given filename extension.</source>
         <source>Unable to open hyperlink:
 
 </source>
-        <translation>Impossible d&apos;ouvrir le lien :
+        <translation>Impossible d&apos;ouvrir le lien&#xa0;:
 
 </translation>
     </message>
@@ -594,7 +599,7 @@ with the given filename extension.</source>
     <name>qw::NativeFileName</name>
     <message>
         <source>The name of %1 is not valid UTF-8, so it cannot be told apart from other names. Rename the file (or the folder) and try again.</source>
-        <translation>Le nom de %1 n&apos;est pas en UTF-8 valide : il ne peut donc pas être distingué d&apos;autres noms. Renommez le fichier (ou le dossier) et réessayez.</translation>
+        <translation>Le nom de %1 n&apos;est pas en UTF-8 valide&#xa0;: il ne peut donc pas être distingué d&apos;autres noms. Renommez le fichier (ou le dossier) et réessayez.</translation>
     </message>
 </context>
 <context>
@@ -614,7 +619,7 @@ with the given filename extension.</source>
     </message>
     <message>
         <source>This PDF could not be read: %1</source>
-        <translation>Ce PDF n&apos;a pas pu être lu : %1</translation>
+        <translation>Ce PDF n&apos;a pas pu être lu&#xa0;: %1</translation>
     </message>
     <message>
         <source>The PDF engine %1 is missing beside the program</source>
@@ -658,7 +663,7 @@ with the given filename extension.</source>
     <message>
         <source>Archive folder:</source>
         <extracomment>Options: label of the archive folder field</extracomment>
-        <translation>Dossier d&apos;archive :</translation>
+        <translation>Dossier d&apos;archive&#xa0;:</translation>
     </message>
     <message>
         <source>Setting..</source>
@@ -668,7 +673,7 @@ with the given filename extension.</source>
     <message>
         <source>Name pattern for split filename:</source>
         <extracomment>Options: label of the name pattern field; the pattern makes each part&apos;s file name</extracomment>
-        <translation>Modèle de nom des parties :</translation>
+        <translation>Modèle de nom des parties&#xa0;:</translation>
     </message>
     <message>
         <source>Ok</source>
@@ -689,7 +694,7 @@ with the given filename extension.</source>
 %1
 
 Please make the folder or file named above writable, then open Options and press Ok again to keep them.</source>
-        <translation>Les options n&apos;ont pas pu être enregistrées : elles ne s&apos;appliquent que jusqu&apos;à la fermeture du programme.
+        <translation>Les options n&apos;ont pas pu être enregistrées&#xa0;: elles ne s&apos;appliquent que jusqu&apos;à la fermeture du programme.
 
 %1
 
@@ -714,11 +719,11 @@ Veuillez rendre le dossier ou le fichier nommé ci-dessus accessible en écritur
     </message>
     <message>
         <source>Please select output folder!</source>
-        <translation>Veuillez choisir le dossier de sortie !</translation>
+        <translation>Veuillez choisir le dossier de sortie&#xa0;!</translation>
     </message>
     <message>
         <source>Please select archive folder!</source>
-        <translation>Veuillez choisir le dossier d&apos;archive !</translation>
+        <translation>Veuillez choisir le dossier d&apos;archive&#xa0;!</translation>
     </message>
     <message>
         <source>The %1 begins or ends with a space or tab, which would be lost when the options are read again.
@@ -731,7 +736,11 @@ Veuillez supprimer les espaces et tabulations à son début et à sa fin.</trans
     <name>qw::OptionsFile</name>
     <message>
         <source>There is no configuration folder for this user (is HOME set?)</source>
-        <translation>Il n&apos;y a pas de dossier de configuration pour cet utilisateur (HOME est-il défini ?)</translation>
+        <translation>Il n&apos;y a pas de dossier de configuration pour cet utilisateur (HOME est-il défini&#xa0;?)</translation>
+    </message>
+    <message>
+        <source>%1 cannot be created</source>
+        <translation>%1 ne peut pas être créé</translation>
     </message>
 </context>
 <context>
@@ -750,11 +759,11 @@ Veuillez supprimer les espaces et tabulations à son début et à sa fin.</trans
     <message>
         <source>unknown token %1 in the pattern; the tokens are %2</source>
         <extracomment>%1 is the unknown text in braces, %2 the known tokens</extracomment>
-        <translation>champ inconnu %1 dans le modèle de nom ; les champs possibles sont %2</translation>
+        <translation>champ inconnu %1 dans le modèle de nom&#xa0;; les champs possibles sont %2</translation>
     </message>
     <message>
         <source>unknown tokens %1 in the pattern; the tokens are %2</source>
-        <translation>champs inconnus %1 dans le modèle de nom ; les champs possibles sont %2</translation>
+        <translation>champs inconnus %1 dans le modèle de nom&#xa0;; les champs possibles sont %2</translation>
     </message>
 </context>
 <context>
@@ -773,7 +782,7 @@ Veuillez supprimer les espaces et tabulations à son début et à sa fin.</trans
     </message>
     <message>
         <source>A device, pipe or socket has that name; only files are written.</source>
-        <translation>Un périphérique, un tube ou une socket porte ce nom ; seuls des fichiers sont écrits.</translation>
+        <translation>Un périphérique, un tube ou une socket porte ce nom&#xa0;; seuls des fichiers sont écrits.</translation>
     </message>
     <message>
         <source>A link of that name leads to %1, which does not exist.</source>
@@ -799,7 +808,7 @@ Veuillez supprimer les espaces et tabulations à son début et à sa fin.</trans
     <name>qw::PageFactsQuery</name>
     <message>
         <source>No file for the PDF engine&apos;s report could be made in the temporary folder: %1.</source>
-        <translation>Aucun fichier n&apos;a pu être créé dans le dossier temporaire pour le rapport du moteur PDF : %1.</translation>
+        <translation>Aucun fichier n&apos;a pu être créé dans le dossier temporaire pour le rapport du moteur PDF&#xa0;: %1.</translation>
     </message>
     <message>
         <source>The document was replaced or changed since it was opened. Open it again.</source>
@@ -807,20 +816,20 @@ Veuillez supprimer les espaces et tabulations à son début et à sa fin.</trans
     </message>
     <message>
         <source>The PDF engine could not look at the pages: %1</source>
-        <translation>Le moteur PDF n&apos;a pas pu examiner les pages : %1</translation>
+        <translation>Le moteur PDF n&apos;a pas pu examiner les pages&#xa0;: %1</translation>
     </message>
     <message>
         <source>The PDF engine&apos;s report could not be read: %1</source>
-        <translation>Le rapport du moteur PDF n&apos;a pas pu être lu : %1</translation>
+        <translation>Le rapport du moteur PDF n&apos;a pas pu être lu&#xa0;: %1</translation>
     </message>
     <message>
         <source>The barcodes on page %1 could not all be read, so a separator sheet there may have been missed. Look at it before splitting.</source>
         <extracomment>%1 is a page number</extracomment>
-        <translation>Les codes-barres de la page %1 n&apos;ont pas tous pu être lus : une feuille de séparation a donc pu y passer inaperçue. Vérifiez cette page avant de découper.</translation>
+        <translation>Les codes-barres de la page %1 n&apos;ont pas tous pu être lus&#xa0;: une feuille de séparation a donc pu y passer inaperçue. Vérifiez cette page avant de découper.</translation>
     </message>
     <message>
         <source>The barcodes on pages %1 could not all be read, so a separator sheet there may have been missed. Look at them before splitting.</source>
-        <translation>Les codes-barres des pages %1 n&apos;ont pas tous pu être lus : une feuille de séparation a donc pu y passer inaperçue. Vérifiez ces pages avant de découper.</translation>
+        <translation>Les codes-barres des pages %1 n&apos;ont pas tous pu être lus&#xa0;: une feuille de séparation a donc pu y passer inaperçue. Vérifiez ces pages avant de découper.</translation>
     </message>
 </context>
 <context>
@@ -859,7 +868,7 @@ Veuillez supprimer les espaces et tabulations à son début et à sa fin.</trans
     </message>
     <message>
         <source>A regular expression, such as ^Chapter; case is ignored.</source>
-        <translation>Une expression régulière, par exemple ^Chapitre ; la casse est ignorée.</translation>
+        <translation>Une expression régulière, par exemple ^Chapitre&#xa0;; la casse est ignorée.</translation>
     </message>
     <message>
         <source> pages</source>
@@ -871,7 +880,7 @@ Veuillez supprimer les espaces et tabulations à son début et à sa fin.</trans
     </message>
     <message>
         <source>At &amp;separator sheets:</source>
-        <translation>Aux &amp;feuilles de séparation :</translation>
+        <translation>Aux &amp;feuilles de séparation&#xa0;:</translation>
     </message>
     <message>
         <source>blank pages</source>
@@ -895,7 +904,7 @@ Veuillez supprimer les espaces et tabulations à son début et à sa fin.</trans
     </message>
     <message>
         <source>Sensitivity:</source>
-        <translation>Sensibilité :</translation>
+        <translation>Sensibilité&#xa0;:</translation>
     </message>
     <message>
         <source>Parts of at &amp;most</source>
@@ -925,24 +934,28 @@ Veuillez supprimer les espaces et tabulations à son début et à sa fin.</trans
         <source>Page 1 of</source>
         <translation>Page 1 sur</translation>
     </message>
+    <message>
+        <source>&amp;Every</source>
+        <translation>&amp;Tous les</translation>
+    </message>
 </context>
 <context>
     <name>qw::PrivateProfile</name>
     <message>
         <source>invalid section name &quot;%1&quot;</source>
-        <translation>nom de section « %1 » non valide</translation>
+        <translation>nom de section «&#xa0;%1&#xa0;» non valide</translation>
     </message>
     <message>
         <source>invalid key name &quot;%1&quot;</source>
-        <translation>nom de clé « %1 » non valide</translation>
+        <translation>nom de clé «&#xa0;%1&#xa0;» non valide</translation>
     </message>
     <message>
         <source>the value of &quot;%1&quot; holds a line break or a NUL</source>
-        <translation>la valeur de « %1 » contient un saut de ligne ou un caractère NUL</translation>
+        <translation>la valeur de «&#xa0;%1&#xa0;» contient un saut de ligne ou un caractère NUL</translation>
     </message>
     <message>
         <source>the value of &quot;%1&quot; starts or ends with a blank, which reading would drop</source>
-        <translation>la valeur de « %1 » commence ou se termine par un blanc, que la lecture supprimerait</translation>
+        <translation>la valeur de «&#xa0;%1&#xa0;» commence ou se termine par un blanc, que la lecture supprimerait</translation>
     </message>
 </context>
 <context>
@@ -953,11 +966,11 @@ Veuillez supprimer les espaces et tabulations à son début et à sa fin.</trans
     </message>
     <message>
         <source>&apos;%1&apos; is not a size: give a whole number of bytes, or one with K, M or G (such as 500K or 10M).</source>
-        <translation>« %1 » n&apos;est pas une taille : indiquez un nombre entier d&apos;octets, ou un nombre suivi de K, M ou G (par exemple 500K ou 10M).</translation>
+        <translation>«&#xa0;%1&#xa0;» n&apos;est pas une taille&#xa0;: indiquez un nombre entier d&apos;octets, ou un nombre suivi de K, M ou G (par exemple 500K ou 10M).</translation>
     </message>
     <message>
         <source>&apos;%1&apos; is more than can be counted.</source>
-        <translation>« %1 » est trop grand pour être compté.</translation>
+        <translation>«&#xa0;%1&#xa0;» est trop grand pour être compté.</translation>
     </message>
     <message>
         <source>A part cannot be at most 0 bytes.</source>
@@ -973,7 +986,7 @@ Veuillez supprimer les espaces et tabulations à son début et à sa fin.</trans
     </message>
     <message>
         <source>No file for the PDF engine&apos;s report could be made in the temporary folder: %1.</source>
-        <translation>Aucun fichier n&apos;a pu être créé dans le dossier temporaire pour le rapport du moteur PDF : %1.</translation>
+        <translation>Aucun fichier n&apos;a pu être créé dans le dossier temporaire pour le rapport du moteur PDF&#xa0;: %1.</translation>
     </message>
     <message>
         <source>The document was replaced or changed since it was opened. Open it again.</source>
@@ -981,11 +994,11 @@ Veuillez supprimer les espaces et tabulations à son début et à sa fin.</trans
     </message>
     <message>
         <source>The PDF engine could not plan the parts: %1</source>
-        <translation>Le moteur PDF n&apos;a pas pu prévoir les parties : %1</translation>
+        <translation>Le moteur PDF n&apos;a pas pu prévoir les parties&#xa0;: %1</translation>
     </message>
     <message>
         <source>The PDF engine&apos;s report could not be read: %1</source>
-        <translation>Le rapport du moteur PDF n&apos;a pas pu être lu : %1</translation>
+        <translation>Le rapport du moteur PDF n&apos;a pas pu être lu&#xa0;: %1</translation>
     </message>
     <message>
         <source>The PDF engine&apos;s report holds no plan of the parts.</source>
@@ -993,11 +1006,23 @@ Veuillez supprimer les espaces et tabulations à son début et à sa fin.</trans
     </message>
     <message>
         <source>Page %1 alone is larger than %2, so its part will be larger than that.</source>
-        <translation>La page %1 dépasse à elle seule %2 : sa partie sera donc plus grande que cela.</translation>
+        <translation>La page %1 dépasse à elle seule %2&#xa0;: sa partie sera donc plus grande que cela.</translation>
     </message>
     <message>
         <source>Pages %1 are each larger than %2 alone, so each of their parts will be larger than that.</source>
-        <translation>Les pages %1 dépassent chacune à elle seule %2 : chacune de leurs parties sera donc plus grande que cela.</translation>
+        <translation>Les pages %1 dépassent chacune à elle seule %2&#xa0;: chacune de leurs parties sera donc plus grande que cela.</translation>
+    </message>
+    <message>
+        <source>%1 GB</source>
+        <translation>%1 Go</translation>
+    </message>
+    <message>
+        <source>%1 MB</source>
+        <translation>%1 Mo</translation>
+    </message>
+    <message>
+        <source>%1 KB</source>
+        <translation>%1 ko</translation>
     </message>
 </context>
 <context>
@@ -1024,7 +1049,7 @@ Veuillez supprimer les espaces et tabulations à son début et à sa fin.</trans
 %1
 
 Reinstall Quirewright so that %2 lies beside the program. Nothing was written.</source>
-        <translation>Le moteur PDF est absent ou ne peut pas être lancé :
+        <translation>Le moteur PDF est absent ou ne peut pas être lancé&#xa0;:
 %1
 
 Réinstallez Quirewright pour que %2 se trouve à côté du programme. Rien n&apos;a été écrit.</translation>
@@ -1055,12 +1080,12 @@ Ouvrez-le de nouveau pour le découper tel qu&apos;il est maintenant. Rien n&apo
     </message>
     <message>
         <source>A file of that name appeared while the part was being written. It was left as it is, and the split was stopped: another program may be writing there.</source>
-        <translation>Un fichier de ce nom est apparu pendant l&apos;écriture de la partie. Il a été laissé tel quel, et le découpage a été arrêté : un autre programme écrit peut-être à cet endroit.</translation>
+        <translation>Un fichier de ce nom est apparu pendant l&apos;écriture de la partie. Il a été laissé tel quel, et le découpage a été arrêté&#xa0;: un autre programme écrit peut-être à cet endroit.</translation>
     </message>
     <message>
         <source>Part %1 (pages %2 to %3), %4:
 %5</source>
-        <translation>Partie %1 (pages %2 à %3), %4 :
+        <translation>Partie %1 (pages %2 à %3), %4&#xa0;:
 %5</translation>
     </message>
     <message>
@@ -1103,7 +1128,7 @@ Ouvrez-le de nouveau pour le découper tel qu&apos;il est maintenant. Rien n&apo
 has been replaced, moved or changed since it was opened, so the split was stopped%2.</source>
         <translation>Le document
 %1
-a été remplacé, déplacé ou modifié depuis son ouverture : le découpage a été arrêté%2.</translation>
+a été remplacé, déplacé ou modifié depuis son ouverture&#xa0;: le découpage a été arrêté%2.</translation>
     </message>
     <message>
         <source>The split was cancelled%1.</source>
@@ -1113,6 +1138,10 @@ a été remplacé, déplacé ou modifié depuis son ouverture : le découpage a
         <source>%1 %2 of %3 parts were written%4</source>
         <translation>%1 Quirewright a écrit %2 des %3 parties%4</translation>
     </message>
+    <message>
+        <source>Open the document again to split it as it is now.</source>
+        <translation>Ouvrez à nouveau le document pour le découper tel qu’il est maintenant.</translation>
+    </message>
 </context>
 <context>
     <name>qw::SplitPlan</name>
@@ -1121,7 +1150,7 @@ a été remplacé, déplacé ou modifié depuis son ouverture : le découpage a
 %2
 
 Choose another name pattern or output folder. Nothing was written.</source>
-        <translation>La partie %1 serait écrite par-dessus le document en cours de découpage :
+        <translation>La partie %1 serait écrite par-dessus le document en cours de découpage&#xa0;:
 %2
 
 Choisissez un autre modèle de nom ou un autre dossier de sortie. Rien n&apos;a été écrit.</translation>
@@ -1156,11 +1185,11 @@ Choisissez un autre modèle de nom ou un autre dossier de sortie. Rien n&apos;a 
     </message>
     <message>
         <source>This file already exists:</source>
-        <translation>Ce fichier existe déjà :</translation>
+        <translation>Ce fichier existe déjà&#xa0;:</translation>
     </message>
     <message>
         <source>These %1 files already exist:</source>
-        <translation>Ces %1 fichiers existent déjà :</translation>
+        <translation>Ces %1 fichiers existent déjà&#xa0;:</translation>
     </message>
     <message>
         <source>%1
@@ -1169,7 +1198,7 @@ Do you want to replace it with the new parts?</source>
         <extracomment>%1 names the file that already exists</extracomment>
         <translation>%1
 
-Voulez-vous le remplacer par les nouvelles parties ?</translation>
+Voulez-vous le remplacer par les nouvelles parties&#xa0;?</translation>
     </message>
     <message>
         <source>%1
@@ -1177,7 +1206,7 @@ Voulez-vous le remplacer par les nouvelles parties ?</translation>
 Do you want to replace them with the new parts?</source>
         <translation>%1
 
-Voulez-vous les remplacer par les nouvelles parties ?</translation>
+Voulez-vous les remplacer par les nouvelles parties&#xa0;?</translation>
     </message>
 </context>
 <context>
@@ -1224,13 +1253,13 @@ Voulez-vous les remplacer par les nouvelles parties ?</translation>
     <message>
         <source>Split PDF file success! Do you want to open the output directory?</source>
         <extracomment>Asked after every part was written; Yes opens the output folder in the file manager</extracomment>
-        <translation>Le PDF a été découpé avec succès. Voulez-vous ouvrir le dossier de sortie ?</translation>
+        <translation>Le PDF a été découpé avec succès. Voulez-vous ouvrir le dossier de sortie&#xa0;?</translation>
     </message>
     <message>
         <source>The output folder could not be opened: no file manager is set up to show it. The parts are in
 %1</source>
         <extracomment>%1 is the output folder</extracomment>
-        <translation>Le dossier de sortie n&apos;a pas pu être ouvert : aucun gestionnaire de fichiers n&apos;est configuré pour l&apos;afficher. Les parties se trouvent dans
+        <translation>Le dossier de sortie n&apos;a pas pu être ouvert&#xa0;: aucun gestionnaire de fichiers n&apos;est configuré pour l&apos;afficher. Les parties se trouvent dans
 %1</translation>
     </message>
     <message>
@@ -1251,7 +1280,7 @@ Voulez-vous les remplacer par les nouvelles parties ?</translation>
     <message>
         <source>Split (F5)</source>
         <extracomment>Main window button (splits the PDF into parts), below its picture: short, it never grows; keep the key</extracomment>
-        <translation>Découp. (F5)</translation>
+        <translation>Découper (F5)</translation>
     </message>
     <message>
         <source>Open</source>
@@ -1268,7 +1297,7 @@ Voulez-vous les remplacer par les nouvelles parties ?</translation>
     </message>
     <message>
         <source>No separator sheet was found; the break points are as they were.</source>
-        <translation>Aucune feuille de séparation n&apos;a été trouvée ; les points de coupe restent inchangés.</translation>
+        <translation>Aucune feuille de séparation n&apos;a été trouvée&#xa0;; les points de coupe restent inchangés.</translation>
     </message>
     <message>
         <source>Measuring the parts...</source>
@@ -1276,26 +1305,26 @@ Voulez-vous les remplacer par les nouvelles parties ?</translation>
     </message>
     <message>
         <source>The whole document fits in one part of at most %1; the break points are as they were.</source>
-        <translation>Le document entier tient dans une seule partie d&apos;au plus %1 ; les points de coupe restent inchangés.</translation>
+        <translation>Le document entier tient dans une seule partie d&apos;au plus %1&#xa0;; les points de coupe restent inchangés.</translation>
     </message>
 </context>
 <context>
     <name>qw::ThumbnailSource</name>
     <message>
         <source>Page thumbnails cannot be shown: the program&apos;s engine (%1) cannot be started.</source>
-        <translation>Les miniatures des pages ne peuvent pas être affichées : le moteur du programme (%1) ne peut pas être lancé.</translation>
+        <translation>Les miniatures des pages ne peuvent pas être affichées&#xa0;: le moteur du programme (%1) ne peut pas être lancé.</translation>
     </message>
     <message>
         <source>Page thumbnails cannot be shown: the document was changed by another program. Open it again.</source>
-        <translation>Les miniatures des pages ne peuvent pas être affichées : le document a été modifié par un autre programme. Ouvrez-le de nouveau.</translation>
+        <translation>Les miniatures des pages ne peuvent pas être affichées&#xa0;: le document a été modifié par un autre programme. Ouvrez-le de nouveau.</translation>
     </message>
     <message>
         <source>Page thumbnails cannot be shown: the document cannot be read.</source>
-        <translation>Les miniatures des pages ne peuvent pas être affichées : le document ne peut pas être lu.</translation>
+        <translation>Les miniatures des pages ne peuvent pas être affichées&#xa0;: le document ne peut pas être lu.</translation>
     </message>
     <message>
         <source>Page thumbnails cannot be shown: the program&apos;s engine stopped unexpectedly.</source>
-        <translation>Les miniatures des pages ne peuvent pas être affichées : le moteur du programme s&apos;est arrêté de manière inattendue.</translation>
+        <translation>Les miniatures des pages ne peuvent pas être affichées&#xa0;: le moteur du programme s&apos;est arrêté de manière inattendue.</translation>
     </message>
 </context>
 <context>
@@ -1303,7 +1332,7 @@ Voulez-vous les remplacer par les nouvelles parties ?</translation>
     <message>
         <source>Failed to create adobe window, your system hasn&apos;t Adobe Reader installed, would you download and install Adobe Reader now?</source>
         <extracomment>Asked when the document preview cannot be made; Yes opens the reader&apos;s download page</extracomment>
-        <translation>Impossible de créer la fenêtre d&apos;Adobe Reader : Adobe Reader n&apos;est pas installé sur votre système. Voulez-vous télécharger et installer Adobe Reader maintenant ?</translation>
+        <translation>Impossible de créer la fenêtre d&apos;Adobe Reader&#xa0;: Adobe Reader n&apos;est pas installé sur votre système. Voulez-vous télécharger et installer Adobe Reader maintenant&#xa0;?</translation>
     </message>
 </context>
 </TS>

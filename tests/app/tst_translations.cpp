@@ -163,7 +163,7 @@ void TestTranslations::windowAndDialogsShowTheLanguageAndFit_data()
     QTest::newRow("cLocale") << "C" << false << "Insert (F2)" << QStringList{"&File", "&Action", "&Help"};
     QTest::newRow("english") << "en_US" << false << "Insert (F2)" << QStringList{"&File", "&Action", "&Help"};
     QTest::newRow("german") << "de_DE" << true << "Einfügen (F2)" << QStringList{"&Datei", "&Aktion", "&Hilfe"};
-    QTest::newRow("french") << "fr_FR" << true << "Insérer (F2)" << QStringList{"&Fichier", "&Action", "&Aide"};
+    QTest::newRow("french") << "fr_FR" << true << "Insérer (F2)" << QStringList{"&Fichier", "A&ction", "&Aide"};
 }
 
 void TestTranslations::windowAndDialogsShowTheLanguageAndFit()

@@ -333,8 +333,7 @@ void TestSplitSafety::meddlingStopsTheSplit_data()
         // A file with the name of part 100 arrives after part 1.
         QTest::addRow("%s fileAppears", mode)
             << window << "fileAppears"
-            << QStringList{"A file of that name appeared while the part was being written",
-                           "20 more parts were not attempted."};
+            << QStringList{"A file of that name appeared while the part was being written"};
     }
 }
 
@@ -362,7 +361,12 @@ void TestSplitSafety::meddlingStopsTheSplit()
     // program's file is as it wrote it; nothing half-written stays.
     QStringList parts = QDir(work_).entryList({"doc *.pdf"});
     if (meddling == "fileAppears") {
-        QCOMPARE(parts.size(), 100);
+        // The window writes one part at a time; the batch mode's second engine may already have
+        // begun the part after, which has no file in its way.
+        const int begunAfter = int(parts.size()) - 100;
+        QVERIFY2(begunAfter == 0 || (!window && begunAfter == 1), qPrintable(parts.join(',')));
+        QVERIFY2(outcome.said.contains(QString("%1 more parts were not attempted.").arg(20 - begunAfter)),
+                 qPrintable(outcome.said));
         QVERIFY(parts.removeOne("doc 100.pdf"));
         QFile kept(at("doc 100.pdf"));
         QVERIFY(kept.open(QIODevice::ReadOnly));

@@ -155,22 +155,29 @@ void EngineRunner::LimitConcurrentRuns(int runs)
     s_places = runs > 0 ? std::make_unique<QSemaphore>(runs) : nullptr;
 }
 
-bool EngineRunner::TellProgress(const QByteArray &output, const std::function<bool(int, int)> &progress)
+EngineResult EngineRunner::RunPagesCommand(const QStringList &commandLine, const FileStamp &identity,
+                                           const std::function<bool(int, int)> &progress, QByteArray &output)
 {
-    if (!progress)
-        return true;
+    QStringList environment;
+    if (identity.exists)
+        environment << DocumentVariable(identity);
     static const QRegularExpression kProgress(QStringLiteral("Progress: (\\d+)/(\\d+)\\s*$"),
                                               QRegularExpression::MultilineOption);
-    // The last line is among the last few bytes; reading them alone keeps a long run cheap.
-    QRegularExpressionMatchIterator matches = kProgress.globalMatch(QString::fromUtf8(output.right(256)));
-    int done = 0;
-    int total = 0;
-    while (matches.hasNext()) {
-        const QRegularExpressionMatch match = matches.next();
-        done = match.captured(1).toInt();
-        total = match.captured(2).toInt();
-    }
-    return progress(done, total);
+    const auto keepGoing = [&] {
+        if (!progress)
+            return true;
+        // The last line is among the last few bytes; reading them alone keeps a long run cheap.
+        QRegularExpressionMatchIterator matches = kProgress.globalMatch(QString::fromUtf8(output.right(256)));
+        int done = 0;
+        int total = 0;
+        while (matches.hasNext()) {
+            const QRegularExpressionMatch match = matches.next();
+            done = match.captured(1).toInt();
+            total = match.captured(2).toInt();
+        }
+        return progress(done, total);
+    };
+    return RunEngine(commandLine.join(QLatin1Char(' ')), output, QString(), keepGoing, environment);
 }
 
 void EngineRunner::PumpMessages()

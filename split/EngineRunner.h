@@ -90,10 +90,12 @@ public:
     // before any engine runs.
     static void LimitConcurrentRuns(int runs);
 
-    // For a command that tells its progress in lines "Progress: <done>/<total>": tells
-    // `progress` the last such line of `output` (0/0 before the first) and gives its answer;
-    // true without a `progress`. Made to be asked as a run's keepGoing.
-    static bool TellProgress(const QByteArray &output, const std::function<bool(int done, int total)> &progress);
+    // Runs a command line (program first, quoted) that goes through the pages of the document
+    // `identity` describes, reading only that file, and tells its progress in lines
+    // "Progress: <done>/<total>": `progress` hears the last of them, and stops the engine by
+    // answering false. Its output goes to `output`.
+    static EngineResult RunPagesCommand(const QStringList &commandLine, const FileStamp &identity,
+                                        const std::function<bool(int done, int total)> &progress, QByteArray &output);
 
     // Handles every event already waiting, without waiting for new ones.
     static void PumpMessages();

@@ -31,15 +31,8 @@ PageFactsQuery::Result PageFactsQuery::Run(const QString &document, const FileSt
     for (const QString &argument : rule.EngineArguments())
         arguments << CommandLine::Quote(argument);
     arguments << QStringLiteral("output") << CommandLine::Quote(file);
-    QStringList environment;
-    if (identity.exists)
-        environment << EngineRunner::DocumentVariable(identity);
-
-    // The engine tells each page it has looked at on a line of its own.
     QByteArray output;
-    const auto keepGoing = [&] { return EngineRunner::TellProgress(output, progress); };
-    const EngineResult engine
-        = EngineRunner::RunEngine(arguments.join(QLatin1Char(' ')), output, QString(), keepGoing, environment);
+    const EngineResult engine = EngineRunner::RunPagesCommand(arguments, identity, progress, output);
     if (engine.stopAsked) {
         result.stopped = true;
         return result;

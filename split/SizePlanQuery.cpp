@@ -106,15 +106,8 @@ SizePlanQuery::Result SizePlanQuery::Run(const QString &document, const FileStam
                                 QString::number(limit),
                                 QStringLiteral("output"),
                                 CommandLine::Quote(file)};
-    QStringList environment;
-    if (identity.exists)
-        environment << EngineRunner::DocumentVariable(identity);
-
-    // The engine tells the last page it has planned on a line of its own.
     QByteArray output;
-    const auto keepGoing = [&] { return EngineRunner::TellProgress(output, progress); };
-    const EngineResult engine
-        = EngineRunner::RunEngine(arguments.join(QLatin1Char(' ')), output, QString(), keepGoing, environment);
+    const EngineResult engine = EngineRunner::RunPagesCommand(arguments, identity, progress, output);
     if (engine.stopAsked) {
         result.stopped = true;
         return result;

@@ -19,11 +19,6 @@ namespace qw {
 
 namespace {
 
-QString nothingWritten()
-{
-    return BatchDocument::tr("Nothing was written.");
-}
-
 QString stoppedBeforeParts()
 {
     return BatchDocument::tr("The split was stopped before any part was written.");
@@ -157,8 +152,8 @@ BatchDocument::Outcome BatchDocument::Split() const
     const int pageCount = report.PageCount();
     if (pageCount < 1) {
         if (const QString problem = report.Problem(); !problem.isEmpty())
-            return refuse(problem + QLatin1Char(' ') + nothingWritten());
-        return refuse(unreadable(document_, report) + QLatin1Char(' ') + nothingWritten());
+            return refuse(problem + QLatin1Char(' ') + BatchSplit::NothingWritten());
+        return refuse(unreadable(document_, report) + QLatin1Char(' ') + BatchSplit::NothingWritten());
     }
     if (const QString wrong = BreaksOutsideDocument(pageCount); !wrong.isEmpty())
         return Fail(Outcome::End::Refused, BatchSplit::UsageError, wrong);
@@ -171,7 +166,7 @@ BatchDocument::Outcome BatchDocument::Split() const
         if (settings.bookmarks.isEmpty())
             return refuse(tr("The document %1 has no bookmarks to split at. Use --at or --every "
                              "instead. %2")
-                              .arg(shown(document_), nothingWritten()));
+                              .arg(shown(document_), BatchSplit::NothingWritten()));
         // Only the matching bookmarks place break points; every bookmark still names the parts.
         const QList<Bookmark> placing = DocumentOutline::Matching(settings.bookmarks, request_.bookmarkMatch);
         if (placing.isEmpty())
@@ -198,7 +193,7 @@ BatchDocument::Outcome BatchDocument::Split() const
         if (facts.stopped || stop_.Received())
             return stopped();
         if (!facts.problem.isEmpty())
-            return refuse(facts.problem + QLatin1Char(' ') + nothingWritten());
+            return refuse(facts.problem + QLatin1Char(' ') + BatchSplit::NothingWritten());
         settings.separatorLabels = PageFactsQuery::Separators(facts.pages, *request_.separators);
         if (const QString unread = PageFactsQuery::UnreadNotice(facts.pages, *request_.separators); !unread.isEmpty())
             console_.Warn(unread);
@@ -215,7 +210,7 @@ BatchDocument::Outcome BatchDocument::Split() const
         if (sized.stopped || stop_.Received())
             return stopped();
         if (!sized.problem.isEmpty())
-            return refuse(sized.problem + QLatin1Char(' ') + nothingWritten());
+            return refuse(sized.problem + QLatin1Char(' ') + BatchSplit::NothingWritten());
         if (const QString oversize = SizePlanQuery::OversizeWarning(sized.oversizePages, request_.maxSize);
             !oversize.isEmpty())
             console_.Warn(oversize);
@@ -224,7 +219,7 @@ BatchDocument::Outcome BatchDocument::Split() const
     const QList<PartRange> parts = SplitPlan::FromBreaks(pageCount, breaks, leftOut);
     if (parts.isEmpty())
         return refuse(tr("Every page of %1 is a separator: there is no part to write. %2")
-                          .arg(shown(document_), nothingWritten()));
+                          .arg(shown(document_), BatchSplit::NothingWritten()));
     SplitJob job(document_, parts, settings, report.Identity());
 
     const SplitJob::Check check = job.CheckBeforeSplitting();
@@ -251,7 +246,7 @@ BatchDocument::Outcome BatchDocument::Split() const
                  ? tr("%1\n\nPass --replace to replace it, or choose another --output-folder or --pattern. %2")
                  : tr("%1\n\nPass --replace to replace them, or choose another --output-folder or --pattern. "
                       "%2"))
-                .arg(SplitPlan::ExistingFilesNotice(check.ExistingPaths()), nothingWritten()));
+                .arg(SplitPlan::ExistingFilesNotice(check.ExistingPaths()), BatchSplit::NothingWritten()));
     // --replace agrees to replace the files named here, and no file that takes their place.
     job.AgreeToReplace(check.existing);
     return WriteParts(job);
@@ -280,15 +275,15 @@ QString BatchDocument::ArchiveRefusal(const SplitJob &job)
     case SplitJob::ArchiveProblem::NoFolder:
         return tr("Archiving is on in the options, but no archive folder is set. Pass --archive-folder "
                   "DIR. %1")
-            .arg(nothingWritten());
+            .arg(BatchSplit::NothingWritten());
     case SplitJob::ArchiveProblem::FolderMissing:
         return tr("The archive folder %1 does not exist. Create it, or pass --archive-folder with another "
                   "folder. %2")
-            .arg(shown(job.Settings().archiveFolderName), nothingWritten());
+            .arg(shown(job.Settings().archiveFolderName), BatchSplit::NothingWritten());
     case SplitJob::ArchiveProblem::TargetExists:
         return tr("The document cannot be archived: %1 already exists. Move that file away, or pass "
                   "--archive-folder with another folder. %2")
-            .arg(shown(job.ArchiveTarget()), nothingWritten());
+            .arg(shown(job.ArchiveTarget()), BatchSplit::NothingWritten());
     }
     return {};
 }

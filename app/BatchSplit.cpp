@@ -24,10 +24,6 @@ QString seeHelp()
     return BatchSplit::tr("Run \"quirewright --help\" to see the options.");
 }
 
-QString nothingWritten()
-{
-    return BatchSplit::tr("Nothing was written.");
-}
 // More engines than this only wait for the disk and for memory.
 constexpr int kMostJobs = 64;
 
@@ -158,12 +154,17 @@ QString BatchSplit::CollectDocuments(const QCommandLineParser &parser, BatchRequ
         const QStringList pdfs = folder.entryList();
         if (pdfs.isEmpty()) {
             request.namesWrong = true;
-            return tr("The folder %1 has no PDF documents in it. %2").arg(shown(path), nothingWritten());
+            return tr("The folder %1 has no PDF documents in it. %2").arg(shown(path), NothingWritten());
         }
         for (const QString &pdf : pdfs)
             request.documents << path + QLatin1Char('/') + pdf;
     }
     return {};
+}
+
+QString BatchSplit::NothingWritten()
+{
+    return tr("Nothing was written.");
 }
 
 QString BatchSplit::UsageLine()
@@ -321,13 +322,13 @@ QString BatchSplit::ParseRequest(const QCommandLineParser &parser, const QString
         if (fromNotUtf8(name)) {
             // Not a usage error: the command is right, the file's name is what cannot be handled.
             request.namesWrong = true;
-            return NativeFileName::Refusal(parser.value(name)) + QLatin1Char(' ') + nothingWritten();
+            return NativeFileName::Refusal(parser.value(name)) + QLatin1Char(' ') + NothingWritten();
         }
     }
     for (const QString &named : parser.values(QStringLiteral("split")) + parser.positionalArguments()) {
         if (named.contains(QChar::ReplacementCharacter) && notUtf8.contains(named)) {
             request.namesWrong = true;
-            return NativeFileName::Refusal(named) + QLatin1Char(' ') + nothingWritten();
+            return NativeFileName::Refusal(named) + QLatin1Char(' ') + NothingWritten();
         }
     }
     if (const QString wrong = CollectDocuments(parser, request); !wrong.isEmpty())

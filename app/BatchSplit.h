@@ -28,6 +28,8 @@ public:
 
     // "Usage: quirewright --split DOC.pdf [...] [options]", the line that --help begins with.
     static QString UsageLine();
+    // Ends every refusal: "Nothing was written."
+    static QString NothingWritten();
     // The usage line and where to read more, for a command line that cannot be run.
     static QString UsageReminder();
 

@@ -8,7 +8,6 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QProcess>
-#include <QRegularExpression>
 #include <QSemaphore>
 
 #include <memory>
@@ -153,31 +152,6 @@ QString EngineRunner::ReplaceVariable(const FileStamp *agreed)
 void EngineRunner::LimitConcurrentRuns(int runs)
 {
     s_places = runs > 0 ? std::make_unique<QSemaphore>(runs) : nullptr;
-}
-
-EngineResult EngineRunner::RunPagesCommand(const QStringList &commandLine, const FileStamp &identity,
-                                           const std::function<bool(int, int)> &progress, QByteArray &output)
-{
-    QStringList environment;
-    if (identity.exists)
-        environment << DocumentVariable(identity);
-    static const QRegularExpression kProgress(QStringLiteral("Progress: (\\d+)/(\\d+)\\s*$"),
-                                              QRegularExpression::MultilineOption);
-    const auto keepGoing = [&] {
-        if (!progress)
-            return true;
-        // The last line is among the last few bytes; reading them alone keeps a long run cheap.
-        QRegularExpressionMatchIterator matches = kProgress.globalMatch(QString::fromUtf8(output.right(256)));
-        int done = 0;
-        int total = 0;
-        while (matches.hasNext()) {
-            const QRegularExpressionMatch match = matches.next();
-            done = match.captured(1).toInt();
-            total = match.captured(2).toInt();
-        }
-        return progress(done, total);
-    };
-    return RunEngine(commandLine.join(QLatin1Char(' ')), output, QString(), keepGoing, environment);
 }
 
 void EngineRunner::PumpMessages()

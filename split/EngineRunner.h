@@ -90,13 +90,6 @@ public:
     // before any engine runs.
     static void LimitConcurrentRuns(int runs);
 
-    // Runs a command line (program first, quoted) that goes through the pages of the document
-    // `identity` describes, reading only that file, and tells its progress in lines
-    // "Progress: <done>/<total>": `progress` hears the last of them, and stops the engine by
-    // answering false. Its output goes to `output`.
-    static EngineResult RunPagesCommand(const QStringList &commandLine, const FileStamp &identity,
-                                        const std::function<bool(int done, int total)> &progress, QByteArray &output);
-
     // Handles every event already waiting, without waiting for new ones.
     static void PumpMessages();
 };

@@ -1,58 +1,28 @@
 #include "PageFactsQuery.h"
 
-#include "EngineRunner.h"
-#include "OpenFailure.h"
-#include "PageCountQuery.h"
+#include "PagesCommand.h"
 
 #include "framework/CommandLine.h"
 
 #include <QCoreApplication>
-#include <QFile>
-#include <QRegularExpression>
-#include <QScopeGuard>
 
 namespace qw {
 
 PageFactsQuery::Result PageFactsQuery::Run(const QString &document, const FileStamp &identity,
                                            const SeparatorRule &rule, const Progress &progress)
 {
-    Result result;
-    QString why;
-    const QString file = MakeTempFileName(QStringLiteral(".txt"), &why);
-    if (file.isEmpty()) {
-        result.problem = QCoreApplication::translate("qw::PageFactsQuery", "No file for the PDF engine's report could be made in the temporary folder: %1.")
-                             .arg(why);
-        return result;
-    }
-    const auto removeReport = qScopeGuard([&] { QFile::remove(file); });
-
-    QStringList arguments{CommandLine::Quote(EngineRunner::EnginePath()), CommandLine::Quote(document),
-                          QStringLiteral("page_facts")};
+    QStringList command{QStringLiteral("page_facts")};
     for (const QString &argument : rule.EngineArguments())
-        arguments << CommandLine::Quote(argument);
-    arguments << QStringLiteral("output") << CommandLine::Quote(file);
-    QByteArray output;
-    const EngineResult engine = EngineRunner::RunPagesCommand(arguments, identity, progress, output);
-    if (engine.stopAsked) {
-        result.stopped = true;
+        command << CommandLine::Quote(argument);
+    const PagesCommand::Result run = PagesCommand::Run(
+        document, identity, command,
+        QCoreApplication::translate("qw::PageFactsQuery", "The PDF engine could not look at the pages: %1"), progress);
+    Result result;
+    result.stopped = run.stopped;
+    result.problem = run.problem;
+    if (run.stopped || !run.problem.isEmpty())
         return result;
-    }
-    if (engine.end != EngineResult::End::Exited) {
-        result.problem = engine.reason;
-        return result;
-    }
-    if (engine.exitCode != 0) {
-        result.problem = engine.exitCode == EngineExit::DocumentChanged
-                             ? QCoreApplication::translate("qw::PageFactsQuery", "The document was replaced or changed since it was opened. Open it again.")
-                             : QCoreApplication::translate("qw::PageFactsQuery", "The PDF engine could not look at the pages: %1").arg(EngineReason(output));
-        return result;
-    }
-    QFile report(file);
-    if (!report.open(QIODevice::ReadOnly)) {
-        result.problem = QCoreApplication::translate("qw::PageFactsQuery", "The PDF engine's report could not be read: %1").arg(report.errorString());
-        return result;
-    }
-    result.pages = ParsePageFacts(report.readAll());
+    result.pages = ParsePageFacts(run.report);
     return result;
 }
 

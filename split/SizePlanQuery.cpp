@@ -1,15 +1,9 @@
 #include "SizePlanQuery.h"
 
-#include "EngineRunner.h"
-#include "OpenFailure.h"
-#include "PageCountQuery.h"
-
-#include "framework/CommandLine.h"
+#include "PagesCommand.h"
 
 #include <QCoreApplication>
-#include <QFile>
 #include <QRegularExpression>
-#include <QScopeGuard>
 
 #include <limits>
 
@@ -88,52 +82,16 @@ QString SizePlanQuery::SizeText(qint64 bytes)
 SizePlanQuery::Result SizePlanQuery::Run(const QString &document, const FileStamp &identity, qint64 limit,
                                          const Progress &progress)
 {
+    const PagesCommand::Result run = PagesCommand::Run(
+        document, identity, {QStringLiteral("size_plan"), QString::number(limit)},
+        QCoreApplication::translate("qw::SizePlanQuery", "The PDF engine could not plan the parts: %1"), progress);
     Result result;
-    QString why;
-    const QString file = MakeTempFileName(QStringLiteral(".txt"), &why);
-    if (file.isEmpty()) {
-        result.problem
-            = QCoreApplication::translate(
-                  "qw::SizePlanQuery", "No file for the PDF engine's report could be made in the temporary folder: %1.")
-                  .arg(why);
+    result.stopped = run.stopped;
+    result.problem = run.problem;
+    if (run.stopped || !run.problem.isEmpty())
         return result;
-    }
-    const auto removeReport = qScopeGuard([&] { QFile::remove(file); });
-
-    const QStringList arguments{CommandLine::Quote(EngineRunner::EnginePath()),
-                                CommandLine::Quote(document),
-                                QStringLiteral("size_plan"),
-                                QString::number(limit),
-                                QStringLiteral("output"),
-                                CommandLine::Quote(file)};
-    QByteArray output;
-    const EngineResult engine = EngineRunner::RunPagesCommand(arguments, identity, progress, output);
-    if (engine.stopAsked) {
-        result.stopped = true;
-        return result;
-    }
-    if (engine.end != EngineResult::End::Exited) {
-        result.problem = engine.reason;
-        return result;
-    }
-    if (engine.exitCode != 0) {
-        result.problem
-            = engine.exitCode == EngineExit::DocumentChanged
-                  ? QCoreApplication::translate(
-                      "qw::SizePlanQuery", "The document was replaced or changed since it was opened. Open it again.")
-                  : QCoreApplication::translate("qw::SizePlanQuery", "The PDF engine could not plan the parts: %1")
-                        .arg(EngineReason(output));
-        return result;
-    }
-    QFile report(file);
-    if (!report.open(QIODevice::ReadOnly)) {
-        result.problem
-            = QCoreApplication::translate("qw::SizePlanQuery", "The PDF engine's report could not be read: %1")
-                  .arg(report.errorString());
-        return result;
-    }
     bool complete = false;
-    for (const QByteArray &line : report.readAll().split('\n')) {
+    for (const QByteArray &line : run.report.split('\n')) {
         const int colon = line.indexOf(": ");
         const QByteArray key = line.left(colon);
         bool number = false;

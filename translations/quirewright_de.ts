@@ -33,10 +33,6 @@ Freie Software unter der GNU AGPL, Version 3 oder neuer.</translation>
 <context>
     <name>qw::BatchDocument</name>
     <message>
-        <source>Nothing was written.</source>
-        <translation>Es wurde nichts geschrieben.</translation>
-    </message>
-    <message>
         <source>The split was stopped before any part was written.</source>
         <translation>Das Teilen wurde angehalten, bevor ein Teil geschrieben wurde.</translation>
     </message>
@@ -807,20 +803,8 @@ Bitte entfernen Sie die Leerzeichen und Tabulatoren am Anfang und am Ende.</tran
 <context>
     <name>qw::PageFactsQuery</name>
     <message>
-        <source>No file for the PDF engine&apos;s report could be made in the temporary folder: %1.</source>
-        <translation>Im temporären Ordner konnte keine Datei für den Bericht der PDF-Engine angelegt werden: %1.</translation>
-    </message>
-    <message>
-        <source>The document was replaced or changed since it was opened. Open it again.</source>
-        <translation>Das Dokument wurde seit dem Öffnen ersetzt oder geändert. Öffnen Sie es erneut.</translation>
-    </message>
-    <message>
         <source>The PDF engine could not look at the pages: %1</source>
         <translation>Die PDF-Engine konnte die Seiten nicht untersuchen: %1</translation>
-    </message>
-    <message>
-        <source>The PDF engine&apos;s report could not be read: %1</source>
-        <translation>Der Bericht der PDF-Engine konnte nicht gelesen werden: %1</translation>
     </message>
     <message>
         <source>The barcodes on page %1 could not all be read, so a separator sheet there may have been missed. Look at it before splitting.</source>
@@ -830,6 +814,21 @@ Bitte entfernen Sie die Leerzeichen und Tabulatoren am Anfang und am Ende.</tran
     <message>
         <source>The barcodes on pages %1 could not all be read, so a separator sheet there may have been missed. Look at them before splitting.</source>
         <translation>Die Barcodes auf den Seiten %1 konnten nicht alle gelesen werden, daher wurde dort möglicherweise ein Trennblatt übersehen. Sehen Sie sich die Seiten vor dem Teilen an.</translation>
+    </message>
+</context>
+<context>
+    <name>qw::PagesCommand</name>
+    <message>
+        <source>No file for the PDF engine&apos;s report could be made in the temporary folder: %1.</source>
+        <translation>Im temporären Ordner konnte keine Datei für den Bericht der PDF-Engine angelegt werden: %1.</translation>
+    </message>
+    <message>
+        <source>The document was replaced or changed since it was opened. Open it again.</source>
+        <translation>Das Dokument wurde seit dem Öffnen ersetzt oder geändert. Öffnen Sie es erneut.</translation>
+    </message>
+    <message>
+        <source>The PDF engine&apos;s report could not be read: %1</source>
+        <translation>Der Bericht der PDF-Engine konnte nicht gelesen werden: %1</translation>
     </message>
 </context>
 <context>
@@ -985,20 +984,8 @@ Bitte entfernen Sie die Leerzeichen und Tabulatoren am Anfang und am Ende.</tran
         <translation>%1 Byte</translation>
     </message>
     <message>
-        <source>No file for the PDF engine&apos;s report could be made in the temporary folder: %1.</source>
-        <translation>Im temporären Ordner konnte keine Datei für den Bericht der PDF-Engine angelegt werden: %1.</translation>
-    </message>
-    <message>
-        <source>The document was replaced or changed since it was opened. Open it again.</source>
-        <translation>Das Dokument wurde seit dem Öffnen ersetzt oder geändert. Öffnen Sie es erneut.</translation>
-    </message>
-    <message>
         <source>The PDF engine could not plan the parts: %1</source>
         <translation>Die PDF-Engine konnte die Teile nicht planen: %1</translation>
-    </message>
-    <message>
-        <source>The PDF engine&apos;s report could not be read: %1</source>
-        <translation>Der Bericht der PDF-Engine konnte nicht gelesen werden: %1</translation>
     </message>
     <message>
         <source>The PDF engine&apos;s report holds no plan of the parts.</source>

@@ -33,10 +33,6 @@ Logiciel libre sous licence GNU AGPL, version 3 ou ultérieure.</translation>
 <context>
     <name>qw::BatchDocument</name>
     <message>
-        <source>Nothing was written.</source>
-        <translation>Rien n&apos;a été écrit.</translation>
-    </message>
-    <message>
         <source>The split was stopped before any part was written.</source>
         <translation>Le découpage a été arrêté avant qu&apos;aucune partie ne soit écrite.</translation>
     </message>
@@ -345,7 +341,7 @@ Exemple&#xa0;: quirewright --split book.pdf --at 5,17 --output-folder parts</tra
     <message>
         <source>Usage: %1</source>
         <extracomment>The first line of --help; the command line after &quot;%1&quot; stays as it is.</extracomment>
-        <translation>Utilisation : %1</translation>
+        <translation>Utilisation&#xa0;: %1</translation>
     </message>
 </context>
 <context>
@@ -807,20 +803,8 @@ Veuillez supprimer les espaces et tabulations à son début et à sa fin.</trans
 <context>
     <name>qw::PageFactsQuery</name>
     <message>
-        <source>No file for the PDF engine&apos;s report could be made in the temporary folder: %1.</source>
-        <translation>Aucun fichier n&apos;a pu être créé dans le dossier temporaire pour le rapport du moteur PDF&#xa0;: %1.</translation>
-    </message>
-    <message>
-        <source>The document was replaced or changed since it was opened. Open it again.</source>
-        <translation>Le document a été remplacé ou modifié depuis son ouverture. Ouvrez-le de nouveau.</translation>
-    </message>
-    <message>
         <source>The PDF engine could not look at the pages: %1</source>
         <translation>Le moteur PDF n&apos;a pas pu examiner les pages&#xa0;: %1</translation>
-    </message>
-    <message>
-        <source>The PDF engine&apos;s report could not be read: %1</source>
-        <translation>Le rapport du moteur PDF n&apos;a pas pu être lu&#xa0;: %1</translation>
     </message>
     <message>
         <source>The barcodes on page %1 could not all be read, so a separator sheet there may have been missed. Look at it before splitting.</source>
@@ -830,6 +814,21 @@ Veuillez supprimer les espaces et tabulations à son début et à sa fin.</trans
     <message>
         <source>The barcodes on pages %1 could not all be read, so a separator sheet there may have been missed. Look at them before splitting.</source>
         <translation>Les codes-barres des pages %1 n&apos;ont pas tous pu être lus&#xa0;: une feuille de séparation a donc pu y passer inaperçue. Vérifiez ces pages avant de découper.</translation>
+    </message>
+</context>
+<context>
+    <name>qw::PagesCommand</name>
+    <message>
+        <source>No file for the PDF engine&apos;s report could be made in the temporary folder: %1.</source>
+        <translation>Aucun fichier n&apos;a pu être créé dans le dossier temporaire pour le rapport du moteur PDF&#xa0;: %1.</translation>
+    </message>
+    <message>
+        <source>The document was replaced or changed since it was opened. Open it again.</source>
+        <translation>Le document a été remplacé ou modifié depuis son ouverture. Ouvrez-le de nouveau.</translation>
+    </message>
+    <message>
+        <source>The PDF engine&apos;s report could not be read: %1</source>
+        <translation>Le rapport du moteur PDF n&apos;a pas pu être lu&#xa0;: %1</translation>
     </message>
 </context>
 <context>
@@ -985,20 +984,8 @@ Veuillez supprimer les espaces et tabulations à son début et à sa fin.</trans
         <translation>%1 octets</translation>
     </message>
     <message>
-        <source>No file for the PDF engine&apos;s report could be made in the temporary folder: %1.</source>
-        <translation>Aucun fichier n&apos;a pu être créé dans le dossier temporaire pour le rapport du moteur PDF&#xa0;: %1.</translation>
-    </message>
-    <message>
-        <source>The document was replaced or changed since it was opened. Open it again.</source>
-        <translation>Le document a été remplacé ou modifié depuis son ouverture. Ouvrez-le de nouveau.</translation>
-    </message>
-    <message>
         <source>The PDF engine could not plan the parts: %1</source>
         <translation>Le moteur PDF n&apos;a pas pu prévoir les parties&#xa0;: %1</translation>
-    </message>
-    <message>
-        <source>The PDF engine&apos;s report could not be read: %1</source>
-        <translation>Le rapport du moteur PDF n&apos;a pas pu être lu&#xa0;: %1</translation>
     </message>
     <message>
         <source>The PDF engine&apos;s report holds no plan of the parts.</source>

@@ -180,11 +180,7 @@ int Engine::dumpData(const Request &request, std::ostream &err, const Options &o
         status = document.unchangedSinceOpened();
     if (status.ok)
         status = report->commit(false);
-    if (!status.ok)
-        return fail(err, status);
-    if (options.teardown == Teardown::LeaveToExit)
-        (void)owned.release();
-    return kSuccess;
+    return finish(status, err, options, owned);
 }
 
 // As dump_data: the report's place is taken first, and the document checked once more
@@ -218,14 +214,9 @@ int Engine::pageFacts(const Request &request, std::ostream &out, std::ostream &e
         status = report->writeAll(PageFactsReport::format(run->pages(), request.ink, request.phrase.has_value()));
     if (status.ok)
         status = report->commit(false);
-    if (!status.ok)
-        return fail(err, status);
-    if (options.teardown == Teardown::LeaveToExit) {
+    if (status.ok && options.teardown == Teardown::LeaveToExit)
         run->leaveToExit();
-        (void)run.release();
-        (void)owned.release();
-    }
-    return kSuccess;
+    return finish(status, err, options, run, owned);
 }
 
 // A server that lives as long as its caller wants thumbnails: it writes nothing, so only the
@@ -244,11 +235,7 @@ int Engine::renderPages(const Request &request, std::istream &in, std::ostream &
     Status status = openDocument(request, streamed, document);
     if (status.ok)
         status = PageRenderServer(document, in, out, err).serve();
-    if (!status.ok)
-        return fail(err, status);
-    if (options.teardown == Teardown::LeaveToExit)
-        (void)owned.release();
-    return kSuccess;
+    return finish(status, err, options, owned);
 }
 
 // As dump_data: the report's place is taken first, and the document checked once more
@@ -280,11 +267,7 @@ int Engine::sizePlan(const Request &request, std::ostream &out, std::ostream &er
         status = report->writeAll(SizePlanReport::format(document.pageCount(), request.sizeLimit, parts));
     if (status.ok)
         status = report->commit(false);
-    if (!status.ok)
-        return fail(err, status);
-    if (options.teardown == Teardown::LeaveToExit)
-        (void)owned.release();
-    return kSuccess;
+    return finish(status, err, options, owned);
 }
 
 int Engine::cat(const Request &request, std::ostream &err, const Options &options)
@@ -312,13 +295,7 @@ int Engine::cat(const Request &request, std::ostream &err, const Options &option
     status = changeFirst(status, document.unchangedSinceOpened());
     if (status.ok)
         status = output->commit(true);
-    if (!status.ok)
-        return fail(err, status);
-    if (options.teardown == Teardown::LeaveToExit) {
-        (void)writer.release();
-        (void)owned.release();
-    }
-    return kSuccess;
+    return finish(status, err, options, writer, owned);
 }
 
 } // namespace quirekit

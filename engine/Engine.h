@@ -6,6 +6,7 @@
 #include "Status.h"
 
 #include <iosfwd>
+#include <memory>
 #include <optional>
 
 namespace quirekit {
@@ -58,6 +59,17 @@ private:
     // The document the request names, opened only if it is the version QUIREKIT_DOCUMENT names.
     static Status openDocument(const Request &request, const Options &options, PdfDocument &document);
     static int fail(std::ostream &err, const Status &status);
+    // How every document command ends: its failure told, or what the run made (the document
+    // among it) left to the exit when the options say so.
+    template <typename... Made>
+    static int finish(const Status &status, std::ostream &err, const Options &options, std::unique_ptr<Made> &...made)
+    {
+        if (!status.ok)
+            return fail(err, status);
+        if (options.teardown == Teardown::LeaveToExit)
+            ((void)made.release(), ...);
+        return kSuccess;
+    }
     static int exitCode(Status::Cause cause);
     // Where the output (noun: "output" or "report") is written: its own path, or the file a
     // symbolic link leads to. Refuses what the request may not replace (Cause::Occupied) and

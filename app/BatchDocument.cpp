@@ -224,12 +224,8 @@ BatchDocument::Outcome BatchDocument::Split() const
 
     const SplitJob::Check check = job.CheckBeforeSplitting();
     QStringList refusals{check.refusal, ArchiveRefusal(job)};
-    if (claims_ && check.refusal.isEmpty()) {
-        QList<OutputTarget> targets;
-        for (const PartRange &part : parts)
-            targets << job.TargetOf(part);
-        refusals << claims_->Claim(document_, targets, settings.archive ? job.ArchiveTarget() : QString());
-    }
+    if (claims_ && check.refusal.isEmpty())
+        refusals << claims_->Claim(document_, check.targets, settings.archive ? job.ArchiveTarget() : QString());
     refusals.removeAll(QString());
     if (request_.dryRun) {
         dryPlan = PlanReport::Of(job, pageCount);

@@ -170,13 +170,12 @@ SplitJob::Check SplitJob::CheckBeforeSplitting() const
                             .arg(shown(documentPath_));
         return check;
     }
-    QList<OutputTarget> targets;
     for (const PartRange &part : parts_)
-        targets << TargetOf(part);
-    check.refusal = SplitPlan::FindOutputConflict(document_, targets);
+        check.targets << TargetOf(part);
+    check.refusal = SplitPlan::FindOutputConflict(document_, check.targets);
     if (!check.refusal.isEmpty())
         return check;
-    for (const OutputTarget &target : targets)
+    for (const OutputTarget &target : check.targets)
         if (target.kind == OutputTarget::Kind::File)
             check.existing << target;
     return check;

@@ -54,6 +54,7 @@ public:
     // What the checks before the first part found, all from one look at the file system.
     struct Check {
         QString refusal; // why the split must not start; empty when it may
+        QList<OutputTarget> targets; // every part's file, in part order, once the checks got that far
         QList<OutputTarget> existing; // the files that parts would replace, in part order
         QStringList ExistingPaths() const;
     };

@@ -49,6 +49,8 @@ QString absolute(QString path)
     return QDir::currentPath() + QLatin1Char('/') + path;
 }
 
+QList<QCommandLineOption> splitOptions();
+
 void describeOptions(QCommandLineParser &parser)
 {
     parser.setApplicationDescription(BatchSplit::tr(
@@ -60,7 +62,15 @@ void describeOptions(QCommandLineParser &parser)
         "1 the split was refused or failed (for one document at least); 2 the command line is wrong or\n"
         "incomplete; 130 or 143 stopped by Ctrl+C or SIGTERM (the parts already written are named).\n\n"
         "Example: quirewright --split book.pdf --at 5,17 --output-folder parts"));
-    parser.addOptions({
+    parser.addOptions(splitOptions());
+    parser.addHelpOption();
+    parser.addVersionOption();
+}
+
+// The options of the split, as --help lists them (with --help and --version besides).
+QList<QCommandLineOption> splitOptions()
+{
+    return {
         {QStringLiteral("split"),
          BatchSplit::tr("Splits <document> into parts; more documents or folders may follow it."),
          //: The value an option takes, as --help shows it: <document>. The same word as in the description.
@@ -112,9 +122,7 @@ void describeOptions(QCommandLineParser &parser)
         {QStringLiteral("jobs"),
          BatchSplit::tr("Runs up to <N> engines at once, over the parts and the documents (default: one per core)."),
          QStringLiteral("N")},
-    });
-    parser.addHelpOption();
-    parser.addVersionOption();
+    };
 }
 
 // The page numbers of "--at 4,8,12"; why they are not page numbers, else empty.
@@ -160,6 +168,16 @@ QString BatchSplit::CollectDocuments(const QCommandLineParser &parser, BatchRequ
             request.documents << path + QLatin1Char('/') + pdf;
     }
     return {};
+}
+
+QStringList BatchSplit::OptionNames()
+{
+    // As QCommandLineParser's own --help and --version name themselves.
+    QStringList names{QStringLiteral("help"), QStringLiteral("help-all"), QStringLiteral("h"), QStringLiteral("?"),
+                      QStringLiteral("version"), QStringLiteral("v")};
+    for (const QCommandLineOption &option : splitOptions())
+        names << option.names();
+    return names;
 }
 
 QString BatchSplit::NothingWritten()

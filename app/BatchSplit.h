@@ -28,6 +28,9 @@ public:
 
     // "Usage: quirewright --split DOC.pdf [...] [options]", the line that --help begins with.
     static QString UsageLine();
+    // Every option the split's command line takes, by name without dashes; any of them asks for
+    // the split without a window.
+    static QStringList OptionNames();
     // Ends every refusal: "Nothing was written."
     static QString NothingWritten();
     // The usage line and where to read more, for a command line that cannot be run.

@@ -13,22 +13,6 @@ namespace qw {
 
 namespace {
 
-// The options of the split from the command line, as BatchSplit describes them to its parser.
-const QStringList kConsoleOptions{QStringLiteral("split"),
-                                  QStringLiteral("at"),
-                                  QStringLiteral("every"),
-                                  QStringLiteral("at-bookmarks"),
-                                  QStringLiteral("pattern"),
-                                  QStringLiteral("output-folder"),
-                                  QStringLiteral("archive-folder"),
-                                  QStringLiteral("replace"),
-                                  QStringLiteral("help"),
-                                  QStringLiteral("help-all"),
-                                  QStringLiteral("version"),
-                                  QStringLiteral("h"),
-                                  QStringLiteral("?"),
-                                  QStringLiteral("v")};
-
 struct QtOption {
     const char *name;
     bool takesValue; // the next argument, unless written as "-name=value"
@@ -97,8 +81,9 @@ LaunchMode::Mode LaunchMode::Choose(int argc, const char *const *argv, const QPr
     QStringList arguments;
     for (int i = 1; i < argc; ++i)
         arguments << QString::fromLocal8Bit(argv[i]);
+    const QStringList splitOptions = BatchSplit::OptionNames();
     for (const QString &argument : arguments)
-        if (argument.startsWith(QLatin1Char('-')) && kConsoleOptions.contains(optionName(argument)))
+        if (argument.startsWith(QLatin1Char('-')) && splitOptions.contains(optionName(argument)))
             return Mode::Console;
 
     // A display chosen by "-platform NAME" or "-display NAME" is Qt's to honour. Qt takes these

@@ -42,6 +42,10 @@ void TestLaunchMode::launch_data()
     QTest::newRow("unknownOptionBesideSplit")
         << QStringList{"--split", "doc.pdf", "--evry", "3"} << "" << 2 << unknown("evry");
     QTest::newRow("unknownShortOption") << QStringList{"-x", "doc.pdf"} << "offscreen" << 2 << unknown("x");
+    // Any option of the split asks for it, even one added after the first few.
+    QTest::newRow("splitOptionWithoutSplit")
+        << QStringList{"--jobs", "2", "doc.pdf"} << "offscreen" << 2
+        << "quirewright: No document to split: pass --split DOC.pdf. Run \"quirewright --help\" to see the options.\n";
     QTest::newRow("documentWithoutDisplay") << QStringList{"doc.pdf"} << "" << 1 << kNoDisplay;
     QTest::newRow("nothingWithoutDisplay") << QStringList{} << "" << 1 << kNoDisplay;
     QTest::newRow("qtOptionTakesTheNextArgument")

@@ -22,6 +22,7 @@ struct PageFacts {
     std::vector<Barcode> barcodes;
     std::vector<std::string> unreadBarcodes; // kinds of code the reader gave up on here
     bool textMatch = false;
+    bool textFound = false; // the page has text to search at all (a scan has none)
     std::string matchedLine; // the line of the page's text where the phrase was found
 };
 

@@ -30,6 +30,8 @@ std::string PageFactsReport::format(const std::vector<PageFacts> &pages, bool in
                 text += "BarcodeUnread: " + kind + "\n";
             if (phrase)
                 text += std::string("TextMatch: ") + (page.textMatch ? "yes" : "no") + "\n";
+            if (phrase && !page.textFound)
+                text += "TextFound: no\n";
             if (phrase && page.textMatch) {
                 text += "MatchedLine: ";
                 DataReport::appendEscaped(text, page.matchedLine);

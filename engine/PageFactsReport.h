@@ -15,6 +15,7 @@ namespace quirekit {
 //   DarkShare: <0.0000 to 1.0000>
 //   Barcode: <format> <text>      one per barcode found, when barcodes were asked for
 //   TextMatch: yes|no             when a phrase was asked for
+//   TextFound: no                 ...and the page has no text to search (a scan)
 //   PageDamaged: <why>            the page could not be drawn, or only in part
 // A page that could not be drawn at all has PageDamaged and none of the facts.
 class PageFactsReport {

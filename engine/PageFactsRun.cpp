@@ -116,6 +116,7 @@ Status PageFactsRun::analyse(PdfDocument &document, int index, PageFacts &facts)
     }
     if (m_options.ink)
         InkMeasure::measure(m_options.barcodes ? image.reduced(coarseFactor(image.dpi)) : image, facts);
+    facts.textFound = !text.text().empty();
     if (m_phrase && (facts.textMatch = text.contains(*m_phrase)))
         facts.matchedLine = text.lineOf(*m_phrase);
     if (!problems.empty()) {

@@ -89,7 +89,7 @@ public:
         return true;
     }
     bool KeepGoing() override { return stop_.Received() == 0; }
-    void PartFailed(const PartRange &, const PartOutcome &outcome) override { console_.Progress(outcome.failure); }
+    void PartFailed(const PartRange &, const PartOutcome &outcome) override { console_.Detail(outcome.failure); }
     void ArchiveEnded(MoveResult result) override
     {
         if (result == MoveResult::Moved)
@@ -195,10 +195,14 @@ BatchDocument::Outcome BatchDocument::Split() const
         if (!facts.problem.isEmpty())
             return refuse(facts.problem + QLatin1Char(' ') + BatchSplit::NothingWritten());
         settings.separatorLabels = PageFactsQuery::Separators(facts.pages, *request_.separators);
-        if (const QString unread = PageFactsQuery::UnreadNotice(facts.pages, *request_.separators); !unread.isEmpty())
-            console_.Warn(unread);
+        for (const QString &notice : PageFactsQuery::Notices(facts.pages, *request_.separators))
+            console_.Warn(notice);
+        if (settings.separatorLabels.isEmpty())
+            console_.Warn(tr("%1 --at-separators places no break point.")
+                              .arg(PageFactsQuery::NothingFoundNotice(*request_.separators)));
         const SeparatorPlan plan
-            = SplitPlan::AtSeparators(pageCount, settings.separatorLabels.keys(), request_.dropSeparators);
+            = SplitPlan::AtSeparators(pageCount, settings.separatorLabels.keys(),
+                                      request_.separators->Role(request_.dropSeparators));
         breaks += plan.breaks;
         leftOut = plan.leftOut;
     }
@@ -214,6 +218,9 @@ BatchDocument::Outcome BatchDocument::Split() const
         if (const QString oversize = SizePlanQuery::OversizeWarning(sized.oversizePages, request_.maxSize);
             !oversize.isEmpty())
             console_.Warn(oversize);
+        if (sized.breaks.isEmpty())
+            console_.Warn(tr("the whole document fits in one part of at most %1; --max-size places no break point.")
+                              .arg(SizePlanQuery::SizeText(request_.maxSize)));
         breaks += sized.breaks;
     }
     const QList<PartRange> parts = SplitPlan::FromBreaks(pageCount, breaks, leftOut);

@@ -64,12 +64,17 @@ PlaceBreakPointsDlg::PlaceBreakPointsDlg(QList<Bookmark> bookmarks, int pageCoun
     PagesSpin->setValue(qMin(kDefaultEvery, qMax(1, pageCount_)));
     PagesSpin->setSuffix(tr(" pages"));
     EveryCount = new QLabel(this);
-    layout->addWidget(AtBookmarks, 0, 0);
-    layout->addWidget(LevelCombo, 0, 1);
-    layout->addWidget(BookmarkMatch, 0, 2);
-    layout->addWidget(EveryPages, 1, 0);
-    layout->addWidget(PagesSpin, 1, 1);
-    layout->addWidget(EveryCount, 1, 2);
+    MatchProblem = new QLabel(this);
+    MatchProblem->setWordWrap(true);
+    MatchProblem->hide();
+    int row = 0;
+    layout->addWidget(AtBookmarks, row, 0);
+    layout->addWidget(LevelCombo, row, 1);
+    layout->addWidget(BookmarkMatch, row++, 2);
+    layout->addWidget(MatchProblem, row++, 1, 1, 2);
+    layout->addWidget(EveryPages, row, 0);
+    layout->addWidget(PagesSpin, row, 1);
+    layout->addWidget(EveryCount, row++, 2);
     if (deepest == 0) {
         AtBookmarks->setText(tr("At bookmarks (this document has none)"));
         AtBookmarks->setEnabled(false);
@@ -91,12 +96,15 @@ PlaceBreakPointsDlg::PlaceBreakPointsDlg(QList<Bookmark> bookmarks, int pageCoun
         Sensitivity->addItem(tr(sensitivity.name));
     Sensitivity->setCurrentIndex(kNormalSensitivity);
     LeaveOut = new QCheckBox(tr("Leave the separator pages out of the parts"), this);
-    layout->addWidget(AtSeparators, 2, 0);
-    layout->addWidget(SeparatorKind, 2, 1);
-    layout->addWidget(SeparatorText, 2, 2);
-    layout->addWidget(new QLabel(tr("Sensitivity:"), this), 3, 1, Qt::AlignRight);
-    layout->addWidget(Sensitivity, 3, 2);
-    layout->addWidget(LeaveOut, 4, 1, 1, 2);
+    SeparatorRuleNote = new QLabel(this);
+    SeparatorRuleNote->setWordWrap(true);
+    layout->addWidget(AtSeparators, row, 0);
+    layout->addWidget(SeparatorKind, row, 1);
+    layout->addWidget(SeparatorText, row++, 2);
+    layout->addWidget(new QLabel(tr("Sensitivity:"), this), row, 1, Qt::AlignRight);
+    layout->addWidget(Sensitivity, row++, 2);
+    layout->addWidget(LeaveOut, row++, 1, 1, 2);
+    layout->addWidget(SeparatorRuleNote, row++, 1, 1, 2);
     AtMostSize = new QRadioButton(tr("Parts of at &most"), this);
     SizeSpin = new QDoubleSpinBox(this);
     SizeSpin->setRange(0.01, 100000);
@@ -104,13 +112,13 @@ PlaceBreakPointsDlg::PlaceBreakPointsDlg(QList<Bookmark> bookmarks, int pageCoun
     SizeSpin->setValue(kDefaultMegabytes);
     SizeSpin->setSuffix(tr(" MB"));
     SizeSpin->setToolTip(tr("1 MB is 1,000,000 bytes. A page larger than this alone is a part of its own."));
-    layout->addWidget(AtMostSize, 5, 0);
-    layout->addWidget(SizeSpin, 5, 1);
+    layout->addWidget(AtMostSize, row, 0);
+    layout->addWidget(SizeSpin, row++, 1);
     connect(SizeSpin, &QDoubleSpinBox::valueChanged, AtMostSize, [this] { AtMostSize->setChecked(true); });
     auto *note = new QLabel(tr("Break points already in the list stay."), this);
-    layout->addWidget(note, 6, 0, 1, 3);
+    layout->addWidget(note, row++, 0, 1, 3);
     auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    layout->addWidget(buttons, 7, 0, 1, 3);
+    layout->addWidget(buttons, row, 0, 1, 3);
     connect(SeparatorKind, &QComboBox::activated, this, [this] {
         AtSeparators->setChecked(true);
         FollowSeparatorKind();
@@ -118,6 +126,7 @@ PlaceBreakPointsDlg::PlaceBreakPointsDlg(QList<Bookmark> bookmarks, int pageCoun
     connect(SeparatorText, &QLineEdit::textEdited, AtSeparators, [this] { AtSeparators->setChecked(true); });
     connect(Sensitivity, &QComboBox::activated, AtSeparators, [this] { AtSeparators->setChecked(true); });
     connect(LeaveOut, &QCheckBox::clicked, AtSeparators, [this] { AtSeparators->setChecked(true); });
+    connect(LeaveOut, &QCheckBox::toggled, this, &PlaceBreakPointsDlg::ShowSeparatorRule);
     // A phrase to look for must be given before Ok can be pressed.
     QPushButton *ok = buttons->button(QDialogButtonBox::Ok);
     const auto followOk = [this, ok] {
@@ -127,12 +136,14 @@ PlaceBreakPointsDlg::PlaceBreakPointsDlg(QList<Bookmark> bookmarks, int pageCoun
     connect(AtSeparators, &QRadioButton::toggled, this, followOk);
     connect(AtBookmarks, &QRadioButton::toggled, this, followOk);
     connect(BookmarkMatch, &QLineEdit::textChanged, this, followOk);
+    connect(BookmarkMatch, &QLineEdit::textChanged, this, &PlaceBreakPointsDlg::ShowMatchProblem);
     connect(BookmarkMatch, &QLineEdit::textEdited, AtBookmarks, [this] {
         AtBookmarks->setChecked(true);
         ShowLevelCounts();
     });
     connect(SeparatorText, &QLineEdit::textChanged, this, followOk);
     connect(SeparatorKind, &QComboBox::currentIndexChanged, this, followOk);
+    connect(SeparatorKind, &QComboBox::currentIndexChanged, this, &PlaceBreakPointsDlg::ShowSeparatorRule);
     FollowSeparatorKind();
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
@@ -150,9 +161,31 @@ void PlaceBreakPointsDlg::ShowEveryCount()
     EveryCount->setText(partsText(SplitPlan::BreaksEvery(pageCount_, PagesSpin->value()).size()));
 }
 
+void PlaceBreakPointsDlg::ShowMatchProblem()
+{
+    const QRegularExpression expression = MatchExpression();
+    MatchProblem->setVisible(!expression.isValid());
+    if (!expression.isValid())
+        //: %1 is what is wrong with the expression, %2 where
+        MatchProblem->setText(tr("Not a valid expression: %1 at character %2.")
+                                  .arg(expression.errorString())
+                                  .arg(expression.patternErrorOffset()));
+}
+
+void PlaceBreakPointsDlg::ShowSeparatorRule()
+{
+    SeparatorRule chosen;
+    chosen.kind = SeparatorRule::Kind(SeparatorKind->currentData().toInt());
+    SeparatorRuleNote->setText(chosen.Role(LeaveOut->isChecked()) == SeparatorRole::DocumentStart
+                                   ? tr("Each page found is the first page of a document: it begins a part "
+                                        "wherever it stands, on the last page and beside another too.")
+                                   : tr("Sheets side by side count as one; a sheet begins the part after it, and "
+                                        "one on the last page begins none."));
+}
+
 QRegularExpression PlaceBreakPointsDlg::MatchExpression() const
 {
-    return QRegularExpression(BookmarkMatch->text(), QRegularExpression::CaseInsensitiveOption);
+    return DocumentOutline::MatchExpression(BookmarkMatch->text());
 }
 
 QList<Bookmark> PlaceBreakPointsDlg::PlacingBookmarks() const
@@ -180,6 +213,7 @@ void PlaceBreakPointsDlg::FollowSeparatorKind()
                                       : kind == SeparatorRule::Kind::Text  ? tr("Page 1 of")
                                                                            : QString());
     Sensitivity->setEnabled(kind == SeparatorRule::Kind::Blank || kind == SeparatorRule::Kind::Dark);
+    ShowSeparatorRule();
 }
 
 std::optional<SeparatorRule> PlaceBreakPointsDlg::Separators() const

@@ -40,6 +40,7 @@ public:
     QRadioButton *AtBookmarks = nullptr;
     QComboBox *LevelCombo = nullptr;
     QLineEdit *BookmarkMatch = nullptr; // a regular expression the titles must contain a match of
+    QLabel *MatchProblem = nullptr; // what is wrong with that expression, shown only then
     QRadioButton *EveryPages = nullptr;
     QSpinBox *PagesSpin = nullptr;
     QLabel *EveryCount = nullptr;
@@ -48,6 +49,7 @@ public:
     QLineEdit *SeparatorText = nullptr; // a barcode's text (may stay empty) or the phrase
     QComboBox *Sensitivity = nullptr;
     QCheckBox *LeaveOut = nullptr;
+    QLabel *SeparatorRuleNote = nullptr; // where the separators found begin parts
     QRadioButton *AtMostSize = nullptr;
     QDoubleSpinBox *SizeSpin = nullptr; // in MB of 1,000,000 bytes
 
@@ -59,6 +61,8 @@ private:
     QList<Bookmark> PlacingBookmarks() const;
     QRegularExpression MatchExpression() const;
     void FollowSeparatorKind();
+    void ShowMatchProblem();
+    void ShowSeparatorRule();
 
     QList<Bookmark> bookmarks_;
     int pageCount_ = 0;

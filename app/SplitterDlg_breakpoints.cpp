@@ -243,15 +243,16 @@ void SplitterDlg::PlaceAtSeparators(const SeparatorRule &rule, bool leaveOut)
         return;
     }
     const QMap<int, QString> separators = PageFactsQuery::Separators(found.pages, rule);
-    if (const QString unread = PageFactsQuery::UnreadNotice(found.pages, rule); !unread.isEmpty())
-        AppMessageBox::Show(this, unread, MsgBox::Ok | MsgBox::IconExclamation);
+    if (const QStringList notices = PageFactsQuery::Notices(found.pages, rule); !notices.isEmpty())
+        AppMessageBox::Show(this, notices.join(QStringLiteral("\n\n")), MsgBox::Ok | MsgBox::IconExclamation);
     if (separators.isEmpty()) {
-        AppMessageBox::Show(this, tr("No separator sheet was found; the break points are as they were."),
+        //: %1 says what was looked for, such as: No page has a barcode.
+        AppMessageBox::Show(this, tr("%1 The break points are as they were.").arg(PageFactsQuery::NothingFoundNotice(rule)),
                             MsgBox::Ok | MsgBox::IconInformation);
         return;
     }
     // One step, undone as a whole: the break points and the pages left out.
-    const SeparatorPlan plan = SplitPlan::AtSeparators(breaks_.PageCount(), separators.keys(), leaveOut);
+    const SeparatorPlan plan = SplitPlan::AtSeparators(breaks_.PageCount(), separators.keys(), rule.Role(leaveOut));
     separatorLabels_.insert(separators);
     breaks_.Place(plan.breaks, 0, SelectedRow(), plan.leftOut);
     OnRowSelected();

@@ -1,6 +1,7 @@
 #include "PageFactsQuery.h"
 
 #include "PagesCommand.h"
+#include "SplitPlan.h"
 
 #include "framework/CommandLine.h"
 
@@ -35,27 +36,88 @@ QMap<int, QString> PageFactsQuery::Separators(const QList<PageFacts> &pages, con
     return separators;
 }
 
-QString PageFactsQuery::UnreadNotice(const QList<PageFacts> &pages, const SeparatorRule &rule)
+namespace {
+
+// The pages of `pages` for which `is` holds, listed for a message ("3, 4, 9 and 5 more").
+QStringList pagesWhere(const QList<PageFacts> &pages, const std::function<bool(const PageFacts &)> &is)
 {
-    if (rule.kind != SeparatorRule::Kind::Barcode)
-        return {};
-    QStringList unread;
+    QStringList found;
     for (const PageFacts &facts : pages)
-        if (!facts.unreadBarcodes.isEmpty())
-            unread << QString::number(facts.page);
-    if (unread.isEmpty())
-        return {};
-    const QString text
-        = unread.size() == 1
-              //: %1 is a page number
-              ? QCoreApplication::translate("qw::PageFactsQuery",
-                                            "The barcodes on page %1 could not all be read, so a separator sheet "
-                                            "there may have been missed. Look at it before splitting.")
-              //: %1 lists page numbers
-              : QCoreApplication::translate("qw::PageFactsQuery",
-                                            "The barcodes on pages %1 could not all be read, so a separator sheet "
-                                            "there may have been missed. Look at them before splitting.");
-    return text.arg(unread.join(QStringLiteral(", ")));
+        if (is(facts))
+            found << QString::number(facts.page);
+    return found;
+}
+
+QString listed(const QStringList &pages)
+{
+    return SplitPlan::ListSome(pages, QStringLiteral(", "));
+}
+
+} // namespace
+
+QStringList PageFactsQuery::Notices(const QList<PageFacts> &pages, const SeparatorRule &rule)
+{
+    QStringList notices;
+    if (const QStringList givenUp = pagesWhere(pages, [](const PageFacts &facts) { return !facts.unreadable.isEmpty(); });
+        !givenUp.isEmpty())
+        notices << (givenUp.size() == 1
+                        //: %1 is a page number
+                        ? QCoreApplication::translate("qw::PageFactsQuery",
+                                                      "Page %1 could not be looked at: drawing it took too long or too "
+                                                      "much memory. Look at it before splitting.")
+                        //: %1 lists page numbers
+                        : QCoreApplication::translate("qw::PageFactsQuery",
+                                                      "Pages %1 could not be looked at: drawing them took too long or "
+                                                      "too much memory. Look at them before splitting."))
+                       .arg(listed(givenUp));
+    const QStringList unread = rule.kind == SeparatorRule::Kind::Barcode
+                                   ? pagesWhere(pages, [](const PageFacts &facts) { return !facts.unreadBarcodes.isEmpty(); })
+                                   : QStringList();
+    if (!unread.isEmpty())
+        notices << (unread.size() == 1
+                        //: %1 is a page number
+                        ? QCoreApplication::translate("qw::PageFactsQuery",
+                                                      "The barcodes on page %1 could not all be read, so a separator "
+                                                      "sheet there may have been missed. Look at it before splitting.")
+                        //: %1 lists page numbers
+                        : QCoreApplication::translate("qw::PageFactsQuery",
+                                                      "The barcodes on pages %1 could not all be read, so a separator "
+                                                      "sheet there may have been missed. Look at them before splitting."))
+                       .arg(listed(unread));
+    const QStringList textless = rule.kind == SeparatorRule::Kind::Text
+                                     ? pagesWhere(pages, [](const PageFacts &facts) { return !facts.textFound; })
+                                     : QStringList();
+    if (textless.size() == 1)
+        //: %1 is a page number
+        notices << QCoreApplication::translate("qw::PageFactsQuery",
+                                               "Page %1 has no text to search (a scanned page has none), so the "
+                                               "phrase cannot be found there.")
+                       .arg(textless.constFirst());
+    else if (!textless.isEmpty())
+        //: %1 is how many pages, %2 lists them
+        notices << QCoreApplication::translate("qw::PageFactsQuery",
+                                               "%1 pages have no text to search (scanned pages have none), so the "
+                                               "phrase cannot be found there: pages %2.")
+                       .arg(QString::number(textless.size()), listed(textless));
+    return notices;
+}
+
+QString PageFactsQuery::NothingFoundNotice(const SeparatorRule &rule)
+{
+    switch (rule.kind) {
+    case SeparatorRule::Kind::Blank:
+        return QCoreApplication::translate("qw::PageFactsQuery", "No page is a blank separator sheet.");
+    case SeparatorRule::Kind::Dark:
+        return QCoreApplication::translate("qw::PageFactsQuery", "No page is a dark separator sheet.");
+    case SeparatorRule::Kind::Barcode:
+        return rule.text.isEmpty()
+                   ? QCoreApplication::translate("qw::PageFactsQuery", "No page has a barcode.")
+                   : QCoreApplication::translate("qw::PageFactsQuery", "No page has a barcode containing \"%1\".")
+                         .arg(rule.text);
+    case SeparatorRule::Kind::Text:
+        return QCoreApplication::translate("qw::PageFactsQuery", "No page's text contains \"%1\".").arg(rule.text);
+    }
+    return {};
 }
 
 } // namespace qw

@@ -29,9 +29,13 @@ public:
                       const Progress &progress = {});
     // The pages the rule takes for separators, each with what it says (SeparatorRule::Label).
     static QMap<int, QString> Separators(const QList<PageFacts> &pages, const SeparatorRule &rule);
-    // For a rule that looks for barcodes: which pages the engine could not read every kind of
-    // code on, and what to check there; empty when there are none.
-    static QString UnreadNotice(const QList<PageFacts> &pages, const SeparatorRule &rule);
+    // What the user should know of how the pages were looked at, each a sentence: the pages
+    // the engine gave up on (too slow or too large to draw), those where it could not read
+    // every kind of barcode, and, for a phrase, those without any text to search (scans).
+    // Empty when all went well.
+    static QStringList Notices(const QList<PageFacts> &pages, const SeparatorRule &rule);
+    // That the rule found no page at all, for the user; names the phrase or barcode text.
+    static QString NothingFoundNotice(const SeparatorRule &rule);
 };
 
 } // namespace qw

@@ -53,6 +53,13 @@ bool SeparatorRule::IsSeparator(const PageFacts &facts) const
     return false;
 }
 
+SeparatorRole SeparatorRule::Role(bool leaveOut) const
+{
+    if (leaveOut)
+        return SeparatorRole::LeftOutSheet;
+    return kind == Kind::Text || kind == Kind::Barcode ? SeparatorRole::DocumentStart : SeparatorRole::Sheet;
+}
+
 QString SeparatorRule::Label(const PageFacts &facts) const
 {
     if (kind == Kind::Text)
@@ -98,6 +105,12 @@ QList<PageFacts> ParsePageFacts(const QByteArray &report)
             facts.unreadBarcodes.append(value);
         } else if (key == "TextMatch") {
             facts.textMatch = value == QLatin1String("yes");
+        } else if (key == "TextFound") {
+            facts.textFound = value != QLatin1String("no");
+        } else if (key == "Unreadable") {
+            // Given up on: nothing is known of it, so it is no separator of any kind.
+            facts.damaged = true;
+            facts.unreadable = value.isEmpty() ? QStringLiteral("?") : DocumentOutline::Unescape(value);
         } else if (key == "MatchedLine") {
             facts.matchedLine = DocumentOutline::Unescape(value);
         } else if (key == "PageDamaged") {

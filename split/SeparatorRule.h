@@ -21,9 +21,15 @@ struct PageFacts {
     QList<Barcode> barcodes;
     QStringList unreadBarcodes; // kinds of code the engine's reader gave up on, on this page
     bool textMatch = false;
+    bool textFound = true; // false: asked for a phrase, the page has no text to search (a scan)
     QString matchedLine; // the line of the page's text where the phrase begins
     bool damaged = false;
+    QString unreadable; // why the engine gave the page up (too slow, too large); empty when it did not
 };
+
+// What the pages a separator rule finds are to the parts: sheets between documents, kept in the
+// parts or left out, or the first pages of documents, which stay in them.
+enum class SeparatorRole { Sheet, LeftOutSheet, DocumentStart };
 
 // Which pages are separator sheets: blank ones, dark ones, ones with a barcode (any, or one
 // whose text contains a given text), or ones whose text contains a phrase.
@@ -41,6 +47,10 @@ struct SeparatorRule {
     // What the engine's page_facts needs to be asked for this rule.
     QStringList EngineArguments() const;
     bool IsSeparator(const PageFacts &facts) const;
+    // A page found by what it says (its text, or a barcode on it) and kept in the parts is the
+    // first page of a document; a blank or dark page, or any page left out, is a sheet between
+    // documents.
+    SeparatorRole Role(bool leaveOut) const;
     // What a separator says about the part it begins, for names: its barcode's text, or the
     // line where its phrase begins; empty when it says nothing.
     QString Label(const PageFacts &facts) const;

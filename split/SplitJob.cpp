@@ -94,21 +94,25 @@ OutputLocation SplitJob::Location() const
 
 QString SplitJob::OutputArgumentOf(const PartRange &part) const
 {
-    const QString documentName = DocumentOutline::SafeFileName(QFileInfo(documentPath_).completeBaseName());
+    // A part that nothing in the document names (pages before the first bookmark, a part with
+    // no separator before it) is named after the document and its number, so that a pattern of
+    // such a token alone still gives every part a name of its own, none the document's.
+    const QString unnamed = QStringLiteral("%1 %2").arg(
+        DocumentOutline::SafeFileName(QFileInfo(documentPath_).completeBaseName()), QString::number(part.partNumber));
     QString title = DocumentOutline::TitleFor(settings_.bookmarks, settings_.bookmarkLevel, part.firstPage);
-    // Pages before the first bookmark (a title page, a preface) are named after the document.
     if (title.isEmpty())
-        title = documentName;
-    // The separator that begins the part is its first page, or, left out, stands right before
-    // it: the first of the separators side by side there says what the part is.
+        title = unnamed;
+    // A separator that stays in its part is the part's first page; one left out stands right
+    // before it, and then the first of the sheets side by side there says what the part is.
     int separator = part.firstPage;
-    if (!settings_.separatorLabels.contains(separator))
+    if (!settings_.separatorLabels.contains(separator)) {
         --separator;
-    while (settings_.separatorLabels.contains(separator - 1))
-        --separator;
+        while (settings_.separatorLabels.contains(separator - 1))
+            --separator;
+    }
     QString label = DocumentOutline::SafeFileName(settings_.separatorLabels.value(separator));
     if (label.isEmpty())
-        label = documentName;
+        label = unnamed;
     return ExpandNamePattern(settings_.fileNamePattern, Location().basePath, part.firstPage, part.lastPage,
                              part.partNumber, part.fileCount, title, label);
 }

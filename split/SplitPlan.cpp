@@ -80,16 +80,21 @@ QList<PartRange> SplitPlan::FromBreaks(int pageCount, const QList<int> &breaksBe
     return parts;
 }
 
-SeparatorPlan SplitPlan::AtSeparators(int pageCount, QList<int> separators, bool leaveOut)
+SeparatorPlan SplitPlan::AtSeparators(int pageCount, QList<int> separators, SeparatorRole role)
 {
     SeparatorPlan plan;
     separators = sortedOnce(separators);
     separators.removeIf([pageCount](int page) { return page < 1 || page > pageCount; });
-    if (leaveOut)
+    if (role == SeparatorRole::DocumentStart) {
+        for (int page : separators)
+            if (page != 1)
+                plan.breaks << page;
+        return plan;
+    }
+    if (role == SeparatorRole::LeftOutSheet)
         plan.leftOut = separators;
-    // Separators side by side are one run; the run begins the part after it, unless it opens
-    // the document (nothing stands before page 1) or closes it (it would be a part of only
-    // separators).
+    // Sheets side by side are one run; the run begins the part after it, unless it opens the
+    // document (nothing stands before page 1) or closes it (it would be a part of only sheets).
     for (qsizetype i = 0; i < separators.size();) {
         qsizetype end = i + 1;
         while (end < separators.size() && separators.at(end) == separators.at(end - 1) + 1)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "SeparatorRule.h"
+
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -44,11 +46,13 @@ public:
     // the others are numbered without it.
     static QList<PartRange> FromBreaks(int pageCount, const QList<int> &breaksBefore,
                                        const QList<int> &leftOut = {});
-    // The break points that the separator sheets on `separators` make: a separator begins the
-    // part that follows it, except on page 1 (no break stands before it) and on the last page
-    // (a part of only a separator is no document); of separators side by side only the first
-    // begins a part. With `leaveOut`, every separator belongs to no part.
-    static SeparatorPlan AtSeparators(int pageCount, QList<int> separators, bool leaveOut);
+    // The break points that the pages of `separators` make. A sheet begins the part that
+    // follows it, except on page 1 (no break stands before it) and on the last page (a part of
+    // only a sheet is no document); of sheets side by side only the first begins a part, and
+    // sheets left out belong to no part. A document start begins a part wherever it stands
+    // after page 1, on the last page and beside another start too: a one-page document is a
+    // part of its own, never merged into its neighbour.
+    static SeparatorPlan AtSeparators(int pageCount, QList<int> separators, SeparatorRole role);
     // The pages before which a new part begins when every part has `every` pages (the last
     // fewer): 1 + every, 1 + 2 every, ... up to `pageCount`. None for `every` below 1.
     static QList<int> BreaksEvery(int pageCount, int every);

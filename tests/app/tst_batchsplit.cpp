@@ -3,6 +3,7 @@
 #include "PdfFixtures.h"
 #include "PdfProbe.h"
 #include "ScanFixtures.h"
+#include "support/OwnOptions.h"
 
 #include <QDir>
 #include <QDirIterator>
@@ -42,6 +43,8 @@ std::pair<int, QString> run(const QStringList &arguments, const QString &work, c
     environment.remove("WAYLAND_DISPLAY");
     environment.insert("QT_QPA_PLATFORM", "no-such-platform");
     environment.insert("XDG_CONFIG_HOME", configHome);
+    // Read before the options.ini beside the program, which a window of the build may have written.
+    OwnOptions::EnsureIn(configHome);
     for (const QString &variable : variables)
         environment.insert(variable.section('=', 0, 0), variable.section('=', 1));
     program.setProcessEnvironment(environment);
@@ -67,6 +70,7 @@ private slots:
     void manyDocumentsInOneRun();
     void separatorSheetsOfAScannedStack_data();
     void separatorSheetsOfAScannedStack();
+    void statementsBecomeOnePartEach();
 };
 
 void TestBatchSplit::split_data()
@@ -107,7 +111,17 @@ void TestBatchSplit::split_data()
     // The line where the phrase begins names the part it begins; a part before any takes the
     // document's name.
     row("textSeparatorNamesItsPart", atPageFour + QStringList{"--pattern", "{part} {separator}"}, 0, "",
-        {"1 ten.pdf", "2 Page 4.pdf"}, "1-3 4-10");
+        {"1 ten 1.pdf", "2 Page 4.pdf"}, "1-3 4-10");
+    // Alone, it still names part 1 apart from the document, beside it.
+    row("separatorAloneBesideTheDocument", atPageFour + QStringList{"--pattern", "{separator}"}, 0, "",
+        {"ten 1.pdf", "Page 4.pdf"}, "1-3 4-10");
+    // A way of placing break points that finds nothing says so, and the run goes on.
+    row("phraseFoundNowhere", {"--split", "ten.pdf", "--at-separators", "text:nowhere", "--at", "6"}, 0,
+        "warning: No page's text contains \"nowhere\". --at-separators places no break point.",
+        {"ten 1.pdf", "ten 2.pdf"}, "1-5 6-10");
+    row("sizeTheDocumentFits", {"--split", "ten.pdf", "--max-size", "1G", "--at", "6"}, 0,
+        "warning: the whole document fits in one part of at most 1 GB",
+        {"ten 1.pdf", "ten 2.pdf"}, "1-5 6-10");
     row("separatorKindUnknown", {"--split", "ten.pdf", "--at-separators", "grey"}, 2,
         "give blank, dark, barcode, barcode:TEXT or text:PHRASE");
     // A dry run prints the plan and what is in the way, and writes nothing.
@@ -256,18 +270,24 @@ void TestBatchSplit::separatorSheetsOfAScannedStack_data()
     QTest::addColumn<QStringList>("arguments");
     QTest::addColumn<QList<int>>("pages"); // of each part
     QTest::addColumn<QString>("separator"); // what {separator} names the second and third parts
+    QTest::addColumn<QString>("warning"); // said when nothing is found, or why it cannot be
     using Sheet = ScanFixtures::Sheet;
     const QStringList drop{"--drop-separators"};
-    QTest::newRow("blank") << int(Sheet::BleedThrough) << QStringList{"blank"} << QList<int>{3, 2, 5} << "stack";
+    QTest::newRow("blank") << int(Sheet::BleedThrough) << QStringList{"blank"} << QList<int>{3, 2, 5} << "" << "";
     QTest::newRow("blankDropped") << int(Sheet::BleedThrough) << QStringList{"blank"} + drop << QList<int>{3, 1, 4}
-                                  << "stack";
-    QTest::newRow("darkDropped") << int(Sheet::Black) << QStringList{"dark"} + drop << QList<int>{3, 1, 4} << "stack";
+                                  << "" << "";
+    QTest::newRow("darkDropped") << int(Sheet::Black) << QStringList{"dark"} + drop << QList<int>{3, 1, 4} << ""
+                                 << "";
     QTest::newRow("qrCodeDropped") << int(Sheet::QrCode) << QStringList{"barcode"} + drop << QList<int>{3, 1, 4}
-                                   << ScanFixtures::kQrText;
+                                   << ScanFixtures::kQrText << "";
     QTest::newRow("code128WithItsText") << int(Sheet::Code128) << QStringList{"barcode:sep-128"}
-                                        << QList<int>{3, 2, 5} << ScanFixtures::kCode128Text;
-    QTest::newRow("barcodeWithOtherText") << int(Sheet::Code128) << QStringList{"barcode:invoice"} << QList<int>{10}
-                                          << "";
+                                        << QList<int>{3, 2, 5} << ScanFixtures::kCode128Text << "";
+    QTest::newRow("barcodeWithOtherText")
+        << int(Sheet::Code128) << QStringList{"barcode:invoice"} << QList<int>{10} << ""
+        << "warning: No page has a barcode containing \"invoice\". --at-separators places no break point.";
+    // A scan has no text: the phrase cannot be found, and the run says why.
+    QTest::newRow("phraseOnScans") << int(Sheet::QrCode) << QStringList{"text:sep"} << QList<int>{10} << ""
+                                   << "warning: 10 pages have no text to search (scanned pages have none)";
 }
 
 // A stack as a scanner makes it: "3 pages, separator, 1 page, separator, 4 pages". Every kind
@@ -278,6 +298,7 @@ void TestBatchSplit::separatorSheetsOfAScannedStack()
     QFETCH(QStringList, arguments);
     QFETCH(QList<int>, pages);
     QFETCH(QString, separator);
+    QFETCH(QString, warning);
     using Sheet = ScanFixtures::Sheet;
     const auto between = Sheet(sheet);
     QTemporaryDir config;
@@ -293,12 +314,42 @@ void TestBatchSplit::separatorSheetsOfAScannedStack()
                                         + arguments,
                                     work, config.path());
     QVERIFY2(exited == 0, qPrintable(said));
+    QVERIFY2(said.contains(warning), qPrintable(said));
+    // A part that no separator names takes the document's name and its number.
     QStringList names;
     for (int part = 1; part <= pages.size(); ++part)
-        names << QString("%1 %2.pdf").arg(part).arg(part == 1 ? "stack" : separator);
+        names << QString("%1 %2.pdf").arg(part).arg(part == 1 || separator.isEmpty() ? QString("stack %1").arg(part) : separator);
     QCOMPARE(QDir(work + "/parts").entryList(QDir::Files, QDir::Name), names);
     for (int part = 0; part < pages.size(); ++part)
         QCOMPARE(PdfProbe(work + "/parts/" + names.at(part)).pageCount(), pages.at(part));
+}
+
+// Statements of 1, 2, 1, 1, 3, 1 and 1 pages, each beginning with "Statement of account": the
+// phrase begins every statement's part, one-page statements at the start, side by side and at
+// the end included, and none is merged into its neighbour.
+void TestBatchSplit::statementsBecomeOnePartEach()
+{
+    QTemporaryDir config;
+    QTemporaryDir dir;
+    const QString work = QFileInfo(dir.path()).canonicalFilePath();
+    const QList<int> lengths{1, 2, 1, 1, 3, 1, 1};
+    QList<QByteArray> lines;
+    for (int length : lengths)
+        for (int page = 0; page < length; ++page)
+            lines << (page == 0 ? "Statement of account" : "continued");
+    QVERIFY(PdfFixtures::write(work + "/statements.pdf", PdfFixtures::linedPages(lines)));
+    const auto [exited, said] = run({"--split", "statements.pdf", "--at-separators", "text:statement of account",
+                                     "--pattern", "{basename} {part}"},
+                                    work, config.path());
+    QVERIFY2(exited == 0, qPrintable(said));
+    int first = 1;
+    for (int part = 1; part <= lengths.size(); ++part) {
+        PdfProbe probe(work + QString("/statements %1.pdf").arg(part));
+        QCOMPARE(probe.pageCount(), lengths.at(part - 1));
+        QCOMPARE(probe.page(0).text.simplified(), QString("Page %1 Statement of account").arg(first));
+        first += lengths.at(part - 1);
+    }
+    QVERIFY(!QFileInfo::exists(work + "/statements 8.pdf"));
 }
 
 void TestBatchSplit::chaptersBecomeParts()

@@ -626,7 +626,8 @@ void TestBreakPointList::placeAtSeparatorSheets_data()
     QTest::addColumn<QStringList>("rows");
     QTest::addColumn<QList<int>>("leftOut");
     QTest::addColumn<QString>("message");
-    // Page 4 is a blank sheet, page 6 a black one; a break point stands before page 9 already.
+    // Page 4 is a blank sheet, page 6 a black one; pages 1, 2, 4, 5, 6, 9 and 10 begin statements
+    // ("Statement of account"); a break point stands before page 9 already.
     QTest::newRow("blankSheetsLeftOut") << int(SeparatorRule::Kind::Blank) << true
                                         << QStringList{"1", "2", "3", BP, "4", "5", "6", "7", "8", BP, "9", "10"}
                                         << QList<int>{4} << "";
@@ -635,7 +636,13 @@ void TestBreakPointList::placeAtSeparatorSheets_data()
                                     << QList<int>{} << "";
     QTest::newRow("noneFound") << int(SeparatorRule::Kind::Barcode) << true
                                << QStringList{"1", "2", "3", "4", "5", "6", "7", "8", BP, "9", "10"} << QList<int>{}
-                               << "No separator sheet was found; the break points are as they were.";
+                               << "No page has a barcode containing \"Statement of account\". The break points are "
+                                  "as they were.";
+    // Each statement is a part, the one-page ones too, side by side and at the end.
+    QTest::newRow("statementsKept") << int(SeparatorRule::Kind::Text) << false
+                                    << QStringList{"1", BP, "2", "3", BP, "4", BP, "5", BP, "6", "7", "8", BP, "9", BP,
+                                                   "10"}
+                                    << QList<int>{} << "";
 }
 
 // The engine's page facts (here a stand-in's) make break points and pages left out in one
@@ -650,7 +657,8 @@ void TestBreakPointList::placeAtSeparatorSheets()
     QByteArray facts = "NumberOfPages: 10\n";
     for (int page = 1; page <= 10; ++page)
         facts += "PageFactsBegin\nPageNumber: " + QByteArray::number(page) + "\nInkShare: "
-                 + (page == 4 ? "0.0010" : "0.1000") + "\nDarkShare: " + (page == 6 ? "0.9500" : "0.0100") + "\n";
+                 + (page == 4 ? "0.0010" : "0.1000") + "\nDarkShare: " + (page == 6 ? "0.9500" : "0.0100")
+                 + "\nTextMatch: " + (QList<int>{1, 2, 4, 5, 6, 9, 10}.contains(page) ? "yes" : "no") + "\n";
     qputenv("FAKE_FACTS", facts);
     open(10);
     select(8);
@@ -660,7 +668,11 @@ void TestBreakPointList::placeAtSeparatorSheets()
         QVERIFY(place);
         place->AtSeparators->setChecked(true);
         place->SeparatorKind->setCurrentIndex(place->SeparatorKind->findData(kind));
+        place->SeparatorText->setText("Statement of account");
         place->LeaveOut->setChecked(leaveOut);
+        // The dialog says which rule applies: pages found by what they say start documents.
+        const bool starts = !leaveOut && (kind == int(SeparatorRule::Kind::Text) || kind == int(SeparatorRule::Kind::Barcode));
+        QCOMPARE(place->SeparatorRuleNote->text().startsWith("Each page found is the first page"), starts);
         place->accept();
     });
     dlg_->OnCommand(CmdId::PlaceBreakPoints);

@@ -8,13 +8,13 @@
 #include "support/MainWindowProbe.h"
 #include "framework/AppMessageBox.h"
 #include "framework/DialogBuilder.h"
-#include "framework/ModulePath.h"
 #include "res/ResourceIds.h"
 #include "split/PageCountQuery.h"
 
 #include "PdfFixtures.h"
 #include "PdfProbe.h"
 #include "ScanFixtures.h"
+#include "support/OwnOptions.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -95,8 +95,7 @@ private slots:
 private:
     QTemporaryDir dir_{QDir::tempPath() + "/end to end \"Grüße\" XXXXXX"};
     QString document_;
-    QByteArray savedOptions_;
-    bool hadOptions_ = false;
+    OwnOptions options_;
 };
 
 void TestEndToEnd::initTestCase()
@@ -104,21 +103,13 @@ void TestEndToEnd::initTestCase()
     document_ = dir_.filePath("ten pages.pdf");
     writePdf(document_, 10);
     QCOMPARE(pageTexts(document_), expectedPages(1, 10));
-    // The options file lives beside the program: keep a developer's own file safe.
-    QFile options(MakeModulePath("options.ini"));
-    hadOptions_ = options.open(QIODevice::ReadOnly);
-    if (hadOptions_)
-        savedOptions_ = options.readAll();
+    // The program's own folder is the build's, where a developer's window keeps its options.
+    options_.UseInThisProcess();
     QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, dir_.filePath("settings"));
 }
 
 void TestEndToEnd::cleanupTestCase()
 {
-    QFile options(MakeModulePath("options.ini"));
-    if (hadOptions_ && options.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        options.write(savedOptions_);
-    else if (!hadOptions_)
-        options.remove();
     AppMessageBox::SetResponder({});
 }
 
@@ -152,7 +143,7 @@ void TestEndToEnd::openBreakAndSplit()
     QFETCH(QString, pattern);
     QFETCH(QStringList, names);
     QFETCH(int, leftOut);
-    QFile::remove(MakeModulePath("options.ini"));
+    QVERIFY(options_.Write({}));
     QStringList messages;
     AppMessageBox::SetResponder([&](const QString &text, unsigned) {
         messages << text;
@@ -306,7 +297,7 @@ void TestEndToEnd::separatorSheetsOfAScannedStack()
     dlg.OnCommand(CmdId::SplitPdf);
     QCOMPARE(messages, QStringList{"Split PDF file success! Do you want to open the output directory?"});
     const QString named = QStringLiteral("%1 ") + ScanFixtures::kQrText + ".pdf";
-    const QStringList parts{"1 stack.pdf", named.arg(2), named.arg(3)};
+    const QStringList parts{"1 stack 1.pdf", named.arg(2), named.arg(3)};
     QCOMPARE(QDir(dir.path()).entryList({"? *"}, QDir::Files, QDir::Name), parts);
     const QList<int> pages{3, 1, 4};
     for (int part = 0; part < parts.size(); ++part)

@@ -15,6 +15,7 @@
 #include "res/MenuTexts.h"
 #include "res/ResourceIds.h"
 #include "split/OptionsDlg.h"
+#include "support/OwnOptions.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -48,6 +49,9 @@ QString shownText(const QString &text)
 // it; each line of a multi-line text is measured.
 QSize neededSize(const QWidget *control, const QString &text)
 {
+    // A label that wraps its words needs only its height for its width.
+    if (const auto *label = qobject_cast<const QLabel *>(control); label && label->wordWrap())
+        return {label->width(), label->heightForWidth(label->width())};
     const QFontMetrics metrics(control->font());
     const QStringList lines = shownText(text).split(QLatin1Char('\n'));
     int width = 0;
@@ -240,6 +244,8 @@ void TestTranslations::programSpeaksTheEnvironmentsLanguage()
     for (const char *name : {"LC_ALL", "LC_MESSAGES", "LANGUAGE"})
         environment.remove(QString::fromLatin1(name));
     environment.insert(QStringLiteral("LANG"), lang);
+    const OwnOptions options;
+    options.UseIn(environment);
     QProcess program;
     program.setProcessEnvironment(environment);
     program.start(QStringLiteral(QUIREWRIGHT_PATH), arguments);

@@ -11,18 +11,23 @@ namespace {
 
 // Six pages as page_facts reports them: a letter, a blank sheet with show-through, a page of
 // three lines (where one kind of barcode could not be read), a black sheet, a QR sheet and a
-// page that could not be drawn. Texts carry the report's escapes.
+// page that could not be drawn, then a page the engine gave up on (too slow to draw), which
+// reports nothing but looks blank to a careless reader. The sheet has no text to search.
+// Texts carry the report's escapes.
 const QByteArray kReport = "NumberOfPages: 6\n"
                            "PageFactsBegin\nPageNumber: 1\nInkShare: 0.1200\nDarkShare: 0.0100\nTextMatch: yes\n"
                            "MatchedLine: Account 17&#9;Page 1 of 3\n"
                            "PageFactsBegin\nPageNumber: 2\nInkShare: 0.0011\nDarkShare: 0.0000\nTextMatch: no\n"
+                           "TextFound: no\n"
                            "PageFactsBegin\nPageNumber: 3\nInkShare: 0.0098\nDarkShare: 0.0010\nTextMatch: no\n"
                            "BarcodeUnread: Aztec\n"
                            "PageFactsBegin\nPageNumber: 4\nInkShare: 0.0020\nDarkShare: 0.9700\n"
                            "PageFactsBegin\nPageNumber: 5\nInkShare: 0.0800\nDarkShare: 0.0900\n"
                            "Barcode: QRCode Invoice&#10;2026-117\nBarcode: Code128 SEP\n"
                            "PageFactsBegin\nPageNumber: 6\nInkShare: 0.0000\nDarkShare: 0.0000\n"
-                           "PageDamaged: page 6 cannot be drawn\n";
+                           "PageDamaged: page 6 cannot be drawn\n"
+                           "PageFactsBegin\nPageNumber: 7\nInkShare: 0.0000\nDarkShare: 0.0000\n"
+                           "Unreadable: it took longer than 5 seconds\n";
 
 } // namespace
 
@@ -60,16 +65,19 @@ void TestSeparatorRule::rulesFindTheirSeparators()
     if (!rule)
         return;
     const QList<PageFacts> pages = ParsePageFacts(kReport);
-    QCOMPARE(pages.size(), 6);
+    QCOMPARE(pages.size(), 7);
     QList<int> found;
     for (const PageFacts &facts : pages)
         if (rule->IsSeparator(facts))
             found << facts.page;
     QTEST(found, "separators");
     QTEST(found.isEmpty() ? QString() : rule->Label(pages.at(found.first() - 1)), "label");
-    // Only a rule that looks for barcodes is told of a page where some could not be read.
-    const QString unread = PageFactsQuery::UnreadNotice(pages, *rule);
-    QCOMPARE(unread.contains("barcodes on page 3 could not all be read"), rule->kind == SeparatorRule::Kind::Barcode);
+    // Every rule is told of the page given up on; only one that looks for barcodes of a page
+    // where some could not be read, and only a phrase of the pages without text.
+    const QString notices = PageFactsQuery::Notices(pages, *rule).join('\n');
+    QVERIFY(notices.contains("Page 7 could not be looked at"));
+    QCOMPARE(notices.contains("barcodes on page 3 could not all be read"), rule->kind == SeparatorRule::Kind::Barcode);
+    QCOMPARE(notices.contains("Page 2 has no text to search"), rule->kind == SeparatorRule::Kind::Text);
 }
 
 QTEST_GUILESS_MAIN(TestSeparatorRule)

@@ -301,7 +301,7 @@ void TestSplitJob::bookmarkTitlesNameTheParts()
     QStringList names;
     for (const PartRange &part : split.Parts())
         names << split.OutputArgumentOf(part);
-    QCOMPARE(names, QStringList({"1 my \"manual\".pdf", "2 One.pdf", "3 Two.pdf"}));
+    QCOMPARE(names, QStringList({"1 my \"manual\" 1.pdf", "2 One.pdf", "3 Two.pdf"}));
 }
 
 void TestSplitJob::separatorsNameTheParts()
@@ -317,7 +317,7 @@ void TestSplitJob::separatorsNameTheParts()
     QStringList names;
     for (const PartRange &part : split.Parts())
         names << split.OutputArgumentOf(part);
-    QCOMPARE(names, QStringList({"1 my \"manual\".pdf", "2 Invoice 17.pdf", "3 Letter-B.pdf"}));
+    QCOMPARE(names, QStringList({"1 my \"manual\" 1.pdf", "2 Invoice 17.pdf", "3 Letter-B.pdf"}));
 }
 
 void TestSplitJob::archiveNeverReplacesAFile_data()

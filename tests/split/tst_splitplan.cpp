@@ -58,24 +58,35 @@ void TestSplitPlan::separatorsMakeParts_data()
 {
     QTest::addColumn<int>("pageCount");
     QTest::addColumn<QList<int>>("separators");
-    QTest::addColumn<QStringList>("kept"); // each part's page ranges, separators kept
-    QTest::addColumn<QStringList>("leftOut"); // the same with the separators left out
+    QTest::addColumn<QStringList>("kept"); // each part's page ranges, sheets kept
+    QTest::addColumn<QStringList>("leftOut"); // the same with the sheets left out
+    QTest::addColumn<QStringList>("starts"); // the same when each page found starts a document
     // 3 pages, separator, 1 page, separator, 4 pages.
     QTest::newRow("stack") << 10 << QList<int>{6, 4} << QStringList{"1-3", "4-5", "6-10"}
-                           << QStringList{"1-3", "5", "7-10"};
-    QTest::newRow("onFirstAndLastPage") << 8 << QList<int>{1, 8} << QStringList{"1-8"} << QStringList{"2-7"};
-    QTest::newRow("sideBySide") << 9 << QList<int>{4, 5, 6} << QStringList{"1-3", "4-9"} << QStringList{"1-3", "7-9"};
+                           << QStringList{"1-3", "5", "7-10"} << QStringList{"1-3", "4-5", "6-10"};
+    QTest::newRow("onFirstAndLastPage") << 8 << QList<int>{1, 8} << QStringList{"1-8"} << QStringList{"2-7"}
+                                        << QStringList{"1-7", "8"};
+    QTest::newRow("sideBySide") << 9 << QList<int>{4, 5, 6} << QStringList{"1-3", "4-9"} << QStringList{"1-3", "7-9"}
+                                << QStringList{"1-3", "4", "5", "6-9"};
     QTest::newRow("runClosingTheDocument") << 6 << QList<int>{2, 5, 6} << QStringList{"1", "2-6"}
-                                           << QStringList{"1", "3-4"};
-    QTest::newRow("onlySeparators") << 2 << QList<int>{1, 2} << QStringList{"1-2"} << QStringList{};
+                                           << QStringList{"1", "3-4"} << QStringList{"1", "2-4", "5", "6"};
+    QTest::newRow("onlySeparators") << 2 << QList<int>{1, 2} << QStringList{"1-2"} << QStringList{}
+                                    << QStringList{"1", "2"};
+    // Statements of 1, 2, 1, 1, 3, 1 and 1 pages, each beginning "Statement of account": one
+    // part each, the one-page statements at the start, side by side and at the end too.
+    QTest::newRow("statements") << 10 << QList<int>{1, 2, 4, 5, 6, 9, 10} << QStringList{"1-3", "4-10"}
+                                << QStringList{"3", "7-8"} << QStringList{"1", "2-3", "4", "5", "6-8", "9", "10"};
 }
 
 void TestSplitPlan::separatorsMakeParts()
 {
     QFETCH(int, pageCount);
     QFETCH(QList<int>, separators);
-    for (const bool leaveOut : {false, true}) {
-        const SeparatorPlan plan = SplitPlan::AtSeparators(pageCount, separators, leaveOut);
+    for (const char *role : {"kept", "leftOut", "starts"}) {
+        const SeparatorRole asRole = qstrcmp(role, "kept") == 0      ? SeparatorRole::Sheet
+                                     : qstrcmp(role, "leftOut") == 0 ? SeparatorRole::LeftOutSheet
+                                                                     : SeparatorRole::DocumentStart;
+        const SeparatorPlan plan = SplitPlan::AtSeparators(pageCount, separators, asRole);
         QStringList parts;
         for (const PartRange &part : SplitPlan::FromBreaks(pageCount, plan.breaks, plan.leftOut)) {
             QStringList ranges;
@@ -83,10 +94,7 @@ void TestSplitPlan::separatorsMakeParts()
                 ranges << (from == to ? QString::number(from) : QStringLiteral("%1-%2").arg(from).arg(to));
             parts << ranges.join(',');
         }
-        if (leaveOut)
-            QTEST(parts, "leftOut");
-        else
-            QTEST(parts, "kept");
+        QTEST(parts, role);
     }
 }
 

@@ -152,7 +152,13 @@ void OptionsDlg::FocusFirstTabStop()
 
 void OptionsDlg::ReadOptionsFile()
 {
-    const SplitSettings read = SplitSettings::Read(OptionsFile::ForThisProgram().ForReading());
+    const OptionsFile options = OptionsFile::ForThisProgram();
+    // Told once: the dialog opens at every split.
+    if (const QString problem = options.ReadProblem(); !problem.isEmpty() && !readProblemTold_) {
+        readProblemTold_ = true;
+        AppMessageBox::Show(parentWidget(), problem, MsgBox::Ok | MsgBox::IconExclamation);
+    }
+    const SplitSettings read = SplitSettings::Read(options.ForReading());
     // The type read is kept aside: the field changes only when Ok succeeds.
     saveFileTypeRead_ = read.saveFileType;
     SelectSaveFileType(saveFileTypeRead_);
@@ -171,7 +177,8 @@ void OptionsDlg::WriteOptionsFile()
                                        {kArchiveButtonStateKey, QString::number(ArchiveButtonState)},
                                        {kOutFolderNameKey, OutFolderName},
                                        {kArchiveFolderNameKey, ArchiveFolderName},
-                                       {kFileNamePatternKey, FileNamePattern}});
+                                       {kFileNamePatternKey, FileNamePattern}},
+        SplitSettings::BuiltInEntries());
     // The fields already hold the values the split will use; only keeping them failed.
     if (!written)
         AppMessageBox::Show(this,

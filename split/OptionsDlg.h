@@ -103,6 +103,7 @@ private:
     QPushButton *CancelButton = nullptr;
 
     int saveFileTypeRead_ = 3; // kept by Ok when no radio button is selected
+    bool readProblemTold_ = false; // why options.ini is not read, told once
     QMetaObject::Connection ownerGuard_;
 };
 

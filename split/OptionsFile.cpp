@@ -74,19 +74,61 @@ QList<PrivateProfile> OptionsFile::ForReading() const
     return files;
 }
 
-OptionsFile::WriteResult OptionsFile::WriteUserFile(const QString &section, const PrivateProfile::Entries &entries) const
+std::optional<QString> OptionsFile::InheritedValue(const QString &section, const QString &key,
+                                                  const PrivateProfile::Entries &builtIn) const
+{
+    for (const QString &path : defaultPaths_) {
+        const PrivateProfile defaults(path);
+        if (defaults.Contains(section, key))
+            return defaults.ReadString(section, key, QString());
+    }
+    for (const auto &[name, value] : builtIn)
+        if (name.compare(key, Qt::CaseInsensitive) == 0)
+            return value;
+    return std::nullopt;
+}
+
+QString OptionsFile::ReadProblem() const
+{
+    QStringList problems;
+    for (const PrivateProfile &file : ForReading())
+        if (const QString problem = file.ReadProblem(); !problem.isEmpty())
+            problems << problem;
+    if (problems.isEmpty())
+        return {};
+    //: %1 says which options file is wrong and how, such as: /home/me/options.ini is not a file (a folder, device or pipe)
+    return QCoreApplication::translate("qw::OptionsFile", "%1, so the options in it are not used; the defaults "
+                                                          "apply. Make it a plain text file to keep options there.")
+        .arg(problems.join(QStringLiteral("; ")));
+}
+
+OptionsFile::WriteResult OptionsFile::WriteUserFile(const QString &section, const PrivateProfile::Entries &entries,
+                                                   const QStringList &removed) const
 {
     if (userPath_.isEmpty())
         return {false, {}, QCoreApplication::translate("qw::OptionsFile", "There is no configuration folder for this user (is HOME set?)")};
     const QString userFolder = QDir::toNativeSeparators(QFileInfo(userPath_).absolutePath());
     if (!QDir().mkpath(userFolder))
         return {false, {}, QCoreApplication::translate("qw::OptionsFile", "%1 cannot be created").arg(userFolder)};
-    return outcome(PrivateProfile(userPath_).WriteEntries(section, entries), userPath_);
+    return outcome(PrivateProfile(userPath_).WriteEntries(section, entries, removed), userPath_);
 }
 
-OptionsFile::WriteResult OptionsFile::WriteEntries(const QString &section, const PrivateProfile::Entries &entries) const
+OptionsFile::WriteResult OptionsFile::WriteEntries(const QString &section, const PrivateProfile::Entries &entries,
+                                                  const PrivateProfile::Entries &builtIn) const
 {
-    if (perUser_ || UserFileExists())
+    if (perUser_) {
+        PrivateProfile::Entries changed;
+        QStringList inherited;
+        for (const auto &entry : entries) {
+            const std::optional<QString> value = InheritedValue(section, entry.first, builtIn);
+            if (value && *value == entry.second)
+                inherited << entry.first;
+            else
+                changed << entry;
+        }
+        return WriteUserFile(section, changed, inherited);
+    }
+    if (UserFileExists())
         return WriteUserFile(section, entries);
     const PrivateProfile user(userPath_);
 

@@ -6,6 +6,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <optional>
+
 namespace qw {
 
 // Where options.ini is kept. A copy of the program that was not installed (a build, a copied
@@ -58,6 +60,10 @@ public:
     // The files to read, the most preferred first (see SplitSettings::Read): the one of
     // ReadPath, then the system-wide defaults.
     QList<PrivateProfile> ForReading() const;
+    // Why a file of ForReading() that is there is not read (a pipe, a device, a huge file),
+    // for the user: its options are not used, the next file's or the built-in ones are.
+    // Empty when every file is read or missing.
+    QString ReadProblem() const;
 
     // Sets `entries` in `section` (see PrivateProfile::WriteEntries). Per user, or once the
     // user's file exists, only it is written (its folder created when missing). Otherwise the
@@ -65,11 +71,21 @@ public:
     // folder is created and the user's file written as a copy of the program's file (when that is
     // a file) with the entries set, in one atomic write. The system-wide defaults are never
     // written. On failure no file has changed (the user's folder may have been created).
-    WriteResult WriteEntries(const QString &section, const PrivateProfile::Entries &entries) const;
+    //
+    // Per user, a key whose value is the one it inherits (from the system-wide defaults, else
+    // `builtIn`) is removed from the user's file rather than written, so that an administrator's
+    // later change of a default still reaches every user who never chose otherwise.
+    WriteResult WriteEntries(const QString &section, const PrivateProfile::Entries &entries,
+                             const PrivateProfile::Entries &builtIn = {}) const;
 
 private:
     bool UserFileExists() const;
-    WriteResult WriteUserFile(const QString &section, const PrivateProfile::Entries &entries) const;
+    // What `key` reads as without the user's file: the first system-wide default that holds
+    // it, else its `builtIn` value; nothing when neither says.
+    std::optional<QString> InheritedValue(const QString &section, const QString &key,
+                                          const PrivateProfile::Entries &builtIn) const;
+    WriteResult WriteUserFile(const QString &section, const PrivateProfile::Entries &entries,
+                              const QStringList &removed = {}) const;
 
     QString programPath_;
     QString userPath_;

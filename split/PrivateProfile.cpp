@@ -1,14 +1,20 @@
 #include "PrivateProfile.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
 #include <QStringDecoder>
 #include <QStringEncoder>
 
+#include <cerrno>
 #include <climits>
 #include <optional>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace qw {
 
@@ -56,7 +62,13 @@ struct SectionRange {
     bool found() const { return header >= 0; }
 };
 
-enum class LoadStatus { Loaded, Missing, Unreadable };
+// NotAFile and TooLarge are unreadable too, for a reason worth telling the user.
+enum class LoadStatus { Loaded, Missing, Unreadable, NotAFile, TooLarge };
+
+bool unreadable(LoadStatus status)
+{
+    return status != LoadStatus::Loaded && status != LoadStatus::Missing;
+}
 
 bool isBlank(char c)
 {
@@ -216,14 +228,26 @@ QByteArray serialise(const ProfileDocument &document)
 
 LoadStatus loadDocument(const QString &path, ProfileDocument &document)
 {
-    QFile file(path);
-    if (!file.exists())
-        return LoadStatus::Missing;
-    if (!file.open(QIODevice::ReadOnly))
-        return LoadStatus::Unreadable;
-    const QByteArray bytes = file.readAll();
+    // Opened without waiting, so that a pipe or a device at the name is found out, not waited on.
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0)
+        return errno == ENOENT || errno == ENOTDIR ? LoadStatus::Missing : LoadStatus::Unreadable;
+    struct stat status { };
+    const LoadStatus kind = ::fstat(fd, &status) != 0             ? LoadStatus::Unreadable
+                            : !S_ISREG(status.st_mode)            ? LoadStatus::NotAFile
+                            : status.st_size > PrivateProfile::MostBytes ? LoadStatus::TooLarge
+                                                                   : LoadStatus::Loaded;
+    QFile file;
+    if (kind != LoadStatus::Loaded || !file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+        ::close(fd);
+        return kind == LoadStatus::Loaded ? LoadStatus::Unreadable : kind;
+    }
+    // Read no further than the limit, should the file grow meanwhile.
+    const QByteArray bytes = file.read(PrivateProfile::MostBytes + 1);
     if (file.error() != QFileDevice::NoError)
         return LoadStatus::Unreadable;
+    if (bytes.size() > PrivateProfile::MostBytes)
+        return LoadStatus::TooLarge;
     document = parseDocument(bytes);
     return LoadStatus::Loaded;
 }
@@ -381,20 +405,36 @@ PrivateProfile::WriteResult failure(QString reason)
 
 // Sets `entries` in the lines of `sourcePath` and saves them as `targetPath`. When the two are
 // one file and no value changes, nothing is written.
+// Removes every entry of `key` from the first section named `section`: with only the first
+// removed, a second one would take its place.
+void removeEntry(ProfileDocument &document, const QString &section, const QString &key)
+{
+    const SectionRange range = findSection(document, section);
+    if (!range.found())
+        return;
+    for (qsizetype i = range.end - 1; i > range.header; --i) {
+        const ParsedLine line = parseLine(document.lines[i].text);
+        if (line.kind == LineKind::Entry && sameName(line.name, key))
+            document.lines.removeAt(i);
+    }
+}
+
 PrivateProfile::WriteResult writeEntries(const QString &sourcePath, const QString &targetPath, const QString &section,
-                                         const PrivateProfile::Entries &entries)
+                                         const PrivateProfile::Entries &entries, const QStringList &removed = {})
 {
     if (const QString reason = invalidReason(section, entries); !reason.isEmpty())
         return {false, reason, true};
 
     ProfileDocument document;
-    if (loadDocument(sourcePath, document) == LoadStatus::Unreadable)
+    if (unreadable(loadDocument(sourcePath, document)))
         return failure(sourcePath == targetPath
                            ? QStringLiteral("%1 cannot be read, so it is not replaced").arg(sourcePath)
                            : QStringLiteral("%1 cannot be read, so it is not copied").arg(sourcePath));
     const QByteArray before = serialise(document);
     for (const auto &[key, value] : entries)
         setEntry(document, section, key, value);
+    for (const QString &key : removed)
+        removeEntry(document, section, key);
     const QByteArray bytes = serialise(document);
     if (sourcePath == targetPath && bytes == before)
         return {true, {}, false};
@@ -416,6 +456,24 @@ PrivateProfile::WriteResult writeEntries(const QString &sourcePath, const QStrin
 }
 
 } // namespace
+
+QString PrivateProfile::ReadProblem() const
+{
+    ProfileDocument document;
+    switch (loadDocument(path_, document)) {
+    case LoadStatus::Loaded:
+    case LoadStatus::Missing: return {};
+    case LoadStatus::NotAFile:
+        return QCoreApplication::translate("qw::PrivateProfile", "%1 is not a file (a folder, device or pipe)")
+            .arg(QDir::toNativeSeparators(path_));
+    case LoadStatus::TooLarge:
+        return QCoreApplication::translate("qw::PrivateProfile", "%1 is larger than %2 KiB, far more than options take")
+            .arg(QDir::toNativeSeparators(path_))
+            .arg(MostBytes / 1024);
+    case LoadStatus::Unreadable: break;
+    }
+    return QCoreApplication::translate("qw::PrivateProfile", "%1 cannot be read").arg(QDir::toNativeSeparators(path_));
+}
 
 QString PrivateProfile::ReadString(const QString &section, const QString &key, const QString &defaultValue,
                                    int bufferSize) const
@@ -447,6 +505,12 @@ PrivateProfile::WriteResult PrivateProfile::WriteString(const QString &section, 
 PrivateProfile::WriteResult PrivateProfile::WriteEntries(const QString &section, const Entries &entries) const
 {
     return writeEntries(path_, path_, section, entries);
+}
+
+PrivateProfile::WriteResult PrivateProfile::WriteEntries(const QString &section, const Entries &entries,
+                                                         const QStringList &removed) const
+{
+    return writeEntries(path_, path_, section, entries, removed);
 }
 
 PrivateProfile::WriteResult PrivateProfile::WriteEntriesFrom(const PrivateProfile &base, const QString &section,

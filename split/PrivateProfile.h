@@ -3,6 +3,7 @@
 #include <QByteArrayView>
 #include <QList>
 #include <QString>
+#include <QStringList>
 
 #include <utility>
 
@@ -17,7 +18,9 @@ namespace qw {
 // any section, lines without '=', comments (';') and lines holding a NUL byte are never
 // entries. Text is UTF-8 (invalid bytes read as U+FFFD); a file that starts with a UTF-8 or
 // UTF-16 byte order mark is read in that encoding (invalid UTF-16 reads as U+FFFD, and an odd
-// last byte is ignored). A missing, unreadable or junk file reads as if every key were missing.
+// last byte is ignored). A missing, unreadable or junk file reads as if every key were missing,
+// and so does anything but a regular file (a pipe or a device is never waited on) and a file
+// of more than MostBytes.
 // The file is read again by every call, so each sees it as it is.
 //
 // Writing rewrites the whole file atomically (a temporary file beside it, then a rename): a
@@ -41,6 +44,8 @@ public:
     // which ends the text.
     static constexpr int WindowsBufferSize = 260;
     static constexpr int Unlimited = 0;
+    // Options take a few hundred bytes; a file far larger is no options file.
+    static constexpr qint64 MostBytes = 1 << 20;
 
     explicit PrivateProfile(QString path) : path_(std::move(path)) { }
     const QString &Path() const { return path_; }
@@ -50,6 +55,10 @@ public:
     // result (the default too) is cut to bufferSize - 1 characters, never inside a surrogate pair.
     QString ReadString(const QString &section, const QString &key, const QString &defaultValue,
                        int bufferSize = Unlimited) const;
+
+    // Why the file exists but is not read (not a regular file, too large, unreadable), for the
+    // user; empty when it is read, or missing.
+    QString ReadProblem() const;
 
     // Whether `section` holds `key` (with any value, an empty one too).
     bool Contains(const QString &section, const QString &key) const;
@@ -76,6 +85,9 @@ public:
     // file without its other lines); the file is marked read-only (no write permission for
     // anyone — as on Windows, this holds for administrators too); or the file cannot be saved.
     WriteResult WriteEntries(const QString &section, const Entries &entries) const;
+    // The same, and every entry of the keys of `removed` goes from the section (the first of
+    // that name), so that reading finds none of them.
+    WriteResult WriteEntries(const QString &section, const Entries &entries, const QStringList &removed) const;
 
     // As WriteEntries, but the file is made from the lines of `base` (a missing one counts as
     // empty) rather than from its own, which it replaces: to start a copy of another profile

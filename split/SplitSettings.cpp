@@ -17,6 +17,16 @@ const PrivateProfile &holderOf(const QList<PrivateProfile> &files, const QString
 
 } // namespace
 
+PrivateProfile::Entries SplitSettings::BuiltInEntries()
+{
+    const SplitSettings defaults;
+    return {{QString::fromLatin1(SaveFileTypeKey), QString::number(defaults.saveFileType)},
+            {QString::fromLatin1(ArchiveButtonStateKey), QString::number(defaults.archive ? 1 : 0)},
+            {QString::fromLatin1(OutFolderNameKey), defaults.outFolderName},
+            {QString::fromLatin1(ArchiveFolderNameKey), defaults.archiveFolderName},
+            {QString::fromLatin1(FileNamePatternKey), defaults.fileNamePattern}};
+}
+
 SplitSettings SplitSettings::Read(const QList<PrivateProfile> &files)
 {
     SplitSettings settings;

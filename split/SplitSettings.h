@@ -40,6 +40,9 @@ struct SplitSettings {
     // barcode's text, or the line where its phrase begins).
     QMap<int, QString> separatorLabels;
 
+    // The values the keys above read as when no file holds them, as the file would hold them.
+    static PrivateProfile::Entries BuiltInEntries();
+
     // The settings as options.ini holds them (defaults for what it lacks); the document is
     // archived only when ArchiveButtonState is 1, as the Options dialog shows it.
     static SplitSettings Read(const PrivateProfile &file) { return Read(QList<PrivateProfile>{file}); }

@@ -1,6 +1,8 @@
 // How the built program starts: a mistyped option goes to the split from the command line and
 // is reported there, a window without a display is refused with a hint, and Qt's own options
 // still reach the window. None of it may end in Qt's abort.
+#include "support/OwnOptions.h"
+
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
@@ -72,6 +74,7 @@ void TestLaunchMode::launch()
     if (!platform.isEmpty())
         environment.insert("QT_QPA_PLATFORM", platform);
     environment.insert("XDG_CONFIG_HOME", config.path());
+    OwnOptions::EnsureIn(config.path());
     QProcess program;
     program.setProcessEnvironment(environment);
     program.setWorkingDirectory(config.path());

@@ -11,6 +11,7 @@
 
 #include "PdfFixtures.h"
 #include "PdfProbe.h"
+#include "support/OwnOptions.h"
 
 #include <QCryptographicHash>
 #include <QMimeData>
@@ -175,6 +176,7 @@ QProcess *TestSplitSafety::startBatch(const Request &request, const QStringList 
     QProcessEnvironment variables = QProcessEnvironment::systemEnvironment();
     variables.remove("DISPLAY");
     variables.insert("XDG_CONFIG_HOME", at("config"));
+    OwnOptions::EnsureIn(at("config"));
     for (const QString &entry : environment)
         variables.insert(entry.section('=', 0, 0), entry.section('=', 1));
     program->setProcessEnvironment(variables);
@@ -462,6 +464,10 @@ void TestSplitSafety::namesThatAreNotUtf8AreRefused()
     if (source == "batch" || source == "pattern") {
         // The bytes go through the shell: QProcess would encode the arguments as UTF-8.
         QProcess program;
+        const OwnOptions options;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        options.UseIn(environment);
+        program.setProcessEnvironment(environment);
         program.setProcessChannelMode(QProcess::MergedChannels);
         program.setWorkingDirectory(work_);
         const QString arguments = source == "batch" ? "--split \"$(printf 'd\\351.pdf')\" --every 5"

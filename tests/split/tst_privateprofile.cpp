@@ -61,7 +61,7 @@ ino_t inodeOf(const QString &path)
     return ::stat(QFile::encodeName(path).constData(), &info) == 0 ? info.st_ino : 0;
 }
 
-enum Obstacle { Missing, Directory, Unreadable, ReadOnlyFolder, ReadOnlyFile, FileSizeLimit };
+enum Obstacle { Missing, Directory, Unreadable, ReadOnlyFolder, ReadOnlyFile, FileSizeLimit, Pipe, EndlessDevice };
 } // namespace
 
 class TestPrivateProfile : public QObject {
@@ -125,6 +125,8 @@ void TestPrivateProfile::makeObstacle(int obstacle) const
     case Unreadable: QFile::setPermissions(path_, w); break;
     case ReadOnlyFolder: QFile::setPermissions(path_, rw), QFile::setPermissions(folder_, kAll & ~w); break;
     case ReadOnlyFile: QFile::setPermissions(path_, r); break;
+    case Pipe: QVERIFY(::mkfifo(QFile::encodeName(path_).constData(), 0644) == 0); break;
+    case EndlessDevice: QVERIFY(QFile::link(QStringLiteral("/dev/zero"), path_)); break;
     default: break;
     }
 }
@@ -174,7 +176,7 @@ void TestPrivateProfile::readsTextsAsWindowsWritesThem_data()
                                                << QStringLiteral("\uFEFFx");
     QTest::newRow("byteOrderMarkStartsAName") << QByteArray("[Setting]\n\xEF\xBB\xBFK=1\nK=2\n") << "K"
                                               << "2";
-    QTest::newRow("hugeLineHidesNothing") << "[Setting]\n" + QByteArray(4 << 20, 'x') + "\nK=1\n"
+    QTest::newRow("longLineHidesNothing") << "[Setting]\n" + QByteArray(512 << 10, 'x') + "\nK=1\n"
                                           << "K"
                                           << "1";
 }
@@ -244,18 +246,25 @@ void TestPrivateProfile::junkGivesDefaults_data()
 {
     QTest::addColumn<QByteArray>("file");
     QTest::addColumn<int>("obstacle");
+    QTest::addColumn<QString>("problem"); // why the file is not read, when it is there
     QByteArray garbage(1 << 16, '\0');
     for (int i = 0; i < garbage.size(); ++i)
         garbage[i] = char((i * 7919 + i / 13) & 0xFF);
     const QByteArray good = "[Setting]\r\nSaveFileType=2\r\nOutFolderName=x\r\n";
-    QTest::newRow("binaryGarbage") << garbage << -1;
-    QTest::newRow("noSections") << QByteArray("SaveFileType=2\nOutFolderName=x\n") << -1;
-    QTest::newRow("nulBytesInEntries") << QByteArray("[Setting]\nSaveFileType=2\0\nOutFolderName=x\0y\n", 44) << -1;
-    QTest::newRow("hugeLineOnly") << QByteArray(4 << 20, '=') << -1;
-    QTest::newRow("emptyFile") << QByteArray("") << -1;
-    QTest::newRow("missingFile") << QByteArray() << int(Missing);
-    QTest::newRow("directoryInPlace") << QByteArray() << int(Directory);
-    QTest::newRow("unreadableFile") << good << int(Unreadable);
+    QTest::newRow("binaryGarbage") << garbage << -1 << "";
+    QTest::newRow("noSections") << QByteArray("SaveFileType=2\nOutFolderName=x\n") << -1 << "";
+    QTest::newRow("nulBytesInEntries") << QByteArray("[Setting]\nSaveFileType=2\0\nOutFolderName=x\0y\n", 44) << -1
+                                       << "";
+    QTest::newRow("hugeLineOnly") << QByteArray(4 << 20, '=') << -1 << "is larger than";
+    QTest::newRow("emptyFile") << QByteArray("") << -1 << "";
+    QTest::newRow("missingFile") << QByteArray() << int(Missing) << "";
+    QTest::newRow("directoryInPlace") << QByteArray() << int(Directory) << "is not a file";
+    QTest::newRow("unreadableFile") << good << int(Unreadable) << "cannot be read";
+    // Neither is waited on nor read without end: the defaults apply at once, and the reason is told.
+    QTest::newRow("pipeInPlace") << QByteArray() << int(Pipe) << "is not a file (a folder, device or pipe)";
+    QTest::newRow("linkToAnEndlessDevice") << QByteArray() << int(EndlessDevice) << "is not a file";
+    // Good entries, then far more than options take: not read at all, rather than read in part.
+    QTest::newRow("goodEntriesThenMegabytes") << good + QByteArray(2 << 20, ';') << -1 << "is larger than 1024 KiB";
 }
 
 void TestPrivateProfile::junkGivesDefaults()
@@ -264,11 +273,17 @@ void TestPrivateProfile::junkGivesDefaults()
     QFETCH(int, obstacle);
     if (!file.isNull())
         put(file);
+    QFETCH(QString, problem);
     makeObstacle(obstacle);
     AsUnprivileged unprivileged;
     const PrivateProfile profile(path_);
     QCOMPARE(profile.ReadInt(S, QStringLiteral("SaveFileType"), 3), 3);
     QCOMPARE(profile.ReadString(S, QStringLiteral("OutFolderName"), QStringLiteral("dflt")), QStringLiteral("dflt"));
+    QVERIFY2(profile.ReadProblem().contains(problem) && profile.ReadProblem().isEmpty() == problem.isEmpty(),
+             qPrintable(profile.ReadProblem()));
+    // What is not read is not replaced by a file without its other lines either.
+    if (!problem.isEmpty())
+        QVERIFY(!profile.WriteString(S, QStringLiteral("K"), QStringLiteral("v")));
 }
 
 void TestPrivateProfile::writesChangeOnlyTheirLine_data()

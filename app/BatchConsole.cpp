@@ -13,7 +13,18 @@ void BatchConsole::Print(FILE *stream, const QString &text)
 
 void BatchConsole::Progress(const QString &line) const
 {
-    Print(stderr, tag_ + line);
+    // One line each, which scripts read line by line: a line break or other control character
+    // in a document's or a part's name shows as "?", as ls shows it.
+    QString shown = line;
+    for (QChar &c : shown)
+        if (c.category() == QChar::Other_Control)
+            c = QLatin1Char('?');
+    Print(stderr, tag_ + shown);
+}
+
+void BatchConsole::Detail(const QString &message) const
+{
+    Print(stderr, tag_ + message);
 }
 
 void BatchConsole::Warn(const QString &message) const

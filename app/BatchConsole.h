@@ -15,8 +15,10 @@ class BatchConsole {
 public:
     explicit BatchConsole(QString tag = {}) : tag_(std::move(tag)) { }
 
-    // "part 1 of 3: pages 1-4 -> PATH" and the like.
+    // "part 1 of 3: pages 1-4 -> PATH" and the like: one line, whatever the names in it hold.
     void Progress(const QString &line) const;
+    // A message of several lines as it stands, such as why a part failed.
+    void Detail(const QString &message) const;
     // "quirewright: warning: ..."; the run goes on.
     void Warn(const QString &message) const;
     // "quirewright: ..."; gives `exitCode` back for the caller to return.

@@ -26,6 +26,7 @@ QString planText(const BatchRequest &request, const PlanReport &plan)
 }
 
 // "3 documents: 2 split, 1 refused, 0 failed", with the stopped and the unstarted when there are.
+// Scripts read it, so it stays English in every language, as the progress lines do.
 QString summary(const std::vector<std::optional<BatchDocument::Outcome>> &outcomes, bool dryRun)
 {
     using End = BatchDocument::Outcome::End;
@@ -40,12 +41,12 @@ QString summary(const std::vector<std::optional<BatchDocument::Outcome>> &outcom
     const auto count = [&](End end) { return QString::number(counts[int(end)]); };
     const QString documents = QString::number(outcomes.size());
     if (dryRun)
-        return BatchRun::tr("%1 documents: %2 can be split, %3 refused")
+        return QStringLiteral("%1 documents: %2 can be split, %3 refused")
             .arg(documents, count(End::Split), count(End::Refused));
     if (counts[int(End::Stopped)] == 0 && unstarted == 0)
-        return BatchRun::tr("%1 documents: %2 split, %3 refused, %4 failed")
+        return QStringLiteral("%1 documents: %2 split, %3 refused, %4 failed")
             .arg(documents, count(End::Split), count(End::Refused), count(End::Failed));
-    return BatchRun::tr("%1 documents: %2 split, %3 refused, %4 failed, %5 stopped, %6 not started")
+    return QStringLiteral("%1 documents: %2 split, %3 refused, %4 failed, %5 stopped, %6 not started")
         .arg(documents, count(End::Split), count(End::Refused), count(End::Failed), count(End::Stopped),
              QString::number(unstarted));
 }

@@ -4,6 +4,7 @@
 #include "BatchRun.h"
 
 #include "framework/NativeFileName.h"
+#include "split/DocumentOutline.h"
 #include "split/OptionsFile.h"
 #include "split/OutputNaming.h"
 #include "split/SizePlanQuery.h"
@@ -60,7 +61,8 @@ void describeOptions(QCommandLineParser &parser)
         "does not stop the others, and the last line sums the run up.\n\n"
         "Exit codes: 0 every part was written (and the document archived, if asked);\n"
         "1 the split was refused or failed (for one document at least); 2 the command line is wrong or\n"
-        "incomplete; 130 or 143 stopped by Ctrl+C or SIGTERM (the parts already written are named).\n\n"
+        "incomplete; 130, 143 or 129 stopped by Ctrl+C, SIGTERM or SIGHUP (the parts already written are\n"
+        "named).\n\n"
         "Example: quirewright --split book.pdf --at 5,17 --output-folder parts"));
     parser.addOptions(splitOptions());
     parser.addHelpOption();
@@ -89,9 +91,12 @@ QList<QCommandLineOption> splitOptions()
          //: The value an option takes, as --help shows it: <regex>. The same word as in the description.
          BatchSplit::tr("regex")},
         {QStringLiteral("at-separators"),
-         BatchSplit::tr("Begins a new part at each separator sheet: a blank page, a dark page, one with a "
-                        "barcode (or one whose text contains TEXT), or one whose text contains PHRASE."),
-         QStringLiteral("blank|dark|barcode|barcode:TEXT|text:PHRASE")},
+         BatchSplit::tr("Begins new parts at the pages of <kind>: blank, dark, barcode, barcode:TEXT (a barcode "
+                        "whose text contains TEXT) or text:PHRASE (a page whose text contains PHRASE). A page found "
+                        "by its text or barcode is the first page of a document and always begins a part; a blank or "
+                        "dark sheet, or one left out, begins the part after it, and one on the last page none."),
+         //: The value an option takes, as --help shows it: <kind>. The same word as in the description.
+         BatchSplit::tr("kind")},
         {QStringLiteral("max-size"),
          BatchSplit::tr("Begins a new part wherever the next page would make a part larger than <size>: bytes, or "
                         "with K, M or G for thousands, millions or billions of bytes (10M is 10,000,000 bytes). A "
@@ -189,14 +194,21 @@ QString BatchSplit::UsageLine()
 {
     //: The first line of --help; the command line after "%1" stays as it is.
     return tr("Usage: %1")
-        .arg(
-            QStringLiteral("quirewright --split DOC.pdf [DOC.pdf|FOLDER ...] [--at 4,8,12 | --every N | --at-bookmarks "
-                           "LEVEL] [options]"));
+        .arg(QStringLiteral(
+            "quirewright --split DOC.pdf [DOC.pdf|FOLDER ...]\n"
+            "    [--at 4,8,12 | --every N | --at-bookmarks LEVEL [--bookmark-match REGEX]]\n"
+            "    [--at-separators KIND [--drop-separators]] [--max-size SIZE]\n"
+            "    [--pattern PATTERN] [--output-folder DIR] [--archive-folder DIR] [--replace]\n"
+            "    [--dry-run [--plan-format text|json]] [--jobs N]"));
 }
 
 QString BatchSplit::UsageReminder()
 {
-    return UsageLine() + QLatin1Char('\n') + seeHelp();
+    // After a mistake, the gist; --help names every option.
+    return tr("Usage: %1")
+               .arg(QStringLiteral("quirewright --split DOC.pdf [DOC.pdf|FOLDER ...] [--at 4,8,12 | --every N | "
+                                   "--at-bookmarks LEVEL] [options]"))
+           + QLatin1Char('\n') + seeHelp();
 }
 
 BatchSplit::BatchSplit(QStringList arguments, QStringList notUtf8)
@@ -280,8 +292,7 @@ QString BatchSplit::ParseRequest(const QCommandLineParser &parser, const QString
             return tr("--bookmark-match chooses among the bookmarks of --at-bookmarks: give --at-bookmarks "
                       "LEVEL too. %1")
                 .arg(seeHelp());
-        request.bookmarkMatch = QRegularExpression(parser.value(QStringLiteral("bookmark-match")),
-                                                   QRegularExpression::CaseInsensitiveOption);
+        request.bookmarkMatch = DocumentOutline::MatchExpression(parser.value(QStringLiteral("bookmark-match")));
         if (!request.bookmarkMatch.isValid())
             return tr("--bookmark-match %1: %2 at character %3. Give a regular expression, such as "
                       "--bookmark-match \"^Chapter\".")
@@ -354,7 +365,10 @@ QString BatchSplit::ParseRequest(const QCommandLineParser &parser, const QString
     request.replace = parser.isSet(QStringLiteral("replace"));
 
     SplitSettings &settings = request.settings;
-    settings = SplitSettings::Read(OptionsFile::ForThisProgram().ForReading());
+    const OptionsFile options = OptionsFile::ForThisProgram();
+    if (const QString problem = options.ReadProblem(); !problem.isEmpty())
+        BatchConsole().Warn(problem);
+    settings = SplitSettings::Read(options.ForReading());
     if (parser.isSet(QStringLiteral("pattern")))
         settings.fileNamePattern = parser.value(QStringLiteral("pattern"));
     if (parser.isSet(QStringLiteral("output-folder"))) {

@@ -26,14 +26,14 @@ public:
         UsageError = 2, // the command line is wrong or incomplete
     };
 
-    // "Usage: quirewright --split DOC.pdf [...] [options]", the line that --help begins with.
+    // "Usage: quirewright --split DOC.pdf [...]" naming every option, the lines --help begins with.
     static QString UsageLine();
     // Every option the split's command line takes, by name without dashes; any of them asks for
     // the split without a window.
     static QStringList OptionNames();
     // Ends every refusal: "Nothing was written."
     static QString NothingWritten();
-    // The usage line and where to read more, for a command line that cannot be run.
+    // The gist of the usage and where to read more, for a command line that cannot be run.
     static QString UsageReminder();
 
     // `arguments` as QCoreApplication gives them, the program first.

@@ -27,10 +27,13 @@ struct FileStamp {
         return exists && other.exists && device == other.device && inode == other.inode;
     }
     // The same file with the same contents as far as the file system tells: a file renamed
-    // over it or rewritten in place differs in inode, size or modification time.
+    // over it or rewritten in place differs in inode, size, modification time or status change
+    // time, which no tool can set back (a rewrite that restores the size and the modification
+    // time still moves it).
     bool SameVersion(const FileStamp &other) const
     {
-        return SameFile(other) && size == other.size && modifiedNs == other.modifiedNs;
+        return SameFile(other) && size == other.size && modifiedNs == other.modifiedNs
+               && changedNs == other.changedNs;
     }
 };
 

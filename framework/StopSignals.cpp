@@ -23,14 +23,22 @@ StopSignals::StopSignals()
     sigemptyset(&action.sa_mask);
     // Waits that a signal interrupts are resumed; the flag is looked at between them.
     action.sa_flags = SA_RESTART;
-    sigaction(SIGINT, &action, &previousInterrupt_);
-    sigaction(SIGTERM, &action, &previousTerminate_);
+    // A signal the program was started to ignore (nohup, a background job) stays ignored.
+    const auto catchUnlessIgnored = [&action](int signal, struct sigaction &previous) {
+        sigaction(signal, nullptr, &previous);
+        if (previous.sa_handler != SIG_IGN)
+            sigaction(signal, &action, nullptr);
+    };
+    catchUnlessIgnored(SIGINT, previousInterrupt_);
+    catchUnlessIgnored(SIGTERM, previousTerminate_);
+    catchUnlessIgnored(SIGHUP, previousHangUp_);
 }
 
 StopSignals::~StopSignals()
 {
     sigaction(SIGINT, &previousInterrupt_, nullptr);
     sigaction(SIGTERM, &previousTerminate_, nullptr);
+    sigaction(SIGHUP, &previousHangUp_, nullptr);
 }
 
 int StopSignals::Received() const

@@ -6,7 +6,7 @@
 
 namespace qw {
 
-// Catches SIGINT (Ctrl+C) and SIGTERM for as long as it lives, so that a run without a window
+// Catches SIGINT (Ctrl+C), SIGTERM and SIGHUP (the terminal closed) for as long as it lives, so that a run without a window
 // can stop its engine, let it remove its unfinished file and say what it did, rather than die
 // between two steps. The handlers that were there before come back when it ends.
 class StopSignals {
@@ -23,6 +23,7 @@ public:
 private:
     struct sigaction previousInterrupt_ { };
     struct sigaction previousTerminate_ { };
+    struct sigaction previousHangUp_ { };
 };
 
 } // namespace qw

@@ -102,14 +102,25 @@ QString DocumentOutline::LabelOf(const QList<PageLabelRange> &ranges, int page)
     return range.prefix + digits;
 }
 
+QRegularExpression DocumentOutline::MatchExpression(const QString &pattern)
+{
+    return QRegularExpression(pattern, QRegularExpression::CaseInsensitiveOption
+                                           | QRegularExpression::UseUnicodePropertiesOption);
+}
+
 QList<Bookmark> DocumentOutline::Matching(const QList<Bookmark> &bookmarks, const QRegularExpression &expression)
 {
     if (expression.pattern().isEmpty())
         return bookmarks;
     QList<Bookmark> matching;
-    for (const Bookmark &bookmark : bookmarks)
-        if (expression.match(bookmark.title).hasMatch())
+    for (const Bookmark &bookmark : bookmarks) {
+        QString title = bookmark.title;
+        for (QChar &c : title)
+            if (c.category() == QChar::Separator_Space)
+                c = QLatin1Char(' ');
+        if (expression.match(title).hasMatch())
             matching << bookmark;
+    }
     return matching;
 }
 

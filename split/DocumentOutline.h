@@ -42,8 +42,12 @@ public:
     // hold) undone.
     static QString Unescape(const QString &text);
 
+    // The expression a user typed to choose bookmarks by title: case ignored, and \s, \w and
+    // case folding by Unicode's properties, as titles are in every script.
+    static QRegularExpression MatchExpression(const QString &pattern);
     // The bookmarks whose title holds a match of `expression` (a search, not a match of the
-    // whole title), in their order; all of them when the expression is empty.
+    // whole title), in their order; all of them when the expression is empty. A non-breaking
+    // space or another of Unicode's spaces in a title is searched as a space, as it looks.
     static QList<Bookmark> Matching(const QList<Bookmark> &bookmarks, const QRegularExpression &expression);
     // The deepest level any bookmark has; 0 without bookmarks.
     static int DeepestLevel(const QList<Bookmark> &bookmarks);

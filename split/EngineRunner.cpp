@@ -1,5 +1,6 @@
 #include "EngineRunner.h"
 
+#include "framework/ChildProcess.h"
 #include "framework/CommandLine.h"
 #include "framework/FileStamp.h"
 #include "framework/ModulePath.h"
@@ -80,6 +81,7 @@ EngineResult EngineRunner::RunEngine(const QString &commandLine, QByteArray &out
     }
 
     QProcess engine;
+    ChildProcess::EndWithThisProgram(engine);
     engine.setProcessChannelMode(QProcess::MergedChannels);
     engine.setStandardInputFile(QProcess::nullDevice());
     engine.setProgram(program);

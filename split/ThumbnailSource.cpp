@@ -2,6 +2,7 @@
 
 #include "EngineRunner.h"
 
+#include "framework/ChildProcess.h"
 #include "framework/FileStamp.h"
 
 #include <QProcess>
@@ -186,6 +187,8 @@ void ThumbnailSource::Start()
     Forget();
     auto *engine = new QProcess(this);
     m_engine = engine;
+    // Started from the window's thread, which lives as long as the program.
+    ChildProcess::EndWithThisProgram(*engine);
     engine->setProgram(m_enginePath);
     engine->setArguments({m_document, QStringLiteral("render_pages")});
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();

@@ -1,0 +1,18 @@
+#pragma once
+
+class QProcess;
+
+namespace qw {
+
+// What every process this program starts shares: it must not outlive the program.
+class ChildProcess {
+public:
+    // Before `process` starts: the child is sent SIGTERM when the thread that starts it ends,
+    // which for our engines is when the program ends, however it ends (SIGKILL too); it then
+    // removes its unfinished file, so no part appears after the program has died. A child
+    // whose parent died before it could ask for that ends at once. Start long-lived children
+    // from a thread that lives as long as the program: the signal follows the starting thread.
+    static void EndWithThisProgram(QProcess &process);
+};
+
+} // namespace qw

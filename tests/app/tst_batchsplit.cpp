@@ -7,6 +7,7 @@
 
 #include <QDir>
 #include <QDirIterator>
+#include <QElapsedTimer>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -14,6 +15,8 @@
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <sys/stat.h>
 
 namespace {
 
@@ -34,7 +37,7 @@ QMap<QString, qint64> listing(const QString &folder)
 // Runs the built program in `work` and gives its exit code (-1 when it did not end normally)
 // and all it printed.
 std::pair<int, QString> run(const QStringList &arguments, const QString &work, const QString &configHome,
-                            const QStringList &variables = {})
+                            const QStringList &variables = {}, const QString &path = QStringLiteral(QUIREWRIGHT_PATH))
 {
     QProcess program;
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
@@ -49,7 +52,7 @@ std::pair<int, QString> run(const QStringList &arguments, const QString &work, c
         environment.insert(variable.section('=', 0, 0), variable.section('=', 1));
     program.setProcessEnvironment(environment);
     program.setWorkingDirectory(work);
-    program.start(QUIREWRIGHT_PATH, arguments);
+    program.start(path, arguments);
     const bool ended = program.waitForFinished(60000) && program.exitStatus() == QProcess::NormalExit;
     return {ended ? program.exitCode() : -1,
             QString::fromLocal8Bit(program.readAllStandardOutput() + program.readAllStandardError())};
@@ -71,6 +74,8 @@ private slots:
     void separatorSheetsOfAScannedStack_data();
     void separatorSheetsOfAScannedStack();
     void statementsBecomeOnePartEach();
+    void optionsBesideTheProgramAreNotTheTests();
+    void optionsThatAreNoFileAreNotWaitedFor();
 };
 
 void TestBatchSplit::split_data()
@@ -352,6 +357,46 @@ void TestBatchSplit::statementsBecomeOnePartEach()
     QVERIFY(!QFileInfo::exists(work + "/statements 8.pdf"));
 }
 
+// A window started from the build may have saved options beside the program (here, beside a
+// copy of it): a test's run reads the test's own, the defaults, and is not refused for them.
+void TestBatchSplit::optionsBesideTheProgramAreNotTheTests()
+{
+    QTemporaryDir config;
+    QTemporaryDir dir;
+    const QString work = QFileInfo(dir.path()).canonicalFilePath();
+    QVERIFY(QDir(work).mkdir("program"));
+    QVERIFY(QFile::copy(QUIREWRIGHT_PATH, work + "/program/quirewright"));
+    QVERIFY(QFile::link(QFileInfo(QUIREWRIGHT_PATH).absolutePath() + "/quirekit.dll", work + "/program/quirekit.dll"));
+    QVERIFY(PdfFixtures::write(work + "/program/options.ini",
+                               "[Setting]\r\nSaveFileType=1\r\nFileNamePattern=saved {part}\r\n"));
+    QVERIFY(PdfFixtures::write(work + "/ten.pdf", PdfFixtures::tenPages()));
+    const auto [exited, said] = run({"--split", "ten.pdf", "--every", "5"}, work, config.path(), {},
+                                    work + "/program/quirewright");
+    QVERIFY2(exited == 0, qPrintable(said));
+    QVERIFY(QFileInfo::exists(work + "/ten 1.pdf") && QFileInfo::exists(work + "/ten 2.pdf"));
+}
+
+// A pipe in the options' place is not waited on: the defaults apply, and the run says why, once.
+void TestBatchSplit::optionsThatAreNoFileAreNotWaitedFor()
+{
+    QTemporaryDir config;
+    QTemporaryDir dir;
+    const QString work = QFileInfo(dir.path()).canonicalFilePath();
+    QVERIFY(QDir(config.path()).mkdir("Ardenne Quirewright"));
+    const QString options = config.filePath("Ardenne Quirewright/options.ini");
+    QVERIFY(::mkfifo(QFile::encodeName(options).constData(), 0644) == 0);
+    QVERIFY(PdfFixtures::write(work + "/ten.pdf", PdfFixtures::tenPages()));
+    QElapsedTimer clock;
+    clock.start();
+    const auto [exited, said] = run({"--split", "ten.pdf", "--every", "5"}, work, config.path());
+    QVERIFY2(exited == 0, qPrintable(said));
+    QVERIFY(clock.elapsed() < 20000);
+    QCOMPARE(said.count("warning: " + options + " is not a file (a folder, device or pipe), so the options in it are "
+                                                "not used"),
+             1);
+    QVERIFY(QFileInfo::exists(work + "/ten 1.pdf"));
+}
+
 void TestBatchSplit::chaptersBecomeParts()
 {
     // A manual of 20 chapters of 3 pages, each with a section: one part per chapter, named
@@ -425,22 +470,29 @@ void TestBatchSplit::manyDocumentsInOneRun_data()
     QTest::addColumn<int>("exitCode");
     QTest::addColumn<QStringList>("outputs"); // every file the run leaves in "parts"
     QTest::addColumn<QString>("summary"); // its last line
+    QTest::addColumn<QString>("lang");
 
     const QStringList every5{"--every", "5", "--output-folder", "parts"};
     const QStringList aAndC{"a 1.pdf", "a 2.pdf", "c 1.pdf", "c 2.pdf"};
     // A folder stands for its PDFs in name order; the one that is not a PDF is refused alone.
     QTest::newRow("folder") << QStringList{"in"} + every5 << 1 << aAndC
-                            << "quirewright: 3 documents: 2 split, 1 refused, 0 failed";
+                            << "quirewright: 3 documents: 2 split, 1 refused, 0 failed" << "";
     QTest::newRow("documents") << QStringList{"in/c.pdf", "in/a.pdf"} + every5 << 0 << aAndC
-                               << "quirewright: 2 documents: 2 split, 0 refused, 0 failed";
+                               << "quirewright: 2 documents: 2 split, 0 refused, 0 failed" << "";
     // Parts of two documents on one name: the second is refused, even with --replace, rather
     // than write over the first's.
     QTest::newRow("sameNames") << QStringList{"in/a.pdf", "in/c.pdf", "--pattern", "{part}", "--replace"} + every5
                                << 1 << QStringList{"1.pdf", "2.pdf"}
-                               << "quirewright: 2 documents: 1 split, 1 refused, 0 failed";
-    QTest::newRow("emptyFolder") << QStringList{"parts"} + every5 << 1 << QStringList{} << "has no PDF documents";
+                               << "quirewright: 2 documents: 1 split, 1 refused, 0 failed" << "";
+    QTest::newRow("emptyFolder") << QStringList{"parts"} + every5 << 1 << QStringList{} << "has no PDF documents" << "";
     QTest::newRow("dryRun") << QStringList{"in", "--dry-run"} + every5 << 1 << QStringList{}
-                            << "quirewright: 3 documents: 2 can be split, 1 refused";
+                            << "quirewright: 3 documents: 2 can be split, 1 refused" << "";
+    // Scripts read it line by line: the summary stays English in every language, and a line
+    // break in a document's name never splits a progress line.
+    QTest::newRow("lineBreakInANameInGerman")
+        << QStringList{"in/a.pdf", "in/line\nbreak.pdf"} + every5 << 0
+        << QStringList{"a 1.pdf", "a 2.pdf", "line\nbreak 1.pdf", "line\nbreak 2.pdf"}
+        << "quirewright: 2 documents: 2 split, 0 refused, 0 failed" << "de_DE.UTF-8";
 }
 
 // The same options for each document in turn or at once, each with its own checks; the last
@@ -451,21 +503,30 @@ void TestBatchSplit::manyDocumentsInOneRun()
     QFETCH(int, exitCode);
     QFETCH(QStringList, outputs);
     QFETCH(QString, summary);
+    QFETCH(QString, lang);
     QTemporaryDir config;
     QTemporaryDir dir;
     const QString work = QFileInfo(dir.path()).canonicalFilePath();
     QVERIFY(QDir(work).mkdir("in") && QDir(work).mkdir("parts"));
     QVERIFY(PdfFixtures::write(work + "/in/a.pdf", PdfFixtures::tenPages()));
+    const bool lineBreak = arguments.contains("in/line\nbreak.pdf");
+    if (lineBreak)
+        QVERIFY(PdfFixtures::write(work + "/in/line\nbreak.pdf", PdfFixtures::tenPages()));
     QVERIFY(PdfFixtures::write(work + "/in/b.pdf", "not a PDF"));
     QVERIFY(PdfFixtures::write(work + "/in/c.pdf", PdfFixtures::tenPages()));
     QVERIFY(PdfFixtures::write(work + "/in/notes.txt", "not a document"));
     const auto [exited, said] = run(QStringList{"--split"} + arguments + QStringList{"--jobs", "2"}, work,
-                                    config.path());
+                                    config.path(), lang.isEmpty() ? QStringList() : QStringList{"LC_ALL=" + lang});
     QVERIFY2(exited == exitCode, qPrintable(said));
     QVERIFY2(said.trimmed().section('\n', -1).contains(summary), qPrintable(said));
     QCOMPARE(QDir(work + "/parts").entryList(QDir::Files, QDir::Name), outputs);
     for (const QString &output : outputs)
         QCOMPARE(PdfProbe(work + "/parts/" + output).pageCount(), 5);
+    if (lineBreak) {
+        QVERIFY2(said.contains("[2/2] splitting " + work + "/in/line?break.pdf\n"), qPrintable(said));
+        QVERIFY2(said.contains("[2/2] part 2 of 2: pages 6-10 -> " + work + "/parts/line?break 2.pdf\n"),
+                 qPrintable(said));
+    }
     if (arguments.first() == "in" && !arguments.contains("--dry-run")) {
         // Each line says which document it is about, and the refused one is named.
         QVERIFY2(said.contains("[2/3] quirewright: The document " + work + "/in/b.pdf could not be read"),

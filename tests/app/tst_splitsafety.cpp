@@ -134,6 +134,7 @@ private slots:
     void meddlingStopsTheSplit();
     void signalStopsTheEngine_data();
     void signalStopsTheEngine();
+    void engineEndsWithAKilledProgram();
     void fullTemporaryFolderIsNamed();
     void namesThatAreNotUtf8AreRefused_data();
     void namesThatAreNotUtf8AreRefused();
@@ -142,7 +143,8 @@ private:
     Outcome split(bool window, const Request &request, const Meddler &meddle = {},
                   const QStringList &environment = {});
     Outcome splitInWindow(const Request &request, const Meddler &meddle);
-    QProcess *startBatch(const Request &request, const QStringList &environment = {});
+    QProcess *startBatch(const Request &request, const QStringList &environment = {},
+                         const QString &program = QStringLiteral(QUIREWRIGHT_PATH));
     static Outcome finishBatch(QProcess &program, const Meddler &meddle);
     QString at(const QString &relative) const { return work_ + '/' + relative; }
 
@@ -158,7 +160,7 @@ void TestSplitSafety::init()
     QVERIFY(PdfFixtures::write(at("doc.pdf"), PdfFixtures::tenPages()));
 }
 
-QProcess *TestSplitSafety::startBatch(const Request &request, const QStringList &environment)
+QProcess *TestSplitSafety::startBatch(const Request &request, const QStringList &environment, const QString &path)
 {
     QStringList arguments{"--split", request.document, "--pattern", request.pattern};
     if (request.every > 0)
@@ -176,13 +178,12 @@ QProcess *TestSplitSafety::startBatch(const Request &request, const QStringList 
     QProcessEnvironment variables = QProcessEnvironment::systemEnvironment();
     variables.remove("DISPLAY");
     variables.insert("XDG_CONFIG_HOME", at("config"));
-    OwnOptions::EnsureIn(at("config"));
     for (const QString &entry : environment)
         variables.insert(entry.section('=', 0, 0), entry.section('=', 1));
     program->setProcessEnvironment(variables);
     program->setWorkingDirectory(work_);
     program->setProcessChannelMode(QProcess::MergedChannels);
-    program->start(QUIREWRIGHT_PATH, arguments);
+    program->start(path, arguments);
     program->waitForStarted();
     return program;
 }
@@ -385,6 +386,7 @@ void TestSplitSafety::signalStopsTheEngine_data()
     QTest::addColumn<int>("signal");
     QTest::newRow("interrupt") << SIGINT;
     QTest::newRow("terminate") << SIGTERM;
+    QTest::newRow("hangUp") << SIGHUP; // the terminal closed
 }
 
 void TestSplitSafety::signalStopsTheEngine()
@@ -405,6 +407,40 @@ void TestSplitSafety::signalStopsTheEngine()
     // Nothing half-written stays, and no engine writes on after the program ended.
     QTest::qWait(300);
     QCOMPARE(QDir(work_).entryList({"doc *.pdf"}), parts);
+    QCOMPARE(QDir(work_).entryList({".quirekit-*"}, QDir::Hidden | QDir::Files), QStringList());
+}
+
+// SIGKILL leaves the program no moment to stop its engines: they end with it all the same, and
+// none writes a part afterwards. Here the engine beside a copy of the program takes its time
+// before each part, as one writing a large part would.
+void TestSplitSafety::engineEndsWithAKilledProgram()
+{
+    QVERIFY(QDir(work_).mkdir("program"));
+    const QString program = at("program/quirewright");
+    QVERIFY(QFile::copy(QUIREWRIGHT_PATH, program));
+    QVERIFY(PdfFixtures::write(at("program/quirekit.dll"),
+                               "#!/bin/sh\ncase \"$*\" in *\" cat \"*) sleep 2;; esac\nexec \"" QUIREKIT_PATH "\" \"$@\"\n"));
+    QVERIFY(QFile::setPermissions(at("program/quirekit.dll"), QFile::ReadOwner | QFile::ExeOwner));
+    std::unique_ptr<QProcess> batch(startBatch({"doc.pdf", 5}, {}, program));
+    // Whether an engine of this test runs, one writing a part if `writing`.
+    const auto engineLeft = [this](bool writing = false) {
+        QDirIterator processes("/proc", {"[0-9]*"}, QDir::Dirs);
+        while (processes.hasNext()) {
+            QFile file(processes.next() + "/cmdline");
+            const QByteArray commandLine = file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+            if (commandLine.contains(QFile::encodeName(at("doc.pdf")))
+                && (!writing || commandLine.contains(QByteArray("\0cat\0", 5))))
+                return true;
+        }
+        return false;
+    };
+    // Killed while its engines wait to write the first parts.
+    QTRY_VERIFY_WITH_TIMEOUT(engineLeft(true), 10000);
+    QVERIFY(::kill(pid_t(batch->processId()), SIGKILL) == 0);
+    QVERIFY(batch->waitForFinished(5000));
+    QTRY_VERIFY_WITH_TIMEOUT(!engineLeft(), 1500);
+    QTest::qWait(2500); // past the engines' wait: they would be writing now
+    QCOMPARE(QDir(work_).entryList({"doc *.pdf"}), QStringList());
     QCOMPARE(QDir(work_).entryList({".quirekit-*"}, QDir::Hidden | QDir::Files), QStringList());
 }
 

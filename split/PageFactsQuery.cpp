@@ -55,50 +55,48 @@ QString listed(const QStringList &pages)
 
 } // namespace
 
+namespace {
+
+// The sentence for one page (%1) or for several (%1 listing them, %2 how many), as `pages` has.
+QString toldOf(const QStringList &pages, const char *one, const char *many)
+{
+    if (pages.size() == 1)
+        return QCoreApplication::translate("qw::PageFactsQuery", one).arg(pages.constFirst());
+    if (pages.isEmpty())
+        return {};
+    return QCoreApplication::translate("qw::PageFactsQuery", many).arg(listed(pages), QString::number(pages.size()));
+}
+
+} // namespace
+
 QStringList PageFactsQuery::Notices(const QList<PageFacts> &pages, const SeparatorRule &rule)
 {
-    QStringList notices;
-    if (const QStringList givenUp = pagesWhere(pages, [](const PageFacts &facts) { return !facts.unreadable.isEmpty(); });
-        !givenUp.isEmpty())
-        notices << (givenUp.size() == 1
-                        //: %1 is a page number
-                        ? QCoreApplication::translate("qw::PageFactsQuery",
-                                                      "Page %1 could not be looked at: drawing it took too long or too "
-                                                      "much memory. Look at it before splitting.")
-                        //: %1 lists page numbers
-                        : QCoreApplication::translate("qw::PageFactsQuery",
-                                                      "Pages %1 could not be looked at: drawing them took too long or "
-                                                      "too much memory. Look at them before splitting."))
-                       .arg(listed(givenUp));
-    const QStringList unread = rule.kind == SeparatorRule::Kind::Barcode
-                                   ? pagesWhere(pages, [](const PageFacts &facts) { return !facts.unreadBarcodes.isEmpty(); })
-                                   : QStringList();
-    if (!unread.isEmpty())
-        notices << (unread.size() == 1
-                        //: %1 is a page number
-                        ? QCoreApplication::translate("qw::PageFactsQuery",
-                                                      "The barcodes on page %1 could not all be read, so a separator "
-                                                      "sheet there may have been missed. Look at it before splitting.")
-                        //: %1 lists page numbers
-                        : QCoreApplication::translate("qw::PageFactsQuery",
-                                                      "The barcodes on pages %1 could not all be read, so a separator "
-                                                      "sheet there may have been missed. Look at them before splitting."))
-                       .arg(listed(unread));
-    const QStringList textless = rule.kind == SeparatorRule::Kind::Text
-                                     ? pagesWhere(pages, [](const PageFacts &facts) { return !facts.textFound; })
-                                     : QStringList();
-    if (textless.size() == 1)
-        //: %1 is a page number
-        notices << QCoreApplication::translate("qw::PageFactsQuery",
-                                               "Page %1 has no text to search (a scanned page has none), so the "
-                                               "phrase cannot be found there.")
-                       .arg(textless.constFirst());
-    else if (!textless.isEmpty())
-        //: %1 is how many pages, %2 lists them
-        notices << QCoreApplication::translate("qw::PageFactsQuery",
-                                               "%1 pages have no text to search (scanned pages have none), so the "
-                                               "phrase cannot be found there: pages %2.")
-                       .arg(QString::number(textless.size()), listed(textless));
+    const bool barcodes = rule.kind == SeparatorRule::Kind::Barcode;
+    const bool phrase = rule.kind == SeparatorRule::Kind::Text;
+    QStringList notices{
+        toldOf(pagesWhere(pages, [](const PageFacts &facts) { return !facts.unreadable.isEmpty(); }),
+               //: %1 is a page number
+               QT_TRANSLATE_NOOP("qw::PageFactsQuery", "Page %1 could not be looked at: drawing it took too long or "
+                                                       "too much memory. Look at it before splitting."),
+               //: %1 lists page numbers, %2 is how many there are
+               QT_TRANSLATE_NOOP("qw::PageFactsQuery", "%2 pages could not be looked at: drawing them took too long "
+                                                       "or too much memory (pages %1). Look at them before splitting.")),
+        toldOf(pagesWhere(pages, [barcodes](const PageFacts &facts) { return barcodes && !facts.unreadBarcodes.isEmpty(); }),
+               //: %1 is a page number
+               QT_TRANSLATE_NOOP("qw::PageFactsQuery", "The barcodes on page %1 could not all be read, so a separator "
+                                                       "sheet there may have been missed. Look at it before splitting."),
+               //: %1 lists page numbers, %2 is how many there are
+               QT_TRANSLATE_NOOP("qw::PageFactsQuery",
+                                 "The barcodes on %2 pages could not all be read (pages %1), so a separator sheet there "
+                                 "may have been missed. Look at them before splitting.")),
+        toldOf(pagesWhere(pages, [phrase](const PageFacts &facts) { return phrase && !facts.textFound; }),
+               //: %1 is a page number
+               QT_TRANSLATE_NOOP("qw::PageFactsQuery", "Page %1 has no text to search (a scanned page has none), so "
+                                                       "the phrase cannot be found there."),
+               //: %1 lists page numbers, %2 is how many there are
+               QT_TRANSLATE_NOOP("qw::PageFactsQuery", "%2 pages have no text to search (scanned pages have none), so "
+                                                       "the phrase cannot be found there: pages %1."))};
+    notices.removeAll(QString());
     return notices;
 }
 

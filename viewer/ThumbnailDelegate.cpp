@@ -103,8 +103,8 @@ void ThumbnailDelegate::PaintCut(QPainter *painter, const QStyleOptionViewItem &
 {
     const QRect cell = option.rect;
     const QPalette &palette = option.palette;
-    if (option.state & QStyle::State_Selected)
-        painter->fillRect(cell, palette.color(QPalette::Highlight));
+    // It covers the gap of its page, whose tint would make the two parts look like one.
+    painter->fillRect(cell, palette.color(option.state & QStyle::State_Selected ? QPalette::Highlight : QPalette::Base));
     const int x = cell.center().x();
     painter->setPen(QPen(option.state & QStyle::State_Selected ? palette.color(QPalette::HighlightedText)
                                                                 : palette.color(QPalette::Text),

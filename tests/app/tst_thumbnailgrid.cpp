@@ -50,6 +50,10 @@ private slots:
     void drawsPartsCutsAndCrossings_data();
     void drawsPartsCutsAndCrossings();
     void gridAndListAreOneSelection();
+    void columnsStayAlignedWithCutLines_data();
+    void columnsStayAlignedWithCutLines();
+    void zoomKeepsTheSelectedRowInView_data();
+    void zoomKeepsTheSelectedRowInView();
 
 private:
     QTemporaryDir settings_;
@@ -112,7 +116,8 @@ void TestThumbnailGrid::drawsPartsCutsAndCrossings()
         const int stretch = int(std::upper_bound(breaks.cbegin(), breaks.cend(), page) - breaks.cbegin()) + 1;
         const QColor tint = leftOut.contains(page) ? palette.color(QPalette::Base)
                                                    : ThumbnailDelegate::StretchTint(palette, stretch);
-        QCOMPARE(QColor(shot.pixel(cell.topLeft() + QPoint(2, 2))).name(), tint.name());
+        // At the top right: the gap on the left is a cut line's where one stands.
+        QCOMPARE(QColor(shot.pixel(cell.topRight() + QPoint(-2, 2))).name(), tint.name());
         const QRect picture = metrics.PictureBox(cell);
         const QColor middle = shot.pixel(picture.center());
         const QColor beside = shot.pixel(picture.center() + QPoint(picture.width() / 4, 0));
@@ -210,6 +215,151 @@ void TestThumbnailGrid::gridAndListAreOneSelection()
     auto again = std::make_unique<SplitterDlg>(app.get());
     again->Create();
     QVERIFY(again->Preview().ThumbnailsShown());
+}
+
+namespace {
+
+// A grid of `pages` pages with break points before `breaks`, shown at `size`.
+struct ShownGrid {
+    ShownGrid(int pages, const QList<int> &breaks, QSize size, int thumbnailWidth = ThumbnailGrid::kSmallest)
+    {
+        model.Reset(pages);
+        model.Place(breaks, 0, -1);
+        grid.setModel(&model);
+        grid.SetThumbnailWidth(thumbnailWidth);
+        grid.resize(size);
+        grid.show();
+    }
+    QRect cell(int row) const { return grid.visualRect(model.index(row)); }
+
+    BreakPointModel model;
+    ThumbnailGrid grid;
+};
+
+} // namespace
+
+void TestThumbnailGrid::columnsStayAlignedWithCutLines_data()
+{
+    QTest::addColumn<QList<int>>("breaks"); // empty with `atLineStarts`: before every line's first page
+    QTest::addColumn<bool>("atLineStarts");
+    QTest::addColumn<int>("width");
+    QTest::newRow("cutInTheFirstLine") << QList<int>{3} << false << 520;
+    QTest::newRow("cutsBeforeEveryPage") << QList<int>{2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12} << false << 520;
+    QTest::newRow("cutsAtLineStarts") << QList<int>{} << true << 520;
+    QTest::newRow("oneColumn") << QList<int>{2, 5} << false << 100;
+}
+
+// A cut line takes no column: every page stands where it would without break points, so the
+// columns run straight through lines with and without cut lines. The cut line lies in the gap
+// of the page after it, on that page's line; a click there finds the cut line, a click on the
+// picture the page, and the gap of a page without a cut line still cuts.
+void TestThumbnailGrid::columnsStayAlignedWithCutLines()
+{
+    QFETCH(QList<int>, breaks);
+    QFETCH(bool, atLineStarts);
+    QFETCH(int, width);
+    const int pages = 24;
+    ShownGrid plain(pages, {}, {width, 900});
+    QVERIFY(QTest::qWaitForWindowExposed(&plain.grid));
+    if (atLineStarts)
+        for (int row = 1; row < pages; ++row)
+            if (plain.cell(row).top() > plain.cell(row - 1).top())
+                breaks << row + 1;
+    QVERIFY(!breaks.isEmpty());
+    ShownGrid cut(pages, breaks, {width, 900});
+    QVERIFY(QTest::qWaitForWindowExposed(&cut.grid));
+    QCOMPARE(cut.model.rowCount(), pages + breaks.size());
+    ThumbnailMetrics metrics;
+    metrics.width = cut.grid.ThumbnailWidth();
+    for (int row = 0; row < cut.model.rowCount(); ++row) {
+        if (cut.model.IsBreakPoint(row))
+            continue;
+        const int page = cut.model.PageAt(row);
+        const QRect cell = cut.cell(row);
+        QCOMPARE(cell, plain.cell(page - 1));
+        const QPoint picture = metrics.PictureBox(cell).center();
+        QCOMPARE(cut.grid.indexAt(picture).row(), row);
+        const QPoint gap = ThumbnailMetrics::GapBox(cell).center();
+        if (breaks.contains(page)) {
+            const QRect line = cut.cell(row - 1);
+            QVERIFY2(cell.contains(line) && line.left() == cell.left(), qPrintable(QString("page %1").arg(page)));
+            QCOMPARE(cut.grid.indexAt(gap).row(), row - 1);
+            QCOMPARE(cut.grid.GapPageAt(gap), 0);
+        } else if (page > 1) {
+            QCOMPARE(cut.grid.indexAt(gap).row(), row);
+            QCOMPARE(cut.grid.GapPageAt(gap), page);
+        }
+    }
+    // A click on a cut line selects it alone.
+    QTest::mouseClick(cut.grid.viewport(), Qt::LeftButton, {}, cut.cell(cut.model.RowOfPage(breaks.first()) - 1).center());
+    QCOMPARE(cut.grid.selectionModel()->selectedIndexes().size(), 1);
+    QVERIFY(cut.model.IsBreakPoint(cut.grid.selectionModel()->selectedIndexes().first().row()));
+}
+
+void TestThumbnailGrid::zoomKeepsTheSelectedRowInView_data()
+{
+    // Steps: 1 and -1 turn the wheel with Ctrl held, 2 and -2 press Ctrl+plus and Ctrl+minus.
+    QTest::addColumn<QString>("selected"); // "last" or "first" page on view, "cut", "none"
+    QTest::addColumn<QList<int>>("steps");
+    QTest::newRow("lastOnViewZoomedIn") << "last" << QList<int>{1, 1, 2, 2};
+    QTest::newRow("lastOnViewZoomedOut") << "last" << QList<int>{-1, -2, -1};
+    QTest::newRow("firstOnViewZoomedIn") << "first" << QList<int>{2, 1, 1};
+    QTest::newRow("cutLineZoomedInAndOut") << "cut" << QList<int>{1, 1, -2, -2, -2};
+    QTest::newRow("nothingSelectedKeepsTheTopPage") << "none" << QList<int>{1, 1};
+}
+
+// The row selected on view stays on view whatever the zoom; with none on view, the page at the
+// top left stays at the top.
+void TestThumbnailGrid::zoomKeepsTheSelectedRowInView()
+{
+    QFETCH(QString, selected);
+    QFETCH(QList<int>, steps);
+    ShownGrid shown(80, {34}, {560, 640}, ThumbnailGrid::kDefaultWidth);
+    ThumbnailGrid &grid = shown.grid;
+    QVERIFY(QTest::qWaitForWindowExposed(&grid));
+    grid.scrollTo(shown.model.index(shown.model.RowOfPage(30)), QAbstractItemView::PositionAtTop);
+    const QList<int> onView = grid.PagesInView();
+    QVERIFY(onView.contains(34));
+    QModelIndex row;
+    if (selected == "last" || selected == "first")
+        row = shown.model.index(shown.model.RowOfPage(selected == "last" ? onView.last() : onView.first()));
+    else if (selected == "cut")
+        row = shown.model.index(shown.model.RowOfPage(34) - 1);
+    if (row.isValid())
+        grid.selectionModel()->select(row, QItemSelectionModel::ClearAndSelect);
+    const QRect view = grid.viewport()->rect();
+    for (int step : steps) {
+        const int before = grid.ThumbnailWidth();
+        const int topPage = grid.PagesInView().first();
+        if (qAbs(step) == 1) {
+            const QPoint at = view.center();
+            QWheelEvent wheel(at, grid.viewport()->mapToGlobal(at), {}, {0, 120 * step}, Qt::NoButton,
+                              Qt::ControlModifier, Qt::NoScrollPhase, false);
+            QApplication::sendEvent(grid.viewport(), &wheel);
+        } else {
+            QTest::keyClick(&grid, step > 0 ? Qt::Key_Plus : Qt::Key_Minus, Qt::ControlModifier);
+        }
+        QVERIFY(grid.ThumbnailWidth() != before);
+        if (!row.isValid()) {
+            // No page whose cell begins on view begins above it.
+            const int top = grid.visualRect(shown.model.index(shown.model.RowOfPage(topPage))).top();
+            QVERIFY(top >= 0);
+            for (int page : grid.PagesInView()) {
+                const int pageTop = grid.visualRect(shown.model.index(shown.model.RowOfPage(page))).top();
+                QVERIFY(pageTop < 0 || pageTop >= top);
+            }
+            continue;
+        }
+        const QRect cell = grid.visualRect(row);
+        // Whole when it fits the pane, else its top.
+        QVERIFY2(cell.height() > view.height() ? view.contains(cell.topLeft()) : view.contains(cell),
+                 qPrintable(QString("width %1: %2,%3 %4x%5")
+                                .arg(grid.ThumbnailWidth())
+                                .arg(cell.x())
+                                .arg(cell.y())
+                                .arg(cell.width())
+                                .arg(cell.height())));
+    }
 }
 
 QTEST_MAIN(TestThumbnailGrid)

@@ -275,6 +275,9 @@ void ThumbnailGrid::ShowProblem(const QString &text)
 
 void ThumbnailGrid::PictureArrived(int page)
 {
+    // Pictures come again (the engine was started anew): why there were none no longer holds.
+    if (!problem_.isEmpty())
+        ShowProblem(QString());
     EnsureLayout();
     if (page >= 1 && size_t(page) <= rowOfPage_.size())
         viewport()->update(visualRect(model()->index(rowOfPage_[size_t(page - 1)], 0, rootIndex())));

@@ -35,9 +35,10 @@ public:
     // The thumbnails' width in pixels at 100 % (kSmallest to kLargest).
     int ThumbnailWidth() const { return delegate_->Metrics().width; }
     void SetThumbnailWidth(int width);
-    // The picture of `page` came: its cell is drawn again.
+    // The picture of `page` came: its cell is drawn again, and the problem shown goes.
     void PictureArrived(int page);
-    // Says across the top of the grid why there are no pictures (or nothing, when empty).
+    // Says across the top of the grid why there are no pictures (or nothing, when empty), until
+    // the next picture comes.
     void ShowProblem(const QString &text);
     QString Problem() const { return problem_; }
     // The pages in view, top left first.

@@ -6,6 +6,7 @@
 #include "support/MainWindowProbe.h"
 #include "support/StandInEngine.h"
 #include "framework/AppMessageBox.h"
+#include "framework/SettingsStore.h"
 #include "framework/MenuAdapter.h"
 #include "res/MenuTemplate.h"
 #include "res/ResourceIds.h"
@@ -22,8 +23,16 @@ using namespace qw;
 
 namespace {
 
+// Counts pages; draws every page asked for as one white pixel, unless the file named by
+// $FAKE_BROKEN exists: then it fails at once, as an engine that keeps stopping.
 const QByteArray kFakeEngine = R"(#!/bin/sh
 for last in "$@"; do :; done
+if [ "$2" = render_pages ]; then
+  [ -e "$FAKE_BROKEN" ] && exit 1
+  printf 'Pages: %s\n' "$FAKE_PAGES"
+  while read page width; do printf 'Page %s 1 1 3\n\377\377\377' "$page"; done
+  exit 0
+fi
 [ "$2" = dump_data ] || exit 1
 printf 'NumberOfPages: %s\n' "$FAKE_PAGES" > "$last"
 )";
@@ -54,6 +63,7 @@ private slots:
     void columnsStayAlignedWithCutLines();
     void zoomKeepsTheSelectedRowInView_data();
     void zoomKeepsTheSelectedRowInView();
+    void problemBandGoesWhenPicturesComeBack();
 
 private:
     QTemporaryDir settings_;
@@ -360,6 +370,41 @@ void TestThumbnailGrid::zoomKeepsTheSelectedRowInView()
                                 .arg(cell.width())
                                 .arg(cell.height())));
     }
+}
+
+// The band that says the engine stopped goes once the engine, started anew, sends pictures.
+void TestThumbnailGrid::problemBandGoesWhenPicturesComeBack()
+{
+    AppMessageBox::SetResponder([](const QString &, unsigned) { return MsgBox::IdOk; });
+    QTemporaryDir dir;
+    const QString broken = dir.filePath("broken");
+    QFile marker(broken);
+    QVERIFY(marker.open(QIODevice::WriteOnly));
+    marker.close();
+    qputenv("FAKE_PAGES", "10");
+    qputenv("FAKE_BROKEN", broken.toLocal8Bit());
+    SettingsStore::Open()->setValue("Preview/Thumbnails", false);
+    auto app = std::make_unique<SplitterApp>();
+    SplitterDlg dlg(app.get());
+    app->SetMainWindow(&dlg);
+    dlg.Create();
+    dlg.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&dlg));
+    dlg.OpenDocument("/docs/ten.pdf");
+    QTreeView *list = probe::PageList(dlg);
+    ThumbnailGrid &grid = dlg.Preview().Thumbnails();
+    QTest::keyClick(list, Qt::Key_F7);
+    QTRY_VERIFY(!grid.Problem().isEmpty());
+
+    QVERIFY(QFile::remove(broken));
+    QTest::keyClick(list, Qt::Key_F7);
+    QTest::keyClick(list, Qt::Key_F7);
+    QVERIFY(grid.isVisible());
+    QTRY_VERIFY(grid.Problem().isEmpty());
+    // And it is not drawn: the top of the pane is the grid's own, not the band's colour.
+    const QImage shot = grid.viewport()->grab().toImage();
+    QVERIFY(QColor(shot.pixel(shot.width() / 2, 3)) != grid.palette().color(QPalette::ToolTipBase));
+    qunsetenv("FAKE_BROKEN");
 }
 
 QTEST_MAIN(TestThumbnailGrid)

@@ -14,6 +14,7 @@
 #include <QDialog>
 #include <QEvent>
 #include <QHash>
+#include <QSet>
 #include <QIcon>
 #include <QMargins>
 
@@ -194,6 +195,9 @@ private:
     void SplitDocument();
     SplitSettings CurrentSettings() const;
     bool ConfirmReplacing(const QStringList &existing);
+    // Says once for each name pattern that text in braces in it is no token (the batch mode
+    // says it once a run); the split goes on with the pattern as it is.
+    void WarnOfUnknownTokens(const QString &pattern);
     SplitResult RunWithProgress(const SplitJob &job);
     // Commands that would change the document or the options under a running split.
     static bool IsBlockedWhileSplitting(int commandId);
@@ -217,6 +221,7 @@ private:
     bool created_ = false;
     QSize templateSize_; // the window's size from its template: the client area and the menu bar
     bool splitting_ = false;
+    QSet<QString> patternsWarnedOf_; // the patterns whose unknown tokens were told
     int previewPage_ = 1; // the page the preview was last turned to
     // What the separator sheets found in this document say, by page, for "{separator}".
     QMap<int, QString> separatorLabels_;

@@ -68,7 +68,8 @@ void OptionsDlg::Create()
     PatternNotice->setTextFormat(Qt::PlainText);
     PatternNotice->setWordWrap(true);
     PatternNotice->hide();
-    connect(PatternCombo, &QComboBox::editTextChanged, this, [this](const QString &pattern) { ShowPatternNotice(pattern); });
+    connect(PatternCombo, &QComboBox::editTextChanged, this,
+            [this](const QString &pattern) { ShowPatternNotice(pattern); });
     ConnectControls();
     new DialogKeyFilter(this, [this](QKeyEvent *key) { return PreTranslateMessage(key); });
 }

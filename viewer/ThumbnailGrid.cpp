@@ -174,7 +174,8 @@ QRect ThumbnailGrid::HitBoxOfRow(int row) const
 {
     QRect box = CellOfRow(row);
     // The gap under a cut line is the cut line's.
-    if (!box.isNull() && row > 0 && !cut_[size_t(row)] && cut_[size_t(row - 1)] && cellLeft_[size_t(row - 1)] == box.left())
+    if (!box.isNull() && row > 0 && !cut_[size_t(row)] && cut_[size_t(row - 1)]
+        && cellLeft_[size_t(row - 1)] == box.left())
         box.setLeft(box.left() + cellWidth_[size_t(row - 1)]);
     return box;
 }

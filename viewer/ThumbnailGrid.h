@@ -11,12 +11,13 @@
 namespace qw {
 
 // The preview's other face: every row of the break point list as a cell of a grid that wraps
-// at the pane's width, in the list's order: a page as its thumbnail, a break point as a cut
-// line between the pages it separates (see ThumbnailDelegate). It views the list's own model
-// and, given it, the list's own selection, so the two always agree. Clicking the gap left of
-// a page asks for a break point there; a double click asks to see the page whole; Ctrl with
-// the wheel or with plus and minus sizes the thumbnails, the selected row staying on view. The pictures come from outside; the
-// grid says which pages it wants first, the ones on view and then those around them.
+// at the pane's width, in the list's order: a page as its thumbnail in a column of its line, a
+// break point as a cut line in the gap before the page it stands before (see ThumbnailDelegate).
+// It views the list's own model and, given it, the list's own selection, so the two always
+// agree. Clicking the gap left of a page asks for a break point there; a double click asks to
+// see the page whole; Ctrl with the wheel or with plus and minus sizes the thumbnails, the
+// selected row staying on view. The pictures come from outside; the grid says which pages it
+// wants first, the ones on view and then those around them.
 class ThumbnailGrid : public QAbstractItemView {
     Q_OBJECT
 public:

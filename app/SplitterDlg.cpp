@@ -15,7 +15,10 @@
 #include "res/MenuTemplate.h"
 #include "res/ResourceIds.h"
 
+#include <QCursor>
 #include <QDir>
+#include <QGuiApplication>
+#include <QScreen>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QHeaderView>
@@ -147,7 +150,33 @@ void SplitterDlg::Create()
 
     const QSize clientSize = units.ToPixels(dialog->size);
     const int menuHeight = MenuBar() ? MenuBar()->sizeHint().height() : 0;
-    resize(clientSize.width(), clientSize.height() + menuHeight);
+    templateSize_ = QSize(clientSize.width(), clientSize.height() + menuHeight);
+    // Where the user's pointer is, as a window without an owner opens there.
+    const QScreen *screen = QGuiApplication::screenAt(QCursor::pos());
+    if (!screen)
+        screen = this->screen();
+    FitInto(screen ? screen->availableGeometry() : QRect(QPoint(), templateSize_));
+}
+
+void SplitterDlg::FitInto(const QRect &available)
+{
+    // A shown window knows its frame; before that the allowance stands in for it.
+    const QRect frame = frameGeometry();
+    const QRect inner = geometry();
+    QMargins margins(inner.left() - frame.left(), inner.top() - frame.top(), frame.right() - inner.right(),
+                     frame.bottom() - inner.bottom());
+    if (!testAttribute(Qt::WA_WState_Created) || margins.isNull())
+        margins = kFrameAllowance;
+    // A screen with less room than the template asks for (a small one, or one scaled up) cuts
+    // the list and the preview short, never the window's frame or its buttons.
+    const QSize size = templateSize_.isValid() ? templateSize_.boundedTo(available.size().shrunkBy(margins))
+                                               : available.size().shrunkBy(margins);
+    resize(size.expandedTo(QSize(1, 1)));
+    QRect outer(QPoint(), this->size().grownBy(margins));
+    outer.moveCenter(available.center());
+    // A window larger than the screen keeps its top left (title, menu, buttons) on it.
+    outer.moveTopLeft(QPoint(qMax(available.left(), outer.left()), qMax(available.top(), outer.top())));
+    move(outer.topLeft());
 }
 
 int SplitterDlg::OnCreate()

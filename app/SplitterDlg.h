@@ -14,7 +14,9 @@
 #include <QDialog>
 #include <QEvent>
 #include <QHash>
+#include <QSet>
 #include <QIcon>
+#include <QMargins>
 
 #include <functional>
 #include <memory>
@@ -60,6 +62,14 @@ public:
     void SendCommand(int commandId) { OnCommand(commandId); }
 
     void LayoutControls();
+    // Gives the window the template's size, or what `available` (a screen's free area) leaves
+    // for it inside a window frame where that is less, and centres the frame there. The buttons
+    // keep their places; the list and the preview take what is left. Create does it for the
+    // screen the window opens on.
+    void FitInto(const QRect &available);
+    // What a window frame may take around the window while the real frame is not known (before
+    // the window is first shown): a title bar and borders of a common desktop.
+    static constexpr QMargins kFrameAllowance{8, 40, 8, 8};
     void SetMainTitle();
     // Sends the command of a shortcut key (F2, F3, Delete, F4, F5, F7, Ctrl+O); true when the key was one.
     bool TranslateShortcutKey(const QKeyEvent *key);
@@ -185,6 +195,9 @@ private:
     void SplitDocument();
     SplitSettings CurrentSettings() const;
     bool ConfirmReplacing(const QStringList &existing);
+    // Says once for each name pattern that text in braces in it is no token (the batch mode
+    // says it once a run); the split goes on with the pattern as it is.
+    void WarnOfUnknownTokens(const QString &pattern);
     SplitResult RunWithProgress(const SplitJob &job);
     // Commands that would change the document or the options under a running split.
     static bool IsBlockedWhileSplitting(int commandId);
@@ -206,7 +219,9 @@ private:
     QWidget *client_ = nullptr;
     QHash<int, std::function<void()>> routes_;
     bool created_ = false;
+    QSize templateSize_; // the window's size from its template: the client area and the menu bar
     bool splitting_ = false;
+    QSet<QString> patternsWarnedOf_; // the patterns whose unknown tokens were told
     int previewPage_ = 1; // the page the preview was last turned to
     // What the separator sheets found in this document say, by page, for "{separator}".
     QMap<int, QString> separatorLabels_;

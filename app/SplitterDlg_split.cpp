@@ -88,6 +88,19 @@ bool SplitterDlg::ConfirmReplacing(const QStringList &existing)
            == MsgBox::IdYes;
 }
 
+void SplitterDlg::WarnOfUnknownTokens(const QString &pattern)
+{
+    const QString notice = OptionsDlg::UnknownTokensSentence(pattern);
+    // The Options dialog names them too, as it is confirmed before every split: a pattern the
+    // user went on with once is theirs, braces and all.
+    if (notice.isEmpty() || patternsWarnedOf_.contains(pattern))
+        return;
+    patternsWarnedOf_.insert(pattern);
+    //: %1 names the unknown tokens and the tokens there are; Ok goes on with the split
+    AppMessageBox::Show(this, tr("%1\n\nThat text is written into the names of the parts as it stands.").arg(notice),
+                        MsgBox::Ok | MsgBox::IconExclamation);
+}
+
 void SplitterDlg::SplitDocument()
 {
     if (Options.SaveFileType == SplitSettings::AskForFolder) {
@@ -109,6 +122,7 @@ void SplitterDlg::SplitDocument()
         PageList->setFocus();
         return;
     }
+    WarnOfUnknownTokens(job.Settings().fileNamePattern);
     if (!ConfirmReplacing(check.ExistingPaths())) {
         PageList->setFocus();
         return;

@@ -8,6 +8,7 @@
 #include "framework/AppMessageBox.h"
 #include "framework/DialogBuilder.h"
 #include "framework/DialogKeyFilter.h"
+#include "framework/DialogUnits.h"
 #include "framework/FileDialogs.h"
 #include "res/DialogTemplates.h"
 #include "res/ResourceIds.h"
@@ -16,6 +17,7 @@
 #include <QComboBox>
 #include <QGuiApplication>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPointer>
 #include <QPushButton>
@@ -60,16 +62,44 @@ void OptionsDlg::Create()
     // them: a completion would be stored as if typed.
     PatternCombo->setInsertPolicy(QComboBox::NoInsert);
     PatternCombo->setCompleter(nullptr);
-    // The layout has no room for a line, so a pattern with text in braces that is not a token
-    // says so in its tip: that text would stand in the names as it is.
-    connect(PatternCombo, &QComboBox::editTextChanged, this, [this](const QString &pattern) {
-        QString notice = UnknownTokensNotice(pattern);
-        if (!notice.isEmpty())
-            notice = notice.at(0).toUpper() + notice.mid(1) + QLatin1Char('.');
-        PatternCombo->setToolTip(notice);
-    });
+    templateSize_ = size();
+    PatternNotice = new QLabel(this);
+    PatternNotice->setObjectName(QStringLiteral("patternNotice"));
+    PatternNotice->setTextFormat(Qt::PlainText);
+    PatternNotice->setWordWrap(true);
+    PatternNotice->hide();
+    connect(PatternCombo, &QComboBox::editTextChanged, this,
+            [this](const QString &pattern) { ShowPatternNotice(pattern); });
     ConnectControls();
     new DialogKeyFilter(this, [this](QKeyEvent *key) { return PreTranslateMessage(key); });
+}
+
+QString OptionsDlg::UnknownTokensSentence(const QString &pattern)
+{
+    const QString notice = UnknownTokensNotice(pattern);
+    return notice.isEmpty() ? notice : notice.at(0).toUpper() + notice.mid(1) + QLatin1Char('.');
+}
+
+void OptionsDlg::ShowPatternNotice(const QString &pattern)
+{
+    // Text in braces that is not a token would stand in the names as it is: said while typing,
+    // under the buttons (the template's places stay as they are), and in the field's tip.
+    const QString notice = UnknownTokensSentence(pattern);
+    PatternCombo->setToolTip(notice);
+    PatternNotice->setText(notice);
+    if (notice.isEmpty()) {
+        PatternNotice->hide();
+        setFixedSize(templateSize_);
+        return;
+    }
+    const DialogUnits units = DialogUnits::ForFont(font());
+    const int top = qMax(OkButton->geometry().bottom(), CancelButton->geometry().bottom()) + 1 + units.ToPixelsY(4);
+    const int width = PatternCombo->width();
+    const int height = PatternNotice->heightForWidth(width);
+    PatternNotice->setGeometry(PatternCombo->x(), top, width, height);
+    PatternNotice->show();
+    // The template's margin below its last line of controls, below the notice.
+    setFixedSize(templateSize_.width(), qMax(templateSize_.height(), top + height + units.ToPixelsY(7)));
 }
 
 void OptionsDlg::DoDataExchange()

@@ -11,6 +11,7 @@
 class QCheckBox;
 class QComboBox;
 class QKeyEvent;
+class QLabel;
 class QLineEdit;
 class QPushButton;
 class QRadioButton;
@@ -40,6 +41,10 @@ public:
     // closes with Ok, and the fields hold what was entered.
     int DoModal(QWidget *owner);
 
+    // What is wrong with `pattern` as a sentence of its own: every text in braces that is not a
+    // token, which would stand in the names as it is; empty when there is none.
+    static QString UnknownTokensSentence(const QString &pattern);
+
     static constexpr const char *FileName = OptionsFile::FileName;
     static constexpr const char *Section = SplitSettings::Section;
     static constexpr const char *DefaultPattern = SplitSettings::DefaultPattern;
@@ -60,6 +65,9 @@ private:
     void ConnectControls();
     void OnInitDialog();
     void ResetPatternList();
+    // Names the unknown tokens of `pattern` under the pattern field, growing the dialog for the
+    // notice while there is one.
+    void ShowPatternNotice(const QString &pattern);
     void FocusFirstTabStop();
 
     // The options file's values, shown in the controls.
@@ -101,6 +109,9 @@ private:
     QPushButton *ArchiveFolderBrowse = nullptr;
     QPushButton *OkButton = nullptr;
     QPushButton *CancelButton = nullptr;
+    QLabel *PatternNotice = nullptr; // not in the template: below it, shown only while needed
+
+    QSize templateSize_; // the dialog's size without the notice
 
     int saveFileTypeRead_ = 3; // kept by Ok when no radio button is selected
     bool readProblemTold_ = false; // why options.ini is not read, told once

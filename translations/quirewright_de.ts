@@ -1294,6 +1294,15 @@ Möchten Sie die Dateien durch die neuen Teile ersetzen?</translation>
         <source>The whole document fits in one part of at most %1; the break points are as they were.</source>
         <translation>Das ganze Dokument passt in einen Teil von höchstens %1; die Trennstellen sind unverändert.</translation>
     </message>
+    <message>
+        <source>%1
+
+That text is written into the names of the parts as it stands.</source>
+        <extracomment>%1 names the unknown tokens and the tokens there are; Ok goes on with the split</extracomment>
+        <translation>%1
+
+Dieser Text wird unverändert in die Namen der Teile geschrieben.</translation>
+    </message>
 </context>
 <context>
     <name>qw::ThumbnailSource</name>

@@ -1294,6 +1294,15 @@ Voulez-vous les remplacer par les nouvelles parties&#xa0;?</translation>
         <source>The whole document fits in one part of at most %1; the break points are as they were.</source>
         <translation>Le document entier tient dans une seule partie d&apos;au plus %1&#xa0;; les points de coupe restent inchangés.</translation>
     </message>
+    <message>
+        <source>%1
+
+That text is written into the names of the parts as it stands.</source>
+        <extracomment>%1 names the unknown tokens and the tokens there are; Ok goes on with the split</extracomment>
+        <translation>%1
+
+Ce texte est écrit tel quel dans les noms des parties.</translation>
+    </message>
 </context>
 <context>
     <name>qw::ThumbnailSource</name>

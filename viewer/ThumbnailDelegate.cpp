@@ -103,19 +103,18 @@ void ThumbnailDelegate::PaintCut(QPainter *painter, const QStyleOptionViewItem &
 {
     const QRect cell = option.rect;
     const QPalette &palette = option.palette;
-    if (option.state & QStyle::State_Selected)
-        painter->fillRect(cell, palette.color(QPalette::Highlight));
+    const bool selected = option.state & QStyle::State_Selected;
+    const QColor background = palette.color(selected ? QPalette::Highlight : QPalette::Base);
+    // It covers the gap of its page, whose tint would make the two parts look like one.
+    painter->fillRect(cell, background);
     const int x = cell.center().x();
-    painter->setPen(QPen(option.state & QStyle::State_Selected ? palette.color(QPalette::HighlightedText)
-                                                                : palette.color(QPalette::Text),
-                         1, Qt::DashLine));
+    painter->setPen(QPen(palette.color(selected ? QPalette::HighlightedText : QPalette::Text), 1, Qt::DashLine));
     painter->drawLine(x, cell.top() + ThumbnailMetrics::kPad, x, cell.bottom() - ThumbnailMetrics::kPad);
     const QIcon scissors = index.data(Qt::DecorationRole).value<QIcon>();
     if (!scissors.isNull()) {
         const int side = qMin(16, cell.width() - 2);
         const QRect place(x - side / 2, metrics_.PictureBox(cell).center().y() - side / 2, side, side);
-        painter->fillRect(place, option.state & QStyle::State_Selected ? palette.color(QPalette::Highlight)
-                                                                        : palette.color(QPalette::Base));
+        painter->fillRect(place, background);
         scissors.paint(painter, place);
     }
 }

@@ -10,11 +10,12 @@ namespace qw {
 
 // How the cells of the thumbnail grid are divided, for thumbnails `width` pixels wide. A page's
 // cell has a gap on its left (clicking there cuts before the page), its picture, and a caption
-// with its number and label below; a break point's cell is a narrow strip for the cut line.
+// with its number and label below; a break point's cell is a strip over the gap of the page it
+// stands before, so that it takes no room of its own.
 struct ThumbnailMetrics {
-    static constexpr int kGap = 12;
+    static constexpr int kGap = 22;
     static constexpr int kPad = 6;
-    static constexpr int kCutWidth = 22;
+    static constexpr int kCutWidth = kGap;
     // Room for an A4 page upright; a wider page is drawn less tall, a narrower one less wide.
     static constexpr double kAspect = 1.414;
 

@@ -73,13 +73,32 @@ void ThumbnailGrid::SetThumbnailWidth(int width)
     emit ThumbnailWidthChanged(width);
 }
 
+QModelIndex ThumbnailGrid::SelectedIndex() const
+{
+    if (selectionModel())
+        if (const QModelIndexList selected = selectionModel()->selectedIndexes(); !selected.isEmpty())
+            return selected.first();
+    return currentIndex();
+}
+
 void ThumbnailGrid::Zoom(int steps)
 {
-    // The page at the top left stays at the top.
-    const QList<int> shown = PagesInView();
+    // The selected row on view is what the user looks at: it stays at its height in the pane.
+    // Otherwise the page at the top left stays at the top.
+    const QModelIndex selected = SelectedIndex();
+    const QRect before = selected.isValid() ? visualRect(selected) : QRect();
+    const bool keepSelected = before.intersects(viewport()->rect());
+    const double share = keepSelected ? double(before.center().y()) / std::max(1, viewport()->height()) : 0.0;
+    const QList<int> shown = keepSelected ? QList<int>() : PagesInView();
     SetThumbnailWidth(int(std::lround(ThumbnailWidth() * std::pow(kZoomStep, steps))));
-    if (!shown.isEmpty() && size_t(shown.first() - 1) < rowOfPage_.size())
+    if (keepSelected) {
+        const QRect cell = CellOfRow(selected.row());
+        verticalScrollBar()->setValue(cell.center().y() - int(std::lround(share * viewport()->height())));
+        // Near the ends the scroll range may not allow that height: it is on view all the same.
+        scrollTo(selected, EnsureVisible);
+    } else if (!shown.isEmpty() && size_t(shown.first() - 1) < rowOfPage_.size()) {
         scrollTo(model()->index(rowOfPage_[size_t(shown.first() - 1)], 0), PositionAtTop);
+    }
 }
 
 void ThumbnailGrid::Invalidate()
@@ -97,26 +116,44 @@ void ThumbnailGrid::EnsureLayout() const
     const int rows = model() ? model()->rowCount(rootIndex()) : 0;
     cellLeft_.assign(size_t(rows), 0);
     cellWidth_.assign(size_t(rows), 0);
+    cut_.assign(size_t(rows), false);
     lineFirstRow_.clear();
     rowOfPage_.clear();
     const int pageWidth = delegate_->Metrics().PageCellWidth();
-    const int right = std::max(viewport()->width() - kMargin, 1);
-    int x = kMargin;
-    for (int row = 0; row < rows; ++row) {
-        const QModelIndex index = model()->index(row, 0, rootIndex());
-        const bool cut = index.data(PageRows::KindRole).toInt() == PageRows::BreakPoint;
-        const int width = cut ? ThumbnailMetrics::kCutWidth : pageWidth;
-        // A cut line goes to the next line with the page it stands before.
-        const int needed = cut ? width + pageWidth : width;
-        if (lineFirstRow_.empty() || (x + needed > right && x > kMargin)) {
-            lineFirstRow_.push_back(row);
-            x = kMargin;
+    // Every line has the same columns: a cut line takes no column of its own, it stands in the
+    // gap of the page after it (and goes to the next line with that page).
+    const int columns = std::max(1, (viewport()->width() - 2 * kMargin) / pageWidth);
+    int column = columns;
+    std::vector<int> cutsBefore; // the cut lines waiting for their page (one, in any list the model makes)
+    const auto place = [&](int row, int width) {
+        if (column == columns) {
+            lineFirstRow_.push_back(cutsBefore.empty() ? row : cutsBefore.front());
+            column = 0;
         }
+        const int x = kMargin + column * pageWidth;
+        for (int cut : cutsBefore) {
+            cellLeft_[size_t(cut)] = x;
+            cellWidth_[size_t(cut)] = ThumbnailMetrics::kCutWidth;
+        }
+        cutsBefore.clear();
         cellLeft_[size_t(row)] = x;
         cellWidth_[size_t(row)] = width;
-        x += width;
-        if (!cut)
-            rowOfPage_.push_back(row);
+    };
+    for (int row = 0; row < rows; ++row) {
+        if (model()->index(row, 0, rootIndex()).data(PageRows::KindRole).toInt() == PageRows::BreakPoint) {
+            cut_[size_t(row)] = true;
+            cutsBefore.push_back(row);
+            continue;
+        }
+        place(row, pageWidth);
+        ++column;
+        rowOfPage_.push_back(row);
+    }
+    // Cut lines after the last page stand where a next page would.
+    if (!cutsBefore.empty()) {
+        const int row = cutsBefore.back();
+        cutsBefore.pop_back();
+        place(row, ThumbnailMetrics::kCutWidth);
     }
 }
 
@@ -131,6 +168,16 @@ QRect ThumbnailGrid::CellOfRow(int row) const
     if (row < 0 || size_t(row) >= cellLeft_.size())
         return {};
     return {cellLeft_[size_t(row)], kMargin + LineOfRow(row) * LineHeight(), cellWidth_[size_t(row)], LineHeight()};
+}
+
+QRect ThumbnailGrid::HitBoxOfRow(int row) const
+{
+    QRect box = CellOfRow(row);
+    // The gap under a cut line is the cut line's.
+    if (!box.isNull() && row > 0 && !cut_[size_t(row)] && cut_[size_t(row - 1)]
+        && cellLeft_[size_t(row - 1)] == box.left())
+        box.setLeft(box.left() + cellWidth_[size_t(row - 1)]);
+    return box;
 }
 
 std::pair<int, int> ThumbnailGrid::RowsBetween(int top, int bottom) const
@@ -163,11 +210,11 @@ QModelIndex ThumbnailGrid::indexAt(const QPoint &point) const
         return {};
     const int first = lineFirstRow_[size_t(line)];
     const int end = line + 1 < int(lineFirstRow_.size()) ? lineFirstRow_[size_t(line + 1)] : int(cellLeft_.size());
-    const auto from = cellLeft_.begin() + first;
-    const int row = int(std::upper_bound(from, cellLeft_.begin() + end, point.x()) - cellLeft_.begin()) - 1;
-    if (row < first || point.x() >= cellLeft_[size_t(row)] + cellWidth_[size_t(row)])
-        return {};
-    return model()->index(row, 0, rootIndex());
+    const QPoint content = point + QPoint(0, verticalOffset());
+    for (int row = first; row < end; ++row)
+        if (HitBoxOfRow(row).contains(content))
+            return model()->index(row, 0, rootIndex());
+    return {};
 }
 
 int ThumbnailGrid::GapPageAt(const QPoint &point) const
@@ -229,6 +276,9 @@ void ThumbnailGrid::ShowProblem(const QString &text)
 
 void ThumbnailGrid::PictureArrived(int page)
 {
+    // Pictures come again (the engine was started anew): why there were none no longer holds.
+    if (!problem_.isEmpty())
+        ShowProblem(QString());
     EnsureLayout();
     if (page >= 1 && size_t(page) <= rowOfPage_.size())
         viewport()->update(visualRect(model()->index(rowOfPage_[size_t(page - 1)], 0, rootIndex())));
@@ -247,10 +297,11 @@ void ThumbnailGrid::scrollTo(const QModelIndex &index, ScrollHint hint)
     case PositionAtBottom: bar->setValue(cell.bottom() + kMargin - height); break;
     case PositionAtCenter: bar->setValue(cell.center().y() - height / 2); break;
     case EnsureVisible:
+        // A cell taller than the pane shows its top, where the picture begins.
         if (cell.top() < top)
             bar->setValue(cell.top() - kMargin);
-        else if (cell.bottom() > top + height)
-            bar->setValue(cell.bottom() + kMargin - height);
+        else if (cell.bottom() >= top + height)
+            bar->setValue(std::min(cell.top() - kMargin, cell.bottom() + kMargin - height));
         break;
     }
 }
@@ -311,7 +362,7 @@ void ThumbnailGrid::setSelection(const QRect &rect, QItemSelectionModel::Selecti
     const auto [first, end] = RowsBetween(band.top(), band.bottom());
     QItemSelection selection;
     for (int row = first; row < end; ++row)
-        if (CellOfRow(row).intersects(band)) {
+        if (HitBoxOfRow(row).intersects(band)) {
             const QModelIndex index = model()->index(row, 0, rootIndex());
             selection.select(index, index);
         }
@@ -364,18 +415,20 @@ void ThumbnailGrid::paintEvent(QPaintEvent *event)
     QStyleOptionViewItem option;
     initViewItemOption(&option);
     const QModelIndex current = currentIndex();
-    for (int row = first; row < end; ++row) {
-        const QModelIndex index = model()->index(row, 0, rootIndex());
-        option.rect = visualRect(index);
-        if (!option.rect.intersects(area))
-            continue;
-        option.state = QStyle::State_Enabled;
-        if (selectionModel() && selectionModel()->isSelected(index))
-            option.state |= QStyle::State_Selected;
-        if (index == current && hasFocus())
-            option.state |= QStyle::State_HasFocus;
-        delegate_->paint(&painter, option, index);
-    }
+    // The pages first: a cut line is drawn over the gap of its page.
+    for (const bool cuts : {false, true})
+        for (int row = first; row < end; ++row) {
+            const QModelIndex index = model()->index(row, 0, rootIndex());
+            option.rect = visualRect(index);
+            if (cut_[size_t(row)] != cuts || !option.rect.intersects(area))
+                continue;
+            option.state = QStyle::State_Enabled;
+            if (selectionModel() && selectionModel()->isSelected(index))
+                option.state |= QStyle::State_Selected;
+            if (index == current && hasFocus())
+                option.state |= QStyle::State_HasFocus;
+            delegate_->paint(&painter, option, index);
+        }
     if (!problem_.isEmpty()) {
         // As a note over the page in the single-page preview: a band across the top.
         const QRect band(0, 0, viewport()->width(), fontMetrics().height() + 8);

@@ -11,12 +11,13 @@
 namespace qw {
 
 // The preview's other face: every row of the break point list as a cell of a grid that wraps
-// at the pane's width, in the list's order: a page as its thumbnail, a break point as a cut
-// line between the pages it separates (see ThumbnailDelegate). It views the list's own model
-// and, given it, the list's own selection, so the two always agree. Clicking the gap left of
-// a page asks for a break point there; a double click asks to see the page whole; Ctrl with
-// the wheel or with plus and minus sizes the thumbnails. The pictures come from outside; the
-// grid says which pages it wants first, the ones on view and then those around them.
+// at the pane's width, in the list's order: a page as its thumbnail in a column of its line, a
+// break point as a cut line in the gap before the page it stands before (see ThumbnailDelegate).
+// It views the list's own model and, given it, the list's own selection, so the two always
+// agree. Clicking the gap left of a page asks for a break point there; a double click asks to
+// see the page whole; Ctrl with the wheel or with plus and minus sizes the thumbnails, the
+// selected row staying on view. The pictures come from outside; the grid says which pages it
+// wants first, the ones on view and then those around them.
 class ThumbnailGrid : public QAbstractItemView {
     Q_OBJECT
 public:
@@ -35,9 +36,10 @@ public:
     // The thumbnails' width in pixels at 100 % (kSmallest to kLargest).
     int ThumbnailWidth() const { return delegate_->Metrics().width; }
     void SetThumbnailWidth(int width);
-    // The picture of `page` came: its cell is drawn again.
+    // The picture of `page` came: its cell is drawn again, and the problem shown goes.
     void PictureArrived(int page);
-    // Says across the top of the grid why there are no pictures (or nothing, when empty).
+    // Says across the top of the grid why there are no pictures (or nothing, when empty), until
+    // the next picture comes.
     void ShowProblem(const QString &text);
     QString Problem() const { return problem_; }
     // The pages in view, top left first.
@@ -83,16 +85,21 @@ private:
     int LineOfRow(int row) const;
     int LineHeight() const { return delegate_->Metrics().CellHeight(); }
     QRect CellOfRow(int row) const; // content coordinates
+    // Where a click finds the row: its cell, less the gap a cut line stands in.
+    QRect HitBoxOfRow(int row) const;
+    // The selected row (the list's selection), else the current one.
+    QModelIndex SelectedIndex() const;
     void AskForPictures();
     void Zoom(int steps);
 
     ThumbnailDelegate *delegate_;
     std::function<void(const QList<int> &)> want_;
     QList<int> wanted_; // what was last asked for, so that a repaint asks nothing new
-    // The layout: each row's cell left edge and width, the row each line begins with, and each
-    // page's row.
+    // The layout: each row's cell left edge and width and whether it is a cut line, the row
+    // each line begins with, and each page's row.
     mutable std::vector<int> cellLeft_;
     mutable std::vector<int> cellWidth_;
+    mutable std::vector<bool> cut_;
     mutable std::vector<int> lineFirstRow_;
     mutable std::vector<int> rowOfPage_; // index page - 1
     mutable bool dirty_ = true;

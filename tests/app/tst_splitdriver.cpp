@@ -76,6 +76,7 @@ private slots:
     void cancelStopsTheSplit();
     void existingFilesAreReplacedOnlyWhenAllowed_data();
     void existingFilesAreReplacedOnlyWhenAllowed();
+    void unknownTokensAreToldOncePerPattern();
 
 private:
     QStringList log() const;
@@ -86,6 +87,7 @@ private:
     QString document_;
     QStringList messages_;
     QList<unsigned> types_;
+    QList<int> partsAtMessage_; // how many parts the engine had been asked for at each message
     int promptAnswer_ = MsgBox::IdNo;
     int replaceAnswer_ = MsgBox::IdNo;
     bool waitCursorOverDialog_ = false;
@@ -104,6 +106,7 @@ void TestSplitDriver::initTestCase()
         waitCursorOverDialog_ |= QGuiApplication::overrideCursor() != nullptr;
         messages_ << text;
         types_ << type;
+        partsAtMessage_ << int(log().size());
         if (text == kSuccess)
             return promptAnswer_;
         return (type & 0xF) == MsgBox::YesNo ? replaceAnswer_ : MsgBox::IdOk;
@@ -124,6 +127,7 @@ void TestSplitDriver::init()
     qputenv("FAKE_HANG", "");
     messages_.clear();
     types_.clear();
+    partsAtMessage_.clear();
     opened_.clear();
     promptAnswer_ = MsgBox::IdNo;
     replaceAnswer_ = MsgBox::IdNo;
@@ -483,6 +487,51 @@ void TestSplitDriver::existingFilesAreReplacedOnlyWhenAllowed()
         QCOMPARE(messages_.last(), kSuccess);
     }
     QCOMPARE(dlg_->focusWidget(), probe::PageList(*dlg_));
+}
+
+// Text in braces that is no token is told before the first part is written, once for each
+// pattern, and the split goes on with it as it stands.
+void TestSplitDriver::unknownTokensAreToldOncePerPattern()
+{
+    openWithBreakPoints(4, {3});
+    QString pattern;
+    dlg_->setOptions = [&pattern](OptionsDlg &o) {
+        o.SaveFileType = 3;
+        o.FileNamePattern = pattern;
+    };
+    replaceAnswer_ = MsgBox::IdYes; // the parts of the split before are in the way
+    const QString notice = QStringLiteral(
+        "Unknown token {chapter} in the pattern; the tokens are {basename} {part} {part:0000} {filecount} "
+        "{pagebegin} {pageend} {bookmark} {separator}.\n\nThat text is written into the names of the parts as "
+        "it stands.");
+    const QList<std::pair<QString, bool>> splits = {{"{basename} {chapter} {part}", true},
+                                                    {"{basename} {chapter} {part}", false},
+                                                    {"{basename} {part}", false},
+                                                    {"{basename} {Part} {part}", true},
+                                                    {"{basename} {chapter} {part}", false}};
+    for (const auto &[next, told] : splits) {
+        pattern = next;
+        messages_.clear();
+        types_.clear();
+        partsAtMessage_.clear();
+        QFile::remove(dir_.filePath("log"));
+        QTest::keyClick(probe::PageList(*dlg_), Qt::Key_F5);
+        const QString docs = dir_.filePath("docs") + "/my \"manual\"";
+        const auto part = [&](const char *number) {
+            return QString(next).replace("{basename}", docs).replace("{part}", number) + ".pdf";
+        };
+        QCOMPARE(log(), QStringList({"1-2|" + part("1"), "3-4|" + part("2")}));
+        QCOMPARE(messages_.last(), kSuccess);
+        const QStringList warnings = messages_.filter("in the pattern; the tokens are");
+        QCOMPARE(warnings.size(), told ? 1 : 0);
+        if (!told)
+            continue;
+        const qsizetype at = messages_.indexOf(warnings.first());
+        QCOMPARE(partsAtMessage_.at(at), 0);
+        QCOMPARE(types_.at(at), MsgBox::Ok | MsgBox::IconExclamation);
+        if (next.contains("{chapter}"))
+            QCOMPARE(warnings.first(), notice);
+    }
 }
 
 QTEST_MAIN(TestSplitDriver)

@@ -4,7 +4,9 @@
 #include "app/SplitterDlg.h"
 #include "support/MainWindowProbe.h"
 #include "framework/MenuAdapter.h"
+#include "framework/DialogUnits.h"
 #include "framework/SettingsStore.h"
+#include "res/DialogTemplates.h"
 #include "res/MenuTemplate.h"
 #include "res/ResourceIds.h"
 
@@ -75,6 +77,9 @@ private slots:
     void exitEndsTheModalDialog();
     void layoutFollowsResizes_data();
     void layoutFollowsResizes();
+    void windowFitsItsScreen_data();
+    void windowFitsItsScreen();
+    void windowOpensWithinItsScreen();
     void startUpState();
     void minimisedIconIsCentred();
     void openDocumentMessageReachesTheDialog();
@@ -241,6 +246,80 @@ void TestSplitterDlg::layoutFollowsResizes()
     QCOMPARE(probe::Button(dlg, CtrlId::OpenButton)->y(), probe::Button(dlg, CtrlId::SplitButton)->y());
     QVERIFY(probe::Button(dlg, CtrlId::OpenButton)->x() < probe::Button(dlg, CtrlId::InsertButton)->x());
     QVERIFY(probe::Button(dlg, CtrlId::OpenButton)->geometry().bottom() < 60);
+}
+
+namespace {
+
+// The buttons are whole and clear of the list and the preview, which have room for some rows
+// and some page; all of them inside the client area.
+void verifyControlsReachable(SplitterDlg &dlg)
+{
+    const QRect client = dlg.ClientArea()->rect();
+    const QRect list = probe::PageList(dlg)->geometry();
+    const QRect preview = dlg.Preview().geometry();
+    for (int id : {CtrlId::OpenButton, CtrlId::InsertButton, CtrlId::DeleteButton, CtrlId::OptionsButton,
+                   CtrlId::SplitButton}) {
+        const QRect button = probe::Button(dlg, id)->geometry();
+        QVERIFY2(client.contains(button), qPrintable(QString::number(id)));
+        QVERIFY(!button.intersects(list) && !button.intersects(preview));
+    }
+    QVERIFY(client.contains(list) && client.contains(preview));
+    QVERIFY(list.height() >= 10 * probe::PageList(dlg)->fontMetrics().height());
+    QVERIFY(preview.width() >= 400 && preview.height() >= list.height());
+}
+
+} // namespace
+
+void TestSplitterDlg::windowFitsItsScreen_data()
+{
+    QTest::addColumn<QRect>("available"); // the screen's free area, in logical pixels
+    QTest::newRow("fullHdAt200Percent") << QRect(0, 0, 960, 540);
+    QTest::newRow("fullHdAt200PercentAboveATaskbar") << QRect(0, 0, 960, 500);
+    QTest::newRow("hdAt150Percent") << QRect(0, 0, 1280, 680);
+    QTest::newRow("secondScreenAt200Percent") << QRect(1920, 0, 960, 540);
+    QTest::newRow("roomForTheTemplate") << QRect(0, 0, 1920, 1040);
+}
+
+// The window and its frame fit the screen's free area: at the template's size where there is
+// room, else smaller, the buttons whole at their places and the list and the preview shorter.
+void TestSplitterDlg::windowFitsItsScreen()
+{
+    QFETCH(QRect, available);
+    RecordingDlg dlg;
+    dlg.Create();
+    const DialogTemplate *main = FindDialogTemplate(ResId::MainDialog);
+    const QSize client = DialogUnits::ForFont(dlg.font()).ToPixels(main->size);
+    const QSize full(client.width(), client.height() + dlg.MenuBar()->sizeHint().height());
+    dlg.FitInto(available);
+    const QRect frame(dlg.pos(), dlg.size().grownBy(SplitterDlg::kFrameAllowance));
+    QVERIFY(available.contains(frame));
+    if (available.width() >= 1600)
+        QCOMPARE(dlg.size(), full);
+    else
+        QCOMPARE(dlg.size(), available.size().shrunkBy(SplitterDlg::kFrameAllowance).boundedTo(full));
+    // Nothing asks for more than the screen has.
+    const QSize room = available.size().shrunkBy(SplitterDlg::kFrameAllowance);
+    QVERIFY(dlg.minimumSizeHint().width() <= room.width() && dlg.minimumSizeHint().height() <= room.height());
+    QVERIFY(dlg.minimumSize().width() <= room.width() && dlg.minimumSize().height() <= room.height());
+
+    dlg.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&dlg));
+    QCOMPARE(dlg.size(), frame.size().shrunkBy(SplitterDlg::kFrameAllowance));
+    verifyControlsReachable(dlg);
+}
+
+// As the program opens it, on the screen it runs on (run once more on a full HD screen at 200 %).
+void TestSplitterDlg::windowOpensWithinItsScreen()
+{
+    RecordingDlg dlg;
+    dlg.Create();
+    const QRect available = dlg.screen()->availableGeometry();
+    const QRect frame(dlg.pos(), dlg.size().grownBy(SplitterDlg::kFrameAllowance));
+    QVERIFY(available.contains(frame));
+    dlg.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&dlg));
+    QVERIFY(available.contains(dlg.frameGeometry()));
+    verifyControlsReachable(dlg);
 }
 
 void TestSplitterDlg::startUpState()

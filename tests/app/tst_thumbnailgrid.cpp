@@ -6,6 +6,7 @@
 #include "support/MainWindowProbe.h"
 #include "support/StandInEngine.h"
 #include "framework/AppMessageBox.h"
+#include "framework/SettingsStore.h"
 #include "framework/MenuAdapter.h"
 #include "res/MenuTemplate.h"
 #include "res/ResourceIds.h"
@@ -22,8 +23,16 @@ using namespace qw;
 
 namespace {
 
+// Counts pages; draws every page asked for as one white pixel, unless the file named by
+// $FAKE_BROKEN exists: then it fails at once, as an engine that keeps stopping.
 const QByteArray kFakeEngine = R"(#!/bin/sh
 for last in "$@"; do :; done
+if [ "$2" = render_pages ]; then
+  [ -e "$FAKE_BROKEN" ] && exit 1
+  printf 'Pages: %s\n' "$FAKE_PAGES"
+  while read page width; do printf 'Page %s 1 1 3\n\377\377\377' "$page"; done
+  exit 0
+fi
 [ "$2" = dump_data ] || exit 1
 printf 'NumberOfPages: %s\n' "$FAKE_PAGES" > "$last"
 )";
@@ -50,6 +59,11 @@ private slots:
     void drawsPartsCutsAndCrossings_data();
     void drawsPartsCutsAndCrossings();
     void gridAndListAreOneSelection();
+    void columnsStayAlignedWithCutLines_data();
+    void columnsStayAlignedWithCutLines();
+    void zoomKeepsTheSelectedRowInView_data();
+    void zoomKeepsTheSelectedRowInView();
+    void problemBandGoesWhenPicturesComeBack();
 
 private:
     QTemporaryDir settings_;
@@ -112,7 +126,8 @@ void TestThumbnailGrid::drawsPartsCutsAndCrossings()
         const int stretch = int(std::upper_bound(breaks.cbegin(), breaks.cend(), page) - breaks.cbegin()) + 1;
         const QColor tint = leftOut.contains(page) ? palette.color(QPalette::Base)
                                                    : ThumbnailDelegate::StretchTint(palette, stretch);
-        QCOMPARE(QColor(shot.pixel(cell.topLeft() + QPoint(2, 2))).name(), tint.name());
+        // At the top right: the gap on the left is a cut line's where one stands.
+        QCOMPARE(QColor(shot.pixel(cell.topRight() + QPoint(-2, 2))).name(), tint.name());
         const QRect picture = metrics.PictureBox(cell);
         const QColor middle = shot.pixel(picture.center());
         const QColor beside = shot.pixel(picture.center() + QPoint(picture.width() / 4, 0));
@@ -210,6 +225,164 @@ void TestThumbnailGrid::gridAndListAreOneSelection()
     auto again = std::make_unique<SplitterDlg>(app.get());
     again->Create();
     QVERIFY(again->Preview().ThumbnailsShown());
+}
+
+namespace {
+
+// A grid of `pages` pages with break points before `breaks`, shown at `size`.
+struct ShownGrid {
+    ShownGrid(int pages, const QList<int> &breaks, QSize size, int thumbnailWidth = ThumbnailGrid::kSmallest)
+    {
+        model.Reset(pages);
+        model.Place(breaks, 0, -1);
+        grid.setModel(&model);
+        grid.SetThumbnailWidth(thumbnailWidth);
+        grid.resize(size);
+        grid.show();
+    }
+    QRect cell(int row) const { return grid.visualRect(model.index(row)); }
+
+    BreakPointModel model;
+    ThumbnailGrid grid;
+};
+
+} // namespace
+
+void TestThumbnailGrid::columnsStayAlignedWithCutLines_data()
+{
+    QTest::addColumn<QList<int>>("breaks"); // empty with `atLineStarts`: before every line's first page
+    QTest::addColumn<bool>("atLineStarts");
+    QTest::addColumn<int>("width");
+    QTest::newRow("cutInTheFirstLine") << QList<int>{3} << false << 520;
+    QTest::newRow("cutsBeforeEveryPage") << QList<int>{2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12} << false << 520;
+    QTest::newRow("cutsAtLineStarts") << QList<int>{} << true << 520;
+    QTest::newRow("oneColumn") << QList<int>{2, 5} << false << 100;
+}
+
+// A cut line takes no column: every page stands where it would without break points, so the
+// columns run straight through lines with and without cut lines. The cut line lies in the gap
+// of the page after it, on that page's line; a click there finds the cut line, a click on the
+// picture the page, and the gap of a page without a cut line still cuts.
+void TestThumbnailGrid::columnsStayAlignedWithCutLines()
+{
+    QFETCH(QList<int>, breaks);
+    QFETCH(bool, atLineStarts);
+    QFETCH(int, width);
+    const int pages = 24;
+    ShownGrid plain(pages, {}, {width, 900});
+    QVERIFY(QTest::qWaitForWindowExposed(&plain.grid));
+    if (atLineStarts)
+        for (int row = 1; row < pages; ++row)
+            if (plain.cell(row).top() > plain.cell(row - 1).top())
+                breaks << row + 1;
+    QVERIFY(!breaks.isEmpty());
+    ShownGrid cut(pages, breaks, {width, 900});
+    QVERIFY(QTest::qWaitForWindowExposed(&cut.grid));
+    QCOMPARE(cut.model.rowCount(), pages + breaks.size());
+    ThumbnailMetrics metrics;
+    metrics.width = cut.grid.ThumbnailWidth();
+    for (int row = 0; row < cut.model.rowCount(); ++row) {
+        if (cut.model.IsBreakPoint(row))
+            continue;
+        const int page = cut.model.PageAt(row);
+        const QRect cell = cut.cell(row);
+        QCOMPARE(cell, plain.cell(page - 1));
+        const QPoint picture = metrics.PictureBox(cell).center();
+        QCOMPARE(cut.grid.indexAt(picture).row(), row);
+        const QPoint gap = ThumbnailMetrics::GapBox(cell).center();
+        if (breaks.contains(page)) {
+            const QRect line = cut.cell(row - 1);
+            QVERIFY2(cell.contains(line) && line.left() == cell.left(), qPrintable(QString("page %1").arg(page)));
+            QCOMPARE(cut.grid.indexAt(gap).row(), row - 1);
+            QCOMPARE(cut.grid.GapPageAt(gap), 0);
+        } else if (page > 1) {
+            QCOMPARE(cut.grid.indexAt(gap).row(), row);
+            QCOMPARE(cut.grid.GapPageAt(gap), page);
+        }
+    }
+    // A click on a cut line selects it alone.
+    const QPoint firstCut = cut.cell(cut.model.RowOfPage(breaks.first()) - 1).center();
+    QTest::mouseClick(cut.grid.viewport(), Qt::LeftButton, {}, firstCut);
+    QCOMPARE(cut.grid.selectionModel()->selectedIndexes().size(), 1);
+    QVERIFY(cut.model.IsBreakPoint(cut.grid.selectionModel()->selectedIndexes().first().row()));
+}
+
+void TestThumbnailGrid::zoomKeepsTheSelectedRowInView_data()
+{
+    // Steps: 1 and -1 turn the wheel with Ctrl held, 2 and -2 press Ctrl+plus and Ctrl+minus.
+    QTest::addColumn<QString>("selected"); // "last" or "first" page on view, or "cut"
+    QTest::addColumn<QList<int>>("steps");
+    QTest::newRow("lastOnViewZoomedIn") << "last" << QList<int>{1, 1, 2, 2};
+    QTest::newRow("lastOnViewZoomedOut") << "last" << QList<int>{-1, -2, -1};
+    QTest::newRow("firstOnViewZoomedIn") << "first" << QList<int>{2, 1, 1};
+    QTest::newRow("cutLineZoomedInAndOut") << "cut" << QList<int>{1, 1, -2, -2, -2};
+}
+
+// The row selected on view stays on view whatever the zoom.
+void TestThumbnailGrid::zoomKeepsTheSelectedRowInView()
+{
+    QFETCH(QString, selected);
+    QFETCH(QList<int>, steps);
+    ShownGrid shown(80, {34}, {560, 640}, ThumbnailGrid::kDefaultWidth);
+    ThumbnailGrid &grid = shown.grid;
+    QVERIFY(QTest::qWaitForWindowExposed(&grid));
+    grid.scrollTo(shown.model.index(shown.model.RowOfPage(30)), QAbstractItemView::PositionAtTop);
+    const QList<int> onView = grid.PagesInView();
+    QVERIFY(onView.contains(34));
+    const int page = selected == "last" ? onView.last() : selected == "first" ? onView.first() : 34;
+    const QModelIndex row = shown.model.index(shown.model.RowOfPage(page) - (selected == "cut" ? 1 : 0));
+    grid.selectionModel()->select(row, QItemSelectionModel::ClearAndSelect);
+    const QRect view = grid.viewport()->rect();
+    for (int step : steps) {
+        const int before = grid.ThumbnailWidth();
+        if (qAbs(step) == 1) {
+            const QPoint at = view.center();
+            QWheelEvent wheel(at, grid.viewport()->mapToGlobal(at), {}, {0, 120 * step}, Qt::NoButton,
+                              Qt::ControlModifier, Qt::NoScrollPhase, false);
+            QApplication::sendEvent(grid.viewport(), &wheel);
+        } else {
+            QTest::keyClick(&grid, step > 0 ? Qt::Key_Plus : Qt::Key_Minus, Qt::ControlModifier);
+        }
+        QVERIFY(grid.ThumbnailWidth() != before);
+        const QRect cell = grid.visualRect(row);
+        // Whole when it fits the pane, else its top.
+        QVERIFY(cell.height() > view.height() ? view.contains(cell.topLeft()) : view.contains(cell));
+    }
+}
+
+// The band that says the engine stopped goes once the engine, started anew, sends pictures.
+void TestThumbnailGrid::problemBandGoesWhenPicturesComeBack()
+{
+    AppMessageBox::SetResponder([](const QString &, unsigned) { return MsgBox::IdOk; });
+    QTemporaryDir dir;
+    const QString broken = dir.filePath("broken");
+    QFile marker(broken);
+    QVERIFY(marker.open(QIODevice::WriteOnly));
+    marker.close();
+    qputenv("FAKE_PAGES", "10");
+    qputenv("FAKE_BROKEN", broken.toLocal8Bit());
+    SettingsStore::Open()->setValue("Preview/Thumbnails", false);
+    auto app = std::make_unique<SplitterApp>();
+    SplitterDlg dlg(app.get());
+    app->SetMainWindow(&dlg);
+    dlg.Create();
+    dlg.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&dlg));
+    dlg.OpenDocument("/docs/ten.pdf");
+    QTreeView *list = probe::PageList(dlg);
+    ThumbnailGrid &grid = dlg.Preview().Thumbnails();
+    QTest::keyClick(list, Qt::Key_F7);
+    QTRY_VERIFY(!grid.Problem().isEmpty());
+
+    QVERIFY(QFile::remove(broken));
+    QTest::keyClick(list, Qt::Key_F7);
+    QTest::keyClick(list, Qt::Key_F7);
+    QVERIFY(grid.isVisible());
+    QTRY_VERIFY(grid.Problem().isEmpty());
+    // And it is not drawn: the top of the pane is the grid's own, not the band's colour.
+    const QImage shot = grid.viewport()->grab().toImage();
+    QVERIFY(QColor(shot.pixel(shot.width() / 2, 3)) != grid.palette().color(QPalette::ToolTipBase));
+    qunsetenv("FAKE_BROKEN");
 }
 
 QTEST_MAIN(TestThumbnailGrid)

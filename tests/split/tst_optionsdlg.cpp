@@ -13,6 +13,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -75,7 +76,7 @@ private slots:
     void keysActLikeThePlatformsDialogKeys_data();
     void keysActLikeThePlatformsDialogKeys();
     void clicksEnableTheFolders();
-    void patternTipNamesUnknownTokens();
+    void patternNoticeNamesUnknownTokens();
     void folderButtonsFillTheirEdits_data();
     void folderButtonsFillTheirEdits();
     void reopeningShowsTheFileNotTheFields();
@@ -593,18 +594,48 @@ void TestOptionsDlg::clicksEnableTheFolders()
     });
 }
 
-void TestOptionsDlg::patternTipNamesUnknownTokens()
+void TestOptionsDlg::patternNoticeNamesUnknownTokens()
 {
-    // The tip follows the typing: text in braces that is no token is named, a pattern of tokens
-    // has no tip.
+    // A pattern read from the file is judged as one typed.
+    put(optionsText(3, 0, "", "", "{basename} {Part}"));
+    const QString tokens = QStringLiteral("the tokens are {basename} {part} {part:0000} {filecount} {pagebegin} "
+                                          "{pageend} {bookmark} {separator}.");
+    // The notice under the buttons and the field's tip follow the typing: text in braces that is
+    // no token is named, a pattern of tokens has neither.
     const QList<std::pair<QString, QString>> steps
-        = {{"{part:00} {bookmark}", "Unknown token {part:00} in the pattern; the tokens are {basename} {part} "
-                                    "{part:0000} {filecount} {pagebegin} {pageend} {bookmark} {separator}."},
-           {"{basename} {part:0000}", ""}};
+        = {{"{part:00} {bookmark}", "Unknown token {part:00} in the pattern; " + tokens},
+           {"{basename} {part:0000}", ""},
+           {"{a} {part} {b}", "Unknown tokens {a}, {b} in the pattern; " + tokens}};
+    const QSize plain = dlg_->size();
+    const QList<int> ids = {AskFolderRadio,  OutputFolderRadio,   SameFolderRadio,     OutputFolderEdit,
+                            ArchiveCheck,    ArchiveFolderEdit,   OutputFolderBrowse,  ArchiveFolderBrowse,
+                            PatternCombo,    OptionsOk,           OptionsCancel};
+    QList<QRect> places;
+    for (int id : ids)
+        places << control(id)->geometry();
     run([&] {
-        for (const auto &[pattern, tip] : steps) {
+        const auto *notice = dlg_->findChild<QLabel *>("patternNotice");
+        QVERIFY(notice);
+        QVERIFY(notice->isVisible());
+        QCOMPARE(notice->text(), "Unknown token {Part} in the pattern; " + tokens);
+        for (const auto &[pattern, text] : steps) {
             retype(PatternCombo, pattern);
-            QCOMPARE(control(PatternCombo)->toolTip(), tip);
+            QCOMPARE(control(PatternCombo)->toolTip(), text);
+            QCOMPARE(notice->isVisible(), !text.isEmpty());
+            // The template's controls stay where they are; the dialog grows for the notice only.
+            for (int i = 0; i < ids.size(); ++i)
+                QCOMPARE(control(ids.at(i))->geometry(), places.at(i));
+            if (text.isEmpty()) {
+                QCOMPARE(dlg_->size(), plain);
+                continue;
+            }
+            QCOMPARE(notice->text(), text);
+            QCOMPARE(dlg_->width(), plain.width());
+            QVERIFY(dlg_->height() > plain.height());
+            QVERIFY(dlg_->rect().contains(notice->geometry()));
+            QVERIFY(notice->height() >= notice->heightForWidth(notice->width())); // every line of it
+            for (int id : ids)
+                QVERIFY2(!control(id)->geometry().intersects(notice->geometry()), qPrintable(QString::number(id)));
         }
     });
 }

@@ -128,20 +128,13 @@ Geben Sie --replace an, um die Dateien zu ersetzen, oder wählen Sie einen ander
         <source>Some parts came out larger than %1: %2</source>
         <translation>Einige Teile sind größer als %1 geworden: %2</translation>
     </message>
-</context>
-<context>
-    <name>qw::BatchRun</name>
     <message>
-        <source>%1 documents: %2 can be split, %3 refused</source>
-        <translation>%1 Dokumente: %2 teilbar, %3 abgelehnt</translation>
+        <source>%1 --at-separators places no break point.</source>
+        <translation>%1 --at-separators setzt keine Trennstelle.</translation>
     </message>
     <message>
-        <source>%1 documents: %2 split, %3 refused, %4 failed</source>
-        <translation>%1 Dokumente: %2 geteilt, %3 abgelehnt, %4 fehlgeschlagen</translation>
-    </message>
-    <message>
-        <source>%1 documents: %2 split, %3 refused, %4 failed, %5 stopped, %6 not started</source>
-        <translation>%1 Dokumente: %2 geteilt, %3 abgelehnt, %4 fehlgeschlagen, %5 angehalten, %6 nicht begonnen</translation>
+        <source>the whole document fits in one part of at most %1; --max-size places no break point.</source>
+        <translation>das ganze Dokument passt in einen Teil von höchstens %1; --max-size setzt keine Trennstelle.</translation>
     </message>
 </context>
 <context>
@@ -153,28 +146,6 @@ Geben Sie --replace an, um die Dateien zu ersetzen, oder wählen Sie einen ander
     <message>
         <source>Nothing was written.</source>
         <translation>Es wurde nichts geschrieben.</translation>
-    </message>
-    <message>
-        <source>Splits a PDF into parts without opening the window; &quot;quirewright [DOC.pdf]&quot; opens the window.
-The name pattern, output folder and archive folder are the options file&apos;s unless given here.
-Several documents, or a folder of them, are each split with the same options; a refused one
-does not stop the others, and the last line sums the run up.
-
-Exit codes: 0 every part was written (and the document archived, if asked);
-1 the split was refused or failed (for one document at least); 2 the command line is wrong or
-incomplete; 130 or 143 stopped by Ctrl+C or SIGTERM (the parts already written are named).
-
-Example: quirewright --split book.pdf --at 5,17 --output-folder parts</source>
-        <translation>Teilt ein PDF in Teile, ohne das Fenster zu öffnen; &quot;quirewright [DOC.pdf]&quot; öffnet das Fenster.
-Namensmuster, Ausgabeordner und Archivordner kommen aus der Optionsdatei, wenn nicht hier angegeben.
-Mehrere Dokumente oder ein Ordner mit Dokumenten werden jeweils mit denselben Optionen geteilt; ein
-abgelehntes hält die anderen nicht auf, und die letzte Zeile fasst den Lauf zusammen.
-
-Exit-Codes: 0 jeder Teil wurde geschrieben (und das Dokument archiviert, falls verlangt);
-1 das Teilen wurde abgelehnt oder schlug fehl (bei mindestens einem Dokument); 2 die Befehlszeile
-ist falsch oder unvollständig; 130 oder 143 durch Ctrl+C oder SIGTERM angehalten (die schon geschriebenen Teile werden genannt).
-
-Beispiel: quirewright --split book.pdf --at 5,17 --output-folder parts</translation>
     </message>
     <message>
         <source>Splits &lt;document&gt; into parts; more documents or folders may follow it.</source>
@@ -210,10 +181,6 @@ Beispiel: quirewright --split book.pdf --at 5,17 --output-folder parts</translat
         <source>regex</source>
         <extracomment>The value an option takes, as --help shows it: &lt;regex&gt;. The same word as in the description.</extracomment>
         <translation>regex</translation>
-    </message>
-    <message>
-        <source>Begins a new part at each separator sheet: a blank page, a dark page, one with a barcode (or one whose text contains TEXT), or one whose text contains PHRASE.</source>
-        <translation>Beginnt an jedem Trennblatt einen neuen Teil: einer leeren Seite, einer dunklen Seite, einer Seite mit Barcode (oder mit einem Barcode, dessen Text TEXT enthält) oder einer Seite, deren Text PHRASE enthält.</translation>
     </message>
     <message>
         <source>Begins a new part wherever the next page would make a part larger than &lt;size&gt;: bytes, or with K, M or G for thousands, millions or billions of bytes (10M is 10,000,000 bytes). A page larger than that alone is a part of its own, with a warning.</source>
@@ -342,6 +309,39 @@ Beispiel: quirewright --split book.pdf --at 5,17 --output-folder parts</translat
         <source>Usage: %1</source>
         <extracomment>The first line of --help; the command line after &quot;%1&quot; stays as it is.</extracomment>
         <translation>Aufruf: %1</translation>
+    </message>
+    <message>
+        <source>Splits a PDF into parts without opening the window; &quot;quirewright [DOC.pdf]&quot; opens the window.
+The name pattern, output folder and archive folder are the options file&apos;s unless given here.
+Several documents, or a folder of them, are each split with the same options; a refused one
+does not stop the others, and the last line sums the run up.
+
+Exit codes: 0 every part was written (and the document archived, if asked);
+1 the split was refused or failed (for one document at least); 2 the command line is wrong or
+incomplete; 130, 143 or 129 stopped by Ctrl+C, SIGTERM or SIGHUP (the parts already written are
+named).
+
+Example: quirewright --split book.pdf --at 5,17 --output-folder parts</source>
+        <translation>Teilt ein PDF in Teile, ohne das Fenster zu öffnen; &quot;quirewright [DOC.pdf]&quot; öffnet das Fenster.
+Namensmuster, Ausgabeordner und Archivordner kommen aus der Optionsdatei, wenn nicht hier angegeben.
+Mehrere Dokumente oder ein Ordner mit Dokumenten werden jeweils mit denselben Optionen geteilt; ein
+abgelehntes hält die anderen nicht auf, und die letzte Zeile fasst den Lauf zusammen.
+
+Exit-Codes: 0 jeder Teil wurde geschrieben (und das Dokument archiviert, falls verlangt);
+1 das Teilen wurde abgelehnt oder schlug fehl (bei mindestens einem Dokument); 2 die Befehlszeile
+ist falsch oder unvollständig; 130, 143 oder 129 durch Ctrl+C, SIGTERM oder SIGHUP angehalten
+(die schon geschriebenen Teile werden genannt).
+
+Beispiel: quirewright --split book.pdf --at 5,17 --output-folder parts</translation>
+    </message>
+    <message>
+        <source>Begins new parts at the pages of &lt;kind&gt;: blank, dark, barcode, barcode:TEXT (a barcode whose text contains TEXT) or text:PHRASE (a page whose text contains PHRASE). A page found by its text or barcode is the first page of a document and always begins a part; a blank or dark sheet, or one left out, begins the part after it, and one on the last page none.</source>
+        <translation>Beginnt neue Teile an den Seiten der &lt;Art&gt;: blank (leer), dark (dunkel), barcode, barcode:TEXT (ein Barcode, dessen Text TEXT enthält) oder text:PHRASE (eine Seite, deren Text PHRASE enthält). Eine an ihrem Text oder Barcode erkannte Seite ist die erste Seite eines Dokuments und beginnt immer einen Teil; ein leeres oder dunkles Blatt, oder eines, das ausgelassen wird, beginnt den Teil danach, und eines auf der letzten Seite keinen.</translation>
+    </message>
+    <message>
+        <source>kind</source>
+        <extracomment>The value an option takes, as --help shows it: &lt;kind&gt;. The same word as in the description.</extracomment>
+        <translation>Art</translation>
     </message>
 </context>
 <context>
@@ -738,6 +738,11 @@ Bitte entfernen Sie die Leerzeichen und Tabulatoren am Anfang und am Ende.</tran
         <source>%1 cannot be created</source>
         <translation>%1 kann nicht angelegt werden</translation>
     </message>
+    <message>
+        <source>%1, so the options in it are not used; the defaults apply. Make it a plain text file to keep options there.</source>
+        <extracomment>%1 says which options file is wrong and how, such as: /home/me/options.ini is not a file (a folder, device or pipe)</extracomment>
+        <translation>%1, daher werden die Optionen darin nicht verwendet; es gelten die Standardwerte. Machen Sie daraus eine gewöhnliche Textdatei, um dort Optionen zu speichern.</translation>
+    </message>
 </context>
 <context>
     <name>qw::OutputClaims</name>
@@ -812,8 +817,49 @@ Bitte entfernen Sie die Leerzeichen und Tabulatoren am Anfang und am Ende.</tran
         <translation>Die Barcodes auf Seite %1 konnten nicht alle gelesen werden, daher wurde dort möglicherweise ein Trennblatt übersehen. Sehen Sie sich die Seite vor dem Teilen an.</translation>
     </message>
     <message>
-        <source>The barcodes on pages %1 could not all be read, so a separator sheet there may have been missed. Look at them before splitting.</source>
-        <translation>Die Barcodes auf den Seiten %1 konnten nicht alle gelesen werden, daher wurde dort möglicherweise ein Trennblatt übersehen. Sehen Sie sich die Seiten vor dem Teilen an.</translation>
+        <source>Page %1 could not be looked at: drawing it took too long or too much memory. Look at it before splitting.</source>
+        <extracomment>%1 is a page number</extracomment>
+        <translation>Seite %1 konnte nicht untersucht werden: Sie zu zeichnen dauerte zu lange oder brauchte zu viel Speicher. Sehen Sie sich die Seite vor dem Teilen an.</translation>
+    </message>
+    <message>
+        <source>%2 pages could not be looked at: drawing them took too long or too much memory (pages %1). Look at them before splitting.</source>
+        <extracomment>%1 lists page numbers, %2 is how many there are</extracomment>
+        <translation>%2 Seiten konnten nicht untersucht werden: Sie zu zeichnen dauerte zu lange oder brauchte zu viel Speicher (Seiten %1). Sehen Sie sich die Seiten vor dem Teilen an.</translation>
+    </message>
+    <message>
+        <source>The barcodes on %2 pages could not all be read (pages %1), so a separator sheet there may have been missed. Look at them before splitting.</source>
+        <extracomment>%1 lists page numbers, %2 is how many there are</extracomment>
+        <translation>Die Barcodes auf %2 Seiten konnten nicht alle gelesen werden (Seiten %1), daher wurde dort möglicherweise ein Trennblatt übersehen. Sehen Sie sich die Seiten vor dem Teilen an.</translation>
+    </message>
+    <message>
+        <source>Page %1 has no text to search (a scanned page has none), so the phrase cannot be found there.</source>
+        <extracomment>%1 is a page number</extracomment>
+        <translation>Seite %1 hat keinen Text, der durchsucht werden kann (eine gescannte Seite hat keinen), daher kann die Phrase dort nicht gefunden werden.</translation>
+    </message>
+    <message>
+        <source>%2 pages have no text to search (scanned pages have none), so the phrase cannot be found there: pages %1.</source>
+        <extracomment>%1 lists page numbers, %2 is how many there are</extracomment>
+        <translation>%2 Seiten haben keinen Text, der durchsucht werden kann (gescannte Seiten haben keinen), daher kann die Phrase dort nicht gefunden werden: Seiten %1.</translation>
+    </message>
+    <message>
+        <source>No page is a blank separator sheet.</source>
+        <translation>Keine Seite ist ein leeres Trennblatt.</translation>
+    </message>
+    <message>
+        <source>No page is a dark separator sheet.</source>
+        <translation>Keine Seite ist ein dunkles Trennblatt.</translation>
+    </message>
+    <message>
+        <source>No page has a barcode.</source>
+        <translation>Keine Seite hat einen Barcode.</translation>
+    </message>
+    <message>
+        <source>No page has a barcode containing &quot;%1&quot;.</source>
+        <translation>Keine Seite hat einen Barcode, der „%1“ enthält.</translation>
+    </message>
+    <message>
+        <source>No page&apos;s text contains &quot;%1&quot;.</source>
+        <translation>Der Text keiner Seite enthält „%1“.</translation>
     </message>
 </context>
 <context>
@@ -937,6 +983,19 @@ Bitte entfernen Sie die Leerzeichen und Tabulatoren am Anfang und am Ende.</tran
         <source>&amp;Every</source>
         <translation>All&amp;e</translation>
     </message>
+    <message>
+        <source>Not a valid expression: %1 at character %2.</source>
+        <extracomment>%1 is what is wrong with the expression, %2 where</extracomment>
+        <translation>Kein gültiger Ausdruck: %1 bei Zeichen %2.</translation>
+    </message>
+    <message>
+        <source>Each page found is the first page of a document: it begins a part wherever it stands, on the last page and beside another too.</source>
+        <translation>Jede gefundene Seite ist die erste Seite eines Dokuments: Sie beginnt einen Teil, wo immer sie steht, auch auf der letzten Seite und neben einer anderen.</translation>
+    </message>
+    <message>
+        <source>Sheets side by side count as one; a sheet begins the part after it, and one on the last page begins none.</source>
+        <translation>Nebeneinanderliegende Blätter zählen als eines; ein Blatt beginnt den Teil danach, und eines auf der letzten Seite keinen.</translation>
+    </message>
 </context>
 <context>
     <name>qw::PrivateProfile</name>
@@ -955,6 +1014,18 @@ Bitte entfernen Sie die Leerzeichen und Tabulatoren am Anfang und am Ende.</tran
     <message>
         <source>the value of &quot;%1&quot; starts or ends with a blank, which reading would drop</source>
         <translation>der Wert von &quot;%1&quot; beginnt oder endet mit einem Leerzeichen, das beim Einlesen verloren ginge</translation>
+    </message>
+    <message>
+        <source>%1 is not a file (a folder, device or pipe)</source>
+        <translation>%1 ist keine Datei (ein Ordner, ein Gerät oder eine Pipe)</translation>
+    </message>
+    <message>
+        <source>%1 is larger than %2 KiB, far more than options take</source>
+        <translation>%1 ist größer als %2 KiB, weit mehr, als Optionen brauchen</translation>
+    </message>
+    <message>
+        <source>%1 cannot be read</source>
+        <translation>%1 kann nicht gelesen werden</translation>
     </message>
 </context>
 <context>
@@ -1283,10 +1354,6 @@ Möchten Sie die Dateien durch die neuen Teile ersetzen?</translation>
         <translation>Abbrechen</translation>
     </message>
     <message>
-        <source>No separator sheet was found; the break points are as they were.</source>
-        <translation>Es wurde kein Trennblatt gefunden; die Trennstellen sind unverändert.</translation>
-    </message>
-    <message>
         <source>Measuring the parts...</source>
         <translation>Die Größe der Teile wird ermittelt...</translation>
     </message>
@@ -1302,6 +1369,11 @@ That text is written into the names of the parts as it stands.</source>
         <translation>%1
 
 Dieser Text wird unverändert in die Namen der Teile geschrieben.</translation>
+    </message>
+    <message>
+        <source>%1 The break points are as they were.</source>
+        <extracomment>%1 says what was looked for, such as: No page has a barcode.</extracomment>
+        <translation>%1 Die Trennstellen sind unverändert.</translation>
     </message>
 </context>
 <context>

@@ -128,20 +128,13 @@ Indiquez --replace pour les remplacer, ou choisissez un autre --output-folder ou
         <source>Some parts came out larger than %1: %2</source>
         <translation>Des parties dépassent %1&#xa0;: %2</translation>
     </message>
-</context>
-<context>
-    <name>qw::BatchRun</name>
     <message>
-        <source>%1 documents: %2 can be split, %3 refused</source>
-        <translation>%1 document(s)&#xa0;: %2 découpable(s), %3 refusé(s)</translation>
+        <source>%1 --at-separators places no break point.</source>
+        <translation>%1 --at-separators ne place aucun point de coupe.</translation>
     </message>
     <message>
-        <source>%1 documents: %2 split, %3 refused, %4 failed</source>
-        <translation>%1 document(s)&#xa0;: %2 découpé(s), %3 refusé(s), %4 en échec</translation>
-    </message>
-    <message>
-        <source>%1 documents: %2 split, %3 refused, %4 failed, %5 stopped, %6 not started</source>
-        <translation>%1 document(s)&#xa0;: %2 découpé(s), %3 refusé(s), %4 en échec, %5 arrêté(s), %6 non commencé(s)</translation>
+        <source>the whole document fits in one part of at most %1; --max-size places no break point.</source>
+        <translation>le document entier tient dans une seule partie d&apos;au plus %1&#xa0;; --max-size ne place aucun point de coupe.</translation>
     </message>
 </context>
 <context>
@@ -153,28 +146,6 @@ Indiquez --replace pour les remplacer, ou choisissez un autre --output-folder ou
     <message>
         <source>Nothing was written.</source>
         <translation>Rien n&apos;a été écrit.</translation>
-    </message>
-    <message>
-        <source>Splits a PDF into parts without opening the window; &quot;quirewright [DOC.pdf]&quot; opens the window.
-The name pattern, output folder and archive folder are the options file&apos;s unless given here.
-Several documents, or a folder of them, are each split with the same options; a refused one
-does not stop the others, and the last line sums the run up.
-
-Exit codes: 0 every part was written (and the document archived, if asked);
-1 the split was refused or failed (for one document at least); 2 the command line is wrong or
-incomplete; 130 or 143 stopped by Ctrl+C or SIGTERM (the parts already written are named).
-
-Example: quirewright --split book.pdf --at 5,17 --output-folder parts</source>
-        <translation>Découpe un PDF en parties sans ouvrir la fenêtre&#xa0;; «&#xa0;quirewright [DOC.pdf]&#xa0;» ouvre la fenêtre.
-Le modèle de nom, le dossier de sortie et le dossier d&apos;archive sont ceux du fichier d&apos;options, sauf indication ici.
-Plusieurs documents, ou un dossier de documents, sont découpés chacun avec les mêmes options&#xa0;; un refus
-n&apos;arrête pas les autres, et la dernière ligne résume l&apos;exécution.
-
-Codes de sortie&#xa0;: 0 toutes les parties ont été écrites (et le document archivé, si demandé)&#xa0;;
-1 le découpage a été refusé ou a échoué (pour au moins un document)&#xa0;; 2 la ligne de commande est erronée ou
-incomplète&#xa0;; 130 ou 143 arrêt par Ctrl+C ou SIGTERM (les parties déjà écrites sont nommées).
-
-Exemple&#xa0;: quirewright --split book.pdf --at 5,17 --output-folder parts</translation>
     </message>
     <message>
         <source>Splits &lt;document&gt; into parts; more documents or folders may follow it.</source>
@@ -210,10 +181,6 @@ Exemple&#xa0;: quirewright --split book.pdf --at 5,17 --output-folder parts</tra
         <source>regex</source>
         <extracomment>The value an option takes, as --help shows it: &lt;regex&gt;. The same word as in the description.</extracomment>
         <translation>regex</translation>
-    </message>
-    <message>
-        <source>Begins a new part at each separator sheet: a blank page, a dark page, one with a barcode (or one whose text contains TEXT), or one whose text contains PHRASE.</source>
-        <translation>Commence une nouvelle partie à chaque feuille de séparation&#xa0;: une page blanche, une page sombre, une page avec un code-barres (ou dont le code-barres contient TEXT), ou une page dont le texte contient PHRASE.</translation>
     </message>
     <message>
         <source>Begins a new part wherever the next page would make a part larger than &lt;size&gt;: bytes, or with K, M or G for thousands, millions or billions of bytes (10M is 10,000,000 bytes). A page larger than that alone is a part of its own, with a warning.</source>
@@ -342,6 +309,39 @@ Exemple&#xa0;: quirewright --split book.pdf --at 5,17 --output-folder parts</tra
         <source>Usage: %1</source>
         <extracomment>The first line of --help; the command line after &quot;%1&quot; stays as it is.</extracomment>
         <translation>Utilisation&#xa0;: %1</translation>
+    </message>
+    <message>
+        <source>Splits a PDF into parts without opening the window; &quot;quirewright [DOC.pdf]&quot; opens the window.
+The name pattern, output folder and archive folder are the options file&apos;s unless given here.
+Several documents, or a folder of them, are each split with the same options; a refused one
+does not stop the others, and the last line sums the run up.
+
+Exit codes: 0 every part was written (and the document archived, if asked);
+1 the split was refused or failed (for one document at least); 2 the command line is wrong or
+incomplete; 130, 143 or 129 stopped by Ctrl+C, SIGTERM or SIGHUP (the parts already written are
+named).
+
+Example: quirewright --split book.pdf --at 5,17 --output-folder parts</source>
+        <translation>Découpe un PDF en parties sans ouvrir la fenêtre&#xa0;; «&#xa0;quirewright [DOC.pdf]&#xa0;» ouvre la fenêtre.
+Le modèle de nom, le dossier de sortie et le dossier d&apos;archive sont ceux du fichier d&apos;options, sauf indication ici.
+Plusieurs documents, ou un dossier de documents, sont découpés chacun avec les mêmes options&#xa0;; un refus
+n&apos;arrête pas les autres, et la dernière ligne résume l&apos;exécution.
+
+Codes de sortie&#xa0;: 0 toutes les parties ont été écrites (et le document archivé, si demandé)&#xa0;;
+1 le découpage a été refusé ou a échoué (pour au moins un document)&#xa0;; 2 la ligne de commande est erronée ou
+incomplète&#xa0;; 130, 143 ou 129 arrêt par Ctrl+C, SIGTERM ou SIGHUP
+(les parties déjà écrites sont nommées).
+
+Exemple&#xa0;: quirewright --split book.pdf --at 5,17 --output-folder parts</translation>
+    </message>
+    <message>
+        <source>Begins new parts at the pages of &lt;kind&gt;: blank, dark, barcode, barcode:TEXT (a barcode whose text contains TEXT) or text:PHRASE (a page whose text contains PHRASE). A page found by its text or barcode is the first page of a document and always begins a part; a blank or dark sheet, or one left out, begins the part after it, and one on the last page none.</source>
+        <translation>Commence de nouvelles parties aux pages du &lt;type&gt;&#xa0;: blank (blanche), dark (sombre), barcode, barcode:TEXT (un code-barres dont le texte contient TEXT) ou text:PHRASE (une page dont le texte contient PHRASE). Une page trouvée par son texte ou son code-barres est la première page d&apos;un document et commence toujours une partie&#xa0;; une feuille blanche ou sombre, ou une feuille omise, commence la partie qui la suit, et une feuille en dernière page n&apos;en commence aucune.</translation>
+    </message>
+    <message>
+        <source>kind</source>
+        <extracomment>The value an option takes, as --help shows it: &lt;kind&gt;. The same word as in the description.</extracomment>
+        <translation>type</translation>
     </message>
 </context>
 <context>
@@ -738,6 +738,11 @@ Veuillez supprimer les espaces et tabulations à son début et à sa fin.</trans
         <source>%1 cannot be created</source>
         <translation>%1 ne peut pas être créé</translation>
     </message>
+    <message>
+        <source>%1, so the options in it are not used; the defaults apply. Make it a plain text file to keep options there.</source>
+        <extracomment>%1 says which options file is wrong and how, such as: /home/me/options.ini is not a file (a folder, device or pipe)</extracomment>
+        <translation>%1&#xa0;: ses options ne sont donc pas utilisées&#xa0;; les valeurs par défaut s&apos;appliquent. Faites-en un simple fichier texte pour y garder des options.</translation>
+    </message>
 </context>
 <context>
     <name>qw::OutputClaims</name>
@@ -812,8 +817,49 @@ Veuillez supprimer les espaces et tabulations à son début et à sa fin.</trans
         <translation>Les codes-barres de la page %1 n&apos;ont pas tous pu être lus&#xa0;: une feuille de séparation a donc pu y passer inaperçue. Vérifiez cette page avant de découper.</translation>
     </message>
     <message>
-        <source>The barcodes on pages %1 could not all be read, so a separator sheet there may have been missed. Look at them before splitting.</source>
-        <translation>Les codes-barres des pages %1 n&apos;ont pas tous pu être lus&#xa0;: une feuille de séparation a donc pu y passer inaperçue. Vérifiez ces pages avant de découper.</translation>
+        <source>Page %1 could not be looked at: drawing it took too long or too much memory. Look at it before splitting.</source>
+        <extracomment>%1 is a page number</extracomment>
+        <translation>La page %1 n&apos;a pas pu être examinée&#xa0;: la dessiner prenait trop de temps ou trop de mémoire. Vérifiez cette page avant de découper.</translation>
+    </message>
+    <message>
+        <source>%2 pages could not be looked at: drawing them took too long or too much memory (pages %1). Look at them before splitting.</source>
+        <extracomment>%1 lists page numbers, %2 is how many there are</extracomment>
+        <translation>%2 pages n&apos;ont pas pu être examinées&#xa0;: les dessiner prenait trop de temps ou trop de mémoire (pages %1). Vérifiez ces pages avant de découper.</translation>
+    </message>
+    <message>
+        <source>The barcodes on %2 pages could not all be read (pages %1), so a separator sheet there may have been missed. Look at them before splitting.</source>
+        <extracomment>%1 lists page numbers, %2 is how many there are</extracomment>
+        <translation>Les codes-barres de %2 pages n&apos;ont pas tous pu être lus (pages %1)&#xa0;: une feuille de séparation a donc pu y passer inaperçue. Vérifiez ces pages avant de découper.</translation>
+    </message>
+    <message>
+        <source>Page %1 has no text to search (a scanned page has none), so the phrase cannot be found there.</source>
+        <extracomment>%1 is a page number</extracomment>
+        <translation>La page %1 n&apos;a pas de texte où chercher (une page numérisée n&apos;en a pas)&#xa0;: la phrase ne peut donc pas y être trouvée.</translation>
+    </message>
+    <message>
+        <source>%2 pages have no text to search (scanned pages have none), so the phrase cannot be found there: pages %1.</source>
+        <extracomment>%1 lists page numbers, %2 is how many there are</extracomment>
+        <translation>%2 pages n&apos;ont pas de texte où chercher (les pages numérisées n&apos;en ont pas)&#xa0;: la phrase ne peut donc pas y être trouvée&#xa0;: pages %1.</translation>
+    </message>
+    <message>
+        <source>No page is a blank separator sheet.</source>
+        <translation>Aucune page n&apos;est une feuille de séparation blanche.</translation>
+    </message>
+    <message>
+        <source>No page is a dark separator sheet.</source>
+        <translation>Aucune page n&apos;est une feuille de séparation sombre.</translation>
+    </message>
+    <message>
+        <source>No page has a barcode.</source>
+        <translation>Aucune page n&apos;a de code-barres.</translation>
+    </message>
+    <message>
+        <source>No page has a barcode containing &quot;%1&quot;.</source>
+        <translation>Aucune page n&apos;a de code-barres contenant «&#xa0;%1&#xa0;».</translation>
+    </message>
+    <message>
+        <source>No page&apos;s text contains &quot;%1&quot;.</source>
+        <translation>Le texte d&apos;aucune page ne contient «&#xa0;%1&#xa0;».</translation>
     </message>
 </context>
 <context>
@@ -937,6 +983,19 @@ Veuillez supprimer les espaces et tabulations à son début et à sa fin.</trans
         <source>&amp;Every</source>
         <translation>&amp;Tous les</translation>
     </message>
+    <message>
+        <source>Not a valid expression: %1 at character %2.</source>
+        <extracomment>%1 is what is wrong with the expression, %2 where</extracomment>
+        <translation>Expression non valide&#xa0;: %1 au caractère %2.</translation>
+    </message>
+    <message>
+        <source>Each page found is the first page of a document: it begins a part wherever it stands, on the last page and beside another too.</source>
+        <translation>Chaque page trouvée est la première page d&apos;un document&#xa0;: elle commence une partie où qu&apos;elle se trouve, en dernière page et à côté d&apos;une autre aussi.</translation>
+    </message>
+    <message>
+        <source>Sheets side by side count as one; a sheet begins the part after it, and one on the last page begins none.</source>
+        <translation>Des feuilles côte à côte comptent pour une&#xa0;; une feuille commence la partie qui la suit, et une feuille en dernière page n&apos;en commence aucune.</translation>
+    </message>
 </context>
 <context>
     <name>qw::PrivateProfile</name>
@@ -955,6 +1014,18 @@ Veuillez supprimer les espaces et tabulations à son début et à sa fin.</trans
     <message>
         <source>the value of &quot;%1&quot; starts or ends with a blank, which reading would drop</source>
         <translation>la valeur de «&#xa0;%1&#xa0;» commence ou se termine par un blanc, que la lecture supprimerait</translation>
+    </message>
+    <message>
+        <source>%1 is not a file (a folder, device or pipe)</source>
+        <translation>%1 n&apos;est pas un fichier (un dossier, un périphérique ou un tube)</translation>
+    </message>
+    <message>
+        <source>%1 is larger than %2 KiB, far more than options take</source>
+        <translation>%1 dépasse %2 Kio, bien plus que n&apos;en prennent des options</translation>
+    </message>
+    <message>
+        <source>%1 cannot be read</source>
+        <translation>%1 ne peut pas être lu</translation>
     </message>
 </context>
 <context>
@@ -1283,10 +1354,6 @@ Voulez-vous les remplacer par les nouvelles parties&#xa0;?</translation>
         <translation>Annuler</translation>
     </message>
     <message>
-        <source>No separator sheet was found; the break points are as they were.</source>
-        <translation>Aucune feuille de séparation n&apos;a été trouvée&#xa0;; les points de coupe restent inchangés.</translation>
-    </message>
-    <message>
         <source>Measuring the parts...</source>
         <translation>Mesure des parties...</translation>
     </message>
@@ -1302,6 +1369,11 @@ That text is written into the names of the parts as it stands.</source>
         <translation>%1
 
 Ce texte est écrit tel quel dans les noms des parties.</translation>
+    </message>
+    <message>
+        <source>%1 The break points are as they were.</source>
+        <extracomment>%1 says what was looked for, such as: No page has a barcode.</extracomment>
+        <translation>%1 Les points de coupe restent inchangés.</translation>
     </message>
 </context>
 <context>

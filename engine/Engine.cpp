@@ -55,6 +55,11 @@ int Engine::run(const std::vector<std::string> &args, const Environment &environ
     return kUsage;
 }
 
+PageLimits Engine::pageLimits(const Request &request)
+{
+    return PageLimits{std::chrono::seconds(request.pageSeconds), static_cast<std::size_t>(request.pageMemoryMiB) << 20};
+}
+
 int Engine::fail(std::ostream &err, const Status &status)
 {
     err << "quirekit: " << status.message << "\n";
@@ -73,6 +78,8 @@ int Engine::exitCode(Status::Cause cause)
     case Status::Cause::Password: return kPassword;
     case Status::Cause::Damaged: return kDamaged;
     case Status::Cause::Memory: return kOutOfMemory;
+    case Status::Cause::TimeUp: return kFailure;
+    case Status::Cause::OverBudget: return kOutOfMemory;
     }
     return kFailure;
 }
@@ -207,6 +214,8 @@ int Engine::pageFacts(const Request &request, std::ostream &out, std::ostream &e
     analysis.threads = request.threads > 0 ? request.threads
                                            : static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
     analysis.reading = options.reading;
+    analysis.limits = pageLimits(request);
+    document.limitPages(analysis.limits);
     auto run = std::make_unique<PageFactsRun>(document, request.document, analysis, out);
     status = run->run();
     status = changeFirst(status, run->unchangedSinceOpened());
@@ -227,6 +236,7 @@ int Engine::renderPages(const Request &request, std::istream &in, std::ostream &
     auto owned = std::make_unique<PdfDocument>();
     PdfDocument &document = *owned;
     document.limitStore(PageRenderServer::kStoreLimit);
+    document.limitPages(pageLimits(request));
     // Read through a stream, not mapped: a server that lives as long as the window and visits
     // pages all over the file would otherwise hold every part of it it ever read as its own
     // resident memory.

@@ -129,7 +129,8 @@ bool FileIdentity::versionOf(int fd, FileVersion &version)
     struct stat st { };
     if (::fstat(fd, &st) != 0)
         return false;
-    version = FileVersion{FileId{st.st_dev, st.st_ino}, st.st_size, st.st_mtim.tv_sec, st.st_mtim.tv_nsec};
+    version = FileVersion{FileId{st.st_dev, st.st_ino}, st.st_size, st.st_mtim.tv_sec, st.st_mtim.tv_nsec,
+                          st.st_ctim.tv_sec, st.st_ctim.tv_nsec, true};
     return true;
 }
 

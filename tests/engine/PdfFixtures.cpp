@@ -266,7 +266,7 @@ QByteArray PdfFixtures::cyclicTree()
     o[1] = "<< /Type /Catalog /Pages 2 0 R >>";
     o[2] = "<< /Type /Pages /Kids [3 0 R 4 0 R 2 0 R] /Count 5 /MediaBox [0 0 300 300] >>";
     o[3] = "<< /Type /Page /Parent 2 0 R /Contents 5 0 R >>";
-    o[4] = "<< /Type /Pages /Parent 2 0 R /Kids [4 0 R 2 0 R 6 0 R] /Count 2 >>";
+    o[4] = "<< /Type /Pages /Parent 4 0 R /Kids [4 0 R 2 0 R 6 0 R] /Count 2 >>";
     o[5] = stream("", "0 0 1 rg 10 10 100 100 re f");
     o[6] = "<< /Type /Page /Parent 4 0 R /Contents 5 0 R >>";
     return assemble(o, "/Root 1 0 R");

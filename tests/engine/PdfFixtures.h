@@ -38,7 +38,9 @@ public:
     static QByteArray weighted(const QList<int> &imageBytes, int sharedBytes);
     static int namedOutlinePage(int entry) { return (entry * 7) % 10 + 1; }
     static constexpr const char *kManualXmpMarker = "QUIREMANUALXMP";
-    static QByteArray cyclicTree(); // the root's Kids lead back to the root
+    // The root's Kids lead back to the root, and its second page's Parent to itself: MuPDF,
+    // which finds a page's inherited attributes along its Parents, cannot draw that page.
+    static QByteArray cyclicTree();
     static QByteArray lyingCounts(); // a Count claims leaves where there is a node
     static QByteArray danglingPage(); // the second of two Kids is an object that is not there
     static QByteArray garbage(bool withHeader);

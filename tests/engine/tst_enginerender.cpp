@@ -297,7 +297,8 @@ void TestEngineRender::badRequestsFailAloneAndTheServerGoesOn()
 
 void TestEngineRender::aPageThatCannotBeDrawnFailsAlone()
 {
-    // The tree's Kids lead back to the root: MuPDF cannot find the second page it lists.
+    // The tree's Kids lead back to the root and the second page's Parent to itself: MuPDF
+    // cannot draw that page.
     const QString path = m_dir.filePath("cyclic.pdf");
     QVERIFY(PdfFixtures::write(path, PdfFixtures::cyclicTree()));
     const Session session = serve(path, "2 50\n1 50\n2 50\n1 50\n");

@@ -15,11 +15,13 @@
 #include <malloc.h>
 #include <algorithm>
 #include <cerrno>
+#include <charconv>
 #include <cstring>
 #include <memory>
 #include <ostream>
 #include <sstream>
 #include <thread>
+#include <unistd.h>
 
 extern "C" {
 #include <mupdf/fitz/version.h>
@@ -55,9 +57,26 @@ int Engine::run(const std::vector<std::string> &args, const Environment &environ
     return kUsage;
 }
 
+// A page that does not stop when its time is up gets as long again before the run ends.
 PageLimits Engine::pageLimits(const Request &request)
 {
-    return PageLimits{std::chrono::seconds(request.pageSeconds), static_cast<std::size_t>(request.pageMemoryMiB) << 20};
+    const std::chrono::seconds time(request.pageSeconds);
+    return PageLimits{time, static_cast<std::size_t>(request.pageMemoryMiB) << 20, time, &Engine::endStuck};
+}
+
+// A drawing that MuPDF cannot stop would hold the run forever, so the run ends as a failure,
+// without unwinding: the drawing thread may hold any lock, so only plain system calls are made.
+void Engine::endStuck(int page)
+{
+    AtomicFile::removePending();
+    char text[160] = "quirekit: page ";
+    std::size_t length = std::strlen(text);
+    length = static_cast<std::size_t>(std::to_chars(text + length, text + 40, page).ptr - text);
+    const char rest[] = " does not stop drawing when its time is up; the engine ends, with nothing written\n";
+    std::memcpy(text + length, rest, sizeof rest - 1);
+    length += sizeof rest - 1;
+    (void)!::write(STDERR_FILENO, text, length);
+    ::_exit(kFailure);
 }
 
 int Engine::fail(std::ostream &err, const Status &status)

@@ -16,7 +16,7 @@ PageWatchdog::~PageWatchdog()
         m_thread.join();
 }
 
-void PageWatchdog::watch(int *abort, std::chrono::milliseconds time)
+void PageWatchdog::watch(int *abort, std::chrono::milliseconds time, int page, Stuck stuck)
 {
     {
         const std::lock_guard<std::mutex> lock(m_mutex);
@@ -29,6 +29,8 @@ void PageWatchdog::watch(int *abort, std::chrono::milliseconds time)
         }
         m_abort = abort;
         m_deadline = std::chrono::steady_clock::now() + time;
+        m_page = page;
+        m_stuck = stuck;
         m_fired = false;
     }
     m_changed.notify_one();
@@ -53,10 +55,17 @@ void PageWatchdog::run()
             m_changed.wait_until(lock, m_deadline);
             continue;
         }
+        if (m_fired) {
+            m_stuck.endStuck(m_page); // does not come back
+            continue;
+        }
         // MuPDF reads the flag as a plain int while it draws; it is written once, whole.
         std::atomic_ref<int>(*m_abort).store(1, std::memory_order_relaxed);
         m_fired = true;
-        m_abort = nullptr;
+        if (m_stuck.endStuck)
+            m_deadline += m_stuck.after;
+        else
+            m_abort = nullptr;
     }
 }
 

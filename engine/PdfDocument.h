@@ -42,6 +42,9 @@ struct PageDrawing {
 struct PageLimits {
     std::chrono::milliseconds time{0};
     std::size_t memory = 0; // bytes beyond what the document held before the page
+    // For a drawing that does not stop when its time is up (see PageWatchdog::Stuck).
+    std::chrono::milliseconds stuckAfter{0};
+    void (*endStuck)(int page) = nullptr; // page from 1
 };
 
 // What the dump_data report tells about a document.

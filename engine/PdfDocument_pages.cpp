@@ -320,7 +320,8 @@ Status PdfDocument::drawOnto(int index, Canvas &canvas, FoldedText *text, std::s
     if (timed && !m_watchdog)
         m_watchdog = std::make_unique<PageWatchdog>();
     if (timed)
-        m_watchdog->watch(&cookie.abort, m_limits.time);
+        m_watchdog->watch(&cookie.abort, m_limits.time, index + 1,
+                          PageWatchdog::Stuck{m_limits.stuckAfter, m_limits.endStuck});
     m_budget->limit(m_limits.memory);
     fz_try(m_ctx)
     {

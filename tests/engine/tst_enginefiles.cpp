@@ -50,6 +50,10 @@ private slots:
     void damagedStreamLengthsAreCopied();
     void endlesslyRepeatedBranchesAreRefused();
     void removesTemporaryFilesOfKilledRuns();
+    void everyCommandCountsTheSamePages_data();
+    void everyCommandCountsTheSamePages();
+    void closedStandardStreamsNeverReachAPart_data();
+    void closedStandardStreamsNeverReachAPart();
 
 private:
     static QStringList folderEntries(const QString &path);
@@ -594,6 +598,104 @@ void TestEngineFiles::removesTemporaryFilesOfKilledRuns()
     QFile survivor(dir.filePath("linked.pdf"));
     QVERIFY(survivor.open(QIODevice::ReadOnly));
     QCOMPARE(survivor.readAll(), QByteArray("previous content"));
+}
+
+void TestEngineFiles::everyCommandCountsTheSamePages_data()
+{
+    QTest::addColumn<QByteArray>("content");
+    QTest::addColumn<int>("pages");
+    // A Count that equals the number of Kids, though a kid is a node of two pages.
+    QTest::newRow("countHidesANode") << PdfFixtures::lyingCounts() << 3;
+    // ...or though a kid is a node of none.
+    QTest::newRow("countHidesAnEmptyNode") << PdfFixtures::emptyNodeCountedAsPage() << 1;
+    QTest::newRow("tenBillionPagesClaimed") << PdfFixtures::claimsTenBillionPages() << 1;
+    // Deeper than MuPDF follows a page's parents; qpdf counts it as two pages too.
+    QTest::newRow("treeDeeperThanMupdfFollows") << PdfFixtures::deepTree(1000) << 2;
+    // Deeper than a thread's stack holds a walk that recurses.
+    QTest::newRow("treeDeeperThanAStack") << PdfFixtures::deepTree(150000) << 2;
+    QTest::newRow("danglingPageReference") << PdfFixtures::danglingPage() << 2;
+    QTest::newRow("pageTreeCycle") << PdfFixtures::cyclicTree() << 2;
+}
+
+// The count dump_data reports is the one every other command works with, so that a split planned
+// from it never finds a part outside the document; and a Count that claims billions never makes
+// a command take memory by it.
+void TestEngineFiles::everyCommandCountsTheSamePages()
+{
+    QFETCH(QByteArray, content);
+    QFETCH(int, pages);
+    QTemporaryDir dir;
+    const QString input = dir.filePath("document.pdf");
+    QVERIFY(PdfFixtures::write(input, content));
+    const QByteArray counted = "NumberOfPages: " + QByteArray::number(pages) + "\n";
+    constexpr qint64 kMostKiB = 256 * 1024;
+    const auto readAll = [](const QString &path) {
+        QFile file(path);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    };
+
+    qint64 peak = 0;
+    EngineProcess::Result result
+        = EngineProcess::runMeasured({input, "dump_data", "output", dir.filePath("data.txt")}, {}, peak);
+    QVERIFY2(result.exitCode == 0, result.err.constData());
+    QVERIFY(readAll(dir.filePath("data.txt")).startsWith(counted));
+    QVERIFY2(peak < kMostKiB, qPrintable(QString::number(peak)));
+
+    // Two threads, each opening the document for itself.
+    result = EngineProcess::runMeasured({input, "page_facts", "output", dir.filePath("facts.txt")},
+                                        {"QUIREKIT_THREADS=2"}, peak);
+    QVERIFY2(result.exitCode == 0, result.err.constData());
+    const QByteArray facts = readAll(dir.filePath("facts.txt"));
+    QVERIFY(facts.startsWith(counted));
+    QCOMPARE(facts.count("PageFactsBegin"), pages);
+    QVERIFY2(peak < kMostKiB, qPrintable(QString::number(peak)));
+
+    result = EngineProcess::runMeasured({input, "render_pages"}, {}, peak);
+    QVERIFY2(result.exitCode == 0, result.err.constData());
+    QCOMPARE(result.out, "Pages: " + QByteArray::number(pages) + "\n");
+    QVERIFY2(peak < kMostKiB, qPrintable(QString::number(peak)));
+
+    result = EngineProcess::run({input, "size_plan", "1000000", "output", dir.filePath("plan.txt")});
+    QVERIFY2(result.exitCode == 0, result.err.constData());
+    QVERIFY(readAll(dir.filePath("plan.txt")).startsWith(counted));
+
+    const QString all = "A1-" + QString::number(pages);
+    result = EngineProcess::run({"A=" + input, "cat", all, "output", dir.filePath("all.pdf")});
+    QVERIFY2(result.exitCode == 0, result.err.constData());
+    QCOMPARE(PdfProbe(dir.filePath("all.pdf")).pageCount(), pages);
+    const QString beyond = "A" + QString::number(pages + 1);
+    result = EngineProcess::run({"A=" + input, "cat", beyond, "output", dir.filePath("beyond.pdf")});
+    QCOMPARE(result.exitCode, 1);
+    QVERIFY2(result.err.contains("is outside the document (" + QByteArray::number(pages)), result.err.constData());
+}
+
+void TestEngineFiles::closedStandardStreamsNeverReachAPart_data()
+{
+    QTest::addColumn<QString>("closing"); // as the shell writes it
+    QTest::newRow("error") << "2>&-";
+    QTest::newRow("output") << ">&-";
+    QTest::newRow("input") << "<&-";
+    QTest::newRow("all") << "<&- >&- 2>&-";
+}
+
+// A document MuPDF warns about while reading it: a closed standard error must not be taken by
+// the part, which would then begin with the warning.
+void TestEngineFiles::closedStandardStreamsNeverReachAPart()
+{
+    QFETCH(QString, closing);
+    QTemporaryDir dir;
+    const QString input = dir.filePath("document.pdf");
+    const QByteArray good = PdfFixtures::tenPages();
+    QVERIFY(PdfFixtures::write(input, good.left(good.size() - 120)));
+    const QString output = dir.filePath("part.pdf");
+    const EngineProcess::Result result = EngineProcess::runProgram(
+        "/bin/sh", {"-c", "exec \"$0\" \"$@\" " + closing, EngineProcess::program(), "A=" + input, "cat", "A2-3",
+                    "output", output});
+    QCOMPARE(result.exitCode, 0);
+    QFile file(output);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QVERIFY2(file.read(5) == "%PDF-", qPrintable(closing));
+    QCOMPARE(PdfProbe(output).pageCount(), 2);
 }
 
 QTEST_GUILESS_MAIN(TestEngineFiles)

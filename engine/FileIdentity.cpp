@@ -129,8 +129,9 @@ bool FileIdentity::versionOf(int fd, FileVersion &version)
     struct stat st { };
     if (::fstat(fd, &st) != 0)
         return false;
-    version = FileVersion{FileId{st.st_dev, st.st_ino}, st.st_size, st.st_mtim.tv_sec, st.st_mtim.tv_nsec,
-                          st.st_ctim.tv_sec, st.st_ctim.tv_nsec, true};
+    version = FileVersion{FileId{st.st_dev, st.st_ino}, st.st_size, st.st_mtim.tv_sec, st.st_mtim.tv_nsec};
+    version.changedSeconds = st.st_ctim.tv_sec;
+    version.changedNanoseconds = st.st_ctim.tv_nsec;
     return true;
 }
 

@@ -61,7 +61,8 @@ bool MupdfFields::installPageMap(fz_context *ctx, pdf_document *doc, const std::
         || objects.size() != byObject.size() || objects.size() > static_cast<std::size_t>(INT_MAX))
         return false;
     auto *forward = static_cast<int *>(fz_malloc_no_throw(ctx, objects.size() * sizeof(int)));
-    auto *reverse = static_cast<pdf_rev_page_map *>(fz_malloc_no_throw(ctx, byObject.size() * sizeof(pdf_rev_page_map)));
+    auto *reverse
+        = static_cast<pdf_rev_page_map *>(fz_malloc_no_throw(ctx, byObject.size() * sizeof(pdf_rev_page_map)));
     if (!forward || !reverse) {
         fz_free(ctx, forward);
         fz_free(ctx, reverse);

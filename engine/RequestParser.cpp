@@ -419,7 +419,8 @@ std::string RequestParser::parsePageLimits(const Environment &environment, Reque
 {
     if (request.action != Request::Action::PageFacts && request.action != Request::Action::RenderPages)
         return {};
-    if (!environment.pageSeconds.empty() && !parseBounded(environment.pageSeconds, kMostPageSeconds, request.pageSeconds))
+    if (!environment.pageSeconds.empty()
+        && !parseBounded(environment.pageSeconds, kMostPageSeconds, request.pageSeconds))
         return "QUIREKIT_PAGE_SECONDS must be a number of seconds from 1 to " + std::to_string(kMostPageSeconds)
                + ", not '" + environment.pageSeconds + "'";
     if (!environment.pageMemory.empty() && !parseBounded(environment.pageMemory, kMostPageMiB, request.pageMemoryMiB))

@@ -50,8 +50,8 @@ int main(int argc, char **argv)
             return std::string(value ? value : "");
         };
         const quirekit::Environment environment{variable("QUIREKIT_REPLACE"), variable("QUIREKIT_DOCUMENT"),
-                                                   variable("QUIREKIT_THREADS"), variable("QUIREKIT_PAGE_SECONDS"),
-                                                   variable("QUIREKIT_PAGE_MEMORY")};
+                                                variable("QUIREKIT_THREADS"), variable("QUIREKIT_PAGE_SECONDS"),
+                                                variable("QUIREKIT_PAGE_MEMORY")};
         return quirekit::Engine::run(args, environment, std::cin, std::cout, std::cerr, kOptions);
     } catch (const std::bad_alloc &error) {
         std::cerr << "quirekit: " << error.what() << "\n";

@@ -34,8 +34,8 @@ EngineProcess::Result EngineProcess::runMeasured(const QStringList &arguments, c
     if (!QFile::exists(time) || !dir.isValid())
         return run(arguments, variables, timeoutMs);
     const QString measured = dir.filePath(QStringLiteral("peak"));
-    const Result result = runProgram(time, QStringList{"-f", "%M", "-o", measured, program()} + arguments, variables,
-                                     timeoutMs);
+    const Result result
+        = runProgram(time, QStringList{"-f", "%M", "-o", measured, program()} + arguments, variables, timeoutMs);
     QFile file(measured);
     if (file.open(QIODevice::ReadOnly)) {
         // The last line; one before it tells a non-zero exit.

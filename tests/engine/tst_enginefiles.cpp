@@ -688,9 +688,9 @@ void TestEngineFiles::closedStandardStreamsNeverReachAPart()
     const QByteArray good = PdfFixtures::tenPages();
     QVERIFY(PdfFixtures::write(input, good.left(good.size() - 120)));
     const QString output = dir.filePath("part.pdf");
-    const EngineProcess::Result result = EngineProcess::runProgram(
-        "/bin/sh", {"-c", "exec \"$0\" \"$@\" " + closing, EngineProcess::program(), "A=" + input, "cat", "A2-3",
-                    "output", output});
+    const EngineProcess::Result result
+        = EngineProcess::runProgram("/bin/sh", {"-c", "exec \"$0\" \"$@\" " + closing, EngineProcess::program(),
+                                                "A=" + input, "cat", "A2-3", "output", output});
     QCOMPARE(result.exitCode, 0);
     QFile file(output);
     QVERIFY(file.open(QIODevice::ReadOnly));

@@ -243,8 +243,8 @@ void TestEnginePageFacts::refusesBadRequests_data()
                                << "QUIREKIT_PAGE_SECONDS must be";
     QTest::newRow("secondsWithUnit") << QStringList() << QStringList{"QUIREKIT_PAGE_SECONDS=5s"}
                                      << "QUIREKIT_PAGE_SECONDS must be";
-    QTest::newRow("memoryBeyondAnyMachine") << QStringList() << QStringList{"QUIREKIT_PAGE_MEMORY=99999999"}
-                                            << "QUIREKIT_PAGE_MEMORY must be";
+    QTest::newRow("memoryBeyondAnyMachine")
+        << QStringList() << QStringList{"QUIREKIT_PAGE_MEMORY=99999999"} << "QUIREKIT_PAGE_MEMORY must be";
 }
 
 void TestEnginePageFacts::refusesBadRequests()
@@ -297,8 +297,9 @@ void TestEnginePageFacts::pagesBeyondTheirLimitsAreGivenUpAlone_data()
     QTest::newRow("endlessPath") << endlessPath << QStringList() << large;
     QTest::newRow("endlessPathForBarcodes") << endlessPath << QStringList{"barcodes"} << large;
     // Pages of absurd size are drawn within the pixel cap.
-    QTest::newRow("pageAsLargeAsFloatsGo") << PdfFixtures::pageOfSize("[0 0 3e38 3e38]") << QStringList() << "";
-    QTest::newRow("pageOfAbsurdHeight") << PdfFixtures::pageOfSize("[0 0 1 1e30]") << QStringList{"barcodes"} << "";
+    QTest::newRow("pageOfAbsurdSize") << PdfFixtures::pageOfSize("[0 0 99999999 99999999]") << QStringList() << "";
+    QTest::newRow("pageOfAbsurdHeight") << PdfFixtures::pageOfSize("[0 0 1 1000000000000000000000000000000]")
+                                        << QStringList{"barcodes"} << "";
 }
 
 void TestEnginePageFacts::pagesBeyondTheirLimitsAreGivenUpAlone()

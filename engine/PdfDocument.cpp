@@ -212,6 +212,9 @@ Status PdfDocument::open(const std::string &path, const FileVersion *expected, R
             if (!pdf_is_dict(m_ctx, pdf_dict_getp(m_ctx, pdf_trailer(m_ctx, m_doc), "Root/Pages")))
                 fz_throw(m_ctx, FZ_ERROR_GENERIC, "the document has no pages (no page tree found)");
             walkPageTree();
+            // The walk read every page object; those nothing holds are read again when used, so
+            // that each of page_facts' openings keeps only the pages it draws.
+            pdf_clear_xref(m_ctx, m_doc);
         });
     }
     fz_always(m_ctx)

@@ -2,29 +2,20 @@
 
 #include <algorithm>
 #include <cstdlib>
-#include <cstring>
 #include <limits>
+#include <malloc.h>
 
 namespace quirekit {
 
 namespace {
 
-// Each block carries its size ahead of it, so that freeing it can count it off. Sixteen
-// bytes keep the block as aligned as malloc's.
-constexpr std::size_t kHeader = 16;
 constexpr std::int64_t kUnlimited = std::numeric_limits<std::int64_t>::max();
 
-std::size_t sizeOf(void *block)
+// What a block takes, as the allocator itself knows it: no header of our own is needed, which
+// would add to every one of MuPDF's many small objects.
+std::int64_t sizeOf(void *block)
 {
-    std::size_t size = 0;
-    std::memcpy(&size, static_cast<char *>(block) - kHeader, sizeof size);
-    return size;
-}
-
-void *withSize(void *base, std::size_t size)
-{
-    std::memcpy(base, &size, sizeof size);
-    return static_cast<char *>(base) + kHeader;
+    return static_cast<std::int64_t>(::malloc_usable_size(block));
 }
 
 } // namespace
@@ -56,13 +47,12 @@ bool MemoryBudget::admits(std::size_t more)
 void *MemoryBudget::allocate(void *user, std::size_t size)
 {
     auto *budget = static_cast<MemoryBudget *>(user);
-    if (size > std::numeric_limits<std::size_t>::max() - kHeader || !budget->admits(size))
+    if (!budget->admits(size))
         return nullptr;
-    void *base = std::malloc(size + kHeader);
-    if (!base)
-        return nullptr;
-    budget->m_held.fetch_add(static_cast<std::int64_t>(size), std::memory_order_relaxed);
-    return withSize(base, size);
+    void *block = std::malloc(size);
+    if (block)
+        budget->m_held.fetch_add(sizeOf(block), std::memory_order_relaxed);
+    return block;
 }
 
 void *MemoryBudget::reallocate(void *user, void *block, std::size_t size)
@@ -74,15 +64,13 @@ void *MemoryBudget::reallocate(void *user, void *block, std::size_t size)
         release(user, block);
         return nullptr;
     }
-    const std::size_t old = sizeOf(block);
-    if (size > std::numeric_limits<std::size_t>::max() - kHeader || (size > old && !budget->admits(size - old)))
+    const std::int64_t old = sizeOf(block);
+    if (size > static_cast<std::size_t>(old) && !budget->admits(size - static_cast<std::size_t>(old)))
         return nullptr;
-    void *base = std::realloc(static_cast<char *>(block) - kHeader, size + kHeader);
-    if (!base)
-        return nullptr;
-    budget->m_held.fetch_add(static_cast<std::int64_t>(size) - static_cast<std::int64_t>(old),
-                             std::memory_order_relaxed);
-    return withSize(base, size);
+    void *moved = std::realloc(block, size);
+    if (moved)
+        budget->m_held.fetch_add(sizeOf(moved) - old, std::memory_order_relaxed);
+    return moved;
 }
 
 void MemoryBudget::release(void *user, void *block)
@@ -90,8 +78,8 @@ void MemoryBudget::release(void *user, void *block)
     if (!block)
         return;
     auto *budget = static_cast<MemoryBudget *>(user);
-    budget->m_held.fetch_sub(static_cast<std::int64_t>(sizeOf(block)), std::memory_order_relaxed);
-    std::free(static_cast<char *>(block) - kHeader);
+    budget->m_held.fetch_sub(sizeOf(block), std::memory_order_relaxed);
+    std::free(block);
 }
 
 } // namespace quirekit

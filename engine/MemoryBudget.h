@@ -10,12 +10,13 @@ extern "C" {
 
 namespace quirekit {
 
-// The allocator of one MuPDF context: it counts the bytes the context holds and, while a
-// limit is set, refuses any allocation that would take them more than that limit past what
-// they were when it was set. A page drawn under a limit cannot take the process's memory
-// with a single huge image, a stream that inflates without end or a path of millions of
-// points: the allocation fails, and MuPDF turns that into its out-of-memory error after
-// first letting go of what it keeps for later. Must outlive the context made with it.
+// The allocator of one MuPDF context: it counts the bytes the context holds (as malloc sizes
+// its blocks) and, while a limit is set, refuses any allocation that would take them more
+// than that limit past what they were when it was set. A page drawn under a limit cannot take
+// the process's memory with a single huge image, a stream that inflates without end or a path
+// of millions of points: the allocation fails, and MuPDF turns that into its out-of-memory
+// error after first letting go of what it keeps for later. Must outlive the context made
+// with it.
 class MemoryBudget {
 public:
     MemoryBudget();

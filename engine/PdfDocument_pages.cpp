@@ -268,6 +268,10 @@ pdf_page *PdfDocument::loadPageForDrawing(int index, bool &elsewhere)
         return nullptr;
     }
     pdf_obj *own = pdf_resolve_indirect(m_ctx, m_pages[static_cast<std::size_t>(index)].page);
+    // A page whose object is missing would draw as an empty sheet, which a caller could take
+    // for a blank separator.
+    if (!pdf_is_dict(m_ctx, own))
+        fz_throw(m_ctx, FZ_ERROR_GENERIC, "its page object is missing or is no dictionary");
     // Without the map, MuPDF finds the page by the tree's Counts; it must be the page this
     // document lists there.
     if (m_pageMap != PageMap::Ours && pdf_resolve_indirect(m_ctx, pdf_lookup_page_obj(m_ctx, m_doc, index)) != own) {
@@ -279,6 +283,7 @@ pdf_page *PdfDocument::loadPageForDrawing(int index, bool &elsewhere)
     // than it gives back, so the object would outlive the document: it is given back here.
     const int before = pdf_obj_refs(m_ctx, own);
     pdf_page *page = nullptr;
+    fz_var(page);
     fz_try(m_ctx)
     {
         page = reinterpret_cast<pdf_page *>(pdf_load_page_imp(m_ctx, reinterpret_cast<fz_document *>(m_doc), 0, index));

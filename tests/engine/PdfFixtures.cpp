@@ -333,6 +333,16 @@ QByteArray PdfFixtures::danglingPage()
     return assemble(o, "/Root 1 0 R");
 }
 
+QByteArray PdfFixtures::freedPage()
+{
+    QMap<int, QByteArray> o;
+    o[1] = "<< /Type /Catalog /Pages 2 0 R >>";
+    o[2] = "<< /Type /Pages /Kids [3 0 R 4 0 R] /Count 2 /MediaBox [0 0 300 300] >>";
+    o[3] = "<< /Type /Page /Parent 2 0 R /Contents 5 0 R >>";
+    o[5] = stream("", "0 0 1 rg 10 10 100 100 re f");
+    return assemble(o, "/Root 1 0 R");
+}
+
 QByteArray PdfFixtures::emptyNodeCountedAsPage()
 {
     QMap<int, QByteArray> o;

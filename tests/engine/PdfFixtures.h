@@ -43,6 +43,8 @@ public:
     static QByteArray cyclicTree();
     static QByteArray lyingCounts(); // a Count claims leaves where there is a node
     static QByteArray danglingPage(); // the second of two Kids is an object that is not there
+    // The second of two Kids is an object the cross-reference table lists as free.
+    static QByteArray freedPage();
     // Two kids and a Count of two, but the second kid is a node that holds no page.
     static QByteArray emptyNodeCountedAsPage();
     // One page under a root whose Count claims 9,999,999,999.

@@ -60,6 +60,7 @@ private slots:
     void findsThePhraseInThePageText();
     void reportsProgressAndIsTheSameOnAnyNumberOfThreads();
     void damagedPageIsReportedAndTheOthersAnalysed();
+    void aPageWithoutItsObjectIsDamagedNotBlank();
     void refusesBadRequests_data();
     void refusesBadRequests();
     void aReaderThatAbortsLosesOnlyItsOwnWork();
@@ -224,6 +225,22 @@ void TestEnginePageFacts::damagedPageIsReportedAndTheOthersAnalysed()
     QVERIFY2(pages.value(2).filter("PageDamaged: ").size() == 1, qPrintable(pages.value(2).join(", ")));
     QVERIFY(valueOf(pages.value(1), "InkShare") > 3 * kBlank);
     QVERIFY(valueOf(pages.value(3), "DarkShare") > 0.9);
+}
+
+// Counted where the tree lists it, but with nothing to draw: it is no blank sheet.
+void TestEnginePageFacts::aPageWithoutItsObjectIsDamagedNotBlank()
+{
+    const QString path = m_dir.filePath("freed.pdf");
+    QVERIFY(PdfFixtures::write(path, PdfFixtures::freedPage()));
+    const QString report = m_dir.filePath("freed.txt");
+    QCOMPARE(facts({}, report, {}, path).exitCode, 0);
+    QFile file(report);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QMap<int, QStringList> pages = pagesOf(file.readAll());
+    QVERIFY(valueOf(pages.value(1), "InkShare") > 0.05);
+    QCOMPARE(pages.value(2).size(), 1);
+    QVERIFY2(pages.value(2).first().startsWith("PageDamaged: page 2 cannot be drawn"),
+             qPrintable(pages.value(2).join(", ")));
 }
 
 void TestEnginePageFacts::refusesBadRequests_data()

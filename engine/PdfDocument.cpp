@@ -210,7 +210,9 @@ Status PdfDocument::open(const std::string &path, const FileVersion *expected, R
                 pdf_repair_trailer(m_ctx, m_doc);
             }
             if (!pdf_is_dict(m_ctx, pdf_dict_getp(m_ctx, pdf_trailer(m_ctx, m_doc), "Root/Pages")))
-                fz_throw(m_ctx, FZ_ERROR_GENERIC, "the document has no pages (no page tree found)");
+                fz_throw(m_ctx, FZ_ERROR_GENERIC,
+                         "the document has no page tree that can be read (it is missing, damaged, or nested "
+                         "deeper than can be read)");
             walkPageTree();
             // The walk read every page object; those nothing holds are read again when used, so
             // that each of page_facts' openings keeps only the pages it draws.

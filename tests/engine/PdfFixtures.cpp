@@ -381,6 +381,18 @@ QByteArray PdfFixtures::deepTree(int levels)
     return assemble(o, "/Root 1 0 R");
 }
 
+QByteArray PdfFixtures::nestedInOneObject(int levels)
+{
+    QByteArray tree = "<< /Type /Page /Contents 3 0 R >>";
+    for (int level = 0; level < levels; ++level)
+        tree = "<< /Type /Pages /Kids [" + tree + "] /Count 1 >>";
+    QMap<int, QByteArray> o;
+    o[1] = "<< /Type /Catalog /Pages 2 0 R >>";
+    o[2] = "<< /Type /Pages /Kids [" + tree + "] /Count 1 /MediaBox [0 0 300 300] >>";
+    o[3] = stream("", "0 0 1 rg 10 10 100 100 re f");
+    return assemble(o, "/Root 1 0 R");
+}
+
 QByteArray PdfFixtures::endlessContent(const QByteArray &unit)
 {
     // A megabyte of the unit compresses to about a kilobyte; a thousand copies of that is the

@@ -52,6 +52,8 @@ public:
     // Page 1 (a red square) hangs `levels` nodes deep; page 2 (a blue square) beside them at the
     // top. Only the root gives a MediaBox.
     static QByteArray deepTree(int levels);
+    // One page under `levels` nodes written inside one another in the root's own object.
+    static QByteArray nestedInOneObject(int levels);
     // Page 1's content is `unit` over and over, gigabytes of it stored in a few kilobytes through
     // two Flate filters; page 2 shows a blue square.
     static QByteArray endlessContent(const QByteArray &unit);

@@ -168,11 +168,13 @@ std::string machineToken()
     return token;
 }
 
-// Whose a temporary file is, read from its name: .quirekit-<machine>-<pid>-XXXXXX as create()
-// makes it, or .quirekit-<pid>-XXXXXX as earlier versions did (machine left empty).
+// Whose a temporary file is, read from its name: .quirekit-<pid>-<machine>-XXXXXX as create()
+// makes it, or .quirekit-<pid>-XXXXXX as earlier versions did (machine left empty). The process
+// id comes first, where the program that starts the engine looks for the file of an engine it
+// had to kill.
 struct TemporaryOwner {
-    std::string_view machine;
     pid_t pid = 0;
+    std::string_view machine;
 };
 
 bool temporaryOwner(const char *name, TemporaryOwner &owner)
@@ -187,20 +189,21 @@ bool temporaryOwner(const char *name, TemporaryOwner &owner)
         if (!isAlphanumeric(c))
             return false;
     std::string_view middle = text.substr(kTempPrefixLength, text.size() - kTempPrefixLength - kTempUniqueLength - 1);
+    std::string_view digits = middle;
     owner.machine = {};
-    if (const auto dash = middle.rfind('-'); dash != std::string_view::npos) {
-        owner.machine = middle.substr(0, dash);
-        middle.remove_prefix(dash + 1);
+    if (const auto dash = middle.find('-'); dash != std::string_view::npos) {
+        digits = middle.substr(0, dash);
+        owner.machine = middle.substr(dash + 1);
         if (owner.machine.empty() || owner.machine.size() > kMostMachineLength)
             return false;
         for (char c : owner.machine)
             if (!isAlphanumeric(c))
                 return false;
     }
-    if (middle.empty() || middle.size() > 9 || middle[0] == '0')
+    if (digits.empty() || digits.size() > 9 || digits[0] == '0')
         return false;
     long value = 0;
-    for (char c : middle) {
+    for (char c : digits) {
         if (c < '0' || c > '9')
             return false;
         value = value * 10 + (c - '0');
@@ -269,8 +272,9 @@ Status AtomicFile::create()
     const std::string machine = machineToken();
     removeLeftovers(folder, machine);
     // A machine that cannot be told is named so that no run takes its files for its own.
-    std::string pattern = folder + "/" + kTempPrefix + (machine.empty() ? std::string("unknown") : machine) + "-"
-                          + std::to_string(::getpid()) + "-" + std::string(kTempUniqueLength, 'X');
+    std::string pattern = folder + "/" + kTempPrefix + std::to_string(::getpid()) + "-"
+                          + (machine.empty() ? std::string("unknown") : machine) + "-"
+                          + std::string(kTempUniqueLength, 'X');
     std::vector<char> name(pattern.begin(), pattern.end());
     name.push_back('\0');
     const int fd = ::mkostemp(name.data(), O_CLOEXEC);

@@ -25,7 +25,7 @@ struct Replacement {
 // the target's name on commit(). A replaced target's permissions (and, where allowed,
 // owner and group) carry over to the new file. Destroying an uncommitted AtomicFile
 // removes the temporary file; so does an interrupting SIGINT, SIGTERM or SIGHUP.
-// The temporary name carries the machine and the process id, .quirekit-<machine>-<pid>-XXXXXX
+// The temporary name carries the process id and the machine, .quirekit-<pid>-<machine>-XXXXXX
 // (the machine from /etc/machine-id, else the host name, letters and digits only), so that
 // create() can remove the files left in the folder by runs of this machine that were killed
 // outright; another machine's, in a shared folder, only once they are a day old.

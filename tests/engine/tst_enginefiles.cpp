@@ -539,9 +539,9 @@ void TestEngineFiles::removesTemporaryFilesOfKilledRuns()
     QCOMPARE(::waitpid(child, nullptr, 0), child);
     const QString dead = QString::number(child);
     const QString alive = QString::number(::getpid());
-    const QString here = ".quirekit-" + machineToken() + "-";
-    QVERIFY(here.size() > 11);
-    const QString elsewhere = ".quirekit-0ther1machine-"; // in a folder shared with it
+    const QString here = "-" + machineToken() + "-";
+    QVERIFY(here.size() > 2);
+    const QString elsewhere = "-0ther1machine-"; // a machine writing into a folder shared with it
 
     QTemporaryDir dir;
     struct Leftover {
@@ -549,26 +549,27 @@ void TestEngineFiles::removesTemporaryFilesOfKilledRuns()
         bool old; // last written two days ago
         bool removed;
     };
+    const QString prefix = ".quirekit-";
     const QList<Leftover> leftovers = {
-        {here + dead + "-a1B2c3", false, true}, // killed on this machine
-        {here + alive + "-a1B2c3", false, false}, // a run still writing
-        {here + alive + "-a1B2c4", true, true}, // that number is another process's by now
-        {elsewhere + dead + "-a1B2c3", false, false}, // its number means nothing here
-        {elsewhere + alive + "-a1B2c3", false, false},
-        {elsewhere + dead + "-a1B2c4", true, true},
+        {prefix + dead + here + "a1B2c3", false, true}, // killed on this machine
+        {prefix + alive + here + "a1B2c3", false, false}, // a run still writing
+        {prefix + alive + here + "a1B2c4", true, true}, // that number is another process's by now
+        {prefix + dead + elsewhere + "a1B2c3", false, false}, // its number means nothing here
+        {prefix + alive + elsewhere + "a1B2c3", false, false},
+        {prefix + dead + elsewhere + "a1B2c4", true, true},
         // Left by an earlier version, whose names tell no machine.
-        {".quirekit-" + dead + "-a1B2c3", false, false},
-        {".quirekit-" + dead + "-a1B2c4", true, true},
+        {prefix + dead + "-a1B2c3", false, false},
+        {prefix + dead + "-a1B2c4", true, true},
         // Not names the engine makes.
-        {here + dead + "-a1B2c", true, false},
-        {here + dead + "-a1B2c3.pdf", true, false},
-        {here + "0" + dead + "-a1B2c3", true, false},
-        {".quirekit-a1B2c3", true, false},
-        {".quirekit-my.host-" + dead + "-a1B2c3", true, false},
-        {".quirekit--" + dead + "-a1B2c3", true, false},
-        {"quirekit-" + machineToken() + "-" + dead + "-a1B2c3", true, false},
-        {here + dead + "-d1r2c3", true, false}, // a folder
-        {here + dead + "-l1n2k3", true, false}, // a link to a file
+        {prefix + dead + here + "a1B2c", true, false},
+        {prefix + dead + here + "a1B2c3.pdf", true, false},
+        {prefix + "0" + dead + here + "a1B2c3", true, false},
+        {prefix + "a1B2c3", true, false},
+        {prefix + dead + "-my.host-a1B2c3", true, false},
+        {prefix + dead + "--a1B2c3", true, false},
+        {"quirekit-" + dead + here + "a1B2c3", true, false},
+        {prefix + dead + here + "d1r2c3", true, false}, // a folder
+        {prefix + dead + here + "l1n2k3", true, false}, // a link to a file
         {"linked.pdf", true, false},
     };
     for (const Leftover &leftover : leftovers) {

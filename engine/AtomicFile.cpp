@@ -8,6 +8,7 @@
 #include <dirent.h>
 #include <fcntl.h>
 #include <string_view>
+#include <ctime>
 #include <sys/stat.h>
 #include <unistd.h>
 #include <vector>
@@ -137,54 +138,118 @@ bool isAlphanumeric(char c)
     return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9');
 }
 
-// Reads the owner out of a name made by AtomicFile::create(): .quirekit-<pid>-XXXXXX.
-bool temporaryOwner(const char *name, pid_t &owner)
+constexpr std::size_t kMostMachineLength = 32;
+constexpr time_t kLeftoverAge = 24 * 60 * 60;
+
+// This machine, as the name of a temporary file tells it: /etc/machine-id, else the host
+// name, kept to letters and digits (so that it cannot hold the name's dashes or a path) and
+// to a bounded length. Empty when neither gives one.
+std::string machineToken()
+{
+    std::string text;
+    if (std::FILE *file = std::fopen("/etc/machine-id", "re")) {
+        char line[128] = "";
+        if (std::fgets(line, sizeof line, file))
+            text = line;
+        std::fclose(file);
+    }
+    std::string token;
+    for (char c : text)
+        if (isAlphanumeric(c) && token.size() < kMostMachineLength)
+            token.push_back(c);
+    if (!token.empty())
+        return token;
+    char host[256] = "";
+    if (::gethostname(host, sizeof host - 1) != 0)
+        return {};
+    for (const char *c = host; *c; ++c)
+        if (isAlphanumeric(*c) && token.size() < kMostMachineLength)
+            token.push_back(*c);
+    return token;
+}
+
+// Whose a temporary file is, read from its name: .quirekit-<pid>-<machine>-XXXXXX as create()
+// makes it, or .quirekit-<pid>-XXXXXX as earlier versions did (machine left empty). The process
+// id comes first, where the program that starts the engine looks for the file of an engine it
+// had to kill.
+struct TemporaryOwner {
+    pid_t pid = 0;
+    std::string_view machine;
+};
+
+bool temporaryOwner(const char *name, TemporaryOwner &owner)
 {
     const std::string_view text(name);
     if (text.size() < kTempPrefixLength + 2 + kTempUniqueLength || text.substr(0, kTempPrefixLength) != kTempPrefix)
         return false;
     const std::string_view unique = text.substr(text.size() - kTempUniqueLength);
-    const std::string_view digits
-        = text.substr(kTempPrefixLength, text.size() - kTempPrefixLength - kTempUniqueLength - 1);
-    if (text[text.size() - kTempUniqueLength - 1] != '-' || digits.empty() || digits.size() > 9 || digits[0] == '0')
+    if (text[text.size() - kTempUniqueLength - 1] != '-')
         return false;
     for (char c : unique)
         if (!isAlphanumeric(c))
             return false;
+    std::string_view middle = text.substr(kTempPrefixLength, text.size() - kTempPrefixLength - kTempUniqueLength - 1);
+    std::string_view digits = middle;
+    owner.machine = {};
+    if (const auto dash = middle.find('-'); dash != std::string_view::npos) {
+        digits = middle.substr(0, dash);
+        owner.machine = middle.substr(dash + 1);
+        if (owner.machine.empty() || owner.machine.size() > kMostMachineLength)
+            return false;
+        for (char c : owner.machine)
+            if (!isAlphanumeric(c))
+                return false;
+    }
+    if (digits.empty() || digits.size() > 9 || digits[0] == '0')
+        return false;
     long value = 0;
     for (char c : digits) {
         if (c < '0' || c > '9')
             return false;
         value = value * 10 + (c - '0');
     }
-    owner = static_cast<pid_t>(value);
+    owner.pid = static_cast<pid_t>(value);
     return true;
 }
 
 // SIGKILL cannot be caught, so a killed run leaves its temporary file behind. Its name
-// tells whose it was: only regular files of processes that no longer exist are removed.
-void removeLeftovers(const std::string &folder)
+// tells whose it was: a regular file of this machine whose process no longer exists is
+// removed. A process number means nothing on another machine writing to the same shared
+// folder (nor in a file left by an earlier version, whose name has no machine), so such a
+// file is removed only once it has not been written for a day.
+void removeLeftovers(const std::string &folder, const std::string &machine)
 {
     DIR *dir = ::opendir(folder.c_str());
     if (!dir)
         return;
     const int dirFd = ::dirfd(dir);
     const pid_t self = ::getpid();
+    const time_t now = ::time(nullptr);
     while (const dirent *entry = ::readdir(dir)) {
-        pid_t owner = 0;
-        if (!temporaryOwner(entry->d_name, owner) || owner == self)
+        TemporaryOwner owner;
+        if (!temporaryOwner(entry->d_name, owner))
+            continue;
+        const bool mine = !machine.empty() && owner.machine == machine;
+        if (mine && owner.pid == self)
             continue;
         struct stat st { };
         if (::fstatat(dirFd, entry->d_name, &st, AT_SYMLINK_NOFOLLOW) != 0 || !S_ISREG(st.st_mode))
             continue;
-        if (::kill(owner, 0) == 0 || errno != ESRCH)
-            continue;
-        ::unlinkat(dirFd, entry->d_name, 0);
+        const bool old = now - st.st_mtim.tv_sec > kLeftoverAge;
+        const bool ownerGone = mine && ::kill(owner.pid, 0) != 0 && errno == ESRCH;
+        if (old || ownerGone)
+            ::unlinkat(dirFd, entry->d_name, 0);
     }
     ::closedir(dir);
 }
 
 } // namespace
+
+void AtomicFile::removePending()
+{
+    if (s_pendingSet)
+        ::unlink(s_pendingTemp);
+}
 
 AtomicFile::AtomicFile(std::string target, Replacement replacement, std::string noun)
     : m_target(std::move(target)), m_replacement(replacement), m_noun(std::move(noun))
@@ -204,9 +269,12 @@ Status AtomicFile::create()
             return held;
     }
     const std::string folder = folderOf(m_target);
-    removeLeftovers(folder);
-    std::string pattern
-        = folder + "/" + kTempPrefix + std::to_string(::getpid()) + "-" + std::string(kTempUniqueLength, 'X');
+    const std::string machine = machineToken();
+    removeLeftovers(folder, machine);
+    // A machine that cannot be told is named so that no run takes its files for its own.
+    std::string pattern = folder + "/" + kTempPrefix + std::to_string(::getpid()) + "-"
+                          + (machine.empty() ? std::string("unknown") : machine) + "-"
+                          + std::string(kTempUniqueLength, 'X');
     std::vector<char> name(pattern.begin(), pattern.end());
     name.push_back('\0');
     const int fd = ::mkostemp(name.data(), O_CLOEXEC);

@@ -25,8 +25,10 @@ struct Replacement {
 // the target's name on commit(). A replaced target's permissions (and, where allowed,
 // owner and group) carry over to the new file. Destroying an uncommitted AtomicFile
 // removes the temporary file; so does an interrupting SIGINT, SIGTERM or SIGHUP.
-// The temporary name carries the process id, .quirekit-<pid>-XXXXXX, so that create() can
-// remove the files left in the folder by runs that were killed outright.
+// The temporary name carries the process id and the machine, .quirekit-<pid>-<machine>-XXXXXX
+// (the machine from /etc/machine-id, else the host name, letters and digits only), so that
+// create() can remove the files left in the folder by runs of this machine that were killed
+// outright; another machine's, in a shared folder, only once they are a day old.
 //
 // Every failure is a Status with Cause::Output, except a target that commit() may not
 // replace, which is Cause::Occupied: then the temporary file is removed and the file at the
@@ -57,6 +59,9 @@ public:
     // target any more, nothing may be replaced.
     Status create();
     int descriptor() const { return m_fd; }
+    // Removes the temporary file of the file being written, for a process about to end
+    // without unwinding: it makes only calls that are safe while another thread holds any lock.
+    static void removePending();
     Status writeAll(const std::string &data);
     // durable: flush the data to disk before placing it (for documents; a transient
     // report does not need it).

@@ -15,11 +15,13 @@
 #include <malloc.h>
 #include <algorithm>
 #include <cerrno>
+#include <charconv>
 #include <cstring>
 #include <memory>
 #include <ostream>
 #include <sstream>
 #include <thread>
+#include <unistd.h>
 
 extern "C" {
 #include <mupdf/fitz/version.h>
@@ -55,6 +57,28 @@ int Engine::run(const std::vector<std::string> &args, const Environment &environ
     return kUsage;
 }
 
+// A page that does not stop when its time is up gets as long again before the run ends.
+PageLimits Engine::pageLimits(const Request &request)
+{
+    const std::chrono::seconds time(request.pageSeconds);
+    return PageLimits{time, static_cast<std::size_t>(request.pageMemoryMiB) << 20, time, &Engine::endStuck};
+}
+
+// A drawing that MuPDF cannot stop would hold the run forever, so the run ends as a failure,
+// without unwinding: the drawing thread may hold any lock, so only plain system calls are made.
+void Engine::endStuck(int page)
+{
+    AtomicFile::removePending();
+    char text[160] = "quirekit: page ";
+    std::size_t length = std::strlen(text);
+    length = static_cast<std::size_t>(std::to_chars(text + length, text + 40, page).ptr - text);
+    const char rest[] = " does not stop drawing when its time is up; the engine ends, with nothing written\n";
+    std::memcpy(text + length, rest, sizeof rest - 1);
+    length += sizeof rest - 1;
+    (void)!::write(STDERR_FILENO, text, length);
+    ::_exit(kFailure);
+}
+
 int Engine::fail(std::ostream &err, const Status &status)
 {
     err << "quirekit: " << status.message << "\n";
@@ -73,6 +97,8 @@ int Engine::exitCode(Status::Cause cause)
     case Status::Cause::Password: return kPassword;
     case Status::Cause::Damaged: return kDamaged;
     case Status::Cause::Memory: return kOutOfMemory;
+    case Status::Cause::TimeUp: return kFailure;
+    case Status::Cause::OverBudget: return kOutOfMemory;
     }
     return kFailure;
 }
@@ -207,6 +233,8 @@ int Engine::pageFacts(const Request &request, std::ostream &out, std::ostream &e
     analysis.threads = request.threads > 0 ? request.threads
                                            : static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
     analysis.reading = options.reading;
+    analysis.limits = pageLimits(request);
+    document.limitPages(analysis.limits);
     auto run = std::make_unique<PageFactsRun>(document, request.document, analysis, out);
     status = run->run();
     status = changeFirst(status, run->unchangedSinceOpened());
@@ -227,6 +255,7 @@ int Engine::renderPages(const Request &request, std::istream &in, std::ostream &
     auto owned = std::make_unique<PdfDocument>();
     PdfDocument &document = *owned;
     document.limitStore(PageRenderServer::kStoreLimit);
+    document.limitPages(pageLimits(request));
     // Read through a stream, not mapped: a server that lives as long as the window and visits
     // pages all over the file would otherwise hold every part of it it ever read as its own
     // resident memory.

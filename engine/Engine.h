@@ -59,6 +59,8 @@ private:
     // The document the request names, opened only if it is the version QUIREKIT_DOCUMENT names.
     static Status openDocument(const Request &request, const Options &options, PdfDocument &document);
     static int fail(std::ostream &err, const Status &status);
+    static PageLimits pageLimits(const Request &request);
+    [[noreturn]] static void endStuck(int page);
     // How every document command ends: its failure told, or what the run made (the document
     // among it) left to the exit when the options say so.
     template <typename... Made>

@@ -130,6 +130,8 @@ bool FileIdentity::versionOf(int fd, FileVersion &version)
     if (::fstat(fd, &st) != 0)
         return false;
     version = FileVersion{FileId{st.st_dev, st.st_ino}, st.st_size, st.st_mtim.tv_sec, st.st_mtim.tv_nsec};
+    version.changedSeconds = st.st_ctim.tv_sec;
+    version.changedNanoseconds = st.st_ctim.tv_nsec;
     return true;
 }
 

@@ -13,15 +13,28 @@ struct FileId {
     bool operator==(const FileId &) const = default;
 };
 
-// One version of a file: its identity, and the size and modification time that rewriting
-// it in place changes.
+// One version of a file: its identity, and the size, modification time and change time that
+// rewriting it in place changes. The modification time can be set back (rsync -t, touch -r),
+// the change time cannot: any write, or setting the modification time, moves it to now.
 struct FileVersion {
     FileId id;
     std::int64_t size = 0;
     std::int64_t modifiedSeconds = 0; // since the epoch
     std::int64_t modifiedNanoseconds = 0; // 0 to 999999999, within that second
+    std::int64_t changedSeconds = 0; // since the epoch
+    std::int64_t changedNanoseconds = 0;
+    // False for a version told without its change time (by an older caller): then the change
+    // time is not compared.
+    bool hasChangeTime = true;
 
-    bool operator==(const FileVersion &) const = default;
+    // Whether this file, as it is now, is still the version `expected` describes.
+    bool matches(const FileVersion &expected) const
+    {
+        return id == expected.id && size == expected.size && modifiedSeconds == expected.modifiedSeconds
+               && modifiedNanoseconds == expected.modifiedNanoseconds
+               && (!expected.hasChangeTime
+                   || (changedSeconds == expected.changedSeconds && changedNanoseconds == expected.changedNanoseconds));
+    }
 };
 
 // Decides whether two path names reach the same file, however they are spelled:

@@ -5,6 +5,8 @@ extern "C" {
 }
 
 #include <cstdint>
+#include <utility>
+#include <vector>
 
 struct pdf_document;
 
@@ -30,6 +32,14 @@ public:
     // Makes MuPDF forget which of its cross-reference sections held each object, before the
     // table is rebuilt from the objects in the file; its index would lead to the old sections.
     static void forgetObjectLocations(pdf_document *doc);
+    // Gives MuPDF a page map made from the engine's own page list, so that MuPDF's page n is
+    // the engine's page n. MuPDF's own map (pdf_load_page_tree) is sized by the root's Count,
+    // which a file may claim in billions, and made by following the tree recursively, as deep
+    // as a file nests it. objects: each page's object number in page order; byObject: (object,
+    // page) for every page, sorted. False, and nothing changed, when MuPDF has a map already or
+    // memory runs out. pdf_drop_page_tree() undoes it.
+    static bool installPageMap(fz_context *ctx, pdf_document *doc, const std::vector<int> &objects,
+                               const std::vector<std::pair<int, int>> &byObject);
 };
 
 } // namespace quirekit

@@ -17,6 +17,9 @@ struct PageFacts {
     bool damaged = false;
     bool drawnInPart = false; // damaged, but drawn as far as it could be: the facts are of that
     std::string problem; // what was wrong with a damaged page, one line
+    // Given up: drawing it took longer or needed more memory than a page may. Not damaged,
+    // but without facts; `problem` tells why.
+    bool unreadable = false;
     double inkShare = 0; // of the page's area, 0 to 1
     double darkShare = 0;
     std::vector<Barcode> barcodes;

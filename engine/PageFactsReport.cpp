@@ -15,7 +15,7 @@ std::string PageFactsReport::format(const std::vector<PageFacts> &pages, bool in
     for (std::size_t i = 0; i < pages.size(); ++i) {
         const PageFacts &page = pages[i];
         text += "PageFactsBegin\nPageNumber: " + std::to_string(i + 1) + "\n";
-        const bool drawn = !page.damaged || page.drawnInPart;
+        const bool drawn = !page.unreadable && (!page.damaged || page.drawnInPart);
         if (drawn && ink) {
             text += "InkShare: " + share(page.inkShare) + "\n";
             text += "DarkShare: " + share(page.darkShare) + "\n";
@@ -38,7 +38,11 @@ std::string PageFactsReport::format(const std::vector<PageFacts> &pages, bool in
                 text += '\n';
             }
         }
-        if (page.damaged) {
+        if (page.unreadable) {
+            text += "Unreadable: ";
+            DataReport::appendEscaped(text, page.problem);
+            text += '\n';
+        } else if (page.damaged) {
             text += "PageDamaged: ";
             DataReport::appendEscaped(text, page.problem);
             text += '\n';

@@ -17,7 +17,9 @@ namespace quirekit {
 //   TextMatch: yes|no             when a phrase was asked for
 //   TextFound: no                 ...and the page has no text to search (a scan)
 //   PageDamaged: <why>            the page could not be drawn, or only in part
-// A page that could not be drawn at all has PageDamaged and none of the facts.
+//   Unreadable: <why>             drawing the page was given up (time or memory)
+// A page that could not be drawn at all has PageDamaged and none of the facts; a page given
+// up on has Unreadable and none of the facts.
 class PageFactsReport {
 public:
     static std::string format(const std::vector<PageFacts> &pages, bool ink, bool phrase);

@@ -59,6 +59,7 @@ Status PageFactsRun::run()
                     auto own = std::make_unique<PdfDocument>();
                     PdfDocument &document = *own;
                     m_others[static_cast<std::size_t>(t)] = std::move(own); // its slot is this thread's alone
+                    document.limitPages(m_options.limits);
                     Status opened = document.open(m_path, &m_document.openedVersion(), m_options.reading);
                     if (opened.ok && document.pageCount() != count)
                         opened = Status::failure("the document '" + m_path + "' changed while it was being read",
@@ -104,6 +105,11 @@ Status PageFactsRun::analyse(PdfDocument &document, int index, PageFacts &facts)
     const Status drawn = document.drawPage(index, drawing, image, m_phrase ? &text : nullptr, problems);
     if (!drawn.ok && drawn.cause == Status::Cause::Damaged) {
         facts.damaged = true;
+        facts.problem = drawn.message;
+        return Status::success();
+    }
+    if (!drawn.ok && (drawn.cause == Status::Cause::TimeUp || drawn.cause == Status::Cause::OverBudget)) {
+        facts.unreadable = true;
         facts.problem = drawn.message;
         return Status::success();
     }

@@ -28,13 +28,14 @@ public:
         std::optional<std::string> phrase;
         int threads = 1;
         PdfDocument::Reading reading = PdfDocument::Reading::Mapped;
+        PageLimits limits; // for every page, whichever thread draws it
     };
 
     PageFactsRun(PdfDocument &document, std::string path, Options options, std::ostream &progress);
     ~PageFactsRun();
 
-    // A damaged page is recorded in its facts and the others go on; what fails the whole
-    // run (memory, the file changed under a thread) is the Status.
+    // A damaged page, or one given up at its limits, is recorded in its facts and the others
+    // go on; what fails the whole run (memory, the file changed under a thread) is the Status.
     Status run();
     const std::vector<PageFacts> &pages() const { return m_pages; }
     // Every document read by the run is still the version opened (see PdfDocument).

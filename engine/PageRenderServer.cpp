@@ -32,6 +32,16 @@ bool parseNumber(const std::string &text, long long &value)
     return true;
 }
 
+const char *failureReason(Status::Cause cause)
+{
+    switch (cause) {
+    case Status::Cause::Memory:
+    case Status::Cause::OverBudget: return "memory";
+    case Status::Cause::TimeUp: return "timeout";
+    default: return "damaged";
+    }
+}
+
 } // namespace
 
 PageRenderServer::PageRenderServer(PdfDocument &document, std::istream &in, std::ostream &out, std::ostream &log)
@@ -107,7 +117,7 @@ Status PageRenderServer::answer(const PageRequest &request)
     }
     if (!drawn.ok) {
         m_log << "quirekit: " << drawn.message << "\n";
-        fail(request.page, drawn.cause == Status::Cause::Memory ? "memory" : "damaged");
+        fail(request.page, failureReason(drawn.cause));
         return Status::success();
     }
     if (m_image.width == 0) {

@@ -18,13 +18,14 @@ class PdfDocument;
 //   reply:    "Page <page> <width> <height> <bytes>"     then <bytes> bytes of pixels: RGB,
 //                                                         8 bits each, rows from the top
 //        or:  "Failed <page> <reason>"                   reason: outside, damaged, request,
-//                                                         memory, changed
+//                                                         memory, timeout, changed
 //
 // Every request line gets exactly one reply, flushed at once, so a caller may keep a few
 // requests in flight and match replies to them in order. A line that is not two numbers
 // (or whose width is out of bounds) is "Failed <page or 0> request". A page higher than
 // kMostAspect times its width is drawn narrower than asked, so the reply tells the size.
-// A page that cannot be drawn is only that page's failure; the server goes on.
+// A page that cannot be drawn, or that is given up at the document's page limits (memory,
+// timeout), is only that page's failure; the server goes on.
 class PageRenderServer {
 public:
     // Wider than this is not a thumbnail or a preview, and would only cost memory.

@@ -147,9 +147,7 @@ Status PartWriter::measure(const std::vector<PageRange> &ranges, std::int64_t &b
     return status;
 }
 
-// Loading the pages checks the tree's counts, which may have promised more pages. When a
-// later range finds them wrong, the tree is walked again page by page; that walk loads every
-// page, so those of the ranges before are not lost.
+// The page count is fixed when the document is opened; the ranges were checked against it.
 void PartWriter::loadPages(const std::vector<PageRange> &ranges)
 {
     for (const PageRange &range : ranges)

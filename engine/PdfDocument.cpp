@@ -1,8 +1,10 @@
 #include "PdfDocument.h"
 
 #include "FileIdentity.h"
+#include "MemoryBudget.h"
 #include "MupdfFields.h"
 #include "MupdfGuard.h"
+#include "PageWatchdog.h"
 
 extern "C" {
 #include <mupdf/fitz.h>
@@ -14,6 +16,7 @@ extern "C" {
 #include <cmath>
 #include <cstring>
 #include <fcntl.h>
+#include <limits>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -77,13 +80,15 @@ const char *const kInfoKeys[]
 
 } // namespace
 
-PdfDocument::PdfDocument() = default;
+PdfDocument::PdfDocument() : m_budget(std::make_unique<MemoryBudget>())
+{
+}
 
 PdfDocument::~PdfDocument()
 {
     releasePages();
     if (m_ctx) {
-        if (m_pageTreeMapped)
+        if (m_pageMap == PageMap::Ours)
             pdf_drop_page_tree(m_ctx, m_doc);
         pdf_drop_document(m_ctx, m_doc);
         fz_drop_context(m_ctx);
@@ -165,7 +170,7 @@ Status PdfDocument::open(const std::string &path, const FileVersion *expected, R
         return cannotOpen(errno);
     if (!S_ISREG(opened.st_mode))
         return Status::failure("'" + path + "' is no longer a file", Status::Cause::Unavailable);
-    if (expected && !(m_opened == *expected))
+    if (expected && !m_opened.matches(*expected))
         return Status::failure("the document changed since it was opened: '" + path
                                    + "' is not the file that was checked; nothing was written",
                                Status::Cause::Changed);
@@ -175,7 +180,7 @@ Status PdfDocument::open(const std::string &path, const FileVersion *expected, R
     case Sniff::Pdf: break;
     }
 
-    m_ctx = fz_new_context(nullptr, nullptr, m_storeLimit);
+    m_ctx = fz_new_context(m_budget->allocator(), nullptr, m_storeLimit);
     if (!m_ctx)
         return Status::failure("out of memory", Status::Cause::Memory);
 
@@ -205,8 +210,13 @@ Status PdfDocument::open(const std::string &path, const FileVersion *expected, R
                 pdf_repair_trailer(m_ctx, m_doc);
             }
             if (!pdf_is_dict(m_ctx, pdf_dict_getp(m_ctx, pdf_trailer(m_ctx, m_doc), "Root/Pages")))
-                fz_throw(m_ctx, FZ_ERROR_GENERIC, "the document has no pages (no page tree found)");
-            walkPageTree(true);
+                fz_throw(m_ctx, FZ_ERROR_GENERIC,
+                         "the document has no page tree that can be read (it is missing, damaged, or nested "
+                         "deeper than can be read)");
+            walkPageTree();
+            // The walk read every page object; those nothing holds are read again when used, so
+            // that each of page_facts' openings keeps only the pages it draws.
+            pdf_clear_xref(m_ctx, m_doc);
         });
     }
     fz_always(m_ctx)
@@ -231,7 +241,7 @@ Status PdfDocument::unchangedSinceOpened() const
         const int error = m_file ? errno : EBADF;
         return Status::failure("cannot check the document '" + m_path + "': " + std::strerror(error));
     }
-    if (!(now == m_opened) || m_mapped.shrank())
+    if (!now.matches(m_opened) || m_mapped.shrank())
         return Status::failure("the document '" + m_path + "' changed while it was being read; nothing was written",
                                Status::Cause::Changed);
     return Status::success();
@@ -275,11 +285,14 @@ pdf_obj *PdfDocument::hold(pdf_obj *kept)
 // attributes inherited along each way to it, as readers count it; only a kid that is one
 // of its own ancestors is skipped, so a tree whose Kids lead back up still ends. Shared
 // branches are walked once per listing, which a file can nest into exponential numbers:
-// the walk gives up beyond a bound tied to the file's size in objects. Unless the walk
-// must be exact, a node whose Count equals its number of Kids is taken to hold pages
-// only, which spares loading every page object of a large document; loadPages() checks
-// that assumption for the pages actually used.
-void PdfDocument::walkPageTree(bool trustCounts)
+// the walk gives up beyond a bound tied to the file's size in objects. Every kid is looked
+// at, whatever the Counts claim: a Count can lie, and the page count the walk finds is the
+// one every command uses, so a part planned from dump_data's count is never found outside
+// the document later. A kid that refers to something other than a node or a page (an
+// object that is missing or cannot be read) is still a page, written empty, as readers
+// keep its place. Page objects are loaded again when they are used (loadPages()), so that
+// MuPDF may forget them meanwhile.
+void PdfDocument::walkPageTree()
 {
     releasePages();
     m_labelsLoaded = false;
@@ -288,7 +301,9 @@ void PdfDocument::walkPageTree(bool trustCounts)
     m_kind.assign(objects, NotInTree);
     m_pageIndex.assign(objects, -1);
     m_onPath.assign(objects, 0);
-    const std::size_t maxEntries = kMinPageTreeEntries + kPageTreeEntriesPerObject * objects;
+    // Page indexes are ints everywhere, MuPDF's too.
+    const std::size_t maxEntries = std::min<std::size_t>(kMinPageTreeEntries + kPageTreeEntriesPerObject * objects,
+                                                         std::numeric_limits<int>::max());
 
     pdf_obj *root = pdf_dict_get(m_ctx, pdf_trailer(m_ctx, m_doc), PDF_NAME(Root));
     pdf_obj *top = pdf_dict_get(m_ctx, root, PDF_NAME(Pages));
@@ -298,14 +313,14 @@ void PdfDocument::walkPageTree(bool trustCounts)
     track(topNum);
     if (pdf_name_eq(m_ctx, pdf_dict_get(m_ctx, top, PDF_NAME(Type)), PDF_NAME(Page))) {
         // Some writers point the catalog straight at a single page.
-        pushNode(top, -1, 0, false);
+        pushNode(top, -1, 0);
         popNode();
         addPage(topNum, 0, pdf_keep_obj(m_ctx, top));
         return;
     }
     if (topNum > 0)
         m_kind[static_cast<std::size_t>(topNum)] = TreeNode;
-    pushNode(top, -1, topNum, trustCounts);
+    pushNode(top, -1, topNum);
 
     std::size_t entries = 0;
     while (!m_stack.empty()) {
@@ -319,36 +334,33 @@ void PdfDocument::walkPageTree(bool trustCounts)
                      "its page tree repeats its branches beyond %zu pages; the file is damaged", maxEntries);
         pdf_obj *kidRef = pdf_array_get(m_ctx, frame.kids, frame.next++);
         const int node = frame.node;
-        const bool leavesOnly = frame.leavesOnly;
         const int num = pdf_is_indirect(m_ctx, kidRef) ? pdf_to_num(m_ctx, kidRef) : 0;
         if (pdf_is_indirect(m_ctx, kidRef) && num <= 0)
             continue;
         track(num);
         if (num > 0 && m_onPath[static_cast<std::size_t>(num)])
             continue; // leads back to an ancestor
-        if (leavesOnly && num > 0) {
-            addPage(num, node, nullptr);
+        pdf_obj *kid = pdf_resolve_indirect(m_ctx, kidRef);
+        if (!pdf_is_dict(m_ctx, kid)) {
+            if (num > 0)
+                addPage(num, node, nullptr);
             continue;
         }
-        pdf_obj *kid = pdf_resolve_indirect(m_ctx, kidRef);
-        if (!pdf_is_dict(m_ctx, kid))
-            continue;
         pdf_obj *type = pdf_dict_get(m_ctx, kid, PDF_NAME(Type));
         const bool isNode = pdf_name_eq(m_ctx, type, PDF_NAME(Pages))
                             || (!pdf_name_eq(m_ctx, type, PDF_NAME(Page))
                                 && pdf_is_array(m_ctx, pdf_dict_get(m_ctx, kid, PDF_NAME(Kids))));
         if (!isNode) {
-            addPage(num, node, pdf_keep_obj(m_ctx, kid));
+            addPage(num, node, num > 0 ? nullptr : pdf_keep_obj(m_ctx, kid));
             continue;
         }
         if (num > 0)
             m_kind[static_cast<std::size_t>(num)] = TreeNode;
-        pushNode(kid, node, num, trustCounts);
+        pushNode(kid, node, num);
     }
-    m_exactWalk = !trustCounts;
 }
 
-void PdfDocument::pushNode(pdf_obj *node, int parent, int num, bool trustCount)
+void PdfDocument::pushNode(pdf_obj *node, int parent, int num)
 {
     const int index = static_cast<int>(m_nodeAttributes.size() / PageEntry::InheritedCount);
     for (int i = 0; i < PageEntry::InheritedCount; ++i) {
@@ -358,8 +370,7 @@ void PdfDocument::pushNode(pdf_obj *node, int parent, int num, bool trustCount)
         m_nodeAttributes.push_back(hold(pdf_keep_obj(m_ctx, value)));
     }
     pdf_obj *kids = pdf_dict_get(m_ctx, node, PDF_NAME(Kids));
-    const bool leavesOnly = trustCount && pdf_dict_get_int(m_ctx, node, PDF_NAME(Count)) == pdf_array_len(m_ctx, kids);
-    m_stack.push_back(Frame{pdf_keep_obj(m_ctx, kids), 0, index, num, leavesOnly});
+    m_stack.push_back(Frame{pdf_keep_obj(m_ctx, kids), 0, index, num});
     if (num > 0)
         m_onPath[static_cast<std::size_t>(num)] = 1;
 }
@@ -375,22 +386,10 @@ void PdfDocument::popNode()
 
 void PdfDocument::loadPages(int first, int last)
 {
-    for (int pass = 0; pass < 2; ++pass) {
-        bool misled = false;
-        for (int i = std::max(0, first); i <= last && i < pageCount() && !misled; ++i) {
-            PageEntry &entry = m_pages[static_cast<std::size_t>(i)];
-            if (entry.page)
-                continue;
-            pdf_obj *page = hold(loadPageObject(i));
-            entry.page = page;
-            misled = pdf_name_eq(m_ctx, pdf_dict_get(m_ctx, page, PDF_NAME(Type)), PDF_NAME(Pages))
-                     || (!pdf_name_eq(m_ctx, pdf_dict_get(m_ctx, page, PDF_NAME(Type)), PDF_NAME(Page))
-                         && pdf_dict_get(m_ctx, page, PDF_NAME(Kids)));
-        }
-        if (!misled || m_exactWalk)
-            return;
-        fz_warn(m_ctx, "the page tree's counts are wrong; reading it page by page");
-        walkPageTree(false);
+    for (int i = std::max(0, first); i <= last && i < pageCount(); ++i) {
+        PageEntry &entry = m_pages[static_cast<std::size_t>(i)];
+        if (!entry.page)
+            entry.page = hold(loadPageObject(i));
     }
 }
 

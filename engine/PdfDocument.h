@@ -4,8 +4,10 @@
 #include "MappedSource.h"
 #include "Status.h"
 
+#include <chrono>
 #include <cstdint>
 #include <cstdio>
+#include <memory>
 #include <string>
 #include <unordered_set>
 #include <utility>
@@ -14,10 +16,13 @@
 struct fz_context;
 struct pdf_document;
 struct pdf_obj;
+struct pdf_page;
 
 namespace quirekit {
 
 class FoldedText;
+class MemoryBudget;
+class PageWatchdog;
 struct ColourImage;
 struct GrayImage;
 
@@ -31,6 +36,15 @@ struct PageDrawing {
     // larger costs more than the rest of the drawing.
     bool atMostScanned = false;
     static constexpr double kLeastScanDpi = 100;
+};
+
+// What drawing one page may take before it is given up; 0 for no bound.
+struct PageLimits {
+    std::chrono::milliseconds time{0};
+    std::size_t memory = 0; // bytes beyond what the document held before the page
+    // For a drawing that does not stop when its time is up (see PageWatchdog::Stuck).
+    std::chrono::milliseconds stuckAfter{0};
+    void (*endStuck)(int page) = nullptr; // page from 1
 };
 
 // What the dump_data report tells about a document.
@@ -104,8 +118,8 @@ public:
     // not a regular file, not readable), NotPdf, Password, Damaged (MuPDF cannot make a
     // document of it, even repaired) and Memory.
     Status open(const std::string &path, const FileVersion *expected = nullptr, Reading reading = Reading::Mapped);
-    // Fails with Cause::Changed when the file read has been rewritten since open(): its size
-    // or modification time moved, or it became shorter while it was read, so what was read
+    // Fails with Cause::Changed when the file read has been rewritten since open(): its size,
+    // modification time or change time moved, or it became shorter while it was read, so what was read
     // may mix old and new content.
     Status unchangedSinceOpened() const;
     // The file's bytes from offset on, when it is mapped and holds `length` of them there.
@@ -128,6 +142,10 @@ public:
     // `mostHeight` pixels high at that width is drawn narrower instead. Failures and problems
     // as drawPage(); a page of no area gives an image of no pixels.
     Status drawPageInColour(int index, int width, int mostHeight, ColourImage &image, std::string &problems);
+    // Before drawing: what each page may take. A page that takes longer is given up with
+    // Cause::TimeUp, one that needs more memory with Cause::OverBudget; the document stays
+    // usable for the next page either way.
+    void limitPages(const PageLimits &limits) { m_limits = limits; }
     // Before open(): how much MuPDF keeps of what pages share (fonts, decoded images) between
     // drawings. The default suits a run that reads every page once.
     void limitStore(std::size_t bytes) { m_storeLimit = bytes; }
@@ -145,9 +163,7 @@ public:
     NodeKind nodeKind(int num) const;
     // The index of a page object's first listing in the tree (a page may be listed twice); -1 if none.
     int pageIndexOfNum(int num) const;
-    // Loads the pages first..last (indexes from 0) and checks that they really are pages; if
-    // the tree's counts misled the walk, the tree is walked again page by page, which can
-    // change the page count. Throws through MuPDF.
+    // Loads the page objects first..last (indexes from 0). Throws through MuPDF.
     void loadPages(int first, int last);
     // The page's own value for an inheritable attribute, else the one it inherits; null if none.
     pdf_obj *pageAttribute(int index, PageEntry::Inherited which) const;
@@ -166,8 +182,10 @@ public:
 private:
     struct Canvas; // where and how large a page is drawn (PdfDocument_pages.cpp)
     Status drawOnto(int index, Canvas &canvas, FoldedText *text, std::string &problems);
-    void walkPageTree(bool trustCounts);
-    void pushNode(pdf_obj *node, int parent, int num, bool trustCount);
+    void mapPages();
+    pdf_page *loadPageForDrawing(int index, bool &elsewhere);
+    void walkPageTree();
+    void pushNode(pdf_obj *node, int parent, int num);
     void popNode();
     void track(int num);
     void addPage(int num, int node, pdf_obj *page);
@@ -191,7 +209,6 @@ private:
         int next = 0;
         int node = 0;
         int num = 0; // the node's object number, 0 if direct
-        bool leavesOnly = false;
     };
 
     std::string m_path;
@@ -236,10 +253,14 @@ private:
     std::vector<NamedDestination> m_destinationIndex;
     std::vector<pdf_obj *> m_indexLeaves; // kept
     bool m_outlineLoaded = false;
-    bool m_exactWalk = false;
-    // MuPDF's map from page numbers to page objects, made before pages are drawn one after
-    // another: without it MuPDF finds each page by walking its tree from the root.
-    bool m_pageTreeMapped = false;
+    // MuPDF's map from page numbers to page objects, made from the page list before the first
+    // page is drawn: without it MuPDF finds each page by walking its tree from the root, by
+    // its Counts. A page list with a page that is no object of its own cannot be mapped.
+    enum class PageMap : std::uint8_t { NotYet, Ours, None };
+    PageMap m_pageMap = PageMap::NotYet;
+    PageLimits m_limits;
+    std::unique_ptr<MemoryBudget> m_budget; // the context's allocator
+    std::unique_ptr<PageWatchdog> m_watchdog; // once a page is drawn with a time limit
 };
 
 } // namespace quirekit

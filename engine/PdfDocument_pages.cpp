@@ -2,8 +2,10 @@
 #include "ColourImage.h"
 #include "FoldedText.h"
 #include "GrayImage.h"
-#include "LeakCheck.h"
+#include "MemoryBudget.h"
 #include "MupdfGuard.h"
+#include "MupdfFields.h"
+#include "PageWatchdog.h"
 #include "PdfDocument.h"
 
 extern "C" {
@@ -15,16 +17,13 @@ extern "C" {
 #include <cmath>
 #include <cstdio>
 #include <cstring>
+#include <new>
+#include <utility>
+#include <vector>
 
 namespace quirekit {
 
 namespace {
-
-// MuPDF 1.21 keeps a reference to every page it finds through its page map, so those pages
-// outlive the document: nothing in a run that ends with the process (the map saves a walk of
-// the tree per page), but reported as leaks by builds that free everything to look for
-// them. Those draw without the map, with the same results.
-constexpr bool kMapPageTree = !kLeaksChecked;
 
 // Counts what MuPDF warns about while a page is drawn, and passes it on: MuPDF goes past a
 // broken image or content stream with a warning, and draws the rest.
@@ -58,6 +57,16 @@ void collectText(fz_stext_page *page, FoldedText &text)
     }
 }
 
+std::string secondsText(std::chrono::milliseconds time)
+{
+    const long long ms = time.count();
+    if (ms % 1000 == 0)
+        return std::to_string(ms / 1000) + (ms == 1000 ? " second" : " seconds");
+    char text[32];
+    std::snprintf(text, sizeof text, "%.1f seconds", static_cast<double>(ms) / 1000);
+    return text;
+}
+
 // Where the page is scaled to fit: the page's corner at the pixmap's origin, exactly width x
 // height pixels (the two scales may differ by a fraction of a pixel).
 fz_matrix fitted(fz_rect bounds, int width, int height)
@@ -89,12 +98,12 @@ struct PdfDocument::Canvas {
         if (colour) {
             if (pageWidth <= 0 || pageHeight <= 0 || width <= 0)
                 return false;
+            // Worked out in floating point first: a page of absurd proportions would overflow an int.
             int w = width;
-            int h = std::max(1, static_cast<int>(std::lround(w * pageHeight / pageWidth)));
-            if (h > mostHeight) {
-                h = mostHeight;
-                w = std::max(1, static_cast<int>(std::lround(h * pageWidth / pageHeight)));
-            }
+            const double high = width * pageHeight / pageWidth;
+            int h = high > mostHeight ? mostHeight : std::max(1, static_cast<int>(std::lround(high)));
+            if (high > mostHeight)
+                w = std::clamp(static_cast<int>(std::lround(h * pageWidth / pageHeight)), 1, width);
             ctm = fitted(bounds, w, h);
             box = fz_make_irect(0, 0, w, h);
             return true;
@@ -225,9 +234,76 @@ void PdfDocument::forgetUnusedObjects()
     }
 }
 
+// MuPDF is given the page list as its page map, so that it never counts pages by the tree's
+// Counts (its own map is sized by the root's Count, which may claim billions of pages).
+void PdfDocument::mapPages()
+{
+    m_pageMap = PageMap::None;
+    try {
+        std::vector<int> objects;
+        std::vector<std::pair<int, int>> byObject;
+        objects.reserve(m_pages.size());
+        byObject.reserve(m_pages.size());
+        for (std::size_t i = 0; i < m_pages.size(); ++i) {
+            if (m_pages[i].num <= 0)
+                return;
+            objects.push_back(m_pages[i].num);
+            byObject.emplace_back(m_pages[i].num, static_cast<int>(i));
+        }
+        std::sort(byObject.begin(), byObject.end());
+        if (MupdfFields::installPageMap(m_ctx, m_doc, objects, byObject))
+            m_pageMap = PageMap::Ours;
+    } catch (const std::bad_alloc &) {
+        // Drawn without the map: MuPDF walks the tree for each page.
+    }
+}
+
+// Loads page `index` as MuPDF draws it, or sets `elsewhere` when MuPDF would find another
+// page there. Throws through MuPDF.
+pdf_page *PdfDocument::loadPageForDrawing(int index, bool &elsewhere)
+{
+    loadPages(index, index);
+    if (index >= pageCount()) {
+        elsewhere = true;
+        return nullptr;
+    }
+    pdf_obj *own = pdf_resolve_indirect(m_ctx, m_pages[static_cast<std::size_t>(index)].page);
+    // A page whose object is missing would draw as an empty sheet, which a caller could take
+    // for a blank separator.
+    if (!pdf_is_dict(m_ctx, own))
+        fz_throw(m_ctx, FZ_ERROR_GENERIC, "its page object is missing or is no dictionary");
+    // Without the map, MuPDF finds the page by the tree's Counts; it must be the page this
+    // document lists there.
+    if (m_pageMap != PageMap::Ours && pdf_resolve_indirect(m_ctx, pdf_lookup_page_obj(m_ctx, m_doc, index)) != own) {
+        elsewhere = true;
+        return nullptr;
+    }
+    // Loaded directly rather than through pdf_load_page(), which would refuse a page beyond
+    // the root's Count. Through a map, MuPDF 1.21 keeps one reference to the page object more
+    // than it gives back, so the object would outlive the document: it is given back here.
+    const int before = pdf_obj_refs(m_ctx, own);
+    pdf_page *page = nullptr;
+    fz_var(page);
+    fz_try(m_ctx)
+    {
+        page = reinterpret_cast<pdf_page *>(pdf_load_page_imp(m_ctx, reinterpret_cast<fz_document *>(m_doc), 0, index));
+    }
+    fz_catch(m_ctx)
+    {
+        if (m_pageMap == PageMap::Ours && pdf_obj_refs(m_ctx, own) > before)
+            pdf_drop_obj(m_ctx, own);
+        fz_rethrow(m_ctx);
+    }
+    if (m_pageMap == PageMap::Ours && pdf_obj_refs(m_ctx, own) > before + 1)
+        pdf_drop_obj(m_ctx, own);
+    return page;
+}
+
 Status PdfDocument::drawOnto(int index, Canvas &canvas, FoldedText *text, std::string &problems)
 {
     problems.clear();
+    if (m_pageMap == PageMap::NotYet)
+        mapPages();
     Warnings warnings;
     warnings.previous = fz_warning_callback(m_ctx, &warnings.previousUser);
     bool counting = false;
@@ -245,32 +321,19 @@ Status PdfDocument::drawOnto(int index, Canvas &canvas, FoldedText *text, std::s
     bool elsewhere = false;
     int failure = FZ_ERROR_NONE;
     fz_cookie cookie{};
-    if (!m_pageTreeMapped && kMapPageTree) {
-        // A tree MuPDF cannot map is still walked page by page, as the checks below do anyway.
-        fz_try(m_ctx)
-        {
-            pdf_load_page_tree(m_ctx, m_doc);
-            m_pageTreeMapped = true;
-        }
-        fz_catch(m_ctx)
-        {
-            fz_flush_warnings(m_ctx);
-        }
-    }
+    const bool timed = m_limits.time.count() > 0;
+    if (timed && !m_watchdog)
+        m_watchdog = std::make_unique<PageWatchdog>();
+    if (timed)
+        m_watchdog->watch(&cookie.abort, m_limits.time, index + 1,
+                          PageWatchdog::Stuck{m_limits.stuckAfter, m_limits.endStuck});
+    m_budget->limit(m_limits.memory);
     fz_try(m_ctx)
     {
         guardCpp(m_ctx, [&] {
-            loadPages(index, index);
-            // MuPDF draws its own idea of page `index`; it must be the page this document
-            // lists there, as a tree that MuPDF walks differently would show another page.
-            const bool mupdfHasIt = index < pdf_count_pages(m_ctx, m_doc);
-            if (index >= pageCount() || !mupdfHasIt
-                || pdf_resolve_indirect(m_ctx, pdf_lookup_page_obj(m_ctx, m_doc, index))
-                       != pdf_resolve_indirect(m_ctx, m_pages[static_cast<std::size_t>(index)].page)) {
-                elsewhere = true;
+            page = loadPageForDrawing(index, elsewhere);
+            if (!page)
                 return;
-            }
-            page = pdf_load_page(m_ctx, m_doc, index);
             // Only what drawing meets counts: loading the page warns of links that lead
             // nowhere, say, which changes nothing that is drawn.
             fz_flush_warnings(m_ctx);
@@ -322,7 +385,20 @@ Status PdfDocument::drawOnto(int index, Canvas &canvas, FoldedText *text, std::s
     {
         failure = fz_caught(m_ctx);
     }
+    const bool timeUp = timed && m_watchdog->stop();
+    // A refusal that MuPDF went past (it let go of what it kept, and the allocation then
+    // fitted) changed nothing; one that failed the drawing or left a part of it out did.
+    const bool overBudget = m_budget->refused() && (failure != FZ_ERROR_NONE || warnings.count + cookie.errors > 0);
+    m_budget->limit(0);
     const std::string number = std::to_string(index + 1);
+    if (timeUp)
+        return Status::failure("page " + number + " was given up: it takes longer than " + secondsText(m_limits.time)
+                                   + " to draw",
+                               Status::Cause::TimeUp);
+    if (overBudget)
+        return Status::failure("page " + number + " was given up: it needs more than "
+                                   + std::to_string(m_limits.memory >> 20) + " MiB of memory to draw",
+                               Status::Cause::OverBudget);
     if (failure == FZ_ERROR_MEMORY)
         return Status::failure("out of memory while drawing page " + number, Status::Cause::Memory);
     if (failure != FZ_ERROR_NONE)

@@ -57,7 +57,7 @@ bool parseDecimal(std::string_view text, std::uint64_t &value)
     return true;
 }
 
-// A modification time may be before 1970, so this one may carry a minus sign.
+// A time may be before 1970, so this one may carry a minus sign.
 bool parseSignedDecimal(std::string_view text, std::int64_t &value)
 {
     const bool negative = !text.empty() && text[0] == '-';
@@ -69,6 +69,18 @@ bool parseSignedDecimal(std::string_view text, std::int64_t &value)
         return false;
     value = negative ? static_cast<std::int64_t>(0 - magnitude) : static_cast<std::int64_t>(magnitude);
     return true;
+}
+
+// Split as stat keeps a time, the nanoseconds never negative.
+void splitNanoseconds(std::int64_t time, std::int64_t &seconds, std::int64_t &nanoseconds)
+{
+    constexpr std::int64_t kNanosecondsPerSecond = 1000000000;
+    seconds = time / kNanosecondsPerSecond;
+    nanoseconds = time % kNanosecondsPerSecond;
+    if (nanoseconds < 0) {
+        nanoseconds += kNanosecondsPerSecond;
+        seconds -= 1;
+    }
 }
 
 std::vector<std::string_view> fieldsOf(std::string_view text)
@@ -87,6 +99,10 @@ constexpr long long kPageNumberCap = 1000000000LL;
 // More threads than this only add memory: each holds the document and a drawn page.
 constexpr int kMostThreads = 256;
 
+// An hour for a page, or a terabyte, is no bound at all.
+constexpr int kMostPageSeconds = 3600;
+constexpr int kMostPageMiB = 1 << 20;
+
 } // namespace
 
 std::string RequestParser::usage()
@@ -103,14 +119,15 @@ std::string RequestParser::usage()
            "      Writes a text report on each page: the share of it that carries ink and\n"
            "      the share that is near-black (not with without_ink); with barcodes, the\n"
            "      barcodes on it; with text, whether its text holds the phrase (case and\n"
-           "      runs of spaces ignored).\n"
+           "      runs of spaces ignored). A page given up on (see QUIREKIT_PAGE_SECONDS)\n"
+           "      has \"Unreadable: <why>\" and no facts.\n"
            "      Prints \"Progress: <done>/<pages>\" as it goes.\n"
            "  quirekit <document> render_pages\n"
            "      Draws pages in colour on request, for thumbnails. Prints \"Pages: <n>\", then\n"
            "      answers each line \"<page> <width>\" of standard input (width 1 to 2048\n"
            "      pixels) with \"Page <page> <width> <height> <bytes>\" and the pixels (RGB, a\n"
            "      byte each, rows from the top), or \"Failed <page> <reason>\" (outside,\n"
-           "      damaged, request, memory, changed). Ends with its input.\n"
+           "      damaged, request, memory, timeout, changed). Ends with its input.\n"
            "  quirekit <document> size_plan <bytes> output <report>\n"
            "      Plans parts of consecutive pages, each at most <bytes> bytes (a number\n"
            "      from 1, no suffix) as cat writes it, and writes them as a text report;\n"
@@ -120,8 +137,12 @@ std::string RequestParser::usage()
            "  quirekit --help | --version\n"
            "Environment (decimal values as stat gives them; unset or empty: not used):\n"
            "  QUIREKIT_REPLACE=none|<device>:<inode>  the output may replace nothing, or only that file\n"
-           "  QUIREKIT_DOCUMENT=<device>:<inode>:<size>:<mtime-ns>  the document file that must be read\n"
+           "  QUIREKIT_DOCUMENT=<device>:<inode>:<size>:<mtime-ns>:<ctime-ns>  the document file that\n"
+           "      must be read, as it was then (the older form without <ctime-ns> checks no change time)\n"
            "  QUIREKIT_THREADS=<n>  page_facts analyses n pages at once (default: one per core)\n"
+           "  QUIREKIT_PAGE_SECONDS=<n>  page_facts and render_pages give up a page that takes longer\n"
+           "      to draw (default: 10)\n"
+           "  QUIREKIT_PAGE_MEMORY=<MiB>  ...or that needs more memory than this (default: 512)\n"
            "Exit codes:\n"
            "  0 done\n"
            "  1 anything else went wrong (pages outside the document, say)\n"
@@ -152,9 +173,11 @@ RequestParser::Result RequestParser::parse(const std::vector<std::string> &args,
     if (!environment.replace.empty() && !parseReplace(environment.replace, result.request.replace))
         return fail("QUIREKIT_REPLACE must be 'none' or '<device>:<inode>' in decimal, not '" + environment.replace
                     + "'");
+    if (std::string error = parsePageLimits(environment, result.request); !error.empty())
+        return fail(error);
     FileVersion version;
     if (!environment.document.empty() && !parseDocumentVersion(environment.document, version))
-        return fail("QUIREKIT_DOCUMENT must be '<device>:<inode>:<size>:<mtime-ns>' in decimal, not '"
+        return fail("QUIREKIT_DOCUMENT must be '<device>:<inode>:<size>:<mtime-ns>:<ctime-ns>' in decimal, not '"
                     + environment.document + "'");
     if (!environment.document.empty())
         result.request.documentVersion = version;
@@ -383,6 +406,29 @@ bool RequestParser::parseThreads(const std::string &text, int &threads)
     return true;
 }
 
+bool RequestParser::parseBounded(const std::string &text, int most, int &value)
+{
+    std::uint64_t number = 0;
+    if (!parseDecimal(text, number) || number < 1 || number > static_cast<std::uint64_t>(most))
+        return false;
+    value = static_cast<int>(number);
+    return true;
+}
+
+std::string RequestParser::parsePageLimits(const Environment &environment, Request &request)
+{
+    if (request.action != Request::Action::PageFacts && request.action != Request::Action::RenderPages)
+        return {};
+    if (!environment.pageSeconds.empty()
+        && !parseBounded(environment.pageSeconds, kMostPageSeconds, request.pageSeconds))
+        return "QUIREKIT_PAGE_SECONDS must be a number of seconds from 1 to " + std::to_string(kMostPageSeconds)
+               + ", not '" + environment.pageSeconds + "'";
+    if (!environment.pageMemory.empty() && !parseBounded(environment.pageMemory, kMostPageMiB, request.pageMemoryMiB))
+        return "QUIREKIT_PAGE_MEMORY must be a number of MiB from 1 to " + std::to_string(kMostPageMiB) + ", not '"
+               + environment.pageMemory + "'";
+    return {};
+}
+
 bool RequestParser::parseHandle(const std::string &text, std::string &handle, std::string &rest)
 {
     std::size_t i = 0;
@@ -429,19 +475,17 @@ bool RequestParser::parseDocumentVersion(const std::string &text, FileVersion &v
     const std::vector<std::string_view> fields = fieldsOf(text);
     std::uint64_t size = 0;
     std::int64_t modified = 0;
-    if (fields.size() != 4 || !parseDecimal(fields[0], version.id.device) || !parseDecimal(fields[1], version.id.inode)
-        || !parseDecimal(fields[2], size) || size > static_cast<std::uint64_t>(std::numeric_limits<std::int64_t>::max())
-        || !parseSignedDecimal(fields[3], modified))
+    std::int64_t changed = 0;
+    if ((fields.size() != 4 && fields.size() != 5) || !parseDecimal(fields[0], version.id.device)
+        || !parseDecimal(fields[1], version.id.inode) || !parseDecimal(fields[2], size)
+        || size > static_cast<std::uint64_t>(std::numeric_limits<std::int64_t>::max())
+        || !parseSignedDecimal(fields[3], modified) || (fields.size() == 5 && !parseSignedDecimal(fields[4], changed)))
         return false;
-    constexpr std::int64_t kNanosecondsPerSecond = 1000000000;
     version.size = static_cast<std::int64_t>(size);
-    // Split as stat keeps it, the nanoseconds never negative.
-    version.modifiedSeconds = modified / kNanosecondsPerSecond;
-    version.modifiedNanoseconds = modified % kNanosecondsPerSecond;
-    if (version.modifiedNanoseconds < 0) {
-        version.modifiedNanoseconds += kNanosecondsPerSecond;
-        version.modifiedSeconds -= 1;
-    }
+    splitNanoseconds(modified, version.modifiedSeconds, version.modifiedNanoseconds);
+    version.hasChangeTime = fields.size() == 5;
+    if (version.hasChangeTime)
+        splitNanoseconds(changed, version.changedSeconds, version.changedNanoseconds);
     return true;
 }
 

@@ -16,6 +16,8 @@ struct Environment {
     std::string replace; // QUIREKIT_REPLACE
     std::string document; // QUIREKIT_DOCUMENT
     std::string threads; // QUIREKIT_THREADS
+    std::string pageSeconds; // QUIREKIT_PAGE_SECONDS
+    std::string pageMemory; // QUIREKIT_PAGE_MEMORY
 };
 
 // What one run of the engine is asked to do, parsed from its arguments.
@@ -42,6 +44,12 @@ struct Request {
     std::optional<std::string> phrase;
     // How many pages are analysed at once (QUIREKIT_THREADS); 0: one per core.
     int threads = 0;
+    // page_facts and render_pages: how long one page may take to draw (QUIREKIT_PAGE_SECONDS),
+    // and how much memory (QUIREKIT_PAGE_MEMORY, in MiB) before it is given up. A few seconds
+    // is far more than an ordinary page takes, even a large scan; the memory is enough for a
+    // colour scan of A3 at 600 pixels an inch, decoded whole.
+    int pageSeconds = 10;
+    int pageMemoryMiB = 512;
 
     // size_plan: the most bytes a part may take.
     std::int64_t sizeLimit = 0;
@@ -55,8 +63,10 @@ struct Request {
 //   <document> size_plan <bytes> output <report>
 // and they are conditioned by two variables, both in decimal as stat(2) gives the values:
 //   QUIREKIT_REPLACE=none | <device>:<inode>
-//   QUIREKIT_DOCUMENT=<device>:<inode>:<size>:<modification time in nanoseconds since the epoch>
-// page_facts also reads QUIREKIT_THREADS=<n>, the number of pages analysed at once.
+//   QUIREKIT_DOCUMENT=<device>:<inode>:<size>:<mtime-ns>[:<ctime-ns>]  (times in nanoseconds
+//     since the epoch; the change time, which no program can set back, is checked when given)
+// page_facts also reads QUIREKIT_THREADS=<n>, the number of pages analysed at once; page_facts
+// and render_pages read QUIREKIT_PAGE_SECONDS=<n> and QUIREKIT_PAGE_MEMORY=<MiB>.
 class RequestParser {
 public:
     struct Result {
@@ -76,6 +86,9 @@ private:
     static Result parseRenderPages(const std::vector<std::string> &args);
     static Result parseSizePlan(const std::vector<std::string> &args);
     static bool parseThreads(const std::string &text, int &threads);
+    // A whole number from 1 to most.
+    static bool parseBounded(const std::string &text, int most, int &value);
+    static std::string parsePageLimits(const Environment &environment, Request &request);
     static bool parseHandle(const std::string &text, std::string &handle, std::string &rest);
     // An empty text when rangeText is a valid range of handle, else the error.
     static std::string parseRange(const std::string &rangeText, const std::string &handle, PageRange &range);

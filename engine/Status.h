@@ -19,6 +19,8 @@ struct Status {
         Password, // the document is protected by a password
         Damaged, // MuPDF cannot open or read the document, even repaired
         Memory, // memory ran out
+        TimeUp, // a page took longer to draw than it may
+        OverBudget, // a page needed more memory to draw than it may have
     };
 
     bool ok = true;

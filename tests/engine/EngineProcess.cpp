@@ -1,9 +1,13 @@
 #include "EngineProcess.h"
 
 #include <QElapsedTimer>
+#include <QFile>
 #include <QProcess>
+#include <QTemporaryDir>
 
+#include <csignal>
 #include <sys/resource.h>
+#include <unistd.h>
 
 QString EngineProcess::program()
 {
@@ -21,6 +25,29 @@ EngineProcess::Result EngineProcess::run(const QStringList &arguments, const QSt
     return runProgram(program(), arguments, variables, timeoutMs, addressSpace);
 }
 
+EngineProcess::Result EngineProcess::runMeasured(const QStringList &arguments, const QStringList &variables,
+                                                 qint64 &peakKiB, int timeoutMs)
+{
+    peakKiB = -1;
+    const QString time = QStringLiteral("/usr/bin/time");
+    QTemporaryDir dir;
+    if (!QFile::exists(time) || !dir.isValid())
+        return run(arguments, variables, timeoutMs);
+    const QString measured = dir.filePath(QStringLiteral("peak"));
+    const Result result
+        = runProgram(time, QStringList{"-f", "%M", "-o", measured, program()} + arguments, variables, timeoutMs);
+    QFile file(measured);
+    if (file.open(QIODevice::ReadOnly)) {
+        // The last line; one before it tells a non-zero exit.
+        const QList<QByteArray> lines = file.readAll().trimmed().split('\n');
+        bool ok = false;
+        const qint64 kib = lines.last().trimmed().toLongLong(&ok);
+        if (ok)
+            peakKiB = kib;
+    }
+    return result;
+}
+
 EngineProcess::Result EngineProcess::runProgram(const QString &program, const QStringList &arguments,
                                                 const QStringList &variables, int timeoutMs, qint64 addressSpace)
 {
@@ -35,12 +62,14 @@ EngineProcess::Result EngineProcess::runProgram(const QString &program, const QS
     for (const QString &variable : variables)
         environment.insert(variable.section('=', 0, 0), variable.section('=', 1));
     process.setProcessEnvironment(environment);
-    if (addressSpace > 0) {
-        process.setChildProcessModifier([addressSpace] {
+    // A group of its own, so that a run that takes too long ends with whatever it started.
+    process.setChildProcessModifier([addressSpace] {
+        ::setpgid(0, 0);
+        if (addressSpace > 0) {
             const rlimit limit{rlim_t(addressSpace), rlim_t(addressSpace)};
             ::setrlimit(RLIMIT_AS, &limit);
-        });
-    }
+        }
+    });
     QElapsedTimer timer;
     timer.start();
     process.start();
@@ -49,6 +78,7 @@ EngineProcess::Result EngineProcess::runProgram(const QString &program, const QS
     process.closeWriteChannel();
     if (!process.waitForFinished(timeoutMs)) {
         result.timedOut = true;
+        ::kill(-pid_t(process.processId()), SIGKILL);
         process.kill();
         process.waitForFinished();
     }

@@ -3,6 +3,43 @@
 #include <QFile>
 #include <QRandomGenerator>
 
+#include <zlib.h>
+
+namespace {
+
+// Deflate data of `data` that ends on a byte boundary and refers to nothing before it, so that
+// copies of it may follow one another in one stream.
+QByteArray rawDeflate(const QByteArray &data)
+{
+    z_stream z{};
+    if (deflateInit2(&z, 9, Z_DEFLATED, -15, 9, Z_DEFAULT_STRATEGY) != Z_OK)
+        return {};
+    QByteArray out(int(deflateBound(&z, uLong(data.size()))) + 64, '\0');
+    z.next_in = reinterpret_cast<Bytef *>(const_cast<char *>(data.constData()));
+    z.avail_in = uInt(data.size());
+    z.next_out = reinterpret_cast<Bytef *>(out.data());
+    z.avail_out = uInt(out.size());
+    deflate(&z, Z_FULL_FLUSH);
+    out.resize(out.size() - int(z.avail_out));
+    deflateEnd(&z);
+    return out;
+}
+
+// A zlib stream of deflate blocks: its header, the blocks, an empty last block, and a checksum
+// that is wrong, as no reader gets that far.
+QByteArray zlibStream(const QByteArray &blocks)
+{
+    return QByteArray("\x78\xda") + blocks + QByteArray("\x03\x00", 2) + QByteArray(4, '\0');
+}
+
+// A megabyte of copies of `unit`, as deflate blocks of about a kilobyte.
+QByteArray megabyteOf(const QByteArray &unit)
+{
+    return rawDeflate(unit.repeated((1 << 20) / unit.size()));
+}
+
+} // namespace
+
 QByteArray PdfFixtures::stream(const QByteArray &dict, const QByteArray &data)
 {
     return "<< " + dict + " /Length " + QByteArray::number(data.size()) + " >>\nstream\n" + data + "\nendstream";
@@ -283,7 +320,7 @@ QByteArray PdfFixtures::cyclicTree()
     o[1] = "<< /Type /Catalog /Pages 2 0 R >>";
     o[2] = "<< /Type /Pages /Kids [3 0 R 4 0 R 2 0 R] /Count 5 /MediaBox [0 0 300 300] >>";
     o[3] = "<< /Type /Page /Parent 2 0 R /Contents 5 0 R >>";
-    o[4] = "<< /Type /Pages /Parent 2 0 R /Kids [4 0 R 2 0 R 6 0 R] /Count 2 >>";
+    o[4] = "<< /Type /Pages /Parent 4 0 R /Kids [4 0 R 2 0 R 6 0 R] /Count 2 >>";
     o[5] = stream("", "0 0 1 rg 10 10 100 100 re f");
     o[6] = "<< /Type /Page /Parent 4 0 R /Contents 5 0 R >>";
     return assemble(o, "/Root 1 0 R");
@@ -310,6 +347,99 @@ QByteArray PdfFixtures::danglingPage()
     o[2] = "<< /Type /Pages /Kids [3 0 R 90 0 R] /Count 2 /MediaBox [0 0 300 300] >>";
     o[3] = "<< /Type /Page /Parent 2 0 R /Contents 4 0 R >>";
     o[4] = stream("", "0 0 1 rg 10 10 100 100 re f");
+    return assemble(o, "/Root 1 0 R");
+}
+
+QByteArray PdfFixtures::freedPage()
+{
+    QMap<int, QByteArray> o;
+    o[1] = "<< /Type /Catalog /Pages 2 0 R >>";
+    o[2] = "<< /Type /Pages /Kids [3 0 R 4 0 R] /Count 2 /MediaBox [0 0 300 300] >>";
+    o[3] = "<< /Type /Page /Parent 2 0 R /Contents 5 0 R >>";
+    o[5] = stream("", "0 0 1 rg 10 10 100 100 re f");
+    return assemble(o, "/Root 1 0 R");
+}
+
+QByteArray PdfFixtures::emptyNodeCountedAsPage()
+{
+    QMap<int, QByteArray> o;
+    o[1] = "<< /Type /Catalog /Pages 2 0 R >>";
+    o[2] = "<< /Type /Pages /Kids [3 0 R 4 0 R] /Count 2 /MediaBox [0 0 300 300] >>";
+    o[3] = "<< /Type /Page /Parent 2 0 R /Contents 5 0 R >>";
+    o[4] = "<< /Type /Pages /Parent 2 0 R /Kids [] /Count 1 >>";
+    o[5] = stream("", "0 0 1 rg 10 10 100 100 re f");
+    return assemble(o, "/Root 1 0 R");
+}
+
+QByteArray PdfFixtures::claimsTenBillionPages()
+{
+    QMap<int, QByteArray> o;
+    o[1] = "<< /Type /Catalog /Pages 2 0 R >>";
+    o[2] = "<< /Type /Pages /Kids [3 0 R] /Count 9999999999 /MediaBox [0 0 300 300] >>";
+    o[3] = "<< /Type /Page /Parent 2 0 R /Contents 4 0 R >>";
+    o[4] = stream("", "0 0 1 rg 10 10 100 100 re f");
+    return assemble(o, "/Root 1 0 R");
+}
+
+QByteArray PdfFixtures::deepTree(int levels)
+{
+    QMap<int, QByteArray> o;
+    o[1] = "<< /Type /Catalog /Pages 2 0 R >>";
+    o[2] = "<< /Type /Pages /Kids [10 0 R 3 0 R] /Count 2 /MediaBox [0 0 300 300] >>";
+    o[3] = "<< /Type /Page /Parent 2 0 R /Contents 5 0 R >>";
+    o[4] = "<< /Type /Page /Parent " + QByteArray::number(9 + levels) + " 0 R /Contents 6 0 R >>";
+    o[5] = stream("", "0 0 1 rg 10 10 100 100 re f");
+    o[6] = stream("", "1 0 0 rg 10 10 100 100 re f");
+    for (int level = 0; level < levels; ++level) {
+        const QByteArray kid = level + 1 < levels ? QByteArray::number(11 + level) + " 0 R" : "4 0 R";
+        o[10 + level] = "<< /Type /Pages /Parent " + QByteArray::number(level == 0 ? 2 : 9 + level) + " 0 R /Kids ["
+                        + kid + "] /Count 1 >>";
+    }
+    return assemble(o, "/Root 1 0 R");
+}
+
+QByteArray PdfFixtures::nestedInOneObject(int levels)
+{
+    QByteArray tree = "<< /Type /Page /Contents 3 0 R >>";
+    for (int level = 0; level < levels; ++level)
+        tree = "<< /Type /Pages /Kids [" + tree + "] /Count 1 >>";
+    QMap<int, QByteArray> o;
+    o[1] = "<< /Type /Catalog /Pages 2 0 R >>";
+    o[2] = "<< /Type /Pages /Kids [" + tree + "] /Count 1 /MediaBox [0 0 300 300] >>";
+    o[3] = stream("", "0 0 1 rg 10 10 100 100 re f");
+    return assemble(o, "/Root 1 0 R");
+}
+
+QByteArray PdfFixtures::endlessContent(const QByteArray &unit)
+{
+    // A megabyte of the unit compresses to about a kilobyte; a thousand copies of that is the
+    // inner stream, which compresses the same way again. Sixteen copies of the outer block
+    // make some sixteen gigabytes of content.
+    const QByteArray block = megabyteOf(unit);
+    const QByteArray outerBlock = megabyteOf(block);
+    const qsizetype innerCopies = ((1 << 20) / block.size()) * 16;
+    const QByteArray inner = zlibStream(block.repeated(innerCopies));
+    const QByteArray innerHead = inner.left(2);
+    const QByteArray innerTail = inner.right(6);
+    const QByteArray data = zlibStream(rawDeflate(innerHead) + outerBlock.repeated(16) + rawDeflate(innerTail));
+    QMap<int, QByteArray> o;
+    o[1] = "<< /Type /Catalog /Pages 2 0 R >>";
+    o[2] = "<< /Type /Pages /Kids [3 0 R 4 0 R] /Count 2 /MediaBox [0 0 300 300] >>";
+    o[3] = "<< /Type /Page /Parent 2 0 R /Contents 5 0 R >>";
+    o[4] = "<< /Type /Page /Parent 2 0 R /Contents 6 0 R >>";
+    o[5] = stream("/Filter [/FlateDecode /FlateDecode]", data);
+    o[6] = stream("", "0 0 1 rg 10 10 100 100 re f");
+    return assemble(o, "/Root 1 0 R");
+}
+
+QByteArray PdfFixtures::pageOfSize(const QByteArray &mediaBox)
+{
+    QMap<int, QByteArray> o;
+    o[1] = "<< /Type /Catalog /Pages 2 0 R >>";
+    o[2] = "<< /Type /Pages /Kids [3 0 R 4 0 R] /Count 2 /MediaBox [0 0 300 300] >>";
+    o[3] = "<< /Type /Page /Parent 2 0 R /Contents 5 0 R /MediaBox " + mediaBox + " >>";
+    o[4] = "<< /Type /Page /Parent 2 0 R /Contents 5 0 R >>";
+    o[5] = stream("", "0 0 1 rg 10 10 100 100 re f");
     return assemble(o, "/Root 1 0 R");
 }
 

@@ -40,9 +40,27 @@ public:
     static QByteArray weighted(const QList<int> &imageBytes, int sharedBytes);
     static int namedOutlinePage(int entry) { return (entry * 7) % 10 + 1; }
     static constexpr const char *kManualXmpMarker = "QUIREMANUALXMP";
-    static QByteArray cyclicTree(); // the root's Kids lead back to the root
+    // The root's Kids lead back to the root, and its second page's Parent to itself: MuPDF,
+    // which finds a page's inherited attributes along its Parents, cannot draw that page.
+    static QByteArray cyclicTree();
     static QByteArray lyingCounts(); // a Count claims leaves where there is a node
     static QByteArray danglingPage(); // the second of two Kids is an object that is not there
+    // The second of two Kids is an object the cross-reference table lists as free.
+    static QByteArray freedPage();
+    // Two kids and a Count of two, but the second kid is a node that holds no page.
+    static QByteArray emptyNodeCountedAsPage();
+    // One page under a root whose Count claims 9,999,999,999.
+    static QByteArray claimsTenBillionPages();
+    // Page 1 (a red square) hangs `levels` nodes deep; page 2 (a blue square) beside them at the
+    // top. Only the root gives a MediaBox.
+    static QByteArray deepTree(int levels);
+    // One page under `levels` nodes written inside one another in the root's own object.
+    static QByteArray nestedInOneObject(int levels);
+    // Page 1's content is `unit` over and over, gigabytes of it stored in a few kilobytes through
+    // two Flate filters; page 2 shows a blue square.
+    static QByteArray endlessContent(const QByteArray &unit);
+    // Page 1 of the given MediaBox shows a blue square; page 2 is an ordinary one that does too.
+    static QByteArray pageOfSize(const QByteArray &mediaBox);
     static QByteArray garbage(bool withHeader);
     // A file made by assemble() (its catalog object 1), with one more object, an empty one
     // numbered `number`, and without its cross-reference table: repairing it, MuPDF makes room

@@ -1,9 +1,11 @@
 // The engine's argument parsing, report format and file identity, tested directly, and
-// its help, version and usage-error behaviour through the built program.
+// its help, version and usage-error behaviour through the built program, and what it does
+// when started with standard streams closed.
 #include "RequestParser.h"
 #include "DataReport.h"
 #include "EngineProcess.h"
 #include "FileIdentity.h"
+#include "PdfFixtures.h"
 
 #include <QDir>
 #include <QFile>
@@ -28,6 +30,8 @@ private slots:
     void helpAndVersion();
     void usageErrorsExitTwoAndWriteNothing_data();
     void usageErrorsExitTwoAndWriteNothing();
+    void closedStandardStreamsNeverReachAPart_data();
+    void closedStandardStreamsNeverReachAPart();
 };
 
 void TestEngineCommandLine::acceptsDocumentCommands_data()
@@ -253,6 +257,39 @@ void TestEngineCommandLine::usageErrorsExitTwoAndWriteNothing()
     QVERIFY(result.err.startsWith("quirekit: "));
     QVERIFY(result.err.contains("Usage:"));
     QVERIFY(QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot).isEmpty());
+}
+
+void TestEngineCommandLine::closedStandardStreamsNeverReachAPart_data()
+{
+    QTest::addColumn<QString>("closing"); // as the shell writes it
+    QTest::addColumn<QString>("command");
+    QTest::addColumn<QByteArray>("begins"); // what the file written begins with
+    // MuPDF warns about the document: a closed standard error must not be taken by the part.
+    QTest::newRow("errorWhileWritingAPart") << "2>&-"
+                                            << "cat" << QByteArray("%PDF-");
+    // page_facts prints its progress: a closed standard output must not be taken by the report.
+    QTest::newRow("outputWhileWritingAReport") << ">&-"
+                                               << "page_facts" << QByteArray("NumberOfPages: 10\n");
+}
+
+void TestEngineCommandLine::closedStandardStreamsNeverReachAPart()
+{
+    QFETCH(QString, closing);
+    QFETCH(QString, command);
+    QFETCH(QByteArray, begins);
+    QTemporaryDir dir;
+    const QString input = dir.filePath("document.pdf");
+    const QByteArray good = PdfFixtures::tenPages();
+    QVERIFY(PdfFixtures::write(input, good.left(good.size() - 120)));
+    const QString output = dir.filePath("written");
+    const QStringList arguments = command == "cat" ? QStringList{"A=" + input, "cat", "A1-10", "output", output}
+                                                   : QStringList{input, "page_facts", "output", output};
+    const EngineProcess::Result result = EngineProcess::runProgram(
+        "/bin/sh", QStringList{"-c", "exec \"$0\" \"$@\" " + closing, EngineProcess::program()} + arguments);
+    QCOMPARE(result.exitCode, 0);
+    QFile file(output);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QCOMPARE(file.read(begins.size()), begins);
 }
 
 QTEST_GUILESS_MAIN(TestEngineCommandLine)

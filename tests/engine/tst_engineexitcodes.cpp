@@ -80,6 +80,9 @@ void TestEngineExitCodes::refusesDocumentsItCannotRead_data()
                                   << "is protected by a password";
     // A header and nothing MuPDF can make a document of, even repaired.
     QTest::newRow("damagedBeyondRepair") << "noise.pdf" << PdfFixtures::garbage(true) << none << 9 << "cannot open '";
+    // Deeper than MuPDF reads one object: no page count can be told, so none is (not 0).
+    QTest::newRow("pageTreeNestedTooDeeply")
+        << "nested.pdf" << PdfFixtures::nestedInOneObject(1000) << none << 9 << "has no page tree that can be read";
     QTest::newRow("notTheCheckedFile") << "other.pdf" << PdfFixtures::tenPages()
                                        << QStringList{"QUIREKIT_DOCUMENT=1:2:3:4"} << 4
                                        << "is not the file that was checked";

@@ -10,6 +10,9 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <cctype>
+#include <ctime>
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -499,6 +502,29 @@ void TestEngineFiles::endlesslyRepeatedBranchesAreRefused()
     QCOMPARE(folderEntries(dir.path()), QStringList({"doubling.pdf"}));
 }
 
+namespace {
+
+// This machine as the engine names it in its temporary files.
+QString machineToken()
+{
+    QFile id("/etc/machine-id");
+    QByteArray text = id.open(QIODevice::ReadOnly) ? id.readLine() : QByteArray();
+    QString token;
+    for (char c : text)
+        if (std::isalnum(static_cast<unsigned char>(c)) && token.size() < 32)
+            token += QLatin1Char(c);
+    if (!token.isEmpty())
+        return token;
+    char host[256] = "";
+    ::gethostname(host, sizeof host - 1);
+    for (const char *c = host; *c; ++c)
+        if (std::isalnum(static_cast<unsigned char>(*c)) && token.size() < 32)
+            token += QLatin1Char(*c);
+    return token;
+}
+
+} // namespace
+
 void TestEngineFiles::removesTemporaryFilesOfKilledRuns()
 {
     // A process that has certainly ended: its pid is not in use until the system wraps round.
@@ -509,32 +535,61 @@ void TestEngineFiles::removesTemporaryFilesOfKilledRuns()
     QCOMPARE(::waitpid(child, nullptr, 0), child);
     const QString dead = QString::number(child);
     const QString alive = QString::number(::getpid());
+    const QString here = "-" + machineToken() + "-";
+    QVERIFY(here.size() > 2);
+    const QString elsewhere = "-0ther1machine-"; // a machine writing into a folder shared with it
 
     QTemporaryDir dir;
-    const QStringList removed = {".quirekit-" + dead + "-a1B2c3"};
-    const QStringList kept = {".quirekit-" + alive + "-a1B2c3", // a run still writing
-                              ".quirekit-" + dead + "-a1B2c", // not names the engine makes
-                              ".quirekit-" + dead + "-a1B2c3.pdf",
-                              ".quirekit-0" + dead + "-a1B2c3",
-                              ".quirekit-a1B2c3",
-                              "quirekit-" + dead + "-a1B2c3",
-                              ".quirekit-" + dead + "-d1r2c3", // a folder
-                              ".quirekit-" + dead + "-l1n2k3", // a link to a file
-                              "linked.pdf"};
-    for (const QString &name : removed + kept) {
-        if (name.contains("d1r2c3"))
-            QVERIFY(QDir(dir.path()).mkdir(name));
-        else if (name.contains("l1n2k3"))
-            QVERIFY(QFile::link("linked.pdf", dir.filePath(name)));
+    struct Leftover {
+        QString name;
+        bool old; // last written two days ago
+        bool removed;
+    };
+    const QString prefix = ".quirekit-";
+    const QList<Leftover> leftovers = {
+        {prefix + dead + here + "a1B2c3", false, true}, // killed on this machine
+        {prefix + alive + here + "a1B2c3", false, false}, // a run still writing
+        {prefix + alive + here + "a1B2c4", true, true}, // that number is another process's by now
+        {prefix + dead + elsewhere + "a1B2c3", false, false}, // its number means nothing here
+        {prefix + alive + elsewhere + "a1B2c3", false, false},
+        {prefix + dead + elsewhere + "a1B2c4", true, true},
+        // Left by an earlier version, whose names tell no machine.
+        {prefix + dead + "-a1B2c3", false, false},
+        {prefix + dead + "-a1B2c4", true, true},
+        // Not names the engine makes.
+        {prefix + dead + here + "a1B2c", true, false},
+        {prefix + dead + here + "a1B2c3.pdf", true, false},
+        {prefix + "0" + dead + here + "a1B2c3", true, false},
+        {prefix + "a1B2c3", true, false},
+        {prefix + dead + "-my.host-a1B2c3", true, false},
+        {prefix + dead + "--a1B2c3", true, false},
+        {"quirekit-" + dead + here + "a1B2c3", true, false},
+        {prefix + dead + here + "d1r2c3", true, false}, // a folder
+        {prefix + dead + here + "l1n2k3", true, false}, // a link to a file
+        {"linked.pdf", true, false},
+    };
+    for (const Leftover &leftover : leftovers) {
+        const QString path = dir.filePath(leftover.name);
+        if (leftover.name.contains("d1r2c3"))
+            QVERIFY(QDir(dir.path()).mkdir(leftover.name));
+        else if (leftover.name.contains("l1n2k3"))
+            QVERIFY(QFile::link("linked.pdf", path));
         else
-            QVERIFY(FileKinds::make("file", dir.filePath(name)));
+            QVERIFY(FileKinds::make("file", path));
+        if (leftover.old) {
+            const timespec twoDaysAgo{::time(nullptr) - 2 * 24 * 3600, 0};
+            const timespec times[2] = {twoDaysAgo, twoDaysAgo};
+            QCOMPARE(::utimensat(AT_FDCWD, QFile::encodeName(path).constData(), times, AT_SYMLINK_NOFOLLOW), 0);
+        }
     }
 
     const EngineProcess::Result result
         = EngineProcess::run({"A=" + m_source, "cat", "A1", "output", dir.filePath("part.pdf")});
     QVERIFY2(result.exitCode == 0, result.err.constData());
-    QStringList expected = kept;
-    expected << "part.pdf";
+    QStringList expected{"part.pdf"};
+    for (const Leftover &leftover : leftovers)
+        if (!leftover.removed)
+            expected << leftover.name;
     expected.sort();
     QCOMPARE(folderEntries(dir.path()), expected);
     QFile survivor(dir.filePath("linked.pdf"));

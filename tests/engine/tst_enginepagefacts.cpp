@@ -9,6 +9,8 @@
 #include "PdfFixtures.h"
 #include "ScanFixtures.h"
 
+#include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -58,9 +60,13 @@ private slots:
     void findsThePhraseInThePageText();
     void reportsProgressAndIsTheSameOnAnyNumberOfThreads();
     void damagedPageIsReportedAndTheOthersAnalysed();
+    void aPageWithoutItsObjectIsDamagedNotBlank();
     void refusesBadRequests_data();
     void refusesBadRequests();
     void aReaderThatAbortsLosesOnlyItsOwnWork();
+    void pagesBeyondTheirLimitsAreGivenUpAlone_data();
+    void pagesBeyondTheirLimitsAreGivenUpAlone();
+    void aPageThatDoesNotStopEndsTheRun();
 
 private:
     EngineProcess::Result facts(const QStringList &options, const QString &report, const QStringList &variables = {},
@@ -222,6 +228,22 @@ void TestEnginePageFacts::damagedPageIsReportedAndTheOthersAnalysed()
     QVERIFY(valueOf(pages.value(3), "DarkShare") > 0.9);
 }
 
+// Counted where the tree lists it, but with nothing to draw: it is no blank sheet.
+void TestEnginePageFacts::aPageWithoutItsObjectIsDamagedNotBlank()
+{
+    const QString path = m_dir.filePath("freed.pdf");
+    QVERIFY(PdfFixtures::write(path, PdfFixtures::freedPage()));
+    const QString report = m_dir.filePath("freed.txt");
+    QCOMPARE(facts({}, report, {}, path).exitCode, 0);
+    QFile file(report);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QMap<int, QStringList> pages = pagesOf(file.readAll());
+    QVERIFY(valueOf(pages.value(1), "InkShare") > 0.05);
+    QCOMPARE(pages.value(2).size(), 1);
+    QVERIFY2(pages.value(2).first().startsWith("PageDamaged: page 2 cannot be drawn"),
+             qPrintable(pages.value(2).join(", ")));
+}
+
 void TestEnginePageFacts::refusesBadRequests_data()
 {
     QTest::addColumn<QStringList>("options");
@@ -235,6 +257,12 @@ void TestEnginePageFacts::refusesBadRequests_data()
     QTest::newRow("noThreads") << QStringList() << QStringList{"QUIREKIT_THREADS=0"} << "QUIREKIT_THREADS must be";
     QTest::newRow("threadsNotANumber") << QStringList() << QStringList{"QUIREKIT_THREADS=two"}
                                        << "QUIREKIT_THREADS must be";
+    QTest::newRow("noSeconds") << QStringList() << QStringList{"QUIREKIT_PAGE_SECONDS=0"}
+                               << "QUIREKIT_PAGE_SECONDS must be";
+    QTest::newRow("secondsWithUnit") << QStringList() << QStringList{"QUIREKIT_PAGE_SECONDS=5s"}
+                                     << "QUIREKIT_PAGE_SECONDS must be";
+    QTest::newRow("memoryBeyondAnyMachine")
+        << QStringList() << QStringList{"QUIREKIT_PAGE_MEMORY=99999999"} << "QUIREKIT_PAGE_MEMORY must be";
 }
 
 void TestEnginePageFacts::refusesBadRequests()
@@ -269,6 +297,78 @@ void TestEnginePageFacts::aReaderThatAbortsLosesOnlyItsOwnWork()
     thread.join();
     QVERIFY(thisThread);
     QVERIFY(otherThread);
+}
+
+void TestEnginePageFacts::pagesBeyondTheirLimitsAreGivenUpAlone_data()
+{
+    QTest::addColumn<QByteArray>("content"); // page 2 is an ordinary page
+    QTest::addColumn<QStringList>("options");
+    QTest::addColumn<QString>("unreadable"); // page 1's reason, empty when it is analysed
+    const QString late = "page 1 was given up: it takes longer than 1 second to draw";
+    const QString large = "page 1 was given up: it needs more than 64 MiB of memory to draw";
+    // Operators that take no memory, without end: only the time stops them.
+    const QByteArray endlessMoves = PdfFixtures::endlessContent("1 0 0 1 0 0 cm\n");
+    QTest::newRow("endlessOperators") << endlessMoves << QStringList() << late;
+    QTest::newRow("endlessOperatorsReadForText") << endlessMoves << QStringList{"without_ink", "text", "blue"} << late;
+    // A path that grows without end: the memory stops it long before the time.
+    const QByteArray endlessPath = PdfFixtures::endlessContent("0 0 1 1 re\n");
+    QTest::newRow("endlessPath") << endlessPath << QStringList() << large;
+    QTest::newRow("endlessPathForBarcodes") << endlessPath << QStringList{"barcodes"} << large;
+    // Pages of absurd size are drawn within the pixel cap.
+    QTest::newRow("pageOfAbsurdSize") << PdfFixtures::pageOfSize("[0 0 99999999 99999999]") << QStringList() << "";
+    QTest::newRow("pageOfAbsurdHeight") << PdfFixtures::pageOfSize("[0 0 1 1000000000000000000000000000000]")
+                                        << QStringList{"barcodes"} << "";
+}
+
+void TestEnginePageFacts::pagesBeyondTheirLimitsAreGivenUpAlone()
+{
+    QFETCH(QByteArray, content);
+    QFETCH(QStringList, options);
+    QFETCH(QString, unreadable);
+    const QString path = m_dir.filePath("limits.pdf");
+    QVERIFY(PdfFixtures::write(path, content));
+    const QString report = m_dir.filePath("limits.txt");
+    qint64 peak = 0;
+    QElapsedTimer timer;
+    timer.start();
+    const auto result = EngineProcess::runMeasured(
+        QStringList{path, "page_facts"} + options + QStringList{"output", report},
+        {"QUIREKIT_PAGE_SECONDS=1", "QUIREKIT_PAGE_MEMORY=64", "QUIREKIT_THREADS=1"}, peak, 60000);
+    QVERIFY2(result.exitCode == 0, result.err.constData());
+    QVERIFY2(timer.elapsed() < 20000, qPrintable(QString::number(timer.elapsed())));
+    QVERIFY2(peak < 512 * 1024, qPrintable(QString::number(peak)));
+    QFile file(report);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QMap<int, QStringList> pages = pagesOf(file.readAll());
+    QCOMPARE(pages.size(), 2);
+    if (unreadable.isEmpty()) {
+        QVERIFY2(pages.value(1).filter("Unreadable").isEmpty(), qPrintable(pages.value(1).join(", ")));
+    } else {
+        // Given up, with no facts that could make it look blank or like a separator.
+        QCOMPARE(pages.value(1), QStringList{"Unreadable: " + unreadable});
+    }
+    // The blue square of the page after it.
+    if (!options.contains("without_ink"))
+        QVERIFY2(valueOf(pages.value(2), "InkShare") > 0.05, qPrintable(pages.value(2).join(", ")));
+    else
+        QCOMPARE(pages.value(2), QStringList{"TextMatch: no"});
+}
+
+// Decoding a content stream that inflates to nothing but blanks is one step MuPDF does not
+// interrupt: the run ends as a failure after as long again, rather than never, and writes nothing.
+void TestEnginePageFacts::aPageThatDoesNotStopEndsTheRun()
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("blanks.pdf");
+    QVERIFY(PdfFixtures::write(path, PdfFixtures::endlessContent(QByteArray(64, ' '))));
+    QElapsedTimer timer;
+    timer.start();
+    const auto result = facts({}, dir.filePath("blanks.txt"), {"QUIREKIT_PAGE_SECONDS=1"}, path);
+    QVERIFY(!result.timedOut);
+    QCOMPARE(result.exitCode, 1);
+    QVERIFY2(result.err.contains("quirekit: page 1 does not stop drawing when its time is up"), result.err.constData());
+    QVERIFY2(timer.elapsed() < 20000, qPrintable(QString::number(timer.elapsed())));
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"blanks.pdf"});
 }
 
 QTEST_MAIN(TestEnginePageFacts)

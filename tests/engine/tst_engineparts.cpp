@@ -32,6 +32,8 @@ private slots:
     void pagesListedTwiceCountTwice();
     void pageListedThousandsOfTimes();
     void linkToPageListedTwiceFollowsItsCopy();
+    void everyCommandCountsTheSamePages_data();
+    void everyCommandCountsTheSamePages();
 
 private:
     // ranges: one or more, separated by spaces.
@@ -373,6 +375,77 @@ void TestEngineParts::linkToPageListedTwiceFollowsItsCopy()
     QVERIFY2(tail.isOpen(), qPrintable(tail.error()));
     QCOMPARE(tail.page(1).links.size(), 1);
     QCOMPARE(tail.page(1).links[0].targetPage, 0);
+}
+
+void TestEngineParts::everyCommandCountsTheSamePages_data()
+{
+    QTest::addColumn<QByteArray>("content");
+    QTest::addColumn<int>("pages");
+    // A Count that equals the number of Kids, though a kid is a node of two pages.
+    QTest::newRow("countHidesANode") << PdfFixtures::lyingCounts() << 3;
+    // ...or though a kid is a node of none.
+    QTest::newRow("countHidesAnEmptyNode") << PdfFixtures::emptyNodeCountedAsPage() << 1;
+    QTest::newRow("tenBillionPagesClaimed") << PdfFixtures::claimsTenBillionPages() << 1;
+    // Deeper than MuPDF follows a page's parents; qpdf counts it as two pages too.
+    QTest::newRow("treeDeeperThanMupdfFollows") << PdfFixtures::deepTree(1000) << 2;
+    // Deeper than a thread's stack holds a walk that recurses.
+    QTest::newRow("treeDeeperThanAStack") << PdfFixtures::deepTree(150000) << 2;
+    QTest::newRow("danglingPageReference") << PdfFixtures::danglingPage() << 2;
+    QTest::newRow("pageTreeCycle") << PdfFixtures::cyclicTree() << 2;
+}
+
+// The count dump_data reports is the one every other command works with, so that a split planned
+// from it never finds a part outside the document; and a Count that claims billions never makes
+// a command take memory by it.
+void TestEngineParts::everyCommandCountsTheSamePages()
+{
+    QFETCH(QByteArray, content);
+    QFETCH(int, pages);
+    QTemporaryDir dir;
+    const QString input = dir.filePath("document.pdf");
+    QVERIFY(PdfFixtures::write(input, content));
+    const QByteArray counted = "NumberOfPages: " + QByteArray::number(pages) + "\n";
+    // A run that believed a Count of billions took gigabytes; this one takes tens of MiB (a few
+    // hundred under the address sanitizer).
+    constexpr qint64 kMostKiB = 1024 * 1024;
+    const auto readAll = [](const QString &path) {
+        QFile file(path);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    };
+
+    qint64 peak = 0;
+    EngineProcess::Result result
+        = EngineProcess::runMeasured({input, "dump_data", "output", dir.filePath("data.txt")}, {}, peak);
+    QVERIFY2(result.exitCode == 0, result.err.constData());
+    QVERIFY(readAll(dir.filePath("data.txt")).startsWith(counted));
+    QVERIFY2(peak < kMostKiB, qPrintable(QString::number(peak)));
+
+    // Two threads, each opening the document for itself.
+    result = EngineProcess::runMeasured({input, "page_facts", "output", dir.filePath("facts.txt")},
+                                        {"QUIREKIT_THREADS=2"}, peak);
+    QVERIFY2(result.exitCode == 0, result.err.constData());
+    const QByteArray facts = readAll(dir.filePath("facts.txt"));
+    QVERIFY(facts.startsWith(counted));
+    QCOMPARE(facts.count("PageFactsBegin"), pages);
+    QVERIFY2(peak < kMostKiB, qPrintable(QString::number(peak)));
+
+    result = EngineProcess::runMeasured({input, "render_pages"}, {}, peak);
+    QVERIFY2(result.exitCode == 0, result.err.constData());
+    QCOMPARE(result.out, "Pages: " + QByteArray::number(pages) + "\n");
+    QVERIFY2(peak < kMostKiB, qPrintable(QString::number(peak)));
+
+    result = EngineProcess::run({input, "size_plan", "1000000", "output", dir.filePath("plan.txt")});
+    QVERIFY2(result.exitCode == 0, result.err.constData());
+    QVERIFY(readAll(dir.filePath("plan.txt")).startsWith(counted));
+
+    const QString all = "A1-" + QString::number(pages);
+    result = EngineProcess::run({"A=" + input, "cat", all, "output", dir.filePath("all.pdf")});
+    QVERIFY2(result.exitCode == 0, result.err.constData());
+    QCOMPARE(PdfProbe(dir.filePath("all.pdf")).pageCount(), pages);
+    const QString beyond = "A" + QString::number(pages + 1);
+    result = EngineProcess::run({"A=" + input, "cat", beyond, "output", dir.filePath("beyond.pdf")});
+    QCOMPARE(result.exitCode, 1);
+    QVERIFY2(result.err.contains("is outside the document (" + QByteArray::number(pages)), result.err.constData());
 }
 
 QTEST_GUILESS_MAIN(TestEngineParts)

@@ -13,6 +13,7 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <ctime>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -27,6 +28,21 @@ namespace {
 QByteArray path8(const QString &path)
 {
     return QFile::encodeName(path);
+}
+
+// Returns once the clock that stamps change times, which ticks coarsely, has passed the file's
+// change time, so that a change made next gives the file another one.
+void waitPastChangeTime(const QString &path)
+{
+    struct stat status { };
+    QCOMPARE(::stat(path8(path).constData(), &status), 0);
+    const auto after = [&status] {
+        timespec now{};
+        ::clock_gettime(CLOCK_REALTIME_COARSE, &now);
+        return now.tv_sec > status.st_ctim.tv_sec
+               || (now.tv_sec == status.st_ctim.tv_sec && now.tv_nsec > status.st_ctim.tv_nsec);
+    };
+    QTRY_VERIFY_WITH_TIMEOUT(after(), 1000);
 }
 
 // The entry at a name, to compare before and after: its inode, and the content of a file
@@ -266,24 +282,38 @@ void TestEnginePlacement::engineReadsOnlyTheCheckedDocument_data()
     // before1970: modified 1.5 s before the epoch, a negative time whose nanoseconds still
     // count up within their second.
     QTest::addColumn<bool>("before1970");
+    // fields: 5 with the change time, 4 in the older form without it.
+    QTest::addColumn<int>("fields");
+    // rewritten: after its version is taken, the document is rewritten in place with as many
+    // bytes, and its modification time set back, as rsync --inplace -t does.
+    QTest::addColumn<bool>("rewritten");
     QTest::addColumn<int>("exitCode");
-    QTest::newRow("matching") << -1 << false << 0;
-    QTest::newRow("otherDevice") << 0 << false << 4;
-    QTest::newRow("otherInode") << 1 << false << 4;
-    QTest::newRow("otherSize") << 2 << false << 4;
-    QTest::newRow("otherModificationTime") << 3 << false << 4;
-    QTest::newRow("matchingBefore1970") << -1 << true << 0;
-    QTest::newRow("otherTimeBefore1970") << 3 << true << 4;
+    QTest::newRow("matching") << -1 << false << 5 << false << 0;
+    QTest::newRow("otherDevice") << 0 << false << 5 << false << 4;
+    QTest::newRow("otherInode") << 1 << false << 5 << false << 4;
+    QTest::newRow("otherSize") << 2 << false << 5 << false << 4;
+    QTest::newRow("otherModificationTime") << 3 << false << 5 << false << 4;
+    QTest::newRow("otherChangeTime") << 4 << false << 5 << false << 4;
+    QTest::newRow("matchingBefore1970") << -1 << true << 5 << false << 0;
+    QTest::newRow("otherTimeBefore1970") << 3 << true << 5 << false << 4;
+    QTest::newRow("rewrittenKeepingSizeAndTime") << -1 << false << 5 << true << 4;
+    QTest::newRow("olderFormMatching") << -1 << false << 4 << false << 0;
+    QTest::newRow("olderFormOtherModificationTime") << 3 << false << 4 << false << 4;
+    // The older form has no change time to tell a rewrite by.
+    QTest::newRow("olderFormRewrittenKeepingSizeAndTime") << -1 << false << 4 << true << 0;
 }
 
 void TestEnginePlacement::engineReadsOnlyTheCheckedDocument()
 {
     QFETCH(int, field);
     QFETCH(bool, before1970);
+    QFETCH(int, fields);
+    QFETCH(bool, rewritten);
     QFETCH(int, exitCode);
     QTemporaryDir dir;
     const QString document = dir.filePath("document.pdf");
-    QVERIFY(PdfFixtures::write(document, PdfFixtures::tenPages()));
+    const QByteArray content = PdfFixtures::tenPages();
+    QVERIFY(PdfFixtures::write(document, content));
     if (before1970) {
         const timespec times[2] = {{-2, 500000000}, {-2, 500000000}};
         QCOMPARE(::utimensat(AT_FDCWD, path8(document).constData(), times, 0), 0);
@@ -291,12 +321,27 @@ void TestEnginePlacement::engineReadsOnlyTheCheckedDocument()
     struct stat status { };
     QCOMPARE(::stat(path8(document).constData(), &status), 0);
     QList<qint64> values = {qint64(status.st_dev), qint64(status.st_ino), qint64(status.st_size),
-                            qint64(status.st_mtim.tv_sec) * 1000000000 + status.st_mtim.tv_nsec};
+                            qint64(status.st_mtim.tv_sec) * 1000000000 + status.st_mtim.tv_nsec,
+                            qint64(status.st_ctim.tv_sec) * 1000000000 + status.st_ctim.tv_nsec};
+    values = values.mid(0, fields);
     if (field >= 0)
         values[field] += 1;
     QStringList texts;
     for (qint64 value : values)
         texts << QString::number(value);
+    if (rewritten) {
+        waitPastChangeTime(document);
+        QFile file(document);
+        QVERIFY(file.open(QIODevice::ReadWrite));
+        QCOMPARE(file.write(QByteArray(content).replace("Page 1", "Page X")), content.size());
+        file.close();
+        const timespec times[2] = {status.st_atim, status.st_mtim};
+        QCOMPARE(::utimensat(AT_FDCWD, path8(document).constData(), times, 0), 0);
+        struct stat now { };
+        QCOMPARE(::stat(path8(document).constData(), &now), 0);
+        QCOMPARE(now.st_size, status.st_size);
+        QCOMPARE(now.st_mtim.tv_nsec, status.st_mtim.tv_nsec);
+    }
 
     for (const QStringList &command : commands(document, dir.filePath("out.pdf"))) {
         const EngineProcess::Result result = EngineProcess::run(command, {"QUIREKIT_DOCUMENT=" + texts.join(':')});
@@ -318,8 +363,9 @@ void TestEnginePlacement::documentRewrittenWhileReadIsCaught_data()
     QTest::newRow("appendedTo") << "append" << true;
     // Same length, so only the modification time tells.
     QTest::newRow("rewrittenSameSize") << "rewrite" << true;
-    // The name now leads to another file; the file being read is still whole.
-    QTest::newRow("nameGivenToAnotherFile") << "rename" << false;
+    // The name now leads to another file: the file being read is still whole, but it lost its
+    // name, which moves its change time, and its content is no longer what the user has.
+    QTest::newRow("nameGivenToAnotherFile") << "rename" << true;
 }
 
 void TestEnginePlacement::documentRewrittenWhileReadIsCaught()
@@ -351,6 +397,7 @@ void TestEnginePlacement::documentRewrittenWhileReadIsCaught()
         const timespec times[2] = {later, later};
         QCOMPARE(::utimensat(AT_FDCWD, path8(path).constData(), times, 0), 0);
     } else if (change == "rename") {
+        waitPastChangeTime(path);
         QVERIFY(PdfFixtures::write(dir.filePath("new.pdf"), content + "% other\n"));
         QCOMPARE(::rename(path8(dir.filePath("new.pdf")).constData(), path8(path).constData()), 0);
     }
@@ -372,6 +419,8 @@ void TestEnginePlacement::malformedVariablesAreUsageErrors_data()
     QTest::newRow("documentEmptyField") << "QUIREKIT_DOCUMENT=1::3:4";
     QTest::newRow("documentNegativeSize") << "QUIREKIT_DOCUMENT=1:2:-3:4";
     QTest::newRow("documentTimeTooLarge") << "QUIREKIT_DOCUMENT=1:2:3:9223372036854775808";
+    QTest::newRow("documentChangeTimeEmpty") << "QUIREKIT_DOCUMENT=1:2:3:4:";
+    QTest::newRow("documentSixNumbers") << "QUIREKIT_DOCUMENT=1:2:3:4:5:6";
 }
 
 void TestEnginePlacement::malformedVariablesAreUsageErrors()

@@ -5,6 +5,7 @@
 #include "EngineProcess.h"
 #include "PdfFixtures.h"
 
+#include <QElapsedTimer>
 #include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
@@ -149,6 +150,9 @@ private slots:
     void badRequestsFailAloneAndTheServerGoesOn_data();
     void badRequestsFailAloneAndTheServerGoesOn();
     void aPageThatCannotBeDrawnFailsAlone();
+    void pagesBeyondTheirLimitsFailAlone_data();
+    void pagesBeyondTheirLimitsFailAlone();
+    void aPageThatDoesNotStopEndsTheServer();
     void aDocumentRewrittenWhileServedEndsTheServer();
     void commandLineIsChecked_data();
     void commandLineIsChecked();
@@ -297,7 +301,8 @@ void TestEngineRender::badRequestsFailAloneAndTheServerGoesOn()
 
 void TestEngineRender::aPageThatCannotBeDrawnFailsAlone()
 {
-    // The tree's Kids lead back to the root: MuPDF cannot find the second page it lists.
+    // The tree's Kids lead back to the root and the second page's Parent to itself: MuPDF
+    // cannot draw that page.
     const QString path = m_dir.filePath("cyclic.pdf");
     QVERIFY(PdfFixtures::write(path, PdfFixtures::cyclicTree()));
     const Session session = serve(path, "2 50\n1 50\n2 50\n1 50\n");
@@ -314,6 +319,61 @@ void TestEngineRender::aPageThatCannotBeDrawnFailsAlone()
         const auto [r, g, b] = session.replies[i].at(10, 45); // the blue square at the lower left
         QVERIFY2(b > 200 && r < 60 && g < 60, qPrintable(QStringLiteral("%1 %2 %3").arg(r).arg(g).arg(b)));
     }
+}
+
+void TestEngineRender::pagesBeyondTheirLimitsFailAlone_data()
+{
+    QTest::addColumn<QByteArray>("content"); // page 2 is an ordinary page
+    QTest::addColumn<QByteArray>("reply"); // to "1 100": the Failed reason, or the size drawn
+    QTest::newRow("endlessOperators") << PdfFixtures::endlessContent("1 0 0 1 0 0 cm\n") << QByteArray("timeout");
+    QTest::newRow("endlessPath") << PdfFixtures::endlessContent("0 0 1 1 re\n") << QByteArray("memory");
+    // Drawn as high as a reply may be, and narrower, not as a line one pixel high.
+    QTest::newRow("pageOfAbsurdHeight") << PdfFixtures::pageOfSize("[0 0 1 1000000000000000000000000000000]")
+                                        << QByteArray("1x400");
+    QTest::newRow("pageOfAbsurdWidth") << PdfFixtures::pageOfSize("[0 0 1000000000000000000000000000000 1]")
+                                       << QByteArray("100x1");
+    QTest::newRow("pageOfAbsurdSize") << PdfFixtures::pageOfSize("[0 0 99999999 99999999]") << QByteArray("100x100");
+}
+
+void TestEngineRender::pagesBeyondTheirLimitsFailAlone()
+{
+    QFETCH(QByteArray, content);
+    QFETCH(QByteArray, reply);
+    const QString path = m_dir.filePath("limits.pdf");
+    QVERIFY(PdfFixtures::write(path, content));
+    QElapsedTimer timer;
+    timer.start();
+    const Session session = serve(path, "1 100\n2 50\n", {"QUIREKIT_PAGE_SECONDS=1", "QUIREKIT_PAGE_MEMORY=64"});
+    QVERIFY2(timer.elapsed() < 20000, qPrintable(QString::number(timer.elapsed())));
+    QCOMPARE(session.exitCode, 0);
+    QVERIFY(session.wellFormed);
+    QCOMPARE(session.replies.size(), 2);
+    const Reply &first = session.replies[0];
+    QCOMPARE(first.page, 1);
+    if (first.kind == "Failed")
+        QCOMPARE(first.reason, reply);
+    else
+        QCOMPARE(QByteArray::number(first.width) + "x" + QByteArray::number(first.height), reply);
+    QCOMPARE(session.replies[1].kind, QByteArray("Page"));
+    const auto [r, g, b] = session.replies[1].at(10, 45); // the blue square at the lower left
+    QVERIFY2(b > 200 && r < 60 && g < 60, qPrintable(QStringLiteral("%1 %2 %3").arg(r).arg(g).arg(b)));
+}
+
+// A content stream that inflates to nothing but blanks is one step MuPDF does not interrupt: the
+// server ends after the page's time and as long again, rather than never answering.
+void TestEngineRender::aPageThatDoesNotStopEndsTheServer()
+{
+    const QString path = m_dir.filePath("blanks.pdf");
+    QVERIFY(PdfFixtures::write(path, PdfFixtures::endlessContent(QByteArray(64, ' '))));
+    QElapsedTimer timer;
+    timer.start();
+    const Session session = serve(path, "2 50\n1 50\n2 50\n", {"QUIREKIT_PAGE_SECONDS=1"});
+    QVERIFY2(timer.elapsed() < 20000, qPrintable(QString::number(timer.elapsed())));
+    QVERIFY(!session.crashed);
+    QCOMPARE(session.exitCode, 1);
+    QVERIFY2(session.err.contains("quirekit: page 1 does not stop drawing"), session.err.constData());
+    QCOMPARE(session.replies.size(), 1);
+    QCOMPARE(session.replies[0].kind, QByteArray("Page"));
 }
 
 void TestEngineRender::aDocumentRewrittenWhileServedEndsTheServer()

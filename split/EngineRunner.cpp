@@ -137,11 +137,12 @@ EngineResult EngineRunner::RunEngineCommand(const QString &arguments, QByteArray
 
 QString EngineRunner::DocumentVariable(const FileStamp &document)
 {
-    return QStringLiteral("QUIREKIT_DOCUMENT=%1:%2:%3:%4")
+    return QStringLiteral("QUIREKIT_DOCUMENT=%1:%2:%3:%4:%5")
         .arg(document.device)
         .arg(document.inode)
         .arg(document.size)
-        .arg(document.modifiedNs);
+        .arg(document.modifiedNs)
+        .arg(document.changedNs);
 }
 
 QString EngineRunner::ReplaceVariable(const FileStamp *agreed)

@@ -8,7 +8,9 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
+#include <QSysInfo>
 
 #include <mutex>
 #include <optional>
@@ -53,14 +55,33 @@ QString folderOf(const QString &path)
     return path.left(path.lastIndexOf(QLatin1Char('/')) + 1);
 }
 
-// An engine killed outright leaves its unfinished file, named after its process id, beside
-// the output; an engine that was only asked to stop has removed it itself.
+// This machine as the engine names it in its temporary files: /etc/machine-id, else the host
+// name, in letters and digits, at most 32 of them; empty when neither says.
+QString machineToken()
+{
+    QFile id(QStringLiteral("/etc/machine-id"));
+    QString text = id.open(QIODevice::ReadOnly) ? QString::fromLatin1(id.readLine(128)) : QString();
+    const auto token = [](const QString &given) {
+        QString kept;
+        for (const QChar c : given)
+            if (c.isLetterOrNumber() && c.unicode() < 128 && kept.size() < 32)
+                kept += c;
+        return kept;
+    };
+    const QString fromId = token(text);
+    return fromId.isEmpty() ? token(QSysInfo::machineHostName()) : fromId;
+}
+
+// An engine killed outright leaves its unfinished file, .quirekit-<pid>-<machine>-XXXXXX,
+// beside the output; an engine that was only asked to stop has removed it itself. A file of
+// another machine writing into the same folder may carry the same process id, and stays.
 void removeUnfinished(const QString &output, qint64 processId)
 {
-    if (processId <= 0)
+    static const QString machine = machineToken();
+    if (processId <= 0 || machine.isEmpty())
         return;
     QDir folder(folderOf(output));
-    const QString prefix = QStringLiteral(".quirekit-%1-").arg(processId);
+    const QString prefix = QStringLiteral(".quirekit-%1-%2-").arg(processId).arg(machine);
     for (const QString &name : folder.entryList({prefix + QLatin1Char('*')}, QDir::Files | QDir::Hidden))
         folder.remove(name);
 }

@@ -26,6 +26,7 @@
 #include <QUrl>
 
 #include <csignal>
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -333,6 +334,13 @@ void TestSplitSafety::meddlingStopsTheSplit_data()
             << window << "replaceDocument"
             << QStringList{"has been replaced, moved or changed since it was opened, so the split was stopped",
                            "@/doc 1.pdf\n@/doc 2.pdf"};
+        // The document is rewritten in place after part 2, its size and modification time put
+        // back as rsync --inplace -t or a tool that restores the time does: only its change time
+        // tells.
+        QTest::addRow("%s documentRewrittenInPlace", mode)
+            << window << "rewriteInPlace"
+            << QStringList{"has been replaced, moved or changed since it was opened, so the split was stopped",
+                           "@/doc 1.pdf\n@/doc 2.pdf"};
         // A file with the name of part 100 arrives after part 1.
         QTest::addRow("%s fileAppears", mode)
             << window << "fileAppears"
@@ -351,6 +359,20 @@ void TestSplitSafety::meddlingStopsTheSplit()
     const Meddler meddle = [&] {
         if (meddling == "fileAppears")
             return QFile::exists(at("doc 1.pdf")) && PdfFixtures::write(at("doc 100.pdf"), intruder);
+        if (meddling == "rewriteInPlace") {
+            struct stat before { };
+            const QByteArray path = QFile::encodeName(at("doc.pdf"));
+            QFile document(at("doc.pdf"));
+            if (!QFile::exists(at("doc 2.pdf")) || ::stat(path.constData(), &before) != 0
+                || !document.open(QIODevice::ReadWrite))
+                return false;
+            const QByteArray rewritten = document.readAll().replace("(Page ", "(Pbge ");
+            document.seek(0);
+            document.write(rewritten);
+            document.close();
+            const timespec times[2] = {before.st_atim, before.st_mtim};
+            return ::utimensat(AT_FDCWD, path.constData(), times, 0) == 0;
+        }
         return QFile::exists(at("doc 2.pdf")) && ::rename(QFile::encodeName(at("other.pdf")).constData(),
                                                           QFile::encodeName(at("doc.pdf")).constData())
                                                      == 0;

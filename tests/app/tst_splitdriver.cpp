@@ -517,8 +517,9 @@ void TestSplitDriver::unknownTokensAreToldOncePerPattern()
         QFile::remove(dir_.filePath("log"));
         QTest::keyClick(probe::PageList(*dlg_), Qt::Key_F5);
         const QString docs = dir_.filePath("docs") + "/my \"manual\"";
-        const auto part = [&](const char *number) {
-            return QString(next).replace("{basename}", docs).replace("{part}", number) + ".pdf";
+        const QString named = next; // a structured binding cannot be captured before C++20's clang 16
+        const auto part = [&named, &docs](const char *number) {
+            return QString(named).replace("{basename}", docs).replace("{part}", number) + ".pdf";
         };
         QCOMPARE(log(), QStringList({"1-2|" + part("1"), "3-4|" + part("2")}));
         QCOMPARE(messages_.last(), kSuccess);

@@ -17,10 +17,9 @@
 
 #include <QCursor>
 #include <QDir>
-#include <QGuiApplication>
-#include <QScreen>
 #include <QDragEnterEvent>
 #include <QDropEvent>
+#include <QGuiApplication>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QMenu>
@@ -28,6 +27,7 @@
 #include <QStyledItemDelegate>
 #include <QMimeData>
 #include <QPainter>
+#include <QScreen>
 #include <QPushButton>
 #include <QTreeView>
 #include <QVBoxLayout>

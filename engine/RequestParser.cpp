@@ -167,7 +167,7 @@ RequestParser::Result RequestParser::parse(const std::vector<std::string> &args,
             && action != Request::Action::SizePlan))
         return result;
     if (action == Request::Action::PageFacts && !environment.threads.empty()
-        && !parseThreads(environment.threads, result.request.threads))
+        && !parseBounded(environment.threads, kMostThreads, result.request.threads))
         return fail("QUIREKIT_THREADS must be a number of threads from 1 to " + std::to_string(kMostThreads)
                     + ", not '" + environment.threads + "'");
     if (!environment.replace.empty() && !parseReplace(environment.replace, result.request.replace))
@@ -395,15 +395,6 @@ RequestParser::Result RequestParser::parseSizePlan(const std::vector<std::string
     Result result = succeed(Request::Action::SizePlan, args[0], args[4]);
     result.request.sizeLimit = static_cast<std::int64_t>(limit);
     return result;
-}
-
-bool RequestParser::parseThreads(const std::string &text, int &threads)
-{
-    std::uint64_t value = 0;
-    if (!parseDecimal(text, value) || value < 1 || value > static_cast<std::uint64_t>(kMostThreads))
-        return false;
-    threads = static_cast<int>(value);
-    return true;
 }
 
 bool RequestParser::parseBounded(const std::string &text, int most, int &value)

@@ -85,7 +85,6 @@ private:
     static Result parsePageFacts(const std::vector<std::string> &args);
     static Result parseRenderPages(const std::vector<std::string> &args);
     static Result parseSizePlan(const std::vector<std::string> &args);
-    static bool parseThreads(const std::string &text, int &threads);
     // A whole number from 1 to most.
     static bool parseBounded(const std::string &text, int most, int &value);
     static std::string parsePageLimits(const Environment &environment, Request &request);

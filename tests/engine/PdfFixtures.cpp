@@ -314,100 +314,75 @@ QByteArray PdfFixtures::linedPages(const QList<QByteArray> &lines)
     return assemble(o, "/Root 1 0 R");
 }
 
+QByteArray PdfFixtures::squaresTree(const QByteArray &kids, const QByteArray &count, QMap<int, QByteArray> objects)
+{
+    objects.insert(1, "<< /Type /Catalog /Pages 2 0 R >>");
+    objects.insert(2, "<< /Type /Pages /Kids [" + kids + "] /Count " + count + " /MediaBox [0 0 300 300] >>");
+    if (!objects.contains(5))
+        objects.insert(5, stream("", "0 0 1 rg 10 10 100 100 re f"));
+    return assemble(objects, "/Root 1 0 R");
+}
+
 QByteArray PdfFixtures::cyclicTree()
 {
-    QMap<int, QByteArray> o;
-    o[1] = "<< /Type /Catalog /Pages 2 0 R >>";
-    o[2] = "<< /Type /Pages /Kids [3 0 R 4 0 R 2 0 R] /Count 5 /MediaBox [0 0 300 300] >>";
-    o[3] = "<< /Type /Page /Parent 2 0 R /Contents 5 0 R >>";
-    o[4] = "<< /Type /Pages /Parent 4 0 R /Kids [4 0 R 2 0 R 6 0 R] /Count 2 >>";
-    o[5] = stream("", "0 0 1 rg 10 10 100 100 re f");
-    o[6] = "<< /Type /Page /Parent 4 0 R /Contents 5 0 R >>";
-    return assemble(o, "/Root 1 0 R");
+    return squaresTree("3 0 R 4 0 R 2 0 R", "5",
+                       {{3, "<< /Type /Page /Parent 2 0 R /Contents 5 0 R >>"},
+                        {4, "<< /Type /Pages /Parent 4 0 R /Kids [4 0 R 2 0 R 6 0 R] /Count 2 >>"},
+                        {6, "<< /Type /Page /Parent 4 0 R /Contents 5 0 R >>"}});
 }
 
 QByteArray PdfFixtures::lyingCounts()
 {
     // The root says its two kids are pages (Count 2), but the second is a node of two pages.
-    QMap<int, QByteArray> o;
-    o[1] = "<< /Type /Catalog /Pages 2 0 R >>";
-    o[2] = "<< /Type /Pages /Kids [3 0 R 4 0 R] /Count 2 /MediaBox [0 0 300 300] >>";
-    o[3] = "<< /Type /Page /Parent 2 0 R /Contents 5 0 R >>";
-    o[4] = "<< /Type /Pages /Parent 2 0 R /Kids [6 0 R 7 0 R] /Count 2 >>";
-    o[5] = stream("", "0 0 1 rg 10 10 100 100 re f");
-    o[6] = "<< /Type /Page /Parent 4 0 R /Contents 5 0 R >>";
-    o[7] = "<< /Type /Page /Parent 4 0 R /Contents 5 0 R /Rotate 90 >>";
-    return assemble(o, "/Root 1 0 R");
+    return squaresTree("3 0 R 4 0 R", "2",
+                       {{3, "<< /Type /Page /Parent 2 0 R /Contents 5 0 R >>"},
+                        {4, "<< /Type /Pages /Parent 2 0 R /Kids [6 0 R 7 0 R] /Count 2 >>"},
+                        {6, "<< /Type /Page /Parent 4 0 R /Contents 5 0 R >>"},
+                        {7, "<< /Type /Page /Parent 4 0 R /Contents 5 0 R /Rotate 90 >>"}});
 }
 
 QByteArray PdfFixtures::danglingPage()
 {
-    QMap<int, QByteArray> o;
-    o[1] = "<< /Type /Catalog /Pages 2 0 R >>";
-    o[2] = "<< /Type /Pages /Kids [3 0 R 90 0 R] /Count 2 /MediaBox [0 0 300 300] >>";
-    o[3] = "<< /Type /Page /Parent 2 0 R /Contents 4 0 R >>";
-    o[4] = stream("", "0 0 1 rg 10 10 100 100 re f");
-    return assemble(o, "/Root 1 0 R");
+    return squaresTree("3 0 R 90 0 R", "2", {{3, "<< /Type /Page /Parent 2 0 R /Contents 5 0 R >>"}});
 }
 
 QByteArray PdfFixtures::freedPage()
 {
-    QMap<int, QByteArray> o;
-    o[1] = "<< /Type /Catalog /Pages 2 0 R >>";
-    o[2] = "<< /Type /Pages /Kids [3 0 R 4 0 R] /Count 2 /MediaBox [0 0 300 300] >>";
-    o[3] = "<< /Type /Page /Parent 2 0 R /Contents 5 0 R >>";
-    o[5] = stream("", "0 0 1 rg 10 10 100 100 re f");
-    return assemble(o, "/Root 1 0 R");
+    return squaresTree("3 0 R 4 0 R", "2", {{3, "<< /Type /Page /Parent 2 0 R /Contents 5 0 R >>"}});
 }
 
 QByteArray PdfFixtures::emptyNodeCountedAsPage()
 {
-    QMap<int, QByteArray> o;
-    o[1] = "<< /Type /Catalog /Pages 2 0 R >>";
-    o[2] = "<< /Type /Pages /Kids [3 0 R 4 0 R] /Count 2 /MediaBox [0 0 300 300] >>";
-    o[3] = "<< /Type /Page /Parent 2 0 R /Contents 5 0 R >>";
-    o[4] = "<< /Type /Pages /Parent 2 0 R /Kids [] /Count 1 >>";
-    o[5] = stream("", "0 0 1 rg 10 10 100 100 re f");
-    return assemble(o, "/Root 1 0 R");
+    return squaresTree("3 0 R 4 0 R", "2",
+                       {{3, "<< /Type /Page /Parent 2 0 R /Contents 5 0 R >>"},
+                        {4, "<< /Type /Pages /Parent 2 0 R /Kids [] /Count 1 >>"}});
 }
 
 QByteArray PdfFixtures::claimsTenBillionPages()
 {
-    QMap<int, QByteArray> o;
-    o[1] = "<< /Type /Catalog /Pages 2 0 R >>";
-    o[2] = "<< /Type /Pages /Kids [3 0 R] /Count 9999999999 /MediaBox [0 0 300 300] >>";
-    o[3] = "<< /Type /Page /Parent 2 0 R /Contents 4 0 R >>";
-    o[4] = stream("", "0 0 1 rg 10 10 100 100 re f");
-    return assemble(o, "/Root 1 0 R");
+    return squaresTree("3 0 R", "9999999999", {{3, "<< /Type /Page /Parent 2 0 R /Contents 5 0 R >>"}});
 }
 
 QByteArray PdfFixtures::deepTree(int levels)
 {
     QMap<int, QByteArray> o;
-    o[1] = "<< /Type /Catalog /Pages 2 0 R >>";
-    o[2] = "<< /Type /Pages /Kids [10 0 R 3 0 R] /Count 2 /MediaBox [0 0 300 300] >>";
     o[3] = "<< /Type /Page /Parent 2 0 R /Contents 5 0 R >>";
     o[4] = "<< /Type /Page /Parent " + QByteArray::number(9 + levels) + " 0 R /Contents 6 0 R >>";
-    o[5] = stream("", "0 0 1 rg 10 10 100 100 re f");
     o[6] = stream("", "1 0 0 rg 10 10 100 100 re f");
     for (int level = 0; level < levels; ++level) {
         const QByteArray kid = level + 1 < levels ? QByteArray::number(11 + level) + " 0 R" : "4 0 R";
         o[10 + level] = "<< /Type /Pages /Parent " + QByteArray::number(level == 0 ? 2 : 9 + level) + " 0 R /Kids ["
                         + kid + "] /Count 1 >>";
     }
-    return assemble(o, "/Root 1 0 R");
+    return squaresTree("10 0 R 3 0 R", "2", o);
 }
 
 QByteArray PdfFixtures::nestedInOneObject(int levels)
 {
-    QByteArray tree = "<< /Type /Page /Contents 3 0 R >>";
+    QByteArray tree = "<< /Type /Page /Contents 5 0 R >>";
     for (int level = 0; level < levels; ++level)
         tree = "<< /Type /Pages /Kids [" + tree + "] /Count 1 >>";
-    QMap<int, QByteArray> o;
-    o[1] = "<< /Type /Catalog /Pages 2 0 R >>";
-    o[2] = "<< /Type /Pages /Kids [" + tree + "] /Count 1 /MediaBox [0 0 300 300] >>";
-    o[3] = stream("", "0 0 1 rg 10 10 100 100 re f");
-    return assemble(o, "/Root 1 0 R");
+    return squaresTree(tree, "1", {});
 }
 
 QByteArray PdfFixtures::endlessContent(const QByteArray &unit)
@@ -422,25 +397,17 @@ QByteArray PdfFixtures::endlessContent(const QByteArray &unit)
     const QByteArray innerHead = inner.left(2);
     const QByteArray innerTail = inner.right(6);
     const QByteArray data = zlibStream(rawDeflate(innerHead) + outerBlock.repeated(16) + rawDeflate(innerTail));
-    QMap<int, QByteArray> o;
-    o[1] = "<< /Type /Catalog /Pages 2 0 R >>";
-    o[2] = "<< /Type /Pages /Kids [3 0 R 4 0 R] /Count 2 /MediaBox [0 0 300 300] >>";
-    o[3] = "<< /Type /Page /Parent 2 0 R /Contents 5 0 R >>";
-    o[4] = "<< /Type /Page /Parent 2 0 R /Contents 6 0 R >>";
-    o[5] = stream("/Filter [/FlateDecode /FlateDecode]", data);
-    o[6] = stream("", "0 0 1 rg 10 10 100 100 re f");
-    return assemble(o, "/Root 1 0 R");
+    return squaresTree("3 0 R 4 0 R", "2",
+                       {{3, "<< /Type /Page /Parent 2 0 R /Contents 6 0 R >>"},
+                        {4, "<< /Type /Page /Parent 2 0 R /Contents 5 0 R >>"},
+                        {6, stream("/Filter [/FlateDecode /FlateDecode]", data)}});
 }
 
 QByteArray PdfFixtures::pageOfSize(const QByteArray &mediaBox)
 {
-    QMap<int, QByteArray> o;
-    o[1] = "<< /Type /Catalog /Pages 2 0 R >>";
-    o[2] = "<< /Type /Pages /Kids [3 0 R 4 0 R] /Count 2 /MediaBox [0 0 300 300] >>";
-    o[3] = "<< /Type /Page /Parent 2 0 R /Contents 5 0 R /MediaBox " + mediaBox + " >>";
-    o[4] = "<< /Type /Page /Parent 2 0 R /Contents 5 0 R >>";
-    o[5] = stream("", "0 0 1 rg 10 10 100 100 re f");
-    return assemble(o, "/Root 1 0 R");
+    return squaresTree("3 0 R 4 0 R", "2",
+                       {{3, "<< /Type /Page /Parent 2 0 R /Contents 5 0 R /MediaBox " + mediaBox + " >>"},
+                        {4, "<< /Type /Page /Parent 2 0 R /Contents 5 0 R >>"}});
 }
 
 QByteArray PdfFixtures::textPage(const QByteArray &parent, int content, const QByteArray &extra)

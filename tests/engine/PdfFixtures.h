@@ -94,6 +94,9 @@ public:
 
 private:
     static QByteArray stream(const QByteArray &dict, const QByteArray &data);
+    // A file whose root node (object 2, a 300 x 300 MediaBox) lists `kids` under `count`, with
+    // `objects` besides; object 5 is a blue square for pages to show, unless `objects` has one.
+    static QByteArray squaresTree(const QByteArray &kids, const QByteArray &count, QMap<int, QByteArray> objects);
     static QByteArray textPage(const QByteArray &parent, int content, const QByteArray &extra = {});
     static QByteArray textContent(const QByteArray &text);
 };

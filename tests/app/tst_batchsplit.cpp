@@ -7,7 +7,6 @@
 
 #include <QDir>
 #include <QDirIterator>
-#include <QElapsedTimer>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -16,7 +15,6 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include <sys/stat.h>
 
 namespace {
 
@@ -37,7 +35,7 @@ QMap<QString, qint64> listing(const QString &folder)
 // Runs the built program in `work` and gives its exit code (-1 when it did not end normally)
 // and all it printed.
 std::pair<int, QString> run(const QStringList &arguments, const QString &work, const QString &configHome,
-                            const QStringList &variables = {}, const QString &path = QStringLiteral(QUIREWRIGHT_PATH))
+                            const QStringList &variables = {})
 {
     QProcess program;
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
@@ -52,7 +50,7 @@ std::pair<int, QString> run(const QStringList &arguments, const QString &work, c
         environment.insert(variable.section('=', 0, 0), variable.section('=', 1));
     program.setProcessEnvironment(environment);
     program.setWorkingDirectory(work);
-    program.start(path, arguments);
+    program.start(QUIREWRIGHT_PATH, arguments);
     const bool ended = program.waitForFinished(60000) && program.exitStatus() == QProcess::NormalExit;
     return {ended ? program.exitCode() : -1,
             QString::fromLocal8Bit(program.readAllStandardOutput() + program.readAllStandardError())};
@@ -73,9 +71,6 @@ private slots:
     void manyDocumentsInOneRun();
     void separatorSheetsOfAScannedStack_data();
     void separatorSheetsOfAScannedStack();
-    void statementsBecomeOnePartEach();
-    void optionsBesideTheProgramAreNotTheTests();
-    void optionsThatAreNoFileAreNotWaitedFor();
 };
 
 void TestBatchSplit::split_data()
@@ -111,6 +106,13 @@ void TestBatchSplit::split_data()
     const QStringList atPageFour{"--split", "ten.pdf", "--at-separators", "text:page  4"};
     row("textSeparator", atPageFour, 0, "looking for separators: page 10 of 10", {"ten 1.pdf", "ten 2.pdf"},
         "1-3 4-10");
+    // The pages that show "Page" (page 7's crop box hides it) each begin a document, side by
+    // side, none merged into the one before it. Page 10's text lies outside its crop box.
+    QStringList eachAPart;
+    for (int part = 1; part <= 8; ++part)
+        eachAPart << QString("ten %1.pdf").arg(part);
+    row("textStartsSideBySide", {"--split", "ten.pdf", "--at-separators", "text:page"}, 0,
+        "warning: Page 10 has no text to search", eachAPart, "1-1 2-2 3-3 4-4 5-5 6-7 8-8 9-10");
     row("textSeparatorDropped", atPageFour + QStringList{"--drop-separators", "--at", "8"}, 0, "", beside,
         "1-3 5-7 8-10");
     // The line where the phrase begins names the part it begins; a part before any takes the
@@ -151,6 +153,9 @@ void TestBatchSplit::split_data()
         "Part 2 cannot be written to", {}, {}, "ten 2.pdf", true);
     row("optionsAskForAFolder", atFourAndEight, 2, "Pass --output-folder DIR", {}, {}, {}, false,
         "[Setting]\nSaveFileType=1\n");
+    // Options far larger than options take are not read (here, ask for a folder), and it is said.
+    row("optionsTooLargeToRead", {"--split", "ten.pdf", "--at", "6"}, 0, "options.ini is larger than 1024 KiB",
+        {"ten 1.pdf", "ten 2.pdf"}, "1-5 6-10", {}, false, "[Setting]\nSaveFileType=1\n" + QByteArray(2 << 20, ';'));
     row("archiveFolderMissing", atFourAndEight + QStringList{"--archive-folder", "gone"}, 1, "gone does not exist");
     // One engine at a time writes the same parts as several at once (the other rows: one per core).
     row("oneJob", atFourAndEight + QStringList{"--jobs", "1"}, 0, "", beside, "1-3 4-7 8-10");
@@ -327,74 +332,6 @@ void TestBatchSplit::separatorSheetsOfAScannedStack()
     QCOMPARE(QDir(work + "/parts").entryList(QDir::Files, QDir::Name), names);
     for (int part = 0; part < pages.size(); ++part)
         QCOMPARE(PdfProbe(work + "/parts/" + names.at(part)).pageCount(), pages.at(part));
-}
-
-// Statements of 1, 2, 1, 1, 3, 1 and 1 pages, each beginning with "Statement of account": the
-// phrase begins every statement's part, one-page statements at the start, side by side and at
-// the end included, and none is merged into its neighbour.
-void TestBatchSplit::statementsBecomeOnePartEach()
-{
-    QTemporaryDir config;
-    QTemporaryDir dir;
-    const QString work = QFileInfo(dir.path()).canonicalFilePath();
-    const QList<int> lengths{1, 2, 1, 1, 3, 1, 1};
-    QList<QByteArray> lines;
-    for (int length : lengths)
-        for (int page = 0; page < length; ++page)
-            lines << (page == 0 ? "Statement of account" : "continued");
-    QVERIFY(PdfFixtures::write(work + "/statements.pdf", PdfFixtures::linedPages(lines)));
-    const auto [exited, said] = run({"--split", "statements.pdf", "--at-separators", "text:statement of account",
-                                     "--pattern", "{basename} {part}"},
-                                    work, config.path());
-    QVERIFY2(exited == 0, qPrintable(said));
-    int first = 1;
-    for (int part = 1; part <= lengths.size(); ++part) {
-        PdfProbe probe(work + QString("/statements %1.pdf").arg(part));
-        QCOMPARE(probe.pageCount(), lengths.at(part - 1));
-        QCOMPARE(probe.page(0).text.simplified(), QString("Page %1 Statement of account").arg(first));
-        first += lengths.at(part - 1);
-    }
-    QVERIFY(!QFileInfo::exists(work + "/statements 8.pdf"));
-}
-
-// A window started from the build may have saved options beside the program (here, beside a
-// copy of it): a test's run reads the test's own, the defaults, and is not refused for them.
-void TestBatchSplit::optionsBesideTheProgramAreNotTheTests()
-{
-    QTemporaryDir config;
-    QTemporaryDir dir;
-    const QString work = QFileInfo(dir.path()).canonicalFilePath();
-    QVERIFY(QDir(work).mkdir("program"));
-    QVERIFY(QFile::copy(QUIREWRIGHT_PATH, work + "/program/quirewright"));
-    QVERIFY(QFile::link(QFileInfo(QUIREWRIGHT_PATH).absolutePath() + "/quirekit.dll", work + "/program/quirekit.dll"));
-    QVERIFY(PdfFixtures::write(work + "/program/options.ini",
-                               "[Setting]\r\nSaveFileType=1\r\nFileNamePattern=saved {part}\r\n"));
-    QVERIFY(PdfFixtures::write(work + "/ten.pdf", PdfFixtures::tenPages()));
-    const auto [exited, said] = run({"--split", "ten.pdf", "--every", "5"}, work, config.path(), {},
-                                    work + "/program/quirewright");
-    QVERIFY2(exited == 0, qPrintable(said));
-    QVERIFY(QFileInfo::exists(work + "/ten 1.pdf") && QFileInfo::exists(work + "/ten 2.pdf"));
-}
-
-// A pipe in the options' place is not waited on: the defaults apply, and the run says why, once.
-void TestBatchSplit::optionsThatAreNoFileAreNotWaitedFor()
-{
-    QTemporaryDir config;
-    QTemporaryDir dir;
-    const QString work = QFileInfo(dir.path()).canonicalFilePath();
-    QVERIFY(QDir(config.path()).mkdir("Ardenne Quirewright"));
-    const QString options = config.filePath("Ardenne Quirewright/options.ini");
-    QVERIFY(::mkfifo(QFile::encodeName(options).constData(), 0644) == 0);
-    QVERIFY(PdfFixtures::write(work + "/ten.pdf", PdfFixtures::tenPages()));
-    QElapsedTimer clock;
-    clock.start();
-    const auto [exited, said] = run({"--split", "ten.pdf", "--every", "5"}, work, config.path());
-    QVERIFY2(exited == 0, qPrintable(said));
-    QVERIFY(clock.elapsed() < 20000);
-    QCOMPARE(said.count("warning: " + options + " is not a file (a folder, device or pipe), so the options in it are "
-                                                "not used"),
-             1);
-    QVERIFY(QFileInfo::exists(work + "/ten 1.pdf"));
 }
 
 void TestBatchSplit::chaptersBecomeParts()

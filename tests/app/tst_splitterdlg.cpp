@@ -308,7 +308,7 @@ void TestSplitterDlg::windowFitsItsScreen()
     verifyControlsReachable(dlg);
 }
 
-// As the program opens it, on the screen it runs on (run once more on a full HD screen at 200 %).
+// As the program opens it, on the screen it runs on (the offscreen one is smaller than the template).
 void TestSplitterDlg::windowOpensWithinItsScreen()
 {
     RecordingDlg dlg;

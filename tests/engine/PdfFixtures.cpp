@@ -297,23 +297,6 @@ QByteArray PdfFixtures::chapters(int count, int pagesEach)
     return assemble(o, "/Root 1 0 R");
 }
 
-QByteArray PdfFixtures::linedPages(const QList<QByteArray> &lines)
-{
-    QMap<int, QByteArray> o;
-    QByteArray kids;
-    for (int k = 1; k <= lines.size(); ++k) {
-        kids += QByteArray::number(1000 + k) + " 0 R ";
-        o[1000 + k] = textPage("2", 3000 + k);
-        o[3000 + k] = stream("", "BT /F1 18 Tf 40 300 Td (Page " + QByteArray::number(k) + ") Tj 0 -40 Td ("
-                                     + lines.at(k - 1) + ") Tj ET");
-    }
-    o[1] = "<< /Type /Catalog /Pages 2 0 R >>";
-    o[2] = "<< /Type /Pages /Kids [" + kids + "] /Count " + QByteArray::number(lines.size())
-           + " /MediaBox [0 0 300 400] /Resources << /Font << /F1 5 0 R >> >> >>";
-    o[5] = "<< /Type /Font /Subtype /Type1 /BaseFont /Helvetica >>";
-    return assemble(o, "/Root 1 0 R");
-}
-
 QByteArray PdfFixtures::squaresTree(const QByteArray &kids, const QByteArray &count, QMap<int, QByteArray> objects)
 {
     objects.insert(1, "<< /Type /Catalog /Pages 2 0 R >>");

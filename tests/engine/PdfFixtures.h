@@ -16,8 +16,6 @@ public:
     // (Dest array), 2->9 (GoTo action), 3->4 (named "chapter4"), 3->9 (named "nine"),
     // 4: a URI, 9->1. A text field has widgets on pages 2 and 9. Labels: i, ii, iii, 1...
     static QByteArray tenPages();
-    // One 300 x 400 page for each of `lines`: page k shows "Page k" and, below it, lines[k - 1].
-    static QByteArray linedPages(const QList<QByteArray> &lines);
     // Twelve 300 x 400 pages ("Page k") set out like a manual. Labels: i-iii, 1-6, A-1 and
     // A-2, then "Index". Outline (level: title -> page): 1 Préface -> 1; 1 Part One
     // (heading, open, red, bold); 2 "Chapter 1<newline>Introduction" -> 4 (named "ch1",

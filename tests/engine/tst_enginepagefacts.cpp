@@ -259,8 +259,6 @@ void TestEnginePageFacts::refusesBadRequests_data()
                                        << "QUIREKIT_THREADS must be";
     QTest::newRow("noSeconds") << QStringList() << QStringList{"QUIREKIT_PAGE_SECONDS=0"}
                                << "QUIREKIT_PAGE_SECONDS must be";
-    QTest::newRow("secondsWithUnit") << QStringList() << QStringList{"QUIREKIT_PAGE_SECONDS=5s"}
-                                     << "QUIREKIT_PAGE_SECONDS must be";
     QTest::newRow("memoryBeyondAnyMachine")
         << QStringList() << QStringList{"QUIREKIT_PAGE_MEMORY=99999999"} << "QUIREKIT_PAGE_MEMORY must be";
 }

@@ -45,7 +45,7 @@ std::pair<int, QString> run(const QStringList &arguments, const QString &work, c
     environment.insert("QT_QPA_PLATFORM", "no-such-platform");
     environment.insert("XDG_CONFIG_HOME", configHome);
     // Read before the options.ini beside the program, which a window of the build may have written.
-    OwnOptions::EnsureIn(configHome);
+    MakeOwnOptions(configHome);
     for (const QString &variable : variables)
         environment.insert(variable.section('=', 0, 0), variable.section('=', 1));
     program.setProcessEnvironment(environment);

@@ -95,7 +95,7 @@ private slots:
 private:
     QTemporaryDir dir_{QDir::tempPath() + "/end to end \"Grüße\" XXXXXX"};
     QString document_;
-    OwnOptions options_;
+    QTemporaryDir config_; // the configuration folder, with options of the test's own
 };
 
 void TestEndToEnd::initTestCase()
@@ -104,7 +104,7 @@ void TestEndToEnd::initTestCase()
     writePdf(document_, 10);
     QCOMPARE(pageTexts(document_), expectedPages(1, 10));
     // The program's own folder is the build's, where a developer's window keeps its options.
-    options_.UseInThisProcess();
+    qputenv("XDG_CONFIG_HOME", QFile::encodeName(config_.path()));
     QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, dir_.filePath("settings"));
 }
 
@@ -143,7 +143,7 @@ void TestEndToEnd::openBreakAndSplit()
     QFETCH(QString, pattern);
     QFETCH(QStringList, names);
     QFETCH(int, leftOut);
-    QVERIFY(options_.Write({}));
+    QVERIFY(MakeOwnOptions(config_.path(), QByteArray()));
     QStringList messages;
     AppMessageBox::SetResponder([&](const QString &text, unsigned) {
         messages << text;

@@ -74,7 +74,7 @@ void TestLaunchMode::launch()
     if (!platform.isEmpty())
         environment.insert("QT_QPA_PLATFORM", platform);
     environment.insert("XDG_CONFIG_HOME", config.path());
-    OwnOptions::EnsureIn(config.path());
+    MakeOwnOptions(config.path());
     QProcess program;
     program.setProcessEnvironment(environment);
     program.setWorkingDirectory(config.path());

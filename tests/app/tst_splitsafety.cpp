@@ -157,7 +157,7 @@ void TestSplitSafety::init()
 {
     dir_ = std::make_unique<QTemporaryDir>(QDir::tempPath() + "/split safety XXXXXX");
     work_ = QFileInfo(dir_->path()).canonicalFilePath();
-    QVERIFY(QDir(work_).mkpath("config/Ardenne Quirewright"));
+    QVERIFY(MakeOwnOptions(at("config")));
     QVERIFY(PdfFixtures::write(at("doc.pdf"), PdfFixtures::tenPages()));
 }
 
@@ -522,9 +522,8 @@ void TestSplitSafety::namesThatAreNotUtf8AreRefused()
     if (source == "batch" || source == "pattern") {
         // The bytes go through the shell: QProcess would encode the arguments as UTF-8.
         QProcess program;
-        const OwnOptions options;
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        options.UseIn(environment);
+        environment.insert("XDG_CONFIG_HOME", at("config"));
         program.setProcessEnvironment(environment);
         program.setProcessChannelMode(QProcess::MergedChannels);
         program.setWorkingDirectory(work_);

@@ -244,8 +244,9 @@ void TestTranslations::programSpeaksTheEnvironmentsLanguage()
     for (const char *name : {"LC_ALL", "LC_MESSAGES", "LANGUAGE"})
         environment.remove(QString::fromLatin1(name));
     environment.insert(QStringLiteral("LANG"), lang);
-    const OwnOptions options;
-    options.UseIn(environment);
+    QTemporaryDir config;
+    QVERIFY(MakeOwnOptions(config.path()));
+    environment.insert(QStringLiteral("XDG_CONFIG_HOME"), config.path());
     QProcess program;
     program.setProcessEnvironment(environment);
     program.start(QStringLiteral(QUIREWRIGHT_PATH), arguments);

@@ -502,11 +502,6 @@ PrivateProfile::WriteResult PrivateProfile::WriteString(const QString &section, 
     return WriteEntries(section, {{key, value}});
 }
 
-PrivateProfile::WriteResult PrivateProfile::WriteEntries(const QString &section, const Entries &entries) const
-{
-    return writeEntries(path_, path_, section, entries);
-}
-
 PrivateProfile::WriteResult PrivateProfile::WriteEntries(const QString &section, const Entries &entries,
                                                          const QStringList &removed) const
 {

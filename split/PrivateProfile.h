@@ -84,10 +84,10 @@ public:
     // '=' or starts with '[' or ';'; the existing file cannot be read (it would be replaced by a
     // file without its other lines); the file is marked read-only (no write permission for
     // anyone — as on Windows, this holds for administrators too); or the file cannot be saved.
-    WriteResult WriteEntries(const QString &section, const Entries &entries) const;
-    // The same, and every entry of the keys of `removed` goes from the section (the first of
-    // that name), so that reading finds none of them.
-    WriteResult WriteEntries(const QString &section, const Entries &entries, const QStringList &removed) const;
+    //
+    // Every entry of the keys of `removed` goes from the section (the first of that name), so
+    // that reading finds none of them.
+    WriteResult WriteEntries(const QString &section, const Entries &entries, const QStringList &removed = {}) const;
 
     // As WriteEntries, but the file is made from the lines of `base` (a missing one counts as
     // empty) rather than from its own, which it replaces: to start a copy of another profile

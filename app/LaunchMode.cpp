@@ -1,6 +1,6 @@
 #include "LaunchMode.h"
 
-#include "BatchSplit.h"
+#include "batch/BatchSplit.h"
 
 #include <QByteArrayView>
 #include <QProcessEnvironment>

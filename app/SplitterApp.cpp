@@ -1,7 +1,7 @@
 #include "SplitterApp.h"
 
 #include "SplitterDlg.h"
-#include "framework/SettingsStore.h"
+#include "core/SettingsStore.h"
 #include "res/ResourceIds.h"
 
 #include <QGuiApplication>

@@ -8,7 +8,7 @@
 #include "framework/DialogKeyFilter.h"
 #include "framework/DialogUnits.h"
 #include "framework/MenuAdapter.h"
-#include "framework/NativeFileName.h"
+#include "core/NativeFileName.h"
 #include "framework/ResourceStore.h"
 #include "menu/GlyphMenu.h"
 #include "res/DialogTemplates.h"

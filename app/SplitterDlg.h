@@ -6,7 +6,7 @@
 #include "split/BreakPointModel.h"
 #include "split/SeparatorRule.h"
 #include "split/DocumentReport.h"
-#include "split/OptionsDlg.h"
+#include "app/OptionsDlg.h"
 #include "split/SplitJob.h"
 #include "split/ThumbnailSource.h"
 #include "viewer/ViewerHost.h"

@@ -4,7 +4,7 @@
 
 #include "SplitterApp.h"
 #include "framework/FileDialogs.h"
-#include "framework/NativeFileName.h"
+#include "core/NativeFileName.h"
 #include "framework/ResourceStore.h"
 #include "framework/WaitCursor.h"
 #include "res/ResourceIds.h"

@@ -3,7 +3,7 @@
 // its clicks end in the list's own commands.
 #include "SplitterDlg.h"
 
-#include "framework/SettingsStore.h"
+#include "core/SettingsStore.h"
 #include "res/ResourceIds.h"
 #include "split/DocumentOutline.h"
 

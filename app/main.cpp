@@ -1,8 +1,8 @@
-#include "app/BatchSplit.h"
+#include "batch/BatchSplit.h"
 #include "app/LaunchMode.h"
 #include "app/SplitterApp.h"
-#include "framework/NativeFileName.h"
-#include "framework/Translations.h"
+#include "core/NativeFileName.h"
+#include "core/Translations.h"
 
 #include <QApplication>
 #include <QFileInfo>

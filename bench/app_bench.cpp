@@ -7,7 +7,7 @@
 #include "app/SplitterDlg.h"
 #include "support/MainWindowProbe.h"
 #include "framework/AppMessageBox.h"
-#include "framework/CommandLine.h"
+#include "core/CommandLine.h"
 #include "split/EngineRunner.h"
 #include "split/PageCountQuery.h"
 

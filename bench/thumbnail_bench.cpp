@@ -4,7 +4,7 @@
 // millisecond stands in for the window: the longest gap between its ticks is the longest the
 // window would not respond.
 //   quirewright_thumbnail_bench DOCUMENT PAGES [WIDTH] [SCREENFUL]
-#include "framework/FileStamp.h"
+#include "core/FileStamp.h"
 #include "split/ThumbnailSource.h"
 
 #include <QCoreApplication>

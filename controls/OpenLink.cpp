@@ -1,6 +1,6 @@
 #include "OpenLink.h"
 
-#include "framework/CommandLine.h"
+#include "core/CommandLine.h"
 
 #include <QDesktopServices>
 #include <QDir>

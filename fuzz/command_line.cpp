@@ -7,7 +7,7 @@
 
 #include "RequestParser.h"
 
-#include "framework/CommandLine.h"
+#include "core/CommandLine.h"
 
 #include <cstring>
 #include <string>

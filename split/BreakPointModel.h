@@ -2,7 +2,7 @@
 
 #include "SplitPlan.h"
 
-#include "framework/PageRows.h"
+#include "core/PageRows.h"
 
 #include <QAbstractListModel>
 #include <QIcon>

@@ -3,7 +3,7 @@
 #include "DocumentOutline.h"
 #include "EngineRunner.h"
 
-#include "framework/FileStamp.h"
+#include "core/FileStamp.h"
 
 #include <QByteArray>
 #include <QList>

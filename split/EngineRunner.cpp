@@ -1,9 +1,9 @@
 #include "EngineRunner.h"
 
-#include "framework/ChildProcess.h"
-#include "framework/CommandLine.h"
-#include "framework/FileStamp.h"
-#include "framework/ModulePath.h"
+#include "core/ChildProcess.h"
+#include "core/CommandLine.h"
+#include "core/FileStamp.h"
+#include "core/ModulePath.h"
 
 #include <QCoreApplication>
 #include <QDir>

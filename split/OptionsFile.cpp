@@ -1,6 +1,6 @@
 #include "OptionsFile.h"
 
-#include "framework/ModulePath.h"
+#include "core/ModulePath.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -3,7 +3,7 @@
 #include "PagesCommand.h"
 #include "SplitPlan.h"
 
-#include "framework/CommandLine.h"
+#include "core/CommandLine.h"
 
 #include <QCoreApplication>
 

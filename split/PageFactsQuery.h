@@ -2,7 +2,7 @@
 
 #include "SeparatorRule.h"
 
-#include "framework/FileStamp.h"
+#include "core/FileStamp.h"
 
 #include <QList>
 #include <QMap>

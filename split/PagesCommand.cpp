@@ -4,7 +4,7 @@
 #include "OpenFailure.h"
 #include "PageCountQuery.h"
 
-#include "framework/CommandLine.h"
+#include "core/CommandLine.h"
 
 #include <QCoreApplication>
 #include <QFile>

@@ -3,8 +3,8 @@
 #include "DocumentOutline.h"
 #include "EngineRunner.h"
 
-#include "framework/CommandLine.h"
-#include "framework/NativeFileName.h"
+#include "core/CommandLine.h"
+#include "core/NativeFileName.h"
 
 #include <QCoreApplication>
 #include <QDir>

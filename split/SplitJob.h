@@ -7,8 +7,8 @@
 #include "SplitOutcome.h"
 #include "SplitSettings.h"
 
-#include "framework/FileMove.h"
-#include "framework/FileStamp.h"
+#include "core/FileMove.h"
+#include "core/FileStamp.h"
 
 #include <QHash>
 #include <QList>

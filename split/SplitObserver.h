@@ -3,7 +3,7 @@
 #include "SplitOutcome.h"
 #include "SplitPlan.h"
 
-#include "framework/FileMove.h"
+#include "core/FileMove.h"
 
 namespace qw {
 

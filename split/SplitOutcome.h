@@ -1,6 +1,6 @@
 #pragma once
 
-#include "framework/FileMove.h"
+#include "core/FileMove.h"
 
 #include <QString>
 #include <QStringList>

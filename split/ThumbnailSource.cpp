@@ -2,8 +2,8 @@
 
 #include "EngineRunner.h"
 
-#include "framework/ChildProcess.h"
-#include "framework/FileStamp.h"
+#include "core/ChildProcess.h"
+#include "core/FileStamp.h"
 
 #include <QProcess>
 #include <QProcessEnvironment>

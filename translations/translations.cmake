@@ -14,14 +14,16 @@ endforeach()
 # translation (it is not a Qt program) and the resource compiler runs only at build time.
 file(GLOB_RECURSE quirewright_translated_sources CONFIGURE_DEPENDS
   ${PROJECT_SOURCE_DIR}/app/*.cpp ${PROJECT_SOURCE_DIR}/app/*.h
+  ${PROJECT_SOURCE_DIR}/batch/*.cpp ${PROJECT_SOURCE_DIR}/batch/*.h
   ${PROJECT_SOURCE_DIR}/split/*.cpp ${PROJECT_SOURCE_DIR}/split/*.h
   ${PROJECT_SOURCE_DIR}/viewer/*.cpp ${PROJECT_SOURCE_DIR}/viewer/*.h
   ${PROJECT_SOURCE_DIR}/controls/*.cpp ${PROJECT_SOURCE_DIR}/controls/*.h
   ${PROJECT_SOURCE_DIR}/menu/*.cpp ${PROJECT_SOURCE_DIR}/menu/*.h
   ${PROJECT_SOURCE_DIR}/framework/*.cpp ${PROJECT_SOURCE_DIR}/framework/*.h
+  ${PROJECT_SOURCE_DIR}/core/*.cpp ${PROJECT_SOURCE_DIR}/core/*.h
   ${PROJECT_SOURCE_DIR}/res/*.cpp ${PROJECT_SOURCE_DIR}/res/*.h)
 
-qt_add_translations(quirewright_framework
+qt_add_translations(quirewright_core
   TS_FILES ${quirewright_ts_files}
   SOURCES ${quirewright_translated_sources}
   RESOURCE_PREFIX /i18n

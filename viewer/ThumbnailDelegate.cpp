@@ -1,6 +1,6 @@
 #include "ThumbnailDelegate.h"
 
-#include "framework/PageRows.h"
+#include "core/PageRows.h"
 
 #include <QIcon>
 #include <QPainter>

@@ -1,6 +1,6 @@
 #include "ThumbnailGrid.h"
 
-#include "framework/PageRows.h"
+#include "core/PageRows.h"
 
 #include <QKeyEvent>
 #include <QPainter>

@@ -5,7 +5,7 @@
 #include "support/MainWindowProbe.h"
 #include "framework/MenuAdapter.h"
 #include "framework/DialogUnits.h"
-#include "framework/SettingsStore.h"
+#include "core/SettingsStore.h"
 #include "res/DialogTemplates.h"
 #include "res/MenuTemplate.h"
 #include "res/ResourceIds.h"

@@ -6,7 +6,7 @@
 #include "support/MainWindowProbe.h"
 #include "support/StandInEngine.h"
 #include "framework/AppMessageBox.h"
-#include "framework/SettingsStore.h"
+#include "core/SettingsStore.h"
 #include "framework/MenuAdapter.h"
 #include "res/MenuTemplate.h"
 #include "res/ResourceIds.h"

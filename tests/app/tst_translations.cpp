@@ -8,13 +8,13 @@
 #include "framework/DialogBuilder.h"
 #include "framework/DialogUnits.h"
 #include "framework/ResourceStore.h"
-#include "framework/SettingsStore.h"
-#include "framework/Translations.h"
+#include "core/SettingsStore.h"
+#include "core/Translations.h"
 #include "res/DialogTemplates.h"
 #include "res/MenuTemplate.h"
 #include "res/MenuTexts.h"
 #include "res/ResourceIds.h"
-#include "split/OptionsDlg.h"
+#include "app/OptionsDlg.h"
 #include "support/OwnOptions.h"
 
 #include <QAbstractButton>

@@ -1,6 +1,6 @@
 // Small platform pieces: module paths, the message-box seam, the wait cursor, system colours.
 #include "framework/AppMessageBox.h"
-#include "framework/ModulePath.h"
+#include "core/ModulePath.h"
 #include "framework/SystemColours.h"
 #include "framework/WaitCursor.h"
 

@@ -1,5 +1,5 @@
 // Running the engine: output collection, exit codes, start failures, promptness, and paths.
-#include "framework/CommandLine.h"
+#include "core/CommandLine.h"
 #include "split/EngineRunner.h"
 
 #include <QFile>

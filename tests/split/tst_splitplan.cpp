@@ -1,6 +1,6 @@
 // The parts that break pages make, and the refusal of outputs that would destroy
 // data or that the engine would refuse, found as the file system resolves them.
-#include "framework/FileStamp.h"
+#include "core/FileStamp.h"
 #include "split/OutputTarget.h"
 #include "split/SplitPlan.h"
 

@@ -3,7 +3,7 @@
 // and an engine that cannot serve is told once, by its kind.
 #include "EngineProcess.h"
 #include "PdfFixtures.h"
-#include "framework/FileStamp.h"
+#include "core/FileStamp.h"
 #include "split/ThumbnailSource.h"
 
 #include <QFile>

@@ -1,6 +1,6 @@
 // File names that are bytes, not UTF-8: real entries named so in a temporary folder, beside the
 // names that Qt's lossy decoding of them would reach, and the paths Qt makes of them.
-#include "framework/NativeFileName.h"
+#include "core/NativeFileName.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "OptionsFile.h"
-#include "SplitSettings.h"
+#include "split/OptionsFile.h"
+#include "split/SplitSettings.h"
 
 #include <QDialog>
 #include <QMargins>

@@ -3,7 +3,7 @@
 #include "BatchSplit.h"
 #include "OutputClaims.h"
 
-#include "framework/StopSignals.h"
+#include "core/StopSignals.h"
 #include "split/DocumentOutline.h"
 #include "split/DocumentReport.h"
 #include "split/OpenFailure.h"

@@ -4,9 +4,9 @@
 #include "framework/AppMessageBox.h"
 #include "framework/DialogBuilder.h"
 #include "framework/FileDialogs.h"
-#include "framework/ModulePath.h"
+#include "core/ModulePath.h"
 #include "res/ResourceIds.h"
-#include "split/OptionsDlg.h"
+#include "app/OptionsDlg.h"
 
 #include <QCheckBox>
 #include <QComboBox>

@@ -1,10 +1,10 @@
 #include "OptionsDlg.h"
 
-#include "OutputNaming.h"
+#include "split/OutputNaming.h"
 
-#include "OptionsFile.h"
-#include "PrivateProfile.h"
-#include "SplitSettings.h"
+#include "split/OptionsFile.h"
+#include "split/PrivateProfile.h"
+#include "split/SplitSettings.h"
 #include "framework/AppMessageBox.h"
 #include "framework/DialogBuilder.h"
 #include "framework/DialogKeyFilter.h"

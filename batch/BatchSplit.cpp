@@ -3,7 +3,7 @@
 #include "BatchConsole.h"
 #include "BatchRun.h"
 
-#include "framework/NativeFileName.h"
+#include "core/NativeFileName.h"
 #include "split/DocumentOutline.h"
 #include "split/OptionsFile.h"
 #include "split/OutputNaming.h"

@@ -4,7 +4,7 @@
 #include "BatchSplit.h"
 #include "OutputClaims.h"
 
-#include "framework/StopSignals.h"
+#include "core/StopSignals.h"
 #include "split/EngineRunner.h"
 
 #include <QDir>

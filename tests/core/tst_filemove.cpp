@@ -1,5 +1,5 @@
 // Moving a file without ever replacing another, on one file system and across two.
-#include "framework/FileMove.h"
+#include "core/FileMove.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "framework/FileStamp.h"
+#include "core/FileStamp.h"
 #include "split/OutputTarget.h"
 
 #include <QCoreApplication>

@@ -1,5 +1,5 @@
 // Splitting command lines into arguments and quoting arguments so they come back intact.
-#include "framework/CommandLine.h"
+#include "core/CommandLine.h"
 
 #include <QTest>
 

@@ -249,13 +249,18 @@ std::optional<qint64> PlaceBreakPointsDlg::SizeLimit() const
     return qMax<qint64>(1, qRound64(SizeSpin->value() * kBytesPerMegabyte));
 }
 
+int PlaceBreakPointsDlg::EveryPageCount() const
+{
+    return PagesSpin->value();
+}
+
 QList<int> PlaceBreakPointsDlg::Breaks() const
 {
     if (AtSeparators->isChecked() || AtMostSize->isChecked())
         return {}; // found by the window, which asks the engine
     if (const int level = BookmarkLevel(); level > 0)
         return DocumentOutline::BreaksAtLevel(PlacingBookmarks(), level, pageCount_);
-    return SplitPlan::BreaksEvery(pageCount_, PagesSpin->value());
+    return SplitPlan::BreaksEvery(pageCount_, EveryPageCount());
 }
 
 } // namespace qw

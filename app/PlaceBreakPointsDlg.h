@@ -29,8 +29,12 @@ public:
 
     // The pages before which the chosen break points go (2 to the page count, sorted).
     QList<int> Breaks() const;
-    // The bookmark level chosen, 0 when the choice is every N pages or separators.
+    // The bookmark level chosen, 0 when the choice is every N pages or separators; the
+    // expression the titles of the bookmarks that place break points match (invalid: none does).
     int BookmarkLevel() const;
+    QRegularExpression BookmarkMatchExpression() const { return MatchExpression(); }
+    // Every how many pages a part begins, when that is the choice.
+    int EveryPageCount() const;
     // The separator rule chosen, with its sensitivity; nothing when the choice is another.
     std::optional<SeparatorRule> Separators() const;
     bool LeaveSeparatorsOut() const;

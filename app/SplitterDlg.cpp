@@ -92,8 +92,8 @@ void SplitterDlg::BuildRoutingTable()
     route({CmdId::About}, [this] { ShowAboutBox(); });
     route({CmdId::ViewWebSite}, [this] { ViewWebSite(); });
     route({CmdId::PlaceBreakPoints}, [this] { PlaceBreakPoints(); });
-    route({CmdId::Undo}, [this] { breaks_.History().undo(); });
-    route({CmdId::Redo}, [this] { breaks_.History().redo(); });
+    route({CmdId::Undo}, [this] { document_.Breaks().History().undo(); });
+    route({CmdId::Redo}, [this] { document_.Breaks().History().redo(); });
     route({CmdId::ShowThumbnails}, [this] { ShowThumbnails(!Viewer.ThumbnailsShown()); });
 }
 
@@ -199,7 +199,7 @@ bool SplitterDlg::OnInitDialog()
 
     PageList->setSelectionBehavior(QAbstractItemView::SelectRows);
     // The list shows the break point model; its one column is headed "Page No.".
-    PageList->setModel(&breaks_);
+    PageList->setModel(&document_.Breaks());
     PageList->setColumnWidth(0, 120);
     // The column is a little wider than the list leaves it beside a vertical scroll bar; a
     // horizontal bar for those few pixels would only hide the last row.
@@ -262,10 +262,10 @@ void SplitterDlg::ConnectCommandSources()
         ConnectPopups(bar);
     }
     connect(PageList->selectionModel(), &QItemSelectionModel::selectionChanged, this, [this] { OnRowSelected(); });
-    connect(&breaks_, &BreakPointModel::Replayed, this, [this](int row) { OnReplayed(row); });
+    connect(&document_.Breaks(), &BreakPointModel::Replayed, this, [this](int row) { OnReplayed(row); });
     // A page left out or taken back in, or another document: the preview's note follows.
-    connect(&breaks_, &QAbstractItemModel::dataChanged, this, [this] { UpdatePreviewNote(); });
-    connect(&breaks_, &QAbstractItemModel::modelReset, this, [this] {
+    connect(&document_.Breaks(), &QAbstractItemModel::dataChanged, this, [this] { UpdatePreviewNote(); });
+    connect(&document_.Breaks(), &QAbstractItemModel::modelReset, this, [this] {
         previewPage_ = 1;
         UpdatePreviewNote();
     });
@@ -273,7 +273,7 @@ void SplitterDlg::ConnectCommandSources()
     // A break point put in above the selected row pushes it down: it stays in view.
     // The list lays its rows out again first, so the scroll waits for the event loop.
     connect(
-        &breaks_, &QAbstractItemModel::rowsInserted, this,
+        &document_.Breaks(), &QAbstractItemModel::rowsInserted, this,
         [this] {
             if (const QModelIndex current = PageList->currentIndex(); current.isValid())
                 PageList->scrollTo(current);
@@ -407,9 +407,9 @@ bool SplitterDlg::OnUpdateCommand(CommandUpdateRecord &record)
     // The break point, split and options commands set their enabling themselves; the commands
     // added after them follow whether there are rows to place break points in, and the history.
     switch (record.id) {
-    case CmdId::PlaceBreakPoints: record.Enable(breaks_.rowCount() > 0 && !splitting_); return true;
-    case CmdId::Undo: record.Enable(breaks_.History().canUndo() && !splitting_); return true;
-    case CmdId::Redo: record.Enable(breaks_.History().canRedo() && !splitting_); return true;
+    case CmdId::PlaceBreakPoints: record.Enable(document_.Breaks().rowCount() > 0 && !splitting_); return true;
+    case CmdId::Undo: record.Enable(document_.Breaks().History().canUndo() && !splitting_); return true;
+    case CmdId::Redo: record.Enable(document_.Breaks().History().canRedo() && !splitting_); return true;
     case CmdId::ShowThumbnails:
         record.Enable(true);
         record.SetCheck(Viewer.ThumbnailsShown());

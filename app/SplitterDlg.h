@@ -3,12 +3,11 @@
 #include "controls/IconButton.h"
 #include "framework/CommandUpdate.h"
 #include "menu/GlyphMenu.h"
-#include "split/BreakPointModel.h"
+#include "OptionsDlg.h"
+
+#include "split/OpenDocument.h"
 #include "split/SeparatorRule.h"
-#include "split/DocumentReport.h"
-#include "app/OptionsDlg.h"
 #include "split/SplitJob.h"
-#include "split/ThumbnailSource.h"
 #include "viewer/ViewerHost.h"
 
 #include <QDialog>
@@ -114,6 +113,10 @@ public:
     // they become (existing break points stay, none is doubled).
     virtual void PlaceBreakPoints();
     void InsertBreakPointsBefore(const QList<int> &pages, int bookmarkLevel);
+    // Tells why a plan found nothing, or what to know of how it was found; false when there is
+    // nothing to take. And takes a plan as one step at the selected row.
+    bool ShowPlanProblems(const qw::OpenDocument::Plan &plan);
+    void TakePlan(const qw::OpenDocument::Plan &plan);
     void OnRowSelected();
     void OnRowClick();
     void OnRowRightClick();
@@ -136,7 +139,7 @@ public:
     virtual void ViewWebSite();
 
     // The break points of the open document, which the page list shows; and the preview.
-    const BreakPointModel &Breaks() const { return breaks_; }
+    const BreakPointModel &Breaks() const { return document_.Breaks(); }
     ViewerHost &Preview() { return Viewer; }
     const ViewerHost &Preview() const { return Viewer; }
 
@@ -223,16 +226,10 @@ private:
     bool splitting_ = false;
     QSet<QString> patternsWarnedOf_; // the patterns whose unknown tokens were told
     int previewPage_ = 1; // the page the preview was last turned to
-    // What the separator sheets found in this document say, by page, for "{separator}".
-    QMap<int, QString> separatorLabels_;
-    // The break points and their history; every open starts them afresh.
-    BreakPointModel breaks_;
-    // The thumbnails of the open document, drawn by the engine while the grid is shown.
-    ThumbnailSource thumbnails_;
+    // The open document: its report, its break points and their history, its separator labels
+    // and its thumbnails (drawn by the engine while the grid is shown); every open starts it afresh.
+    qw::OpenDocument document_;
     bool thumbnailsServing_ = false;
-    // The engine's report of the open document, asked for once when it was opened: its pages,
-    // its bookmarks, and the identity of the file that a split must still find.
-    DocumentReport report_;
 };
 
 } // namespace qw

@@ -85,7 +85,7 @@ int SplitterDlg::SelectedRow() const
 
 void SplitterDlg::SelectRow(int row)
 {
-    const QModelIndex index = breaks_.index(row);
+    const QModelIndex index = document_.Breaks().index(row);
     if (!index.isValid())
         return;
     // Selecting raises the selection notification, so OnRowSelected runs before this returns.
@@ -142,7 +142,7 @@ void SplitterDlg::InsertBreakPoint()
     // The button is enabled exactly for rows that may take a break point before them.
     if (!InsertButton->isEnabled())
         return;
-    breaks_.InsertBefore(row);
+    document_.Breaks().InsertBefore(row);
     SetActionCommand(CmdId::InsertBreakPoint, false);
     InsertButton->setEnabled(false);
     PageList->setFocus();
@@ -151,11 +151,11 @@ void SplitterDlg::InsertBreakPoint()
 void SplitterDlg::DeleteBreakPoint()
 {
     const int row = SelectedRow();
-    if (row < 0 || !breaks_.IsBreakPoint(row))
+    if (row < 0 || !document_.Breaks().IsBreakPoint(row))
         return;
     // The list would otherwise select a neighbour of the removed current row by itself.
     PageList->selectionModel()->setCurrentIndex(QModelIndex(), QItemSelectionModel::NoUpdate);
-    breaks_.Delete(row);
+    document_.Breaks().Delete(row);
     SelectRow(row);
     SetActionCommand(CmdId::CleanAllBreakPoints, false);
     SetActionCommand(CmdId::DeleteBreakPoint, false);
@@ -166,9 +166,9 @@ void SplitterDlg::DeleteBreakPoint()
 void SplitterDlg::ToggleLeavePageOut()
 {
     const int row = SelectedRow();
-    if (row < 0 || breaks_.IsBreakPoint(row))
+    if (row < 0 || document_.Breaks().IsBreakPoint(row))
         return;
-    breaks_.SetLeftOut(row, !breaks_.IsLeftOut(breaks_.PageAt(row)));
+    document_.Breaks().SetLeftOut(row, !document_.Breaks().IsLeftOut(document_.Breaks().PageAt(row)));
     PageList->setFocus();
 }
 
@@ -176,9 +176,9 @@ void SplitterDlg::CleanAllBreakPoints()
 {
     const int selected = SelectedRow();
     // A selected break point row goes, and the list must not select a neighbour instead.
-    if (breaks_.IsBreakPoint(selected))
+    if (document_.Breaks().IsBreakPoint(selected))
         PageList->selectionModel()->setCurrentIndex(QModelIndex(), QItemSelectionModel::NoUpdate);
-    breaks_.CleanAll(selected);
+    document_.Breaks().CleanAll(selected);
 }
 
 void SplitterDlg::OnRowSelected()
@@ -187,14 +187,14 @@ void SplitterDlg::OnRowSelected()
     if (row < 0)
         return;
     int page = -1;
-    if (breaks_.IsBreakPoint(row)) {
+    if (document_.Breaks().IsBreakPoint(row)) {
         EnableForBreakPointRow();
     } else {
-        page = breaks_.PageAt(row);
+        page = document_.Breaks().PageAt(row);
         DeleteButton->setEnabled(false);
         SetActionCommand(CmdId::DeleteBreakPoint, false);
     }
-    if (breaks_.IsInsertable(row))
+    if (document_.Breaks().IsInsertable(row))
         EnableForInsertableRow();
     else
         DisableInsert();
@@ -204,9 +204,9 @@ void SplitterDlg::OnRowSelected()
         UpdatePreviewNote();
     }
     // The grid and the list show the same selected row; the keys stay where the user works.
-    PageList->scrollTo(breaks_.index(row));
+    PageList->scrollTo(document_.Breaks().index(row));
     if (Viewer.ThumbnailsShown()) {
-        Viewer.Thumbnails().scrollTo(breaks_.index(row));
+        Viewer.Thumbnails().scrollTo(document_.Breaks().index(row));
         if (Viewer.Thumbnails().hasFocus())
             return;
     }
@@ -215,16 +215,18 @@ void SplitterDlg::OnRowSelected()
 
 void SplitterDlg::PlaceBreakPoints()
 {
-    if (!PageList || breaks_.PageCount() == 0 || splitting_)
+    if (!PageList || document_.PageCount() == 0 || splitting_)
         return;
-    PlaceBreakPointsDlg dialog(report_.Bookmarks(), breaks_.PageCount(), this);
+    PlaceBreakPointsDlg dialog(document_.Report().Bookmarks(), document_.PageCount(), this);
     if (dialog.exec() == QDialog::Accepted) {
         if (const std::optional<SeparatorRule> rule = dialog.Separators())
             PlaceAtSeparators(*rule, dialog.LeaveSeparatorsOut());
         else if (const std::optional<qint64> limit = dialog.SizeLimit())
             PlaceBySize(*limit);
+        else if (const int level = dialog.BookmarkLevel(); level > 0)
+            TakePlan(document_.AtBookmarks(level, dialog.BookmarkMatchExpression()));
         else
-            InsertBreakPointsBefore(dialog.Breaks(), dialog.BookmarkLevel());
+            TakePlan(document_.Every(dialog.EveryPageCount()));
     }
     PageList->setFocus();
 }
@@ -233,29 +235,18 @@ void SplitterDlg::PlaceBreakPoints()
 // Cancel stops it and leaves the break points as they were.
 void SplitterDlg::PlaceAtSeparators(const SeparatorRule &rule, bool leaveOut)
 {
-    const PageFactsQuery::Result found = PageFactsQuery::Run(
-        DocumentPath, report_.Identity(), rule,
-        PagesProgress(tr("Looking for separator sheets..."), breaks_.PageCount(), this).Callback());
-    if (found.stopped)
+    const qw::OpenDocument::Plan plan = document_.AtSeparators(
+        rule, leaveOut,
+        PagesProgress(tr("Looking for separator sheets..."), document_.PageCount(), this).Callback());
+    if (!ShowPlanProblems(plan))
         return;
-    if (!found.problem.isEmpty()) {
-        AppMessageBox::Show(this, found.problem, MsgBox::Ok | MsgBox::IconExclamation);
-        return;
-    }
-    const QMap<int, QString> separators = PageFactsQuery::Separators(found.pages, rule);
-    if (const QStringList notices = PageFactsQuery::Notices(found.pages, rule); !notices.isEmpty())
-        AppMessageBox::Show(this, notices.join(QStringLiteral("\n\n")), MsgBox::Ok | MsgBox::IconExclamation);
-    if (separators.isEmpty()) {
+    if (plan.separatorLabels.isEmpty()) {
         //: %1 says what was looked for, such as: No page has a barcode.
         AppMessageBox::Show(this, tr("%1 The break points are as they were.").arg(PageFactsQuery::NothingFoundNotice(rule)),
                             MsgBox::Ok | MsgBox::IconInformation);
         return;
     }
-    // One step, undone as a whole: the break points and the pages left out.
-    const SeparatorPlan plan = SplitPlan::AtSeparators(breaks_.PageCount(), separators.keys(), rule.Role(leaveOut));
-    separatorLabels_.insert(separators);
-    breaks_.Place(plan.breaks, 0, SelectedRow(), plan.leftOut);
-    OnRowSelected();
+    TakePlan(plan);
 }
 
 // As PlaceAtSeparators: the engine measures the parts of the very file opened while a bar
@@ -263,17 +254,10 @@ void SplitterDlg::PlaceAtSeparators(const SeparatorRule &rule, bool leaveOut)
 // are there stay, and only make parts smaller.
 void SplitterDlg::PlaceBySize(qint64 limit)
 {
-    const SizePlanQuery::Result plan = SizePlanQuery::Run(
-        DocumentPath, report_.Identity(), limit,
-        PagesProgress(tr("Measuring the parts..."), breaks_.PageCount(), this).Callback());
-    if (plan.stopped)
+    const qw::OpenDocument::Plan plan = document_.BySize(
+        limit, PagesProgress(tr("Measuring the parts..."), document_.PageCount(), this).Callback());
+    if (!ShowPlanProblems(plan))
         return;
-    if (!plan.problem.isEmpty()) {
-        AppMessageBox::Show(this, plan.problem, MsgBox::Ok | MsgBox::IconExclamation);
-        return;
-    }
-    if (const QString oversize = SizePlanQuery::OversizeWarning(plan.oversizePages, limit); !oversize.isEmpty())
-        AppMessageBox::Show(this, oversize, MsgBox::Ok | MsgBox::IconExclamation);
     if (plan.breaks.isEmpty()) {
         AppMessageBox::Show(this,
                             tr("The whole document fits in one part of at most %1; the break points are "
@@ -282,15 +266,36 @@ void SplitterDlg::PlaceBySize(qint64 limit)
                             MsgBox::Ok | MsgBox::IconInformation);
         return;
     }
-    InsertBreakPointsBefore(plan.breaks, 0);
+    TakePlan(plan);
+}
+
+bool SplitterDlg::ShowPlanProblems(const qw::OpenDocument::Plan &plan)
+{
+    if (plan.stopped)
+        return false;
+    if (!plan.problem.isEmpty()) {
+        AppMessageBox::Show(this, plan.problem, MsgBox::Ok | MsgBox::IconExclamation);
+        return false;
+    }
+    if (!plan.notices.isEmpty())
+        AppMessageBox::Show(this, plan.notices.join(QStringLiteral("\n\n")), MsgBox::Ok | MsgBox::IconExclamation);
+    return true;
+}
+
+void SplitterDlg::TakePlan(const qw::OpenDocument::Plan &plan)
+{
+    // One step, undone as a whole; the break points that were there stay.
+    document_.Take(plan, SelectedRow());
+    // The selected row may now follow a break point: its commands follow.
+    OnRowSelected();
 }
 
 void SplitterDlg::InsertBreakPointsBefore(const QList<int> &pages, int bookmarkLevel)
 {
-    // One step, undone as a whole; the break points that were there stay.
-    breaks_.Place(pages, bookmarkLevel, SelectedRow());
-    // The selected row may now follow a break point: its commands follow.
-    OnRowSelected();
+    qw::OpenDocument::Plan plan;
+    plan.breaks = pages;
+    plan.bookmarkLevel = bookmarkLevel;
+    TakePlan(plan);
 }
 
 bool SplitterDlg::TranslateHistoryKey(const QKeyEvent *key)
@@ -331,15 +336,15 @@ void SplitterDlg::OnRowClick()
     const int row = SelectedRow();
     if (row < 0)
         return;
-    if (breaks_.IsBreakPoint(row)) {
+    if (document_.Breaks().IsBreakPoint(row)) {
         EnableForBreakPointRow();
         setPopupItem(menu, CmdId::ContextInsertBreakPoint, false);
-        setLeavePageOutItem(menu, breaks_, row);
+        setLeavePageOutItem(menu, document_.Breaks(), row);
         ShowContextMenu(menu, cursor);
     } else {
         setPopupItem(menu, CmdId::ContextDeleteBreakPoint, false);
     }
-    if (breaks_.IsInsertable(row)) {
+    if (document_.Breaks().IsInsertable(row)) {
         EnableForInsertableRow();
     } else {
         DisableInsert();
@@ -355,7 +360,7 @@ void SplitterDlg::OnRowRightClick()
     const int row = SelectedRow();
     if (row < 0)
         return;
-    if (breaks_.IsBreakPoint(row)) {
+    if (document_.Breaks().IsBreakPoint(row)) {
         EnableForBreakPointRow();
         setPopupItem(menu, CmdId::ContextCleanAllBreakPoints, true);
         setPopupItem(menu, CmdId::ContextDeleteBreakPoint, true);
@@ -363,7 +368,7 @@ void SplitterDlg::OnRowRightClick()
     } else {
         setPopupItem(menu, CmdId::ContextDeleteBreakPoint, false);
     }
-    if (breaks_.IsInsertable(row)) {
+    if (document_.Breaks().IsInsertable(row)) {
         EnableForInsertableRow();
         setPopupItem(menu, CmdId::ContextInsertBreakPoint, true);
         setPopupItem(menu, CmdId::ContextCleanAllBreakPoints, false);
@@ -372,7 +377,7 @@ void SplitterDlg::OnRowRightClick()
         DisableInsert();
         setPopupItem(menu, CmdId::ContextInsertBreakPoint, false);
     }
-    setLeavePageOutItem(menu, breaks_, row);
+    setLeavePageOutItem(menu, document_.Breaks(), row);
     ShowContextMenu(menu, cursor);
 }
 

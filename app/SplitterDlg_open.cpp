@@ -62,22 +62,16 @@ void SplitterDlg::OpenDocument(const QString &path)
     if (app_)
         app_->AddToRecentFileList(path);
 
-    // One report per open document: its pages now, its bookmarks when break points are placed
-    // or parts named after them, and the file's identity, which every split checks.
     ForgetRows();
-    report_ = DocumentReport::Of(DocumentPath);
-    const int pages = report_.PageCount();
-    if (pages <= 0) {
+    if (!document_.Open(DocumentPath)) {
         // No message box: the reason stands where the document would have been shown.
-        const QString reason = OpenFailureReason(DocumentPath, report_);
+        const QString reason = OpenFailureReason(DocumentPath, document_.Report());
         ShowOpenProblem(reason.isEmpty() ? tr("This PDF could not be read") : reason);
         return;
     }
 
-    breaks_.Reset(pages);
-    separatorLabels_.clear();
-    breaks_.SetRowImages(rowImage(ResId::PageRowIcon), rowImage(ResId::BreakPointRowIcon),
-                         rowImage(ResId::LeftOutRowIcon));
+    document_.Breaks().SetRowImages(rowImage(ResId::PageRowIcon), rowImage(ResId::BreakPointRowIcon),
+                                    rowImage(ResId::LeftOutRowIcon));
     PageList->setIconSize(kRowImageSize);
     SelectRow(0);
     PageList->setFocus();
@@ -88,9 +82,7 @@ void SplitterDlg::OpenDocument(const QString &path)
 
 void SplitterDlg::ForgetRows()
 {
-    // The history and the bookmark level belong to the rows discarded here.
-    breaks_.Reset(0);
-    report_ = {};
+    document_.Close();
 }
 
 void SplitterDlg::ShowOpenProblem(const QString &reason)

@@ -13,7 +13,7 @@ void SplitterDlg::OnPageShown(int page)
         return;
     previewPage_ = page;
     UpdatePreviewNote();
-    const int row = breaks_.RowOfPage(page);
+    const int row = document_.Breaks().RowOfPage(page);
     if (row < 0)
         return;
     // Selecting shows the page once more, which the preview does not report back; and it
@@ -21,14 +21,14 @@ void SplitterDlg::OnPageShown(int page)
     QWidget *focus = QApplication::focusWidget();
     if (row != SelectedRow())
         SelectRow(row);
-    PageList->scrollTo(breaks_.index(row));
+    PageList->scrollTo(document_.Breaks().index(row));
     if (focus && focus != QApplication::focusWidget())
         focus->setFocus();
 }
 
 void SplitterDlg::UpdatePreviewNote()
 {
-    Viewer.ShowNote(breaks_.IsLeftOut(previewPage_)
+    Viewer.ShowNote(document_.Breaks().IsLeftOut(previewPage_)
                         //: Shown over a page that is in no part; %1 is its page number
                         ? tr("Page %1 is left out of every part").arg(previewPage_)
                         : QString());

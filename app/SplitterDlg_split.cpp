@@ -47,7 +47,7 @@ bool SplitterDlg::RunOptionsDialog()
 
 void SplitterDlg::OnSplit()
 {
-    if (breaks_.PageCount() == 0)
+    if (document_.Breaks().PageCount() == 0)
         return;
     // Also turns away a Split command that arrives between the parts of a running split.
     if (!SplitButton->isEnabled())
@@ -70,11 +70,6 @@ SplitSettings SplitterDlg::CurrentSettings() const
     settings.outFolderName = Options.OutFolderName;
     settings.archive = Options.ArchiveButtonState != 0;
     settings.archiveFolderName = Options.ArchiveFolderName;
-    settings.separatorLabels = separatorLabels_;
-    if (settings.fileNamePattern.contains(QLatin1String("{bookmark}"))) {
-        settings.bookmarks = report_.Bookmarks();
-        settings.bookmarkLevel = breaks_.BookmarkLevel();
-    }
     return settings;
 }
 
@@ -111,7 +106,7 @@ void SplitterDlg::SplitDocument()
     }
 
     // The split works on its own copy of the parts: edits made meanwhile do not change it.
-    SplitJob job(DocumentPath, breaks_.Parts(), CurrentSettings(), report_.Identity());
+    SplitJob job = document_.Job(CurrentSettings());
     if (job.Parts().isEmpty())
         return;
 

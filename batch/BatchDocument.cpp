@@ -6,6 +6,7 @@
 #include "core/StopSignals.h"
 #include "split/DocumentOutline.h"
 #include "split/DocumentReport.h"
+#include "split/OpenDocument.h"
 #include "split/OpenFailure.h"
 #include "split/OutputNaming.h"
 #include "split/PageFactsQuery.h"
@@ -146,10 +147,12 @@ BatchDocument::Outcome BatchDocument::Split() const
 
     const auto keepGoing = [this] { return stop_.Received() == 0; };
     // One report gives the page count, the bookmarks and the identity of the file it read.
-    const DocumentReport report = DocumentReport::Of(document_, keepGoing);
+    OpenDocument document;
+    document.Open(document_, keepGoing);
     if (stop_.Received())
         return stopped();
-    const int pageCount = report.PageCount();
+    const DocumentReport &report = document.Report();
+    const int pageCount = document.PageCount();
     if (pageCount < 1) {
         if (const QString problem = report.Problem(); !problem.isEmpty())
             return refuse(problem + QLatin1Char(' ') + BatchSplit::NothingWritten());
@@ -158,22 +161,19 @@ BatchDocument::Outcome BatchDocument::Split() const
     if (const QString wrong = BreaksOutsideDocument(pageCount); !wrong.isEmpty())
         return Fail(Outcome::End::Refused, BatchSplit::UsageError, wrong);
 
-    QList<int> breaks = request_.breaksBefore + SplitPlan::BreaksEvery(pageCount, request_.every);
-    SplitSettings settings = request_.settings;
-    // The bookmarks serve the break points and the names of the parts.
-    settings.bookmarks = report.Bookmarks();
+    // Every way asked for places its break points; they are taken together, as one plan.
+    OpenDocument::Plan plan;
     if (request_.bookmarkLevel > 0) {
-        if (settings.bookmarks.isEmpty())
+        if (report.Bookmarks().isEmpty())
             return refuse(tr("The document %1 has no bookmarks to split at. Use --at or --every "
                              "instead. %2")
                               .arg(shown(document_), BatchSplit::NothingWritten()));
-        // Only the matching bookmarks place break points; every bookmark still names the parts.
-        const QList<Bookmark> placing = DocumentOutline::Matching(settings.bookmarks, request_.bookmarkMatch);
-        if (placing.isEmpty())
+        plan = document.AtBookmarks(request_.bookmarkLevel, request_.bookmarkMatch);
+        if (DocumentOutline::Matching(report.Bookmarks(), request_.bookmarkMatch).isEmpty())
             console_.Warn(tr("no bookmark title matches --bookmark-match %1; the document is one part.")
                               .arg(request_.bookmarkMatch.pattern()));
-        breaks = DocumentOutline::BreaksAtLevel(placing, request_.bookmarkLevel, pageCount);
-        settings.bookmarkLevel = request_.bookmarkLevel;
+    } else {
+        plan.breaks = request_.breaksBefore + document.Every(request_.every).breaks;
     }
     // A line for each tenth of the pages an engine looks at, such as "looking for separators: page 5 of 50".
     const auto pagesDone = [&](const QString &what) {
@@ -185,49 +185,44 @@ BatchDocument::Outcome BatchDocument::Split() const
             return keepGoing();
         };
     };
-    QList<int> leftOut;
-    if (request_.separators) {
-        // The separators' break points join the others; the engine looks at the very file reported on.
-        const PageFactsQuery::Result facts = PageFactsQuery::Run(document_, report.Identity(), *request_.separators,
-                                                                 pagesDone(QStringLiteral("looking for separators")));
-        if (facts.stopped || stop_.Received())
-            return stopped();
-        if (!facts.problem.isEmpty())
-            return refuse(facts.problem + QLatin1Char(' ') + BatchSplit::NothingWritten());
-        settings.separatorLabels = PageFactsQuery::Separators(facts.pages, *request_.separators);
-        for (const QString &notice : PageFactsQuery::Notices(facts.pages, *request_.separators))
+    // The engine looks at the very file reported on; what it found joins the other break points.
+    const auto join = [&](const OpenDocument::Plan &found) {
+        for (const QString &notice : found.notices)
             console_.Warn(notice);
-        if (settings.separatorLabels.isEmpty())
+        plan += found;
+    };
+    if (request_.separators) {
+        const OpenDocument::Plan found = document.AtSeparators(*request_.separators, request_.dropSeparators,
+                                                               pagesDone(QStringLiteral("looking for separators")));
+        if (found.stopped || stop_.Received())
+            return stopped();
+        if (!found.problem.isEmpty())
+            return refuse(found.problem + QLatin1Char(' ') + BatchSplit::NothingWritten());
+        join(found);
+        if (found.separatorLabels.isEmpty())
             console_.Warn(tr("%1 --at-separators places no break point.")
                               .arg(PageFactsQuery::NothingFoundNotice(*request_.separators)));
-        const SeparatorPlan plan
-            = SplitPlan::AtSeparators(pageCount, settings.separatorLabels.keys(),
-                                      request_.separators->Role(request_.dropSeparators));
-        breaks += plan.breaks;
-        leftOut = plan.leftOut;
     }
     if (request_.maxSize > 0) {
-        // Its break points join the others, which only make parts smaller.
-        const SizePlanQuery::Result sized = SizePlanQuery::Run(
-            document_, report.Identity(), request_.maxSize,
+        // Its break points only make the parts of the others smaller.
+        const OpenDocument::Plan sized = document.BySize(
+            request_.maxSize,
             pagesDone(QStringLiteral("planning parts of at most %1").arg(SizePlanQuery::SizeText(request_.maxSize))));
         if (sized.stopped || stop_.Received())
             return stopped();
         if (!sized.problem.isEmpty())
             return refuse(sized.problem + QLatin1Char(' ') + BatchSplit::NothingWritten());
-        if (const QString oversize = SizePlanQuery::OversizeWarning(sized.oversizePages, request_.maxSize);
-            !oversize.isEmpty())
-            console_.Warn(oversize);
+        join(sized);
         if (sized.breaks.isEmpty())
             console_.Warn(tr("the whole document fits in one part of at most %1; --max-size places no break point.")
                               .arg(SizePlanQuery::SizeText(request_.maxSize)));
-        breaks += sized.breaks;
     }
-    const QList<PartRange> parts = SplitPlan::FromBreaks(pageCount, breaks, leftOut);
-    if (parts.isEmpty())
+    document.Take(plan);
+    if (document.Breaks().Parts().isEmpty())
         return refuse(tr("Every page of %1 is a separator: there is no part to write. %2")
                           .arg(shown(document_), BatchSplit::NothingWritten()));
-    SplitJob job(document_, parts, settings, report.Identity());
+    SplitJob job = document.Job(request_.settings);
+    const SplitSettings &settings = job.Settings();
 
     const SplitJob::Check check = job.CheckBeforeSplitting();
     QStringList refusals{check.refusal, ArchiveRefusal(job)};

@@ -1,6 +1,7 @@
 #pragma once
 
-#include "framework/CommandUpdate.h"
+#include "WindowOwner.h"
+
 #include "framework/RecentFileList.h"
 
 #include <QString>
@@ -11,7 +12,7 @@ class SplitterDlg;
 
 // The application object: prepares the settings store and the recent-file list, runs the
 // main dialog modally, and ends the program when the dialog ends.
-class SplitterApp : public CommandUpdateTarget {
+class SplitterApp : public WindowOwner {
 public:
     static constexpr const char *kCompanyKey = "Ardenne Quirewright";
     static constexpr int kRecentFileCount = 4;
@@ -30,10 +31,10 @@ public:
     bool OpenDocumentFile(const QString &path);
 
     // Commands the main dialog does not handle itself: the recent-file entries and help.
-    bool OnCommand(int commandId);
+    bool OnCommand(int commandId) override;
     bool OnUpdateCommand(CommandUpdateRecord &record) override;
 
-    void AddToRecentFileList(const QString &path) { recentFiles_.Add(path); }
+    void AddToRecentFileList(const QString &path) override { recentFiles_.Add(path); }
     const RecentFileList &RecentFiles() const { return recentFiles_; }
     // Loads the standard settings: the recent-file list from the settings store.
     void LoadStdProfileSettings();

@@ -1,7 +1,7 @@
 #include "SplitterDlg.h"
 
 #include "AboutDlg.h"
-#include "SplitterApp.h"
+#include "WindowOwner.h"
 #include "controls/IconButton.h"
 #include "controls/OpenLink.h"
 #include "framework/DialogBuilder.h"
@@ -63,7 +63,7 @@ constexpr int kSystemIconSize = 32;
 constexpr QRgb kTransparentWhite = 0xFFFFFF;
 } // namespace
 
-SplitterDlg::SplitterDlg(SplitterApp *app) : QDialog(nullptr), app_(app)
+SplitterDlg::SplitterDlg(WindowOwner *app) : QDialog(nullptr), app_(app)
 {
     AppIcon = ResourceStore::LoadIcon(ResId::AppIcon);
     BuildRoutingTable();

@@ -29,7 +29,7 @@ class QTreeView;
 
 namespace qw {
 
-class SplitterApp;
+class WindowOwner;
 
 // The private message that carries a path from the application object to the main dialog.
 inline constexpr QEvent::Type WM_OPENDOCUMENT = QEvent::Type(QEvent::User + 400);
@@ -49,7 +49,7 @@ private:
 class SplitterDlg : public QDialog, public CommandUpdateTarget {
     Q_OBJECT
 public:
-    explicit SplitterDlg(SplitterApp *app = nullptr);
+    explicit SplitterDlg(WindowOwner *app = nullptr);
     ~SplitterDlg() override;
 
     // Creates the window's controls and initialises them (idempotent); DoModal does it first.
@@ -218,7 +218,7 @@ private:
     QTreeView *PageList = nullptr;
     GlyphMenu MainMenu;
 
-    SplitterApp *app_;
+    WindowOwner *app_;
     QWidget *client_ = nullptr;
     QHash<int, std::function<void()>> routes_;
     bool created_ = false;

@@ -2,7 +2,7 @@
 // OpenDocument, which counts the pages, fills the list and shows the document.
 #include "SplitterDlg.h"
 
-#include "SplitterApp.h"
+#include "WindowOwner.h"
 #include "framework/FileDialogs.h"
 #include "core/NativeFileName.h"
 #include "framework/ResourceStore.h"

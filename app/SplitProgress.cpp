@@ -1,34 +1,30 @@
 #include "SplitProgress.h"
 
-#include "split/EngineRunner.h"
+#include "ProgressPanel.h"
 
 #include <QCoreApplication>
 
 namespace qw {
 
-SplitProgress::SplitProgress(QWidget *parent, int partCount) : dialog_(parent)
+SplitProgress::SplitProgress(BackgroundTask &task, ProgressPanel &panel, std::function<bool()> keepGoing)
+    : task_(task), panel_(panel), keepGoing_(std::move(keepGoing))
 {
-    dialog_.setWindowTitle(QCoreApplication::applicationName());
-    dialog_.setRange(0, partCount);
-    dialog_.setMinimumDuration(0);
-    dialog_.setWindowModality(Qt::WindowModal);
 }
 
 bool SplitProgress::PartStarting(const PartRange &part, const QString &)
 {
-    //: Progress of a split: part %1 of %2 parts is being written
-    dialog_.setLabelText(QCoreApplication::translate("qw::SplitProgress", "Writing part %1 of %2...")
-                             .arg(part.partNumber)
-                             .arg(part.fileCount));
-    dialog_.setValue(part.partNumber - 1);
-    // Painting and input queued while the previous part ran are handled now.
+    // Told to the window's thread, which owns the panel; it outlives every post of the split.
+    task_.Post([panel = &panel_, number = part.partNumber, count = part.fileCount] {
+        panel->SetLabel(PartLabel(number, count));
+        panel->SetProgress(number - 1, count);
+    });
     return KeepGoing();
 }
 
-bool SplitProgress::KeepGoing()
+QString SplitProgress::PartLabel(int number, int count)
 {
-    EngineRunner::PumpMessages();
-    return !dialog_.wasCanceled();
+    //: Progress of a split: part %1 of %2 parts is being written
+    return QCoreApplication::translate("qw::SplitProgress", "Writing part %1 of %2...").arg(number).arg(count);
 }
 
 } // namespace qw

@@ -1,23 +1,31 @@
 #pragma once
 
+#include "split/BackgroundTask.h"
 #include "split/SplitObserver.h"
 
-#include <QProgressDialog>
+#include <functional>
 
 namespace qw {
 
-// The window's progress of a split: which part is being written, and a Cancel button that
-// stops the split before the next part or the engine that is running. Window events are
-// handled between the parts and while the engine runs, so the window stays live.
+class ProgressPanel;
+
+// The window's split as the thread that writes the parts sees it: each part's start is shown in
+// the window's progress panel, and Cancel there (or the window closing) stops the split before
+// the next part or the engine that is running.
 class SplitProgress : public SplitObserver {
 public:
-    SplitProgress(QWidget *parent, int partCount);
+    SplitProgress(BackgroundTask &task, ProgressPanel &panel, std::function<bool()> keepGoing);
 
     bool PartStarting(const PartRange &part, const QString &path) override;
-    bool KeepGoing() override;
+    bool KeepGoing() override { return keepGoing_(); }
+
+    // What the panel says while part `number` of `count` is being written.
+    static QString PartLabel(int number, int count);
 
 private:
-    QProgressDialog dialog_;
+    BackgroundTask &task_;
+    ProgressPanel &panel_;
+    std::function<bool()> keepGoing_;
 };
 
 } // namespace qw

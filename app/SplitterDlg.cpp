@@ -1,6 +1,7 @@
 #include "SplitterDlg.h"
 
 #include "AboutDlg.h"
+#include "ProgressPanel.h"
 #include "WindowOwner.h"
 #include "controls/IconButton.h"
 #include "controls/OpenLink.h"
@@ -69,7 +70,16 @@ SplitterDlg::SplitterDlg(WindowOwner *app) : QDialog(nullptr), app_(app)
     BuildRoutingTable();
 }
 
-SplitterDlg::~SplitterDlg() = default;
+SplitterDlg::~SplitterDlg()
+{
+    // Work still running ends with the window: its engines are stopped and waited for.
+    if (Splitting()) {
+        splitTask_.reset();
+        QGuiApplication::restoreOverrideCursor();
+    }
+    document_.Close();
+    EndOpenCursor();
+}
 
 void SplitterDlg::BuildRoutingTable()
 {
@@ -97,7 +107,7 @@ void SplitterDlg::BuildRoutingTable()
     route({CmdId::ShowThumbnails}, [this] { ShowThumbnails(!Viewer.ThumbnailsShown()); });
 }
 
-bool SplitterDlg::IsBlockedWhileSplitting(int commandId)
+bool SplitterDlg::IsBlockedWhileBusy(int commandId)
 {
     switch (commandId) {
     case CmdId::FileOpen:
@@ -113,9 +123,9 @@ bool SplitterDlg::IsBlockedWhileSplitting(int commandId)
 
 bool SplitterDlg::OnCommand(int commandId)
 {
-    // Between the parts of a split, queued input is handled; it must not swap the document
-    // or the options that the running split reads.
-    if (splitting_ && IsBlockedWhileSplitting(commandId))
+    // While a split or a plan runs, input is handled; it must not swap the document or the
+    // options that they read.
+    if ((Splitting() || Planning()) && IsBlockedWhileBusy(commandId))
         return true;
     const auto it = routes_.constFind(commandId);
     if (it != routes_.constEnd()) {
@@ -270,6 +280,12 @@ void SplitterDlg::ConnectCommandSources()
         UpdatePreviewNote();
     });
     connect(&Viewer, &ViewerHost::PageShown, this, [this](int page) { OnPageShown(page); });
+    connect(&document_, &qw::OpenDocument::Opened, this, [this] { OnOpened(); });
+    connect(&document_, &qw::OpenDocument::PlanReady, this, [this](const qw::OpenDocument::Plan &plan) { OnPlanReady(plan); });
+    connect(&document_, &qw::OpenDocument::PlanProgress, this, [this](int done, int total) {
+        if (planPanel_)
+            planPanel_->SetProgress(done, total);
+    });
     // A break point put in above the selected row pushes it down: it stays in view.
     // The list lays its rows out again first, so the scroll waits for the event loop.
     connect(
@@ -407,9 +423,9 @@ bool SplitterDlg::OnUpdateCommand(CommandUpdateRecord &record)
     // The break point, split and options commands set their enabling themselves; the commands
     // added after them follow whether there are rows to place break points in, and the history.
     switch (record.id) {
-    case CmdId::PlaceBreakPoints: record.Enable(document_.Breaks().rowCount() > 0 && !splitting_); return true;
-    case CmdId::Undo: record.Enable(document_.Breaks().History().canUndo() && !splitting_); return true;
-    case CmdId::Redo: record.Enable(document_.Breaks().History().canRedo() && !splitting_); return true;
+    case CmdId::PlaceBreakPoints: record.Enable(document_.Breaks().rowCount() > 0 && !IsBusy()); return true;
+    case CmdId::Undo: record.Enable(document_.Breaks().History().canUndo() && !IsBusy()); return true;
+    case CmdId::Redo: record.Enable(document_.Breaks().History().canRedo() && !IsBusy()); return true;
     case CmdId::ShowThumbnails:
         record.Enable(true);
         record.SetCheck(Viewer.ThumbnailsShown());
@@ -426,7 +442,7 @@ QPoint SplitterDlg::MinimisedIconOrigin(QSize client, QSize icon)
 bool SplitterDlg::event(QEvent *event)
 {
     if (event->type() == WM_OPENDOCUMENT) {
-        if (!splitting_)
+        if (!Splitting() && !Planning())
             OpenDocument(static_cast<OpenDocumentEvent *>(event)->path());
         return true;
     }
@@ -508,7 +524,7 @@ QStringList SplitterDlg::DroppedPaths(const QMimeData *data)
 void SplitterDlg::dropEvent(QDropEvent *event)
 {
     event->acceptProposedAction();
-    if (!splitting_)
+    if (!Splitting() && !Planning())
         OnDropFiles(DroppedPaths(event->mimeData()));
 }
 

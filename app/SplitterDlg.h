@@ -29,6 +29,7 @@ class QTreeView;
 
 namespace qw {
 
+class ProgressPanel;
 class WindowOwner;
 
 // The private message that carries a path from the application object to the main dialog.
@@ -130,6 +131,10 @@ public:
     // The split.
     virtual void OnSplit();
 
+    // Work in the background: a document being opened, a plan being made or a split running.
+    // The window's thread never waits for it; what it finds arrives as events.
+    bool IsBusy() const { return document_.IsBusy() || Splitting() || Planning(); }
+
     // Shows the options; true only when they were confirmed with Ok.
     virtual bool RunOptionsDialog();
 
@@ -201,9 +206,20 @@ private:
     // Says once for each name pattern that text in braces in it is no token (the batch mode
     // says it once a run); the split goes on with the pattern as it is.
     void WarnOfUnknownTokens(const QString &pattern);
-    SplitResult RunWithProgress(const SplitJob &job);
-    // Commands that would change the document or the options under a running split.
-    static bool IsBlockedWhileSplitting(int commandId);
+    // Writes the parts in the background with a progress panel, then tells how it ended.
+    void RunInBackground(std::shared_ptr<const SplitJob> job);
+    void ReportSplit(const SplitJob &job, const SplitResult &result);
+    bool Splitting() const { return splitTask_ != nullptr; }
+    // A plan that runs the engine: its panel while it runs, and what to do with what it found.
+    void PlanInBackground(const QString &label, std::function<void(const qw::OpenDocument::Plan &)> taken);
+    void OnPlanReady(const qw::OpenDocument::Plan &plan);
+    void EndPlan();
+    bool Planning() const { return planPanel_ != nullptr; }
+    // The document's report has come: its rows, or why it could not be opened.
+    void OnOpened();
+    void EndOpenCursor();
+    // Commands that would change the document or the options under a running split or plan.
+    static bool IsBlockedWhileBusy(int commandId);
     void ShowContextMenu(QMenu *menu, QPoint position);
     void BuildRoutingTable();
     void ConnectCommandSources();
@@ -223,7 +239,10 @@ private:
     QHash<int, std::function<void()>> routes_;
     bool created_ = false;
     QSize templateSize_; // the window's size from its template: the client area and the menu bar
-    bool splitting_ = false;
+    std::unique_ptr<BackgroundTask> splitTask_; // the split running, if any
+    ProgressPanel *planPanel_ = nullptr; // the plan being made, if any
+    std::function<void(const qw::OpenDocument::Plan &)> planTaken_;
+    bool openCursor_ = false; // the wait cursor is up while the document is being read
     QSet<QString> patternsWarnedOf_; // the patterns whose unknown tokens were told
     int previewPage_ = 1; // the page the preview was last turned to
     // The open document: its report, its break points and their history, its separator labels

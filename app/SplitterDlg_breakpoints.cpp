@@ -5,7 +5,7 @@
 #include "HistoryKey.h"
 #include "PlaceBreakPointsDlg.h"
 #include "split/DocumentOutline.h"
-#include "split/EngineRunner.h"
+#include "ProgressPanel.h"
 #include "split/PageFactsQuery.h"
 #include "split/SizePlanQuery.h"
 #include "framework/AppMessageBox.h"
@@ -18,7 +18,6 @@
 #include <QCoreApplication>
 #include <QCursor>
 #include <QMenu>
-#include <QProgressDialog>
 #include <QPushButton>
 #include <QTreeView>
 
@@ -43,32 +42,6 @@ void setLeavePageOutItem(QMenu *popup, const BreakPointModel &breaks, int row)
     MenuAdapter::SetFlags(action, (MenuAdapter::FlagsOf(action) & ~(kGreyed | MenuFlag::Checked))
                                       | (pageRow ? 0u : kGreyed) | checked);
 }
-// A bar for an engine that goes through the pages, shown when it takes a while; Cancel asks
-// the engine to stop. The bar is closed once the last copy of its callback is gone.
-class PagesProgress {
-public:
-    PagesProgress(const QString &label, int pages, QWidget *parent)
-        : dialog_(std::make_shared<QProgressDialog>(label, SplitterDlg::tr("Cancel"), 0, pages, parent))
-    {
-        dialog_->setWindowTitle(QCoreApplication::applicationName());
-        dialog_->setWindowModality(Qt::WindowModal);
-        dialog_->setMinimumDuration(300);
-    }
-    std::function<bool(int, int)> Callback() const
-    {
-        return [dialog = dialog_](int done, int total) {
-            if (total > 0) {
-                dialog->setMaximum(total);
-                dialog->setValue(done);
-            }
-            EngineRunner::PumpMessages();
-            return !dialog->wasCanceled();
-        };
-    }
-
-private:
-    std::shared_ptr<QProgressDialog> dialog_;
-};
 } // namespace
 
 int SplitterDlg::SelectedRow() const
@@ -215,7 +188,7 @@ void SplitterDlg::OnRowSelected()
 
 void SplitterDlg::PlaceBreakPoints()
 {
-    if (!PageList || document_.PageCount() == 0 || splitting_)
+    if (!PageList || document_.PageCount() == 0 || IsBusy())
         return;
     PlaceBreakPointsDlg dialog(document_.Report().Bookmarks(), document_.PageCount(), this);
     if (dialog.exec() == QDialog::Accepted) {
@@ -235,18 +208,19 @@ void SplitterDlg::PlaceBreakPoints()
 // Cancel stops it and leaves the break points as they were.
 void SplitterDlg::PlaceAtSeparators(const SeparatorRule &rule, bool leaveOut)
 {
-    const qw::OpenDocument::Plan plan = document_.AtSeparators(
-        rule, leaveOut,
-        PagesProgress(tr("Looking for separator sheets..."), document_.PageCount(), this).Callback());
-    if (!ShowPlanProblems(plan))
-        return;
-    if (plan.separatorLabels.isEmpty()) {
-        //: %1 says what was looked for, such as: No page has a barcode.
-        AppMessageBox::Show(this, tr("%1 The break points are as they were.").arg(PageFactsQuery::NothingFoundNotice(rule)),
-                            MsgBox::Ok | MsgBox::IconInformation);
-        return;
-    }
-    TakePlan(plan);
+    PlanInBackground(tr("Looking for separator sheets..."), [this, rule](const qw::OpenDocument::Plan &plan) {
+        if (!ShowPlanProblems(plan))
+            return;
+        if (plan.separatorLabels.isEmpty()) {
+            //: %1 says what was looked for, such as: No page has a barcode.
+            AppMessageBox::Show(this,
+                                tr("%1 The break points are as they were.").arg(PageFactsQuery::NothingFoundNotice(rule)),
+                                MsgBox::Ok | MsgBox::IconInformation);
+            return;
+        }
+        TakePlan(plan);
+    });
+    document_.AtSeparatorsInBackground(rule, leaveOut);
 }
 
 // As PlaceAtSeparators: the engine measures the parts of the very file opened while a bar
@@ -254,19 +228,46 @@ void SplitterDlg::PlaceAtSeparators(const SeparatorRule &rule, bool leaveOut)
 // are there stay, and only make parts smaller.
 void SplitterDlg::PlaceBySize(qint64 limit)
 {
-    const qw::OpenDocument::Plan plan = document_.BySize(
-        limit, PagesProgress(tr("Measuring the parts..."), document_.PageCount(), this).Callback());
-    if (!ShowPlanProblems(plan))
-        return;
-    if (plan.breaks.isEmpty()) {
-        AppMessageBox::Show(this,
-                            tr("The whole document fits in one part of at most %1; the break points are "
-                                           "as they were.")
-                                .arg(SizePlanQuery::SizeText(limit)),
-                            MsgBox::Ok | MsgBox::IconInformation);
-        return;
-    }
-    TakePlan(plan);
+    PlanInBackground(tr("Measuring the parts..."), [this, limit](const qw::OpenDocument::Plan &plan) {
+        if (!ShowPlanProblems(plan))
+            return;
+        if (plan.breaks.isEmpty()) {
+            AppMessageBox::Show(this,
+                                tr("The whole document fits in one part of at most %1; the break points are "
+                                   "as they were.")
+                                    .arg(SizePlanQuery::SizeText(limit)),
+                                MsgBox::Ok | MsgBox::IconInformation);
+            return;
+        }
+        TakePlan(plan);
+    });
+    document_.BySizeInBackground(limit);
+}
+
+void SplitterDlg::PlanInBackground(const QString &label, std::function<void(const qw::OpenDocument::Plan &)> taken)
+{
+    planPanel_ = new ProgressPanel(this, label, document_.PageCount(), 300);
+    connect(planPanel_, &ProgressPanel::Cancelled, this, [this] {
+        document_.StopPlan();
+        EndPlan();
+    });
+    planTaken_ = std::move(taken);
+}
+
+void SplitterDlg::OnPlanReady(const qw::OpenDocument::Plan &plan)
+{
+    const std::function<void(const qw::OpenDocument::Plan &)> taken = std::move(planTaken_);
+    EndPlan();
+    if (taken)
+        taken(plan);
+    PageList->setFocus();
+}
+
+void SplitterDlg::EndPlan()
+{
+    delete planPanel_;
+    planPanel_ = nullptr;
+    planTaken_ = {};
 }
 
 bool SplitterDlg::ShowPlanProblems(const qw::OpenDocument::Plan &plan)

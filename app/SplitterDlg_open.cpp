@@ -6,10 +6,10 @@
 #include "framework/FileDialogs.h"
 #include "core/NativeFileName.h"
 #include "framework/ResourceStore.h"
-#include "framework/WaitCursor.h"
 #include "res/ResourceIds.h"
 #include "split/OpenFailure.h"
 
+#include <QGuiApplication>
 #include <QPushButton>
 #include <QTreeView>
 
@@ -56,16 +56,25 @@ void SplitterDlg::OpenDocument(const QString &path)
         ShowOpenProblem(NativeFileName::Refusal(path));
         return;
     }
-    WaitCursor wait;
     DocumentPath = path;
     // Remembered before it is examined, so a file that fails to open is listed too.
     if (app_)
         app_->AddToRecentFileList(path);
 
+    // The engine reads the document while the window goes on; OnOpened fills the list. A
+    // document still being read is dropped for this one.
     ForgetRows();
-    if (!document_.Open(DocumentPath)) {
+    QGuiApplication::setOverrideCursor(QCursor(Qt::WaitCursor));
+    openCursor_ = true;
+    document_.OpenInBackground(DocumentPath);
+}
+
+void SplitterDlg::OnOpened()
+{
+    EndOpenCursor();
+    if (!document_.IsOpen()) {
         // No message box: the reason stands where the document would have been shown.
-        const QString reason = OpenFailureReason(DocumentPath, document_.Report());
+        const QString reason = OpenFailureReason(document_.Path(), document_.Report());
         ShowOpenProblem(reason.isEmpty() ? tr("This PDF could not be read") : reason);
         return;
     }
@@ -75,7 +84,7 @@ void SplitterDlg::OpenDocument(const QString &path)
     PageList->setIconSize(kRowImageSize);
     SelectRow(0);
     PageList->setFocus();
-    Viewer.LoadDocument(path);
+    Viewer.LoadDocument(document_.Path());
     SetActionCommand(CmdId::SplitPdf, true);
     SplitButton->setEnabled(true);
 }
@@ -83,6 +92,14 @@ void SplitterDlg::OpenDocument(const QString &path)
 void SplitterDlg::ForgetRows()
 {
     document_.Close();
+    EndOpenCursor();
+}
+
+void SplitterDlg::EndOpenCursor()
+{
+    if (openCursor_)
+        QGuiApplication::restoreOverrideCursor();
+    openCursor_ = false;
 }
 
 void SplitterDlg::ShowOpenProblem(const QString &reason)

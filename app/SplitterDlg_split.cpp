@@ -2,19 +2,19 @@
 // into a split job, its progress shown with a way to cancel, and its outcome told.
 #include "SplitterDlg.h"
 
+#include "ProgressPanel.h"
 #include "SplitProgress.h"
 
 #include "controls/OpenLink.h"
 #include "framework/AppMessageBox.h"
 #include "framework/FileDialogs.h"
-#include "framework/WaitCursor.h"
 #include "res/ResourceIds.h"
 #include "split/DocumentOutline.h"
-#include "split/EngineRunner.h"
 #include "split/SplitJob.h"
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QGuiApplication>
 #include <QPushButton>
 #include <QTreeView>
 
@@ -49,16 +49,12 @@ void SplitterDlg::OnSplit()
 {
     if (document_.Breaks().PageCount() == 0)
         return;
-    // Also turns away a Split command that arrives between the parts of a running split.
-    if (!SplitButton->isEnabled())
+    // Also turns away a Split command that arrives while a split runs.
+    if (IsBusy())
         return;
     if (!RunOptionsDialog())
         return;
-    OptionsButton->setEnabled(false);
-    SplitButton->setEnabled(false);
     SplitDocument();
-    SplitButton->setEnabled(true);
-    OptionsButton->setEnabled(true);
 }
 
 SplitSettings SplitterDlg::CurrentSettings() const
@@ -126,7 +122,41 @@ void SplitterDlg::SplitDocument()
     job.AgreeToReplace(check.existing);
 
     OutputFolder = job.Location().outputFolder;
-    const SplitResult result = RunWithProgress(job);
+    RunInBackground(std::make_shared<const SplitJob>(std::move(job)));
+}
+
+void SplitterDlg::RunInBackground(std::shared_ptr<const SplitJob> job)
+{
+    // The parts are written on a thread of the split's own; the window shows how far it got and
+    // takes no command that would change what the split reads until it has ended.
+    OptionsButton->setEnabled(false);
+    SplitButton->setEnabled(false);
+    QGuiApplication::setOverrideCursor(QCursor(Qt::WaitCursor));
+    const int parts = int(job->Parts().size());
+    auto *panel = new ProgressPanel(this, SplitProgress::PartLabel(1, parts), parts, 0);
+    auto cancelled = std::make_shared<std::atomic<bool>>(false);
+    connect(panel, &ProgressPanel::Cancelled, panel, [cancelled] { cancelled->store(true); });
+    splitTask_ = std::make_unique<BackgroundTask>();
+    auto result = std::make_shared<SplitResult>();
+    splitTask_->Start(
+        [job, result, cancelled, panel, task = splitTask_.get()](const BackgroundTask::KeepGoing &keepGoing) {
+            SplitProgress progress(*task, *panel, [cancelled, keepGoing] { return !cancelled->load() && keepGoing(); });
+            *result = job->Run(progress);
+        },
+        [this, job, result, panel] {
+            delete panel;
+            QGuiApplication::restoreOverrideCursor();
+            SplitButton->setEnabled(true);
+            OptionsButton->setEnabled(true);
+            // The task is gone once this returns: its thread has ended.
+            std::unique_ptr<BackgroundTask> ended = std::move(splitTask_);
+            ended.release()->deleteLater();
+            ReportSplit(*job, *result);
+        });
+}
+
+void SplitterDlg::ReportSplit(const SplitJob &job, const SplitResult &result)
+{
     if (!result.Complete(job.Parts().size())) {
         // A failed part is never announced as success, and the document stays where it is.
         const bool onlyCancelled = result.cancelled && !result.documentChanged && result.failures.isEmpty();
@@ -150,17 +180,6 @@ void SplitterDlg::SplitDocument()
                                 .arg(QDir::toNativeSeparators(OutputFolder)),
                             MsgBox::Ok | MsgBox::IconInformation);
     PageList->setFocus();
-}
-
-SplitResult SplitterDlg::RunWithProgress(const SplitJob &job)
-{
-    // The wait cursor is for the engine runs only: never over a dialog that waits for the user.
-    WaitCursor wait;
-    SplitProgress progress(this, int(job.Parts().size()));
-    splitting_ = true;
-    const SplitResult result = job.Run(progress);
-    splitting_ = false;
-    return result;
 }
 
 } // namespace qw

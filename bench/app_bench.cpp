@@ -152,6 +152,7 @@ int main(int argc, char *argv[])
         QElapsedTimer timer;
         timer.start();
         dlg.OnSplit();
+        probe::WaitUntilIdle(dlg);
         driver.push_back(timer.nsecsElapsed() / 1e9);
         if (QDir(folder).entryList({"*.pdf"}).size() != 2 * kParts) {
             std::fprintf(stderr, "the split did not write %d parts\n", kParts);

@@ -154,6 +154,7 @@ int main(int argc, char *argv[])
     while (!dlg.windowHandle() || !dlg.windowHandle()->isExposed())
         QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
     app.OpenDocumentFile(document);
+    probe::WaitUntilIdle(dlg);
     const int pages = dlg.Breaks().PageCount();
     if (probe::RowCount(dlg) != pages || pages <= 0) {
         std::fprintf(stderr, "the document did not open\n");

@@ -20,19 +20,62 @@ OpenDocument::Plan &OpenDocument::Plan::operator+=(const Plan &other)
 
 OpenDocument::OpenDocument(QObject *parent) : QObject(parent) { }
 
+// The tasks are children: destroying them stops their engines and waits for them.
+OpenDocument::~OpenDocument() = default;
+
 bool OpenDocument::Open(const QString &path, const std::function<bool()> &keepGoing)
 {
     Close();
     path_ = path;
+    Adopt(DocumentReport::Of(path, keepGoing));
+    return IsOpen();
+}
+
+void OpenDocument::OpenInBackground(const QString &path)
+{
+    Close();
+    path_ = path;
+    BackgroundTask &task = NewTask();
+    auto report = std::make_shared<DocumentReport>();
+    task.Start([path, report](const BackgroundTask::KeepGoing &keepGoing) { *report = DocumentReport::Of(path, keepGoing); },
+               [this, report] {
+                   Adopt(std::move(*report));
+                   emit Opened();
+               });
+}
+
+void OpenDocument::Adopt(DocumentReport report)
+{
     // One report per open document: its pages now, its bookmarks and labels when break points
     // are placed or parts named after them, and the file's identity, which every engine run checks.
-    report_ = DocumentReport::Of(path, keepGoing);
+    report_ = std::move(report);
     breaks_.Reset(report_.PageCount());
-    return IsOpen();
+}
+
+BackgroundTask &OpenDocument::NewTask()
+{
+    StopPlan();
+    task_ = new BackgroundTask(this);
+    connect(task_, &BackgroundTask::Finished, this, [this, task = task_] {
+        if (task_ == task)
+            task_ = nullptr;
+        task->deleteLater();
+    });
+    return *task_;
+}
+
+void OpenDocument::StopPlan()
+{
+    // The engine is asked to stop; its thread ends on its own, and is waited for at the latest
+    // when this object goes.
+    if (task_)
+        task_->Stop();
+    task_ = nullptr;
 }
 
 void OpenDocument::Close()
 {
+    StopPlan();
     thumbnails_.Close();
     // The history and the bookmark level belong to the rows discarded here.
     breaks_.Reset(0);
@@ -60,24 +103,68 @@ OpenDocument::Plan OpenDocument::Every(int pages) const
 OpenDocument::Plan OpenDocument::AtSeparators(const SeparatorRule &rule, bool leaveOut,
                                               const PagesCommand::Progress &progress) const
 {
+    return PlanAtSeparators(Snapshot(), rule, leaveOut, progress);
+}
+
+OpenDocument::Plan OpenDocument::BySize(qint64 limit, const PagesCommand::Progress &progress) const
+{
+    return PlanBySize(Snapshot(), limit, progress);
+}
+
+void OpenDocument::AtSeparatorsInBackground(const SeparatorRule &rule, bool leaveOut)
+{
+    PlanInBackground([source = Snapshot(), rule, leaveOut](const PagesCommand::Progress &progress) {
+        return PlanAtSeparators(source, rule, leaveOut, progress);
+    });
+}
+
+void OpenDocument::BySizeInBackground(qint64 limit)
+{
+    PlanInBackground([source = Snapshot(), limit](const PagesCommand::Progress &progress) {
+        return PlanBySize(source, limit, progress);
+    });
+}
+
+void OpenDocument::PlanInBackground(std::function<Plan(const PagesCommand::Progress &)> plan)
+{
+    BackgroundTask &task = NewTask();
+    auto found = std::make_shared<Plan>();
+    task.Start(
+        [this, &task, plan = std::move(plan), found](const BackgroundTask::KeepGoing &keepGoing) {
+            int told = -1;
+            *found = plan([&](int done, int total) {
+                // A step of a two-hundredth is all a bar can show; more would only fill the queue.
+                if (total > 0 && (done == total || told < 0 || (done - told) * 200 >= total)) {
+                    told = done;
+                    task.Post([this, done, total] { emit PlanProgress(done, total); });
+                }
+                return keepGoing();
+            });
+        },
+        [this, found] { emit PlanReady(*found); });
+}
+
+OpenDocument::Plan OpenDocument::PlanAtSeparators(const Source &source, const SeparatorRule &rule, bool leaveOut,
+                                               const PagesCommand::Progress &progress)
+{
     Plan plan;
-    const PageFactsQuery::Result found = PageFactsQuery::Run(path_, report_.Identity(), rule, progress);
+    const PageFactsQuery::Result found = PageFactsQuery::Run(source.path, source.identity, rule, progress);
     plan.stopped = found.stopped;
     plan.problem = found.problem;
     if (plan.stopped || !plan.problem.isEmpty())
         return plan;
     plan.separatorLabels = PageFactsQuery::Separators(found.pages, rule);
     plan.notices = PageFactsQuery::Notices(found.pages, rule);
-    const SeparatorPlan placed = SplitPlan::AtSeparators(PageCount(), plan.separatorLabels.keys(), rule.Role(leaveOut));
+    const SeparatorPlan placed = SplitPlan::AtSeparators(source.pageCount, plan.separatorLabels.keys(), rule.Role(leaveOut));
     plan.breaks = placed.breaks;
     plan.leftOut = placed.leftOut;
     return plan;
 }
 
-OpenDocument::Plan OpenDocument::BySize(qint64 limit, const PagesCommand::Progress &progress) const
+OpenDocument::Plan OpenDocument::PlanBySize(const Source &source, qint64 limit, const PagesCommand::Progress &progress)
 {
     Plan plan;
-    const SizePlanQuery::Result sized = SizePlanQuery::Run(path_, report_.Identity(), limit, progress);
+    const SizePlanQuery::Result sized = SizePlanQuery::Run(source.path, source.identity, limit, progress);
     plan.stopped = sized.stopped;
     plan.problem = sized.problem;
     if (plan.stopped || !plan.problem.isEmpty())

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "BackgroundTask.h"
 #include "BreakPointModel.h"
 #include "DocumentReport.h"
 #include "PagesCommand.h"
@@ -43,13 +44,20 @@ public:
     };
 
     explicit OpenDocument(QObject *parent = nullptr);
+    ~OpenDocument() override;
 
     // Takes `path`'s report and starts afresh from it: its pages without break points, an empty
     // history, no separator labels. False, with the report telling why, when it has no pages;
     // the document is then closed. `keepGoing` as for EngineRunner.
     bool Open(const QString &path, const std::function<bool()> &keepGoing = {});
+    // The same without waiting: the document before is closed at once, and Opened tells when
+    // the report has come (check IsOpen; the report says why it has no pages).
+    void OpenInBackground(const QString &path);
+    // Closes the document; a report or plan still being taken is dropped and its engine stopped.
     void Close();
     bool IsOpen() const { return breaks_.PageCount() > 0; }
+    // A report or a plan is being taken in the background.
+    bool IsBusy() const { return task_ != nullptr; }
 
     const QString &Path() const { return path_; }
     const DocumentReport &Report() const { return report_; }
@@ -65,6 +73,11 @@ public:
     Plan Every(int pages) const;
     Plan AtSeparators(const SeparatorRule &rule, bool leaveOut, const PagesCommand::Progress &progress = {}) const;
     Plan BySize(qint64 limit, const PagesCommand::Progress &progress = {}) const;
+    // The two plans that run the engine, without waiting: PlanProgress while the engine goes
+    // through the pages, then PlanReady. StopPlan drops it and stops the engine.
+    void AtSeparatorsInBackground(const SeparatorRule &rule, bool leaveOut);
+    void BySizeInBackground(qint64 limit);
+    void StopPlan();
     // Takes `plan` as one step of the history, made at `selectedRow`; the break points already
     // there stay. False when it changes nothing.
     bool Take(const Plan &plan, int selectedRow = -1);
@@ -74,12 +87,34 @@ public:
     // only the file that was reported on.
     SplitJob Job(SplitSettings settings) const;
 
+signals:
+    void Opened();
+    void PlanProgress(int done, int total);
+    void PlanReady(const qw::OpenDocument::Plan &plan);
+
 private:
+    // What a plan needs of the document, copied, so that it can be made on another thread.
+    struct Source {
+        QString path;
+        FileStamp identity;
+        int pageCount = 0;
+    };
+    Source Snapshot() const { return {path_, report_.Identity(), PageCount()}; }
+    static Plan PlanAtSeparators(const Source &source, const SeparatorRule &rule, bool leaveOut,
+                              const PagesCommand::Progress &progress);
+    static Plan PlanBySize(const Source &source, qint64 limit, const PagesCommand::Progress &progress);
+    // A task in place of any before it, which is dropped and its engine stopped.
+    BackgroundTask &NewTask();
+    void PlanInBackground(std::function<Plan(const PagesCommand::Progress &)> plan);
+    // Starts afresh from `report`, taken of `path_`.
+    void Adopt(DocumentReport report);
+
     QString path_;
     DocumentReport report_;
     BreakPointModel breaks_;
     QMap<int, QString> separatorLabels_;
     ThumbnailSource thumbnails_;
+    BackgroundTask *task_ = nullptr; // the report or plan being taken, if any
 };
 
 } // namespace qw

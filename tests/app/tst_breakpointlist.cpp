@@ -170,7 +170,7 @@ void TestBreakPointList::cleanup()
 void TestBreakPointList::open(int pages, const QString &path)
 {
     qputenv("FAKE_PAGES", QByteArray::number(pages));
-    dlg_->OpenDocument(path);
+    probe::Open(*dlg_, path);
 }
 
 QStringList TestBreakPointList::rows() const
@@ -477,6 +477,7 @@ void TestBreakPointList::droppedFilesOpenTheFirstPdf()
         QMimeData data;
         data.setUrls(urls);
         dlg_->OnDropFiles(SplitterDlg::DroppedPaths(&data));
+        probe::WaitUntilIdle(*dlg_);
     };
     drop({"/in/notes.txt", "/in/Scan.PDF", "/in/second.pdf"});
     QCOMPARE(dlg_->DocumentPath, QStringLiteral("/in/Scan.PDF"));
@@ -508,6 +509,7 @@ void TestBreakPointList::openFileDialogOpensTheChosenFile()
     answer = "/docs/chosen.pdf";
     MenuAdapter::FindCommand(dlg_->MenuBar(), CmdId::FileOpen)->trigger();
     QCOMPARE(dlg_->DocumentPath, answer);
+    QVERIFY(probe::WaitUntilIdle(*dlg_));
     QCOMPARE(rows().size(), 5);
     // Ctrl+O asks too; O alone is the list's own key.
     answer = "/docs/by key.pdf";
@@ -629,6 +631,7 @@ void TestBreakPointList::placeBreakPoints()
         }
     });
     dlg_->OnCommand(CmdId::PlaceBreakPoints);
+    QVERIFY(probe::WaitUntilIdle(*dlg_));
     qputenv("FAKE_OUTLINE", "");
     QCOMPARE(levels.join('|'), offered);
     QCOMPARE(this->rows(), rows);
@@ -696,6 +699,7 @@ void TestBreakPointList::placeAtSeparatorSheets()
         place->accept();
     });
     dlg_->OnCommand(CmdId::PlaceBreakPoints);
+    QVERIFY(probe::WaitUntilIdle(*dlg_));
     QCOMPARE(this->rows(), rows);
     QCOMPARE(dlg_->Breaks().LeftOutPages(), leftOut);
     QCOMPARE(messages_.join(""), message);
@@ -746,6 +750,7 @@ void TestBreakPointList::placeBySize()
         place->accept();
     });
     dlg_->OnCommand(CmdId::PlaceBreakPoints);
+    QVERIFY(probe::WaitUntilIdle(*dlg_));
     QCOMPARE(dlg_->Breaks().BreakPages(), breaks);
     QCOMPARE(messages_.join(""), message);
     messages_.clear();
@@ -775,6 +780,7 @@ void TestBreakPointList::placeAtLevel(int level)
         place->accept();
     });
     dlg_->OnCommand(CmdId::PlaceBreakPoints);
+    QVERIFY(probe::WaitUntilIdle(*dlg_));
 }
 
 void TestBreakPointList::undoAndRedo_data()

@@ -167,7 +167,7 @@ void TestDoubleSizePictures::picturesComeFromTheDoubleSizeDrawings()
         dlg.Create();
         dlg.show();
         QVERIFY(QTest::qWaitForWindowExposed(&dlg));
-        dlg.OpenDocument(QStringLiteral("/docs/four.pdf"));
+        probe::Open(dlg, QStringLiteral("/docs/four.pdf"));
         QTreeView *list = probe::PageList(dlg);
         if (shown == Shown::Row) {
             // A break point before page 3, and the selection away from the row looked at.

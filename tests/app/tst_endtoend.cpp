@@ -157,6 +157,7 @@ void TestEndToEnd::openBreakAndSplit()
     dlg.show();
     QVERIFY(QTest::qWaitForWindowExposed(&dlg));
     app.OpenDocumentFile(document_);
+    QVERIFY(probe::WaitUntilIdle(dlg));
     QCOMPARE(probe::RowCount(dlg), 10);
     QTRY_COMPARE(pageOnTop(dlg), 1);
 
@@ -193,6 +194,7 @@ void TestEndToEnd::openBreakAndSplit()
     });
     QTest::keyClick(list, Qt::Key_F5);
     QVERIFY(answered);
+    QVERIFY(probe::WaitUntilIdle(dlg));
 
     QCOMPARE(messages, QStringList{"Split PDF file success! Do you want to open the output directory?"});
     QCOMPARE(pageTexts(dir_.filePath(names.at(0))), expectedPages(1, 3));
@@ -247,7 +249,7 @@ void TestEndToEnd::oneEngineReportPerDocument()
 
     NamedAfter dlg(QStringLiteral("{part} {bookmark}"));
     dlg.Create();
-    dlg.OpenDocument(manual);
+    QVERIFY(probe::Open(dlg, manual));
     QTimer::singleShot(0, [] {
         auto *place = qobject_cast<PlaceBreakPointsDlg *>(QApplication::activeModalWidget());
         QVERIFY(place);
@@ -255,8 +257,10 @@ void TestEndToEnd::oneEngineReportPerDocument()
         place->accept();
     });
     dlg.OnCommand(CmdId::PlaceBreakPoints);
+    QVERIFY(probe::WaitUntilIdle(dlg));
     QCOMPARE(dlg.Breaks().BreakPages(), QList<int>({3, 5}));
     dlg.OnCommand(CmdId::SplitPdf);
+    probe::WaitUntilIdle(dlg);
 
     QCOMPARE(QDir(dir.path()).entryList({"? Chapter*"}, QDir::Files, QDir::Name),
              QStringList({"1 Chapter 1.pdf", "2 Chapter 2.pdf", "3 Chapter 3: Input-Output.pdf"}));
@@ -282,7 +286,7 @@ void TestEndToEnd::separatorSheetsOfAScannedStack()
     });
     NamedAfter dlg(QStringLiteral("{part} {separator}"));
     dlg.Create();
-    dlg.OpenDocument(stack);
+    QVERIFY(probe::Open(dlg, stack));
     QTimer::singleShot(0, [] {
         auto *place = qobject_cast<PlaceBreakPointsDlg *>(QApplication::activeModalWidget());
         QVERIFY(place);
@@ -292,9 +296,11 @@ void TestEndToEnd::separatorSheetsOfAScannedStack()
         place->accept();
     });
     dlg.OnCommand(CmdId::PlaceBreakPoints);
+    QVERIFY(probe::WaitUntilIdle(dlg));
     QCOMPARE(dlg.Breaks().BreakPages(), QList<int>({4, 6}));
     QCOMPARE(dlg.Breaks().LeftOutPages(), QList<int>({4, 6}));
     dlg.OnCommand(CmdId::SplitPdf);
+    probe::WaitUntilIdle(dlg);
     QCOMPARE(messages, QStringList{"Split PDF file success! Do you want to open the output directory?"});
     const QString named = QStringLiteral("%1 ") + ScanFixtures::kQrText + ".pdf";
     const QStringList parts{"1 stack 1.pdf", named.arg(2), named.arg(3)};

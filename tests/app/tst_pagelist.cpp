@@ -73,7 +73,7 @@ void TestPageList::cleanup()
 void TestPageList::open(int pages)
 {
     qputenv("FAKE_PAGES", QByteArray::number(pages));
-    dlg_->OpenDocument(QStringLiteral("/docs/long.pdf"));
+    probe::Open(*dlg_, QStringLiteral("/docs/long.pdf"));
 }
 
 void TestPageList::fitsWithoutAHorizontalBar()

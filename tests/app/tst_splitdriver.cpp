@@ -1,5 +1,6 @@
 // The window's side of the split, against a stand-in engine beside this program: the parts its
 // rows make, the folder prompt, the questions and messages, progress and Cancel, archiving.
+#include "app/ProgressPanel.h"
 #include "app/SplitterDlg.h"
 #include "support/MainWindowProbe.h"
 #include "controls/OpenLink.h"
@@ -11,7 +12,6 @@
 
 #include <QDir>
 #include <QElapsedTimer>
-#include <QProgressDialog>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
@@ -25,8 +25,10 @@ namespace {
 
 // Counts pages ($FAKE_PAGES), and writes parts as the engine does (a new file renamed into
 // place), logging "<first>-<last>|<output>" to $FAKE_LOG; the range in $FAKE_FAIL fails with a
-// message and no file, and the range in $FAKE_HANG never ends by itself.
+// message and no file, and the range in $FAKE_HANG never ends by itself. Every run first takes
+// $FAKE_SLOW seconds.
 const QByteArray kFakeEngine = R"(#!/bin/sh
+[ -n "$FAKE_SLOW" ] && sleep "$FAKE_SLOW"
 if [ "$2" = dump_data ]; then printf 'NumberOfPages: %s\n' "$FAKE_PAGES" > "$4"; exit 0; fi
 range=${3#A}
 printf '%s|%s\n' "$range" "$5" >> "$FAKE_LOG"
@@ -77,6 +79,9 @@ private slots:
     void existingFilesAreReplacedOnlyWhenAllowed_data();
     void existingFilesAreReplacedOnlyWhenAllowed();
     void unknownTokensAreToldOncePerPattern();
+    void windowAnswersWhileTheEngineWorks_data();
+    void windowAnswersWhileTheEngineWorks();
+    void openingAgainDropsTheDocumentBeingRead();
 
 private:
     QStringList log() const;
@@ -125,6 +130,7 @@ void TestSplitDriver::init()
     qputenv("FAKE_LOG", dir_.filePath("log").toLocal8Bit());
     qputenv("FAKE_FAIL", "");
     qputenv("FAKE_HANG", "");
+    qputenv("FAKE_SLOW", "");
     messages_.clear();
     types_.clear();
     partsAtMessage_.clear();
@@ -157,7 +163,7 @@ QStringList TestSplitDriver::log() const
 void TestSplitDriver::openWithBreakPoints(int pages, const QList<int> &before)
 {
     qputenv("FAKE_PAGES", QByteArray::number(pages));
-    dlg_->OpenDocument(document_);
+    probe::Open(*dlg_, document_);
     QTreeView *list = probe::PageList(*dlg_);
     for (int page : before) {
         for (int row = 0; row < probe::RowCount(*dlg_); ++row)
@@ -175,6 +181,7 @@ void TestSplitDriver::noBreakPointsGiveOneWholePart()
         o.FileNamePattern = "{basename} {part} of {filecount}";
     };
     QTest::keyClick(probe::PageList(*dlg_), Qt::Key_F5);
+    probe::WaitUntilIdle(*dlg_);
     const QString docs = dir_.filePath("docs");
     QCOMPARE(log(), QStringList{"1-3|" + docs + "/my \"manual\" 1 of 1.pdf"});
     QCOMPARE(messages_, QStringList{kSuccess});
@@ -196,6 +203,7 @@ void TestSplitDriver::breakPointsGiveConsecutiveRanges()
     QDir().mkpath(dir_.filePath("out"));
     promptAnswer_ = MsgBox::IdYes;
     QTest::mouseClick(probe::Button(*dlg_, CtrlId::SplitButton), Qt::LeftButton);
+    QVERIFY(probe::WaitUntilIdle(*dlg_));
     const QString out = dir_.filePath("out");
     QCOMPARE(log(),
              QStringList({"1-3|" + out + "/my \"manual\" 0001 p1-3.pdf", "4-7|" + out + "/my \"manual\" 0002 p4-7.pdf",
@@ -215,6 +223,7 @@ void TestSplitDriver::folderThatCannotBeShownIsNamed()
     OpenLinkSeams::SetPlatformOpener([](const QUrl &) { return false; });
     OpenLinkSeams::SetClassReader([](const QString &, QString &) { return 2u; });
     QTest::keyClick(probe::PageList(*dlg_), Qt::Key_F5);
+    probe::WaitUntilIdle(*dlg_);
     OpenLinkSeams::SetClassReader({});
     OpenLinkSeams::SetPlatformOpener([this](const QUrl &url) {
         opened_ << url;
@@ -230,16 +239,23 @@ void TestSplitDriver::folderThatCannotBeShownIsNamed()
 void TestSplitDriver::nothingHappensWithoutRowsOrOk()
 {
     QTest::keyClick(probe::PageList(*dlg_), Qt::Key_F5); // nothing open
+    probe::WaitUntilIdle(*dlg_);
     QCOMPARE(dlg_->optionsShown, 0);
     openWithBreakPoints(2, {});
     dlg_->acceptOptions = false;
     QTest::keyClick(probe::PageList(*dlg_), Qt::Key_F5);
+    probe::WaitUntilIdle(*dlg_);
     QCOMPARE(dlg_->optionsShown, 1);
     QVERIFY(log().isEmpty());
     QVERIFY(messages_.isEmpty());
-    probe::Button(*dlg_, CtrlId::SplitButton)->setEnabled(false);
+    // A document still being read has nothing to split yet.
+    dlg_->acceptOptions = true;
+    dlg_->OpenDocument(document_);
+    QVERIFY(dlg_->IsBusy());
     QTest::keyClick(probe::PageList(*dlg_), Qt::Key_F5);
+    QVERIFY(probe::WaitUntilIdle(*dlg_));
     QCOMPARE(dlg_->optionsShown, 1);
+    QVERIFY(log().isEmpty());
 }
 
 void TestSplitDriver::askedFolderIsPromptedOncePerSplit()
@@ -256,6 +272,7 @@ void TestSplitDriver::askedFolderIsPromptedOncePerSplit()
         return dir_.filePath("docs");
     });
     QTest::keyClick(probe::PageList(*dlg_), Qt::Key_F5);
+    probe::WaitUntilIdle(*dlg_);
     QCOMPARE(titles, QStringList{"Please select a folder"});
     QCOMPARE(log().size(), 3);
     QVERIFY(log().first().startsWith("1-1|" + dir_.filePath("docs") + "/my"));
@@ -268,6 +285,7 @@ void TestSplitDriver::cancelledFolderPromptWritesNothing()
     dlg_->setOptions = [](OptionsDlg &o) { o.SaveFileType = 1; };
     FileDialogs::SetFolderResponder([](const QString &, const QString &) { return QString(); });
     QTest::keyClick(probe::PageList(*dlg_), Qt::Key_F5);
+    probe::WaitUntilIdle(*dlg_);
     QVERIFY(log().isEmpty());
     QVERIFY(messages_.isEmpty());
     QVERIFY(probe::Button(*dlg_, CtrlId::SplitButton)->isEnabled());
@@ -294,6 +312,7 @@ void TestSplitDriver::failedPartIsReportedNotAnnounced()
     };
     qputenv("FAKE_FAIL", "4-7");
     QTest::keyClick(probe::PageList(*dlg_), Qt::Key_F5);
+    probe::WaitUntilIdle(*dlg_);
     // The remaining parts are still attempted.
     QCOMPARE(log().size(), 3);
     QVERIFY(QFile::exists(dir_.filePath("docs/my \"manual\" 3.pdf")));
@@ -315,6 +334,7 @@ void TestSplitDriver::archiveMovesTheDocument()
         o.ArchiveFolderName = dir_.filePath("archive");
     };
     QTest::keyClick(probe::PageList(*dlg_), Qt::Key_F5);
+    probe::WaitUntilIdle(*dlg_);
     QVERIFY(!QFile::exists(document_));
     QVERIFY(QFile::exists(dir_.filePath("archive/my \"manual\".pdf")));
     QCOMPARE(messages_, QStringList{kSuccess});
@@ -343,6 +363,7 @@ void TestSplitDriver::refusalIsShownAndNothingRuns()
     if (engineAway)
         QVERIFY(QFile::rename(engine, engine + ".away"));
     QTest::keyClick(probe::PageList(*dlg_), Qt::Key_F5);
+    probe::WaitUntilIdle(*dlg_);
     if (engineAway)
         QVERIFY(QFile::rename(engine + ".away", engine));
     QVERIFY(log().isEmpty());
@@ -363,9 +384,9 @@ void TestSplitDriver::progressAndGuardsDuringTheSplit()
     QTimer probe;
     probe.setInterval(0);
     connect(&probe, &QTimer::timeout, this, [&] {
-        if (auto *progress = dlg_->findChild<QProgressDialog *>()) {
-            if (!labels.contains(progress->labelText()))
-                labels << progress->labelText();
+        if (auto *progress = dlg_->findChild<ProgressPanel *>()) {
+            if (!labels.contains(progress->LabelText()))
+                labels << progress->LabelText();
             waitCursorWhileWriting &= QGuiApplication::overrideCursor() != nullptr;
             // Input arriving between parts: neither a new document nor new options get in,
             // and edits of the list do not change the running split.
@@ -376,12 +397,13 @@ void TestSplitDriver::progressAndGuardsDuringTheSplit()
     });
     probe.start();
     QTest::keyClick(probe::PageList(*dlg_), Qt::Key_F5);
+    probe::WaitUntilIdle(*dlg_);
     probe.stop();
     QCOMPARE(labels, QStringList({"Writing part 1 of 3...", "Writing part 2 of 3...", "Writing part 3 of 3..."}));
     QVERIFY(waitCursorWhileWriting);
     QCOMPARE(dlg_->optionsShown, 1);
     QCOMPARE(log().size(), 3);
-    QVERIFY(!dlg_->findChild<QProgressDialog *>());
+    QVERIFY(!dlg_->findChild<ProgressPanel *>());
 }
 
 void TestSplitDriver::undoWaitsForTheSplit()
@@ -397,11 +419,12 @@ void TestSplitDriver::undoWaitsForTheSplit()
     QTimer probe;
     probe.setInterval(0);
     connect(&probe, &QTimer::timeout, this, [this] {
-        if (dlg_->findChild<QProgressDialog *>())
+        if (dlg_->findChild<ProgressPanel *>())
             QTest::keyClick(probe::PageList(*dlg_), Qt::Key_Z, Qt::ControlModifier);
     });
     probe.start();
     QTest::keyClick(probe::PageList(*dlg_), Qt::Key_F5);
+    probe::WaitUntilIdle(*dlg_);
     probe.stop();
     QCOMPARE(log().size(), 3);
     QCOMPARE(rows(), QStringList({"1", "2", "BreakPoint", "3", "4", "BreakPoint", "5", "6"}));
@@ -425,14 +448,15 @@ void TestSplitDriver::cancelStopsTheSplit()
     user.setInterval(50);
     int ticks = 0;
     connect(&user, &QTimer::timeout, this, [&] {
-        auto *progress = dlg_->findChild<QProgressDialog *>();
-        if (progress && progress->labelText() == "Writing part 2 of 3..." && ++ticks == 3)
+        auto *progress = dlg_->findChild<ProgressPanel *>();
+        if (progress && progress->LabelText() == "Writing part 2 of 3..." && ++ticks == 3)
             QTest::mouseClick(progress->findChild<QPushButton *>(), Qt::LeftButton);
     });
     QElapsedTimer clock;
     clock.start();
     user.start();
     QTest::keyClick(probe::PageList(*dlg_), Qt::Key_F5);
+    probe::WaitUntilIdle(*dlg_);
     user.stop();
     QVERIFY2(clock.elapsed() < 10000, "the hung engine was not stopped");
     QCOMPARE(log().size(), 2);
@@ -469,6 +493,7 @@ void TestSplitDriver::existingFilesAreReplacedOnlyWhenAllowed()
     file.close();
     replaceAnswer_ = answer;
     QTest::keyClick(probe::PageList(*dlg_), Qt::Key_F5);
+    probe::WaitUntilIdle(*dlg_);
 
     // One question, before any part, naming the file; No is what Enter answers.
     QVERIFY(!messages_.isEmpty());
@@ -512,6 +537,7 @@ void TestSplitDriver::unknownTokensAreToldOncePerPattern()
         partsAtMessage_.clear();
         QFile::remove(dir_.filePath("log"));
         QTest::keyClick(probe::PageList(*dlg_), Qt::Key_F5);
+        probe::WaitUntilIdle(*dlg_);
         const QString docs = dir_.filePath("docs") + "/my \"manual\"";
         const QString named = next; // a structured binding cannot be captured before C++20's clang 16
         const auto part = [&named, &docs](const char *number) {
@@ -527,6 +553,60 @@ void TestSplitDriver::unknownTokensAreToldOncePerPattern()
         QCOMPARE(partsAtMessage_.at(at), 0);
         QCOMPARE(types_.at(at), MsgBox::Ok | MsgBox::IconExclamation);
     }
+}
+
+// Every engine run takes a second; the window's thread never waits for one: a timer asking to
+// tick every few milliseconds is never kept waiting for more than a small part of it.
+void TestSplitDriver::windowAnswersWhileTheEngineWorks_data()
+{
+    QTest::addColumn<bool>("splitting");
+    QTest::newRow("opening") << false;
+    QTest::newRow("splitting") << true;
+}
+
+void TestSplitDriver::windowAnswersWhileTheEngineWorks()
+{
+    QFETCH(bool, splitting);
+    if (splitting)
+        openWithBreakPoints(4, {3});
+    dlg_->setOptions = [](OptionsDlg &o) { o.SaveFileType = 3; };
+    qputenv("FAKE_PAGES", "4");
+    qputenv("FAKE_SLOW", "1");
+    QElapsedTimer sinceTick;
+    qint64 longestWait = 0;
+    QTimer tick;
+    connect(&tick, &QTimer::timeout, this, [&] {
+        longestWait = qMax(longestWait, sinceTick.restart());
+    });
+    sinceTick.start();
+    tick.start(5);
+    if (splitting)
+        QTest::keyClick(probe::PageList(*dlg_), Qt::Key_F5);
+    else
+        dlg_->OpenDocument(document_);
+    QVERIFY(probe::WaitUntilIdle(*dlg_));
+    tick.stop();
+    QCOMPARE(probe::RowCount(*dlg_), splitting ? 5 : 4);
+    QCOMPARE(log().size(), splitting ? 2 : 0);
+    QVERIFY2(longestWait < 400, qPrintable(QString("the window waited %1 ms").arg(longestWait)));
+}
+
+void TestSplitDriver::openingAgainDropsTheDocumentBeingRead()
+{
+    // The first document is still being read when the second is opened: only the second shows,
+    // and the engine reading the first is stopped rather than waited for.
+    qputenv("FAKE_PAGES", "7");
+    qputenv("FAKE_SLOW", "30");
+    dlg_->OpenDocument(dir_.filePath("docs/first.pdf"));
+    QVERIFY(dlg_->IsBusy());
+    qputenv("FAKE_SLOW", "");
+    qputenv("FAKE_PAGES", "3");
+    QElapsedTimer clock;
+    clock.start();
+    QVERIFY(probe::Open(*dlg_, document_));
+    QCOMPARE(probe::RowCount(*dlg_), 3);
+    QCOMPARE(dlg_->DocumentPath, document_);
+    QVERIFY2(clock.elapsed() < 10000, "the first document's engine was waited for");
 }
 
 QTEST_MAIN(TestSplitDriver)

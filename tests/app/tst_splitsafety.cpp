@@ -216,7 +216,7 @@ Outcome TestSplitSafety::splitInWindow(const Request &request, const Meddler &me
     window.request = request;
     window.work = work_;
     window.Create();
-    window.OpenDocument(at(request.document));
+    probe::Open(window, at(request.document));
     const int pages = probe::RowCount(window);
     window.InsertBreakPointsBefore(SplitPlan::BreaksEvery(pages, request.every), 0);
     // The window handles its events between parts and while the engine runs.
@@ -225,6 +225,7 @@ Outcome TestSplitSafety::splitInWindow(const Request &request, const Meddler &me
     connect(&meddler, &QTimer::timeout, [&] { meddled = meddled || meddle(); });
     meddler.start(1);
     window.OnSplit();
+    probe::WaitUntilIdle(window);
     meddler.stop();
     AppMessageBox::SetResponder({});
     outcome.exitCode = outcome.succeeded ? 0 : 1;
@@ -483,7 +484,7 @@ void TestSplitSafety::fullTemporaryFolderIsNamed()
     qputenv("TMPDIR", QFile::encodeName(missing));
     SplitterDlg window;
     window.Create();
-    window.OpenDocument(at("doc.pdf"));
+    probe::Open(window, at("doc.pdf"));
     qputenv("TMPDIR", saved);
     QVERIFY2(window.Preview().Message().startsWith("No file for the PDF engine's report could be made in the temporary "
                                                 "folder "
@@ -542,9 +543,10 @@ void TestSplitSafety::namesThatAreNotUtf8AreRefused()
             QMimeData data;
             data.setUrls({QUrl::fromEncoded("file://" + raw.toPercentEncoding("/"))});
             window.OnDropFiles(SplitterDlg::DroppedPaths(&data));
+            probe::WaitUntilIdle(window);
         } else {
             // What a file dialog or the recent-file list hands over: the lossy text.
-            window.OpenDocument(QFile::decodeName(raw));
+            probe::Open(window, QFile::decodeName(raw));
         }
         QCOMPARE(probe::RowCount(window), 0);
         said = window.Preview().Message();

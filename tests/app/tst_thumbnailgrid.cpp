@@ -155,7 +155,7 @@ void TestThumbnailGrid::gridAndListAreOneSelection()
     dlg->Create();
     dlg->show();
     QVERIFY(QTest::qWaitForWindowExposed(dlg.get()));
-    dlg->OpenDocument("/docs/ten.pdf");
+    probe::Open(*dlg, "/docs/ten.pdf");
     QVERIFY(!dlg->Preview().ThumbnailsShown()); // off until asked for
     QTreeView *list = probe::PageList(*dlg);
     QTest::keyClick(list, Qt::Key_F7);
@@ -349,7 +349,7 @@ void TestThumbnailGrid::problemBandGoesWhenPicturesComeBack()
     dlg.Create();
     dlg.show();
     QVERIFY(QTest::qWaitForWindowExposed(&dlg));
-    dlg.OpenDocument("/docs/ten.pdf");
+    probe::Open(dlg, "/docs/ten.pdf");
     QTreeView *list = probe::PageList(dlg);
     ThumbnailGrid &grid = dlg.Preview().Thumbnails();
     QTest::keyClick(list, Qt::Key_F7);

@@ -150,20 +150,20 @@ void TestWindowHints::failedOpenTellsWhyInThePreview()
     }
 
     // A good document first: the failed open must not leave it on view beside an empty list.
-    dlg_->OpenDocument(good_);
+    probe::Open(*dlg_, good_);
     QCOMPARE(probe::RowCount(*dlg_), 10);
     QCOMPARE(dlg_->Preview().Message(), QString());
     QVERIFY(readerShown());
     QCOMPARE(view()->document()->pageCount(), 10);
 
-    dlg_->OpenDocument(path);
+    probe::Open(*dlg_, path);
     QCOMPARE(probe::RowCount(*dlg_), 0);
     QCOMPARE(dlg_->Preview().Message(), QString(reason).replace("%1", path));
     QVERIFY(!readerShown());
     QCOMPARE(view()->document()->pageCount(), 0);
 
     // The next good open takes the reason away.
-    dlg_->OpenDocument(good_);
+    probe::Open(*dlg_, good_);
     QCOMPARE(dlg_->Preview().Message(), QString());
     QVERIFY(readerShown());
     QCOMPARE(view()->document()->pageCount(), 10);
@@ -201,7 +201,7 @@ void TestWindowHints::pagingInThePreviewSelectsTheRow()
     QFETCH(QStringList, steps);
     QFETCH(QList<int>, pages);
     QFETCH(QStringList, rows);
-    dlg_->OpenDocument(chapters_);
+    probe::Open(*dlg_, chapters_);
     QTreeView *list = probe::PageList(*dlg_);
     QCOMPARE(probe::RowCount(*dlg_), 40);
     list->setCurrentIndex(list->model()->index(2, 0));
@@ -311,14 +311,14 @@ void TestWindowHints::previewDrawsTheSelectedPage()
 {
     QFETCH(QStringList, steps);
     QFETCH(QList<int>, pages);
-    dlg_->OpenDocument(good_);
+    probe::Open(*dlg_, good_);
     QTreeView *list = probe::PageList(*dlg_);
     QCOMPARE(probe::RowCount(*dlg_), 10);
     QTRY_COMPARE(pageDrawn(), 1);
     for (qsizetype i = 0; i < steps.size(); ++i) {
         const QString &step = steps.at(i);
         if (step == "open") {
-            dlg_->OpenDocument(good_);
+            probe::Open(*dlg_, good_);
         } else {
             list->setFocus();
             QTest::keyClick(list, step == "Down"  ? Qt::Key_Down

@@ -6,6 +6,8 @@
 #include "controls/IconButton.h"
 #include "res/ResourceIds.h"
 
+#include <QEventLoop>
+#include <QTimer>
 #include <QTreeView>
 
 namespace qw::probe {
@@ -48,6 +50,30 @@ inline int SelectedRow(const SplitterDlg &dlg)
 {
     const QModelIndexList rows = PageList(dlg)->selectionModel()->selectedRows();
     return rows.isEmpty() ? -1 : rows.first().row();
+}
+
+// Handles the window's events until its work in the background (opening, a plan, a split) has
+// ended and what it found has been shown; false when it is still busy after `timeoutMs`.
+inline bool WaitUntilIdle(const SplitterDlg &dlg, int timeoutMs = 60000)
+{
+    QEventLoop loop;
+    QTimer tick;
+    QObject::connect(&tick, &QTimer::timeout, &loop, [&] {
+        if (!dlg.IsBusy())
+            loop.quit();
+    });
+    QTimer::singleShot(timeoutMs, &loop, &QEventLoop::quit);
+    tick.start(2);
+    if (dlg.IsBusy())
+        loop.exec();
+    return !dlg.IsBusy();
+}
+
+// Opens `path` as the user would, and waits until the list shows it (or why it cannot).
+inline bool Open(SplitterDlg &dlg, const QString &path)
+{
+    dlg.OpenDocument(path);
+    return WaitUntilIdle(dlg);
 }
 
 } // namespace qw::probe

@@ -8,6 +8,7 @@
 #include "support/MainWindowProbe.h"
 #include "framework/AppMessageBox.h"
 #include "split/SplitPlan.h"
+#include "split/SplitRefusal.h"
 
 #include "PdfFixtures.h"
 #include "PdfProbe.h"
@@ -250,6 +251,9 @@ void TestSplitSafety::checksFollowTheFileSystem_data()
     QTest::addColumn<Request>("request");
     QTest::addColumn<QStringList>("written");
     QTest::addColumn<QString>("message");
+    // Part 2's refusal, as both modes word it.
+    using Kind = SplitRefusal::Kind;
+    const auto refused = [](Kind kind, const QString &path) { return SplitRefusal{kind, path, 2}.Text(); };
     for (const bool window : {false, true}) {
         const auto row = [window](const char *name) -> QTestData & {
             return QTest::addRow("%s %s", window ? "window" : "batch", name) << window;
@@ -269,13 +273,12 @@ void TestSplitSafety::checksFollowTheFileSystem_data()
             << QStringList{"docs/rel/out/doc 1.pdf=Page 1-5", "docs/rel/out/doc 2.pdf=Page 6-10"} << QString();
         // A pattern may lead into subfolders; a part whose folder is missing stops the split first.
         row("patternIntoAMissingFolder") << QStringList{"o/1/"} << Request{"doc.pdf", 5, "{part}/x", "o"}
-                                         << QStringList() << "Part 2 cannot be written to\n@/o/2/x.pdf\n\nIts folder "
-                                                             "does not exist.";
+                                         << QStringList() << refused(Kind::PartFolderMissing, "@/o/2/x.pdf");
         row("pipeAtPartTwo") << QStringList{"doc 2.pdf|"} << Request{"doc.pdf", 4} << QStringList()
-                             << "Part 2 cannot be written to\n@/doc 2.pdf\n\nA device, pipe or socket";
+                             << refused(Kind::NotAFileInTheWay, "@/doc 2.pdf");
         row("hardLinkToTheDocumentAtPartTwo")
             << QStringList{"doc 2.pdf=>doc.pdf"} << Request{"doc.pdf", 4, "{basename} {part}", {}, false, true}
-            << QStringList() << "Part 2 would be written over the document being split:\n@/doc 2.pdf";
+            << QStringList() << refused(Kind::PartOverDocument, "@/doc 2.pdf");
     }
 }
 

@@ -196,8 +196,8 @@ BatchDocument::Outcome BatchDocument::Split() const
                                                                pagesDone(QStringLiteral("looking for separators")));
         if (found.stopped || stop_.Received())
             return stopped();
-        if (!found.problem.isEmpty())
-            return refuse(found.problem + QLatin1Char(' ') + BatchSplit::NothingWritten());
+        if (found.problem)
+            return refuse(found.problem.Text() + QLatin1Char(' ') + BatchSplit::NothingWritten());
         join(found);
         if (found.separatorLabels.isEmpty())
             console_.Warn(tr("%1 --at-separators places no break point.")
@@ -210,8 +210,8 @@ BatchDocument::Outcome BatchDocument::Split() const
             pagesDone(QStringLiteral("planning parts of at most %1").arg(SizePlanQuery::SizeText(request_.maxSize))));
         if (sized.stopped || stop_.Received())
             return stopped();
-        if (!sized.problem.isEmpty())
-            return refuse(sized.problem + QLatin1Char(' ') + BatchSplit::NothingWritten());
+        if (sized.problem)
+            return refuse(sized.problem.Text() + QLatin1Char(' ') + BatchSplit::NothingWritten());
         join(sized);
         if (sized.breaks.isEmpty())
             console_.Warn(tr("the whole document fits in one part of at most %1; --max-size places no break point.")

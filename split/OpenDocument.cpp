@@ -13,7 +13,7 @@ OpenDocument::Plan &OpenDocument::Plan::operator+=(const Plan &other)
     separatorLabels.insert(other.separatorLabels);
     notices += other.notices;
     stopped = stopped || other.stopped;
-    if (problem.isEmpty())
+    if (!problem)
         problem = other.problem;
     return *this;
 }
@@ -64,7 +64,7 @@ OpenDocument::Plan OpenDocument::AtSeparators(const SeparatorRule &rule, bool le
     const PageFactsQuery::Result found = PageFactsQuery::Run(path_, report_.Identity(), rule, progress);
     plan.stopped = found.stopped;
     plan.problem = found.problem;
-    if (plan.stopped || !plan.problem.isEmpty())
+    if (plan.stopped || plan.problem)
         return plan;
     plan.separatorLabels = PageFactsQuery::Separators(found.pages, rule);
     plan.notices = PageFactsQuery::Notices(found.pages, rule);
@@ -80,7 +80,7 @@ OpenDocument::Plan OpenDocument::BySize(qint64 limit, const PagesCommand::Progre
     const SizePlanQuery::Result sized = SizePlanQuery::Run(path_, report_.Identity(), limit, progress);
     plan.stopped = sized.stopped;
     plan.problem = sized.problem;
-    if (plan.stopped || !plan.problem.isEmpty())
+    if (plan.stopped || plan.problem)
         return plan;
     if (const QString oversize = SizePlanQuery::OversizeWarning(sized.oversizePages, limit); !oversize.isEmpty())
         plan.notices << oversize;
@@ -90,7 +90,7 @@ OpenDocument::Plan OpenDocument::BySize(qint64 limit, const PagesCommand::Progre
 
 bool OpenDocument::Take(const Plan &plan, int selectedRow)
 {
-    if (plan.stopped || !plan.problem.isEmpty())
+    if (plan.stopped || plan.problem)
         return false;
     separatorLabels_.insert(plan.separatorLabels);
     // One step, undone as a whole: the break points and the pages left out.

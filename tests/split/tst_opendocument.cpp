@@ -70,7 +70,7 @@ void TestOpenDocument::plansPlaceWhatTheyFindAsOneStep()
         plan = document.AtSeparators(*SeparatorRule::Parse(given), false);
     else
         plan = document.BySize(given.toLongLong());
-    QVERIFY2(plan.problem.isEmpty(), qPrintable(plan.problem));
+    QVERIFY2(!plan.problem, qPrintable(plan.problem.Text()));
     QCOMPARE(plan.breaks, breaks);
     QCOMPARE(plan.separatorLabels.keys(), labelled);
 

@@ -1,6 +1,7 @@
-// The words of every refusal of a split: the one place that checks them; the other tests
-// decide on kinds.
+// The words of every refusal of a split and of every problem of an engine command over the
+// pages: the one place that checks them; the other tests decide on kinds.
 #include "split/EngineRunner.h"
+#include "split/PagesCommand.h"
 #include "split/SplitRefusal.h"
 
 #include <QTest>
@@ -12,6 +13,8 @@ class TestSplitRefusal : public QObject {
 private slots:
     void refusalsAreWorded_data();
     void refusalsAreWorded();
+    void pagesProblemsAreWorded_data();
+    void pagesProblemsAreWorded();
 };
 
 void TestSplitRefusal::refusalsAreWorded_data()
@@ -81,6 +84,32 @@ void TestSplitRefusal::refusalsAreWorded()
     QFETCH(QString, text);
     QCOMPARE(refusal.Text(), text);
     QCOMPARE(bool(refusal), !text.isEmpty());
+}
+
+void TestSplitRefusal::pagesProblemsAreWorded_data()
+{
+    using Kind = PagesCommand::Problem::Kind;
+    QTest::addColumn<PagesCommand::Problem::Kind>("kind");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("none") << Kind::None << QString();
+    QTest::newRow("noReportFile") << Kind::NoReportFile
+                                  << "No file for the PDF engine's report could be made in the temporary folder: why.";
+    QTest::newRow("engineNotRun") << Kind::EngineNotRun << "why";
+    QTest::newRow("documentChanged") << Kind::DocumentChanged
+                                     << "The document was replaced or changed since it was opened. Open it again.";
+    QTest::newRow("pagesNotLookedAt") << Kind::PagesNotLookedAt << "The PDF engine could not look at the pages: why";
+    QTest::newRow("partsNotPlanned") << Kind::PartsNotPlanned << "The PDF engine could not plan the parts: why";
+    QTest::newRow("reportUnreadable") << Kind::ReportUnreadable << "The PDF engine's report could not be read: why";
+    QTest::newRow("noPlan") << Kind::NoPlan << "The PDF engine's report holds no plan of the parts.";
+}
+
+void TestSplitRefusal::pagesProblemsAreWorded()
+{
+    QFETCH(PagesCommand::Problem::Kind, kind);
+    QFETCH(QString, text);
+    const PagesCommand::Problem problem{kind, "why"};
+    QCOMPARE(problem.Text(), text);
+    QCOMPARE(bool(problem), !text.isEmpty());
 }
 
 QTEST_GUILESS_MAIN(TestSplitRefusal)

@@ -149,6 +149,7 @@ private:
                          const QString &program = QStringLiteral(QUIREWRIGHT_PATH));
     static Outcome finishBatch(QProcess &program, const Meddler &meddle);
     QString at(const QString &relative) const { return work_ + '/' + relative; }
+    bool engineLeft(bool writing = false) const;
 
     std::unique_ptr<QTemporaryDir> dir_;
     QString work_;
@@ -239,6 +240,21 @@ Outcome TestSplitSafety::split(bool window, const Request &request, const Meddle
         return splitInWindow(request, meddle);
     std::unique_ptr<QProcess> program(startBatch(request, environment));
     return finishBatch(*program, meddle);
+}
+
+// Whether an engine of this test runs (one writing a part if `writing`): its command line names
+// the document.
+bool TestSplitSafety::engineLeft(bool writing) const
+{
+    QDirIterator processes("/proc", {"[0-9]*"}, QDir::Dirs);
+    while (processes.hasNext()) {
+        QFile file(processes.next() + "/cmdline");
+        const QByteArray commandLine = file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+        if (commandLine.contains(QFile::encodeName(at("doc.pdf")))
+            && (!writing || commandLine.contains(QByteArray("\0cat\0", 5))))
+            return true;
+    }
+    return false;
 }
 
 void TestSplitSafety::checksFollowTheFileSystem_data()
@@ -431,8 +447,8 @@ void TestSplitSafety::signalStopsTheEngine()
     const QStringList parts = QDir(work_).entryList({"doc *.pdf"});
     QVERIFY2(parts.size() >= 2 && parts.size() < 120, qPrintable(outcome.said));
     QVERIFY2(outcome.said.contains(QString("%1 of 120 parts were written").arg(parts.size())), qPrintable(outcome.said));
-    // Nothing half-written stays, and no engine writes on after the program ended.
-    QTest::qWait(300);
+    // Nothing half-written stays, and no engine is left to write on after the program ended.
+    QTRY_VERIFY_WITH_TIMEOUT(!engineLeft(), 1500);
     QCOMPARE(QDir(work_).entryList({"doc *.pdf"}), parts);
     QCOMPARE(QDir(work_).entryList({".quirekit-*"}, QDir::Hidden | QDir::Files), QStringList());
 }
@@ -449,24 +465,12 @@ void TestSplitSafety::engineEndsWithAKilledProgram()
                                "#!/bin/sh\ncase \"$*\" in *\" cat \"*) sleep 2;; esac\nexec \"" QUIREKIT_PATH "\" \"$@\"\n"));
     QVERIFY(QFile::setPermissions(at("program/quirekit.dll"), QFile::ReadOwner | QFile::ExeOwner));
     std::unique_ptr<QProcess> batch(startBatch({"doc.pdf", 5}, {}, program));
-    // Whether an engine of this test runs, one writing a part if `writing`.
-    const auto engineLeft = [this](bool writing = false) {
-        QDirIterator processes("/proc", {"[0-9]*"}, QDir::Dirs);
-        while (processes.hasNext()) {
-            QFile file(processes.next() + "/cmdline");
-            const QByteArray commandLine = file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-            if (commandLine.contains(QFile::encodeName(at("doc.pdf")))
-                && (!writing || commandLine.contains(QByteArray("\0cat\0", 5))))
-                return true;
-        }
-        return false;
-    };
     // Killed while its engines wait to write the first parts.
     QTRY_VERIFY_WITH_TIMEOUT(engineLeft(true), 10000);
     QVERIFY(::kill(pid_t(batch->processId()), SIGKILL) == 0);
     QVERIFY(batch->waitForFinished(5000));
+    // With no engine left (nor the stand-in waiting before it would write), none writes a part.
     QTRY_VERIFY_WITH_TIMEOUT(!engineLeft(), 1500);
-    QTest::qWait(2500); // past the engines' wait: they would be writing now
     QCOMPARE(QDir(work_).entryList({"doc *.pdf"}), QStringList());
     QCOMPARE(QDir(work_).entryList({".quirekit-*"}, QDir::Hidden | QDir::Files), QStringList());
 }

@@ -274,8 +274,8 @@ bool SplitterDlg::ShowPlanProblems(const qw::OpenDocument::Plan &plan)
 {
     if (plan.stopped)
         return false;
-    if (!plan.problem.isEmpty()) {
-        AppMessageBox::Show(this, plan.problem, MsgBox::Ok | MsgBox::IconExclamation);
+    if (plan.problem) {
+        AppMessageBox::Show(this, plan.problem.Text(), MsgBox::Ok | MsgBox::IconExclamation);
         return false;
     }
     if (!plan.notices.isEmpty())

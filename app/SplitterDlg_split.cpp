@@ -108,8 +108,8 @@ void SplitterDlg::SplitDocument()
 
     // Everything that could stop the split is asked or refused before the first part is written.
     const SplitJob::Check check = job.CheckBeforeSplitting();
-    if (!check.refusal.isEmpty()) {
-        AppMessageBox::Show(this, check.refusal, MsgBox::Ok | MsgBox::IconExclamation);
+    if (check.refusal) {
+        AppMessageBox::Show(this, check.refusal.Text(), MsgBox::Ok | MsgBox::IconExclamation);
         PageList->setFocus();
         return;
     }

@@ -142,8 +142,8 @@ BatchDocument::Outcome BatchDocument::Split() const
     // Checked before the page count: without the engine none can be had, and the document
     // must not be blamed for it.
     const SplitJob unplanned(document_, {}, request_.settings);
-    if (const QString refusal = unplanned.Refusal(); !refusal.isEmpty())
-        return refuse(refusal);
+    if (const SplitRefusal refusal = unplanned.Refusal())
+        return refuse(refusal.Text());
 
     const auto keepGoing = [this] { return stop_.Received() == 0; };
     // One report gives the page count, the bookmarks and the identity of the file it read.
@@ -196,8 +196,8 @@ BatchDocument::Outcome BatchDocument::Split() const
                                                                pagesDone(QStringLiteral("looking for separators")));
         if (found.stopped || stop_.Received())
             return stopped();
-        if (!found.problem.isEmpty())
-            return refuse(found.problem + QLatin1Char(' ') + BatchSplit::NothingWritten());
+        if (found.problem)
+            return refuse(found.problem.Text() + QLatin1Char(' ') + BatchSplit::NothingWritten());
         join(found);
         if (found.separatorLabels.isEmpty())
             console_.Warn(tr("%1 --at-separators places no break point.")
@@ -210,8 +210,8 @@ BatchDocument::Outcome BatchDocument::Split() const
             pagesDone(QStringLiteral("planning parts of at most %1").arg(SizePlanQuery::SizeText(request_.maxSize))));
         if (sized.stopped || stop_.Received())
             return stopped();
-        if (!sized.problem.isEmpty())
-            return refuse(sized.problem + QLatin1Char(' ') + BatchSplit::NothingWritten());
+        if (sized.problem)
+            return refuse(sized.problem.Text() + QLatin1Char(' ') + BatchSplit::NothingWritten());
         join(sized);
         if (sized.breaks.isEmpty())
             console_.Warn(tr("the whole document fits in one part of at most %1; --max-size places no break point.")
@@ -225,10 +225,13 @@ BatchDocument::Outcome BatchDocument::Split() const
     const SplitSettings &settings = job.Settings();
 
     const SplitJob::Check check = job.CheckBeforeSplitting();
-    QStringList refusals{check.refusal, ArchiveRefusal(job)};
-    if (claims_ && check.refusal.isEmpty())
-        refusals << claims_->Claim(document_, check.targets, settings.archive ? job.ArchiveTarget() : QString());
-    refusals.removeAll(QString());
+    QList<SplitRefusal> found{check.refusal, ArchiveRefusal(job)};
+    if (claims_ && !check.refusal)
+        found << claims_->Claim(document_, check.targets, settings.archive ? job.ArchiveTarget() : QString());
+    QStringList refusals;
+    for (const SplitRefusal &refusal : found)
+        if (refusal)
+            refusals << refusal.Text();
     if (request_.dryRun) {
         dryPlan = PlanReport::Of(job, pageCount);
         dryPlan.refusals = refusals;
@@ -264,24 +267,17 @@ QString BatchDocument::BreaksOutsideDocument(int pageCount) const
     return {};
 }
 
-QString BatchDocument::ArchiveRefusal(const SplitJob &job)
+SplitRefusal BatchDocument::ArchiveRefusal(const SplitJob &job)
 {
     // Checked before any part is written: a run that cannot archive would otherwise leave its
     // parts behind, and be refused when it is run again for the files it wrote.
+    using Kind = SplitRefusal::Kind;
     switch (job.CheckArchive()) {
     case SplitJob::ArchiveProblem::None: return {};
-    case SplitJob::ArchiveProblem::NoFolder:
-        return tr("Archiving is on in the options, but no archive folder is set. Pass --archive-folder "
-                  "DIR. %1")
-            .arg(BatchSplit::NothingWritten());
+    case SplitJob::ArchiveProblem::NoFolder: return {Kind::ArchiveFolderNotSet, {}};
     case SplitJob::ArchiveProblem::FolderMissing:
-        return tr("The archive folder %1 does not exist. Create it, or pass --archive-folder with another "
-                  "folder. %2")
-            .arg(shown(job.Settings().archiveFolderName), BatchSplit::NothingWritten());
-    case SplitJob::ArchiveProblem::TargetExists:
-        return tr("The document cannot be archived: %1 already exists. Move that file away, or pass "
-                  "--archive-folder with another folder. %2")
-            .arg(shown(job.ArchiveTarget()), BatchSplit::NothingWritten());
+        return {Kind::ArchiveFolderMissing, job.Settings().archiveFolderName};
+    case SplitJob::ArchiveProblem::TargetExists: return {Kind::ArchiveTargetExists, job.ArchiveTarget()};
     }
     return {};
 }

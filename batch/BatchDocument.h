@@ -4,6 +4,7 @@
 #include "BatchRequest.h"
 
 #include "split/PlanReport.h"
+#include "split/SplitRefusal.h"
 
 #include <QCoreApplication>
 #include <QString>
@@ -41,7 +42,7 @@ public:
 
 private:
     QString BreaksOutsideDocument(int pageCount) const;
-    static QString ArchiveRefusal(const SplitJob &job);
+    static SplitRefusal ArchiveRefusal(const SplitJob &job);
     // Writes the parts; a stop signal ends the run with 128 + its number, naming what was written.
     Outcome WriteParts(const SplitJob &job) const;
     // With --max-size: names the parts of several pages that came out larger than it.

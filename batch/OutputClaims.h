@@ -2,8 +2,8 @@
 
 #include "core/FileStamp.h"
 #include "split/OutputTarget.h"
+#include "split/SplitRefusal.h"
 
-#include <QCoreApplication>
 #include <QHash>
 #include <QList>
 #include <QString>
@@ -18,14 +18,13 @@ namespace qw {
 // over another document of the run: each document's checks look only at the file system as it
 // is, and these files may not be there yet. Shared by the threads of the run.
 class OutputClaims {
-    Q_DECLARE_TR_FUNCTIONS(qw::OutputClaims)
 public:
     // Every document of the run, as it is now.
     explicit OutputClaims(const QStringList &documents);
 
     // Claims `targets` (resolved as the engine will write them) and, when it is not empty,
     // `archiveTarget` for `document`; why they cannot be had, and then nothing is claimed.
-    QString Claim(const QString &document, const QList<OutputTarget> &targets, const QString &archiveTarget);
+    SplitRefusal Claim(const QString &document, const QList<OutputTarget> &targets, const QString &archiveTarget);
 
 private:
     std::mutex mutex_;

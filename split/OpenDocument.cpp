@@ -13,7 +13,7 @@ OpenDocument::Plan &OpenDocument::Plan::operator+=(const Plan &other)
     separatorLabels.insert(other.separatorLabels);
     notices += other.notices;
     stopped = stopped || other.stopped;
-    if (problem.isEmpty())
+    if (!problem)
         problem = other.problem;
     return *this;
 }
@@ -151,7 +151,7 @@ OpenDocument::Plan OpenDocument::PlanAtSeparators(const Source &source, const Se
     const PageFactsQuery::Result found = PageFactsQuery::Run(source.path, source.identity, rule, progress);
     plan.stopped = found.stopped;
     plan.problem = found.problem;
-    if (plan.stopped || !plan.problem.isEmpty())
+    if (plan.stopped || plan.problem)
         return plan;
     plan.separatorLabels = PageFactsQuery::Separators(found.pages, rule);
     plan.notices = PageFactsQuery::Notices(found.pages, rule);
@@ -167,7 +167,7 @@ OpenDocument::Plan OpenDocument::PlanBySize(const Source &source, qint64 limit, 
     const SizePlanQuery::Result sized = SizePlanQuery::Run(source.path, source.identity, limit, progress);
     plan.stopped = sized.stopped;
     plan.problem = sized.problem;
-    if (plan.stopped || !plan.problem.isEmpty())
+    if (plan.stopped || plan.problem)
         return plan;
     if (const QString oversize = SizePlanQuery::OversizeWarning(sized.oversizePages, limit); !oversize.isEmpty())
         plan.notices << oversize;
@@ -177,7 +177,7 @@ OpenDocument::Plan OpenDocument::PlanBySize(const Source &source, qint64 limit, 
 
 bool OpenDocument::Take(const Plan &plan, int selectedRow)
 {
-    if (plan.stopped || !plan.problem.isEmpty())
+    if (plan.stopped || plan.problem)
         return false;
     separatorLabels_.insert(plan.separatorLabels);
     // One step, undone as a whole: the break points and the pages left out.

@@ -36,9 +36,9 @@ public:
         QMap<int, QString> separatorLabels; // what the separators found say, by page
         QStringList notices; // what the user should know about how it was found
         bool stopped = false; // the caller stopped the engine: nothing was found
-        QString problem; // why nothing could be looked at, for the user; empty when it was
+        PagesCommand::Problem problem; // why nothing could be looked at; none when it was
 
-        bool Found() const { return !stopped && problem.isEmpty() && !breaks.isEmpty(); }
+        bool Found() const { return !stopped && !problem && !breaks.isEmpty(); }
         // Adds what `other` found; the bookmark level stays this plan's.
         Plan &operator+=(const Plan &other);
     };

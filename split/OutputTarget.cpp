@@ -1,6 +1,5 @@
 #include "OutputTarget.h"
 
-#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 
@@ -106,25 +105,6 @@ OutputTarget OutputTarget::Resolve(const QString &workingFolder, const QString &
         target.kind = Kind::File;
     target.stamp = FileStamp::Of(target.path);
     return target;
-}
-
-QString OutputTarget::Problem() const
-{
-    switch (kind) {
-    case Kind::New:
-    case Kind::File: return {};
-    case Kind::FolderMissing: return QCoreApplication::translate("qw::OutputTarget", "Its folder does not exist.");
-    case Kind::FolderNotWritable: return QCoreApplication::translate("qw::OutputTarget", "No file can be created in its folder.");
-    case Kind::Folder: return QCoreApplication::translate("qw::OutputTarget", "A folder has that name.");
-    case Kind::NotAFile: return QCoreApplication::translate("qw::OutputTarget", "A device, pipe or socket has that name; only files are written.");
-    case Kind::DanglingLink:
-        return QCoreApplication::translate("qw::OutputTarget", "A link of that name leads to %1, which does not exist.")
-            .arg(QDir::toNativeSeparators(linkText));
-    case Kind::LinkToNonFile:
-        return QCoreApplication::translate("qw::OutputTarget", "A link of that name leads to a folder, device, pipe or socket, not to a file.");
-    case Kind::ReadOnly: return QCoreApplication::translate("qw::OutputTarget", "The file of that name is read-only.");
-    }
-    return {};
 }
 
 } // namespace qw

@@ -35,8 +35,6 @@ struct OutputTarget {
 
     // The engine can write here: a new file, or a file that may be replaced.
     bool Writable() const { return kind == Kind::New || kind == Kind::File; }
-    // Why the engine could not write here, for the user; empty when it can.
-    QString Problem() const;
 };
 
 } // namespace qw

@@ -15,13 +15,12 @@ PageFactsQuery::Result PageFactsQuery::Run(const QString &document, const FileSt
     QStringList command{QStringLiteral("page_facts")};
     for (const QString &argument : rule.EngineArguments())
         command << CommandLine::Quote(argument);
-    const PagesCommand::Result run = PagesCommand::Run(
-        document, identity, command,
-        QCoreApplication::translate("qw::PageFactsQuery", "The PDF engine could not look at the pages: %1"), progress);
+    const PagesCommand::Result run
+        = PagesCommand::Run(document, identity, command, PagesCommand::Problem::Kind::PagesNotLookedAt, progress);
     Result result;
     result.stopped = run.stopped;
     result.problem = run.problem;
-    if (run.stopped || !run.problem.isEmpty())
+    if (run.stopped || run.problem)
         return result;
     result.pages = ParsePageFacts(run.report);
     return result;

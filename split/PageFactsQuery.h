@@ -2,6 +2,8 @@
 
 #include "SeparatorRule.h"
 
+#include "PagesCommand.h"
+
 #include "core/FileStamp.h"
 
 #include <QList>
@@ -21,7 +23,7 @@ public:
 
     struct Result {
         bool stopped = false; // the caller stopped it
-        QString problem; // why there are no facts, for the user; empty when there are
+        PagesCommand::Problem problem; // why there are no facts; none when there are
         QList<PageFacts> pages;
     };
 

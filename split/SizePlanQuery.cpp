@@ -82,13 +82,13 @@ QString SizePlanQuery::SizeText(qint64 bytes)
 SizePlanQuery::Result SizePlanQuery::Run(const QString &document, const FileStamp &identity, qint64 limit,
                                          const Progress &progress)
 {
-    const PagesCommand::Result run = PagesCommand::Run(
-        document, identity, {QStringLiteral("size_plan"), QString::number(limit)},
-        QCoreApplication::translate("qw::SizePlanQuery", "The PDF engine could not plan the parts: %1"), progress);
+    const PagesCommand::Result run = PagesCommand::Run(document, identity,
+                                                       {QStringLiteral("size_plan"), QString::number(limit)},
+                                                       PagesCommand::Problem::Kind::PartsNotPlanned, progress);
     Result result;
     result.stopped = run.stopped;
     result.problem = run.problem;
-    if (run.stopped || !run.problem.isEmpty())
+    if (run.stopped || run.problem)
         return result;
     bool complete = false;
     for (const QByteArray &line : run.report.split('\n')) {
@@ -107,8 +107,7 @@ SizePlanQuery::Result SizePlanQuery::Run(const QString &document, const FileStam
     }
     // A plan always has a part that begins on page 1; a report without one is not a plan.
     if (!complete)
-        result.problem
-            = QCoreApplication::translate("qw::SizePlanQuery", "The PDF engine's report holds no plan of the parts.");
+        result.problem = {PagesCommand::Problem::Kind::NoPlan, {}};
     return result;
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "PagesCommand.h"
+
 #include "core/FileStamp.h"
 
 #include <QList>
@@ -20,7 +22,7 @@ public:
 
     struct Result {
         bool stopped = false; // the caller stopped it
-        QString problem; // why there is no plan, for the user; empty when there is one
+        PagesCommand::Problem problem; // why there is no plan; none when there is one
         QList<int> breaks; // the pages before which new parts begin (2 to the page count, sorted)
         QList<int> oversizePages; // pages larger than the limit alone, each a part of its own
     };

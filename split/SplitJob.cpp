@@ -167,38 +167,33 @@ bool SplitJob::DocumentUnchanged() const
 
 SplitJob::Check SplitJob::CheckBeforeSplitting() const
 {
+    using Kind = SplitRefusal::Kind;
     Check check;
     const QString engine = EngineRunner::EnginePath();
     if (!QFileInfo(engine).isExecutable()) {
-        check.refusal = QCoreApplication::translate("qw::SplitJob", "The PDF engine is missing or cannot be started:\n%1\n\n"
-                                       "Reinstall Quirewright so that %2 lies beside the program. Nothing was written.")
-                            .arg(engine, QString::fromLatin1(EngineRunner::EngineFileName));
+        check.refusal = {Kind::EngineMissing, engine};
         return check;
     }
     const QString folder = Location().outputFolder;
     if (!QFileInfo(folder).isDir()) {
-        check.refusal = QCoreApplication::translate("qw::SplitJob", "The output folder\n%1\ndoes not exist.\n\n"
-                                       "Create it, or choose another output folder. Nothing was written.")
-                            .arg(shown(folder));
+        check.refusal = {Kind::NoOutputFolder, folder};
         return check;
     }
     // A folder named in bytes that are not UTF-8 (from the folder dialog, say) is another folder.
     for (const QString &named : {folder, settings_.archive ? settings_.archiveFolderName : QString()}) {
         if (!named.isEmpty() && !NativeFileName::IsExact(named)) {
-            check.refusal = NativeFileName::Refusal(named) + QStringLiteral(" Nothing was written.");
+            check.refusal = {Kind::NameNotExact, named};
             return check;
         }
     }
     if (!DocumentUnchanged()) {
-        check.refusal = QCoreApplication::translate("qw::SplitJob", "The document\n%1\nhas been replaced, moved or changed since it was opened.\n\n"
-                                       "Open it again to split it as it is now. Nothing was written.")
-                            .arg(shown(documentPath_));
+        check.refusal = {Kind::DocumentChanged, documentPath_};
         return check;
     }
     for (const PartRange &part : parts_)
         check.targets << TargetOf(part);
     check.refusal = SplitPlan::FindOutputConflict(document_, check.targets);
-    if (!check.refusal.isEmpty())
+    if (check.refusal)
         return check;
     for (const OutputTarget &target : check.targets)
         if (target.kind == OutputTarget::Kind::File)

@@ -3,6 +3,7 @@
 #include "OutputNaming.h"
 #include "OutputTarget.h"
 #include "SplitPlan.h"
+#include "SplitRefusal.h"
 #include "SplitObserver.h"
 #include "SplitOutcome.h"
 #include "SplitSettings.h"
@@ -53,7 +54,7 @@ public:
 
     // What the checks before the first part found, all from one look at the file system.
     struct Check {
-        QString refusal; // why the split must not start; empty when it may
+        SplitRefusal refusal; // why the split must not start; none when it may
         QList<OutputTarget> targets; // every part's file, in part order, once the checks got that far
         QList<OutputTarget> existing; // the files that parts would replace, in part order
         QStringList ExistingPaths() const;
@@ -62,7 +63,7 @@ public:
     // it was opened, a part over the document, two parts on one file, a part the engine would
     // refuse to write), and the files it would replace. Nothing has been written when it refuses.
     Check CheckBeforeSplitting() const;
-    QString Refusal() const { return CheckBeforeSplitting().refusal; }
+    SplitRefusal Refusal() const { return CheckBeforeSplitting().refusal; }
     QStringList ExistingOutputs() const { return CheckBeforeSplitting().ExistingPaths(); }
     // The user agreed to replace these files (as CheckBeforeSplitting found them): the engine may
     // replace them, and nothing else, not even a file that takes their place meanwhile.

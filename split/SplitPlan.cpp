@@ -116,34 +116,23 @@ QList<int> SplitPlan::BreaksEvery(int pageCount, int every)
     return breaks;
 }
 
-QString SplitPlan::FindOutputConflict(const FileStamp &document, const QList<OutputTarget> &targets)
+SplitRefusal SplitPlan::FindOutputConflict(const FileStamp &document, const QList<OutputTarget> &targets)
 {
+    using Kind = SplitRefusal::Kind;
     QHash<QString, int> partOfPath;
     for (int i = 0; i < targets.size(); ++i) {
         const OutputTarget &target = targets.at(i);
-        const QString shown = QDir::toNativeSeparators(target.path);
         if (target.stamp.SameFile(document))
-            return QCoreApplication::translate("qw::SplitPlan", "Part %1 would be written over the document being split:\n%2\n\n"
-                                  "Choose another name pattern or output folder. Nothing was written.")
-                .arg(i + 1)
-                .arg(shown);
+            return {Kind::PartOverDocument, target.path, i + 1};
         if (partOfPath.contains(target.path))
-            return QCoreApplication::translate("qw::SplitPlan", "Parts %1 and %2 would both be written to\n%3\n\n"
-                                  "Put {part} or {part:0000} in the name pattern so that every part gets a "
-                                  "name of its own. Nothing was written.")
-                .arg(partOfPath.value(target.path) + 1)
-                .arg(i + 1)
-                .arg(shown);
+            return {Kind::TwoPartsOneName, target.path, i + 1, partOfPath.value(target.path) + 1};
         partOfPath.insert(target.path, i);
     }
     // Only once no part lands on the document or on another part: those say more about the
     // pattern than a missing folder does.
     for (int i = 0; i < targets.size(); ++i)
-        if (!targets.at(i).Writable())
-            return QCoreApplication::translate("qw::SplitPlan", "Part %1 cannot be written to\n%2\n\n%3\n\n"
-                                  "Choose another name pattern or output folder. Nothing was written.")
-                .arg(i + 1)
-                .arg(QDir::toNativeSeparators(targets.at(i).path), targets.at(i).Problem());
+        if (const SplitRefusal refusal = SplitRefusal::CannotWrite(i + 1, targets.at(i)))
+            return refusal;
     return {};
 }
 

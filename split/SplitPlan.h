@@ -1,6 +1,7 @@
 #pragma once
 
 #include "SeparatorRule.h"
+#include "SplitRefusal.h"
 
 #include <QList>
 #include <QString>
@@ -60,9 +61,9 @@ public:
     // Why the parts cannot all be written to `targets` (in part order) as the engine will find
     // them: a part written over the document itself (whatever link or hard link leads to it),
     // two parts written to the same file, or a target the engine would refuse (no folder, a
-    // folder, device, pipe or dangling link at the name, a read-only file). Empty when there is
-    // no such problem. The messages name the resolved paths.
-    static QString FindOutputConflict(const FileStamp &document, const QList<OutputTarget> &targets);
+    // folder, device, pipe or dangling link at the name, a read-only file). No refusal when
+    // there is no such problem. The refusal names the resolved path.
+    static SplitRefusal FindOutputConflict(const FileStamp &document, const QList<OutputTarget> &targets);
 
     // The paths that something already exists at (even a link that leads nowhere), in order.
     static QStringList ExistingOutputs(const QStringList &outputs);

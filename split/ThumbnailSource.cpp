@@ -306,18 +306,19 @@ void ThumbnailSource::TakeThumbnail(const char *pixels)
     const Sent sent = m_inFlight.takeFirst();
     QImage image(incoming.width, incoming.height, QImage::Format_RGB888);
     if (image.isNull()) {
+        // Asked again, it would most likely fail again, and again.
         qCWarning(lcThumbnails) << "no memory for the thumbnail of page" << sent.page;
+        m_failed.insert(sent.page);
+        emit ThumbnailFailed(sent.page);
         return;
     }
     const qsizetype row = qsizetype(incoming.width) * 3;
     for (int y = 0; y < incoming.height; ++y)
         std::memcpy(image.scanLine(y), pixels + y * row, size_t(row));
     // One drawn at a width given up meanwhile is still better than none until the new one comes.
-    if (sent.width != m_width && Exact(sent.page))
-        return;
-    Store(sent.page, image, sent.width);
-    if (sent.width == m_width)
-        emit ThumbnailReady(sent.page);
+    if (sent.width == m_width || !Exact(sent.page))
+        Store(sent.page, image, sent.width);
+    emit ThumbnailReady(sent.page);
 }
 
 void ThumbnailSource::Store(int page, const QImage &image, int drawnFor)

@@ -66,7 +66,12 @@ public:
     int Width() const { return m_width; }
 
     // The thumbnail of `page` (from 1) when it is at hand, else a null QImage; unless it is
-    // exact (drawn at the current width), the page is wanted and ThumbnailReady follows.
+    // exact (drawn at the current width), the page is wanted and its reply follows.
+    //
+    // Every page wanted gets exactly one reply, in the order the pages are sent to the engine:
+    // ThumbnailReady (a picture, at the width it was asked at) or ThumbnailFailed; unless the
+    // source gives up on the document first (Unavailable) or another is opened or it is closed,
+    // which end every request at once. Wanting a page that is wanted already asks nothing more.
     QImage Thumbnail(int page, bool *exact = nullptr);
     // The pages to draw first, most wanted first (the visible ones, then those around);
     // wanted pages not among them and not yet sent to the engine are forgotten.
@@ -77,11 +82,14 @@ public:
     qint64 CacheLimit() const { return m_cache.maxCost(); }
 
     Problem Unavailability() const { return m_problem; }
+    // The pages wanted whose reply has not come yet; none once the last one has.
+    int Pending() const { return int(m_wanted.size() + m_inFlight.size()); }
     // The page cannot be drawn (it is damaged); it is not asked for again while this
     // document is open.
     bool PageFailed(int page) const { return m_failed.contains(page); }
 
 signals:
+    // A picture of the page came; Thumbnail tells whether it is at the current width.
     void ThumbnailReady(int page);
     // The page cannot be drawn; nothing more comes for it.
     void ThumbnailFailed(int page);

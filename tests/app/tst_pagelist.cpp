@@ -101,7 +101,8 @@ void TestPageList::selectedRowIsHighlightedAsOne()
 void TestPageList::selectedRowStaysInViewAfterInsert()
 {
     open(200);
-    QTest::qWait(0);
+    // The rows are laid out once the list shows its scroll bar.
+    QTRY_VERIFY(list()->verticalScrollBar()->isVisible());
     QPersistentModelIndex last;
     // The last row that is still whole in view.
     for (int row = 0; row < list()->model()->rowCount(); ++row) {

@@ -8,6 +8,7 @@
 #include "framework/FileDialogs.h"
 #include "res/ResourceIds.h"
 #include "split/EngineRunner.h"
+#include "split/SplitRefusal.h"
 #include "support/StandInEngine.h"
 
 #include <QDir>
@@ -344,16 +345,16 @@ void TestSplitDriver::refusalIsShownAndNothingRuns_data()
 {
     QTest::addColumn<QString>("pattern");
     QTest::addColumn<bool>("engineAway");
-    QTest::addColumn<QString>("message");
-    QTest::newRow("sameNameForEveryPart") << "{basename} x" << false << "Parts 1 and 2 would both";
-    QTest::newRow("engineMissing") << "{basename} {part}" << true << "The PDF engine is missing";
+    QTest::addColumn<SplitRefusal::Kind>("refusal");
+    QTest::newRow("sameNameForEveryPart") << "{basename} x" << false << SplitRefusal::Kind::TwoPartsOneName;
+    QTest::newRow("engineMissing") << "{basename} {part}" << true << SplitRefusal::Kind::EngineMissing;
 }
 
 void TestSplitDriver::refusalIsShownAndNothingRuns()
 {
     QFETCH(QString, pattern);
     QFETCH(bool, engineAway);
-    QFETCH(QString, message);
+    QFETCH(SplitRefusal::Kind, refusal);
     openWithBreakPoints(3, {2});
     dlg_->setOptions = [&](OptionsDlg &o) {
         o.SaveFileType = 3;
@@ -367,8 +368,12 @@ void TestSplitDriver::refusalIsShownAndNothingRuns()
     if (engineAway)
         QVERIFY(QFile::rename(engine + ".away", engine));
     QVERIFY(log().isEmpty());
-    QCOMPARE(messages_.size(), 1);
-    QVERIFY2(messages_.first().startsWith(message), qPrintable(messages_.first()));
+    // The job's refusal, as the window words it.
+    const QString docs = QFileInfo(dir_.filePath("docs")).canonicalFilePath();
+    const SplitRefusal shown = refusal == SplitRefusal::Kind::EngineMissing
+                                   ? SplitRefusal{refusal, engine}
+                                   : SplitRefusal{refusal, docs + "/my \"manual\" x.pdf", 2, 1};
+    QCOMPARE(messages_, QStringList{shown.Text()});
     QCOMPARE(dlg_->focusWidget(), probe::PageList(*dlg_));
 }
 

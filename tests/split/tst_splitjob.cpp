@@ -147,7 +147,7 @@ void TestSplitJob::partsLandWhereTheSettingsSay()
     settings.outFolderName = "out";
     settings.fileNamePattern = pattern;
     const SplitJob split = job({{1, 3}, {4, 5}}, settings);
-    QVERIFY(split.Refusal().isEmpty());
+    QVERIFY(!split.Refusal());
     QVERIFY(split.ExistingOutputs().isEmpty());
 
     const SplitResult result = split.Run();
@@ -164,11 +164,12 @@ void TestSplitJob::refusedBeforeAnythingIsWritten_data()
     QTest::addColumn<QString>("pattern");
     QTest::addColumn<int>("saveFileType");
     QTest::addColumn<bool>("engineAway");
-    QTest::addColumn<QString>("message");
-    QTest::newRow("sameNameForEveryPart") << "{basename} x" << 3 << false << "Parts 1 and 2 would both";
-    QTest::newRow("onePartOverTheDocument") << "{basename}" << 3 << false << "Part 1 would be written over";
-    QTest::newRow("outputFolderMissing") << "{part}" << 2 << false << "The output folder\n";
-    QTest::newRow("engineMissing") << "{part}" << 3 << true << "The PDF engine is missing";
+    QTest::addColumn<SplitRefusal::Kind>("refusal");
+    using Kind = SplitRefusal::Kind;
+    QTest::newRow("sameNameForEveryPart") << "{basename} x" << 3 << false << Kind::TwoPartsOneName;
+    QTest::newRow("onePartOverTheDocument") << "{basename}" << 3 << false << Kind::PartOverDocument;
+    QTest::newRow("outputFolderMissing") << "{part}" << 2 << false << Kind::NoOutputFolder;
+    QTest::newRow("engineMissing") << "{part}" << 3 << true << Kind::EngineMissing;
 }
 
 void TestSplitJob::refusedBeforeAnythingIsWritten()
@@ -176,7 +177,7 @@ void TestSplitJob::refusedBeforeAnythingIsWritten()
     QFETCH(QString, pattern);
     QFETCH(int, saveFileType);
     QFETCH(bool, engineAway);
-    QFETCH(QString, message);
+    QFETCH(SplitRefusal::Kind, refusal);
     SplitSettings settings;
     settings.saveFileType = saveFileType;
     settings.outFolderName = dir_.filePath("no such folder");
@@ -186,11 +187,10 @@ void TestSplitJob::refusedBeforeAnythingIsWritten()
     const QString engine = EngineRunner::EnginePath();
     if (engineAway)
         QVERIFY(QFile::rename(engine, engine + ".away"));
-    const QString refusal = split.Refusal();
+    const SplitRefusal found = split.Refusal();
     if (engineAway)
         QVERIFY(QFile::rename(engine + ".away", engine));
-    QVERIFY2(refusal.startsWith(message), qPrintable(refusal));
-    QVERIFY(refusal.endsWith("Nothing was written."));
+    QVERIFY2(found.kind == refusal, qPrintable(found.Text()));
 }
 
 void TestSplitJob::onlyWhatThisRunWroteCounts_data()

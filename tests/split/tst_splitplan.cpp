@@ -100,43 +100,42 @@ void TestSplitPlan::separatorsMakeParts()
 
 void TestSplitPlan::outputConflicts_data()
 {
+    using Kind = SplitRefusal::Kind;
     QTest::addColumn<QStringList>("outputs");
-    QTest::addColumn<QString>("expected");
-    QTest::newRow("distinct") << QStringList{"a 1.pdf", "a 2.pdf"} << QString();
+    QTest::addColumn<SplitRefusal>("expected"); // paths from the temporary folder, "@/"
+    QTest::newRow("distinct") << QStringList{"a 1.pdf", "a 2.pdf"} << SplitRefusal();
     QTest::newRow("sameNameForAllParts") << QStringList{"a.x.pdf", "a.x.pdf", "a.x.pdf"}
-                                         << "Parts 1 and 2 would both be written to\n%1/a.x.pdf";
+                                         << SplitRefusal{Kind::TwoPartsOneName, "@/a.x.pdf", 2, 1};
     QTest::newRow("overTheDocument") << QStringList{"a 1.pdf", "a.pdf"}
-                                     << "Part 2 would be written over the document being split";
+                                     << SplitRefusal{Kind::PartOverDocument, "@/a.pdf", 2};
     QTest::newRow("documentSpelledOtherwise") << QStringList{"./sub/../a.pdf"}
-                                              << "Part 1 would be written over the document";
+                                              << SplitRefusal{Kind::PartOverDocument, "@/a.pdf", 1};
     QTest::newRow("documentThroughALinkedFolder") << QStringList{"link/a.pdf"}
-                                                  << "Part 1 would be written over the document";
-    QTest::newRow("hardLinkToTheDocument") << QStringList{"hard.pdf"} << "Part 1 would be written over the document";
+                                                  << SplitRefusal{Kind::PartOverDocument, "@/a.pdf", 1};
+    QTest::newRow("hardLinkToTheDocument") << QStringList{"hard.pdf"}
+                                           << SplitRefusal{Kind::PartOverDocument, "@/hard.pdf", 1};
     QTest::newRow("partsCollidingThroughALink") << QStringList{"b.pdf", "link/b.pdf"}
-                                                << "Parts 1 and 2 would both be written to\n%1/b.pdf";
+                                                << SplitRefusal{Kind::TwoPartsOneName, "@/b.pdf", 2, 1};
     // ".." after a linked folder leads to the parent of the link's target, as the engine finds it.
     QTest::newRow("dotDotAfterALinkedFolder") << QStringList{"out/../x.pdf", "real/x.pdf"}
-                                              << "Parts 1 and 2 would both be written to\n%1/real/x.pdf";
+                                              << SplitRefusal{Kind::TwoPartsOneName, "@/real/x.pdf", 2, 1};
     // What the engine would refuse is found before any part is written, named as it resolves.
     QTest::newRow("folderMissing") << QStringList{"a 1.pdf", "missing/a 2.pdf"}
-                                   << "Part 2 cannot be written to\n%1/missing/a 2.pdf\n\nIts folder does not exist.";
-    QTest::newRow("folderAtTheName") << QStringList{"folder.pdf"} << "Part 1 cannot be written to\n%1/folder.pdf\n\n"
-                                                                     "A folder has that name.";
-    QTest::newRow("pipeAtTheName") << QStringList{"pipe.pdf"} << "Part 1 cannot be written to\n%1/pipe.pdf\n\n"
-                                                                 "A device, pipe or socket has that name";
+                                   << SplitRefusal{Kind::PartFolderMissing, "@/missing/a 2.pdf", 2};
+    QTest::newRow("folderAtTheName") << QStringList{"folder.pdf"}
+                                     << SplitRefusal{Kind::FolderInTheWay, "@/folder.pdf", 1};
+    QTest::newRow("pipeAtTheName") << QStringList{"pipe.pdf"} << SplitRefusal{Kind::NotAFileInTheWay, "@/pipe.pdf", 1};
     QTest::newRow("danglingLink") << QStringList{"dangling.pdf"}
-                                  << "Part 1 cannot be written to\n%1/dangling.pdf\n\nA link of that name leads to "
-                                     "nowhere.pdf, which does not exist.";
-    QTest::newRow("linkToAFolder") << QStringList{"tofolder.pdf"} << "Part 1 cannot be written to\n%1/tofolder.pdf"
-                                                                     "\n\nA link of that name leads to a folder";
-    QTest::newRow("readOnlyFile") << QStringList{"ro.pdf"} << "Part 1 cannot be written to\n%1/ro.pdf\n\n"
-                                                               "The file of that name is read-only.";
+                                  << SplitRefusal{Kind::DanglingLinkInTheWay, "@/dangling.pdf", 1, 0, "nowhere.pdf"};
+    QTest::newRow("linkToAFolder") << QStringList{"tofolder.pdf"}
+                                   << SplitRefusal{Kind::LinkToNonFileInTheWay, "@/tofolder.pdf", 1};
+    QTest::newRow("readOnlyFile") << QStringList{"ro.pdf"} << SplitRefusal{Kind::ReadOnlyFile, "@/ro.pdf", 1};
 }
 
 void TestSplitPlan::outputConflicts()
 {
     QFETCH(QStringList, outputs);
-    QFETCH(QString, expected);
+    QFETCH(SplitRefusal, expected);
     QTemporaryDir temporary;
     const QString dir = QFileInfo(temporary.path()).canonicalFilePath();
     const auto at = [&](const char *name) { return dir + '/' + name; };
@@ -153,9 +152,9 @@ void TestSplitPlan::outputConflicts()
     QList<OutputTarget> targets;
     for (const QString &output : outputs)
         targets << OutputTarget::Resolve(dir, output);
-    const QString conflict = SplitPlan::FindOutputConflict(FileStamp::Of(document.fileName()), targets);
-    QVERIFY2(conflict.startsWith(expected.replace("%1", dir)), qPrintable(conflict));
-    QVERIFY(expected.isEmpty() == conflict.isEmpty());
+    const SplitRefusal conflict = SplitPlan::FindOutputConflict(FileStamp::Of(document.fileName()), targets);
+    expected.path.replace("@", dir);
+    QVERIFY2(conflict == expected, qPrintable(conflict.Text()));
 }
 
 void TestSplitPlan::existingOutputsAreNamed_data()

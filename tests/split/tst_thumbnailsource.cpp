@@ -7,6 +7,7 @@
 #include "split/ThumbnailSource.h"
 
 #include <QFile>
+#include <QProcess>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -18,8 +19,6 @@ Q_DECLARE_METATYPE(ThumbnailSource::Problem)
 namespace {
 
 constexpr int kWait = 20000;
-// Long enough for a reply that should not come to have come.
-constexpr int kQuiet = 300;
 
 QList<int> pagesOf(const QSignalSpy &spy)
 {
@@ -27,6 +26,12 @@ QList<int> pagesOf(const QSignalSpy &spy)
     for (const QList<QVariant> &arguments : spy)
         pages << arguments.at(0).toInt();
     return pages;
+}
+
+// The engines the source has running or ending: once an engine has ended, nothing of it comes.
+qsizetype engines(const ThumbnailSource &source)
+{
+    return source.findChildren<QProcess *>(Qt::FindDirectChildrenOnly).size();
 }
 
 QList<int> range(int first, int last)
@@ -114,8 +119,8 @@ void TestThumbnailSource::prioritizedPagesComeFirst()
     for (int page : askedBefore)
         QVERIFY(source.Thumbnail(page).isNull());
     source.Prioritize(priority);
-    QTRY_COMPARE_WITH_TIMEOUT(ready.size(), delivered.size(), kWait);
-    QTest::qWait(kQuiet);
+    // Every page wanted gets one reply: after the last, nothing more comes.
+    QTRY_COMPARE_WITH_TIMEOUT(source.Pending(), 0, kWait);
     QCOMPARE(pagesOf(ready), delivered);
     for (int page : delivered) {
         bool exact = false;
@@ -134,8 +139,7 @@ void TestThumbnailSource::aNewPriorityTakesEffectAtOnce()
     QVERIFY(ready.wait(kWait));
     const qsizetype before = ready.size();
     source.Prioritize({95, 96, 97});
-    QTRY_VERIFY_WITH_TIMEOUT(pagesOf(ready).contains(97), kWait);
-    QTest::qWait(kQuiet);
+    QTRY_COMPARE_WITH_TIMEOUT(source.Pending(), 0, kWait);
     const QList<int> after = pagesOf(ready).mid(before);
     // Only the requests already with the engine come before the new ones.
     QVERIFY2(after.size() <= ThumbnailSource::MostInFlight + 3, qPrintable(QTest::toString(after)));
@@ -198,11 +202,11 @@ void TestThumbnailSource::nothingOfTheDocumentBeforeRemains()
         source.Close();
     ready.clear();
     QVERIFY(source.Thumbnail(1).isNull());
-    if (openAnother) {
+    if (openAnother)
         source.Prioritize({2});
-        QVERIFY(ready.wait(kWait));
-    }
-    QTest::qWait(kQuiet);
+    // The engine of the document before has ended, and the replies asked of the new one came.
+    QTRY_COMPARE_WITH_TIMEOUT(engines(source), openAnother ? 1 : 0, kWait);
+    QTRY_COMPARE_WITH_TIMEOUT(source.Pending(), 0, kWait);
     QCOMPARE(pagesOf(ready), openAnother ? QList<int>{2} : QList<int>());
     QCOMPARE(source.Thumbnail(2).size(), openAnother ? QSize(120, 160) : QSize(0, 0));
 }
@@ -223,6 +227,14 @@ void TestThumbnailSource::aNewWidthKeepsTheOldThumbnailUntilTheNewOneComes()
     QCOMPARE(pagesOf(ready), (QList<int>{1, 1}));
     QCOMPARE(source.Thumbnail(1, &exact).size(), QSize(90, 120));
     QVERIFY(exact);
+    // A page sent to the engine before the width changed still gets its one reply: a picture
+    // at the width it was asked at, shown scaled until the new one comes.
+    source.Prioritize({2});
+    source.SetWidth(30);
+    QTRY_COMPARE_WITH_TIMEOUT(source.Pending(), 0, kWait);
+    QCOMPARE(pagesOf(ready), (QList<int>{1, 1, 2}));
+    QCOMPARE(source.Thumbnail(2, &exact).size(), QSize(30, 40));
+    QVERIFY(!exact);
 }
 
 void TestThumbnailSource::aPageThatCannotBeDrawnFailsAlone()
@@ -239,9 +251,9 @@ void TestThumbnailSource::aPageThatCannotBeDrawnFailsAlone()
     QTRY_COMPARE_WITH_TIMEOUT(ready.size(), 1, kWait);
     QCOMPARE(pagesOf(failed), QList<int>{2});
     QVERIFY(source.PageFailed(2));
-    // Not asked again.
+    // Not asked again: nothing is pending, so no other reply can come.
     QVERIFY(source.Thumbnail(2).isNull());
-    QTest::qWait(kQuiet);
+    QCOMPARE(source.Pending(), 0);
     QCOMPARE(failed.size(), 1);
     QCOMPARE(unavailable.size(), 0);
     QVERIFY(!source.Thumbnail(1).isNull());
@@ -301,8 +313,10 @@ void TestThumbnailSource::anEngineThatCannotServeIsToldOnce()
         QTRY_COMPARE_WITH_TIMEOUT(unavailable.size(), 1, kWait);
         QVERIFY(!unavailable.at(0).at(0).toString().isEmpty());
         QVERIFY(source.Thumbnail(1).isNull());
+        // No engine is left that could tell anything more.
+        QTRY_COMPARE_WITH_TIMEOUT(engines(source), 0, kWait);
     }
-    QTest::qWait(kQuiet);
+    QCOMPARE(source.Pending(), 0);
     QCOMPARE(unavailable.size(), problem == ThumbnailSource::Problem::None ? 0 : 1);
     QCOMPARE(source.Unavailability(), problem);
 }

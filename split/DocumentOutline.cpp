@@ -1,5 +1,7 @@
 #include "DocumentOutline.h"
 
+#include "ProtocolWords.h"
+
 #include <QRegularExpression>
 
 #include <algorithm>
@@ -16,25 +18,27 @@ bool levelCounts(const Bookmark &bookmark, int maxLevel)
     return maxLevel <= 0 || bookmark.level <= maxLevel;
 }
 
-// Hands each record of `kind` in a data report to `field`: an empty key where one begins
-// ("<kind>Begin"), then each of its "<kind><key>: <value>" lines. A line of another kind ends it.
-void readRecords(QByteArrayView report, QLatin1StringView kind,
-                 const std::function<void(QStringView key, const QString &value)> &field)
+namespace keys = quirekit::protocol::report;
+
+// Hands each record of a data report that begins with the line `begin` to `field`: an empty key
+// where one begins, then each "<key>: <value>" line after it while `field` knows the key (says
+// true). Any other line ends the record.
+void readRecords(QByteArrayView report, std::string_view begin,
+                 const std::function<bool(std::string_view key, const QString &value)> &field)
 {
-    const QString begin = kind + QLatin1String("Begin");
     bool inRecord = false;
     for (const QByteArray &line : report.toByteArray().split('\n')) {
         const QString text = QString::fromUtf8(line).remove(QLatin1Char('\r'));
-        if (text == begin) {
+        if (text == ProtocolText(begin)) {
             field({}, {});
             inRecord = true;
-        } else if (inRecord && text.startsWith(kind)) {
-            const qsizetype colon = text.indexOf(QLatin1String(": "));
-            if (colon > kind.size())
-                field(QStringView(text).sliced(kind.size(), colon - kind.size()), text.sliced(colon + 2));
-        } else {
-            inRecord = false;
+            continue;
         }
+        const qsizetype colon = text.indexOf(ProtocolText(keys::Separator));
+        const QByteArray key = text.left(colon).toUtf8();
+        inRecord = inRecord && colon > 0
+                   && field(std::string_view(key.constData(), size_t(key.size())),
+                            text.sliced(colon + keys::Separator.size()));
     }
 }
 
@@ -43,15 +47,18 @@ void readRecords(QByteArrayView report, QLatin1StringView kind,
 QList<Bookmark> DocumentOutline::Parse(QByteArrayView report)
 {
     QList<Bookmark> bookmarks;
-    readRecords(report, QLatin1StringView("Bookmark"), [&](QStringView key, const QString &value) {
-        if (key.isEmpty())
+    readRecords(report, keys::BookmarkBegin, [&](std::string_view key, const QString &value) {
+        if (key.empty())
             bookmarks.append(Bookmark());
-        else if (key == QLatin1String("Title"))
+        else if (key == keys::BookmarkTitle)
             bookmarks.last().title = Unescape(value);
-        else if (key == QLatin1String("Level"))
+        else if (key == keys::BookmarkLevel)
             bookmarks.last().level = value.toInt();
-        else if (key == QLatin1String("PageNumber"))
+        else if (key == keys::BookmarkPageNumber)
             bookmarks.last().page = value.toInt();
+        else
+            return false;
+        return true;
     });
     return bookmarks;
 }
@@ -59,17 +66,20 @@ QList<Bookmark> DocumentOutline::Parse(QByteArrayView report)
 QList<PageLabelRange> DocumentOutline::ParsePageLabels(QByteArrayView report)
 {
     QList<PageLabelRange> ranges;
-    readRecords(report, QLatin1StringView("PageLabel"), [&](QStringView key, const QString &value) {
-        if (key.isEmpty())
+    readRecords(report, keys::PageLabelBegin, [&](std::string_view key, const QString &value) {
+        if (key.empty())
             ranges.append(PageLabelRange());
-        else if (key == QLatin1String("NewIndex"))
+        else if (key == keys::PageLabelNewIndex)
             ranges.last().firstPage = value.toInt();
-        else if (key == QLatin1String("Start"))
+        else if (key == keys::PageLabelStart)
             ranges.last().start = value.toInt();
-        else if (key == QLatin1String("NumStyle"))
+        else if (key == keys::PageLabelNumStyle)
             ranges.last().style = value;
-        else if (key == QLatin1String("Prefix"))
+        else if (key == keys::PageLabelPrefix)
             ranges.last().prefix = Unescape(value);
+        else
+            return false;
+        return true;
     });
     return ranges;
 }

@@ -137,7 +137,7 @@ EngineResult EngineRunner::RunEngineCommand(const QString &arguments, QByteArray
 
 QString EngineRunner::DocumentVariable(const FileStamp &document)
 {
-    return QStringLiteral("QUIREKIT_DOCUMENT=%1:%2:%3:%4:%5")
+    return ProtocolText(quirekit::protocol::variable::Document) + QStringLiteral("=%1:%2:%3:%4:%5")
         .arg(document.device)
         .arg(document.inode)
         .arg(document.size)
@@ -147,9 +147,10 @@ QString EngineRunner::DocumentVariable(const FileStamp &document)
 
 QString EngineRunner::ReplaceVariable(const FileStamp *agreed)
 {
+    namespace names = quirekit::protocol::variable;
     if (!agreed || !agreed->exists)
-        return QStringLiteral("QUIREKIT_REPLACE=none");
-    return QStringLiteral("QUIREKIT_REPLACE=%1:%2").arg(agreed->device).arg(agreed->inode);
+        return ProtocolText(names::Replace) + QLatin1Char('=') + ProtocolText(names::ReplaceNothing);
+    return ProtocolText(names::Replace) + QStringLiteral("=%1:%2").arg(agreed->device).arg(agreed->inode);
 }
 
 void EngineRunner::LimitConcurrentRuns(int runs)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ProtocolWords.h"
+
 #include <QByteArray>
 #include <QLoggingCategory>
 #include <QString>
@@ -13,20 +15,8 @@ struct FileStamp;
 
 Q_DECLARE_LOGGING_CATEGORY(lcEngine)
 
-// The engine's exit codes besides 0 (done), as its usage text lists them. Decisions are made on
-// these, never on the words of its messages.
-struct EngineExit {
-    static constexpr int Failed = 1; // anything not listed below went wrong
-    static constexpr int Usage = 2; // the command line or a variable was not valid
-    static constexpr int OutputAppeared = 3; // a file it was not allowed to replace is at the output
-    static constexpr int DocumentChanged = 4; // the document is not the file that was checked
-    static constexpr int OutputNotWritten = 5; // the output could not be written where it should go
-    static constexpr int DocumentMissing = 6; // no document there, not a regular file, or not readable
-    static constexpr int NotPdf = 7; // the document is not a PDF
-    static constexpr int Password = 8; // the document is protected by a password
-    static constexpr int Damaged = 9; // the document is damaged beyond repair
-    static constexpr int OutOfMemory = 10; // there was not enough memory
-};
+// The engine's exit codes; decisions are made on these, never on the words of its messages.
+using EngineExit = quirekit::protocol::Exit;
 
 // How one engine run ended.
 struct EngineResult {

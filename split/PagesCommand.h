@@ -25,8 +25,8 @@ public:
         QByteArray report;
     };
 
-    // `command` is the engine command and its arguments, quoted where needed, as they stand
-    // between the document and "output <report>". `couldNot` says what failed, such as "The PDF
+    // `command` is the engine command and its arguments, as they stand between the document
+    // and "output <report>". `couldNot` says what failed, such as "The PDF
     // engine could not plan the parts: %1", %1 being the engine's reason.
     static Result Run(const QString &document, const FileStamp &identity, const QStringList &command,
                       const QString &couldNot, const Progress &progress = {});

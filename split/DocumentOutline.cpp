@@ -3,6 +3,7 @@
 #include "ProtocolWords.h"
 
 #include <QRegularExpression>
+#include <QtNumeric>
 
 #include <algorithm>
 #include <functional>
@@ -12,6 +13,11 @@
 namespace qw {
 
 namespace {
+
+// A number a document's labels give in letters is written with at most this many: one a
+// crafted file numbers in the billions must not take gigabytes. Like a roman numeral beyond
+// 3999, a larger one is left out of its label.
+constexpr qint64 kMostLetters = 1000;
 
 bool levelCounts(const Bookmark &bookmark, int maxLevel)
 {
@@ -72,7 +78,7 @@ QList<PageLabelRange> DocumentOutline::ParsePageLabels(QByteArrayView report)
         else if (key == keys::PageLabelNewIndex)
             ranges.last().firstPage = value.toInt();
         else if (key == keys::PageLabelStart)
-            ranges.last().start = value.toInt();
+            ranges.last().start = value.toLongLong();
         else if (key == keys::PageLabelNumStyle)
             ranges.last().style = value;
         else if (key == keys::PageLabelPrefix)
@@ -91,7 +97,10 @@ QString DocumentOutline::LabelOf(const QList<PageLabelRange> &ranges, int page)
     if (after == ranges.cbegin())
         return {};
     const PageLabelRange &range = *std::prev(after);
-    const int number = range.start + page - range.firstPage;
+    // A document's own numbers: their sum may be beyond an int, or beyond any number at all.
+    qint64 number = 0;
+    if (qAddOverflow(range.start, page - qint64(range.firstPage), &number))
+        return range.prefix;
     QString digits;
     if (range.style == QLatin1String("DecimalArabicNumerals")) {
         digits = QString::number(number);
@@ -100,12 +109,12 @@ QString DocumentOutline::LabelOf(const QList<PageLabelRange> &ranges, int page)
                                                                  {100, "c"},  {90, "xc"},  {50, "l"},  {40, "xl"},
                                                                  {10, "x"},   {9, "ix"},   {5, "v"},   {4, "iv"},
                                                                  {1, "i"}};
-        for (int rest = number; const auto &[value, numeral] : kNumerals)
+        for (qint64 rest = number; const auto &[value, numeral] : kNumerals)
             for (; rest >= value; rest -= value)
                 digits += QLatin1String(numeral);
-    } else if (range.style.endsWith(QLatin1String("Letters")) && number > 0) {
+    } else if (range.style.endsWith(QLatin1String("Letters")) && number > 0 && number <= kMostLetters * 26) {
         // A, B, ... Z, then AA, BB, ... ZZ, then AAA...
-        digits = QString((number - 1) / 26 + 1, QChar(u'a' + (number - 1) % 26));
+        digits = QString(qsizetype((number - 1) / 26 + 1), QChar(u'a' + int((number - 1) % 26)));
     }
     if (range.style.startsWith(QLatin1String("Uppercase")))
         digits = digits.toUpper();

@@ -54,7 +54,7 @@ int main(int argc, char **argv)
     for (int round = 0; round < 5; ++round) {
         runner.push_back(secondsFor(runs, [&] {
             QByteArray output;
-            EngineRunner::RunEngine(QLatin1Char('"') + engine + QLatin1Char('"'), output);
+            EngineRunner::RunEngine(engine, {}, output);
         }));
         bare.push_back(secondsFor(runs, [&] {
             QProcess process;

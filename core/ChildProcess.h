@@ -1,6 +1,7 @@
 #pragma once
 
 class QProcess;
+class QString;
 
 namespace qw {
 
@@ -13,6 +14,12 @@ public:
     // whose parent died before it could ask for that ends at once. Start long-lived children
     // from a thread that lives as long as the program: the signal follows the starting thread.
     static void EndWithThisProgram(QProcess &process);
+
+    // Whether the file `program` is there but what the system needs to run it is not: the
+    // interpreter of its "#!" line (or, in turn, that one's) is missing or not executable, or
+    // the program loader an ELF file names (PT_INTERP) is missing. Told by the file alone, as the
+    // system's own message is in the user's language.
+    static bool RunnerMissing(const QString &program);
 };
 
 } // namespace qw

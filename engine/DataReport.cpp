@@ -1,5 +1,7 @@
 #include "DataReport.h"
 
+#include "protocol/EngineProtocol.h"
+
 #include <charconv>
 #include <cmath>
 #include <cstdio>
@@ -7,54 +9,59 @@
 
 namespace quirekit {
 
-namespace {
+namespace keys = protocol::report;
 
 // The report of a long document has tens of thousands of lines: each is appended in place.
-void appendLine(std::string &text, std::string_view key, std::string_view value)
+void DataReport::appendLine(std::string &text, std::string_view key, std::string_view value)
 {
-    text.append(key).append(value).push_back('\n');
+    text.append(key).append(keys::Separator).append(value).push_back('\n');
 }
 
-void appendLine(std::string &text, std::string_view key, long long value)
+void DataReport::appendLine(std::string &text, std::string_view key, long long value)
 {
     char digits[24];
     const auto end = std::to_chars(digits, digits + sizeof digits, value).ptr;
     appendLine(text, key, std::string_view(digits, static_cast<std::size_t>(end - digits)));
 }
 
-} // namespace
+void DataReport::appendEscapedLine(std::string &text, std::string_view key, const std::string &value)
+{
+    text.append(key).append(keys::Separator);
+    appendEscaped(text, value);
+    text.push_back('\n');
+}
+
+void DataReport::appendBegin(std::string &text, std::string_view begin)
+{
+    text.append(begin).push_back('\n');
+}
 
 std::string DataReport::format(const DocumentFacts &facts)
 {
     std::string text;
     text.reserve(256 + facts.bookmarks.size() * 96 + facts.labels.size() * 128);
-    appendLine(text, "NumberOfPages: ", facts.pageCount);
-    appendLine(text, "PdfVersion: ", oneLine(facts.pdfVersion));
-    appendLine(text, "Encrypted: ", facts.encrypted ? "yes" : "no");
-    for (const auto &[key, value] : facts.info)
-        appendLine(text, "Info" + key + ": ", oneLine(value));
+    appendLine(text, keys::PageCount, facts.pageCount);
+    appendLine(text, keys::PdfVersion, oneLine(facts.pdfVersion));
+    appendLine(text, keys::Encrypted, facts.encrypted ? keys::Yes : keys::No);
+    for (const auto &[name, value] : facts.info)
+        appendLine(text, std::string(keys::InfoPrefix) + name, oneLine(value));
     if (facts.hasFirstPage) {
-        appendLine(text, "FirstPageSize: ", number(facts.firstPageWidth) + " " + number(facts.firstPageHeight));
-        appendLine(text, "FirstPageRotation: ", facts.firstPageRotation);
+        appendLine(text, keys::FirstPageSize, number(facts.firstPageWidth) + " " + number(facts.firstPageHeight));
+        appendLine(text, keys::FirstPageRotation, facts.firstPageRotation);
     }
     for (const DocumentFacts::Bookmark &bookmark : facts.bookmarks) {
-        text += "BookmarkBegin\n";
-        text += "BookmarkTitle: ";
-        appendEscaped(text, bookmark.title);
-        text += '\n';
-        appendLine(text, "BookmarkLevel: ", bookmark.level);
-        appendLine(text, "BookmarkPageNumber: ", bookmark.page);
+        appendBegin(text, keys::BookmarkBegin);
+        appendEscapedLine(text, keys::BookmarkTitle, bookmark.title);
+        appendLine(text, keys::BookmarkLevel, bookmark.level);
+        appendLine(text, keys::BookmarkPageNumber, bookmark.page);
     }
     for (const DocumentFacts::LabelRange &range : facts.labels) {
-        text += "PageLabelBegin\n";
-        appendLine(text, "PageLabelNewIndex: ", range.firstPage);
-        appendLine(text, "PageLabelStart: ", range.start);
-        appendLine(text, "PageLabelNumStyle: ", numberStyle(range.style));
-        if (!range.prefix.empty()) {
-            text += "PageLabelPrefix: ";
-            appendEscaped(text, range.prefix);
-            text += '\n';
-        }
+        appendBegin(text, keys::PageLabelBegin);
+        appendLine(text, keys::PageLabelNewIndex, range.firstPage);
+        appendLine(text, keys::PageLabelStart, range.start);
+        appendLine(text, keys::PageLabelNumStyle, numberStyle(range.style));
+        if (!range.prefix.empty())
+            appendEscapedLine(text, keys::PageLabelPrefix, range.prefix);
     }
     return text;
 }

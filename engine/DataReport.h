@@ -3,6 +3,7 @@
 #include "PdfDocument.h"
 
 #include <string>
+#include <string_view>
 
 namespace quirekit {
 
@@ -14,6 +15,12 @@ public:
     static std::string format(const DocumentFacts &facts);
     // Appends a text as the report keeps it on one line: control characters as &#N;.
     static void appendEscaped(std::string &line, const std::string &value);
+    // Append one line of a report: "<key>: <value>", the value escaped where it may hold
+    // anything; or the line that begins a record.
+    static void appendLine(std::string &text, std::string_view key, std::string_view value);
+    static void appendLine(std::string &text, std::string_view key, long long value);
+    static void appendEscapedLine(std::string &text, std::string_view key, const std::string &value);
+    static void appendBegin(std::string &text, std::string_view begin);
 
 private:
     static std::string oneLine(const std::string &value);

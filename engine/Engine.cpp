@@ -42,19 +42,19 @@ int Engine::run(const std::vector<std::string> &args, const Environment &environ
     const RequestParser::Result parsed = RequestParser::parse(args, environment);
     if (!parsed.ok) {
         err << "quirekit: " << parsed.error << "\n" << RequestParser::usage();
-        return kUsage;
+        return protocol::Exit::Usage;
     }
     const Request &request = parsed.request;
     switch (request.action) {
-    case Request::Action::Help: out << RequestParser::usage(); return kSuccess;
-    case Request::Action::Version: out << "quirekit 2.0\nMuPDF " << FZ_VERSION << "\n"; return kSuccess;
+    case Request::Action::Help: out << RequestParser::usage(); return protocol::Exit::Success;
+    case Request::Action::Version: out << "quirekit 2.0\nMuPDF " << FZ_VERSION << "\n"; return protocol::Exit::Success;
     case Request::Action::DumpData: return dumpData(request, err, options);
     case Request::Action::Cat: return cat(request, err, options);
     case Request::Action::PageFacts: return pageFacts(request, out, err, options);
     case Request::Action::RenderPages: return renderPages(request, in, out, err, options);
     case Request::Action::SizePlan: return sizePlan(request, out, err, options);
     }
-    return kUsage;
+    return protocol::Exit::Usage;
 }
 
 // A page that does not stop when its time is up gets as long again before the run ends.
@@ -76,7 +76,7 @@ void Engine::endStuck(int page)
     std::memcpy(text + length, rest, sizeof rest - 1);
     length += sizeof rest - 1;
     (void)!::write(STDERR_FILENO, text, length);
-    ::_exit(kFailure);
+    ::_exit(protocol::Exit::Failed);
 }
 
 int Engine::fail(std::ostream &err, const Status &status)
@@ -88,19 +88,19 @@ int Engine::fail(std::ostream &err, const Status &status)
 int Engine::exitCode(Status::Cause cause)
 {
     switch (cause) {
-    case Status::Cause::Other: return kFailure;
-    case Status::Cause::Output: return kOutputFailure;
-    case Status::Cause::Occupied: return kOccupied;
-    case Status::Cause::Changed: return kDocumentChanged;
-    case Status::Cause::Unavailable: return kDocumentUnavailable;
-    case Status::Cause::NotPdf: return kNotPdf;
-    case Status::Cause::Password: return kPassword;
-    case Status::Cause::Damaged: return kDamaged;
-    case Status::Cause::Memory: return kOutOfMemory;
-    case Status::Cause::TimeUp: return kFailure;
-    case Status::Cause::OverBudget: return kOutOfMemory;
+    case Status::Cause::Other: return protocol::Exit::Failed;
+    case Status::Cause::Output: return protocol::Exit::OutputNotWritten;
+    case Status::Cause::Occupied: return protocol::Exit::OutputAppeared;
+    case Status::Cause::Changed: return protocol::Exit::DocumentChanged;
+    case Status::Cause::Unavailable: return protocol::Exit::DocumentMissing;
+    case Status::Cause::NotPdf: return protocol::Exit::NotPdf;
+    case Status::Cause::Password: return protocol::Exit::Password;
+    case Status::Cause::Damaged: return protocol::Exit::Damaged;
+    case Status::Cause::Memory: return protocol::Exit::OutOfMemory;
+    case Status::Cause::TimeUp: return protocol::Exit::Failed;
+    case Status::Cause::OverBudget: return protocol::Exit::OutOfMemory;
     }
-    return kFailure;
+    return protocol::Exit::Failed;
 }
 
 Status Engine::mayReplace(const std::string &named, const Request &request)
@@ -287,7 +287,7 @@ int Engine::sizePlan(const Request &request, std::ostream &out, std::ostream &er
             return writer->measure({PageRange{first, last}}, bytes);
         };
         const auto progress = [&out](int done, int total) {
-            out << "Progress: " << done << "/" << total << std::endl;
+            out << protocol::report::progressLine(done, total) << std::endl;
         };
         status = SizePlanner(weights, request.sizeLimit, measure, progress).plan(parts);
     }

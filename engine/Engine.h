@@ -5,30 +5,18 @@
 #include "RequestParser.h"
 #include "Status.h"
 
+#include "protocol/EngineProtocol.h"
+
 #include <iosfwd>
 #include <memory>
 #include <optional>
 
 namespace quirekit {
 
-// Carries out one request and tells the outcome as a process exit code, which is what a
-// caller decides on (the message on standard error is for people).
+// Carries out one request and tells the outcome as a process exit code (protocol::Exit), which
+// is what a caller decides on (the message on standard error is for people).
 class Engine {
 public:
-    // Callers decide on these numbers, so each keeps its meaning for good; a new kind of
-    // failure gets a new number.
-    static constexpr int kSuccess = 0;
-    static constexpr int kFailure = 1; // anything not listed below
-    static constexpr int kUsage = 2; // the command line or an environment variable is not valid
-    static constexpr int kOccupied = 3; // a file at the output's name may not be replaced
-    static constexpr int kDocumentChanged = 4; // the document is not the one the caller checked
-    static constexpr int kOutputFailure = 5; // the output could not be written
-    static constexpr int kDocumentUnavailable = 6; // missing, not a regular file, or not readable
-    static constexpr int kNotPdf = 7; // the document is not a PDF
-    static constexpr int kPassword = 8; // the document is protected by a password
-    static constexpr int kDamaged = 9; // the document cannot be read, even repaired
-    static constexpr int kOutOfMemory = 10;
-
     // What becomes of the document and the part once a run succeeded. A process that ends
     // right after the run leaves them to the exit: freeing a large document's objects one by
     // one takes a quarter of the time of copying all its pages.
@@ -70,7 +58,7 @@ private:
             return fail(err, status);
         if (options.teardown == Teardown::LeaveToExit)
             ((void)made.release(), ...);
-        return kSuccess;
+        return protocol::Exit::Success;
     }
     static int exitCode(Status::Cause cause);
     // Where the output (noun: "output" or "report") is written: its own path, or the file a

@@ -2,6 +2,8 @@
 
 #include "DataReport.h"
 
+#include "protocol/EngineProtocol.h"
+
 #include <algorithm>
 #include <cstdio>
 
@@ -9,44 +11,36 @@ namespace quirekit {
 
 std::string PageFactsReport::format(const std::vector<PageFacts> &pages, bool ink, bool phrase)
 {
+    namespace keys = protocol::report;
+    const auto yesOrNo = [](bool yes) { return yes ? keys::Yes : keys::No; };
     std::string text;
     text.reserve(32 + pages.size() * 96);
-    text += "NumberOfPages: " + std::to_string(pages.size()) + "\n";
+    DataReport::appendLine(text, keys::PageCount, static_cast<long long>(pages.size()));
     for (std::size_t i = 0; i < pages.size(); ++i) {
         const PageFacts &page = pages[i];
-        text += "PageFactsBegin\nPageNumber: " + std::to_string(i + 1) + "\n";
+        DataReport::appendBegin(text, keys::PageFactsBegin);
+        DataReport::appendLine(text, keys::PageNumber, static_cast<long long>(i + 1));
         const bool drawn = !page.unreadable && (!page.damaged || page.drawnInPart);
         if (drawn && ink) {
-            text += "InkShare: " + share(page.inkShare) + "\n";
-            text += "DarkShare: " + share(page.darkShare) + "\n";
+            DataReport::appendLine(text, keys::InkShare, share(page.inkShare));
+            DataReport::appendLine(text, keys::DarkShare, share(page.darkShare));
         }
         if (drawn) {
-            for (const PageFacts::Barcode &barcode : page.barcodes) {
-                text += "Barcode: " + barcode.format + " ";
-                DataReport::appendEscaped(text, barcode.text);
-                text += '\n';
-            }
+            for (const PageFacts::Barcode &barcode : page.barcodes)
+                DataReport::appendEscapedLine(text, keys::Barcode, barcode.format + " " + barcode.text);
             for (const std::string &kind : page.unreadBarcodes)
-                text += "BarcodeUnread: " + kind + "\n";
+                DataReport::appendLine(text, keys::BarcodeUnread, kind);
             if (phrase)
-                text += std::string("TextMatch: ") + (page.textMatch ? "yes" : "no") + "\n";
+                DataReport::appendLine(text, keys::TextMatch, yesOrNo(page.textMatch));
             if (phrase && !page.textFound)
-                text += "TextFound: no\n";
-            if (phrase && page.textMatch) {
-                text += "MatchedLine: ";
-                DataReport::appendEscaped(text, page.matchedLine);
-                text += '\n';
-            }
+                DataReport::appendLine(text, keys::TextFound, keys::No);
+            if (phrase && page.textMatch)
+                DataReport::appendEscapedLine(text, keys::MatchedLine, page.matchedLine);
         }
-        if (page.unreadable) {
-            text += "Unreadable: ";
-            DataReport::appendEscaped(text, page.problem);
-            text += '\n';
-        } else if (page.damaged) {
-            text += "PageDamaged: ";
-            DataReport::appendEscaped(text, page.problem);
-            text += '\n';
-        }
+        if (page.unreadable)
+            DataReport::appendEscapedLine(text, keys::Unreadable, page.problem);
+        else if (page.damaged)
+            DataReport::appendEscapedLine(text, keys::PageDamaged, page.problem);
     }
     return text;
 }

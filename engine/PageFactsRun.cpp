@@ -2,6 +2,8 @@
 
 #include "BarcodeScan.h"
 
+#include "protocol/EngineProtocol.h"
+
 #include <algorithm>
 #include <cmath>
 #include <exception>
@@ -142,7 +144,7 @@ void PageFactsRun::finished()
     ++m_done;
     const int step = std::max(1, count / 100);
     if (m_done % step == 0 || m_done == count)
-        m_progress << "Progress: " << m_done << "/" << count << std::endl;
+        m_progress << protocol::report::progressLine(m_done, count) << std::endl;
 }
 
 void PageFactsRun::fail(const Status &status)

@@ -2,12 +2,16 @@
 
 #include "PdfDocument.h"
 
+#include "protocol/EngineProtocol.h"
+
 #include <istream>
 #include <ostream>
 
 namespace quirekit {
 
 namespace {
+
+namespace words = protocol::pictures;
 
 // "123 240" is 7 characters; anything much longer is not a request.
 constexpr std::size_t kLongestLine = 64;
@@ -32,13 +36,13 @@ bool parseNumber(const std::string &text, long long &value)
     return true;
 }
 
-const char *failureReason(Status::Cause cause)
+std::string_view failureReason(Status::Cause cause)
 {
     switch (cause) {
     case Status::Cause::Memory:
-    case Status::Cause::OverBudget: return "memory";
-    case Status::Cause::TimeUp: return "timeout";
-    default: return "damaged";
+    case Status::Cause::OverBudget: return words::Memory;
+    case Status::Cause::TimeUp: return words::Timeout;
+    default: return words::Damaged;
     }
 }
 
@@ -51,7 +55,7 @@ PageRenderServer::PageRenderServer(PdfDocument &document, std::istream &in, std:
 
 Status PageRenderServer::serve()
 {
-    m_out << "Pages: " << m_document.pageCount() << "\n" << std::flush;
+    m_out << words::Ready << m_document.pageCount() << "\n" << std::flush;
     std::string line;
     while (readLine(line)) {
         const Status status = answer(parse(line));
@@ -89,7 +93,7 @@ PageRenderServer::PageRequest PageRenderServer::parse(const std::string &line)
     if (!parseNumber(text.substr(0, space), page))
         return request;
     request.page = page;
-    request.valid = parseNumber(text.substr(space + 1), width) && width >= 1 && width <= kMostWidth;
+    request.valid = parseNumber(text.substr(space + 1), width) && width >= 1 && width <= words::MostWidth;
     request.width = request.valid ? static_cast<int>(width) : 0;
     return request;
 }
@@ -97,22 +101,22 @@ PageRenderServer::PageRequest PageRenderServer::parse(const std::string &line)
 Status PageRenderServer::answer(const PageRequest &request)
 {
     if (!request.valid) {
-        fail(request.page, "request");
+        fail(request.page, words::BadRequest);
         return Status::success();
     }
     if (request.page < 1 || request.page > m_document.pageCount()) {
-        fail(request.page, "outside");
+        fail(request.page, words::Outside);
         return Status::success();
     }
     std::string problems;
     const int index = static_cast<int>(request.page - 1);
     const Status drawn
-        = m_document.drawPageInColour(index, request.width, kMostAspect * request.width, m_image, problems);
+        = m_document.drawPageInColour(index, request.width, words::MostAspect * request.width, m_image, problems);
     if (++m_drawn % kDrawingsBetweenForgetting == 0)
         m_document.forgetUnusedObjects();
     // Checked after drawing: a file rewritten meanwhile may have given a mixed page.
     if (const Status unchanged = m_document.unchangedSinceOpened(); !unchanged.ok) {
-        fail(request.page, "changed");
+        fail(request.page, words::Changed);
         return unchanged;
     }
     if (!drawn.ok) {
@@ -122,12 +126,12 @@ Status PageRenderServer::answer(const PageRequest &request)
     }
     if (m_image.width == 0) {
         m_log << "quirekit: page " << request.page << " has no area to draw\n";
-        fail(request.page, "damaged");
+        fail(request.page, words::Damaged);
         return Status::success();
     }
     if (!problems.empty())
         m_log << "quirekit: page " << request.page << " is drawn only in part: " << problems << "\n";
-    m_out << "Page " << request.page << " " << m_image.width << " " << m_image.height << " " << m_image.pixels.size()
+    m_out << words::Page << " " << request.page << " " << m_image.width << " " << m_image.height << " " << m_image.pixels.size()
           << "\n";
     m_out.write(reinterpret_cast<const char *>(m_image.pixels.data()),
                 static_cast<std::streamsize>(m_image.pixels.size()));
@@ -135,9 +139,9 @@ Status PageRenderServer::answer(const PageRequest &request)
     return Status::success();
 }
 
-void PageRenderServer::fail(long long page, const char *reason)
+void PageRenderServer::fail(long long page, std::string_view reason)
 {
-    m_out << "Failed " << page << " " << reason << "\n" << std::flush;
+    m_out << words::Failed << " " << page << " " << reason << "\n" << std::flush;
 }
 
 } // namespace quirekit

@@ -5,32 +5,24 @@
 
 #include <iosfwd>
 #include <string>
+#include <string_view>
 
 namespace quirekit {
 
 class PdfDocument;
 
 // render_pages: draws pages of one open document in colour, one request after another, for
-// a program that shows thumbnails. It opens nothing itself, and it speaks a line protocol:
-//
-//   ready:    "Pages: <n>"                               once, before the first request
-//   request:  "<page> <width>"                           page from 1, width in pixels
-//   reply:    "Page <page> <width> <height> <bytes>"     then <bytes> bytes of pixels: RGB,
-//                                                         8 bits each, rows from the top
-//        or:  "Failed <page> <reason>"                   reason: outside, damaged, request,
-//                                                         memory, timeout, changed
+// a program that shows thumbnails. It opens nothing itself, and it speaks the line protocol of
+// protocol::pictures.
 //
 // Every request line gets exactly one reply, flushed at once, so a caller may keep a few
 // requests in flight and match replies to them in order. A line that is not two numbers
 // (or whose width is out of bounds) is "Failed <page or 0> request". A page higher than
-// kMostAspect times its width is drawn narrower than asked, so the reply tells the size.
+// MostAspect times its width is drawn narrower than asked, so the reply tells the size.
 // A page that cannot be drawn, or that is given up at the document's page limits (memory,
 // timeout), is only that page's failure; the server goes on.
 class PageRenderServer {
 public:
-    // Wider than this is not a thumbnail or a preview, and would only cost memory.
-    static constexpr int kMostWidth = 2048;
-    static constexpr int kMostAspect = 4;
     // What MuPDF may keep of what pages share (fonts, decoded images) between requests.
     static constexpr std::size_t kStoreLimit = 64u << 20;
 
@@ -42,17 +34,21 @@ public:
     Status serve();
 
 private:
+public:
     struct PageRequest {
         long long page = 0; // 0 when the line does not say
         int width = 0;
         bool valid = false;
     };
+    // One request line, without its line feed.
+    static PageRequest parse(const std::string &line);
+
+private:
     // False at the end of the input. A line longer than any request is read to its end and
     // kept short, so that it is refused rather than held in memory.
     bool readLine(std::string &line);
-    static PageRequest parse(const std::string &line);
     Status answer(const PageRequest &request);
-    void fail(long long page, const char *reason);
+    void fail(long long page, std::string_view reason);
 
     PdfDocument &m_document;
     std::istream &m_in;

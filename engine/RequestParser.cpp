@@ -1,5 +1,7 @@
 #include "RequestParser.h"
 
+#include "protocol/EngineProtocol.h"
+
 #include <algorithm>
 #include <cstdint>
 #include <limits>
@@ -9,6 +11,8 @@
 namespace quirekit {
 
 namespace {
+
+namespace word = protocol::word;
 
 bool isUpperLetter(char c)
 {
@@ -192,15 +196,15 @@ RequestParser::Result RequestParser::parseArguments(const std::vector<std::strin
         return succeed(Request::Action::Help);
     if (args.size() == 1 && args[0] == "--version")
         return succeed(Request::Action::Version);
-    if (args.size() >= 2 && args[1] == "dump_data")
+    if (args.size() >= 2 && args[1] == word::DumpData)
         return parseDumpData(args);
-    if (args.size() >= 2 && args[1] == "cat")
+    if (args.size() >= 2 && args[1] == word::Cat)
         return parseCat(args);
-    if (args.size() >= 2 && args[1] == "page_facts")
+    if (args.size() >= 2 && args[1] == word::PageFacts)
         return parsePageFacts(args);
-    if (args.size() >= 2 && args[1] == "render_pages")
+    if (args.size() >= 2 && args[1] == word::RenderPages)
         return parseRenderPages(args);
-    if (args.size() >= 2 && args[1] == "size_plan")
+    if (args.size() >= 2 && args[1] == word::SizePlan)
         return parseSizePlan(args);
     if (args.size() >= 2)
         return fail("unknown keyword '" + args[1] + "'");
@@ -209,8 +213,8 @@ RequestParser::Result RequestParser::parseArguments(const std::vector<std::strin
 
 RequestParser::Result RequestParser::parseDumpData(const std::vector<std::string> &args)
 {
-    if (args.size() < 4 || args[2] != "output")
-        return fail(args.size() >= 3 && args[2] != "output" ? "unknown keyword '" + args[2] + "'"
+    if (args.size() < 4 || args[2] != word::Output)
+        return fail(args.size() >= 3 && args[2] != word::Output ? "unknown keyword '" + args[2] + "'"
                                                             : "missing 'output' and the report file");
     if (args.size() > 4)
         return fail("unexpected argument '" + args[4] + "'");
@@ -255,8 +259,8 @@ RequestParser::Result RequestParser::parseCat(const std::vector<std::string> &ar
         return fail(error);
 
     const std::size_t outputAt = next;
-    if (args.size() < outputAt + 2 || args[outputAt] != "output")
-        return fail(args.size() > outputAt && args[outputAt] != "output" ? "unknown keyword '" + args[outputAt] + "'"
+    if (args.size() < outputAt + 2 || args[outputAt] != word::Output)
+        return fail(args.size() > outputAt && args[outputAt] != word::Output ? "unknown keyword '" + args[outputAt] + "'"
                                                                          : "missing 'output' and the output file");
     if (args.size() > outputAt + 2)
         return fail("unexpected argument '" + args[outputAt + 2] + "'");
@@ -329,20 +333,20 @@ RequestParser::Result RequestParser::parsePageFacts(const std::vector<std::strin
     bool barcodes = false, withoutInk = false;
     std::optional<std::string> phrase;
     std::size_t i = 2;
-    for (; i < args.size() && args[i] != "output"; ++i) {
-        if (args[i] == "barcodes" && !barcodes) {
+    for (; i < args.size() && args[i] != word::Output; ++i) {
+        if (args[i] == word::Barcodes && !barcodes) {
             barcodes = true;
-        } else if (args[i] == "without_ink" && !withoutInk) {
+        } else if (args[i] == word::WithoutInk && !withoutInk) {
             withoutInk = true;
-        } else if (args[i] == "text" && !phrase) {
+        } else if (args[i] == word::Text && !phrase) {
             if (i + 1 >= args.size())
                 return fail("missing the phrase after 'text'");
             phrase = args[++i];
             if (phrase->find_first_not_of(" \t\r\n\f\v") == std::string::npos)
                 return fail("the phrase after 'text' is empty");
-        } else if (args[i] == "barcodes" || args[i] == "text" || args[i] == "without_ink") {
+        } else if (args[i] == word::Barcodes || args[i] == word::Text || args[i] == word::WithoutInk) {
             return fail("'" + args[i] + "' is given twice");
-        } else if (phrase && *phrase == "output" && args[i - 1] == "output") {
+        } else if (phrase && *phrase == word::Output && args[i - 1] == word::Output) {
             // "text output <report>": the phrase was left out, and 'output' taken for it.
             return fail("missing the phrase after 'text'");
         } else {
@@ -350,7 +354,7 @@ RequestParser::Result RequestParser::parsePageFacts(const std::vector<std::strin
         }
     }
     if (i + 1 >= args.size())
-        return fail(phrase && *phrase == "output" ? "missing the phrase after 'text'"
+        return fail(phrase && *phrase == word::Output ? "missing the phrase after 'text'"
                                                   : "missing 'output' and the report file");
     if (i + 2 < args.size())
         return fail("unexpected argument '" + args[i + 2] + "'");
@@ -379,14 +383,14 @@ RequestParser::Result RequestParser::parseSizePlan(const std::vector<std::string
 {
     if (args[0].empty())
         return fail("the document name is empty");
-    if (args.size() < 3 || args[2] == "output")
+    if (args.size() < 3 || args[2] == word::Output)
         return fail("missing the most bytes a part may take after 'size_plan'");
     std::uint64_t limit = 0;
     if (!parseDecimal(args[2], limit) || limit < 1
         || limit > static_cast<std::uint64_t>(std::numeric_limits<std::int64_t>::max()))
         return fail("the size after 'size_plan' must be a number of bytes from 1, not '" + args[2] + "'");
-    if (args.size() < 5 || args[3] != "output")
-        return fail(args.size() >= 4 && args[3] != "output" ? "unknown keyword '" + args[3] + "'"
+    if (args.size() < 5 || args[3] != word::Output)
+        return fail(args.size() >= 4 && args[3] != word::Output ? "unknown keyword '" + args[3] + "'"
                                                             : "missing 'output' and the report file");
     if (args.size() > 5)
         return fail("unexpected argument '" + args[5] + "'");
@@ -449,7 +453,7 @@ bool RequestParser::parsePageNumber(const std::string &digits, long long &value)
 
 bool RequestParser::parseReplace(const std::string &text, Replacement &replace)
 {
-    if (text == "none") {
+    if (text == protocol::variable::ReplaceNothing) {
         replace = Replacement{Replacement::Rule::Nothing, {}};
         return true;
     }

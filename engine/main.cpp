@@ -8,6 +8,7 @@
 #include <iostream>
 #include <new>
 #include <string>
+#include <string_view>
 #include <unistd.h>
 #include <vector>
 
@@ -42,22 +43,24 @@ bool openClosedStandardStreams()
 int main(int argc, char **argv)
 {
     if (!openClosedStandardStreams())
-        return quirekit::Engine::kFailure; // nothing may be written safely, not even why
+        return quirekit::protocol::Exit::Failed; // nothing may be written safely, not even why
     try {
         const std::vector<std::string> args(argv + 1, argv + argc);
-        const auto variable = [](const char *name) {
-            const char *value = std::getenv(name);
+        namespace names = quirekit::protocol::variable;
+        // Each name is a literal, so its view ends in a NUL.
+        const auto variable = [](std::string_view name) {
+            const char *value = std::getenv(name.data());
             return std::string(value ? value : "");
         };
-        const quirekit::Environment environment{variable("QUIREKIT_REPLACE"), variable("QUIREKIT_DOCUMENT"),
-                                                variable("QUIREKIT_THREADS"), variable("QUIREKIT_PAGE_SECONDS"),
-                                                variable("QUIREKIT_PAGE_MEMORY")};
+        const quirekit::Environment environment{variable(names::Replace), variable(names::Document),
+                                                variable(names::Threads), variable(names::PageSeconds),
+                                                variable(names::PageMemory)};
         return quirekit::Engine::run(args, environment, std::cin, std::cout, std::cerr, kOptions);
     } catch (const std::bad_alloc &error) {
         std::cerr << "quirekit: " << error.what() << "\n";
-        return quirekit::Engine::kOutOfMemory;
+        return quirekit::protocol::Exit::OutOfMemory;
     } catch (const std::exception &error) {
         std::cerr << "quirekit: " << error.what() << "\n";
-        return quirekit::Engine::kFailure;
+        return quirekit::protocol::Exit::Failed;
     }
 }

@@ -1,6 +1,9 @@
 #include "DocumentOutline.h"
 
+#include "ProtocolWords.h"
+
 #include <QRegularExpression>
+#include <QtNumeric>
 
 #include <algorithm>
 #include <functional>
@@ -11,30 +14,37 @@ namespace qw {
 
 namespace {
 
+// A number a document's labels give in letters is written with at most this many: one a
+// crafted file numbers in the billions must not take gigabytes. Like a roman numeral beyond
+// 3999, a larger one is left out of its label.
+constexpr qint64 kMostLetters = 1000;
+
 bool levelCounts(const Bookmark &bookmark, int maxLevel)
 {
     return maxLevel <= 0 || bookmark.level <= maxLevel;
 }
 
-// Hands each record of `kind` in a data report to `field`: an empty key where one begins
-// ("<kind>Begin"), then each of its "<kind><key>: <value>" lines. A line of another kind ends it.
-void readRecords(QByteArrayView report, QLatin1StringView kind,
-                 const std::function<void(QStringView key, const QString &value)> &field)
+namespace keys = quirekit::protocol::report;
+
+// Hands each record of a data report that begins with the line `begin` to `field`: an empty key
+// where one begins, then each "<key>: <value>" line after it while `field` knows the key (says
+// true). Any other line ends the record.
+void readRecords(QByteArrayView report, std::string_view begin,
+                 const std::function<bool(std::string_view key, const QString &value)> &field)
 {
-    const QString begin = kind + QLatin1String("Begin");
     bool inRecord = false;
     for (const QByteArray &line : report.toByteArray().split('\n')) {
         const QString text = QString::fromUtf8(line).remove(QLatin1Char('\r'));
-        if (text == begin) {
+        if (text == ProtocolText(begin)) {
             field({}, {});
             inRecord = true;
-        } else if (inRecord && text.startsWith(kind)) {
-            const qsizetype colon = text.indexOf(QLatin1String(": "));
-            if (colon > kind.size())
-                field(QStringView(text).sliced(kind.size(), colon - kind.size()), text.sliced(colon + 2));
-        } else {
-            inRecord = false;
+            continue;
         }
+        const qsizetype colon = text.indexOf(ProtocolText(keys::Separator));
+        const QByteArray key = text.left(colon).toUtf8();
+        inRecord = inRecord && colon > 0
+                   && field(std::string_view(key.constData(), size_t(key.size())),
+                            text.sliced(colon + keys::Separator.size()));
     }
 }
 
@@ -43,15 +53,18 @@ void readRecords(QByteArrayView report, QLatin1StringView kind,
 QList<Bookmark> DocumentOutline::Parse(QByteArrayView report)
 {
     QList<Bookmark> bookmarks;
-    readRecords(report, QLatin1StringView("Bookmark"), [&](QStringView key, const QString &value) {
-        if (key.isEmpty())
+    readRecords(report, keys::BookmarkBegin, [&](std::string_view key, const QString &value) {
+        if (key.empty())
             bookmarks.append(Bookmark());
-        else if (key == QLatin1String("Title"))
+        else if (key == keys::BookmarkTitle)
             bookmarks.last().title = Unescape(value);
-        else if (key == QLatin1String("Level"))
+        else if (key == keys::BookmarkLevel)
             bookmarks.last().level = value.toInt();
-        else if (key == QLatin1String("PageNumber"))
+        else if (key == keys::BookmarkPageNumber)
             bookmarks.last().page = value.toInt();
+        else
+            return false;
+        return true;
     });
     return bookmarks;
 }
@@ -59,17 +72,20 @@ QList<Bookmark> DocumentOutline::Parse(QByteArrayView report)
 QList<PageLabelRange> DocumentOutline::ParsePageLabels(QByteArrayView report)
 {
     QList<PageLabelRange> ranges;
-    readRecords(report, QLatin1StringView("PageLabel"), [&](QStringView key, const QString &value) {
-        if (key.isEmpty())
+    readRecords(report, keys::PageLabelBegin, [&](std::string_view key, const QString &value) {
+        if (key.empty())
             ranges.append(PageLabelRange());
-        else if (key == QLatin1String("NewIndex"))
+        else if (key == keys::PageLabelNewIndex)
             ranges.last().firstPage = value.toInt();
-        else if (key == QLatin1String("Start"))
-            ranges.last().start = value.toInt();
-        else if (key == QLatin1String("NumStyle"))
+        else if (key == keys::PageLabelStart)
+            ranges.last().start = value.toLongLong();
+        else if (key == keys::PageLabelNumStyle)
             ranges.last().style = value;
-        else if (key == QLatin1String("Prefix"))
+        else if (key == keys::PageLabelPrefix)
             ranges.last().prefix = Unescape(value);
+        else
+            return false;
+        return true;
     });
     return ranges;
 }
@@ -81,7 +97,10 @@ QString DocumentOutline::LabelOf(const QList<PageLabelRange> &ranges, int page)
     if (after == ranges.cbegin())
         return {};
     const PageLabelRange &range = *std::prev(after);
-    const int number = range.start + page - range.firstPage;
+    // A document's own numbers: their sum may be beyond an int, or beyond any number at all.
+    qint64 number = 0;
+    if (qAddOverflow(range.start, page - qint64(range.firstPage), &number))
+        return range.prefix;
     QString digits;
     if (range.style == QLatin1String("DecimalArabicNumerals")) {
         digits = QString::number(number);
@@ -90,12 +109,12 @@ QString DocumentOutline::LabelOf(const QList<PageLabelRange> &ranges, int page)
                                                                  {100, "c"},  {90, "xc"},  {50, "l"},  {40, "xl"},
                                                                  {10, "x"},   {9, "ix"},   {5, "v"},   {4, "iv"},
                                                                  {1, "i"}};
-        for (int rest = number; const auto &[value, numeral] : kNumerals)
+        for (qint64 rest = number; const auto &[value, numeral] : kNumerals)
             for (; rest >= value; rest -= value)
                 digits += QLatin1String(numeral);
-    } else if (range.style.endsWith(QLatin1String("Letters")) && number > 0) {
+    } else if (range.style.endsWith(QLatin1String("Letters")) && number > 0 && number <= kMostLetters * 26) {
         // A, B, ... Z, then AA, BB, ... ZZ, then AAA...
-        digits = QString((number - 1) / 26 + 1, QChar(u'a' + (number - 1) % 26));
+        digits = QString(qsizetype((number - 1) / 26 + 1), QChar(u'a' + int((number - 1) % 26)));
     }
     if (range.style.startsWith(QLatin1String("Uppercase")))
         digits = digits.toUpper();

@@ -20,7 +20,7 @@ struct Bookmark {
 // "LowercaseRomanNumerals", ..., or "NoNumber"), as the engine's data report lists them.
 struct PageLabelRange {
     int firstPage = 0; // 1-based
-    int start = 1;
+    qint64 start = 1; // as the document gives it, which may be beyond an int
     QString style;
     QString prefix;
     bool operator==(const PageLabelRange &) const = default;

@@ -3,8 +3,6 @@
 #include "OpenFailure.h"
 #include "PageCountQuery.h"
 
-#include "core/CommandLine.h"
-
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
@@ -39,10 +37,9 @@ DocumentReport DocumentReport::Of(const QString &document, const std::function<b
     QStringList environment;
     if (report.identity_.exists)
         environment << EngineRunner::DocumentVariable(report.identity_);
-    const QString commandLine = CommandLine::Quote(EngineRunner::EnginePath()) + QLatin1Char(' ')
-                                + CommandLine::Quote(document) + QStringLiteral(" dump_data output ")
-                                + CommandLine::Quote(file);
-    report.engine_ = EngineRunner::RunEngine(commandLine, report.output_, QString(), keepGoing, environment);
+    namespace word = quirekit::protocol::word;
+    const QStringList arguments{document, ProtocolText(word::DumpData), ProtocolText(word::Output), file};
+    report.engine_ = EngineRunner::RunEngineCommand(arguments, &report.output_, QString(), keepGoing, environment);
     if (report.engine_.end != EngineResult::End::Exited) {
         report.status_ = Status::EngineNotRun;
         return report;

@@ -9,6 +9,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QSemaphore>
 
 #include <memory>
@@ -21,8 +22,6 @@ Q_LOGGING_CATEGORY(lcEngine, "quirewright.engine", QtInfoMsg)
 namespace {
 // The longest the runner waits without looking at the engine; it wakes at once on output or exit.
 constexpr int kIdleWaitMs = 100;
-// How long an engine asked to stop may take to clean up before it is killed.
-constexpr int kStopGraceMs = 3000;
 
 // The places for engines running at once; none: no limit.
 std::unique_ptr<QSemaphore> s_places;
@@ -32,24 +31,21 @@ EngineResult notStarted(const QString &reason)
     return {EngineResult::End::NotStarted, -1, reason};
 }
 
-// Why `program` did not start, in the user's terms rather than the system call's.
-QString startFailure(const QString &program, const QProcess &process)
+EngineResult stopped(qint64 processId)
 {
-    const QFileInfo file(program);
-    QString why;
-    if (!file.exists())
-        why = QCoreApplication::translate("qw::EngineRunner", "the file is missing");
-    else if (file.isDir())
-        why = QCoreApplication::translate("qw::EngineRunner", "it is a folder");
-    else if (!file.isExecutable())
-        why = QCoreApplication::translate("qw::EngineRunner", "it is not marked as executable");
-    else if (process.error() == QProcess::FailedToStart
-             && process.errorString().contains(QLatin1String("No such file")))
-        // The file itself is there, so what is missing is what runs it.
-        why = QCoreApplication::translate("qw::EngineRunner", "the interpreter or loader it needs is missing");
-    else
-        why = process.errorString().section(QStringLiteral(": "), -1);
-    return QCoreApplication::translate("qw::EngineRunner", "The PDF engine %1 could not be started: %2.").arg(QDir::toNativeSeparators(program), why);
+    return {EngineResult::End::Stopped, -1, QCoreApplication::translate("qw::EngineRunner", "The PDF engine was stopped."),
+            processId, true};
+}
+
+// The run as a person would type it, each argument quoted only where it must be; for the trace
+// only, as the engine is given the list itself.
+QString traced(const QString &program, const QStringList &arguments)
+{
+    static const QRegularExpression kNeedsQuotes(QStringLiteral("[\\s\"]"));
+    QStringList line;
+    for (const QString &argument : QStringList{program} + arguments)
+        line << (argument.isEmpty() || argument.contains(kNeedsQuotes) ? CommandLine::Quote(argument) : argument);
+    return line.join(QLatin1Char(' '));
 }
 } // namespace
 
@@ -58,45 +54,82 @@ QString EngineRunner::EnginePath()
     return MakeModulePath(QString::fromLatin1(EngineFileName));
 }
 
-EngineResult EngineRunner::RunEngine(const QString &commandLine, QByteArray &output, const QString &workingFolder,
-                                     const std::function<bool()> &keepGoing, const QStringList &environment)
+std::optional<EngineResult> EngineRunner::Prepare(QProcess &process, const QString &program,
+                                                  const QStringList &arguments, const QString &workingFolder,
+                                                  const QStringList &environment)
 {
-    qCDebug(lcEngine).noquote() << commandLine;
-
-    QStringList arguments = CommandLine::Split(commandLine);
-    if (arguments.isEmpty())
+    qCDebug(lcEngine).noquote() << traced(program, arguments);
+    if (program.isEmpty())
         return notStarted(QCoreApplication::translate("qw::EngineRunner", "There was no program to run."));
-    const QString program = arguments.takeFirst();
     // Checked here because the process would report it only as a failure to change folder.
     if (!workingFolder.isEmpty() && !QFileInfo(workingFolder).isDir())
         return notStarted(QCoreApplication::translate("qw::EngineRunner", "The folder %1 does not exist.").arg(QDir::toNativeSeparators(workingFolder)));
+
+    ChildProcess::EndWithThisProgram(process);
+    process.setProcessChannelMode(QProcess::MergedChannels);
+    process.setStandardInputFile(QProcess::nullDevice());
+    process.setProgram(program);
+    process.setArguments(arguments);
+    if (!workingFolder.isEmpty())
+        process.setWorkingDirectory(workingFolder);
+    if (!environment.isEmpty()) {
+        QProcessEnvironment variables = QProcessEnvironment::systemEnvironment();
+        for (const QString &entry : environment)
+            variables.insert(entry.section(QLatin1Char('='), 0, 0), entry.section(QLatin1Char('='), 1));
+        process.setProcessEnvironment(variables);
+    }
+    return std::nullopt;
+}
+
+EngineResult EngineRunner::StartFailed(const QString &program, const QProcess &process)
+{
+    // Decided from the file and the kind of error: the system's message is translated under
+    // the user's locale, so its words say nothing reliable.
+    const QFileInfo file(program);
+    QString why;
+    if (!file.exists())
+        why = QCoreApplication::translate("qw::EngineRunner", "the file is missing");
+    else if (file.isDir())
+        why = QCoreApplication::translate("qw::EngineRunner", "it is a folder");
+    else if (!file.isExecutable())
+        why = QCoreApplication::translate("qw::EngineRunner", "it is not marked as executable");
+    else if (process.error() == QProcess::FailedToStart && ChildProcess::RunnerMissing(program))
+        why = QCoreApplication::translate("qw::EngineRunner", "the interpreter or loader it needs is missing");
+    else
+        why = process.errorString().section(QStringLiteral(": "), -1);
+    return notStarted(QCoreApplication::translate("qw::EngineRunner", "The PDF engine %1 could not be started: %2.").arg(QDir::toNativeSeparators(program), why));
+}
+
+EngineResult EngineRunner::Ended(const QProcess &process, qint64 processId, bool stopAsked)
+{
+    if (stopAsked && !(process.exitStatus() == QProcess::NormalExit && process.exitCode() == 0))
+        return stopped(processId);
+    if (process.exitStatus() != QProcess::NormalExit)
+        return {EngineResult::End::Crashed, -1, QCoreApplication::translate("qw::EngineRunner", "The PDF engine stopped unexpectedly."), processId,
+                stopAsked};
+    return {EngineResult::End::Exited, process.exitCode(), QString(), processId, stopAsked};
+}
+
+EngineResult EngineRunner::RunEngine(const QString &program, const QStringList &arguments, QByteArray &output,
+                                     const QString &workingFolder, const std::function<bool()> &keepGoing,
+                                     const QStringList &environment)
+{
+    QProcess engine;
+    if (std::optional<EngineResult> refused = Prepare(engine, program, arguments, workingFolder, environment))
+        return *refused;
 
     // Waiting for a place is part of the run: a stop ends the wait.
     QSemaphoreReleaser place;
     if (s_places) {
         while (!s_places->tryAcquire(1, kIdleWaitMs))
             if (keepGoing && !keepGoing())
-                return {EngineResult::End::Stopped, -1, QCoreApplication::translate("qw::EngineRunner", "The PDF engine was stopped."), 0, true};
+                return stopped(0);
         place = QSemaphoreReleaser(s_places.get());
     }
 
-    QProcess engine;
-    ChildProcess::EndWithThisProgram(engine);
-    engine.setProcessChannelMode(QProcess::MergedChannels);
-    engine.setStandardInputFile(QProcess::nullDevice());
-    engine.setProgram(program);
-    engine.setArguments(arguments);
-    if (!workingFolder.isEmpty())
-        engine.setWorkingDirectory(workingFolder);
-    if (!environment.isEmpty()) {
-        QProcessEnvironment variables = QProcessEnvironment::systemEnvironment();
-        for (const QString &entry : environment)
-            variables.insert(entry.section(QLatin1Char('='), 0, 0), entry.section(QLatin1Char('='), 1));
-        engine.setProcessEnvironment(variables);
-    }
     engine.start(QIODevice::ReadOnly);
     if (!engine.waitForStarted(-1))
-        return notStarted(startFailure(program, engine));
+        return StartFailed(program, engine);
 
     const qint64 processId = engine.processId();
 
@@ -109,35 +142,29 @@ EngineResult EngineRunner::RunEngine(const QString &commandLine, QByteArray &out
         if (!stopAsked && keepGoing && engine.state() != QProcess::NotRunning && !keepGoing()) {
             stopAsked = true;
             engine.terminate();
-            if (!engine.waitForFinished(kStopGraceMs)) {
+            if (!engine.waitForFinished(StopGraceMs)) {
                 engine.kill();
                 engine.waitForFinished(-1);
             }
         }
     }
     output += engine.readAll();
-
-    if (stopAsked && !(engine.exitStatus() == QProcess::NormalExit && engine.exitCode() == 0))
-        return {EngineResult::End::Stopped, -1, QCoreApplication::translate("qw::EngineRunner", "The PDF engine was stopped."), processId, true};
-    if (engine.exitStatus() != QProcess::NormalExit)
-        return {EngineResult::End::Crashed, -1, QCoreApplication::translate("qw::EngineRunner", "The PDF engine stopped unexpectedly."), processId,
-                stopAsked};
-    return {EngineResult::End::Exited, engine.exitCode(), QString(), processId, stopAsked};
+    return Ended(engine, processId, stopAsked);
 }
 
-EngineResult EngineRunner::RunEngineCommand(const QString &arguments, QByteArray *output, const QString &workingFolder,
-                                            const std::function<bool()> &keepGoing, const QStringList &environment)
+EngineResult EngineRunner::RunEngineCommand(const QStringList &arguments, QByteArray *output,
+                                            const QString &workingFolder, const std::function<bool()> &keepGoing,
+                                            const QStringList &environment)
 {
     if (arguments.isEmpty())
         return notStarted(QCoreApplication::translate("qw::EngineRunner", "The PDF engine was given nothing to do."));
     QByteArray discarded;
-    return RunEngine(CommandLine::Quote(EnginePath()) + QLatin1Char(' ') + arguments, output ? *output : discarded,
-                     workingFolder, keepGoing, environment);
+    return RunEngine(EnginePath(), arguments, output ? *output : discarded, workingFolder, keepGoing, environment);
 }
 
 QString EngineRunner::DocumentVariable(const FileStamp &document)
 {
-    return QStringLiteral("QUIREKIT_DOCUMENT=%1:%2:%3:%4:%5")
+    return ProtocolText(quirekit::protocol::variable::Document) + QStringLiteral("=%1:%2:%3:%4:%5")
         .arg(document.device)
         .arg(document.inode)
         .arg(document.size)
@@ -147,9 +174,10 @@ QString EngineRunner::DocumentVariable(const FileStamp &document)
 
 QString EngineRunner::ReplaceVariable(const FileStamp *agreed)
 {
+    namespace names = quirekit::protocol::variable;
     if (!agreed || !agreed->exists)
-        return QStringLiteral("QUIREKIT_REPLACE=none");
-    return QStringLiteral("QUIREKIT_REPLACE=%1:%2").arg(agreed->device).arg(agreed->inode);
+        return ProtocolText(names::Replace) + QLatin1Char('=') + ProtocolText(names::ReplaceNothing);
+    return ProtocolText(names::Replace) + QStringLiteral("=%1:%2").arg(agreed->device).arg(agreed->inode);
 }
 
 void EngineRunner::LimitConcurrentRuns(int runs)

@@ -1,11 +1,16 @@
 #pragma once
 
+#include "ProtocolWords.h"
+
 #include <QByteArray>
 #include <QLoggingCategory>
 #include <QString>
 #include <QStringList>
 
 #include <functional>
+#include <optional>
+
+class QProcess;
 
 namespace qw {
 
@@ -13,20 +18,8 @@ struct FileStamp;
 
 Q_DECLARE_LOGGING_CATEGORY(lcEngine)
 
-// The engine's exit codes besides 0 (done), as its usage text lists them. Decisions are made on
-// these, never on the words of its messages.
-struct EngineExit {
-    static constexpr int Failed = 1; // anything not listed below went wrong
-    static constexpr int Usage = 2; // the command line or a variable was not valid
-    static constexpr int OutputAppeared = 3; // a file it was not allowed to replace is at the output
-    static constexpr int DocumentChanged = 4; // the document is not the file that was checked
-    static constexpr int OutputNotWritten = 5; // the output could not be written where it should go
-    static constexpr int DocumentMissing = 6; // no document there, not a regular file, or not readable
-    static constexpr int NotPdf = 7; // the document is not a PDF
-    static constexpr int Password = 8; // the document is protected by a password
-    static constexpr int Damaged = 9; // the document is damaged beyond repair
-    static constexpr int OutOfMemory = 10; // there was not enough memory
-};
+// The engine's exit codes; decisions are made on these, never on the words of its messages.
+using EngineExit = quirekit::protocol::Exit;
 
 // How one engine run ended.
 struct EngineResult {
@@ -46,9 +39,10 @@ struct EngineResult {
     bool Succeeded() const { return end == End::Exited && exitCode == 0; }
 };
 
-// The one place where the command-line engine is started. Every run is synchronous: it
-// returns only after the engine has ended. Window events are handled meanwhile only by a
-// caller's `keepGoing`.
+// The one place where the command-line engine is started, with a program and a list of
+// arguments, each handed over as it is. The runs here are synchronous: they return only after
+// the engine has ended, and window events are handled meanwhile only by a caller's `keepGoing`.
+// EngineRun runs it without waiting.
 class EngineRunner {
 public:
     static constexpr const char *EngineFileName = "quirekit.dll";
@@ -56,23 +50,23 @@ public:
     // The engine's path: beside the running executable.
     static QString EnginePath();
 
-    // Runs a complete command line (program and arguments, split by CommandLine's rules)
-    // with no standard input, both output streams merged and appended to `output` in order
-    // of arrival, and traces the command line (category "quirewright.engine"). The engine
-    // runs in `workingFolder` when one is given, else in the program's current folder.
-    // An engine that cannot be started is a failure with its reason, never a success.
+    // Runs `program` with `arguments` and no standard input, both output streams merged and
+    // appended to `output` in order of arrival, and traces the command line (category
+    // "quirewright.engine"). The engine runs in `workingFolder` when one is given, else in the
+    // program's current folder. An engine that cannot be started is a failure with its reason,
+    // never a success.
     // `keepGoing`, when given, is asked whenever output arrives and at least every tenth of a
     // second; once it says false the engine is asked to end (it removes its unfinished file),
     // and is killed when it has not ended after a few seconds.
     // `environment` adds "NAME=value" entries to the program's own environment.
-    static EngineResult RunEngine(const QString &commandLine, QByteArray &output,
+    static EngineResult RunEngine(const QString &program, const QStringList &arguments, QByteArray &output,
                                   const QString &workingFolder = QString(),
                                   const std::function<bool()> &keepGoing = {},
                                   const QStringList &environment = {});
 
-    // Runs the engine with `arguments` (already quoted where needed); its output goes to
-    // `output` when one is given. Starts nothing when `arguments` is empty (NotStarted).
-    static EngineResult RunEngineCommand(const QString &arguments, QByteArray *output = nullptr,
+    // Runs the engine with `arguments`; its output goes to `output` when one is given. Starts
+    // nothing when there are no arguments (NotStarted).
+    static EngineResult RunEngineCommand(const QStringList &arguments, QByteArray *output = nullptr,
                                          const QString &workingFolder = QString(),
                                          const std::function<bool()> &keepGoing = {},
                                          const QStringList &environment = {});
@@ -92,6 +86,19 @@ public:
 
     // Handles every event already waiting, without waiting for new ones.
     static void PumpMessages();
+
+    // Shared by every way of running the engine.
+    // Sets `process` up as RunEngine describes and traces the run; the reason it cannot run
+    // (no program, no such working folder) as a NotStarted result, else nothing.
+    static std::optional<EngineResult> Prepare(QProcess &process, const QString &program,
+                                               const QStringList &arguments, const QString &workingFolder,
+                                               const QStringList &environment);
+    // `process`, which failed to start `program`: why, decided from the error and the file.
+    static EngineResult StartFailed(const QString &program, const QProcess &process);
+    // How `process`, which ran, ended; `stopAsked` when the caller asked it to stop.
+    static EngineResult Ended(const QProcess &process, qint64 processId, bool stopAsked);
+    // How long an engine asked to stop may take to clean up before it is killed.
+    static constexpr int StopGraceMs = 3000;
 };
 
 } // namespace qw

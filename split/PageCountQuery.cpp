@@ -1,6 +1,7 @@
 #include "PageCountQuery.h"
 
 #include "DocumentReport.h"
+#include "ProtocolWords.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -11,8 +12,6 @@
 namespace qw {
 
 namespace {
-constexpr QByteArrayView kEntry = "NumberOfPages: ";
-
 bool isCSpace(char c)
 {
     return c == ' ' || (c >= '\t' && c <= '\r');
@@ -68,10 +67,12 @@ int ParsePageCountReport(QByteArrayView report)
     const qsizetype nul = report.indexOf('\0');
     if (nul >= 0)
         report = report.first(nul);
-    const qsizetype at = report.indexOf(kEntry);
+    namespace keys = quirekit::protocol::report;
+    static const QByteArray entry = ProtocolBytes(keys::PageCount).toByteArray().append(ProtocolBytes(keys::Separator));
+    const qsizetype at = report.indexOf(entry);
     if (at < 0)
         return 0;
-    return atoiClamped(report.sliced(at + kEntry.size()));
+    return atoiClamped(report.sliced(at + entry.size()));
 }
 
 int QueryPageCount(const QString &document)

@@ -3,7 +3,7 @@
 #include "PagesCommand.h"
 #include "SplitPlan.h"
 
-#include "core/CommandLine.h"
+#include "ProtocolWords.h"
 
 #include <QCoreApplication>
 
@@ -12,11 +12,10 @@ namespace qw {
 PageFactsQuery::Result PageFactsQuery::Run(const QString &document, const FileStamp &identity,
                                            const SeparatorRule &rule, const Progress &progress)
 {
-    QStringList command{QStringLiteral("page_facts")};
-    for (const QString &argument : rule.EngineArguments())
-        command << CommandLine::Quote(argument);
     const PagesCommand::Result run
-        = PagesCommand::Run(document, identity, command, PagesCommand::Problem::Kind::PagesNotLookedAt, progress);
+        = PagesCommand::Run(document, identity,
+                            QStringList{ProtocolText(quirekit::protocol::word::PageFacts)} + rule.EngineArguments(),
+                            PagesCommand::Problem::Kind::PagesNotLookedAt, progress);
     Result result;
     result.stopped = run.stopped;
     result.problem = run.problem;

@@ -4,11 +4,8 @@
 #include "OpenFailure.h"
 #include "PageCountQuery.h"
 
-#include "core/CommandLine.h"
-
 #include <QCoreApplication>
 #include <QFile>
-#include <QRegularExpression>
 #include <QScopeGuard>
 
 namespace qw {
@@ -49,31 +46,24 @@ PagesCommand::Result PagesCommand::Run(const QString &document, const FileStamp 
     }
     const auto removeReport = qScopeGuard([&] { QFile::remove(file); });
 
-    const QStringList commandLine
-        = QStringList{CommandLine::Quote(EngineRunner::EnginePath()), CommandLine::Quote(document)} + command
-          + QStringList{QStringLiteral("output"), CommandLine::Quote(file)};
+    const QStringList arguments
+        = QStringList{document} + command + QStringList{ProtocolText(quirekit::protocol::word::Output), file};
     QStringList environment;
     if (identity.exists)
         environment << EngineRunner::DocumentVariable(identity);
     QByteArray output;
-    static const QRegularExpression kProgress(QStringLiteral("Progress: (\\d+)/(\\d+)\\s*$"),
-                                              QRegularExpression::MultilineOption);
     const auto keepGoing = [&] {
         if (!progress)
             return true;
         // The last line is among the last few bytes; reading them alone keeps a long run cheap.
-        QRegularExpressionMatchIterator matches = kProgress.globalMatch(QString::fromUtf8(output.right(256)));
         int done = 0;
         int total = 0;
-        while (matches.hasNext()) {
-            const QRegularExpressionMatch match = matches.next();
-            done = match.captured(1).toInt();
-            total = match.captured(2).toInt();
-        }
+        for (const QByteArray &line : output.right(256).split('\n'))
+            ParseProgressLine(line, done, total);
         return progress(done, total);
     };
     const EngineResult engine
-        = EngineRunner::RunEngine(commandLine.join(QLatin1Char(' ')), output, QString(), keepGoing, environment);
+        = EngineRunner::RunEngineCommand(arguments, &output, QString(), keepGoing, environment);
     if (engine.stopAsked) {
         result.stopped = true;
         return result;

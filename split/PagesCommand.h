@@ -46,9 +46,9 @@ public:
         QByteArray report;
     };
 
-    // `command` is the engine command and its arguments, quoted where needed, as they stand
-    // between the document and "output <report>". `failed` is the kind an engine that fails is
-    // told as (what it could not do), with its reason.
+    // `command` is the engine command and its arguments, as they stand between the document
+    // and "output <report>". `failed` is the kind an engine that fails is told as (what it
+    // could not do), with its reason.
     static Result Run(const QString &document, const FileStamp &identity, const QStringList &command,
                       Problem::Kind failed, const Progress &progress = {});
 };

@@ -1,6 +1,7 @@
 #include "SeparatorRule.h"
 
 #include "DocumentOutline.h"
+#include "ProtocolWords.h"
 
 #include <algorithm>
 
@@ -30,9 +31,10 @@ QStringList SeparatorRule::EngineArguments() const
     switch (kind) {
     case Kind::Blank:
     case Kind::Dark: return {};
-    case Kind::Barcode: return {QStringLiteral("barcodes")};
+    case Kind::Barcode: return {ProtocolText(quirekit::protocol::word::Barcodes)};
     // The phrase alone is wanted: the pages need not be drawn.
-    case Kind::Text: return {QStringLiteral("without_ink"), QStringLiteral("text"), text};
+    case Kind::Text:
+        return {ProtocolText(quirekit::protocol::word::WithoutInk), ProtocolText(quirekit::protocol::word::Text), text};
     }
     return {};
 }
@@ -79,41 +81,42 @@ bool SeparatorRule::Wants(const PageFacts::Barcode &code) const
 
 QList<PageFacts> ParsePageFacts(const QByteArray &report)
 {
+    namespace keys = quirekit::protocol::report;
     QList<PageFacts> pages;
     for (const QByteArray &raw : report.split('\n')) {
         const QByteArray line = raw.trimmed();
         const int colon = line.indexOf(':');
         const QByteArray key = colon < 0 ? line : line.left(colon);
         const QString value = QString::fromUtf8(colon < 0 ? QByteArray() : line.mid(colon + 1).trimmed());
-        if (key == "PageFactsBegin") {
+        if (key == ProtocolBytes(keys::PageFactsBegin)) {
             pages.append(PageFacts());
             continue;
         }
         if (pages.isEmpty())
             continue;
         PageFacts &facts = pages.last();
-        if (key == "PageNumber") {
+        if (key == ProtocolBytes(keys::PageNumber)) {
             facts.page = value.toInt();
-        } else if (key == "InkShare") {
+        } else if (key == ProtocolBytes(keys::InkShare)) {
             facts.ink = value.toDouble();
-        } else if (key == "DarkShare") {
+        } else if (key == ProtocolBytes(keys::DarkShare)) {
             facts.dark = value.toDouble();
-        } else if (key == "Barcode") {
+        } else if (key == ProtocolBytes(keys::Barcode)) {
             facts.barcodes.append(PageFacts::Barcode{value.section(QLatin1Char(' '), 0, 0),
                                                      DocumentOutline::Unescape(value.section(QLatin1Char(' '), 1))});
-        } else if (key == "BarcodeUnread") {
+        } else if (key == ProtocolBytes(keys::BarcodeUnread)) {
             facts.unreadBarcodes.append(value);
-        } else if (key == "TextMatch") {
-            facts.textMatch = value == QLatin1String("yes");
-        } else if (key == "TextFound") {
-            facts.textFound = value != QLatin1String("no");
-        } else if (key == "Unreadable") {
+        } else if (key == ProtocolBytes(keys::TextMatch)) {
+            facts.textMatch = value == ProtocolText(keys::Yes);
+        } else if (key == ProtocolBytes(keys::TextFound)) {
+            facts.textFound = value != ProtocolText(keys::No);
+        } else if (key == ProtocolBytes(keys::Unreadable)) {
             // Given up on: nothing is known of it, so it is no separator of any kind.
             facts.damaged = true;
             facts.unreadable = value.isEmpty() ? QStringLiteral("?") : DocumentOutline::Unescape(value);
-        } else if (key == "MatchedLine") {
+        } else if (key == ProtocolBytes(keys::MatchedLine)) {
             facts.matchedLine = DocumentOutline::Unescape(value);
-        } else if (key == "PageDamaged") {
+        } else if (key == ProtocolBytes(keys::PageDamaged)) {
             facts.damaged = true;
         }
     }

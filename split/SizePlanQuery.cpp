@@ -1,6 +1,7 @@
 #include "SizePlanQuery.h"
 
 #include "PagesCommand.h"
+#include "ProtocolWords.h"
 
 #include <QCoreApplication>
 #include <QRegularExpression>
@@ -82,27 +83,35 @@ QString SizePlanQuery::SizeText(qint64 bytes)
 SizePlanQuery::Result SizePlanQuery::Run(const QString &document, const FileStamp &identity, qint64 limit,
                                          const Progress &progress)
 {
-    const PagesCommand::Result run = PagesCommand::Run(document, identity,
-                                                       {QStringLiteral("size_plan"), QString::number(limit)},
-                                                       PagesCommand::Problem::Kind::PartsNotPlanned, progress);
-    Result result;
-    result.stopped = run.stopped;
-    result.problem = run.problem;
-    if (run.stopped || run.problem)
+    const PagesCommand::Result run = PagesCommand::Run(
+        document, identity, {ProtocolText(quirekit::protocol::word::SizePlan), QString::number(limit)},
+        PagesCommand::Problem::Kind::PartsNotPlanned, progress);
+    if (run.stopped || run.problem) {
+        Result result;
+        result.stopped = run.stopped;
+        result.problem = run.problem;
         return result;
+    }
+    return ParsePlan(run.report);
+}
+
+SizePlanQuery::Result SizePlanQuery::ParsePlan(const QByteArray &report)
+{
+    namespace keys = quirekit::protocol::report;
+    Result result;
     bool complete = false;
-    for (const QByteArray &line : run.report.split('\n')) {
-        const int colon = line.indexOf(": ");
+    for (const QByteArray &line : report.split('\n')) {
+        const int colon = line.indexOf(ProtocolBytes(keys::Separator));
         const QByteArray key = line.left(colon);
         bool number = false;
-        const int page = line.mid(colon + 2).toInt(&number);
+        const int page = line.mid(colon + keys::Separator.size()).toInt(&number);
         if (colon < 0 || !number)
             continue;
-        if (key == "PartFirstPage" && page > 1)
+        if (key == ProtocolBytes(keys::PartFirstPage) && page > 1)
             result.breaks << page;
-        else if (key == "PartFirstPage" && page == 1)
+        else if (key == ProtocolBytes(keys::PartFirstPage) && page == 1)
             complete = true;
-        else if (key == "OversizePage")
+        else if (key == ProtocolBytes(keys::OversizePage))
             result.oversizePages << page;
     }
     // A plan always has a part that begins on page 1; a report without one is not a plan.

@@ -4,6 +4,7 @@
 
 #include "core/FileStamp.h"
 
+#include <QByteArray>
 #include <QList>
 #include <QString>
 
@@ -36,6 +37,9 @@ public:
     static QString SizeText(qint64 bytes);
     static Result Run(const QString &document, const FileStamp &identity, qint64 limit,
                       const Progress &progress = {});
+    // The engine's size_plan report read: its breaks and oversize pages, or the problem that it
+    // holds no plan.
+    static Result ParsePlan(const QByteArray &report);
     // For pages that alone are larger than the limit: which, and that their parts will be
     // larger than it; empty when there are none.
     static QString OversizeWarning(const QList<int> &pages, qint64 limit);

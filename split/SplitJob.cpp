@@ -3,7 +3,6 @@
 #include "DocumentOutline.h"
 #include "EngineRunner.h"
 
-#include "core/CommandLine.h"
 #include "core/NativeFileName.h"
 
 #include <QCoreApplication>
@@ -313,13 +312,13 @@ PartOutcome SplitJob::SplitPart(const PartRange &part, const KeepGoing &keepGoin
     // The name is made once: the engine is given it, and the checks look where it leads.
     const OutputLocation location = Location();
     const QString name = OutputArgumentOf(part);
-    // A part that leaves pages out is written from several ranges.
-    QStringList ranges;
+    // A<first>-<last> of the document named A, several ranges for a part that leaves pages out.
+    namespace word = quirekit::protocol::word;
+    const QString handle = ProtocolText(word::Handle);
+    QStringList arguments{handle + QLatin1Char('=') + documentPath_, ProtocolText(word::Cat)};
     for (const auto &[from, to] : part.Ranges())
-        ranges << QStringLiteral("A%1-%2").arg(from).arg(to);
-    const QString arguments = QStringLiteral("A=") + CommandLine::Quote(documentPath_) + QStringLiteral(" cat ")
-                              + ranges.join(QLatin1Char(' ')) + QStringLiteral(" output ")
-                              + CommandLine::Quote(name);
+        arguments << handle + QStringLiteral("%1-%2").arg(from).arg(to);
+    arguments << ProtocolText(word::Output) << name;
     const OutputTarget target = OutputTarget::Resolve(location.outputFolder, name);
     outcome.path = target.path;
     const FileStamp before = FileStamp::Of(target.path);

@@ -1,6 +1,7 @@
 #include "ThumbnailSource.h"
 
 #include "EngineRunner.h"
+#include "ProtocolWords.h"
 
 #include "core/ChildProcess.h"
 #include "core/FileStamp.h"
@@ -19,10 +20,10 @@ Q_LOGGING_CATEGORY(lcThumbnails, "quirewright.thumbnails", QtWarningMsg)
 
 namespace {
 
+namespace pictures = quirekit::protocol::pictures;
+
 // No line the engine writes is longer; a longer one means the output is out of step.
 constexpr qsizetype kLongestLine = 128;
-// The engine draws no page more than this many times higher than wide.
-constexpr int kMostAspect = 4;
 
 bool ParseCount(const QByteArray &text, qint64 &value)
 {
@@ -190,7 +191,7 @@ void ThumbnailSource::Start()
     // Started from the window's thread, which lives as long as the program.
     ChildProcess::EndWithThisProgram(*engine);
     engine->setProgram(m_enginePath);
-    engine->setArguments({m_document, QStringLiteral("render_pages")});
+    engine->setArguments({m_document, ProtocolText(quirekit::protocol::word::RenderPages)});
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert(m_documentVariable.section(QLatin1Char('='), 0, 0),
                        m_documentVariable.section(QLatin1Char('='), 1));
@@ -268,7 +269,7 @@ void ThumbnailSource::ReadOutput()
 bool ThumbnailSource::ReadReadyLine(const QByteArray &line)
 {
     qint64 pages = 0;
-    if (!line.startsWith("Pages: ") || !ParseCount(line.mid(7), pages))
+    if (!line.startsWith(ProtocolBytes(pictures::Ready)) || !ParseCount(line.mid(pictures::Ready.size()), pages))
         return false;
     m_state = State::Ready;
     return true;
@@ -281,20 +282,20 @@ bool ThumbnailSource::ReadHeader(const QByteArray &line)
     if (m_inFlight.isEmpty() || words.size() < 3 || !ParseCount(words[1], page) || page != m_inFlight.first().page)
         return false;
     const Sent sent = m_inFlight.first();
-    if (words[0] == "Failed" && words.size() == 3) {
+    if (words[0] == ProtocolBytes(pictures::Failed) && words.size() == 3) {
         m_inFlight.removeFirst();
         // Every reason but a change of the document (which ends the engine, and is told by its
         // exit code) leaves this page without a thumbnail.
-        if (words[2] != "changed") {
+        if (words[2] != ProtocolBytes(pictures::Changed)) {
             m_failed.insert(sent.page);
             emit ThumbnailFailed(sent.page);
         }
         return true;
     }
     qint64 width = 0, height = 0, bytes = 0;
-    if (words[0] != "Page" || words.size() != 5 || !ParseCount(words[2], width) || !ParseCount(words[3], height)
+    if (words[0] != ProtocolBytes(pictures::Page) || words.size() != 5 || !ParseCount(words[2], width) || !ParseCount(words[3], height)
         || !ParseCount(words[4], bytes) || width < 1 || width > sent.width || height < 1
-        || height > qint64(kMostAspect) * sent.width || bytes != width * height * 3)
+        || height > qint64(pictures::MostAspect) * sent.width || bytes != width * height * pictures::BytesPerPixel)
         return false;
     m_incoming = Incoming{int(width), int(height), qsizetype(bytes)};
     return true;
@@ -312,7 +313,7 @@ void ThumbnailSource::TakeThumbnail(const char *pixels)
         emit ThumbnailFailed(sent.page);
         return;
     }
-    const qsizetype row = qsizetype(incoming.width) * 3;
+    const qsizetype row = qsizetype(incoming.width) * pictures::BytesPerPixel;
     for (int y = 0; y < incoming.height; ++y)
         std::memcpy(image.scanLine(y), pixels + y * row, size_t(row));
     // One drawn at a width given up meanwhile is still better than none until the new one comes.

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "protocol/EngineProtocol.h"
+
 #include <QByteArray>
 #include <QCache>
 #include <QImage>
@@ -38,7 +40,7 @@ public:
 
     static constexpr int MostInFlight = 2;
     // The widest thumbnail the engine draws; wider requests are drawn this wide.
-    static constexpr int MostWidth = 2048;
+    static constexpr int MostWidth = quirekit::protocol::pictures::MostWidth;
     static constexpr int DefaultWidth = 120;
     // Some four hundred thumbnails of the default width: several screenfuls, whatever the
     // document's length.

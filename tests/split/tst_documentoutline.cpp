@@ -4,6 +4,8 @@
 
 #include <QTest>
 
+#include <limits>
+
 using namespace qw;
 
 namespace {
@@ -95,13 +97,17 @@ void TestDocumentOutline::pageLabels_data()
     QTest::addColumn<int>("page");
     QTest::addColumn<QString>("label");
     // Roman from page 2, plain numbers from 5 on from 1 with a prefix, letters from 9 on
-    // starting at Y, no number from 12 on; page 1 has no label.
+    // starting at Y, no number from 12 on; page 1 has no label. A crafted document's numbers
+    // beyond an int are kept, and those too large to write are left out of the label.
     QTest::newRow("beforeTheFirstRange") << 1 << "";
     QTest::newRow("lowerRoman") << 4 << "iii";
     QTest::newRow("decimalWithPrefix") << 6 << "A-2";
     QTest::newRow("upperLettersGoOnDoubled") << 11 << "AA";
     QTest::newRow("prefixAlone") << 12 << "Index";
     QTest::newRow("romanFourteen") << 15 << "xiv";
+    QTest::newRow("decimalBeyondAnInt") << 21 << "4000000001";
+    QTest::newRow("lettersTooManyToWrite") << 30 << "x";
+    QTest::newRow("numberBeyondAnyNumber") << 41 << "z";
 }
 
 void TestDocumentOutline::pageLabels()
@@ -111,7 +117,10 @@ void TestDocumentOutline::pageLabels()
                                        {5, 1, "DecimalArabicNumerals", "A-"},
                                        {9, 25, "UppercaseLetters", {}},
                                        {12, 1, "NoNumber", "Index"},
-                                       {13, 12, "LowercaseRomanNumerals", {}}};
+                                       {13, 12, "LowercaseRomanNumerals", {}},
+                                       {20, 4000000000LL, "DecimalArabicNumerals", {}},
+                                       {30, 2000000000LL, "LowercaseLetters", "x"},
+                                       {40, std::numeric_limits<qint64>::max(), "DecimalArabicNumerals", "z"}};
     QTEST(DocumentOutline::LabelOf(ranges, page), "label");
 }
 

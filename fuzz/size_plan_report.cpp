@@ -36,7 +36,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
 
     const std::string report = quirekit::SizePlanReport::format(next - 1, limit, parts);
     const qw::SizePlanQuery::Result plan = qw::SizePlanQuery::ParsePlan(QByteArray::fromStdString(report));
-    require(plan.problem.isEmpty(), "a plan reads as no plan: " + plan.problem.toStdString());
+    require(!plan.problem, "a plan reads as no plan: " + plan.problem.Text().toStdString());
     require(plan.breaks == breaks, "the breaks changed on the way");
     require(plan.oversizePages == oversize, "the oversize pages changed on the way");
 
@@ -46,7 +46,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     const qw::SizePlanQuery::Result found = qw::SizePlanQuery::ParsePlan(other);
     for (int page : found.breaks)
         require(page > 1, "a break before page " + std::to_string(page));
-    if (found.problem.isEmpty())
+    if (!found.problem)
         require(other.contains("PartFirstPage: "), "a plan read from a report without parts");
     return 0;
 }

@@ -1351,7 +1351,7 @@ Möchten Sie die Dateien durch die neuen Teile ersetzen?</translation>
     </message>
     <message>
         <source>Cancel</source>
-        <translation>Abbrechen</translation>
+        <translation type="vanished">Abbrechen</translation>
     </message>
     <message>
         <source>Measuring the parts...</source>

@@ -1351,7 +1351,7 @@ Voulez-vous les remplacer par les nouvelles parties&#xa0;?</translation>
     </message>
     <message>
         <source>Cancel</source>
-        <translation>Annuler</translation>
+        <translation type="vanished">Annuler</translation>
     </message>
     <message>
         <source>Measuring the parts...</source>

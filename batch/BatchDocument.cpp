@@ -1,6 +1,6 @@
 #include "BatchDocument.h"
 
-#include "BatchSplit.h"
+#include "BatchExit.h"
 #include "OutputClaims.h"
 
 #include "core/StopSignals.h"
@@ -127,11 +127,11 @@ BatchDocument::Outcome BatchDocument::Split() const
     const auto planned = [&] {
         const bool refused = !dryPlan.refusals.isEmpty();
         return Outcome{refused ? Outcome::End::Refused : Outcome::End::Split,
-                       refused ? int(BatchSplit::Failed) : int(BatchSplit::Done), dryPlan};
+                       refused ? int(BatchExit::Failed) : int(BatchExit::Done), dryPlan};
     };
     const auto refuse = [&](const QString &message) {
         if (!request_.dryRun)
-            return Fail(Outcome::End::Refused, BatchSplit::Failed, message);
+            return Fail(Outcome::End::Refused, BatchExit::Failed, message);
         dryPlan.refusals << message;
         return planned();
     };
@@ -155,11 +155,11 @@ BatchDocument::Outcome BatchDocument::Split() const
     const int pageCount = document.PageCount();
     if (pageCount < 1) {
         if (const QString problem = report.Problem(); !problem.isEmpty())
-            return refuse(problem + QLatin1Char(' ') + BatchSplit::NothingWritten());
-        return refuse(unreadable(document_, report) + QLatin1Char(' ') + BatchSplit::NothingWritten());
+            return refuse(problem + QLatin1Char(' ') + BatchExit::NothingWritten());
+        return refuse(unreadable(document_, report) + QLatin1Char(' ') + BatchExit::NothingWritten());
     }
     if (const QString wrong = BreaksOutsideDocument(pageCount); !wrong.isEmpty())
-        return Fail(Outcome::End::Refused, BatchSplit::UsageError, wrong);
+        return Fail(Outcome::End::Refused, BatchExit::UsageError, wrong);
 
     // Every way asked for places its break points; they are taken together, as one plan.
     OpenDocument::Plan plan;
@@ -167,7 +167,7 @@ BatchDocument::Outcome BatchDocument::Split() const
         if (report.Bookmarks().isEmpty())
             return refuse(tr("The document %1 has no bookmarks to split at. Use --at or --every "
                              "instead. %2")
-                              .arg(shown(document_), BatchSplit::NothingWritten()));
+                              .arg(shown(document_), BatchExit::NothingWritten()));
         plan = document.AtBookmarks(request_.bookmarkLevel, request_.bookmarkMatch);
         if (DocumentOutline::Matching(report.Bookmarks(), request_.bookmarkMatch).isEmpty())
             console_.Warn(tr("no bookmark title matches --bookmark-match %1; the document is one part.")
@@ -197,7 +197,7 @@ BatchDocument::Outcome BatchDocument::Split() const
         if (found.stopped || stop_.Received())
             return stopped();
         if (found.problem)
-            return refuse(found.problem.Text() + QLatin1Char(' ') + BatchSplit::NothingWritten());
+            return refuse(found.problem.Text() + QLatin1Char(' ') + BatchExit::NothingWritten());
         join(found);
         if (found.separatorLabels.isEmpty())
             console_.Warn(tr("%1 --at-separators places no break point.")
@@ -211,7 +211,7 @@ BatchDocument::Outcome BatchDocument::Split() const
         if (sized.stopped || stop_.Received())
             return stopped();
         if (sized.problem)
-            return refuse(sized.problem.Text() + QLatin1Char(' ') + BatchSplit::NothingWritten());
+            return refuse(sized.problem.Text() + QLatin1Char(' ') + BatchExit::NothingWritten());
         join(sized);
         if (sized.breaks.isEmpty())
             console_.Warn(tr("the whole document fits in one part of at most %1; --max-size places no break point.")
@@ -220,7 +220,7 @@ BatchDocument::Outcome BatchDocument::Split() const
     document.Take(plan);
     if (document.Breaks().Parts().isEmpty())
         return refuse(tr("Every page of %1 is a separator: there is no part to write. %2")
-                          .arg(shown(document_), BatchSplit::NothingWritten()));
+                          .arg(shown(document_), BatchExit::NothingWritten()));
     SplitJob job = document.Job(request_.settings);
     const SplitSettings &settings = job.Settings();
 
@@ -247,7 +247,7 @@ BatchDocument::Outcome BatchDocument::Split() const
                  ? tr("%1\n\nPass --replace to replace it, or choose another --output-folder or --pattern. %2")
                  : tr("%1\n\nPass --replace to replace them, or choose another --output-folder or --pattern. "
                       "%2"))
-                .arg(SplitPlan::ExistingFilesNotice(check.ExistingPaths()), BatchSplit::NothingWritten()));
+                .arg(SplitPlan::ExistingFilesNotice(check.ExistingPaths()), BatchExit::NothingWritten()));
     // --replace agrees to replace the files named here, and no file that takes their place.
     job.AgreeToReplace(check.existing);
     return WriteParts(job);
@@ -289,11 +289,11 @@ BatchDocument::Outcome BatchDocument::WriteParts(const SplitJob &job) const
     if (stop_.Received())
         return Fail(Outcome::End::Stopped, StopSignals::ExitCodeFor(stop_.Received()), job.FailureReport(result));
     if (!result.Complete(job.Parts().size()))
-        return Fail(Outcome::End::Failed, BatchSplit::Failed, job.FailureReport(result));
+        return Fail(Outcome::End::Failed, BatchExit::Failed, job.FailureReport(result));
     if (result.archived && *result.archived != MoveResult::Moved)
-        return Fail(Outcome::End::Failed, BatchSplit::Failed, job.ArchiveFailure(*result.archived));
+        return Fail(Outcome::End::Failed, BatchExit::Failed, job.ArchiveFailure(*result.archived));
     WarnOverSize(job);
-    return {Outcome::End::Split, BatchSplit::Done, {}};
+    return {Outcome::End::Split, BatchExit::Done, {}};
 }
 
 void BatchDocument::WarnOverSize(const SplitJob &job) const

@@ -1,7 +1,7 @@
 #include "BatchRun.h"
 
 #include "BatchDocument.h"
-#include "BatchSplit.h"
+#include "BatchExit.h"
 #include "OutputClaims.h"
 
 #include "core/StopSignals.h"
@@ -116,7 +116,7 @@ int BatchRun::Exec() const
     const bool allSplit = std::all_of(outcomes.cbegin(), outcomes.cend(), [](const auto &outcome) {
         return outcome && outcome->end == BatchDocument::Outcome::End::Split;
     });
-    return allSplit ? BatchSplit::Done : BatchSplit::Failed;
+    return allSplit ? BatchExit::Done : BatchExit::Failed;
 }
 
 } // namespace qw

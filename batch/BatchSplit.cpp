@@ -185,11 +185,6 @@ QStringList BatchSplit::OptionNames()
     return names;
 }
 
-QString BatchSplit::NothingWritten()
-{
-    return tr("Nothing was written.");
-}
-
 QString BatchSplit::UsageLine()
 {
     //: The first line of --help; the command line after "%1" stays as it is.

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "BatchExit.h"
 #include "BatchRequest.h"
 
 #include <QCoreApplication>
@@ -20,11 +21,8 @@ class BatchSplit {
     Q_DECLARE_TR_FUNCTIONS(qw::BatchSplit)
 public:
     // The exit codes, as --help tells them.
-    enum ExitCode {
-        Done = 0, // every part was written, and the document archived when that was asked
-        Failed = 1, // the split was refused or a part or the archive move failed
-        UsageError = 2, // the command line is wrong or incomplete
-    };
+    using ExitCode = BatchExit::Code;
+    using enum BatchExit::Code;
 
     // "Usage: quirewright --split DOC.pdf [...]" naming every option, the lines --help begins with.
     static QString UsageLine();
@@ -32,7 +30,7 @@ public:
     // the split without a window.
     static QStringList OptionNames();
     // Ends every refusal: "Nothing was written."
-    static QString NothingWritten();
+    static QString NothingWritten() { return BatchExit::NothingWritten(); }
     // The gist of the usage and where to read more, for a command line that cannot be run.
     static QString UsageReminder();
 

@@ -1,6 +1,5 @@
 #include "DocumentReport.h"
 
-#include "OpenFailure.h"
 #include "PageCountQuery.h"
 
 #include <QCoreApplication>
@@ -81,6 +80,11 @@ QString DocumentReport::Problem() const
         return QCoreApplication::translate("qw::DocumentReport", "The document was replaced or changed while it was being read. Open it again.");
     }
     return {};
+}
+
+int QueryPageCount(const QString &document)
+{
+    return DocumentReport::Of(document).PageCount();
 }
 
 } // namespace qw

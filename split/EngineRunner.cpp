@@ -26,6 +26,35 @@ constexpr int kIdleWaitMs = 100;
 // The places for engines running at once; none: no limit.
 std::unique_ptr<QSemaphore> s_places;
 
+// The engine starts every message of its own with its name.
+constexpr QByteArrayView kEnginePrefix = "quirekit: ";
+
+// One line of the engine's output as plain text: a file name may carry control characters.
+QString printable(QByteArrayView line)
+{
+    QString text = QString::fromUtf8(line);
+    text.removeIf([](QChar c) { return c.unicode() < 0x20 || c.unicode() == 0x7F; });
+    return text.trimmed();
+}
+
+// The line that tells why the engine gave up: its own last message, else its last line (MuPDF's
+// warnings come before the engine's message).
+QByteArrayView reasonLine(QByteArrayView output)
+{
+    QByteArrayView last;
+    QByteArrayView lastOwn;
+    while (!output.isEmpty()) {
+        const qsizetype end = output.indexOf('\n');
+        const QByteArrayView trimmed = (end < 0 ? output : output.first(end)).trimmed();
+        output = end < 0 ? QByteArrayView() : output.sliced(end + 1);
+        if (trimmed.isEmpty())
+            continue;
+        last = trimmed;
+        if (trimmed.startsWith(kEnginePrefix))
+            lastOwn = trimmed.sliced(kEnginePrefix.size());
+    }
+    return lastOwn.isEmpty() ? last : lastOwn;
+}
 EngineResult notStarted(const QString &reason)
 {
     return {EngineResult::End::NotStarted, -1, reason};
@@ -188,6 +217,11 @@ void EngineRunner::LimitConcurrentRuns(int runs)
 void EngineRunner::PumpMessages()
 {
     QCoreApplication::processEvents(QEventLoop::AllEvents);
+}
+
+QString EngineReason(QByteArrayView output)
+{
+    return printable(reasonLine(output));
 }
 
 } // namespace qw

@@ -3,6 +3,7 @@
 #include "ProtocolWords.h"
 
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QLoggingCategory>
 #include <QString>
 #include <QStringList>
@@ -100,5 +101,9 @@ public:
     // How long an engine asked to stop may take to clean up before it is killed.
     static constexpr int StopGraceMs = 3000;
 };
+
+// Why the engine gave up, from its merged output: its own last message without its name (MuPDF's
+// warnings come before it), else the last line; as plain text, for the user.
+QString EngineReason(QByteArrayView output);
 
 } // namespace qw

@@ -19,46 +19,12 @@ QString translated(const char *text)
 {
     return QCoreApplication::translate("qw::OpenFailure", text);
 }
-// The engine starts every message of its own with its name.
-constexpr QByteArrayView kEnginePrefix = "quirekit: ";
-
 QString unreadable(const QString &why)
 {
     return QCoreApplication::translate("qw::OpenFailure", "This PDF could not be read: %1").arg(why);
 }
 
-// One line of the engine's output as plain text: a file name may carry control characters.
-QString printable(QByteArrayView line)
-{
-    QString text = QString::fromUtf8(line);
-    text.removeIf([](QChar c) { return c.unicode() < 0x20 || c.unicode() == 0x7F; });
-    return text.trimmed();
-}
-
-// The line that tells why the engine gave up: its own last message, else its last line (MuPDF's
-// warnings come before the engine's message).
-QByteArrayView reasonLine(QByteArrayView output)
-{
-    QByteArrayView last;
-    QByteArrayView lastOwn;
-    while (!output.isEmpty()) {
-        const qsizetype end = output.indexOf('\n');
-        const QByteArrayView trimmed = (end < 0 ? output : output.first(end)).trimmed();
-        output = end < 0 ? QByteArrayView() : output.sliced(end + 1);
-        if (trimmed.isEmpty())
-            continue;
-        last = trimmed;
-        if (trimmed.startsWith(kEnginePrefix))
-            lastOwn = trimmed.sliced(kEnginePrefix.size());
-    }
-    return lastOwn.isEmpty() ? last : lastOwn;
-}
 } // namespace
-
-QString EngineReason(QByteArrayView output)
-{
-    return printable(reasonLine(output));
-}
 
 DocumentFault FaultOf(const QString &document, const DocumentReport &report)
 {

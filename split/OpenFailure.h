@@ -28,8 +28,5 @@ DocumentFault FaultOf(const QString &document, const DocumentReport &report);
 // line as the detail where the fault alone does not say enough. Empty when the report has pages.
 QString OpenFailureReason(const QString &document, const DocumentReport &report);
 
-// Why the engine gave up, from its merged output: its own last message without its name (MuPDF's
-// warnings come before it), else the last line; as plain text, for the user.
-QString EngineReason(QByteArrayView output);
 
 } // namespace qw

@@ -1,6 +1,5 @@
 #include "PageCountQuery.h"
 
-#include "DocumentReport.h"
 #include "ProtocolWords.h"
 
 #include <QCoreApplication>
@@ -75,9 +74,5 @@ int ParsePageCountReport(QByteArrayView report)
     return atoiClamped(report.sliced(at + entry.size()));
 }
 
-int QueryPageCount(const QString &document)
-{
-    return DocumentReport::Of(document).PageCount();
-}
 
 } // namespace qw

@@ -1,6 +1,6 @@
 // Measures what the engine runner adds to a run: an engine that exits at once, started through
 // EngineRunner::RunEngine (output merged, traced, polled for Cancel), against the same script
-// started by a bare QProcess; and the time PumpMessages takes with nothing to wait for.
+// started by a bare QProcess.
 // A runner that waited out its poll interval would show as a ratio far above 1.
 //   build/quirewright_runner_bench [runs]
 #include "split/EngineRunner.h"
@@ -63,9 +63,7 @@ int main(int argc, char **argv)
             process.waitForFinished();
         }));
     }
-    const double pump = secondsFor(1000, [] { EngineRunner::PumpMessages(); }) / 1000;
     std::printf("%d runs of an engine that exits at once: runner %.3f s, bare QProcess %.3f s, ratio %.2f\n", runs,
                 median(runner), median(bare), median(runner) / median(bare));
-    std::printf("PumpMessages with nothing waiting: %.1f us\n", pump * 1e6);
     return 0;
 }

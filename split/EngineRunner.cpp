@@ -214,10 +214,6 @@ void EngineRunner::LimitConcurrentRuns(int runs)
     s_places = runs > 0 ? std::make_unique<QSemaphore>(runs) : nullptr;
 }
 
-void EngineRunner::PumpMessages()
-{
-    QCoreApplication::processEvents(QEventLoop::AllEvents);
-}
 
 QString EngineReason(QByteArrayView output)
 {

@@ -41,9 +41,8 @@ struct EngineResult {
 };
 
 // The one place where the command-line engine is started, with a program and a list of
-// arguments, each handed over as it is. The runs here are synchronous: they return only after
-// the engine has ended, and window events are handled meanwhile only by a caller's `keepGoing`.
-// EngineRun runs it without waiting.
+// arguments, each handed over as it is. A run returns only after the engine has ended; the
+// window runs it on a thread of its own (BackgroundTask), so that its events go on meanwhile.
 class EngineRunner {
 public:
     static constexpr const char *EngineFileName = "quirekit.dll";
@@ -85,10 +84,7 @@ public:
     // before any engine runs.
     static void LimitConcurrentRuns(int runs);
 
-    // Handles every event already waiting, without waiting for new ones.
-    static void PumpMessages();
-
-    // Shared by every way of running the engine.
+private:
     // Sets `process` up as RunEngine describes and traces the run; the reason it cannot run
     // (no program, no such working folder) as a NotStarted result, else nothing.
     static std::optional<EngineResult> Prepare(QProcess &process, const QString &program,

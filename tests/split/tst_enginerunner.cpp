@@ -117,7 +117,6 @@ private slots:
     void environmentAndFolderAreInherited();
     void eachRunIsTracedOnce();
     void emptyArgumentsStartNothing();
-    void pumpHandlesWaitingEventsOnly();
 
 private:
     QTemporaryDir dir_{QDir::tempPath() + "/engine runner \"test\" XXXXXX"};
@@ -268,15 +267,6 @@ void TestEngineRunner::emptyArgumentsStartNothing()
     TraceCounter::lines.clear();
     QCOMPARE(EngineRunner::RunEngineCommand({}).end, EngineResult::End::NotStarted);
     QVERIFY(TraceCounter::lines.isEmpty());
-}
-
-void TestEngineRunner::pumpHandlesWaitingEventsOnly()
-{
-    // How long it takes is measured by bench/runner_bench.sh.
-    bool ran = false;
-    QTimer::singleShot(0, [&] { ran = true; });
-    EngineRunner::PumpMessages();
-    QVERIFY(ran);
 }
 
 QTEST_GUILESS_MAIN(TestEngineRunner)

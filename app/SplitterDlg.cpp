@@ -235,9 +235,6 @@ bool SplitterDlg::OnInitDialog()
         button->SetImagePlacement(ImagePlacement::AboveCaption, true);
     }
 
-    InsertButton->setEnabled(false);
-    DeleteButton->setEnabled(false);
-    SplitButton->setEnabled(false);
 
     // Every menu is drawn by the program in the flat look; the draw modes are set before any
     // menu is built, so the stored glyphs get the flat look's variants.
@@ -249,9 +246,7 @@ bool SplitterDlg::OnInitDialog()
         MainMenu.ApplyToolbarImages(ResId::CommandToolbar);
         static_cast<QVBoxLayout *>(layout())->setMenuBar(MenuBar());
     }
-    if (QWidget *action = ActionPopup())
-        for (int id : {CmdId::SplitPdf, CmdId::InsertBreakPoint, CmdId::CleanAllBreakPoints, CmdId::DeleteBreakPoint})
-            MenuAdapter::EnableItem(action, id, MenuFlag::Disabled | MenuFlag::Grayed);
+    ShowCommandStates();
 
     ConnectCommandSources();
     LayoutControls();

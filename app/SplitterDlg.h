@@ -184,6 +184,8 @@ private:
     // Empties the page list, its history and what is known of the document.
     void ForgetRows();
     void SetActionCommand(int commandId, bool enabled);
+    // The buttons and the Action popup as commands_ and a running split say.
+    void ShowCommandStates();
     // The enabling of the Insert and Delete commands for the kinds of selected row.
     void EnableForBreakPointRow();
     void EnableForInsertableRow();
@@ -239,6 +241,14 @@ private:
     QHash<int, std::function<void()>> routes_;
     bool created_ = false;
     QSize templateSize_; // the window's size from its template: the client area and the menu bar
+    // What the editing and split commands are enabled for, as the rules for the selected row
+    // and the open document leave it; the buttons and menus show it, and the commands test it.
+    struct CommandStates {
+        bool insert = false; // Insert Break Point: the selected row may take one before it
+        bool deleteRow = false; // Delete Break Point: a break point row was selected
+        bool cleanAll = false; // Clean All, enabled and greyed with Delete but for other rows
+        bool split = false; // a document has been opened
+    } commands_;
     std::unique_ptr<BackgroundTask> splitTask_; // the split running, if any
     ProgressPanel *planPanel_ = nullptr; // the plan being made, if any
     std::function<void(const qw::OpenDocument::Plan &)> planTaken_;

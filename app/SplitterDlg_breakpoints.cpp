@@ -83,28 +83,37 @@ void SplitterDlg::SetActionCommand(int commandId, bool enabled)
     MenuAdapter::EnableItem(ActionPopup(), commandId, enabled ? 0u : kGreyed);
 }
 
+void SplitterDlg::ShowCommandStates()
+{
+    InsertButton->setEnabled(commands_.insert);
+    SetActionCommand(CmdId::InsertBreakPoint, commands_.insert);
+    DeleteButton->setEnabled(commands_.deleteRow);
+    SetActionCommand(CmdId::DeleteBreakPoint, commands_.deleteRow);
+    SetActionCommand(CmdId::CleanAllBreakPoints, commands_.cleanAll);
+    // The menu command stays as it is during a split; the buttons wait for its end.
+    SetActionCommand(CmdId::SplitPdf, commands_.split);
+    SplitButton->setEnabled(commands_.split && !Splitting());
+    OptionsButton->setEnabled(!Splitting());
+}
+
 void SplitterDlg::EnableForBreakPointRow()
 {
-    DeleteButton->setEnabled(true);
-    SetActionCommand(CmdId::CleanAllBreakPoints, true);
-    SetActionCommand(CmdId::DeleteBreakPoint, true);
-    InsertButton->setEnabled(false);
-    SetActionCommand(CmdId::InsertBreakPoint, false);
+    commands_.deleteRow = commands_.cleanAll = true;
+    commands_.insert = false;
+    ShowCommandStates();
 }
 
 void SplitterDlg::EnableForInsertableRow()
 {
-    InsertButton->setEnabled(true);
-    SetActionCommand(CmdId::InsertBreakPoint, true);
-    DeleteButton->setEnabled(false);
-    SetActionCommand(CmdId::CleanAllBreakPoints, false);
-    SetActionCommand(CmdId::DeleteBreakPoint, false);
+    commands_.insert = true;
+    commands_.deleteRow = commands_.cleanAll = false;
+    ShowCommandStates();
 }
 
 void SplitterDlg::DisableInsert()
 {
-    InsertButton->setEnabled(false);
-    SetActionCommand(CmdId::InsertBreakPoint, false);
+    commands_.insert = false;
+    ShowCommandStates();
 }
 
 void SplitterDlg::InsertBreakPoint()
@@ -112,12 +121,11 @@ void SplitterDlg::InsertBreakPoint()
     const int row = SelectedRow();
     if (row < 0)
         return;
-    // The button is enabled exactly for rows that may take a break point before them.
-    if (!InsertButton->isEnabled())
+    // Enabled exactly for rows that may take a break point before them, as the rules left it.
+    if (!commands_.insert)
         return;
     document_.Breaks().InsertBefore(row);
-    SetActionCommand(CmdId::InsertBreakPoint, false);
-    InsertButton->setEnabled(false);
+    DisableInsert();
     PageList->setFocus();
 }
 
@@ -130,10 +138,9 @@ void SplitterDlg::DeleteBreakPoint()
     PageList->selectionModel()->setCurrentIndex(QModelIndex(), QItemSelectionModel::NoUpdate);
     document_.Breaks().Delete(row);
     SelectRow(row);
-    SetActionCommand(CmdId::CleanAllBreakPoints, false);
-    SetActionCommand(CmdId::DeleteBreakPoint, false);
+    commands_.deleteRow = commands_.cleanAll = false;
+    ShowCommandStates();
     PageList->setFocus();
-    DeleteButton->setEnabled(false);
 }
 
 void SplitterDlg::ToggleLeavePageOut()
@@ -164,8 +171,8 @@ void SplitterDlg::OnRowSelected()
         EnableForBreakPointRow();
     } else {
         page = document_.Breaks().PageAt(row);
-        DeleteButton->setEnabled(false);
-        SetActionCommand(CmdId::DeleteBreakPoint, false);
+        commands_.deleteRow = false;
+        ShowCommandStates();
     }
     if (document_.Breaks().IsInsertable(row))
         EnableForInsertableRow();

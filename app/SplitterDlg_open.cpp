@@ -85,8 +85,8 @@ void SplitterDlg::OnOpened()
     SelectRow(0);
     PageList->setFocus();
     Viewer.LoadDocument(document_.Path());
-    SetActionCommand(CmdId::SplitPdf, true);
-    SplitButton->setEnabled(true);
+    commands_.split = true;
+    ShowCommandStates();
 }
 
 void SplitterDlg::ForgetRows()

@@ -50,7 +50,7 @@ void SplitterDlg::OnSplit()
     if (document_.Breaks().PageCount() == 0)
         return;
     // Also turns away a Split command that arrives while a split runs.
-    if (IsBusy())
+    if (!commands_.split || IsBusy())
         return;
     if (!RunOptionsDialog())
         return;
@@ -129,14 +129,13 @@ void SplitterDlg::RunInBackground(std::shared_ptr<const SplitJob> job)
 {
     // The parts are written on a thread of the split's own; the window shows how far it got and
     // takes no command that would change what the split reads until it has ended.
-    OptionsButton->setEnabled(false);
-    SplitButton->setEnabled(false);
     QGuiApplication::setOverrideCursor(QCursor(Qt::WaitCursor));
     const int parts = int(job->Parts().size());
     auto *panel = new ProgressPanel(this, SplitProgress::PartLabel(1, parts), parts, 0);
     auto cancelled = std::make_shared<std::atomic<bool>>(false);
     connect(panel, &ProgressPanel::Cancelled, panel, [cancelled] { cancelled->store(true); });
     splitTask_ = std::make_unique<BackgroundTask>();
+    ShowCommandStates();
     auto result = std::make_shared<SplitResult>();
     splitTask_->Start(
         [job, result, cancelled, panel, task = splitTask_.get()](const BackgroundTask::KeepGoing &keepGoing) {
@@ -146,11 +145,10 @@ void SplitterDlg::RunInBackground(std::shared_ptr<const SplitJob> job)
         [this, job, result, panel] {
             delete panel;
             QGuiApplication::restoreOverrideCursor();
-            SplitButton->setEnabled(true);
-            OptionsButton->setEnabled(true);
             // The task is gone once this returns: its thread has ended.
             std::unique_ptr<BackgroundTask> ended = std::move(splitTask_);
             ended.release()->deleteLater();
+            ShowCommandStates();
             ReportSplit(*job, *result);
         });
 }

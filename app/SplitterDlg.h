@@ -133,7 +133,7 @@ public:
 
     // Work in the background: a document being opened, a plan being made or a split running.
     // The window's thread never waits for it; what it finds arrives as events.
-    bool IsBusy() const { return document_.IsBusy() || Splitting() || Planning(); }
+    bool IsBusy() const { return document_.IsBusy() || Splitting() || Planning() || Viewer.Loading(); }
 
     // Shows the options; true only when they were confirmed with Ok.
     virtual bool RunOptionsDialog();

@@ -84,7 +84,8 @@ void SplitterDlg::OnOpened()
     PageList->setIconSize(kRowImageSize);
     SelectRow(0);
     PageList->setFocus();
-    Viewer.LoadDocument(document_.Path());
+    // The reader reads the file for the preview meanwhile: a long one takes it a while.
+    Viewer.LoadDocumentInBackground(document_.Path());
     commands_.split = true;
     ShowCommandStates();
 }

@@ -7,10 +7,12 @@
 #include <QPdfView>
 #include <QScopedValueRollback>
 #include <QScrollBar>
+#include <QThread>
 #include <QWheelEvent>
 
 #include <algorithm>
 #include <climits>
+#include <memory>
 
 namespace qw {
 
@@ -151,6 +153,7 @@ void CAcroAXDocShim::SetPageShownHandler(std::function<void(int page)> handler)
 
 void CAcroAXDocShim::CloseDocument()
 {
+    loading_ = 0;
     if (!view_)
         return;
     const QScopedValueRollback requesting(requesting_, true);
@@ -198,8 +201,51 @@ void CAcroAXDocShim::FailCreationForTesting(bool fail)
     creationFails() = fail;
 }
 
+void CAcroAXDocShim::LoadInBackground(const QString &path, std::function<void(bool shown)> loaded)
+{
+    if (!view_)
+        return;
+    CloseDocument();
+    const quint64 load = loading_ = ++loads_;
+    pageAfterLoad_ = 0;
+    QThread *const gui = QThread::currentThread();
+    auto document = std::make_shared<QPdfDocument *>(nullptr);
+    auto shown = std::make_shared<bool>(false);
+    // The reader guards its library with a lock of its own, so a document may be read on one
+    // thread and shown on another; it moves to the view's thread before the reading one ends.
+    QThread *reader = QThread::create([path, gui, document, shown] {
+        auto *read = new QPdfDocument;
+        // Regular files only: reading a pipe or a device could block for good.
+        *shown = QFileInfo(path).isFile() && read->load(path) == QPdfDocument::Error::None;
+        read->moveToThread(gui);
+        *document = read;
+    });
+    QObject::connect(reader, &QThread::finished, reader, &QObject::deleteLater);
+    QObject::connect(reader, &QThread::finished, view_.data(), [this, load, document, shown, loaded = std::move(loaded)] {
+        std::unique_ptr<QPdfDocument> read(*document);
+        if (load != loading_)
+            return; // dropped for another load, or closed
+        loading_ = 0;
+        if (*shown) {
+            const QScopedValueRollback requesting(requesting_, true);
+            // Made a sibling of the view, as the first one, so that the view goes first.
+            read->setParent(view_->parentWidget());
+            QPdfDocument *before = view_->document();
+            view_->setDocument(read.release());
+            delete before;
+            ScrollToFirstPage();
+            if (pageAfterLoad_ > 1)
+                BringPageIntoView(pageAfterLoad_);
+        }
+        if (loaded)
+            loaded(*shown);
+    });
+    reader->start();
+}
+
 bool CAcroAXDocShim::LoadFromPath(const QString &path)
 {
+    loading_ = 0;
     const QScopedValueRollback requesting(requesting_, true);
     QPdfDocument *document = view_->document();
     // Regular files only: reading a pipe or a device could block the window for good.
@@ -214,6 +260,10 @@ bool CAcroAXDocShim::LoadFromPath(const QString &path)
 
 void CAcroAXDocShim::BringPageIntoView(int page)
 {
+    if (loading_) {
+        pageAfterLoad_ = page;
+        return;
+    }
     // A page the document does not have leaves the view where it is.
     if (page < 1 || page > view_->document()->pageCount())
         return;

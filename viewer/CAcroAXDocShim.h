@@ -47,6 +47,13 @@ public:
     // Empties the view: the document is closed and nothing is shown.
     void CloseDocument();
 
+    // As LoadFile, but the reader reads the file on a thread of its own (it takes a while for a
+    // long document) and the view shows it once it has; `loaded` is then told whether it could.
+    // Another load or CloseDocument meanwhile drops it. A page asked for meanwhile is shown
+    // once the file is read.
+    void LoadInBackground(const QString &path, std::function<void(bool shown)> loaded);
+    bool Loading() const { return loading_ != 0; }
+
     // For tests only: while set, CreateControl fails as it would without a reader.
     static void FailCreationForTesting(bool fail);
 
@@ -64,6 +71,11 @@ private:
     std::function<void(int)> pageShown_;
     // Set while a request moves the reader, whose page changes are then no news to the owner.
     bool requesting_ = false;
+    // The background load that counts (its number), 0 when none runs; and the page asked for
+    // while it runs.
+    quint64 loading_ = 0;
+    quint64 loads_ = 0;
+    int pageAfterLoad_ = 0;
 };
 
 } // namespace qw

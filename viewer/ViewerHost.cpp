@@ -48,6 +48,12 @@ void ViewerHost::LoadDocument(const QString &path)
     control.InvokeHelper(CAcroAXDocShim::LoadFile, path);
 }
 
+void ViewerHost::LoadDocumentInBackground(const QString &path)
+{
+    ShowMessage(QString());
+    control.LoadInBackground(path, [this](bool shown) { emit Loaded(shown); });
+}
+
 void ViewerHost::ShowMessage(const QString &text)
 {
     message_ = text;

@@ -33,6 +33,9 @@ public:
     // Shows the PDF file at `path`. A file the reader cannot show leaves the preview empty;
     // nothing is reported.
     void LoadDocument(const QString &path);
+    // The same without waiting for the reader to read the file; Loaded follows.
+    void LoadDocumentInBackground(const QString &path);
+    bool Loading() const { return control.Loading(); }
 
     // Brings `page` (counting from 1, as the page list shows it) to the top of the preview.
     // A page the document does not have changes nothing.
@@ -61,6 +64,8 @@ signals:
     // The user turned the reader to `page` (counting from 1) with the wheel or the keys.
     // ShowPage and LoadDocument never send it, so a receiver may call ShowPage in reply.
     void PageShown(int page);
+    // A file LoadDocumentInBackground asked for has been read (shown: whether it could be).
+    void Loaded(bool shown);
 
 protected:
     void resizeEvent(QResizeEvent *event) override;

@@ -66,6 +66,7 @@ private slots:
     void unreadableFilesEmptyThePreviewQuietly();
     void missingReaderOffersTheDownloadPage_data();
     void missingReaderOffersTheDownloadPage();
+    void backgroundLoadShowsTheLastFileAskedFor();
 
 private:
     QTemporaryDir dir_;
@@ -219,6 +220,35 @@ void TestViewerHost::missingReaderOffersTheDownloadPage()
     host.setGeometry(0, 0, 300, 200);
     QVERIFY(!host.Control().Window());
     QCOMPARE(prompts_.size(), 1);
+}
+
+// The reader reads the file on a thread of its own; only the last file asked for is shown, at
+// the page asked for meanwhile, and a message or an unreadable file leaves the preview empty.
+void TestViewerHost::backgroundLoadShowsTheLastFileAskedFor()
+{
+    ViewerHost host;
+    QCOMPARE(host.Create(QRect(0, 0, 0, 0), &window_), 1);
+    host.setGeometry(0, 0, 1000, 800);
+    QList<bool> loaded;
+    connect(&host, &ViewerHost::Loaded, this, [&](bool shown) { loaded << shown; });
+
+    host.LoadDocumentInBackground(dir_.filePath("two.pdf"));
+    host.LoadDocumentInBackground(dir_.filePath("five.pdf"));
+    QVERIFY(host.Loading());
+    host.ShowPage(4);
+    QTRY_VERIFY(!host.Loading());
+    QCOMPARE(loaded, QList<bool>{true});
+    QCOMPARE(pageCount(host), 5);
+    QCOMPARE(pageOnTop(host), 4);
+
+    // A message while the file is read: what was read is neither shown nor told.
+    host.LoadDocumentInBackground(dir_.filePath("two.pdf"));
+    host.ShowMessage("Not this one");
+    QVERIFY(!host.Loading());
+    host.LoadDocumentInBackground(dir_.filePath("missing.pdf"));
+    QTRY_VERIFY(!host.Loading());
+    QCOMPARE(loaded, QList<bool>({true, false}));
+    QCOMPARE(pageCount(host), 0);
 }
 
 QTEST_MAIN(TestViewerHost)

@@ -413,4 +413,16 @@ void OptionsDlg::EndDialog(int result)
     done(result);
 }
 
+SplitSettings OptionsDlg::Settings(const QString &askedFolder) const
+{
+    SplitSettings settings;
+    settings.fileNamePattern = FileNamePattern;
+    settings.saveFileType = SaveFileType;
+    settings.askedFolder = askedFolder;
+    settings.outFolderName = OutFolderName;
+    settings.archive = ArchiveButtonState != 0;
+    settings.archiveFolderName = ArchiveFolderName;
+    return settings;
+}
+
 } // namespace qw

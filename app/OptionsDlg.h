@@ -41,6 +41,10 @@ public:
     // closes with Ok, and the fields hold what was entered.
     int DoModal(QWidget *owner);
 
+    // The options in force as a split takes them, with `askedFolder` for parts that go to the
+    // folder asked for at each split.
+    SplitSettings Settings(const QString &askedFolder) const;
+
     // What is wrong with `pattern` as a sentence of its own: every text in braces that is not a
     // token, which would stand in the names as it is; empty when there is none.
     static QString UnknownTokensSentence(const QString &pattern);

@@ -200,10 +200,9 @@ private:
     void OnPageOpened(int page);
     std::unique_ptr<GlyphMenu> BuildContextMenu();
 
-    // The split: the whole run; the settings it uses; the question before existing files are
-    // replaced; and the parts written and the document archived, with progress and Cancel.
+    // The split: its checks and questions before the first part; the question before existing
+    // files are replaced.
     void SplitDocument();
-    SplitSettings CurrentSettings() const;
     bool ConfirmReplacing(const QStringList &existing);
     // Says once for each name pattern that text in braces in it is no token (the batch mode
     // says it once a run); the split goes on with the pattern as it is.

@@ -57,18 +57,6 @@ void SplitterDlg::OnSplit()
     SplitDocument();
 }
 
-SplitSettings SplitterDlg::CurrentSettings() const
-{
-    SplitSettings settings;
-    settings.fileNamePattern = Options.FileNamePattern;
-    settings.saveFileType = Options.SaveFileType;
-    settings.askedFolder = AskedFolder;
-    settings.outFolderName = Options.OutFolderName;
-    settings.archive = Options.ArchiveButtonState != 0;
-    settings.archiveFolderName = Options.ArchiveFolderName;
-    return settings;
-}
-
 bool SplitterDlg::ConfirmReplacing(const QStringList &existing)
 {
     if (existing.isEmpty())
@@ -102,7 +90,7 @@ void SplitterDlg::SplitDocument()
     }
 
     // The split works on its own copy of the parts: edits made meanwhile do not change it.
-    SplitJob job = document_.Job(CurrentSettings());
+    SplitJob job = document_.Job(Options.Settings(AskedFolder));
     if (job.Parts().isEmpty())
         return;
 

@@ -4,6 +4,8 @@
 //  - splitting: a whole split through the main window into 20 parts against the same 20
 //    engine runs started directly, as a ratio (the driver's overhead).
 // Runs beside the engine, like the program: build/quirewright_bench BIG.pdf [repetitions]
+#include "BenchWindow.h"
+
 #include "app/SplitterDlg.h"
 #include "support/MainWindowProbe.h"
 #include "framework/AppMessageBox.h"
@@ -44,19 +46,6 @@ public:
     {
         painted |= event->type() == QEvent::Paint;
         return false;
-    }
-};
-
-class BenchDlg : public SplitterDlg {
-public:
-    QString outFolder;
-    bool RunOptionsDialog() override
-    {
-        Options.SaveFileType = 2;
-        Options.OutFolderName = outFolder;
-        Options.FileNamePattern = QStringLiteral("{basename} {part}");
-        Options.ArchiveButtonState = 0;
-        return true;
     }
 };
 

@@ -5,6 +5,8 @@
 // Writes its own document of PAGES pages, runs beside the engine like the program (build/),
 // offscreen or on a display; bench/event_loop_bench.sh runs it. Ends with a PASS or FAIL line
 // against the target of 50 ms.
+#include "BenchWindow.h"
+
 #include "app/SplitterDlg.h"
 #include "framework/AppMessageBox.h"
 #include "support/MainWindowProbe.h"
@@ -56,19 +58,6 @@ bool writeDocument(const QString &path, int pages)
     QFile file(path);
     return file.open(QIODevice::WriteOnly) && file.write(out) == out.size();
 }
-
-class BenchDlg : public SplitterDlg {
-public:
-    QString outFolder;
-    bool RunOptionsDialog() override
-    {
-        Options.SaveFileType = 2;
-        Options.OutFolderName = outFolder;
-        Options.FileNamePattern = QStringLiteral("{basename} {part}");
-        Options.ArchiveButtonState = 0;
-        return true;
-    }
-};
 
 // The longest gap between ticks of a 1-ms timer while `work` runs and the window is busy.
 qint64 longestBlock(const BenchDlg &dlg, const std::function<void()> &work)

@@ -20,8 +20,11 @@ OpenDocument::Plan &OpenDocument::Plan::operator+=(const Plan &other)
 
 OpenDocument::OpenDocument(QObject *parent) : QObject(parent) { }
 
-// The tasks are children: destroying them stops their engines and waits for them.
-OpenDocument::~OpenDocument() = default;
+OpenDocument::~OpenDocument()
+{
+    // Before the members they report into go: destroying a task stops its engine and waits.
+    qDeleteAll(findChildren<BackgroundTask *>(Qt::FindDirectChildrenOnly));
+}
 
 bool OpenDocument::Open(const QString &path, const std::function<bool()> &keepGoing)
 {

@@ -272,7 +272,11 @@ void SplitterDlg::OnPlanReady(const qw::OpenDocument::Plan &plan)
 
 void SplitterDlg::EndPlan()
 {
-    delete planPanel_;
+    // Its Cancel may be what ends it: the panel goes once that click has been handled.
+    if (planPanel_) {
+        planPanel_->hide();
+        planPanel_->deleteLater();
+    }
     planPanel_ = nullptr;
     planTaken_ = {};
 }

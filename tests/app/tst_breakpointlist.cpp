@@ -3,6 +3,7 @@
 // leaves to the real engine.
 #include "app/SplitterApp.h"
 #include "app/PlaceBreakPointsDlg.h"
+#include "app/ProgressPanel.h"
 #include "app/SplitterDlg.h"
 #include "support/MainWindowProbe.h"
 #include "framework/AppMessageBox.h"
@@ -47,6 +48,7 @@ for last in "$@"; do :; done
 if [ "$2" = size_plan ]; then
   exec "$REAL_ENGINE" "$@"
 elif [ "$2" = page_facts ]; then
+  [ -n "$FAKE_SLOW" ] && sleep "$FAKE_SLOW"
   printf '%b' "$FAKE_FACTS" > "$last"
 else
   printf 'NumberOfPages: %s\n%b' "$FAKE_PAGES" "$FAKE_OUTLINE" > "$last"
@@ -100,6 +102,7 @@ private slots:
     void placeAtSeparatorSheets();
     void placeBySize_data();
     void placeBySize();
+    void cancelledPlanLeavesTheBreakPoints();
     void undoAndRedo_data();
     void undoAndRedo();
 
@@ -132,6 +135,7 @@ void TestBreakPointList::initTestCase()
 
 void TestBreakPointList::init()
 {
+    qputenv("FAKE_SLOW", "");
     messages_.clear();
     menusShown_.clear();
     menuAnswer_ = 0;
@@ -709,6 +713,39 @@ void TestBreakPointList::placeAtSeparatorSheets()
     dlg_->OnCommand(CmdId::Undo);
     QCOMPARE(dlg_->Breaks().LeftOutPages(), QList<int>{});
     QCOMPARE(dlg_->Breaks().BreakPages(), QList<int>{9});
+}
+
+// The engine takes long to look at the pages: its bar comes up over the window, whose events go
+// on, and Cancel there stops it and leaves the break points as they were, saying nothing.
+void TestBreakPointList::cancelledPlanLeavesTheBreakPoints()
+{
+    qputenv("FAKE_FACTS", "NumberOfPages: 10\n");
+    qputenv("FAKE_SLOW", "30");
+    open(10);
+    select(8);
+    key(Qt::Key_F2);
+    QTimer::singleShot(0, this, [] {
+        auto *place = qobject_cast<PlaceBreakPointsDlg *>(QApplication::activeModalWidget());
+        QVERIFY(place);
+        place->AtSeparators->setChecked(true);
+        place->accept();
+    });
+    dlg_->OnCommand(CmdId::PlaceBreakPoints);
+    QVERIFY(dlg_->IsBusy());
+    ProgressPanel *panel = nullptr;
+    QTRY_VERIFY((panel = dlg_->findChild<ProgressPanel *>()) && panel->isVisible());
+    QCOMPARE(panel->LabelText(), "Looking for separator sheets...");
+    // Opening another document or undoing waits for the plan.
+    dlg_->OnCommand(CmdId::Undo);
+    QCOMPARE(dlg_->Breaks().BreakPages(), QList<int>{9});
+    QElapsedTimer clock;
+    clock.start();
+    QTest::mouseClick(panel->findChild<QPushButton *>(), Qt::LeftButton);
+    QVERIFY(probe::WaitUntilIdle(*dlg_));
+    QVERIFY2(clock.elapsed() < 10000, "the engine was waited for");
+    QTRY_VERIFY(!dlg_->findChild<ProgressPanel *>());
+    QCOMPARE(dlg_->Breaks().BreakPages(), QList<int>{9});
+    QVERIFY(messages_.isEmpty());
 }
 
 void TestBreakPointList::placeBySize_data()

@@ -408,10 +408,11 @@ void TestSplitSafety::meddlingStopsTheSplit()
     // program's file is as it wrote it; nothing half-written stays.
     QStringList parts = QDir(work_).entryList({"doc *.pdf"});
     if (meddling == "fileAppears") {
-        // The window writes one part at a time; the batch mode's second engine may already have
-        // begun the part after, which has no file in its way.
+        // The window writes one part at a time; the batch mode's second engine may go on with
+        // the parts after while part 100 is written (on a busy machine, more than one), and
+        // those have no file in their way.
         const int begunAfter = int(parts.size()) - 100;
-        QVERIFY2(begunAfter == 0 || (!window && begunAfter == 1), qPrintable(parts.join(',')));
+        QVERIFY2(begunAfter == 0 || (!window && begunAfter > 0 && begunAfter < 20), qPrintable(parts.join(',')));
         QVERIFY2(outcome.said.contains(QString("%1 more parts were not attempted.").arg(20 - begunAfter)),
                  qPrintable(outcome.said));
         QVERIFY(parts.removeOne("doc 100.pdf"));

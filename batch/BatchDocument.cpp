@@ -185,20 +185,23 @@ BatchDocument::Outcome BatchDocument::Split() const
             return keepGoing();
         };
     };
-    // The engine looks at the very file reported on; what it found joins the other break points.
-    const auto join = [&](const OpenDocument::Plan &found) {
-        for (const QString &notice : found.notices)
-            console_.Warn(notice);
-        plan += found;
-    };
-    if (request_.separators) {
-        const OpenDocument::Plan found = document.AtSeparators(*request_.separators, request_.dropSeparators,
-                                                               pagesDone(QStringLiteral("looking for separators")));
+    // The engine looks at the very file reported on; what it found joins the other break points,
+    // unless it was stopped or could not look.
+    const auto join = [&](const OpenDocument::Plan &found) -> std::optional<Outcome> {
         if (found.stopped || stop_.Received())
             return stopped();
         if (found.problem)
             return refuse(found.problem.Text() + QLatin1Char(' ') + BatchExit::NothingWritten());
-        join(found);
+        for (const QString &notice : found.notices)
+            console_.Warn(notice);
+        plan += found;
+        return {};
+    };
+    if (request_.separators) {
+        const OpenDocument::Plan found = document.AtSeparators(*request_.separators, request_.dropSeparators,
+                                                               pagesDone(QStringLiteral("looking for separators")));
+        if (const std::optional<Outcome> ended = join(found))
+            return *ended;
         if (found.separatorLabels.isEmpty())
             console_.Warn(tr("%1 --at-separators places no break point.")
                               .arg(PageFactsQuery::NothingFoundNotice(*request_.separators)));
@@ -208,11 +211,8 @@ BatchDocument::Outcome BatchDocument::Split() const
         const OpenDocument::Plan sized = document.BySize(
             request_.maxSize,
             pagesDone(QStringLiteral("planning parts of at most %1").arg(SizePlanQuery::SizeText(request_.maxSize))));
-        if (sized.stopped || stop_.Received())
-            return stopped();
-        if (sized.problem)
-            return refuse(sized.problem.Text() + QLatin1Char(' ') + BatchExit::NothingWritten());
-        join(sized);
+        if (const std::optional<Outcome> ended = join(sized))
+            return *ended;
         if (sized.breaks.isEmpty())
             console_.Warn(tr("the whole document fits in one part of at most %1; --max-size places no break point.")
                               .arg(SizePlanQuery::SizeText(request_.maxSize)));

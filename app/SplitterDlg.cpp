@@ -68,6 +68,7 @@ SplitterDlg::SplitterDlg(WindowOwner *app) : QDialog(nullptr), app_(app)
 {
     AppIcon = ResourceStore::LoadIcon(ResId::AppIcon);
     BuildRoutingTable();
+    CreateCommands();
 }
 
 SplitterDlg::~SplitterDlg()
@@ -276,6 +277,7 @@ void SplitterDlg::ConnectCommandSources()
     });
     connect(&Viewer, &ViewerHost::PageShown, this, [this](int page) { OnPageShown(page); });
     connect(&document_, &qw::OpenDocument::Opened, this, [this] { OnOpened(); });
+    connect(&Viewer, &ViewerHost::Loaded, this, [this] { ShowCommandStates(); });
     connect(&document_, &qw::OpenDocument::PlanReady, this, [this](const qw::OpenDocument::Plan &plan) { OnPlanReady(plan); });
     connect(&document_, &qw::OpenDocument::PlanProgress, this, [this](int done, int total) {
         if (planPanel_)
@@ -410,22 +412,6 @@ void SplitterDlg::UpdateMenuCommandStates(QWidget *popup)
         if (!OnUpdateCommand(record) && app_)
             app_->OnUpdateCommand(record);
         position = record.index;
-    }
-}
-
-bool SplitterDlg::OnUpdateCommand(CommandUpdateRecord &record)
-{
-    // The break point, split and options commands set their enabling themselves; the commands
-    // added after them follow whether there are rows to place break points in, and the history.
-    switch (record.id) {
-    case CmdId::PlaceBreakPoints: record.Enable(document_.Breaks().rowCount() > 0 && !IsBusy()); return true;
-    case CmdId::Undo: record.Enable(document_.Breaks().History().canUndo() && !IsBusy()); return true;
-    case CmdId::Redo: record.Enable(document_.Breaks().History().canRedo() && !IsBusy()); return true;
-    case CmdId::ShowThumbnails:
-        record.Enable(true);
-        record.SetCheck(Viewer.ThumbnailsShown());
-        return true;
-    default: return false;
     }
 }
 

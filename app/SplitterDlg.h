@@ -24,6 +24,7 @@ class QKeyEvent;
 class QMimeData;
 class QMenu;
 class QMenuBar;
+class QAction;
 class QPushButton;
 class QTreeView;
 
@@ -143,6 +144,10 @@ public:
     virtual void ShowAboutBox();
     virtual void ViewWebSite();
 
+    // The window's commands by command id, as actions whose enabled state the buttons and the
+    // Action popup show; nullptr for a command that has none.
+    QAction *Command(int commandId) const { return actions_.value(commandId); }
+
     // The break points of the open document, which the page list shows; and the preview.
     const BreakPointModel &Breaks() const { return document_.Breaks(); }
     ViewerHost &Preview() { return Viewer; }
@@ -184,7 +189,9 @@ private:
     // Empties the page list, its history and what is known of the document.
     void ForgetRows();
     void SetActionCommand(int commandId, bool enabled);
-    // The buttons and the Action popup as commands_ and a running split say.
+    // The commands' actions, and their states set from commands_, the open document, its
+    // history and the work running, then shown on the buttons and the Action popup.
+    void CreateCommands();
     void ShowCommandStates();
     // The enabling of the Insert and Delete commands for the kinds of selected row.
     void EnableForBreakPointRow();
@@ -248,6 +255,9 @@ private:
         bool cleanAll = false; // Clean All, enabled and greyed with Delete but for other rows
         bool split = false; // a document has been opened
     } commands_;
+    QHash<int, QAction *> actions_;
+    QAction *undoSource_ = nullptr; // the history's own Undo and Redo actions
+    QAction *redoSource_ = nullptr;
     std::unique_ptr<BackgroundTask> splitTask_; // the split running, if any
     ProgressPanel *planPanel_ = nullptr; // the plan being made, if any
     std::function<void(const qw::OpenDocument::Plan &)> planTaken_;

@@ -4,16 +4,15 @@
 
 #include "HistoryKey.h"
 #include "PlaceBreakPointsDlg.h"
-#include "split/DocumentOutline.h"
 #include "ProgressPanel.h"
-#include "split/PageFactsQuery.h"
-#include "split/SizePlanQuery.h"
-#include "framework/AppMessageBox.h"
 
+#include "framework/AppMessageBox.h"
 #include "framework/MenuAdapter.h"
 #include "framework/MenuTracker.h"
 #include "res/MenuTemplate.h"
 #include "res/ResourceIds.h"
+#include "split/PageFactsQuery.h"
+#include "split/SizePlanQuery.h"
 
 #include <QCoreApplication>
 #include <QCursor>
@@ -76,24 +75,6 @@ void SplitterDlg::OnReplayed(int row)
         OnRowSelected();
     else
         SelectRow(row);
-}
-
-void SplitterDlg::SetActionCommand(int commandId, bool enabled)
-{
-    MenuAdapter::EnableItem(ActionPopup(), commandId, enabled ? 0u : kGreyed);
-}
-
-void SplitterDlg::ShowCommandStates()
-{
-    InsertButton->setEnabled(commands_.insert);
-    SetActionCommand(CmdId::InsertBreakPoint, commands_.insert);
-    DeleteButton->setEnabled(commands_.deleteRow);
-    SetActionCommand(CmdId::DeleteBreakPoint, commands_.deleteRow);
-    SetActionCommand(CmdId::CleanAllBreakPoints, commands_.cleanAll);
-    // The menu command stays as it is during a split; the buttons wait for its end.
-    SetActionCommand(CmdId::SplitPdf, commands_.split);
-    SplitButton->setEnabled(commands_.split && !Splitting());
-    OptionsButton->setEnabled(!Splitting());
 }
 
 void SplitterDlg::EnableForBreakPointRow()
@@ -259,6 +240,7 @@ void SplitterDlg::PlanInBackground(const QString &label, std::function<void(cons
         EndPlan();
     });
     planTaken_ = std::move(taken);
+    ShowCommandStates();
 }
 
 void SplitterDlg::OnPlanReady(const qw::OpenDocument::Plan &plan)
@@ -279,6 +261,7 @@ void SplitterDlg::EndPlan()
     }
     planPanel_ = nullptr;
     planTaken_ = {};
+    ShowCommandStates();
 }
 
 bool SplitterDlg::ShowPlanProblems(const qw::OpenDocument::Plan &plan)

@@ -63,6 +63,7 @@ void SplitterDlg::ShowThumbnails(bool shown)
 {
     Viewer.ShowThumbnails(shown);
     ServeThumbnails();
+    ShowCommandStates();
     SettingsStore::Open()->setValue(QString::fromLatin1(kShownKey), shown);
     const int row = SelectedRow();
     if (shown && row >= 0)

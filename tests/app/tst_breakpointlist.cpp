@@ -103,6 +103,7 @@ private slots:
     void placeBySize_data();
     void placeBySize();
     void cancelledPlanLeavesTheBreakPoints();
+    void buttonsAndMenuShowTheCommandsActions();
     void undoAndRedo_data();
     void undoAndRedo();
 
@@ -746,6 +747,63 @@ void TestBreakPointList::cancelledPlanLeavesTheBreakPoints()
     QTRY_VERIFY(!dlg_->findChild<ProgressPanel *>());
     QCOMPARE(dlg_->Breaks().BreakPages(), QList<int>{9});
     QVERIFY(messages_.isEmpty());
+}
+
+// The commands are actions whose states are set in one place; the buttons and the Action popup
+// show exactly those states, through selections, edits, undo and work in the background.
+void TestBreakPointList::buttonsAndMenuShowTheCommandsActions()
+{
+    const auto shownAsSet = [this](const char *step) {
+        const QList<std::pair<int, int>> followers{{CtrlId::InsertButton, CmdId::InsertBreakPoint},
+                                                   {CtrlId::DeleteButton, CmdId::DeleteBreakPoint},
+                                                   {CtrlId::SplitButton, CmdId::SplitPdf},
+                                                   {CtrlId::OptionsButton, CmdId::FileOptions}};
+        for (const auto &[button, command] : followers)
+            if (probe::Button(*dlg_, button)->isEnabled() != dlg_->Command(command)->isEnabled())
+                return QString("%1: button %2").arg(step).arg(button);
+        dlg_->UpdateMenuCommandStates(action());
+        for (int command : {CmdId::InsertBreakPoint, CmdId::DeleteBreakPoint, CmdId::CleanAllBreakPoints,
+                            CmdId::SplitPdf, CmdId::PlaceBreakPoints, CmdId::Undo, CmdId::Redo})
+            if ((stateOf(action(), command) == Enabled) != dlg_->Command(command)->isEnabled())
+                return QString("%1: menu entry %2").arg(step).arg(command);
+        return QString();
+    };
+    const auto enabled = [this](int command) { return dlg_->Command(command)->isEnabled(); };
+    QCOMPARE(shownAsSet("nothing open"), QString());
+    QVERIFY(!enabled(CmdId::SplitPdf) && !enabled(CmdId::PlaceBreakPoints));
+    open(6);
+    QCOMPARE(shownAsSet("opened"), QString());
+    QVERIFY(enabled(CmdId::SplitPdf) && enabled(CmdId::PlaceBreakPoints) && !enabled(CmdId::Undo));
+    select(3);
+    QCOMPARE(shownAsSet("page 4 selected"), QString());
+    QVERIFY(enabled(CmdId::InsertBreakPoint));
+    key(Qt::Key_F2);
+    QCOMPARE(shownAsSet("break point put in"), QString());
+    QVERIFY(!enabled(CmdId::InsertBreakPoint) && enabled(CmdId::Undo) && !enabled(CmdId::Redo));
+    select(3);
+    QCOMPARE(shownAsSet("break point selected"), QString());
+    QVERIFY(enabled(CmdId::DeleteBreakPoint) && enabled(CmdId::CleanAllBreakPoints));
+    dlg_->OnCommand(CmdId::Undo);
+    QCOMPARE(shownAsSet("undone"), QString());
+    QVERIFY(enabled(CmdId::Redo) && !enabled(CmdId::Undo));
+    // A plan running in the background holds the history and the other plans.
+    qputenv("FAKE_FACTS", "NumberOfPages: 6\n");
+    qputenv("FAKE_SLOW", "30");
+    QTimer::singleShot(0, this, [] {
+        auto *place = qobject_cast<PlaceBreakPointsDlg *>(QApplication::activeModalWidget());
+        QVERIFY(place);
+        place->AtSeparators->setChecked(true);
+        place->accept();
+    });
+    dlg_->OnCommand(CmdId::PlaceBreakPoints);
+    QCOMPARE(shownAsSet("planning"), QString());
+    QVERIFY(!enabled(CmdId::Redo) && !enabled(CmdId::PlaceBreakPoints));
+    ProgressPanel *panel = nullptr;
+    QTRY_VERIFY((panel = dlg_->findChild<ProgressPanel *>()) && panel->isVisible());
+    QTest::mouseClick(panel->findChild<QPushButton *>(), Qt::LeftButton);
+    QVERIFY(probe::WaitUntilIdle(*dlg_));
+    QCOMPARE(shownAsSet("plan cancelled"), QString());
+    QVERIFY(enabled(CmdId::Redo) && enabled(CmdId::PlaceBreakPoints));
 }
 
 void TestBreakPointList::placeBySize_data()

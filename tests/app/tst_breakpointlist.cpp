@@ -118,6 +118,8 @@ private:
     int selectedRow() const;
     QList<State> insertAndDelete() const;
     void placeAtLevel(int level);
+    // Places break points at separators through the dialog, with an engine that takes its time.
+    void startSlowSeparatorPlan();
 
     std::unique_ptr<SplitterApp> app_;
     std::unique_ptr<SplitterDlg> dlg_;
@@ -716,15 +718,10 @@ void TestBreakPointList::placeAtSeparatorSheets()
     QCOMPARE(dlg_->Breaks().BreakPages(), QList<int>{9});
 }
 
-// The engine takes long to look at the pages: its bar comes up over the window, whose events go
-// on, and Cancel there stops it and leaves the break points as they were, saying nothing.
-void TestBreakPointList::cancelledPlanLeavesTheBreakPoints()
+void TestBreakPointList::startSlowSeparatorPlan()
 {
-    qputenv("FAKE_FACTS", "NumberOfPages: 10\n");
+    qputenv("FAKE_FACTS", "NumberOfPages: " + QByteArray::number(dlg_->Breaks().PageCount()) + "\n");
     qputenv("FAKE_SLOW", "30");
-    open(10);
-    select(8);
-    key(Qt::Key_F2);
     QTimer::singleShot(0, this, [] {
         auto *place = qobject_cast<PlaceBreakPointsDlg *>(QApplication::activeModalWidget());
         QVERIFY(place);
@@ -732,6 +729,16 @@ void TestBreakPointList::cancelledPlanLeavesTheBreakPoints()
         place->accept();
     });
     dlg_->OnCommand(CmdId::PlaceBreakPoints);
+}
+
+// The engine takes long to look at the pages: its bar comes up over the window, whose events go
+// on, and Cancel there stops it and leaves the break points as they were, saying nothing.
+void TestBreakPointList::cancelledPlanLeavesTheBreakPoints()
+{
+    open(10);
+    select(8);
+    key(Qt::Key_F2);
+    startSlowSeparatorPlan();
     QVERIFY(dlg_->IsBusy());
     ProgressPanel *panel = nullptr;
     QTRY_VERIFY((panel = dlg_->findChild<ProgressPanel *>()) && panel->isVisible());
@@ -787,15 +794,7 @@ void TestBreakPointList::buttonsAndMenuShowTheCommandsActions()
     QCOMPARE(shownAsSet("undone"), QString());
     QVERIFY(enabled(CmdId::Redo) && !enabled(CmdId::Undo));
     // A plan running in the background holds the history and the other plans.
-    qputenv("FAKE_FACTS", "NumberOfPages: 6\n");
-    qputenv("FAKE_SLOW", "30");
-    QTimer::singleShot(0, this, [] {
-        auto *place = qobject_cast<PlaceBreakPointsDlg *>(QApplication::activeModalWidget());
-        QVERIFY(place);
-        place->AtSeparators->setChecked(true);
-        place->accept();
-    });
-    dlg_->OnCommand(CmdId::PlaceBreakPoints);
+    startSlowSeparatorPlan();
     QCOMPARE(shownAsSet("planning"), QString());
     QVERIFY(!enabled(CmdId::Redo) && !enabled(CmdId::PlaceBreakPoints));
     ProgressPanel *panel = nullptr;

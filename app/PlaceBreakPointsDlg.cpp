@@ -90,6 +90,7 @@ PlaceBreakPointsDlg::PlaceBreakPointsDlg(QList<Bookmark> bookmarks, int pageCoun
     SeparatorKind->addItem(tr("dark pages"), int(SeparatorRule::Kind::Dark));
     SeparatorKind->addItem(tr("pages with a barcode containing"), int(SeparatorRule::Kind::Barcode));
     SeparatorKind->addItem(tr("pages whose text contains"), int(SeparatorRule::Kind::Text));
+    SeparatorKind->addItem(tr("pages whose text matches the expression"), int(SeparatorRule::Kind::Match));
     SeparatorText = new QLineEdit(this);
     Sensitivity = new QComboBox(this);
     for (const auto &sensitivity : kSensitivities)
@@ -208,9 +209,12 @@ void PlaceBreakPointsDlg::ShowLevelCounts()
 void PlaceBreakPointsDlg::FollowSeparatorKind()
 {
     const auto kind = SeparatorRule::Kind(SeparatorKind->currentData().toInt());
-    SeparatorText->setEnabled(kind == SeparatorRule::Kind::Barcode || kind == SeparatorRule::Kind::Text);
+    const bool hasText = kind == SeparatorRule::Kind::Barcode || kind == SeparatorRule::Kind::Text
+                         || kind == SeparatorRule::Kind::Match;
+    SeparatorText->setEnabled(hasText);
     SeparatorText->setPlaceholderText(kind == SeparatorRule::Kind::Barcode ? tr("any text")
                                       : kind == SeparatorRule::Kind::Text  ? tr("Page 1 of")
+                                      : kind == SeparatorRule::Kind::Match ? tr("Account (\\d+)")
                                                                            : QString());
     Sensitivity->setEnabled(kind == SeparatorRule::Kind::Blank || kind == SeparatorRule::Kind::Dark);
     ShowSeparatorRule();
@@ -222,9 +226,12 @@ std::optional<SeparatorRule> PlaceBreakPointsDlg::Separators() const
         return std::nullopt;
     SeparatorRule rule;
     rule.kind = SeparatorRule::Kind(SeparatorKind->currentData().toInt());
-    if (rule.kind == SeparatorRule::Kind::Barcode || rule.kind == SeparatorRule::Kind::Text)
+    if (rule.kind != SeparatorRule::Kind::Blank && rule.kind != SeparatorRule::Kind::Dark)
         rule.text = SeparatorText->text();
     if (rule.kind == SeparatorRule::Kind::Text && rule.text.trimmed().isEmpty())
+        return std::nullopt;
+    if (rule.kind == SeparatorRule::Kind::Match
+        && (rule.text.isEmpty() || !SeparatorRule::Expression(rule.text).isValid()))
         return std::nullopt;
     const auto &sensitivity = kSensitivities[qBound(0, Sensitivity->currentIndex(), 2)];
     rule.blankInk = sensitivity.blankInk;

@@ -92,9 +92,11 @@ QList<QCommandLineOption> splitOptions()
          BatchSplit::tr("regex")},
         {QStringLiteral("at-separators"),
          BatchSplit::tr("Begins new parts at the pages of <kind>: blank, dark, barcode, barcode:TEXT (a barcode "
-                        "whose text contains TEXT) or text:PHRASE (a page whose text contains PHRASE). A page found "
-                        "by its text or barcode is the first page of a document and always begins a part; a blank or "
-                        "dark sheet, or one left out, begins the part after it, and one on the last page none."),
+                        "whose text contains TEXT), text:PHRASE (a page whose text contains PHRASE) or match:REGEX (a "
+                        "page whose text, its lines joined by spaces, has a match of REGEX, case ignored; its first "
+                        "group, or the match, is what {separator} names the part by). A page found by its text or "
+                        "barcode is the first page of a document and always begins a part; a blank or dark sheet, or "
+                        "one left out, begins the part after it, and one on the last page none."),
          //: The value an option takes, as --help shows it: <kind>. The same word as in the description.
          BatchSplit::tr("kind")},
         {QStringLiteral("max-size"),
@@ -302,8 +304,8 @@ QString BatchSplit::ParseRequest(const QCommandLineParser &parser, const QString
     if (parser.isSet(QStringLiteral("at-separators"))) {
         request.separators = SeparatorRule::Parse(parser.value(QStringLiteral("at-separators")));
         if (!request.separators)
-            return tr("--at-separators %1: give blank, dark, barcode, barcode:TEXT or text:PHRASE, such as "
-                      "--at-separators blank.")
+            return tr("--at-separators %1: give blank, dark, barcode, barcode:TEXT, text:PHRASE or match:REGEX "
+                      "(a valid regular expression), such as --at-separators blank.")
                 .arg(parser.value(QStringLiteral("at-separators")));
     }
     if (parser.isSet(QStringLiteral("max-size"))) {

@@ -230,6 +230,7 @@ int Engine::pageFacts(const Request &request, std::ostream &out, std::ostream &e
     analysis.ink = request.ink;
     analysis.barcodes = request.barcodes;
     analysis.phrase = request.phrase;
+    analysis.pageText = request.pageText;
     analysis.threads = request.threads > 0 ? request.threads
                                            : static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
     analysis.reading = options.reading;
@@ -239,7 +240,7 @@ int Engine::pageFacts(const Request &request, std::ostream &out, std::ostream &e
     status = run->run();
     status = changeFirst(status, run->unchangedSinceOpened());
     if (status.ok)
-        status = report->writeAll(PageFactsReport::format(run->pages(), request.ink, request.phrase.has_value()));
+        status = report->writeAll(PageFactsReport::format(run->pages(), request.ink, request.phrase.has_value(), request.pageText));
     if (status.ok)
         status = report->commit(false);
     if (status.ok && options.teardown == Teardown::LeaveToExit)

@@ -65,6 +65,20 @@ std::string FoldedText::lineOf(const FoldedText &phrase) const
     return text;
 }
 
+std::string FoldedText::lines() const
+{
+    std::string joined;
+    for (const Line &line : m_lines) {
+        const std::size_t first = line.text.find_first_not_of(' ');
+        if (first == std::string::npos)
+            continue;
+        if (!joined.empty())
+            joined += ' ';
+        joined.append(line.text, first, line.text.find_last_not_of(' ') - first + 1);
+    }
+    return joined;
+}
+
 FoldedText FoldedText::of(const std::string &utf8)
 {
     FoldedText folded;

@@ -19,6 +19,8 @@ public:
     // The line on which the phrase is first found, as it stands on the page (UTF-8, runs of
     // white space as one space); empty when it is not found or the text has no lines.
     std::string lineOf(const FoldedText &phrase) const;
+    // The lines as they stand on the page, joined by single spaces (UTF-8).
+    std::string lines() const;
 
     static FoldedText of(const std::string &utf8);
 

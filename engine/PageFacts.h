@@ -27,6 +27,7 @@ struct PageFacts {
     bool textMatch = false;
     bool textFound = false; // the page has text to search at all (a scan has none)
     std::string matchedLine; // the line of the page's text where the phrase was found
+    std::string pageText; // the page's text, when asked for: its lines joined by single spaces
 };
 
 // How much of a page carries ink, judged on a coarse drawing of it (a few dozen pixels an

@@ -9,7 +9,7 @@
 
 namespace quirekit {
 
-std::string PageFactsReport::format(const std::vector<PageFacts> &pages, bool ink, bool phrase)
+std::string PageFactsReport::format(const std::vector<PageFacts> &pages, bool ink, bool phrase, bool pageText)
 {
     namespace keys = protocol::report;
     const auto yesOrNo = [](bool yes) { return yes ? keys::Yes : keys::No; };
@@ -32,10 +32,12 @@ std::string PageFactsReport::format(const std::vector<PageFacts> &pages, bool in
                 DataReport::appendLine(text, keys::BarcodeUnread, kind);
             if (phrase)
                 DataReport::appendLine(text, keys::TextMatch, yesOrNo(page.textMatch));
-            if (phrase && !page.textFound)
+            if ((phrase || pageText) && !page.textFound)
                 DataReport::appendLine(text, keys::TextFound, keys::No);
             if (phrase && page.textMatch)
                 DataReport::appendEscapedLine(text, keys::MatchedLine, page.matchedLine);
+            if (pageText && page.textFound)
+                DataReport::appendEscapedLine(text, keys::PageText, page.pageText);
         }
         if (page.unreadable)
             DataReport::appendEscapedLine(text, keys::Unreadable, page.problem);

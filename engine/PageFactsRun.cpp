@@ -104,7 +104,8 @@ Status PageFactsRun::analyse(PdfDocument &document, int index, PageFacts &facts)
     GrayImage image;
     FoldedText text;
     std::string problems;
-    const Status drawn = document.drawPage(index, drawing, image, m_phrase ? &text : nullptr, problems);
+    const bool readText = m_phrase || m_options.pageText;
+    const Status drawn = document.drawPage(index, drawing, image, readText ? &text : nullptr, problems);
     if (!drawn.ok && drawn.cause == Status::Cause::Damaged) {
         facts.damaged = true;
         facts.problem = drawn.message;
@@ -127,6 +128,8 @@ Status PageFactsRun::analyse(PdfDocument &document, int index, PageFacts &facts)
     facts.textFound = !text.text().empty();
     if (m_phrase && (facts.textMatch = text.contains(*m_phrase)))
         facts.matchedLine = text.lineOf(*m_phrase);
+    if (m_options.pageText)
+        facts.pageText = text.lines();
     if (!problems.empty()) {
         // What could not be drawn may be what the page shows: a scan whose image is broken
         // draws as a blank or a black sheet, which is no reason to take it for a separator.

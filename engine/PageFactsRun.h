@@ -26,6 +26,7 @@ public:
         bool ink = true;
         bool barcodes = false;
         std::optional<std::string> phrase;
+        bool pageText = false;
         int threads = 1;
         PdfDocument::Reading reading = PdfDocument::Reading::Mapped;
         PageLimits limits; // for every page, whichever thread draws it

@@ -119,11 +119,13 @@ std::string RequestParser::usage()
            "      Writes pages <first> to <last> (counting from 1) into a new PDF.\n"
            "      A descending range writes the pages in reverse order. Several ranges\n"
            "      are written one after another; no page may be in two of them.\n"
-           "  quirekit <document> page_facts [barcodes] [text <phrase>] [without_ink] output <report>\n"
+           "  quirekit <document> page_facts [barcodes] [text <phrase>] [page_text] [without_ink]\n"
+           "           output <report>\n"
            "      Writes a text report on each page: the share of it that carries ink and\n"
            "      the share that is near-black (not with without_ink); with barcodes, the\n"
            "      barcodes on it; with text, whether its text holds the phrase (case and\n"
-           "      runs of spaces ignored). A page given up on (see QUIREKIT_PAGE_SECONDS)\n"
+           "      runs of spaces ignored); with page_text, its whole text, its lines joined\n"
+           "      by spaces. A page given up on (see QUIREKIT_PAGE_SECONDS)\n"
            "      has \"Unreadable: <why>\" and no facts.\n"
            "      Prints \"Progress: <done>/<pages>\" as it goes.\n"
            "  quirekit <document> render_pages\n"
@@ -330,7 +332,7 @@ RequestParser::Result RequestParser::parsePageFacts(const std::vector<std::strin
 {
     if (args[0].empty())
         return fail("the document name is empty");
-    bool barcodes = false, withoutInk = false;
+    bool barcodes = false, withoutInk = false, pageText = false;
     std::optional<std::string> phrase;
     std::size_t i = 2;
     for (; i < args.size() && args[i] != word::Output; ++i) {
@@ -338,13 +340,16 @@ RequestParser::Result RequestParser::parsePageFacts(const std::vector<std::strin
             barcodes = true;
         } else if (args[i] == word::WithoutInk && !withoutInk) {
             withoutInk = true;
+        } else if (args[i] == word::PageText && !pageText) {
+            pageText = true;
         } else if (args[i] == word::Text && !phrase) {
             if (i + 1 >= args.size())
                 return fail("missing the phrase after 'text'");
             phrase = args[++i];
             if (phrase->find_first_not_of(" \t\r\n\f\v") == std::string::npos)
                 return fail("the phrase after 'text' is empty");
-        } else if (args[i] == word::Barcodes || args[i] == word::Text || args[i] == word::WithoutInk) {
+        } else if (args[i] == word::Barcodes || args[i] == word::Text || args[i] == word::WithoutInk
+                   || args[i] == word::PageText) {
             return fail("'" + args[i] + "' is given twice");
         } else if (phrase && *phrase == word::Output && args[i - 1] == word::Output) {
             // "text output <report>": the phrase was left out, and 'output' taken for it.
@@ -360,13 +365,14 @@ RequestParser::Result RequestParser::parsePageFacts(const std::vector<std::strin
         return fail("unexpected argument '" + args[i + 2] + "'");
     if (args[i + 1].empty())
         return fail("the report file name is empty");
-    if (withoutInk && !barcodes && !phrase)
+    if (withoutInk && !barcodes && !phrase && !pageText)
         return fail("without_ink leaves nothing to report: ask for barcodes or text too");
 
     Result result = succeed(Request::Action::PageFacts, args[0], args[i + 1]);
     result.request.ink = !withoutInk;
     result.request.barcodes = barcodes;
     result.request.phrase = std::move(phrase);
+    result.request.pageText = pageText;
     return result;
 }
 

@@ -42,6 +42,7 @@ struct Request {
     bool ink = true;
     bool barcodes = false;
     std::optional<std::string> phrase;
+    bool pageText = false; // page_facts: report each page's whole text
     // How many pages are analysed at once (QUIREKIT_THREADS); 0: one per core.
     int threads = 0;
     // page_facts and render_pages: how long one page may take to draw (QUIREKIT_PAGE_SECONDS),
@@ -58,7 +59,7 @@ struct Request {
 // Parses argv and the environment into a Request. Five document commands exist:
 //   <document> dump_data output <report>
 //   H=<document> cat H<first>[-<last>] [H<first>[-<last>]...] output <file>
-//   <document> page_facts [barcodes] [text <phrase>] [without_ink] output <report>
+//   <document> page_facts [barcodes] [text <phrase>] [page_text] [without_ink] output <report>
 //   <document> render_pages                 (requests come on standard input)
 //   <document> size_plan <bytes> output <report>
 // and they are conditioned by two variables, both in decimal as stat(2) gives the values:

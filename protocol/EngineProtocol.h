@@ -44,6 +44,7 @@ inline constexpr std::string_view Output = "output";
 inline constexpr std::string_view Barcodes = "barcodes";
 inline constexpr std::string_view Text = "text";
 inline constexpr std::string_view WithoutInk = "without_ink";
+inline constexpr std::string_view PageText = "page_text";
 // The handle that names the document for cat's page ranges: A=<document>, A1-3.
 inline constexpr std::string_view Handle = "A";
 } // namespace word
@@ -96,6 +97,7 @@ inline constexpr std::string_view BarcodeUnread = "BarcodeUnread";
 inline constexpr std::string_view TextMatch = "TextMatch"; // yes or no
 inline constexpr std::string_view TextFound = "TextFound"; // only "no"
 inline constexpr std::string_view MatchedLine = "MatchedLine";
+inline constexpr std::string_view PageText = "PageText"; // the page's text, its lines joined by spaces
 inline constexpr std::string_view PageDamaged = "PageDamaged";
 inline constexpr std::string_view Unreadable = "Unreadable";
 

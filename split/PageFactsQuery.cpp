@@ -70,7 +70,7 @@ QString toldOf(const QStringList &pages, const char *one, const char *many)
 QStringList PageFactsQuery::Notices(const QList<PageFacts> &pages, const SeparatorRule &rule)
 {
     const bool barcodes = rule.kind == SeparatorRule::Kind::Barcode;
-    const bool phrase = rule.kind == SeparatorRule::Kind::Text;
+    const bool phrase = rule.kind == SeparatorRule::Kind::Text || rule.kind == SeparatorRule::Kind::Match;
     QStringList notices{
         toldOf(pagesWhere(pages, [](const PageFacts &facts) { return !facts.unreadable.isEmpty(); }),
                //: %1 is a page number
@@ -112,6 +112,8 @@ QString PageFactsQuery::NothingFoundNotice(const SeparatorRule &rule)
                          .arg(rule.text);
     case SeparatorRule::Kind::Text:
         return QCoreApplication::translate("qw::PageFactsQuery", "No page's text contains \"%1\".").arg(rule.text);
+    case SeparatorRule::Kind::Match:
+        return QCoreApplication::translate("qw::PageFactsQuery", "No page's text matches \"%1\".").arg(rule.text);
     }
     return {};
 }

@@ -21,9 +21,17 @@ std::optional<SeparatorRule> SeparatorRule::Parse(const QString &given)
         rule.kind = Kind::Barcode;
     else if (kind == QLatin1String("text") && !rule.text.trimmed().isEmpty())
         rule.kind = Kind::Text;
+    else if (kind == QLatin1String("match") && !rule.text.isEmpty() && Expression(rule.text).isValid())
+        rule.kind = Kind::Match;
     else
         return std::nullopt;
     return rule;
+}
+
+QRegularExpression SeparatorRule::Expression(const QString &pattern)
+{
+    return QRegularExpression(pattern, QRegularExpression::CaseInsensitiveOption
+                                           | QRegularExpression::UseUnicodePropertiesOption);
 }
 
 QStringList SeparatorRule::EngineArguments() const
@@ -35,6 +43,9 @@ QStringList SeparatorRule::EngineArguments() const
     // The phrase alone is wanted: the pages need not be drawn.
     case Kind::Text:
         return {ProtocolText(quirekit::protocol::word::WithoutInk), ProtocolText(quirekit::protocol::word::Text), text};
+    // An expression is matched here, in the page's whole text.
+    case Kind::Match:
+        return {ProtocolText(quirekit::protocol::word::WithoutInk), ProtocolText(quirekit::protocol::word::PageText)};
     }
     return {};
 }
@@ -51,6 +62,7 @@ bool SeparatorRule::IsSeparator(const PageFacts &facts) const
         return std::any_of(facts.barcodes.cbegin(), facts.barcodes.cend(),
                            [this](const PageFacts::Barcode &code) { return Wants(code); });
     case Kind::Text: return facts.textMatch;
+    case Kind::Match: return !facts.damaged && Expression(text).match(facts.text).hasMatch();
     }
     return false;
 }
@@ -59,13 +71,20 @@ SeparatorRole SeparatorRule::Role(bool leaveOut) const
 {
     if (leaveOut)
         return SeparatorRole::LeftOutSheet;
-    return kind == Kind::Text || kind == Kind::Barcode ? SeparatorRole::DocumentStart : SeparatorRole::Sheet;
+    return kind == Kind::Text || kind == Kind::Match || kind == Kind::Barcode ? SeparatorRole::DocumentStart
+                                                                                : SeparatorRole::Sheet;
 }
 
 QString SeparatorRule::Label(const PageFacts &facts) const
 {
     if (kind == Kind::Text)
         return facts.textMatch ? facts.matchedLine : QString();
+    if (kind == Kind::Match) {
+        const QRegularExpressionMatch found = Expression(text).match(facts.text);
+        if (!found.hasMatch())
+            return {};
+        return (found.lastCapturedIndex() >= 1 ? found.captured(1) : found.captured(0)).simplified();
+    }
     if (kind != Kind::Barcode)
         return {};
     for (const PageFacts::Barcode &code : facts.barcodes)
@@ -116,6 +135,8 @@ QList<PageFacts> ParsePageFacts(const QByteArray &report)
             facts.unreadable = value.isEmpty() ? QStringLiteral("?") : DocumentOutline::Unescape(value);
         } else if (key == ProtocolBytes(keys::MatchedLine)) {
             facts.matchedLine = DocumentOutline::Unescape(value);
+        } else if (key == ProtocolBytes(keys::PageText)) {
+            facts.text = DocumentOutline::Unescape(value);
         } else if (key == ProtocolBytes(keys::PageDamaged)) {
             facts.damaged = true;
         }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QList>
+#include <QRegularExpression>
 #include <QString>
 #include <QStringList>
 
@@ -23,6 +24,7 @@ struct PageFacts {
     bool textMatch = false;
     bool textFound = true; // false: asked for a phrase, the page has no text to search (a scan)
     QString matchedLine; // the line of the page's text where the phrase begins
+    QString text; // the page's whole text, its lines joined by spaces, when it was asked for
     bool damaged = false;
     QString unreadable; // why the engine gave the page up (too slow, too large); empty when it did not
 };
@@ -32,18 +34,22 @@ struct PageFacts {
 enum class SeparatorRole { Sheet, LeftOutSheet, DocumentStart };
 
 // Which pages are separator sheets: blank ones, dark ones, ones with a barcode (any, or one
-// whose text contains a given text), or ones whose text contains a phrase.
+// whose text contains a given text), ones whose text contains a phrase, or ones whose text
+// matches a regular expression.
 struct SeparatorRule {
-    enum class Kind { Blank, Dark, Barcode, Text };
+    enum class Kind { Blank, Dark, Barcode, Text, Match };
     Kind kind = Kind::Blank;
-    QString text; // for Barcode (empty: any barcode) and Text
+    QString text; // for Barcode (empty: any barcode), Text (the phrase) and Match (the expression)
     // Blank: at most this share of ink; Dark: at least this share near-black. What a blank
     // sheet with noise and faint show-through stays under, and a page of a few lines stays above.
     double blankInk = 0.004;
     double darkShare = 0.6;
 
-    // "blank", "dark", "barcode", "barcode:TEXT" or "text:PHRASE"; nothing for anything else.
+    // "blank", "dark", "barcode", "barcode:TEXT", "text:PHRASE" or "match:REGEX"; nothing for
+    // anything else, an expression that is not valid among them.
     static std::optional<SeparatorRule> Parse(const QString &given);
+    // Match's expression as it is searched: case ignored, Unicode classes.
+    static QRegularExpression Expression(const QString &pattern);
     // What the engine's page_facts needs to be asked for this rule.
     QStringList EngineArguments() const;
     bool IsSeparator(const PageFacts &facts) const;
@@ -51,8 +57,9 @@ struct SeparatorRule {
     // first page of a document; a blank or dark page, or any page left out, is a sheet between
     // documents.
     SeparatorRole Role(bool leaveOut) const;
-    // What a separator says about the part it begins, for names: its barcode's text, or the
-    // line where its phrase begins; empty when it says nothing.
+    // What a separator says about the part it begins, for names: its barcode's text, the
+    // line where its phrase begins, or what its expression matched (the first capture group
+    // when it has one); empty when it says nothing.
     QString Label(const PageFacts &facts) const;
 
 private:

@@ -271,7 +271,7 @@ Geben Sie --replace an, um die Dateien zu ersetzen, oder wählen Sie einen ander
     </message>
     <message>
         <source>--at-separators %1: give blank, dark, barcode, barcode:TEXT or text:PHRASE, such as --at-separators blank.</source>
-        <translation>--at-separators %1: Geben Sie blank, dark, barcode, barcode:TEXT oder text:PHRASE an, etwa --at-separators blank.</translation>
+        <translation type="vanished">--at-separators %1: Geben Sie blank, dark, barcode, barcode:TEXT oder text:PHRASE an, etwa --at-separators blank.</translation>
     </message>
     <message>
         <source>--max-size %1: %2</source>
@@ -336,12 +336,20 @@ Beispiel: quirewright --split book.pdf --at 5,17 --output-folder parts</translat
     </message>
     <message>
         <source>Begins new parts at the pages of &lt;kind&gt;: blank, dark, barcode, barcode:TEXT (a barcode whose text contains TEXT) or text:PHRASE (a page whose text contains PHRASE). A page found by its text or barcode is the first page of a document and always begins a part; a blank or dark sheet, or one left out, begins the part after it, and one on the last page none.</source>
-        <translation>Beginnt neue Teile an den Seiten der &lt;Art&gt;: blank (leer), dark (dunkel), barcode, barcode:TEXT (ein Barcode, dessen Text TEXT enthält) oder text:PHRASE (eine Seite, deren Text PHRASE enthält). Eine an ihrem Text oder Barcode erkannte Seite ist die erste Seite eines Dokuments und beginnt immer einen Teil; ein leeres oder dunkles Blatt, oder eines, das ausgelassen wird, beginnt den Teil danach, und eines auf der letzten Seite keinen.</translation>
+        <translation type="vanished">Beginnt neue Teile an den Seiten der &lt;Art&gt;: blank (leer), dark (dunkel), barcode, barcode:TEXT (ein Barcode, dessen Text TEXT enthält) oder text:PHRASE (eine Seite, deren Text PHRASE enthält). Eine an ihrem Text oder Barcode erkannte Seite ist die erste Seite eines Dokuments und beginnt immer einen Teil; ein leeres oder dunkles Blatt, oder eines, das ausgelassen wird, beginnt den Teil danach, und eines auf der letzten Seite keinen.</translation>
     </message>
     <message>
         <source>kind</source>
         <extracomment>The value an option takes, as --help shows it: &lt;kind&gt;. The same word as in the description.</extracomment>
         <translation>Art</translation>
+    </message>
+    <message>
+        <source>Begins new parts at the pages of &lt;kind&gt;: blank, dark, barcode, barcode:TEXT (a barcode whose text contains TEXT), text:PHRASE (a page whose text contains PHRASE) or match:REGEX (a page whose text, its lines joined by spaces, has a match of REGEX, case ignored; its first group, or the match, is what {separator} names the part by). A page found by its text or barcode is the first page of a document and always begins a part; a blank or dark sheet, or one left out, begins the part after it, and one on the last page none.</source>
+        <translation>Beginnt neue Teile an den Seiten der &lt;Art&gt;: blank (leer), dark (dunkel), barcode, barcode:TEXT (ein Barcode, dessen Text TEXT enthält), text:PHRASE (eine Seite, deren Text PHRASE enthält) oder match:REGEX (eine Seite, deren Text, die Zeilen durch Leerzeichen verbunden, einen Treffer von REGEX enthält, ohne Rücksicht auf Groß- und Kleinschreibung; ihre erste Gruppe, oder sonst der Treffer, benennt den Teil für {separator}). Eine an ihrem Text oder Barcode erkannte Seite ist die erste Seite eines Dokuments und beginnt immer einen Teil; ein leeres oder dunkles Blatt, oder eines, das ausgelassen wird, beginnt den Teil danach, und eines auf der letzten Seite keinen.</translation>
+    </message>
+    <message>
+        <source>--at-separators %1: give blank, dark, barcode, barcode:TEXT, text:PHRASE or match:REGEX (a valid regular expression), such as --at-separators blank.</source>
+        <translation>--at-separators %1: Geben Sie blank, dark, barcode, barcode:TEXT, text:PHRASE oder match:REGEX (ein gültiger regulärer Ausdruck) an, etwa --at-separators blank.</translation>
     </message>
 </context>
 <context>
@@ -861,6 +869,10 @@ Bitte entfernen Sie die Leerzeichen und Tabulatoren am Anfang und am Ende.</tran
         <source>No page&apos;s text contains &quot;%1&quot;.</source>
         <translation>Der Text keiner Seite enthält „%1“.</translation>
     </message>
+    <message>
+        <source>No page&apos;s text matches &quot;%1&quot;.</source>
+        <translation>Der Text keiner Seite passt zu „%1“.</translation>
+    </message>
 </context>
 <context>
     <name>qw::PagesCommand</name>
@@ -995,6 +1007,14 @@ Bitte entfernen Sie die Leerzeichen und Tabulatoren am Anfang und am Ende.</tran
     <message>
         <source>Sheets side by side count as one; a sheet begins the part after it, and one on the last page begins none.</source>
         <translation>Nebeneinanderliegende Blätter zählen als eines; ein Blatt beginnt den Teil danach, und eines auf der letzten Seite keinen.</translation>
+    </message>
+    <message>
+        <source>pages whose text matches the expression</source>
+        <translation>Seiten, deren Text zum Ausdruck passt</translation>
+    </message>
+    <message>
+        <source>Account (\d+)</source>
+        <translation>Konto (\d+)</translation>
     </message>
 </context>
 <context>

@@ -271,7 +271,7 @@ Indiquez --replace pour les remplacer, ou choisissez un autre --output-folder ou
     </message>
     <message>
         <source>--at-separators %1: give blank, dark, barcode, barcode:TEXT or text:PHRASE, such as --at-separators blank.</source>
-        <translation>--at-separators %1&#xa0;: indiquez blank, dark, barcode, barcode:TEXT ou text:PHRASE, par exemple --at-separators blank.</translation>
+        <translation type="vanished">--at-separators %1&#xa0;: indiquez blank, dark, barcode, barcode:TEXT ou text:PHRASE, par exemple --at-separators blank.</translation>
     </message>
     <message>
         <source>--max-size %1: %2</source>
@@ -336,12 +336,20 @@ Exemple&#xa0;: quirewright --split book.pdf --at 5,17 --output-folder parts</tra
     </message>
     <message>
         <source>Begins new parts at the pages of &lt;kind&gt;: blank, dark, barcode, barcode:TEXT (a barcode whose text contains TEXT) or text:PHRASE (a page whose text contains PHRASE). A page found by its text or barcode is the first page of a document and always begins a part; a blank or dark sheet, or one left out, begins the part after it, and one on the last page none.</source>
-        <translation>Commence de nouvelles parties aux pages du &lt;type&gt;&#xa0;: blank (blanche), dark (sombre), barcode, barcode:TEXT (un code-barres dont le texte contient TEXT) ou text:PHRASE (une page dont le texte contient PHRASE). Une page trouvée par son texte ou son code-barres est la première page d&apos;un document et commence toujours une partie&#xa0;; une feuille blanche ou sombre, ou une feuille omise, commence la partie qui la suit, et une feuille en dernière page n&apos;en commence aucune.</translation>
+        <translation type="vanished">Commence de nouvelles parties aux pages du &lt;type&gt;&#xa0;: blank (blanche), dark (sombre), barcode, barcode:TEXT (un code-barres dont le texte contient TEXT) ou text:PHRASE (une page dont le texte contient PHRASE). Une page trouvée par son texte ou son code-barres est la première page d&apos;un document et commence toujours une partie&#xa0;; une feuille blanche ou sombre, ou une feuille omise, commence la partie qui la suit, et une feuille en dernière page n&apos;en commence aucune.</translation>
     </message>
     <message>
         <source>kind</source>
         <extracomment>The value an option takes, as --help shows it: &lt;kind&gt;. The same word as in the description.</extracomment>
         <translation>type</translation>
+    </message>
+    <message>
+        <source>Begins new parts at the pages of &lt;kind&gt;: blank, dark, barcode, barcode:TEXT (a barcode whose text contains TEXT), text:PHRASE (a page whose text contains PHRASE) or match:REGEX (a page whose text, its lines joined by spaces, has a match of REGEX, case ignored; its first group, or the match, is what {separator} names the part by). A page found by its text or barcode is the first page of a document and always begins a part; a blank or dark sheet, or one left out, begins the part after it, and one on the last page none.</source>
+        <translation>Commence de nouvelles parties aux pages du &lt;type&gt; : blank (blanche), dark (sombre), barcode, barcode:TEXT (un code-barres dont le texte contient TEXT), text:PHRASE (une page dont le texte contient PHRASE) ou match:REGEX (une page dont le texte, ses lignes jointes par des espaces, contient une correspondance de REGEX, sans tenir compte de la casse ; son premier groupe, ou sinon la correspondance, nomme la partie pour {separator}). Une page trouvée par son texte ou son code-barres est la première page d&apos;un document et commence toujours une partie ; une feuille blanche ou sombre, ou une feuille omise, commence la partie qui la suit, et une feuille en dernière page n&apos;en commence aucune.</translation>
+    </message>
+    <message>
+        <source>--at-separators %1: give blank, dark, barcode, barcode:TEXT, text:PHRASE or match:REGEX (a valid regular expression), such as --at-separators blank.</source>
+        <translation>--at-separators %1 : indiquez blank, dark, barcode, barcode:TEXT, text:PHRASE ou match:REGEX (une expression régulière valide), par exemple --at-separators blank.</translation>
     </message>
 </context>
 <context>
@@ -861,6 +869,10 @@ Veuillez supprimer les espaces et tabulations à son début et à sa fin.</trans
         <source>No page&apos;s text contains &quot;%1&quot;.</source>
         <translation>Le texte d&apos;aucune page ne contient «&#xa0;%1&#xa0;».</translation>
     </message>
+    <message>
+        <source>No page&apos;s text matches &quot;%1&quot;.</source>
+        <translation>Le texte d’aucune page ne correspond à «&#xa0;%1&#xa0;».</translation>
+    </message>
 </context>
 <context>
     <name>qw::PagesCommand</name>
@@ -995,6 +1007,14 @@ Veuillez supprimer les espaces et tabulations à son début et à sa fin.</trans
     <message>
         <source>Sheets side by side count as one; a sheet begins the part after it, and one on the last page begins none.</source>
         <translation>Des feuilles côte à côte comptent pour une&#xa0;; une feuille commence la partie qui la suit, et une feuille en dernière page n&apos;en commence aucune.</translation>
+    </message>
+    <message>
+        <source>pages whose text matches the expression</source>
+        <translation>les pages dont le texte correspond à l’expression</translation>
+    </message>
+    <message>
+        <source>Account (\d+)</source>
+        <translation>Compte (\d+)</translation>
     </message>
 </context>
 <context>

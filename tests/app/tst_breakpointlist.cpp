@@ -672,6 +672,13 @@ void TestBreakPointList::placeAtSeparatorSheets_data()
                                     << QList<int>{}
                                     << "Page 3 has no text to search (a scanned page has none), so the phrase cannot "
                                        "be found there.";
+    // An expression finds the same statements in the pages' text.
+    QTest::newRow("statementsMatched") << int(SeparatorRule::Kind::Match) << false
+                                       << QStringList{"1", BP, "2", "3", BP, "4", BP, "5", BP, "6", "7", "8", BP, "9",
+                                                      BP, "10"}
+                                       << QList<int>{}
+                                       << "Page 3 has no text to search (a scanned page has none), so the phrase "
+                                          "cannot be found there.";
 }
 
 // The engine's page facts (here a stand-in's) make break points and pages left out in one
@@ -688,7 +695,11 @@ void TestBreakPointList::placeAtSeparatorSheets()
         facts += "PageFactsBegin\nPageNumber: " + QByteArray::number(page) + "\nInkShare: "
                  + (page == 4 ? "0.0010" : "0.1000") + "\nDarkShare: " + (page == 6 ? "0.9500" : "0.0100")
                  + "\nTextMatch: " + (QList<int>{1, 2, 4, 5, 6, 9, 10}.contains(page) ? "yes" : "no") + "\n"
-                 + (page == 3 ? "TextFound: no\n" : "");
+                 + (page == 3 ? "TextFound: no\n"
+                              : "PageText: " + QByteArray(QList<int>{1, 2, 4, 5, 6, 9, 10}.contains(page) ? "Statement "
+                                                                                                          "of account"
+                                                                                                        : "Balance")
+                                    + " " + QByteArray::number(page) + "\n");
     qputenv("FAKE_FACTS", facts);
     open(10);
     select(8);
@@ -701,7 +712,7 @@ void TestBreakPointList::placeAtSeparatorSheets()
         place->SeparatorText->setText("Statement of account");
         place->LeaveOut->setChecked(leaveOut);
         // The dialog says which rule applies: pages found by what they say start documents.
-        const bool starts = !leaveOut && (kind == int(SeparatorRule::Kind::Text) || kind == int(SeparatorRule::Kind::Barcode));
+        const bool starts = !leaveOut && kind != int(SeparatorRule::Kind::Blank) && kind != int(SeparatorRule::Kind::Dark);
         QCOMPARE(place->SeparatorRuleNote->text().startsWith("Each page found is the first page"), starts);
         place->accept();
     });

@@ -119,6 +119,10 @@ void TestBatchSplit::split_data()
     // document's name.
     row("textSeparatorNamesItsPart", atPageFour + QStringList{"--pattern", "{part} {separator}"}, 0, "",
         {"1 ten 1.pdf", "2 Page 4.pdf"}, "1-3 4-10");
+    // An expression's first group names the part its page begins.
+    row("expressionNamesItsPart",
+        {"--split", "ten.pdf", "--at-separators", "match:pa.e (4)\\b", "--pattern", "{part} {separator}"}, 0, "",
+        {"1 ten 1.pdf", "2 4.pdf"}, "1-3 4-10");
     // Alone, it still names part 1 apart from the document, beside it.
     row("separatorAloneBesideTheDocument", atPageFour + QStringList{"--pattern", "{separator}"}, 0, "",
         {"ten 1.pdf", "Page 4.pdf"}, "1-3 4-10");
@@ -130,7 +134,7 @@ void TestBatchSplit::split_data()
         "warning: the whole document fits in one part of at most 1 GB",
         {"ten 1.pdf", "ten 2.pdf"}, "1-5 6-10");
     row("separatorKindUnknown", {"--split", "ten.pdf", "--at-separators", "grey"}, 2,
-        "give blank, dark, barcode, barcode:TEXT or text:PHRASE");
+        "give blank, dark, barcode, barcode:TEXT, text:PHRASE or match:REGEX");
     // A dry run prints the plan and what is in the way, and writes nothing.
     row("dryRun", atFourAndEight + QStringList{"--dry-run"}, 0, "part 3 of 3: pages 8-10 -> ");
     row("dryRunFileInTheWay", atFourAndEight + QStringList{"--dry-run"}, 1, "ten 2.pdf (exists)", {}, {}, "ten 2.pdf");

@@ -58,6 +58,7 @@ private slots:
     void tellsEachKindOfSheetApart();
     void findsThePhraseInThePageText_data();
     void findsThePhraseInThePageText();
+    void reportsThePageText();
     void reportsProgressAndIsTheSameOnAnyNumberOfThreads();
     void damagedPageIsReportedAndTheOthersAnalysed();
     void aPageWithoutItsObjectIsDamagedNotBlank();
@@ -187,6 +188,25 @@ void TestEnginePageFacts::findsThePhraseInThePageText()
         const QRegularExpression textLines("^(TextMatch|TextFound|MatchedLine): ");
         QCOMPARE(withoutInk ? pages.value(page) : pages.value(page).filter(textLines), expected);
     }
+}
+
+// The whole text of a page, for an expression the program matches: its lines as they stand,
+// joined by single spaces; a scan has none, which is told.
+void TestEnginePageFacts::reportsThePageText()
+{
+    const QString report = m_dir.filePath("text.txt");
+    QCOMPARE(facts({"page_text", "without_ink"}, report).exitCode, 0);
+    QFile file(report);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QMap<int, QStringList> pages = pagesOf(file.readAll());
+    QCOMPARE(pages.size(), 8);
+    for (int page = 1; page < 8; ++page)
+        QCOMPARE(pages.value(page), QStringList{"TextFound: no"});
+    const QStringList text = pages.value(8).filter(QRegularExpression("^PageText: "));
+    QCOMPARE(text.size(), 1);
+    for (const char *part : {"Statement of Account Page 1 of 3", "The balance is due"})
+        QVERIFY2(text.first().contains(part), qPrintable(text.first()));
+    QVERIFY(!text.first().contains("  "));
 }
 
 void TestEnginePageFacts::reportsProgressAndIsTheSameOnAnyNumberOfThreads()

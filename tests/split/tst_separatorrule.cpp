@@ -17,10 +17,11 @@ namespace {
 const QByteArray kReport = "NumberOfPages: 6\n"
                            "PageFactsBegin\nPageNumber: 1\nInkShare: 0.1200\nDarkShare: 0.0100\nTextMatch: yes\n"
                            "MatchedLine: Account 17&#9;Page 1 of 3\n"
+                           "PageText: Statement Account 17&#9;Page 1 of 3\n"
                            "PageFactsBegin\nPageNumber: 2\nInkShare: 0.0011\nDarkShare: 0.0000\nTextMatch: no\n"
                            "TextFound: no\n"
                            "PageFactsBegin\nPageNumber: 3\nInkShare: 0.0098\nDarkShare: 0.0010\nTextMatch: no\n"
-                           "BarcodeUnread: Aztec\n"
+                           "BarcodeUnread: Aztec\nPageText: Account 17 Page 3 of 3\n"
                            "PageFactsBegin\nPageNumber: 4\nInkShare: 0.0020\nDarkShare: 0.9700\n"
                            "PageFactsBegin\nPageNumber: 5\nInkShare: 0.0800\nDarkShare: 0.0900\n"
                            "Barcode: QRCode Invoice&#10;2026-117\nBarcode: Code128 SEP\n"
@@ -52,6 +53,11 @@ void TestSeparatorRule::rulesFindTheirSeparators_data()
     QTest::newRow("barcodeWithOtherText") << "barcode:receipt" << true << QList<int>{} << "";
     QTest::newRow("text") << "text:Page 1 of" << true << QList<int>{1} << "Account 17\tPage 1 of 3";
     QTest::newRow("textWithoutPhrase") << "text: " << false << QList<int>{} << "";
+    // An expression names the part by its first group, else by what it matched.
+    QTest::newRow("matchWithGroup") << "match:account (\\d+)\\s+page 1 of" << true << QList<int>{1} << "17";
+    QTest::newRow("matchWithoutGroup") << "match:page \\d of 3" << true << QList<int>{1, 3} << "Page 1 of 3";
+    QTest::newRow("matchNotValid") << "match:(page" << false << QList<int>{} << "";
+    QTest::newRow("matchWithoutExpression") << "match:" << false << QList<int>{} << "";
     QTest::newRow("blankWithText") << "blank:x" << false << QList<int>{} << "";
     QTest::newRow("unknownKind") << "grey" << false << QList<int>{} << "";
 }
@@ -77,7 +83,8 @@ void TestSeparatorRule::rulesFindTheirSeparators()
     const QString notices = PageFactsQuery::Notices(pages, *rule).join('\n');
     QVERIFY(notices.contains("Page 7 could not be looked at"));
     QCOMPARE(notices.contains("barcodes on page 3 could not all be read"), rule->kind == SeparatorRule::Kind::Barcode);
-    QCOMPARE(notices.contains("Page 2 has no text to search"), rule->kind == SeparatorRule::Kind::Text);
+    QCOMPARE(notices.contains("Page 2 has no text to search"),
+             rule->kind == SeparatorRule::Kind::Text || rule->kind == SeparatorRule::Kind::Match);
 }
 
 QTEST_GUILESS_MAIN(TestSeparatorRule)

@@ -106,6 +106,14 @@ PlaceBreakPointsDlg::PlaceBreakPointsDlg(QList<Bookmark> bookmarks, int pageCoun
     layout->addWidget(Sensitivity, row++, 2);
     layout->addWidget(LeaveOut, row++, 1, 1, 2);
     layout->addWidget(SeparatorRuleNote, row++, 1, 1, 2);
+    AtChanges = new QRadioButton(tr("Where the &value changes:"), this);
+    ChangeExpression = new QLineEdit(this);
+    ChangeExpression->setPlaceholderText(tr("Account (\\d+)"));
+    ChangeExpression->setToolTip(tr("A regular expression; the value is its first group (or its match) in each "
+                                    "page's text. Pages without a match stay with the part before them."));
+    layout->addWidget(AtChanges, row, 0);
+    layout->addWidget(ChangeExpression, row++, 1, 1, 2);
+    connect(ChangeExpression, &QLineEdit::textEdited, AtChanges, [this] { AtChanges->setChecked(true); });
     AtMostSize = new QRadioButton(tr("Parts of at &most"), this);
     SizeSpin = new QDoubleSpinBox(this);
     SizeSpin->setRange(0.01, 100000);
@@ -132,10 +140,13 @@ PlaceBreakPointsDlg::PlaceBreakPointsDlg(QList<Bookmark> bookmarks, int pageCoun
     QPushButton *ok = buttons->button(QDialogButtonBox::Ok);
     const auto followOk = [this, ok] {
         ok->setEnabled((!AtSeparators->isChecked() || Separators().has_value())
-                       && (!AtBookmarks->isChecked() || MatchExpression().isValid()));
+                       && (!AtBookmarks->isChecked() || MatchExpression().isValid())
+                       && (!AtChanges->isChecked() || ValueChange().has_value()));
     };
     connect(AtSeparators, &QRadioButton::toggled, this, followOk);
     connect(AtBookmarks, &QRadioButton::toggled, this, followOk);
+    connect(AtChanges, &QRadioButton::toggled, this, followOk);
+    connect(ChangeExpression, &QLineEdit::textChanged, this, followOk);
     connect(BookmarkMatch, &QLineEdit::textChanged, this, followOk);
     connect(BookmarkMatch, &QLineEdit::textChanged, this, &PlaceBreakPointsDlg::ShowMatchProblem);
     connect(BookmarkMatch, &QLineEdit::textEdited, AtBookmarks, [this] {
@@ -256,6 +267,14 @@ std::optional<qint64> PlaceBreakPointsDlg::SizeLimit() const
     return qMax<qint64>(1, qRound64(SizeSpin->value() * kBytesPerMegabyte));
 }
 
+std::optional<QString> PlaceBreakPointsDlg::ValueChange() const
+{
+    const QString pattern = ChangeExpression->text();
+    if (!AtChanges->isChecked() || pattern.isEmpty() || !SeparatorRule::Expression(pattern).isValid())
+        return std::nullopt;
+    return pattern;
+}
+
 int PlaceBreakPointsDlg::EveryPageCount() const
 {
     return PagesSpin->value();
@@ -263,7 +282,7 @@ int PlaceBreakPointsDlg::EveryPageCount() const
 
 QList<int> PlaceBreakPointsDlg::Breaks() const
 {
-    if (AtSeparators->isChecked() || AtMostSize->isChecked())
+    if (AtSeparators->isChecked() || AtMostSize->isChecked() || AtChanges->isChecked())
         return {}; // found by the window, which asks the engine
     if (const int level = BookmarkLevel(); level > 0)
         return DocumentOutline::BreaksAtLevel(PlacingBookmarks(), level, pageCount_);

@@ -40,6 +40,9 @@ public:
     bool LeaveSeparatorsOut() const;
     // The most bytes a part may take, when that is the choice.
     std::optional<qint64> SizeLimit() const;
+    // The expression whose value in the pages' text begins a part where it changes, when that
+    // is the choice and it is valid.
+    std::optional<QString> ValueChange() const;
 
     QRadioButton *AtBookmarks = nullptr;
     QComboBox *LevelCombo = nullptr;
@@ -54,6 +57,8 @@ public:
     QComboBox *Sensitivity = nullptr;
     QCheckBox *LeaveOut = nullptr;
     QLabel *SeparatorRuleNote = nullptr; // where the separators found begin parts
+    QRadioButton *AtChanges = nullptr;
+    QLineEdit *ChangeExpression = nullptr; // a regular expression, its first group the value
     QRadioButton *AtMostSize = nullptr;
     QDoubleSpinBox *SizeSpin = nullptr; // in MB of 1,000,000 bytes
 

@@ -111,6 +111,7 @@ public:
     void ToggleLeavePageOut();
     void PlaceAtSeparators(const SeparatorRule &rule, bool leaveOut);
     void PlaceBySize(qint64 limit);
+    void PlaceAtChanges(const QString &expression);
     // Break points where bookmarks begin or every N pages, chosen in a dialog; and the rows
     // they become (existing break points stay, none is doubled).
     virtual void PlaceBreakPoints();

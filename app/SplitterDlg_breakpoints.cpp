@@ -184,6 +184,8 @@ void SplitterDlg::PlaceBreakPoints()
             PlaceAtSeparators(*rule, dialog.LeaveSeparatorsOut());
         else if (const std::optional<qint64> limit = dialog.SizeLimit())
             PlaceBySize(*limit);
+        else if (const std::optional<QString> change = dialog.ValueChange())
+            PlaceAtChanges(*change);
         else if (const int level = dialog.BookmarkLevel(); level > 0)
             TakePlan(document_.AtBookmarks(level, dialog.BookmarkMatchExpression()));
         else
@@ -262,6 +264,30 @@ void SplitterDlg::EndPlan()
     planPanel_ = nullptr;
     planTaken_ = {};
     ShowCommandStates();
+}
+
+// As PlaceAtSeparators: the engine reads every page's text; a part begins where the value the
+// expression finds changes.
+void SplitterDlg::PlaceAtChanges(const QString &expression)
+{
+    PlanInBackground(tr("Reading the pages' text..."), [this, expression](const qw::OpenDocument::Plan &plan) {
+        if (!ShowPlanProblems(plan))
+            return;
+        if (!plan.matched || plan.breaks.isEmpty()) {
+            AppMessageBox::Show(
+                this,
+                plan.matched
+                    //: %1 is the regular expression
+                    ? tr("Every page that \"%1\" matches has the same value; the break points are as they were.")
+                          .arg(expression)
+                    : tr("%1 The break points are as they were.")
+                          .arg(PageFactsQuery::NothingFoundNotice(SeparatorRule::Matching(expression))),
+                MsgBox::Ok | MsgBox::IconInformation);
+            return;
+        }
+        TakePlan(plan);
+    });
+    document_.AtChangesInBackground(expression);
 }
 
 bool SplitterDlg::ShowPlanProblems(const qw::OpenDocument::Plan &plan)

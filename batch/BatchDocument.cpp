@@ -206,6 +206,18 @@ BatchDocument::Outcome BatchDocument::Split() const
             console_.Warn(tr("%1 --at-separators places no break point.")
                               .arg(PageFactsQuery::NothingFoundNotice(*request_.separators)));
     }
+    if (!request_.atChange.isEmpty()) {
+        const OpenDocument::Plan changes
+            = document.AtChanges(request_.atChange, pagesDone(QStringLiteral("reading the pages' text")));
+        if (const std::optional<Outcome> ended = join(changes))
+            return *ended;
+        if (!changes.matched)
+            console_.Warn(tr("%1 --at-change places no break point.")
+                              .arg(PageFactsQuery::NothingFoundNotice(SeparatorRule::Matching(request_.atChange))));
+        else if (changes.breaks.isEmpty())
+            console_.Warn(tr("every page that --at-change %1 matches has the same value; it places no break point.")
+                              .arg(request_.atChange));
+    }
     if (request_.maxSize > 0) {
         // Its break points only make the parts of the others smaller.
         const OpenDocument::Plan sized = document.BySize(

@@ -23,6 +23,7 @@ struct BatchRequest {
     int bookmarkLevel = 0; // from --at-bookmarks; 0 when not given
     QRegularExpression bookmarkMatch; // from --bookmark-match; empty: every bookmark
     std::optional<SeparatorRule> separators; // from --at-separators
+    QString atChange; // from --at-change, a valid expression; empty when not given
     qint64 maxSize = 0; // from --max-size, in bytes; 0 when not given
     bool dropSeparators = false;
     bool replace = false;

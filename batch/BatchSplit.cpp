@@ -99,6 +99,11 @@ QList<QCommandLineOption> splitOptions()
                         "one left out, begins the part after it, and one on the last page none."),
          //: The value an option takes, as --help shows it: <kind>. The same word as in the description.
          BatchSplit::tr("kind")},
+        {QStringLiteral("at-change"),
+         BatchSplit::tr("Begins a new part at each page whose value differs from the last one seen: the first "
+                        "group of <regex> (or its match) in the page's text, case ignored, such as an account or "
+                        "invoice number. Pages without a match stay with the part before them."),
+         BatchSplit::tr("regex")},
         {QStringLiteral("max-size"),
          BatchSplit::tr("Begins a new part wherever the next page would make a part larger than <size>: bytes, or "
                         "with K, M or G for thousands, millions or billions of bytes (10M is 10,000,000 bytes). A "
@@ -194,7 +199,7 @@ QString BatchSplit::UsageLine()
         .arg(QStringLiteral(
             "quirewright --split DOC.pdf [DOC.pdf|FOLDER ...]\n"
             "    [--at 4,8,12 | --every N | --at-bookmarks LEVEL [--bookmark-match REGEX]]\n"
-            "    [--at-separators KIND [--drop-separators]] [--max-size SIZE]\n"
+            "    [--at-separators KIND [--drop-separators]] [--at-change REGEX] [--max-size SIZE]\n"
             "    [--pattern PATTERN] [--output-folder DIR] [--archive-folder DIR] [--replace]\n"
             "    [--dry-run [--plan-format text|json]] [--jobs N]"));
 }
@@ -307,6 +312,15 @@ QString BatchSplit::ParseRequest(const QCommandLineParser &parser, const QString
             return tr("--at-separators %1: give blank, dark, barcode, barcode:TEXT, text:PHRASE or match:REGEX "
                       "(a valid regular expression), such as --at-separators blank.")
                 .arg(parser.value(QStringLiteral("at-separators")));
+    }
+    if (parser.isSet(QStringLiteral("at-change"))) {
+        request.atChange = parser.value(QStringLiteral("at-change"));
+        const QRegularExpression expression = SeparatorRule::Expression(request.atChange);
+        if (request.atChange.isEmpty() || !expression.isValid())
+            return tr("--at-change %1: %2 at character %3. Give a regular expression with the value in a group, "
+                      "such as --at-change \"Account (\\d+)\".")
+                .arg(request.atChange, request.atChange.isEmpty() ? tr("nothing is given") : expression.errorString())
+                .arg(expression.patternErrorOffset());
     }
     if (parser.isSet(QStringLiteral("max-size"))) {
         QString why;

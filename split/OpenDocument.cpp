@@ -13,6 +13,7 @@ OpenDocument::Plan &OpenDocument::Plan::operator+=(const Plan &other)
     separatorLabels.insert(other.separatorLabels);
     notices += other.notices;
     stopped = stopped || other.stopped;
+    matched = matched || other.matched;
     if (!problem)
         problem = other.problem;
     return *this;
@@ -114,6 +115,18 @@ OpenDocument::Plan OpenDocument::BySize(qint64 limit, const PagesCommand::Progre
     return PlanBySize(Snapshot(), limit, progress);
 }
 
+OpenDocument::Plan OpenDocument::AtChanges(const QString &expression, const PagesCommand::Progress &progress) const
+{
+    return PlanAtChanges(Snapshot(), expression, progress);
+}
+
+void OpenDocument::AtChangesInBackground(const QString &expression)
+{
+    PlanInBackground([source = Snapshot(), expression](const PagesCommand::Progress &progress) {
+        return PlanAtChanges(source, expression, progress);
+    });
+}
+
 void OpenDocument::AtSeparatorsInBackground(const SeparatorRule &rule, bool leaveOut)
 {
     PlanInBackground([source = Snapshot(), rule, leaveOut](const PagesCommand::Progress &progress) {
@@ -175,6 +188,31 @@ OpenDocument::Plan OpenDocument::PlanBySize(const Source &source, qint64 limit, 
     if (const QString oversize = SizePlanQuery::OversizeWarning(sized.oversizePages, limit); !oversize.isEmpty())
         plan.notices << oversize;
     plan.breaks = sized.breaks;
+    return plan;
+}
+
+OpenDocument::Plan OpenDocument::PlanAtChanges(const Source &source, const QString &expression,
+                                            const PagesCommand::Progress &progress)
+{
+    // The pages' text is what a rule of the same expression reads.
+    const SeparatorRule rule = SeparatorRule::Matching(expression);
+    Plan plan;
+    const PageFactsQuery::Result found = PageFactsQuery::Run(source.path, source.identity, rule, progress);
+    plan.stopped = found.stopped;
+    plan.problem = found.problem;
+    if (plan.stopped || plan.problem)
+        return plan;
+    plan.notices = PageFactsQuery::Notices(found.pages, rule);
+    std::optional<QString> last;
+    for (const PageFacts &facts : found.pages) {
+        if (!rule.IsSeparator(facts))
+            continue;
+        const QString value = rule.Label(facts);
+        if (last && value != *last)
+            plan.breaks << facts.page;
+        last = value;
+    }
+    plan.matched = last.has_value();
     return plan;
 }
 

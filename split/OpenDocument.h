@@ -35,6 +35,7 @@ public:
         int bookmarkLevel = 0; // the level the bookmarks were placed at; 0 for other plans
         QMap<int, QString> separatorLabels; // what the separators found say, by page
         QStringList notices; // what the user should know about how it was found
+        bool matched = false; // at a change of value: some page had a value at all
         bool stopped = false; // the caller stopped the engine: nothing was found
         PagesCommand::Problem problem; // why nothing could be looked at; none when it was
 
@@ -73,10 +74,15 @@ public:
     Plan Every(int pages) const;
     Plan AtSeparators(const SeparatorRule &rule, bool leaveOut, const PagesCommand::Progress &progress = {}) const;
     Plan BySize(qint64 limit, const PagesCommand::Progress &progress = {}) const;
+    // A part begins wherever the value that `expression` finds in a page's text (its first
+    // group, or the match) differs from the last value seen; pages without a match stay with
+    // the part before them.
+    Plan AtChanges(const QString &expression, const PagesCommand::Progress &progress = {}) const;
     // The two plans that run the engine, without waiting: PlanProgress while the engine goes
     // through the pages, then PlanReady. StopPlan drops it and stops the engine.
     void AtSeparatorsInBackground(const SeparatorRule &rule, bool leaveOut);
     void BySizeInBackground(qint64 limit);
+    void AtChangesInBackground(const QString &expression);
     void StopPlan();
     // Takes `plan` as one step of the history, made at `selectedRow`; the break points already
     // there stay. False when it changes nothing.
@@ -103,6 +109,7 @@ private:
     static Plan PlanAtSeparators(const Source &source, const SeparatorRule &rule, bool leaveOut,
                               const PagesCommand::Progress &progress);
     static Plan PlanBySize(const Source &source, qint64 limit, const PagesCommand::Progress &progress);
+    static Plan PlanAtChanges(const Source &source, const QString &expression, const PagesCommand::Progress &progress);
     // A task in place of any before it, which is dropped and its engine stopped.
     BackgroundTask &NewTask();
     void PlanInBackground(std::function<Plan(const PagesCommand::Progress &)> plan);

@@ -34,6 +34,14 @@ QRegularExpression SeparatorRule::Expression(const QString &pattern)
                                            | QRegularExpression::UseUnicodePropertiesOption);
 }
 
+SeparatorRule SeparatorRule::Matching(const QString &pattern)
+{
+    SeparatorRule rule;
+    rule.kind = Kind::Match;
+    rule.text = pattern;
+    return rule;
+}
+
 QStringList SeparatorRule::EngineArguments() const
 {
     switch (kind) {

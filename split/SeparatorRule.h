@@ -50,6 +50,8 @@ struct SeparatorRule {
     static std::optional<SeparatorRule> Parse(const QString &given);
     // Match's expression as it is searched: case ignored, Unicode classes.
     static QRegularExpression Expression(const QString &pattern);
+    // The rule that finds the pages whose text matches `pattern`.
+    static SeparatorRule Matching(const QString &pattern);
     // What the engine's page_facts needs to be asked for this rule.
     QStringList EngineArguments() const;
     bool IsSeparator(const PageFacts &facts) const;

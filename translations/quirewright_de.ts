@@ -136,6 +136,14 @@ Geben Sie --replace an, um die Dateien zu ersetzen, oder wählen Sie einen ander
         <source>the whole document fits in one part of at most %1; --max-size places no break point.</source>
         <translation>das ganze Dokument passt in einen Teil von höchstens %1; --max-size setzt keine Trennstelle.</translation>
     </message>
+    <message>
+        <source>%1 --at-change places no break point.</source>
+        <translation>%1 --at-change setzt keine Trennstelle.</translation>
+    </message>
+    <message>
+        <source>every page that --at-change %1 matches has the same value; it places no break point.</source>
+        <translation>jede Seite, zu der --at-change %1 passt, hat denselben Wert; es setzt keine Trennstelle.</translation>
+    </message>
 </context>
 <context>
     <name>qw::BatchSplit</name>
@@ -350,6 +358,18 @@ Beispiel: quirewright --split book.pdf --at 5,17 --output-folder parts</translat
     <message>
         <source>--at-separators %1: give blank, dark, barcode, barcode:TEXT, text:PHRASE or match:REGEX (a valid regular expression), such as --at-separators blank.</source>
         <translation>--at-separators %1: Geben Sie blank, dark, barcode, barcode:TEXT, text:PHRASE oder match:REGEX (ein gültiger regulärer Ausdruck) an, etwa --at-separators blank.</translation>
+    </message>
+    <message>
+        <source>Begins a new part at each page whose value differs from the last one seen: the first group of &lt;regex&gt; (or its match) in the page&apos;s text, case ignored, such as an account or invoice number. Pages without a match stay with the part before them.</source>
+        <translation>Beginnt einen neuen Teil an jeder Seite, deren Wert sich vom zuletzt gesehenen unterscheidet: die erste Gruppe von &lt;Ausdruck&gt; (oder sein Treffer) im Text der Seite, ohne Rücksicht auf Groß- und Kleinschreibung, etwa eine Konto- oder Rechnungsnummer. Seiten ohne Treffer bleiben beim Teil davor.</translation>
+    </message>
+    <message>
+        <source>--at-change %1: %2 at character %3. Give a regular expression with the value in a group, such as --at-change &quot;Account (\d+)&quot;.</source>
+        <translation>--at-change %1: %2 an Stelle %3. Geben Sie einen regulären Ausdruck mit dem Wert in einer Gruppe an, etwa --at-change &quot;Konto (\d+)&quot;.</translation>
+    </message>
+    <message>
+        <source>nothing is given</source>
+        <translation>es ist nichts angegeben</translation>
     </message>
 </context>
 <context>
@@ -1016,6 +1036,14 @@ Bitte entfernen Sie die Leerzeichen und Tabulatoren am Anfang und am Ende.</tran
         <source>Account (\d+)</source>
         <translation>Konto (\d+)</translation>
     </message>
+    <message>
+        <source>Where the &amp;value changes:</source>
+        <translation>Wo sich der &amp;Wert ändert:</translation>
+    </message>
+    <message>
+        <source>A regular expression; the value is its first group (or its match) in each page&apos;s text. Pages without a match stay with the part before them.</source>
+        <translation>Ein regulärer Ausdruck; der Wert ist seine erste Gruppe (oder sein Treffer) im Text jeder Seite. Seiten ohne Treffer bleiben beim Teil davor.</translation>
+    </message>
 </context>
 <context>
     <name>qw::PrivateProfile</name>
@@ -1394,6 +1422,14 @@ Dieser Text wird unverändert in die Namen der Teile geschrieben.</translation>
         <source>%1 The break points are as they were.</source>
         <extracomment>%1 says what was looked for, such as: No page has a barcode.</extracomment>
         <translation>%1 Die Trennstellen sind unverändert.</translation>
+    </message>
+    <message>
+        <source>Reading the pages&apos; text...</source>
+        <translation>Der Text der Seiten wird gelesen...</translation>
+    </message>
+    <message>
+        <source>Every page that &quot;%1&quot; matches has the same value; the break points are as they were.</source>
+        <translation>Jede Seite, zu der „%1“ passt, hat denselben Wert; die Trennstellen sind unverändert.</translation>
     </message>
 </context>
 <context>

@@ -136,6 +136,14 @@ Indiquez --replace pour les remplacer, ou choisissez un autre --output-folder ou
         <source>the whole document fits in one part of at most %1; --max-size places no break point.</source>
         <translation>le document entier tient dans une seule partie d&apos;au plus %1&#xa0;; --max-size ne place aucun point de coupe.</translation>
     </message>
+    <message>
+        <source>%1 --at-change places no break point.</source>
+        <translation>%1 --at-change ne place aucun point de coupe.</translation>
+    </message>
+    <message>
+        <source>every page that --at-change %1 matches has the same value; it places no break point.</source>
+        <translation>toutes les pages auxquelles --at-change %1 correspond ont la même valeur&#xa0;; il ne place aucun point de coupe.</translation>
+    </message>
 </context>
 <context>
     <name>qw::BatchSplit</name>
@@ -350,6 +358,18 @@ Exemple&#xa0;: quirewright --split book.pdf --at 5,17 --output-folder parts</tra
     <message>
         <source>--at-separators %1: give blank, dark, barcode, barcode:TEXT, text:PHRASE or match:REGEX (a valid regular expression), such as --at-separators blank.</source>
         <translation>--at-separators %1 : indiquez blank, dark, barcode, barcode:TEXT, text:PHRASE ou match:REGEX (une expression régulière valide), par exemple --at-separators blank.</translation>
+    </message>
+    <message>
+        <source>Begins a new part at each page whose value differs from the last one seen: the first group of &lt;regex&gt; (or its match) in the page&apos;s text, case ignored, such as an account or invoice number. Pages without a match stay with the part before them.</source>
+        <translation>Commence une nouvelle partie à chaque page dont la valeur diffère de la dernière vue&#xa0;: le premier groupe de &lt;expression&gt; (ou sa correspondance) dans le texte de la page, sans tenir compte de la casse, comme un numéro de compte ou de facture. Les pages sans correspondance restent avec la partie qui les précède.</translation>
+    </message>
+    <message>
+        <source>--at-change %1: %2 at character %3. Give a regular expression with the value in a group, such as --at-change &quot;Account (\d+)&quot;.</source>
+        <translation>--at-change %1&#xa0;: %2 au caractère %3. Indiquez une expression régulière avec la valeur dans un groupe, par exemple --at-change &quot;Compte (\d+)&quot;.</translation>
+    </message>
+    <message>
+        <source>nothing is given</source>
+        <translation>rien n’est indiqué</translation>
     </message>
 </context>
 <context>
@@ -1016,6 +1036,14 @@ Veuillez supprimer les espaces et tabulations à son début et à sa fin.</trans
         <source>Account (\d+)</source>
         <translation>Compte (\d+)</translation>
     </message>
+    <message>
+        <source>Where the &amp;value changes:</source>
+        <translation>Là où la &amp;valeur change&#xa0;:</translation>
+    </message>
+    <message>
+        <source>A regular expression; the value is its first group (or its match) in each page&apos;s text. Pages without a match stay with the part before them.</source>
+        <translation>Une expression régulière&#xa0;; la valeur est son premier groupe (ou sa correspondance) dans le texte de chaque page. Les pages sans correspondance restent avec la partie qui les précède.</translation>
+    </message>
 </context>
 <context>
     <name>qw::PrivateProfile</name>
@@ -1394,6 +1422,14 @@ Ce texte est écrit tel quel dans les noms des parties.</translation>
         <source>%1 The break points are as they were.</source>
         <extracomment>%1 says what was looked for, such as: No page has a barcode.</extracomment>
         <translation>%1 Les points de coupe restent inchangés.</translation>
+    </message>
+    <message>
+        <source>Reading the pages&apos; text...</source>
+        <translation>Lecture du texte des pages...</translation>
+    </message>
+    <message>
+        <source>Every page that &quot;%1&quot; matches has the same value; the break points are as they were.</source>
+        <translation>Toutes les pages auxquelles «&#xa0;%1&#xa0;» correspond ont la même valeur&#xa0;; les points de coupe restent inchangés.</translation>
     </message>
 </context>
 <context>

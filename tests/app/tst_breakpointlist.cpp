@@ -100,6 +100,8 @@ private slots:
     void placeBreakPoints();
     void placeAtSeparatorSheets_data();
     void placeAtSeparatorSheets();
+    void placeAtValueChanges_data();
+    void placeAtValueChanges();
     void placeBySize_data();
     void placeBySize();
     void cancelledPlanLeavesTheBreakPoints();
@@ -118,6 +120,7 @@ private:
     int selectedRow() const;
     QList<State> insertAndDelete() const;
     void placeAtLevel(int level);
+    static QByteArray statementFacts();
     // Places break points at separators through the dialog, with an engine that takes its time.
     void startSlowSeparatorPlan();
 
@@ -681,6 +684,64 @@ void TestBreakPointList::placeAtSeparatorSheets_data()
                                           "cannot be found there.";
 }
 
+// Ten pages as the engine reports them: page 4 a blank sheet, page 6 a black one, pages 1, 2,
+// 4, 5, 6, 9 and 10 beginning statements ("Statement of account <page>"), page 3 a scan
+// without text.
+QByteArray TestBreakPointList::statementFacts()
+{
+    QByteArray facts = "NumberOfPages: 10\n";
+    for (int page = 1; page <= 10; ++page) {
+        const bool starts = QList<int>{1, 2, 4, 5, 6, 9, 10}.contains(page);
+        facts += "PageFactsBegin\nPageNumber: " + QByteArray::number(page) + "\nInkShare: "
+                 + (page == 4 ? "0.0010" : "0.1000") + "\nDarkShare: " + (page == 6 ? "0.9500" : "0.0100")
+                 + "\nTextMatch: " + (starts ? "yes" : "no") + "\n"
+                 + (page == 3 ? QByteArray("TextFound: no\n")
+                              : "PageText: " + QByteArray(starts ? "Statement of account " : "Balance ")
+                                    + QByteArray::number(page) + "\n");
+    }
+    return facts;
+}
+
+// A part begins where the value that the expression finds changes; the list shows them as
+// break points, taken as one step.
+void TestBreakPointList::placeAtValueChanges_data()
+{
+    QTest::addColumn<QString>("expression");
+    QTest::addColumn<QStringList>("rows");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("accountNumbers") << "statement of account (\\d+)"
+                                    << QStringList{"1", BP, "2", "3", BP, "4", BP, "5", BP, "6", "7", "8", BP, "9", BP,
+                                                   "10"}
+                                    << "Page 3 has no text to search (a scanned page has none), so the phrase cannot "
+                                       "be found there.";
+    QTest::newRow("sameValue") << "(statement) of"
+                               << QStringList{"1", "2", "3", "4", "5", "6", "7", "8", BP, "9", "10"}
+                               << "Page 3 has no text to search (a scanned page has none), so the phrase cannot be "
+                                  "found there.Every page that \"(statement) of\" matches has the same value; the "
+                                  "break points are as they were.";
+}
+
+void TestBreakPointList::placeAtValueChanges()
+{
+    QFETCH(QString, expression);
+    qputenv("FAKE_FACTS", statementFacts());
+    open(10);
+    select(8);
+    key(Qt::Key_F2);
+    QTimer::singleShot(0, this, [&] {
+        auto *place = qobject_cast<PlaceBreakPointsDlg *>(QApplication::activeModalWidget());
+        QVERIFY(place);
+        QTest::keyClicks(place->ChangeExpression, expression);
+        QVERIFY(place->AtChanges->isChecked());
+        place->accept();
+    });
+    dlg_->OnCommand(CmdId::PlaceBreakPoints);
+    QVERIFY(probe::WaitUntilIdle(*dlg_));
+    QTEST(rows(), "rows");
+    QTEST(messages_.join(""), "message");
+    messages_.clear();
+}
+
 // The engine's page facts (here a stand-in's) make break points and pages left out in one
 // step, which undo takes back whole.
 void TestBreakPointList::placeAtSeparatorSheets()
@@ -690,17 +751,7 @@ void TestBreakPointList::placeAtSeparatorSheets()
     QFETCH(QStringList, rows);
     QFETCH(QList<int>, leftOut);
     QFETCH(QString, message);
-    QByteArray facts = "NumberOfPages: 10\n";
-    for (int page = 1; page <= 10; ++page)
-        facts += "PageFactsBegin\nPageNumber: " + QByteArray::number(page) + "\nInkShare: "
-                 + (page == 4 ? "0.0010" : "0.1000") + "\nDarkShare: " + (page == 6 ? "0.9500" : "0.0100")
-                 + "\nTextMatch: " + (QList<int>{1, 2, 4, 5, 6, 9, 10}.contains(page) ? "yes" : "no") + "\n"
-                 + (page == 3 ? "TextFound: no\n"
-                              : "PageText: " + QByteArray(QList<int>{1, 2, 4, 5, 6, 9, 10}.contains(page) ? "Statement "
-                                                                                                          "of account"
-                                                                                                        : "Balance")
-                                    + " " + QByteArray::number(page) + "\n");
-    qputenv("FAKE_FACTS", facts);
+    qputenv("FAKE_FACTS", statementFacts());
     open(10);
     select(8);
     key(Qt::Key_F2);

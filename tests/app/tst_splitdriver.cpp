@@ -384,6 +384,8 @@ void TestSplitDriver::progressAndGuardsDuringTheSplit()
         o.SaveFileType = 3;
         o.FileNamePattern = "{basename} {part}";
     };
+    // Each part takes a moment, so that the window shows every part's label before the next.
+    qputenv("FAKE_SLOW", "0.2");
     QStringList labels;
     bool waitCursorWhileWriting = true;
     QTimer probe;

@@ -123,6 +123,10 @@ void TestBatchSplit::split_data()
     row("expressionNamesItsPart",
         {"--split", "ten.pdf", "--at-separators", "match:pa.e (4)\\b", "--pattern", "{part} {separator}"}, 0, "",
         {"1 ten 1.pdf", "2 4.pdf"}, "1-3 4-10");
+    // A part begins where the value changes; pages without one stay with the part before.
+    row("valueChanges", {"--split", "ten.pdf", "--at-change", "pa.e ([1-3])\\b"}, 0, "", beside, "1-1 2-2 3-10");
+    row("valueChangeNoExpression", {"--split", "ten.pdf", "--at-change", "(x"}, 2,
+        "--at-change (x: missing closing parenthesis");
     // Alone, it still names part 1 apart from the document, beside it.
     row("separatorAloneBesideTheDocument", atPageFour + QStringList{"--pattern", "{separator}"}, 0, "",
         {"ten 1.pdf", "Page 4.pdf"}, "1-3 4-10");

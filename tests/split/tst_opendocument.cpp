@@ -46,6 +46,10 @@ void TestOpenDocument::plansPlaceWhatTheyFindAsOneStep_data()
     QTest::newRow("document starts") << "separators:text:Page 1" << QList<int>{10, 11, 12} << 0
                                      << QList<int>{1, 10, 11, 12};
     QTest::newRow("size that fits") << "size:1000000000" << QList<int>() << 0 << QList<int>();
+    // Only pages 10 to 12 have a value; the first value seen begins no part, pages without one
+    // stay with the part before them.
+    QTest::newRow("value changes") << "changes:page 1\\d" << QList<int>{11, 12} << 0 << QList<int>();
+    QTest::newRow("value never changes") << "changes:(page) 1\\d" << QList<int>() << 0 << QList<int>();
 }
 
 void TestOpenDocument::plansPlaceWhatTheyFindAsOneStep()
@@ -68,6 +72,8 @@ void TestOpenDocument::plansPlaceWhatTheyFindAsOneStep()
         plan = document.Every(given.toInt());
     else if (kind == "separators")
         plan = document.AtSeparators(*SeparatorRule::Parse(given), false);
+    else if (kind == "changes")
+        plan = document.AtChanges(given);
     else
         plan = document.BySize(given.toLongLong());
     QVERIFY2(!plan.problem, qPrintable(plan.problem.Text()));

@@ -108,8 +108,10 @@ void SplitterDlg::BuildRoutingTable()
     route({CmdId::ShowThumbnails}, [this] { ShowThumbnails(!Viewer.ThumbnailsShown()); });
 }
 
-bool SplitterDlg::IsBlockedWhileBusy(int commandId)
+bool SplitterDlg::IsHeldBack(int commandId) const
 {
+    if (!Splitting() && !Planning())
+        return false;
     switch (commandId) {
     case CmdId::FileOpen:
     case CtrlId::OpenButton:
@@ -126,7 +128,7 @@ bool SplitterDlg::OnCommand(int commandId)
 {
     // While a split or a plan runs, input is handled; it must not swap the document or the
     // options that they read.
-    if ((Splitting() || Planning()) && IsBlockedWhileBusy(commandId))
+    if (IsHeldBack(commandId))
         return true;
     const auto it = routes_.constFind(commandId);
     if (it != routes_.constEnd()) {
@@ -398,6 +400,8 @@ void SplitterDlg::OnInitMenuPopup(QMenu *popup)
 
 void SplitterDlg::UpdateMenuCommandStates(QWidget *popup)
 {
+    // The commands' states are brought up to date once; each entry then shows its own.
+    ShowCommandStates();
     // The count is read again each step: an update may insert entries (the recent files).
     for (int position = 0; position < MenuAdapter::ItemCount(popup); ++position) {
         QAction *action = MenuAdapter::ActionAt(popup, position);
@@ -423,7 +427,7 @@ QPoint SplitterDlg::MinimisedIconOrigin(QSize client, QSize icon)
 bool SplitterDlg::event(QEvent *event)
 {
     if (event->type() == WM_OPENDOCUMENT) {
-        if (!Splitting() && !Planning())
+        if (!IsHeldBack(CmdId::FileOpen))
             OpenDocument(static_cast<OpenDocumentEvent *>(event)->path());
         return true;
     }
@@ -505,7 +509,7 @@ QStringList SplitterDlg::DroppedPaths(const QMimeData *data)
 void SplitterDlg::dropEvent(QDropEvent *event)
 {
     event->acceptProposedAction();
-    if (!Splitting() && !Planning())
+    if (!IsHeldBack(CmdId::FileOpen))
         OnDropFiles(DroppedPaths(event->mimeData()));
 }
 

@@ -228,7 +228,8 @@ private:
     void OnOpened();
     void EndOpenCursor();
     // Commands that would change the document or the options under a running split or plan.
-    static bool IsBlockedWhileBusy(int commandId);
+    // Whether a split or a plan running now holds `commandId` back.
+    bool IsHeldBack(int commandId) const;
     void ShowContextMenu(QMenu *menu, QPoint position);
     void BuildRoutingTable();
     void ConnectCommandSources();

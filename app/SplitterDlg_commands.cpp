@@ -78,7 +78,6 @@ bool SplitterDlg::OnUpdateCommand(CommandUpdateRecord &record)
     case CmdId::Undo:
     case CmdId::Redo:
     case CmdId::ShowThumbnails: {
-        ShowCommandStates();
         const QAction *action = Command(record.id);
         record.Enable(action->isEnabled());
         if (action->isCheckable())

@@ -133,9 +133,8 @@ void SplitterDlg::RunInBackground(std::shared_ptr<const SplitJob> job)
         [this, job, result, panel] {
             delete panel;
             QGuiApplication::restoreOverrideCursor();
-            // The task is gone once this returns: its thread has ended.
-            std::unique_ptr<BackgroundTask> ended = std::move(splitTask_);
-            ended.release()->deleteLater();
+            // The task goes once this returns: its thread has ended.
+            splitTask_.release()->deleteLater();
             ShowCommandStates();
             ReportSplit(*job, *result);
         });

@@ -22,12 +22,10 @@ void BackgroundTask::Start(Work work, std::function<void()> done)
     thread_ = QThread::create([work = std::move(work), stopped] { work([stopped] { return !stopped->load(); }); });
     // The thread object lives here, so its end is told here, after the work's last Post.
     connect(thread_, &QThread::finished, this, [this, done = std::move(done)] {
-        running_ = false;
         if (!Stopped() && done)
             done();
         emit Finished();
     });
-    running_ = true;
     thread_->start();
 }
 

@@ -32,7 +32,6 @@ public:
     void Start(Work work, std::function<void()> done = {});
     // Asks the work to stop; its `done` does not run.
     void Stop();
-    bool IsRunning() const { return running_; }
     bool Stopped() const { return stopped_->load(); }
 
     // Runs `call` on the owner's thread, unless the task was stopped by then; for the work to
@@ -47,7 +46,6 @@ private:
     // Shared with the work, which may outlive a task that gave up waiting for it.
     std::shared_ptr<std::atomic<bool>> stopped_ = std::make_shared<std::atomic<bool>>(false);
     QThread *thread_ = nullptr;
-    bool running_ = false;
 };
 
 } // namespace qw

@@ -12,10 +12,7 @@ OpenDocument::Plan &OpenDocument::Plan::operator+=(const Plan &other)
     leftOut += other.leftOut;
     separatorLabels.insert(other.separatorLabels);
     notices += other.notices;
-    stopped = stopped || other.stopped;
     matched = matched || other.matched;
-    if (!problem)
-        problem = other.problem;
     return *this;
 }
 
@@ -164,13 +161,10 @@ OpenDocument::Plan OpenDocument::PlanAtSeparators(const Source &source, const Se
                                                const PagesCommand::Progress &progress)
 {
     Plan plan;
-    const PageFactsQuery::Result found = PageFactsQuery::Run(source.path, source.identity, rule, progress);
-    plan.stopped = found.stopped;
-    plan.problem = found.problem;
-    if (plan.stopped || plan.problem)
+    const QList<PageFacts> pages = LookAtPages(source, rule, progress, plan);
+    if (plan.Ended())
         return plan;
-    plan.separatorLabels = PageFactsQuery::Separators(found.pages, rule);
-    plan.notices = PageFactsQuery::Notices(found.pages, rule);
+    plan.separatorLabels = PageFactsQuery::Separators(pages, rule);
     const SeparatorPlan placed = SplitPlan::AtSeparators(source.pageCount, plan.separatorLabels.keys(), rule.Role(leaveOut));
     plan.breaks = placed.breaks;
     plan.leftOut = placed.leftOut;
@@ -183,7 +177,7 @@ OpenDocument::Plan OpenDocument::PlanBySize(const Source &source, qint64 limit, 
     const SizePlanQuery::Result sized = SizePlanQuery::Run(source.path, source.identity, limit, progress);
     plan.stopped = sized.stopped;
     plan.problem = sized.problem;
-    if (plan.stopped || plan.problem)
+    if (plan.Ended())
         return plan;
     if (const QString oversize = SizePlanQuery::OversizeWarning(sized.oversizePages, limit); !oversize.isEmpty())
         plan.notices << oversize;
@@ -197,14 +191,11 @@ OpenDocument::Plan OpenDocument::PlanAtChanges(const Source &source, const QStri
     // The pages' text is what a rule of the same expression reads.
     const SeparatorRule rule = SeparatorRule::Matching(expression);
     Plan plan;
-    const PageFactsQuery::Result found = PageFactsQuery::Run(source.path, source.identity, rule, progress);
-    plan.stopped = found.stopped;
-    plan.problem = found.problem;
-    if (plan.stopped || plan.problem)
+    const QList<PageFacts> pages = LookAtPages(source, rule, progress, plan);
+    if (plan.Ended())
         return plan;
-    plan.notices = PageFactsQuery::Notices(found.pages, rule);
     std::optional<QString> last;
-    for (const PageFacts &facts : found.pages) {
+    for (const PageFacts &facts : pages) {
         if (!rule.IsSeparator(facts))
             continue;
         const QString value = rule.Label(facts);
@@ -216,9 +207,20 @@ OpenDocument::Plan OpenDocument::PlanAtChanges(const Source &source, const QStri
     return plan;
 }
 
+QList<PageFacts> OpenDocument::LookAtPages(const Source &source, const SeparatorRule &rule,
+                                          const PagesCommand::Progress &progress, Plan &plan)
+{
+    PageFactsQuery::Result found = PageFactsQuery::Run(source.path, source.identity, rule, progress);
+    plan.stopped = found.stopped;
+    plan.problem = found.problem;
+    if (!plan.Ended())
+        plan.notices = PageFactsQuery::Notices(found.pages, rule);
+    return std::move(found.pages);
+}
+
 bool OpenDocument::Take(const Plan &plan, int selectedRow)
 {
-    if (plan.stopped || plan.problem)
+    if (plan.Ended())
         return false;
     separatorLabels_.insert(plan.separatorLabels);
     // One step, undone as a whole: the break points and the pages left out.

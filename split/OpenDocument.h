@@ -39,7 +39,8 @@ public:
         bool stopped = false; // the caller stopped the engine: nothing was found
         PagesCommand::Problem problem; // why nothing could be looked at; none when it was
 
-        bool Found() const { return !stopped && !problem && !breaks.isEmpty(); }
+        // Nothing was looked at: the engine was stopped or could not look.
+        bool Ended() const { return stopped || problem; }
         // Adds what `other` found; the bookmark level stays this plan's.
         Plan &operator+=(const Plan &other);
     };
@@ -110,6 +111,9 @@ private:
                               const PagesCommand::Progress &progress);
     static Plan PlanBySize(const Source &source, qint64 limit, const PagesCommand::Progress &progress);
     static Plan PlanAtChanges(const Source &source, const QString &expression, const PagesCommand::Progress &progress);
+    // The engine's facts of every page for `rule`, and a plan that says whether it ended first.
+    static QList<PageFacts> LookAtPages(const Source &source, const SeparatorRule &rule,
+                                        const PagesCommand::Progress &progress, Plan &plan);
     // A task in place of any before it, which is dropped and its engine stopped.
     BackgroundTask &NewTask();
     void PlanInBackground(std::function<Plan(const PagesCommand::Progress &)> plan);

@@ -91,15 +91,11 @@ void TestSplitRefusal::pagesProblemsAreWorded_data()
     using Kind = PagesCommand::Problem::Kind;
     QTest::addColumn<PagesCommand::Problem::Kind>("kind");
     QTest::addColumn<QString>("text");
+    // A problem is worded with its reason (or as that alone), or without one; none is no problem.
     QTest::newRow("none") << Kind::None << QString();
-    QTest::newRow("noReportFile") << Kind::NoReportFile
-                                  << "No file for the PDF engine's report could be made in the temporary folder: why.";
     QTest::newRow("engineNotRun") << Kind::EngineNotRun << "why";
-    QTest::newRow("documentChanged") << Kind::DocumentChanged
-                                     << "The document was replaced or changed since it was opened. Open it again.";
     QTest::newRow("pagesNotLookedAt") << Kind::PagesNotLookedAt << "The PDF engine could not look at the pages: why";
     QTest::newRow("partsNotPlanned") << Kind::PartsNotPlanned << "The PDF engine could not plan the parts: why";
-    QTest::newRow("reportUnreadable") << Kind::ReportUnreadable << "The PDF engine's report could not be read: why";
     QTest::newRow("noPlan") << Kind::NoPlan << "The PDF engine's report holds no plan of the parts.";
 }
 
